@@ -1,0 +1,134 @@
+#include "diagnostics/CLogs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingSink final : public IFatalErrorSink {
+public:
+    void showErrorBox(const std::string& message) override { boxes.push_back(message); }
+    void postQuit(int exitCode) override { quits.push_back(exitCode); }
+    std::vector<std::string> boxes;
+    std::vector<int> quits;
+};
+
+std::tm makeTime(int year, int month, int day, int wday, int h, int m, int s)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_wday = wday;
+    t.tm_hour = h;
+    t.tm_min = m;
+    t.tm_sec = s;
+    return t;
+}
+
+std::string readAll(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class LogsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("minne-logs-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        clock.setLocalTime(makeTime(2026, 12, 5, 6, 20, 59, 16));
+    }
+    void TearDown() override
+    {
+        fs::permissions(folder, fs::perms::owner_all);
+        fs::remove_all(folder);
+    }
+    fs::path folder;
+    CManualClock clock;
+    RecordingSink sink;
+};
+
+} // namespace
+
+TEST_F(LogsTest, StampHasLeadingZeroDayAndIs24Bytes)
+{
+    EXPECT_EQ(formatLogTimestamp(makeTime(2026, 12, 5, 6, 20, 59, 16)), "Sat Dec 05 20:59:16 2026");
+    EXPECT_EQ(formatLogTimestamp(makeTime(2004, 1, 31, 0, 0, 0, 0)), "Sun Jan 31 00:00:00 2004");
+    EXPECT_EQ(formatLogTimestamp(makeTime(1999, 7, 9, 3, 9, 5, 7)).size(), 24u);
+}
+
+TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesInCallOrder)
+{
+    CLogs logs(clock, sink, folder);
+    logs.writeErrorLog("spiegel started", false);
+    logs.writeErrorLog("kein Speicher f\xFCr backMain", false);
+    EXPECT_EQ(readAll(folder / "error_log.txt"),
+              "Sat Dec 05 20:59:16 2026: spiegel started\r\n"
+              "Sat Dec 05 20:59:16 2026: kein Speicher f\xFCr backMain\r\n");
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(sink.quits.empty());
+
+    CLogs again(clock, sink, folder);  // a later run appends
+    again.writeErrorLog("exiting", false);
+    EXPECT_EQ(readAll(folder / "error_log.txt").size(), 3 * 26u + 15 + 27 + 7);
+}
+
+TEST_F(LogsTest, FatalShowsBoxAfterWritingAndPostsQuitZero)
+{
+    CLogs logs(clock, sink, folder);
+    logs.writeErrorLog("kann backMain nicht laden", true);
+    logs.writeErrorLog("mb_start", true);
+    EXPECT_EQ(sink.boxes, (std::vector<std::string>{"kann backMain nicht laden", "mb_start"}));
+    EXPECT_EQ(sink.quits, (std::vector<int>{0, 0}));
+    EXPECT_NE(readAll(folder / "error_log.txt").find("mb_start\r\n"), std::string::npos);
+}
+
+TEST_F(LogsTest, PlainLogWithoutNewlineContinuesTheLine)
+{
+    CLogs logs(clock, sink, folder);
+    logs.writeLog("m1", false);
+    logs.writeLog("", true);
+    logs.writeLog("f1", true);
+    EXPECT_EQ(readAll(folder / "log.txt"), "m1\r\nf1\r\n");
+}
+
+TEST_F(LogsTest, UnwritableFolderIsSkippedButFatalStillShown)
+{
+    if (::geteuid() == 0) {
+        // root writes anywhere; use a path whose parent is a file instead
+        const fs::path blocker = folder / "file";
+        std::ofstream(blocker) << "x";
+        CLogs logs(clock, sink, blocker);
+        logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
+        logs.writeLog("m1", true);
+    } else {
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        CLogs logs(clock, sink, folder);
+        logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
+        logs.writeLog("m1", true);
+        EXPECT_FALSE(fs::exists(folder / "error_log.txt"));
+    }
+    EXPECT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.quits, std::vector<int>{0});
+}
+
+TEST_F(LogsTest, OverlongFatalMessageIsCutToTheBoxBuffer)
+{
+    CLogs logs(clock, sink, folder);
+    logs.writeErrorLog(std::string(5000, 'x'), true);
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].size(), 1023u);
+    EXPECT_EQ(readAll(folder / "error_log.txt").size(), 26u + 5000 + 2);  // the log keeps it whole
+}
