@@ -82,7 +82,7 @@ TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesInCallOrder)
 
     CLogs again(clock, sink, folder);  // a later run appends
     again.writeErrorLog("exiting", false);
-    EXPECT_EQ(readAll(folder / "error_log.txt").size(), 3 * 26u + 15 + 27 + 7);
+    EXPECT_EQ(readAll(folder / "error_log.txt").size(), 3 * 28u + 15 + 26 + 7);
 }
 
 TEST_F(LogsTest, FatalShowsBoxAfterWritingAndPostsQuitZero)
