@@ -1,0 +1,33 @@
+// minnespiegel-assetgen OUTDIR: writes OUTDIR/gfx/* and OUTDIR/resource.dat, deterministically.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#ifdef ASSETGEN_HAVE_PICTURES
+#include "pictures/Pictures.h"
+#endif
+#ifdef ASSETGEN_HAVE_SONG
+#include "song/Song.h"
+#endif
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: minnespiegel-assetgen OUTDIR\n");
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    try {
+        std::filesystem::create_directories(out / "gfx");
+#ifdef ASSETGEN_HAVE_PICTURES
+        generatePictures(out / "gfx");
+#endif
+#ifdef ASSETGEN_HAVE_SONG
+        generateSongPackage(out / "resource.dat");
+#endif
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "minnespiegel-assetgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
