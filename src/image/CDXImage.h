@@ -1,0 +1,88 @@
+#pragma once
+// Picture loading: recognises BMP, PSD, TGA (with the version-2 footer), PCX and JFIF JPEG
+// files by their content and decodes them into a device-independent bitmap (CDib).
+//
+// How to use:
+//     CDXImage loader;
+//     CDecodeResult picture = loader.LoadFromFile("gfx/tor.bmp");   // or LoadFromMemory(bytes)
+//     if (!picture) { log(picture.reason); return; }
+//     const CDib& dib = *picture.dib;               // dib.width(), dib.height()
+//     ConvertDib(dib, SurfaceFormat::Bgrx32, pixels, pitch);   // see image/DibConversion.h
+//
+// Every byte of a file is distrusted: a picture that is damaged, truncated, of an
+// unsupported variant or larger than kMaxImageSide on a side is refused with a short
+// English reason, never read or written out of bounds.
+//
+// LoadFromMemory may give a bitmap whose rows stay inside `data` (uncompressed BMP files are
+// used in place, without a copy): keep the bytes alive while the bitmap is used, or hand them
+// over with CDib::adoptSource. LoadFromFile does that itself.
+
+#include "image/CDib.h"
+#include "image/DibConversion.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The supported picture types; None is "detect" as an argument and "unknown" as a result.
+enum class ImageType : int { None = 0, BMP = 1, PSD = 2, TGA = 3, PCX = 4, JPEG = 5 };
+
+// A decoded picture, or the reason why there is none.
+struct CDecodeResult {
+    std::optional<CDib> dib;
+    std::string reason;
+
+    explicit operator bool() const { return dib.has_value(); }
+    static CDecodeResult refused(std::string why) { return {std::nullopt, std::move(why)}; }
+};
+
+// Reads one whole file; the separate first step of LoadFromFile.
+class CDXFileReader {
+public:
+    CDXFileReader() = default;
+    CDXFileReader(const CDXFileReader&) = delete;
+    CDXFileReader& operator=(const CDXFileReader&) = delete;
+    ~CDXFileReader() { Close(); }
+
+    // 0 when the file is open for reading, -1 when it cannot be opened.
+    int Open(const std::filesystem::path& fileName);
+    // The file's size in bytes; 0 when no file is open.
+    std::uint64_t Size() const;
+    // The number of bytes read into `buffer`, 0 when reading fails.
+    std::size_t Read(std::span<std::uint8_t> buffer);
+    void Close();
+
+    // The whole file, or nothing when it cannot be opened or read in full.
+    static std::optional<std::vector<std::uint8_t>> ReadAll(const std::filesystem::path& fileName);
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// The loader. It holds nothing between calls; one object may serve any number of loads.
+class CDXImage {
+public:
+    // Receives the text the loader writes for the debugger (an unrecognised picture).
+    using DebugOutput = std::function<void(std::string_view)>;
+
+    explicit CDXImage(DebugOutput debugOutput = {}) : debugOutput_(std::move(debugOutput)) {}
+
+    // Reads the file, then LoadFromMemory; the result owns the file's bytes if it needs them.
+    CDecodeResult LoadFromFile(const std::filesystem::path& fileName,
+                               ImageType forcedType = ImageType::None) const;
+    // Decodes `data` as `forcedType`, or as the type DetectType finds when it is None.
+    CDecodeResult LoadFromMemory(std::span<const std::uint8_t> data,
+                                 ImageType forcedType = ImageType::None) const;
+    // The type of the bytes by content, tried in the order TGA, BMP, PSD, PCX, JPEG;
+    // None when nothing matches or the data is shorter than 18 bytes.
+    static ImageType DetectType(std::span<const std::uint8_t> data);
+
+private:
+    DebugOutput debugOutput_;
+};

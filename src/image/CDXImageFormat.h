@@ -1,0 +1,48 @@
+#pragma once
+#include "image/CDXImage.h"
+
+#include <cstdint>
+#include <span>
+
+// One decoder per picture type. Detect looks at the first bytes of a file (up to 256) and its
+// last bytes (up to 64); Decode turns the whole file into a bitmap or refuses it.
+class CDXImageFormat {
+public:
+    static constexpr std::size_t kHeaderBytes = 256;
+    static constexpr std::size_t kTailBytes = 64;
+
+    virtual ~CDXImageFormat() = default;
+    virtual bool Detect(std::span<const std::uint8_t> header,
+                        std::span<const std::uint8_t> tail) const = 0;
+    virtual CDecodeResult Decode(std::span<const std::uint8_t> data) const = 0;
+};
+
+class CDXImageFormatBMP final : public CDXImageFormat {
+public:
+    bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
+    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+};
+
+class CDXImageFormatPSD final : public CDXImageFormat {
+public:
+    bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
+    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+};
+
+class CDXImageFormatTGA final : public CDXImageFormat {
+public:
+    bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
+    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+};
+
+class CDXImageFormatPCX final : public CDXImageFormat {
+public:
+    bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
+    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+};
+
+class CDXImageFormatJPEG final : public CDXImageFormat {
+public:
+    bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
+    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+};
