@@ -1,0 +1,221 @@
+#include "image/DibConversion.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Pixels travel between reader and writer as 0x00RRGGBB.
+using Rgb = std::uint32_t;
+
+std::uint32_t load16(const std::uint8_t* p)
+{
+    std::uint16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+}
+
+std::uint32_t load32(const std::uint8_t* p)
+{
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+void store16(std::uint8_t* p, std::uint32_t v)
+{
+    const auto w = static_cast<std::uint16_t>(v);
+    std::memcpy(p, &w, 2);
+}
+
+void store32(std::uint8_t* p, std::uint32_t v)
+{
+    std::memcpy(p, &v, 4);
+}
+
+// A 5-bit channel becomes 8 bits by repeating its top bits, so 31 gives full intensity.
+Rgb widen555(std::uint32_t w)
+{
+    const std::uint32_t r = (w >> 10) & 31, g = (w >> 5) & 31, b = w & 31;
+    return ((r << 3 | r >> 2) << 16) | ((g << 3 | g >> 2) << 8) | (b << 3 | b >> 2);
+}
+
+struct Read16 {
+    static constexpr std::size_t bytes = 2;
+    static Rgb get(const std::uint8_t* s) { return widen555(load16(s)); }
+};
+struct Read24 {
+    static constexpr std::size_t bytes = 3;
+    static Rgb get(const std::uint8_t* s) { return s[0] | std::uint32_t(s[1]) << 8 | std::uint32_t(s[2]) << 16; }
+};
+struct Read32 {
+    static constexpr std::size_t bytes = 4;
+    static Rgb get(const std::uint8_t* s) { return load32(s) & 0xFFFFFF; }
+};
+
+// Each writer encodes a colour into its format (encode) and stores an encoded value (put).
+struct Write555 {
+    static constexpr std::size_t bytes = 2;
+    static std::uint32_t encode(Rgb c) { return (c >> 9 & 0x7C00) | (c >> 6 & 0x03E0) | (c >> 3 & 0x001F); }
+    static void put(std::uint8_t* d, std::uint32_t v) { store16(d, v); }
+};
+struct Write565 {
+    static constexpr std::size_t bytes = 2;
+    static std::uint32_t encode(Rgb c) { return (c >> 8 & 0xF800) | (c >> 5 & 0x07E0) | (c >> 3 & 0x001F); }
+    static void put(std::uint8_t* d, std::uint32_t v) { store16(d, v); }
+};
+struct Write24 {
+    static constexpr std::size_t bytes = 3;
+    static std::uint32_t encode(Rgb c) { return c; }
+    static void put(std::uint8_t* d, std::uint32_t v)
+    {
+        d[0] = std::uint8_t(v);
+        d[1] = std::uint8_t(v >> 8);
+        d[2] = std::uint8_t(v >> 16);
+    }
+};
+struct Write32 {
+    static constexpr std::size_t bytes = 4;
+    static std::uint32_t encode(Rgb c) { return c; }
+    static void put(std::uint8_t* d, std::uint32_t v) { store32(d, v); }
+};
+
+// The colour table already encoded in the target format, 256 entries, black past its end.
+using EncodedPalette = std::array<std::uint32_t, 256>;
+using RowConverter = void (*)(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width,
+                              const EncodedPalette& palette);
+
+template <class Writer>
+void convertIndexedRow(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette& palette)
+{
+    for (std::int32_t x = 0; x < width; ++x, d += Writer::bytes)
+        Writer::put(d, palette[s[x]]);
+}
+
+template <class Reader, class Writer>
+void convertRow(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
+{
+    for (std::int32_t x = 0; x < width; ++x, s += Reader::bytes, d += Writer::bytes)
+        Writer::put(d, Writer::encode(Reader::get(s)));
+}
+
+void copyRow24(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
+{
+    std::memcpy(d, s, std::size_t(width) * 3);
+}
+
+void copyRow555(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
+{
+    for (std::int32_t x = 0; x < width; ++x)
+        store16(d + 2 * x, load16(s + 2 * x) & 0x7FFF);
+}
+
+void copyRow32(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
+{
+    for (std::int32_t x = 0; x < width; ++x)
+        store32(d + 4 * x, load32(s + 4 * x) & 0xFFFFFF);
+}
+
+// Four pixels (12 bytes) in three word loads: the hot path of every 24-bit picture.
+void widenRow24To32(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
+{
+    std::int32_t x = 0;
+    for (; x + 4 <= width; x += 4, s += 12, d += 16) {
+        const std::uint32_t a = load32(s), b = load32(s + 4), c = load32(s + 8);
+        store32(d, a & 0xFFFFFF);
+        store32(d + 4, (a >> 24 | b << 8) & 0xFFFFFF);
+        store32(d + 8, (b >> 16 | c << 16) & 0xFFFFFF);
+        store32(d + 12, c >> 8);
+    }
+    for (; x < width; ++x, s += 3, d += 4)
+        store32(d, Read24::get(s));
+}
+
+template <class Writer>
+EncodedPalette encodePalette(std::span<const DibColor> colors)
+{
+    EncodedPalette palette{};
+    for (std::size_t i = 0; i < colors.size() && i < palette.size(); ++i) {
+        const DibColor& c = colors[i];
+        palette[i] = Writer::encode(std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue);
+    }
+    return palette;
+}
+
+template <class Writer>
+RowConverter pickGeneric(std::uint8_t bitsPerPixel)
+{
+    switch (bitsPerPixel) {
+    case 8: return convertIndexedRow<Writer>;
+    case 16: return convertRow<Read16, Writer>;
+    case 24: return convertRow<Read24, Writer>;
+    case 32: return convertRow<Read32, Writer>;
+    default: return nullptr;
+    }
+}
+
+RowConverter pickConverter(std::uint8_t bitsPerPixel, SurfaceFormat format)
+{
+    switch (format) {
+    case SurfaceFormat::Rgb555: return bitsPerPixel == 16 ? copyRow555 : pickGeneric<Write555>(bitsPerPixel);
+    case SurfaceFormat::Rgb565: return pickGeneric<Write565>(bitsPerPixel);
+    case SurfaceFormat::Bgr24: return bitsPerPixel == 24 ? copyRow24 : pickGeneric<Write24>(bitsPerPixel);
+    case SurfaceFormat::Bgrx32:
+        if (bitsPerPixel == 24)
+            return widenRow24To32;
+        return bitsPerPixel == 32 ? copyRow32 : pickGeneric<Write32>(bitsPerPixel);
+    }
+    return nullptr;
+}
+
+EncodedPalette encodePaletteFor(SurfaceFormat format, std::span<const DibColor> colors)
+{
+    switch (format) {
+    case SurfaceFormat::Rgb555: return encodePalette<Write555>(colors);
+    case SurfaceFormat::Rgb565: return encodePalette<Write565>(colors);
+    case SurfaceFormat::Bgr24: return encodePalette<Write24>(colors);
+    case SurfaceFormat::Bgrx32: return encodePalette<Write32>(colors);
+    }
+    return {};
+}
+
+bool fits(const CDib& dib, std::size_t rowBytes, std::size_t destSize, std::size_t pitch)
+{
+    if (pitch < rowBytes || destSize < rowBytes)
+        return false;
+    const auto lastRow = std::size_t(dib.height() - 1);
+    return lastRow == 0 || pitch <= (destSize - rowBytes) / lastRow;
+}
+
+} // namespace
+
+std::optional<SurfaceFormat> surfaceFormatForDepth(std::uint32_t depth)
+{
+    switch (depth) {
+    case 15: return SurfaceFormat::Rgb555;
+    case 16: return SurfaceFormat::Rgb565;
+    case 24: return SurfaceFormat::Bgr24;
+    case 32: return SurfaceFormat::Bgrx32;
+    default: return std::nullopt;
+    }
+}
+
+std::size_t bytesPerPixel(SurfaceFormat format)
+{
+    return format == SurfaceFormat::Bgrx32 ? 4 : format == SurfaceFormat::Bgr24 ? 3 : 2;
+}
+
+bool ConvertDib(const CDib& dib, SurfaceFormat format, std::span<std::uint8_t> dest, std::size_t pitch)
+{
+    const RowConverter convert = pickConverter(dib.bitsPerPixel(), format);
+    const std::size_t rowBytes = std::size_t(dib.width()) * bytesPerPixel(format);
+    if (!convert || dib.width() < 1 || dib.height() < 1 || !fits(dib, rowBytes, dest.size(), pitch))
+        return false;
+    const EncodedPalette palette = dib.bitsPerPixel() == 8 ? encodePaletteFor(format, dib.colors()) : EncodedPalette{};
+    const std::int32_t height = dib.height();
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t sourceRow = dib.topDown() ? y : height - 1 - y;
+        convert(dib.row(sourceRow), dest.data() + pitch * std::size_t(y), dib.width(), palette);
+    }
+    return true;
+}

@@ -1,0 +1,145 @@
+#include "image/CDXImageFormat.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+constexpr std::size_t kJfifOffset = 6;
+// A progressive file with thousands of scans would take minutes; real ones have about ten.
+constexpr int kMaxScans = 500;
+// libjpeg's own work memory (a progressive picture keeps all its coefficients); beyond this
+// it fails instead of taking gigabytes for a small hostile file.
+constexpr long kMaxLibraryMemory = 512L * 1024 * 1024;
+
+// Everything libjpeg touches, in one plain struct: nothing in it needs a destructor, so a
+// longjmp out of libjpeg skips no C++ clean-up.
+struct JpegSession {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr errors;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+    int scans;
+    bool created;
+};
+
+JpegSession* sessionOf(j_common_ptr cinfo)
+{
+    return static_cast<JpegSession*>(cinfo->client_data);
+}
+
+[[noreturn]] void failJpeg(j_common_ptr cinfo)
+{
+    JpegSession* session = sessionOf(cinfo);
+    (*cinfo->err->format_message)(cinfo, session->message);
+    std::longjmp(session->jump, 1);
+}
+
+// Data that ends early is refused like a short file of any other type, rather than shown
+// with a grey remainder; trace messages count the scans.
+void onJpegMessage(j_common_ptr cinfo, int level)
+{
+    const int code = cinfo->err->msg_code;
+    if (level < 0) {
+        if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)
+            failJpeg(cinfo);
+        ++cinfo->err->num_warnings;
+        return;
+    }
+    JpegSession* session = sessionOf(cinfo);
+    if (code == JTRC_SOS && ++session->scans > kMaxScans) {
+        std::snprintf(session->message, sizeof session->message, "more than %d scans", kMaxScans);
+        std::longjmp(session->jump, 1);
+    }
+}
+
+// The two steps that call into libjpeg: C-style functions whose only state lives in the
+// session, so error_exit may longjmp back into them.
+bool readJpegHeader(JpegSession* session, const std::uint8_t* data, std::size_t size)
+{
+    if (setjmp(session->jump))
+        return false;
+    jpeg_create_decompress(&session->cinfo);
+    session->created = true;
+    session->cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
+    jpeg_mem_src(&session->cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&session->cinfo, TRUE);
+    return true;
+}
+
+bool decodeJpegRows(JpegSession* session, std::uint8_t* rows, std::size_t stride)
+{
+    if (setjmp(session->jump))
+        return false;
+    jpeg_decompress_struct* cinfo = &session->cinfo;
+    // Four bytes a pixel let libjpeg's SIMD colour conversion write finished pixels.
+    cinfo->out_color_space = JCS_EXT_BGRX;
+    jpeg_start_decompress(cinfo);
+    if (cinfo->output_width != cinfo->image_width || cinfo->output_height != cinfo->image_height) {
+        std::snprintf(session->message, sizeof session->message, "unexpected output size");
+        return false;
+    }
+    while (cinfo->output_scanline < cinfo->output_height) {
+        JSAMPROW row = rows + stride * cinfo->output_scanline;
+        jpeg_read_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+// Owns the session for the C++ side: destroys the decompressor on every way out.
+class CJpegSessionGuard {
+public:
+    CJpegSessionGuard()
+    {
+        std::memset(&session_, 0, sizeof session_);
+        session_.cinfo.err = jpeg_std_error(&session_.errors);
+        session_.errors.error_exit = failJpeg;
+        session_.errors.emit_message = onJpegMessage;
+        session_.cinfo.client_data = &session_;
+    }
+    CJpegSessionGuard(const CJpegSessionGuard&) = delete;
+    CJpegSessionGuard& operator=(const CJpegSessionGuard&) = delete;
+    ~CJpegSessionGuard()
+    {
+        if (session_.created)
+            jpeg_destroy_decompress(&session_.cinfo);
+    }
+
+    JpegSession* get() { return &session_; }
+    std::string reason() const { return std::string("JPEG: ") + session_.message; }
+
+private:
+    JpegSession session_;
+};
+
+} // namespace
+
+bool CDXImageFormatJPEG::Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t>) const
+{
+    return header.size() >= kJfifOffset + 4 && header[0] == 0xFF && header[2] == 0xFF &&
+           std::memcmp(header.data() + kJfifOffset, "JFIF", 4) == 0;
+}
+
+CDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) const
+{
+    if (data.empty())
+        return CDecodeResult::refused("JPEG: empty file");
+    CJpegSessionGuard guard;
+    JpegSession* session = guard.get();
+    if (!readJpegHeader(session, data.data(), data.size()))
+        return CDecodeResult::refused(guard.reason());
+    const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
+    if (width > JDIMENSION(kMaxImageSide) || height > JDIMENSION(kMaxImageSide))
+        return CDecodeResult::refused("JPEG: picture larger than 16384 pixels on a side");
+    std::optional<CDib> dib = CDib::allocate(std::int32_t(width), std::int32_t(height), 32, true);
+    if (!dib)
+        return CDecodeResult::refused("JPEG: empty picture or out of memory");
+    if (!decodeJpegRows(session, dib->writableRow(0), dib->stride()))
+        return CDecodeResult::refused(guard.reason());
+    return {std::move(dib), {}};
+}
