@@ -1,0 +1,374 @@
+#include "input/CInput.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "input/ScanCodeTable.h"
+
+namespace {
+
+constexpr std::int32_t kMinInt = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
+constexpr std::uint8_t kDown = 0x80;
+constexpr std::uint16_t kMouseButtonCount = 3;
+constexpr std::uint16_t kJoystickButtonCount = 10;
+// Motion summed over one frame is kept far below the point where scaling could overflow.
+constexpr std::int64_t kMaxFrameMotion = 1 << 24;
+
+std::size_t deviceIndex(InputDevice device)
+{
+    return static_cast<std::size_t>(device);
+}
+
+std::int64_t clampMotion(std::int64_t motion)
+{
+    return std::clamp(motion, -kMaxFrameMotion, kMaxFrameMotion);
+}
+
+// Clamped as the cursor always was: first against the upper limit, then the lower one.
+std::int32_t clampAxis(std::int64_t value, std::int32_t low, std::int32_t high)
+{
+    if (value >= high) {
+        value = static_cast<std::int64_t>(high) - 1;
+    }
+    if (value <= low) {
+        value = low;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace
+
+CInput::CInput() : mouseBounds_{kMinInt, kMinInt, kMaxInt, kMaxInt}
+{
+    ResetKeys();
+}
+
+CInput::~CInput()
+{
+    Unacquire(InputDevice::Keyboard);
+    Unacquire(InputDevice::Mouse);
+    Unacquire(InputDevice::Joystick);
+}
+
+std::int32_t CInput::Open(IInputSource& source)
+{
+    source_ = &source;
+    const std::int32_t mouseResult = Acquire(InputDevice::Mouse);
+    if (mouseResult < 0 && mouseResult != kOtherAppHasPriority) {
+        return mouseResult;
+    }
+    const CursorPosition start = source.initialCursor();
+    cursorX_ = start.x;
+    cursorY_ = start.y;
+
+    const std::int32_t keyboardResult = Acquire(InputDevice::Keyboard);
+    if (keyboardResult < 0 && keyboardResult != kOtherAppHasPriority) {
+        return keyboardResult;
+    }
+    const auto& table = scanCodeToKeyCodeTable();
+    std::copy(table.begin(), table.end(), scanToCode_.begin());
+
+    const std::int32_t joystickResult = Acquire(InputDevice::Joystick);
+    if (joystickResult < 0 && joystickResult != kOtherAppHasPriority) {
+        return joystickResult;
+    }
+    return 0;
+}
+
+std::int32_t CInput::Update()
+{
+    if (!source_) {
+        return kNotInitialized;
+    }
+    InputEvent event;
+    while (source_->pollEvent(event)) {
+        applyEvent(event);
+    }
+    if (const std::int32_t result = readKeyboard(); result < 0) {
+        return result;
+    }
+    if (const std::int32_t result = readMouse(); result < 0) {
+        return result;
+    }
+    return readJoystick();
+}
+
+std::uint8_t CInput::GetKeyState(int code) const
+{
+    const auto index = static_cast<std::uint16_t>(code);
+    return index < KeyCode::Count ? keyState_[index] : 0;
+}
+
+void CInput::GetMousePos(std::int32_t& x, std::int32_t& y) const
+{
+    x = cursorX_;
+    y = cursorY_;
+}
+
+void CInput::SetMouseBounds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
+{
+    mouseBounds_ = {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
+std::uint8_t CInput::FindNewKeyDown(bool reset)
+{
+    if (reset) {
+        newKey_ = 0;
+    }
+    // The comparison is with the previous call, not the previous frame, so a held key is
+    // found once; of several new keys only the lowest scan code is ever reported.
+    for (std::size_t scan = 0; scan < 255; ++scan) {
+        if (rawKeys_[scan] != 0 && previousRawKeys_[scan] == 0) {
+            newKey_ = static_cast<std::uint8_t>(scan);
+            break;
+        }
+    }
+    std::copy(rawKeys_.begin(), rawKeys_.begin() + 255, previousRawKeys_.begin());
+    return newKey_;
+}
+
+void CInput::ResetKeys()
+{
+    keyState_.fill(0);
+    rawKeys_.fill(0);
+    previousRawKeys_.fill(0);
+}
+
+std::int32_t CInput::Acquire(InputDevice device)
+{
+    bool& flag = acquiredFlag(device);
+    flag = true;
+    // Devices are only ours while the window has the focus, as with a foreground device.
+    const std::int32_t result = focused_ ? 0 : kOtherAppHasPriority;
+    if (result == 0) {
+        taken_[deviceIndex(device)] = true;
+        clearPressLatches(device);
+        if (device == InputDevice::Keyboard) {
+            ResetKeys();
+        }
+    } else if (device != InputDevice::Mouse || result != kOtherAppHasPriority) {
+        flag = false;
+    }
+    return result;
+}
+
+void CInput::Unacquire(InputDevice device)
+{
+    acquiredFlag(device) = false;
+    taken_[deviceIndex(device)] = false;
+    if (device == InputDevice::Keyboard) {
+        ResetKeys();
+    }
+}
+
+void CInput::applyEvent(const InputEvent& event)
+{
+    switch (event.type) {
+    case InputEventType::KeyDown:
+    case InputEventType::KeyUp:
+        applyKey(event.code, event.type == InputEventType::KeyDown, event.character);
+        break;
+    case InputEventType::Text:
+        // Text follows the key press that typed it; only its first character counts.
+        if (awaitingText_) {
+            lastCharacter_[*awaitingText_] = event.character;
+            awaitingText_.reset();
+        }
+        break;
+    case InputEventType::MouseMotion:
+        if (taken_[deviceIndex(InputDevice::Mouse)]) {
+            pendingDx_ = clampMotion(pendingDx_ + event.x);
+            pendingDy_ = clampMotion(pendingDy_ + event.y);
+        }
+        break;
+    case InputEventType::MousePosition:
+        pendingPosition_ = CursorPosition{event.x, event.y};
+        pendingDx_ = 0;
+        pendingDy_ = 0;
+        break;
+    case InputEventType::MouseButtonDown:
+    case InputEventType::MouseButtonUp:
+        if (event.code < kMouseButtonCount) {
+            applyButton(mouseLatches_[event.code], event.type == InputEventType::MouseButtonDown,
+                        InputDevice::Mouse);
+        }
+        break;
+    case InputEventType::JoystickButtonDown:
+    case InputEventType::JoystickButtonUp:
+        if (event.code < kJoystickButtonCount) {
+            applyButton(joystickLatches_[event.code],
+                        event.type == InputEventType::JoystickButtonDown, InputDevice::Joystick);
+        }
+        break;
+    case InputEventType::FocusLost:
+        applyFocusLost();
+        break;
+    case InputEventType::FocusGained:
+        focused_ = true;
+        break;
+    }
+}
+
+void CInput::applyKey(std::uint8_t scanCode, bool down, std::uint8_t character)
+{
+    if (scanCode == 0) {
+        return;
+    }
+    Latch& latch = keyLatches_[scanCode];
+    latch.down = down;
+    if (!down || !taken_[deviceIndex(InputDevice::Keyboard)]) {
+        return;
+    }
+    latch.pressedSinceRead = true;
+    lastCharacter_[scanCode] = character;
+    awaitingText_.reset();
+    if (character == 0) {
+        awaitingText_ = scanCode;
+    }
+}
+
+void CInput::applyButton(Latch& latch, bool down, InputDevice device)
+{
+    latch.down = down;
+    if (down && taken_[deviceIndex(device)]) {
+        latch.pressedSinceRead = true;
+    }
+}
+
+void CInput::applyFocusLost()
+{
+    // Nothing stays held across a loss of focus: the devices are given up, and what they
+    // knew is forgotten; they are taken again (with cleared keys) once the focus is back.
+    focused_ = false;
+    taken_.fill(false);
+    keyLatches_.fill({});
+    mouseLatches_.fill({});
+    joystickLatches_.fill({});
+    mouseButtons_.fill(false);
+    awaitingText_.reset();
+    pendingDx_ = 0;
+    pendingDy_ = 0;
+    ResetKeys();
+}
+
+void CInput::clearPressLatches(InputDevice device)
+{
+    auto clear = [](auto& latches) {
+        for (Latch& latch : latches) {
+            latch.pressedSinceRead = false;
+        }
+    };
+    switch (device) {
+    case InputDevice::Keyboard: clear(keyLatches_); break;
+    case InputDevice::Mouse: clear(mouseLatches_); break;
+    case InputDevice::Joystick: clear(joystickLatches_); break;
+    }
+}
+
+std::int32_t CInput::readKeyboard()
+{
+    if (!taken_[deviceIndex(InputDevice::Keyboard)]) {
+        Acquire(InputDevice::Keyboard);
+        return kNotAcquired;
+    }
+    // A key pressed and released between two reads still reads as down once.
+    for (std::size_t scan = 0; scan < rawKeys_.size(); ++scan) {
+        rawKeys_[scan] = takeLatch(keyLatches_[scan]) ? kDown : 0;
+    }
+    for (std::size_t scan = 0; scan < scanToCode_.size(); ++scan) {
+        if (scanToCode_[scan] != 0) {
+            stepKey(keyState_[scanToCode_[scan]], rawKeys_[scan] & kDown);
+        }
+    }
+    return 0;
+}
+
+std::int32_t CInput::readMouse()
+{
+    if (mouseAcquired_) {
+        if (!taken_[deviceIndex(InputDevice::Mouse)]) {
+            Acquire(InputDevice::Mouse);
+            return kNotAcquired;
+        }
+        moveCursor();
+        for (std::size_t button = 0; button < kMouseButtonCount; ++button) {
+            mouseButtons_[button] = takeLatch(mouseLatches_[button]);
+        }
+    }
+    for (std::size_t button = 0; button < kMouseButtonCount; ++button) {
+        stepKey(keyState_[KeyCode::MouseLeft + button], mouseButtons_[button]);
+    }
+    return 0;
+}
+
+std::int32_t CInput::readJoystick()
+{
+    if (!joystickAcquired_) {
+        return 0;
+    }
+    if (!taken_[deviceIndex(InputDevice::Joystick)]) {
+        Acquire(InputDevice::Joystick);
+        return kNotAcquired;
+    }
+    for (std::size_t button = 0; button < kJoystickButtonCount; ++button) {
+        stepKey(keyState_[KeyCode::JoystickButton0 + button], takeLatch(joystickLatches_[button]));
+    }
+    return 0;
+}
+
+void CInput::moveCursor()
+{
+    std::int64_t x = cursorX_;
+    std::int64_t y = cursorY_;
+    if (pendingPosition_) {
+        x = static_cast<std::int64_t>(pendingPosition_->x) - pointerSpot_.x;
+        y = static_cast<std::int64_t>(pendingPosition_->y) - pointerSpot_.y;
+        pendingPosition_.reset();
+    }
+    x += accelerate(pendingDx_);
+    y += accelerate(pendingDy_);
+    pendingDx_ = 0;
+    pendingDy_ = 0;
+    cursorX_ = clampAxis(x, mouseBounds_.minX, mouseBounds_.maxX);
+    cursorY_ = clampAxis(y, mouseBounds_.minY, mouseBounds_.maxY);
+}
+
+std::int64_t CInput::accelerate(std::int64_t delta) const
+{
+    const std::int64_t magnitude = delta < 0 ? -delta : delta;
+    double scaled = static_cast<double>(delta);
+    if (magnitude > accelThreshold2_) {
+        scaled = std::trunc(scaled * accelFactor2_);
+    } else if (magnitude > accelThreshold1_) {
+        scaled = std::trunc(scaled * accelFactor1_);
+    }
+    return static_cast<std::int64_t>(std::trunc(scaled * mouseSensitivity_));
+}
+
+bool& CInput::acquiredFlag(InputDevice device)
+{
+    switch (device) {
+    case InputDevice::Keyboard: return keyboardAcquired_;
+    case InputDevice::Mouse: return mouseAcquired_;
+    case InputDevice::Joystick: break;
+    }
+    return joystickAcquired_;
+}
+
+bool CInput::takeLatch(Latch& latch)
+{
+    const bool down = latch.down || latch.pressedSinceRead;
+    latch.pressedSinceRead = false;
+    return down;
+}
+
+void CInput::stepKey(std::uint8_t& state, bool down)
+{
+    if (down) {
+        state = (state == kPressed || state == kHeld) ? kHeld : kPressed;
+    } else {
+        state = (state == kPressed || state == kHeld) ? kReleased : kUp;
+    }
+}

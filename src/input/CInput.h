@@ -1,0 +1,105 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "input/InputEvent.h"
+#include "input/KeyCodes.h"
+
+enum class InputDevice : std::uint8_t { Keyboard, Mouse, Joystick };
+
+// Keyboard, mouse and joystick state for the frame: a four-state press state per key code,
+// a bounded and accelerated cursor, the newest key that went down and what it typed.
+// `Update` takes everything the source reported since the previous update, once per frame.
+class CInput {
+public:
+    // Results in the manner of the old input interface: 0 success, negative failure.
+    static constexpr std::int32_t kNotAcquired = static_cast<std::int32_t>(0x8007000C);
+    static constexpr std::int32_t kOtherAppHasPriority = static_cast<std::int32_t>(0x80070005);
+    static constexpr std::int32_t kNotInitialized = static_cast<std::int32_t>(0x80070015);
+
+    // Key states.
+    static constexpr std::uint8_t kUp = 0;
+    static constexpr std::uint8_t kReleased = 1;
+    static constexpr std::uint8_t kPressed = 2;
+    static constexpr std::uint8_t kHeld = 3;
+
+    CInput();
+    virtual ~CInput();
+    CInput(const CInput&) = delete;
+    CInput& operator=(const CInput&) = delete;
+
+    // `source` must outlive this object (or the next Open).
+    std::int32_t Open(IInputSource& source);
+    std::int32_t Update();
+
+    std::uint8_t GetKeyState(int code) const;
+    void GetMousePos(std::int32_t& x, std::int32_t& y) const;
+    void SetMouseBounds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+    std::uint8_t FindNewKeyDown(bool reset);
+    std::uint8_t NewKey() const { return newKey_; }
+    std::uint8_t ScanCodeToChar(std::uint8_t scanCode) const { return lastCharacter_[scanCode]; }
+    void ResetKeys();
+
+    std::int32_t Acquire(InputDevice device);
+    void Unacquire(InputDevice device);
+
+    // Where in the drawn cursor the system pointer lies when the pointer's position is used
+    // directly (in a window): the cursor is placed that far up and left of the pointer.
+    void SetPointerSpot(std::int32_t dx, std::int32_t dy) { pointerSpot_ = {dx, dy}; }
+
+private:
+    // What the events said about one key or button since the last read.
+    struct Latch {
+        bool down = false;
+        bool pressedSinceRead = false;
+    };
+    struct Bounds {
+        std::int32_t minX, minY, maxX, maxY;
+    };
+
+    void applyEvent(const InputEvent& event);
+    void applyKey(std::uint8_t scanCode, bool down, std::uint8_t character);
+    void applyButton(Latch& latch, bool down, InputDevice device);
+    void applyFocusLost();
+    void clearPressLatches(InputDevice device);
+    std::int32_t readKeyboard();
+    std::int32_t readMouse();
+    std::int32_t readJoystick();
+    void moveCursor();
+    std::int64_t accelerate(std::int64_t delta) const;
+    bool& acquiredFlag(InputDevice device);
+    static bool takeLatch(Latch& latch);
+    static void stepKey(std::uint8_t& state, bool down);
+
+    IInputSource* source_ = nullptr;
+    bool focused_ = true;
+    std::array<bool, 3> taken_{};      // the device is really ours (the old interface's acquired)
+    bool mouseAcquired_ = false;       // the flags `Acquire` and `Unacquire` keep
+    bool keyboardAcquired_ = false;
+    bool joystickAcquired_ = false;
+    float mouseSensitivity_ = 1.0f;
+    Bounds mouseBounds_;
+    std::int32_t cursorX_ = 0;
+    std::int32_t cursorY_ = 0;
+    std::array<std::uint8_t, KeyCode::Count> keyState_{};
+    std::array<std::uint8_t, 256> rawKeys_{};
+    std::array<std::uint8_t, 256> previousRawKeys_{};
+    std::uint8_t newKey_ = 0;
+    std::array<std::uint32_t, 256> scanToCode_{};
+    std::int32_t accelThreshold1_ = 2;
+    std::int32_t accelThreshold2_ = 6;
+    double accelFactor1_ = 1.5;
+    double accelFactor2_ = 2.0;
+
+    std::array<Latch, 256> keyLatches_{};
+    std::array<Latch, 3> mouseLatches_{};
+    std::array<Latch, 10> joystickLatches_{};
+    std::array<bool, 3> mouseButtons_{};
+    std::array<std::uint8_t, 256> lastCharacter_{};
+    std::optional<std::uint8_t> awaitingText_;
+    std::int64_t pendingDx_ = 0;
+    std::int64_t pendingDy_ = 0;
+    std::optional<CursorPosition> pendingPosition_;
+    CursorPosition pointerSpot_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+
+enum class InputEventType : std::uint8_t {
+    KeyDown,            // code: scan code; character: what the press typed (Windows-1252), or 0
+    KeyUp,              // code: scan code
+    Text,               // character: one typed character (Windows-1252; 0 outside the code page)
+    MouseMotion,        // x, y: relative motion in mouse counts
+    MousePosition,      // x, y: the pointer in the 800 x 600 picture
+    MouseButtonDown,    // code: 0 left, 1 right, 2 middle
+    MouseButtonUp,
+    JoystickButtonDown, // code: button 0 to 9
+    JoystickButtonUp,
+    FocusLost,
+    FocusGained,
+};
+
+// One thing that happened at the keyboard, mouse, joystick or window, in the program's terms.
+struct InputEvent {
+    InputEventType type = InputEventType::Text;
+    std::uint8_t code = 0;
+    std::uint8_t character = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+struct CursorPosition {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// Where input comes from: the platform's devices, or a script in tests.
+class IInputSource {
+public:
+    virtual ~IInputSource() = default;
+    // The next event since the last call, oldest first; false when none waits.
+    virtual bool pollEvent(InputEvent& event) = 0;
+    // Where the pointer is when input starts, in the 800 x 600 picture.
+    virtual CursorPosition initialCursor() const = 0;
+};

@@ -1,0 +1,79 @@
+#include "input/ScanCodeTable.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+TEST(ScanCodeTable, ReportsExactlyTheHundredKeysWithDistinctCodes)
+{
+    const auto& table = scanCodeToKeyCodeTable();
+    std::set<std::uint16_t> codes;
+    int reported = 0;
+    for (std::size_t scan = 0; scan < table.size(); ++scan) {
+        if (table[scan] != 0) {
+            ++reported;
+            EXPECT_TRUE(codes.insert(table[scan]).second) << "two scan codes share " << table[scan];
+            EXPECT_LT(table[scan], 256) << scan;
+        }
+    }
+    EXPECT_EQ(reported, 100);
+    for (std::uint16_t never : {33, 65, 90, 127, 176}) {
+        EXPECT_EQ(codes.count(never), 0u) << never;
+    }
+    for (std::size_t windowsKey : {219, 220, 221}) {
+        EXPECT_EQ(table[windowsKey], 0) << windowsKey;
+    }
+}
+
+TEST(ScanCodeTable, SpotChecksAgainstTheKeyboard)
+{
+    const auto& table = scanCodeToKeyCodeTable();
+    const std::pair<int, int> expected[] = {
+        {1, 27},   {2, '1'},   {11, '0'},  {14, 8},    {15, 9},   {16, 'q'}, {25, 'p'},
+        {28, 13},  {29, 130},  {30, 'a'},  {41, '`'},  {43, '\\'}, {44, 'z'}, {50, 'm'},
+        {53, '/'}, {55, 157},  {57, ' '},  {59, 138},  {68, 147}, {71, 169}, {82, 162},
+        {83, 161}, {87, 148},  {88, 149},  {156, 160}, {157, 131}, {181, 156}, {183, 175},
+        {184, 133}, {200, 136}, {203, 134}, {205, 135}, {208, 137}, {210, 150}, {211, 151},
+    };
+    for (const auto& [scan, code] : expected) {
+        EXPECT_EQ(table[scan], code) << "scan code " << scan;
+    }
+}
+
+TEST(HidUsageToScanCode, MapsEveryKeyOfAGermanKeyboard)
+{
+    // Usage numbers are SDL's scancodes (USB HID keyboard page).
+    const std::pair<int, int> expected[] = {
+        {4, 30},    {29, 44},   {28, 21},  {30, 2},    {39, 11},  {40, 28},  {41, 1},
+        {42, 14},   {43, 15},   {44, 57},  {45, 12},   {46, 13},  {47, 26},  {48, 27},
+        {49, 43},   {50, 43},   {51, 39},  {52, 40},   {53, 41},  {56, 53},  {57, 58},
+        {58, 59},   {69, 88},   {70, 183}, {73, 210},  {76, 211}, {79, 205}, {80, 203},
+        {81, 208},  {82, 200},  {84, 181}, {85, 55},   {88, 156}, {89, 79},  {98, 82},
+        {100, 86},  {224, 29},  {225, 42}, {226, 56},  {227, 219}, {228, 157}, {229, 54},
+        {230, 184}, {231, 220},
+    };
+    for (const auto& [usage, scan] : expected) {
+        EXPECT_EQ(hidUsageToScanCode(usage), scan) << "usage " << usage;
+    }
+    for (int none : {-1, 0, 1, 3, 107, 255, 256, 512}) {
+        EXPECT_EQ(hidUsageToScanCode(none), 0) << none;
+    }
+}
+
+TEST(HidUsageToScanCode, EveryReportedScanCodeCanBeReached)
+{
+    const auto& table = scanCodeToKeyCodeTable();
+    std::set<int> reachable;
+    for (int usage = 0; usage < 256; ++usage) {
+        reachable.insert(hidUsageToScanCode(usage));
+    }
+    for (std::size_t scan = 0; scan < table.size(); ++scan) {
+        if (table[scan] != 0) {
+            EXPECT_TRUE(reachable.count(static_cast<int>(scan))) << "scan code " << scan;
+        }
+    }
+}
+
+} // namespace
