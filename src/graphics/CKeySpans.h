@@ -1,0 +1,27 @@
+#pragma once
+#include "graphics/CSurfaceMemory.h"
+
+#include <cstdint>
+#include <vector>
+
+// For each row of a keyed picture, the runs of pixels that are not the key. Keyed copies of
+// a picture that does not change then copy whole runs instead of testing every pixel: most
+// pictures drawn keyed are figures on a key-coloured ground, with long runs of either.
+class CKeySpans {
+public:
+    struct Span {
+        std::int32_t begin;
+        std::int32_t end;
+    };
+
+    CKeySpans(const CSurfaceMemory& memory, std::uint32_t key);
+
+    std::uint32_t key() const { return key_; }
+    const Span* rowBegin(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y)]; }
+    const Span* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
+
+private:
+    std::uint32_t key_;
+    std::vector<std::uint32_t> rowStart_;
+    std::vector<Span> spans_;
+};

@@ -1,0 +1,59 @@
+#pragma once
+#include "graphics/PixelFormat.h"
+
+#include <cstdint>
+
+// Where a surface is placed: the low 8 bits of a memory value say 0 video memory, 1 system
+// memory, anything else wherever the platform chooses.
+enum class SurfacePlacement { Video, System, Any };
+
+constexpr SurfacePlacement placementFromMemory(std::uint32_t memory)
+{
+    switch (memory & 0xFFu) {
+    case 0: return SurfacePlacement::Video;
+    case 1: return SurfacePlacement::System;
+    default: return SurfacePlacement::Any;
+    }
+}
+
+// The platform's display device as CScreen drives it. Surfaces live in plain memory; the
+// display shows the back buffer's pixels and decides what it accepts. Every call that can be
+// refused returns 0 on success or a negative platform result.
+class IDisplay {
+public:
+    virtual ~IDisplay() = default;
+
+    // False when the platform has no display at all (the screen then refuses to open).
+    virtual bool hasDevice() const = 0;
+
+    // Makes the program's window the one thing on the screen (or keeps the window as it is
+    // when the user asked for one); leaveFullScreen gives the desktop back.
+    virtual std::int32_t enterFullScreen() = 0;
+    virtual void leaveFullScreen() = 0;
+
+    // The size and pixel format that frames will be presented in.
+    virtual std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) = 0;
+
+    // Makes what shows the frames, in video memory or, as the second try, system memory.
+    virtual std::int32_t createPrimary(SurfacePlacement placement) = 0;
+    // Makes what receives the back buffer's pixels; after createPrimary.
+    virtual std::int32_t createBackBuffer() = 0;
+    // Undoes both; harmless when nothing was made.
+    virtual void releasePrimary() = 0;
+
+    // Shows one frame of the mode's size and format: rows of `pitch` bytes from `pixels`.
+    // Waits for the display's retrace, or paces to 60 Hz where that wait is not real.
+    virtual std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) = 0;
+
+    // Whether an off-screen surface of this size may be made in this placement.
+    virtual std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) = 0;
+
+    // Counts the times the platform took the memory of every surface away. A surface made or
+    // restored at another count is lost. Stays 0 where surfaces are never lost.
+    virtual std::uint32_t lossCount() const = 0;
+    // Gives a lost surface its memory back (its picture is gone).
+    virtual std::int32_t restoreSurface() = 0;
+
+    // False where the retrace wait is faked (virtual or dummy displays).
+    virtual bool vsyncIsReal() const = 0;
+};

@@ -1,0 +1,88 @@
+#pragma once
+#include "graphics/IDisplay.h"
+#include "graphics/IFontRasterizer.h"
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <vector>
+
+// A display without a screen, for tests and headless runs: it accepts what it is told to,
+// keeps the last presented frame, and lets a test refuse any step or take the surfaces'
+// memory away. Presenting never waits.
+class CNullDisplay final : public IDisplay {
+public:
+    // What the display refuses; everything is accepted by default.
+    struct Refusals {
+        bool noDevice = false;
+        bool fullScreen = false;
+        std::set<SurfaceFormat> modes;
+        bool videoPrimary = false;
+        bool systemPrimary = false;
+        bool backBuffer = false;
+        bool surfaces = false;
+        bool restore = false;
+    };
+
+    CNullDisplay() = default;
+    explicit CNullDisplay(Refusals refusals) : refusals_(std::move(refusals)) {}
+
+    Refusals& refusals() { return refusals_; }
+    // The result the next presents report (0 unless set).
+    void setPresentResult(std::int32_t result) { presentResult_ = result; }
+    // Takes the memory of every surface away, as a mode switch by another program would.
+    void loseSurfaces() { ++lossCount_; }
+
+    bool fullScreen() const { return fullScreen_; }
+    bool hasPrimary() const { return primary_; }
+    bool hasBackBuffer() const { return backBuffer_; }
+    std::int32_t modeWidth() const { return width_; }
+    std::int32_t modeHeight() const { return height_; }
+    SurfaceFormat modeFormat() const { return format_; }
+    std::uint32_t presentCount() const { return presentCount_; }
+    std::uint32_t restoreCount() const { return restoreCount_; }
+    // The last presented frame, rows packed without padding.
+    const std::vector<std::uint8_t>& lastFrame() const { return lastFrame_; }
+
+    bool hasDevice() const override { return !refusals_.noDevice; }
+    std::int32_t enterFullScreen() override;
+    void leaveFullScreen() override { fullScreen_ = false; }
+    std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) override;
+    std::int32_t createPrimary(SurfacePlacement placement) override;
+    std::int32_t createBackBuffer() override;
+    void releasePrimary() override;
+    std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
+    std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
+    std::uint32_t lossCount() const override { return lossCount_; }
+    std::int32_t restoreSurface() override;
+    bool vsyncIsReal() const override { return false; }
+
+private:
+    Refusals refusals_;
+    std::int32_t presentResult_ = 0;
+    std::uint32_t lossCount_ = 0;
+    bool fullScreen_ = false;
+    bool primary_ = false;
+    bool backBuffer_ = false;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    SurfaceFormat format_ = SurfaceFormat::Bgrx32;
+    std::uint32_t presentCount_ = 0;
+    std::uint32_t restoreCount_ = 0;
+    std::vector<std::uint8_t> lastFrame_;
+};
+
+// A font service without font files: every face name opens, as a simple font whose glyphs
+// are boxes. A glyph's advance and box width depend on the character and the height, so
+// texts of different content measure differently; the blank has no ink.
+class CNullFontRasterizer final : public IFontRasterizer {
+public:
+    // Face names in `missing` do not open.
+    explicit CNullFontRasterizer(std::set<std::string> missing = {}) : missing_(std::move(missing)) {}
+    std::unique_ptr<IFontFace> openFont(const FontRequest& request) override;
+    std::uint32_t openCount() const { return openCount_; }
+
+private:
+    std::set<std::string> missing_;
+    std::uint32_t openCount_ = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+#include "graphics/IFontRasterizer.h"
+
+#include <memory>
+
+// Fonts from the system: fontconfig finds the file for a face name ("Arial" becomes the
+// metric-compatible Liberation Sans), FreeType renders monochrome glyphs. A positive height
+// is the cell height (ascent + descent), as the program's fonts are asked for.
+class CFontRasterizer final : public IFontRasterizer {
+public:
+    CFontRasterizer();
+    ~CFontRasterizer() override;
+    CFontRasterizer(const CFontRasterizer&) = delete;
+    CFontRasterizer& operator=(const CFontRasterizer&) = delete;
+
+    std::unique_ptr<IFontFace> openFont(const FontRequest& request) override;
+
+private:
+    struct Library;
+    std::unique_ptr<Library> library_;
+};

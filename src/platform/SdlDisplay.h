@@ -1,0 +1,58 @@
+#pragma once
+#include "common/Clock.h"
+#include "graphics/CFramePacer.h"
+#include "graphics/IDisplay.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class CSdlWindow;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+// The display over an SDL window: a renderer, a streaming texture of the surfaces' own format
+// scaled into the window with the aspect kept (letterboxed), vsync, and 60 Hz pacing where
+// vsync is not real. Surfaces are never lost.
+class CSdlDisplay final : public IDisplay {
+public:
+    CSdlDisplay(CSdlWindow& window, const IClock& clock);
+    ~CSdlDisplay() override;
+    CSdlDisplay(const CSdlDisplay&) = delete;
+    CSdlDisplay& operator=(const CSdlDisplay&) = delete;
+
+    bool hasDevice() const override;
+    std::int32_t enterFullScreen() override;
+    void leaveFullScreen() override;
+    std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) override;
+    std::int32_t createPrimary(SurfacePlacement placement) override;
+    std::int32_t createBackBuffer() override;
+    void releasePrimary() override;
+    std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
+    std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
+    std::uint32_t lossCount() const override { return 0; }
+    std::int32_t restoreSurface() override { return 0; }
+    bool vsyncIsReal() const override { return false; }
+
+    // What the renderer shows, read back as 0x00RRGGBB pixels of the window's output size.
+    struct Capture {
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        std::vector<std::uint32_t> pixels;
+    };
+    std::optional<Capture> readBack();
+    // Whether the primary was made with the accelerated renderer (video memory).
+    bool accelerated() const { return accelerated_; }
+
+private:
+    bool drawFrame();
+
+    CSdlWindow& window_;
+    CFramePacer pacer_;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    SurfaceFormat format_ = SurfaceFormat::Bgrx32;
+    bool accelerated_ = false;
+};

@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct SDL_Window;
+
+// How the program window starts: borderless over the whole desktop, or an 800 x 600 window
+// that can be resized (the picture is scaled into it).
+enum class WindowMode { FullScreen, Windowed };
+
+// The one program window. It keeps SDL's video part running while it lives.
+class CSdlWindow {
+public:
+    // The window with a Windows-1252 title, or nullptr with the reason in `error`.
+    static std::unique_ptr<CSdlWindow> create(const std::string& title, WindowMode mode, std::string* error = nullptr);
+    ~CSdlWindow();
+    CSdlWindow(const CSdlWindow&) = delete;
+    CSdlWindow& operator=(const CSdlWindow&) = delete;
+
+    // Full screen uses relative mouse motion; a window maps the pointer into 800 x 600.
+    bool isFullScreen() const;
+    // Switches between full screen and window (Alt+Enter); false when the platform refused.
+    bool toggleFullScreen();
+    bool setFullScreen(bool fullScreen);
+    // The window the user asked for at start (full screen unless asked for a window).
+    WindowMode requestedMode() const { return requestedMode_; }
+
+    SDL_Window* sdlWindow() const { return window_; }
+    std::uint32_t windowId() const;
+
+private:
+    CSdlWindow(SDL_Window* window, WindowMode mode) : window_(window), requestedMode_(mode) {}
+
+    SDL_Window* window_;
+    WindowMode requestedMode_;
+};
