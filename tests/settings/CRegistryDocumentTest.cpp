@@ -1,0 +1,152 @@
+#include "settings/CRegistryDocument.h"
+#include "settings/RegistryTypes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kKey = "HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004";
+
+std::vector<std::uint8_t> bytes(std::initializer_list<int> values)
+{
+    std::vector<std::uint8_t> out;
+    for (int v : values) {
+        out.push_back(static_cast<std::uint8_t>(v));
+    }
+    return out;
+}
+
+TEST(RegistryDocument, ReadsEveryKindOfValue)
+{
+    const auto document = CRegistryDocument::parse(
+        "REGEDIT4\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\n"
+        "\"back\"=dword:0000000A\n"
+        "\"text\"=\"say \\\"hi\\\" \\\\ bye\"\n"
+        "@=\"default\"\n"
+        "\"bin\"=hex:de,ad,\\\n"
+        "  be,ef\n"
+        "\"multi\"=hex(7):61,00,00\n"
+        "\"empty\"=hex:\n");
+    EXPECT_EQ(document.findValue(kKey, "back")->data, bytes({10, 0, 0, 0}));
+    EXPECT_EQ(document.findValue(kKey, "BACK")->type, RegType::Dword);
+    const std::string text = "say \"hi\" \\ bye";
+    std::vector<std::uint8_t> expected(text.begin(), text.end());
+    expected.push_back(0);
+    EXPECT_EQ(document.findValue(kKey, "text")->data, expected);
+    EXPECT_EQ(document.findValue(kKey, "")->type, RegType::String);
+    EXPECT_EQ(document.findValue(kKey, "bin")->data, bytes({0xde, 0xad, 0xbe, 0xef}));
+    EXPECT_EQ(document.findValue(kKey, "multi")->type, RegType::MultiString);
+    EXPECT_TRUE(document.findValue(kKey, "empty")->data.empty());
+    EXPECT_EQ(document.findValue(kKey, "missing"), nullptr);
+    EXPECT_EQ(document.findValue("HKEY_CURRENT_USER\\Software", "back"), nullptr);
+}
+
+TEST(RegistryDocument, BrokenLinesAreNoValuesAndAreKeptAsTheyWere)
+{
+    const std::string broken =
+        "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+        "\"back\"=dword:0000\r\n"          // cut off
+        "\"music\"=dword:0000000g\r\n"     // not hex
+        "\"dancer\"=\"open\r\n"            // no closing quote
+        "\"cd\"=hex:1,2\r\n"               // bytes need two digits
+        "\"x\"=hex:01,\\\r\n"              // continued, then the file ends
+        "; a comment\r\n"
+        "\"y\"=-\r\n" +
+        std::string("garbage \xff\0 line\r\n", 17);
+    const std::string text = "REGEDIT4\r\n\r\n" + broken;
+    const auto document = CRegistryDocument::parse(std::string_view(text.data(), text.size()));
+    for (const char* name : {"back", "music", "dancer", "cd", "x", "y"}) {
+        EXPECT_EQ(document.findValue(kKey, name), nullptr) << name;
+    }
+    EXPECT_EQ(document.serialize(), text);
+}
+
+TEST(RegistryDocument, SavingKeepsEverythingElseAndChangesOnlyTheValue)
+{
+    const std::string text =
+        "REGEDIT4\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+        "\"back\"=dword:00000001\r\n"
+        "this line means nothing\r\n"
+        "\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+        "\"back\"=dword:00000007\r\n";
+    auto document = CRegistryDocument::parse(text);
+    document.setValue(kKey, {"back", RegType::Dword, bytes({3, 0, 0, 0})});
+    document.setValue(kKey, {"music", RegType::Dword, bytes({1, 0, 0, 0})});
+    EXPECT_EQ(document.serialize(),
+              "REGEDIT4\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+              "\"back\"=dword:00000003\r\n"
+              "\"music\"=dword:00000001\r\n"
+              "this line means nothing\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+              "\"back\"=dword:00000007\r\n");
+}
+
+TEST(RegistryDocument, AnEmptyFileGrowsAHeaderAndTheKey)
+{
+    auto document = CRegistryDocument::parse("");
+    EXPECT_FALSE(document.hasKey(kKey));
+    document.setValue(kKey, {"cd", RegType::Dword, bytes({16, 0, 0, 0})});
+    EXPECT_EQ(document.serialize(),
+              "REGEDIT4\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+              "\"cd\"=dword:00000010\r\n");
+    EXPECT_TRUE(document.hasKey("HKEY_CURRENT_USER\\Software\\Velmora"));
+    EXPECT_TRUE(document.hasKey("hkey_current_user\\software\\velmora\\minnespiegel\\2004"));
+    EXPECT_FALSE(document.hasKey("HKEY_CURRENT_USER\\Software\\Velm"));
+}
+
+TEST(RegistryDocument, LaterDuplicatesWinAndAreTheOnesChanged)
+{
+    auto document = CRegistryDocument::parse(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:00000001\n[HKEY_CURRENT_USER\\a]\n"
+        "\"V\"=dword:00000002\n");
+    EXPECT_EQ(document.findValue("HKEY_CURRENT_USER\\A", "v")->data[0], 2);
+    document.setValue("HKEY_CURRENT_USER\\A", {"v", RegType::Dword, bytes({9, 0, 0, 0})});
+    EXPECT_EQ(document.serialize(),
+              "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"v\"=dword:00000001\r\n"
+              "[HKEY_CURRENT_USER\\a]\r\n\"v\"=dword:00000009\r\n");
+}
+
+TEST(RegistryDocument, AnyValueWrittenReadsBackTheSame)
+{
+    std::vector<std::uint8_t> many;
+    for (int i = 0; i < 100; ++i) {
+        many.push_back(static_cast<std::uint8_t>(i * 7));
+    }
+    const RegValueData values[] = {
+        {"plain", RegType::String, bytes({'a', '"', '\\', 0})},
+        {"lines", RegType::String, bytes({'a', '\n', 'b', 0})},
+        {"unended", RegType::String, bytes({'a'})},
+        {"odd dword", RegType::Dword, bytes({1, 2})},
+        {"long", RegType::Binary, many},
+        {"q\"uote\\", 11, bytes({1, 2, 3, 4, 5, 6, 7, 8})},
+        {"", RegType::DwordBigEndian, bytes({1, 2, 3, 4})},
+    };
+    auto document = CRegistryDocument::parse("");
+    for (const RegValueData& value : values) {
+        document.setValue(kKey, value);
+    }
+    const auto reread = CRegistryDocument::parse(document.serialize());
+    for (const RegValueData& value : values) {
+        const RegValueData* found = reread.findValue(kKey, value.name);
+        ASSERT_NE(found, nullptr) << value.name;
+        EXPECT_EQ(*found, value) << value.name;
+    }
+    EXPECT_EQ(reread.serialize(), document.serialize());
+}
+
+TEST(RegistryDocument, AKeyLineInsideAContinuedValueIsStillAKey)
+{
+    const auto document = CRegistryDocument::parse(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=hex:01,\\\n[HKEY_CURRENT_USER\\B]\n"
+        "\"y\"=dword:00000001\n");
+    EXPECT_EQ(document.findValue("HKEY_CURRENT_USER\\A", "x"), nullptr);
+    EXPECT_NE(document.findValue("HKEY_CURRENT_USER\\B", "y"), nullptr);
+}
+
+} // namespace
