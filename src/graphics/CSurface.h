@@ -110,6 +110,12 @@ public:
     void attachMemory(CScreen& owner, std::unique_ptr<CSurfaceMemory> memory);
     // For the screen: the memory of the front or back buffer, to present or to flip.
     CSurfaceMemory* memory() { return memory_.get(); }
+    // The platform half of Restore: asks the display for the memory back (the picture is gone).
+    std::int32_t restorePlatformSurface();
+    // For the screen, once the display gave the flip chain's memory back.
+    void markRestored();
+    // For the screen's page flip: the two surfaces trade their pixels.
+    void exchangeMemory(CSurface& other);
 
 private:
     void adopt(CScreen& screen, std::unique_ptr<CSurfaceMemory> memory);
@@ -117,9 +123,6 @@ private:
     void selectPrimitives();
     // Everything that may change the pixels calls this, so no stale keyed-span table is used.
     void contentsChanged();
-    std::int32_t restoreMemory();
-    std::int32_t lockPlatform();
-    std::int32_t blitLost();
     const CKeySpans* keySpans();
     CFont* contextFont();
 
@@ -141,4 +144,5 @@ private:
     std::uint32_t dcCount_ = 0;
     PixelPrimitives primitives_;
     std::unique_ptr<CKeySpans> keySpans_;
+    std::uint32_t keyedDraws_ = 0;
 };

@@ -1,0 +1,148 @@
+#include "graphics/BlitClipping.h"
+#include "graphics/Blitters.h"
+#include "graphics/CKeySpans.h"
+#include "graphics/CSurface.h"
+#include "graphics/GraphicsResult.h"
+
+#include <new>
+
+namespace {
+
+// The blend takes its alpha from the low 16 bits, limited to 256 (the destination unchanged).
+std::uint32_t limitAlpha(std::uint32_t alpha)
+{
+    const std::uint32_t low = alpha & 0xFFFFu;
+    return low > 256 ? 256 : low;
+}
+
+// Keyed copies read from a table of runs only after the same picture was drawn keyed once
+// before unchanged: pictures that are recomposed for every draw never pay for building one.
+constexpr std::uint32_t kDrawsBeforeSpans = 1;
+
+} // namespace
+
+const CKeySpans* CSurface::keySpans()
+{
+    // While locked or holding a drawing context the pixels may change under the table.
+    if (lockCount_ > 0 || dcCount_ > 0) {
+        return nullptr;
+    }
+    if (keySpans_ && keySpans_->key() == colorKey_) {
+        return keySpans_.get();
+    }
+    if (keyedDraws_++ < kDrawsBeforeSpans) {
+        return nullptr;
+    }
+    try {
+        keySpans_ = std::make_unique<CKeySpans>(*memory_, colorKey_);
+    } catch (const std::bad_alloc&) {
+        keySpans_.reset();
+    }
+    return keySpans_.get();
+}
+
+std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::int32_t y,
+                                    std::optional<Rect> source, bool keyed)
+{
+    if (!memory_ || !destination.memory_) {
+        return -1;
+    }
+    const auto clipped = clipBlit(source.value_or(Rect{0, 0, width_, height_}), clip_, x, y, destination.clip_);
+    if (!clipped) {
+        return GraphicsResult::kOk;
+    }
+    if (isLost() || destination.isLost()) {
+        return Restore();
+    }
+    if (memory_->format() != destination.memory_->format()) {
+        return GraphicsResult::kInvalidPixelFormat;
+    }
+    try {
+        if (!keyed) {
+            Blitters::copy(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y);
+        } else if (const CKeySpans* spans = &destination != this ? keySpans() : nullptr) {
+            Blitters::copyKeyedSpans(*memory_, *spans, clipped->source, *destination.memory_, clipped->x, clipped->y);
+        } else {
+            Blitters::copyKeyed(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y, colorKey_);
+        }
+    } catch (const std::bad_alloc&) {
+        return GraphicsResult::kOutOfMemory;
+    }
+    destination.contentsChanged();
+    return GraphicsResult::kOk;
+}
+
+std::int32_t CSurface::Opaque(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source)
+{
+    return platformCopy(destination, x, y, source, false);
+}
+
+std::int32_t CSurface::Keyed(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source)
+{
+    return platformCopy(destination, x, y, source, true);
+}
+
+std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source,
+                                  std::uint32_t alpha)
+{
+    const std::uint32_t a = limitAlpha(alpha);
+    if (!memory_ || !destination.memory_) {
+        return -1;
+    }
+    const auto clipped = clipBlit(source.value_or(Rect{0, 0, width_, height_}), clip_, x, y, destination.clip_);
+    if (!clipped) {
+        return GraphicsResult::kOk;
+    }
+    const std::int32_t sourceLock = Lock();
+    if (sourceLock < 0) {
+        return sourceLock;
+    }
+    const std::int32_t destinationLock = destination.Lock();
+    if (destinationLock < 0) {
+        Unlock();
+        return destinationLock;
+    }
+    // The loop takes the source to be in the destination's format; a source of another format
+    // would be read past its rows, so such a pair draws nothing.
+    const std::uint32_t depth = destination.format_.depth;
+    const bool drawable = (depth == 15 || depth == 16 || depth == 24 || depth == 32) &&
+                          memory_->format() == destination.memory_->format();
+    std::int32_t result = GraphicsResult::kOk;
+    if (drawable) {
+        try {
+            Blitters::blendKeyed(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y, colorKey_, a);
+        } catch (const std::bad_alloc&) {
+            result = GraphicsResult::kOutOfMemory;
+        }
+    }
+    Unlock();
+    destination.Unlock();
+    return result;
+}
+
+std::int32_t CSurface::KeyedScaled(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source,
+                                   float scale)
+{
+    if (!memory_ || !destination.memory_) {
+        return -1;
+    }
+    const auto placed =
+        clipScaledBlit(source.value_or(Rect{0, 0, width_, height_}), clip_, x, y, scale, destination.clip_);
+    if (!placed) {
+        return GraphicsResult::kOk;
+    }
+    if (isLost() || destination.isLost()) {
+        Restore();
+        return GraphicsResult::kSurfaceLost;
+    }
+    if (memory_->format() != destination.memory_->format()) {
+        return GraphicsResult::kInvalidPixelFormat;
+    }
+    try {
+        Blitters::copyKeyedScaled(*memory_, placed->source, *destination.memory_, placed->destination, colorKey_);
+    } catch (const std::bad_alloc&) {
+        return GraphicsResult::kOutOfMemory;
+    }
+    destination.contentsChanged();
+    return GraphicsResult::kOk;
+}

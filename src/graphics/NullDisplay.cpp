@@ -1,0 +1,126 @@
+#include "graphics/NullDisplay.h"
+
+#include "graphics/CSurfaceMemory.h"
+#include "graphics/GraphicsResult.h"
+
+#include <algorithm>
+
+std::int32_t CNullDisplay::enterFullScreen()
+{
+    if (refusals_.fullScreen) {
+        return GraphicsResult::kGeneric;
+    }
+    fullScreen_ = true;
+    return 0;
+}
+
+std::int32_t CNullDisplay::setMode(std::int32_t width, std::int32_t height, SurfaceFormat format)
+{
+    if (refusals_.modes.count(format) != 0 || !CSurfaceMemory::validSize(width, height)) {
+        return GraphicsResult::kInvalidParams;
+    }
+    width_ = width;
+    height_ = height;
+    format_ = format;
+    return 0;
+}
+
+std::int32_t CNullDisplay::createPrimary(SurfacePlacement placement)
+{
+    const bool refused = placement == SurfacePlacement::Video ? refusals_.videoPrimary : refusals_.systemPrimary;
+    if (refused) {
+        return GraphicsResult::kOutOfMemory;
+    }
+    primary_ = true;
+    return 0;
+}
+
+std::int32_t CNullDisplay::createBackBuffer()
+{
+    if (refusals_.backBuffer || !primary_) {
+        return GraphicsResult::kGeneric;
+    }
+    backBuffer_ = true;
+    return 0;
+}
+
+void CNullDisplay::releasePrimary()
+{
+    primary_ = false;
+    backBuffer_ = false;
+}
+
+std::int32_t CNullDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
+{
+    if (!backBuffer_) {
+        return GraphicsResult::kNotInitialized;
+    }
+    ++presentCount_;
+    const std::size_t rowBytes = static_cast<std::size_t>(width_) * bytesPerPixel(format_);
+    lastFrame_.resize(rowBytes * static_cast<std::size_t>(height_));
+    for (std::int32_t y = 0; y < height_; ++y) {
+        std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * pitch, rowBytes, lastFrame_.begin() + y * rowBytes);
+    }
+    return presentResult_;
+}
+
+std::int32_t CNullDisplay::createSurface(std::int32_t, std::int32_t, SurfacePlacement)
+{
+    return refusals_.surfaces ? GraphicsResult::kOutOfMemory : 0;
+}
+
+std::int32_t CNullDisplay::restoreSurface()
+{
+    if (refusals_.restore) {
+        return GraphicsResult::kGeneric;
+    }
+    ++restoreCount_;
+    return 0;
+}
+
+namespace {
+
+// Glyphs of the null font: a filled box per character, its width taken from the byte so that
+// different texts measure differently; 'j' reaches left of the pen and 0xCE past its advance,
+// as some glyphs of real faces do.
+class CNullFontFace final : public IFontFace {
+public:
+    explicit CNullFontFace(const FontRequest& request)
+        : cellHeight_(request.height > 0 ? request.height : request.height < 0 ? -request.height * 5 / 4 : 16),
+          bold_(request.weight >= 600)
+    {
+    }
+
+    std::int32_t cellHeight() const override { return cellHeight_; }
+    std::int32_t ascent() const override { return cellHeight_ * 4 / 5; }
+
+    GlyphImage renderGlyph(unsigned char character) override
+    {
+        GlyphImage glyph;
+        glyph.advance = std::max(1, cellHeight_ / 3) + character % 5 + (bold_ ? 1 : 0);
+        if (character == ' ') {
+            return glyph;
+        }
+        glyph.left = character == 'j' ? -1 : 0;
+        glyph.width = character == 0xCE ? glyph.advance + 2 : std::max(1, glyph.advance - 1);
+        glyph.height = std::max(1, ascent() - character % 3);
+        glyph.top = ascent() - glyph.height;
+        glyph.ink.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height), 1);
+        return glyph;
+    }
+
+private:
+    std::int32_t cellHeight_;
+    bool bold_;
+};
+
+} // namespace
+
+std::unique_ptr<IFontFace> CNullFontRasterizer::openFont(const FontRequest& request)
+{
+    if (missing_.count(request.faceName) != 0) {
+        return nullptr;
+    }
+    ++openCount_;
+    return std::make_unique<CNullFontFace>(request);
+}
