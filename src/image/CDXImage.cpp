@@ -28,8 +28,8 @@ ImageType CDXImage::DetectType(std::span<const std::uint8_t> data)
 {
     if (data.size() < kMinDetectableBytes)
         return ImageType::None;
-    const auto header = data.first(std::min(data.size(), CDXImageFormat::kHeaderBytes));
-    const auto tail = data.last(std::min(data.size(), CDXImageFormat::kTailBytes));
+    const auto header = data.first(std::min(data.size(), CDXImageFormat::kDetectHeaderBytes));
+    const auto tail = data.last(std::min(data.size(), CDXImageFormat::kDetectTailBytes));
     // Targa comes first: its only signature is the footer, and a bitmap file may end with one.
     if (CDXImageFormatTGA{}.Detect(header, tail))
         return ImageType::TGA;

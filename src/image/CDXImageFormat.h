@@ -8,8 +8,8 @@
 // last bytes (up to 64); Decode turns the whole file into a bitmap or refuses it.
 class CDXImageFormat {
 public:
-    static constexpr std::size_t kHeaderBytes = 256;
-    static constexpr std::size_t kTailBytes = 64;
+    static constexpr std::size_t kDetectHeaderBytes = 256;
+    static constexpr std::size_t kDetectTailBytes = 64;
 
     virtual ~CDXImageFormat() = default;
     virtual bool Detect(std::span<const std::uint8_t> header,

@@ -1,0 +1,174 @@
+#include "TestSupport.h"
+
+using namespace pictures;
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+// 8-bit pictures below use a table where index i is colour (i, 255 - i, 2i).
+std::vector<std::uint32_t> rampTable(std::size_t count)
+{
+    std::vector<std::uint32_t> table;
+    for (std::uint32_t i = 0; i < count; ++i)
+        table.push_back(i << 16 | (255 - i) << 8 | ((2 * i) & 0xFF));
+    return table;
+}
+
+TEST(BmpDecoder, TrueColourPicturesOfOddWidthsKeepTheirRowsApart)
+{
+    for (int width = 1; width <= 5; ++width) {
+        const int height = 3;
+        const Pixels expected = expectedPixels(width, height, patternColor);
+        const auto as555 = [](std::uint32_t c) { return (c >> 9 & 0x7C00) | (c >> 6 & 0x3E0) | (c >> 3 & 0x1F); };
+        const auto widen = [](std::uint32_t v) { return v << 3 | v >> 2; };
+        const auto from555 = [&](std::uint32_t w) { return widen(w >> 10 & 31) << 16 | widen(w >> 5 & 31) << 8 | widen(w & 31); };
+
+        const Bytes bmp24 = makeBmp({.width = width, .height = height, .bitCount = 24, .pixelData = dibRows(width, height, 3, patternColor)});
+        EXPECT_EQ(decodeAndRender(bmp24), expected) << "24 bits, width " << width;
+        const Bytes bmp32 = makeBmp({.width = width, .height = height, .bitCount = 32,
+                                     .pixelData = dibRows(width, height, 4, [](int x, int y) { return patternColor(x, y) | 0xA5000000; })});
+        EXPECT_EQ(decodeAndRender(bmp32), expected) << "32 bits, width " << width;
+        const Bytes bmp16 = makeBmp({.width = width, .height = height, .bitCount = 16,
+                                     .pixelData = dibRows(width, height, 2, [&](int x, int y) { return as555(patternColor(x, y)); })});
+        const Pixels expected16 = expectedPixels(width, height, [&](int x, int y) { return from555(as555(patternColor(x, y))); });
+        EXPECT_EQ(decodeAndRender(bmp16), expected16) << "16 bits, width " << width;
+        const Bytes bmp8 = makeBmp({.width = width, .height = height, .bitCount = 8, .colors = rampTable(256),
+                                    .pixelData = dibRows(width, height, 1, [](int x, int y) { return std::uint32_t(x * 3 + y); })});
+        const auto table = rampTable(256);
+        EXPECT_EQ(decodeAndRender(bmp8), expectedPixels(width, height, [&](int x, int y) { return table[x * 3 + y]; }))
+            << "8 bits, width " << width;
+    }
+}
+
+TEST(BmpDecoder, ThreePixelsOfTwentyFourBitsMakeTwelveByteRows)
+{
+    const Bytes file = makeBmp({.width = 3, .height = 2, .bitCount = 24, .pixelData = dibRows(3, 2, 3, patternColor)});
+    const CDecodeResult result = load(file);
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_EQ(result.dib->stride(), 12u);
+    EXPECT_EQ(result.dib->bitsPerPixel(), 24);
+    EXPECT_FALSE(result.dib->topDown());
+    EXPECT_TRUE(result.dib->borrowsRows());
+}
+
+TEST(BmpDecoder, ColourCountComesFromClrUsed)
+{
+    const Bytes file = makeBmp({.width = 3, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),
+                                .pixelData = {15, 16, 200, 0}});
+    const CDecodeResult result = load(file);
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_EQ(result.dib->colors().size(), 16u);
+    EXPECT_EQ(render(*result.dib), (Pixels{rampTable(16)[15], 0, 0})) << "indexes without an entry are black";
+
+    // More than 256 used colours: the first 256 are the table.
+    const Bytes many = makeBmp({.width = 1, .height = 1, .bitCount = 8, .clrUsed = 1000, .colors = rampTable(256), .pixelData = {255, 0, 0, 0}});
+    EXPECT_EQ(decodeAndRender(many), (Pixels{rampTable(256)[255]}));
+}
+
+Bytes rle8Bmp(int width, int height, const Bytes& data)
+{
+    return makeBmp({.width = width, .height = height, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = data});
+}
+
+Pixels viaTable(const std::vector<std::uint8_t>& indexesTopDown)
+{
+    const auto table = rampTable(256);
+    Pixels out;
+    for (std::uint8_t i : indexesTopDown)
+        out.push_back(table[i]);
+    return out;
+}
+
+TEST(BmpDecoder, RunLengthPicturesMatchTheirPlainForm)
+{
+    const int width = 37, height = 9;
+    Bytes indexes(width * height);
+    for (int i = 0; i < width * height; ++i)
+        indexes[i] = std::uint8_t(i % 7 < 4 ? 9 : i * 5);
+    const CDecodeResult result = load(rle8Bmp(width, height, encodeRle8(indexes, width, height)));
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_EQ(result.dib->bitsPerPixel(), 8);
+    EXPECT_EQ(render(*result.dib), viaTable(indexes));
+}
+
+TEST(BmpDecoder, RunLengthCodes)
+{
+    // Bottom row: a run of 2, an absolute run of 3 (padded to 4 bytes), line end.
+    // Then a delta of 1 right and 1 up from the start of the second row, a run, bitmap end.
+    const Bytes data{2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 1, 1, 4, 0, 1};
+    EXPECT_EQ(decodeAndRender(rle8Bmp(6, 4, data)),
+              viaTable({0, 0, 0, 0, 0, 0,
+                        0, 4, 0, 0, 0, 0,
+                        0, 0, 0, 0, 0, 0,
+                        7, 7, 1, 2, 3, 0}));
+}
+
+TEST(BmpDecoder, EndOfBitmapInMidPictureLeavesIndexZero)
+{
+    const Bytes data{3, 9, 0, 0, 1, 8, 0, 1, 5, 5, 5, 5}; // bytes after the end are never read
+    EXPECT_EQ(decodeAndRender(rle8Bmp(3, 3, data)), viaTable({0, 0, 0, 8, 0, 0, 9, 9, 9}));
+}
+
+// A run past the row's end carries on into the next row; one past the buffer ends decoding.
+TEST(BmpDecoder, RunLengthWritesStayInsideThePicture)
+{
+    EXPECT_EQ(decodeAndRender(rle8Bmp(4, 2, {6, 5, 0, 0, 1, 7, 0, 1})), viaTable({7, 5, 0, 0, 5, 5, 5, 5}));
+    EXPECT_EQ(decodeAndRender(rle8Bmp(4, 2, {6, 5, 255, 3, 0, 1})), viaTable({5, 5, 0, 0, 5, 5, 5, 5}));
+    EXPECT_EQ(decodeAndRender(rle8Bmp(4, 2, {0, 2, 255, 255, 1, 1})), viaTable(Bytes(8, 0))) << "delta off the end";
+    EXPECT_EQ(decodeAndRender(rle8Bmp(2, 1, {0, 5, 1, 2, 3, 4, 5, 0})), viaTable({0, 0})) << "absolute run too long";
+    EXPECT_EQ(decodeAndRender(rle8Bmp(2, 2, {1, 3, 0, 0, 1, 6, 0, 0})), viaTable({6, 0, 3, 0})) << "last line end";
+}
+
+TEST(BmpDecoder, RunLengthDataThatEndsEarlyIsRefused)
+{
+    EXPECT_FALSE(load(rle8Bmp(4, 2, {4, 1, 0, 0})));
+    EXPECT_FALSE(load(rle8Bmp(4, 2, {4, 1, 0})));
+    EXPECT_FALSE(load(rle8Bmp(4, 2, {0, 5, 1, 2, 3, 4, 5}))) << "absolute run without its padding";
+    EXPECT_FALSE(load(rle8Bmp(4, 2, {0, 2, 1})));
+    EXPECT_FALSE(load(rle8Bmp(4, 2, {})));
+}
+
+TEST(BmpDecoder, RefusesUnsupportedVariants)
+{
+    const Bytes rows = dibRows(4, 4, 3, patternColor);
+    const auto refused = [](const BmpSpec& spec) { return !load(makeBmp(spec)); };
+    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 2, .pixelData = rows})) << "RLE4";
+    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 3, .pixelData = rows})) << "bit fields";
+    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 1, .pixelData = rows})) << "RLE8 in 24 bits";
+    EXPECT_TRUE(refused({.width = 4, .height = -4, .bitCount = 24, .pixelData = rows})) << "top-down";
+    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 4, .colors = rampTable(16), .pixelData = rows}));
+    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 1, .colors = rampTable(2), .pixelData = rows}));
+    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 12, .pixelData = rows}));
+    EXPECT_TRUE(refused({.width = 0, .height = 4, .bitCount = 24, .pixelData = rows}));
+    EXPECT_TRUE(refused({.width = -4, .height = 4, .bitCount = 24, .pixelData = rows}));
+    EXPECT_TRUE(refused({.width = 4, .height = 0, .bitCount = 24, .pixelData = rows}));
+}
+
+TEST(BmpDecoder, RefusesFilesTooShortForWhatTheyDeclare)
+{
+    const Bytes full = makeBmp({.width = 4, .height = 4, .bitCount = 24, .pixelData = dibRows(4, 4, 3, patternColor)});
+    EXPECT_TRUE(load(full));
+    EXPECT_FALSE(load(Bytes(full.begin(), full.end() - 1)));
+    EXPECT_FALSE(load(Bytes(full.begin(), full.begin() + 53)));
+    Bytes farOffset = full;
+    farOffset[10] = 0xFF; // pixel data said to start past the end
+    farOffset[11] = 0xFF;
+    EXPECT_FALSE(load(farOffset));
+
+    Bytes shortTable = makeBmp({.width = 1, .height = 1, .bitCount = 8, .colors = rampTable(10)});
+    EXPECT_FALSE(load(shortTable)) << "256 entries declared, 10 present";
+}
+
+TEST(BmpDecoder, RefusesPicturesLargerThanTheLimit)
+{
+    const auto refused = [](std::int32_t w, std::int32_t h) {
+        return !load(makeBmp({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = {0, 1}}));
+    };
+    EXPECT_FALSE(refused(kMaxImageSide, 1));
+    EXPECT_TRUE(refused(kMaxImageSide + 1, 1));
+    EXPECT_TRUE(refused(1, kMaxImageSide + 1));
+    EXPECT_TRUE(refused(0x7FFFFFFF, 0x7FFFFFFF));
+}
+
+} // namespace

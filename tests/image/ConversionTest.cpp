@@ -1,0 +1,142 @@
+#include "image/DibConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A one-row bitmap whose pixels are given as raw bytes of its depth.
+CDib oneRow(std::uint8_t bitsPerPixel, const std::vector<std::uint8_t>& bytes, bool topDown = true)
+{
+    const auto width = std::int32_t(bytes.size() * 8 / bitsPerPixel);
+    std::optional<CDib> dib = CDib::allocate(width, 1, bitsPerPixel, topDown);
+    std::memcpy(dib->writableRow(0), bytes.data(), bytes.size());
+    return std::move(*dib);
+}
+
+std::vector<std::uint8_t> convert(const CDib& dib, SurfaceFormat format)
+{
+    const std::size_t pitch = std::size_t(dib.width()) * bytesPerPixel(format);
+    std::vector<std::uint8_t> out(pitch * std::size_t(dib.height()), 0xAB);
+    EXPECT_TRUE(ConvertDib(dib, format, out, pitch));
+    return out;
+}
+
+using B = std::vector<std::uint8_t>;
+
+// Orange-ish (red 0xFF, green 0x80, blue 0x08) in every source depth lands the same in each
+// target format: channels narrowed by dropping low bits.
+TEST(DibConversion, TrueColourSourcesNarrowByDroppingLowBits)
+{
+    const CDib bgr = oneRow(24, {0x08, 0x80, 0xFF});
+    const CDib bgra = oneRow(32, {0x08, 0x80, 0xFF, 0x77});
+    for (const CDib* dib : {&bgr, &bgra}) {
+        EXPECT_EQ(convert(*dib, SurfaceFormat::Bgrx32), (B{0x08, 0x80, 0xFF, 0x00})) << "alpha is not copied";
+        EXPECT_EQ(convert(*dib, SurfaceFormat::Bgr24), (B{0x08, 0x80, 0xFF}));
+        EXPECT_EQ(convert(*dib, SurfaceFormat::Rgb565), (B{0x01, 0xFC}));
+        EXPECT_EQ(convert(*dib, SurfaceFormat::Rgb555), (B{0x01, 0x7E}));
+    }
+}
+
+TEST(DibConversion, FiveBitSourceWidensByRepeatingTopBits)
+{
+    // red 16, green 1, blue 31; bit 15 set, which must not survive.
+    const std::uint16_t word = 0x8000 | 16 << 10 | 1 << 5 | 31;
+    const CDib dib = oneRow(16, {std::uint8_t(word), std::uint8_t(word >> 8)});
+    EXPECT_EQ(convert(dib, SurfaceFormat::Bgrx32), (B{0xFF, 0x08, 0x84, 0x00}));
+    EXPECT_EQ(convert(dib, SurfaceFormat::Bgr24), (B{0xFF, 0x08, 0x84}));
+    const std::uint16_t as555 = word & 0x7FFF;
+    EXPECT_EQ(convert(dib, SurfaceFormat::Rgb555), (B{std::uint8_t(as555), std::uint8_t(as555 >> 8)}));
+    const std::uint16_t as565 = 16 << 11 | 2 << 5 | 31; // green 1 of 31 is 2 of 63
+    EXPECT_EQ(convert(dib, SurfaceFormat::Rgb565), (B{std::uint8_t(as565), std::uint8_t(as565 >> 8)}));
+
+    const CDib white = oneRow(16, {0xFF, 0x7F});
+    EXPECT_EQ(convert(white, SurfaceFormat::Bgrx32), (B{0xFF, 0xFF, 0xFF, 0x00}));
+    EXPECT_EQ(convert(white, SurfaceFormat::Rgb565), (B{0xFF, 0xFF}));
+}
+
+TEST(DibConversion, IndexesGoThroughTheColourTableAndPastItsEndAreBlack)
+{
+    CDib dib = oneRow(8, {0, 1, 2, 200});
+    dib.setColors({DibColor{0x08, 0x80, 0xFF, 0x55}, DibColor{0xFF, 0xFF, 0xFF, 0}, DibColor{1, 2, 3, 0}});
+    EXPECT_EQ(convert(dib, SurfaceFormat::Bgrx32),
+              (B{0x08, 0x80, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 1, 2, 3, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(convert(dib, SurfaceFormat::Bgr24), (B{0x08, 0x80, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(convert(dib, SurfaceFormat::Rgb565), (B{0x01, 0xFC, 0xFF, 0xFF, 0x00, 0x00, 0, 0}));
+    EXPECT_EQ(convert(dib, SurfaceFormat::Rgb555), (B{0x01, 0x7E, 0xFF, 0x7F, 0x00, 0x00, 0, 0}));
+}
+
+// Every width from 1 to 13 exercises the four-pixel fast path and its remainder.
+TEST(DibConversion, WideningTwentyFourToThirtyTwoBitsMatchesPixelByPixel)
+{
+    for (std::int32_t width = 1; width <= 13; ++width) {
+        std::optional<CDib> dib = CDib::allocate(width, 2, 24, true);
+        for (std::int32_t y = 0; y < 2; ++y)
+            for (std::int32_t i = 0; i < width * 3; ++i)
+                dib->writableRow(y)[i] = std::uint8_t(i * 37 + y * 101 + width);
+        const std::vector<std::uint8_t> out = convert(*dib, SurfaceFormat::Bgrx32);
+        for (std::int32_t y = 0; y < 2; ++y)
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::uint8_t* s = dib->row(y) + 3 * x;
+                const std::uint8_t* d = out.data() + (y * width + x) * 4;
+                ASSERT_EQ((B{d, d + 4}), (B{s[0], s[1], s[2], 0})) << "width " << width << " x " << x;
+            }
+    }
+}
+
+TEST(DibConversion, BottomUpRowsComeOutUpright)
+{
+    std::optional<CDib> up = CDib::allocate(1, 3, 8, false);
+    std::optional<CDib> down = CDib::allocate(1, 3, 8, true);
+    for (std::int32_t i = 0; i < 3; ++i) {
+        up->writableRow(i)[0] = std::uint8_t(2 - i);
+        down->writableRow(i)[0] = std::uint8_t(i);
+    }
+    const std::vector<DibColor> colors{{10, 0, 0, 0}, {20, 0, 0, 0}, {30, 0, 0, 0}};
+    up->setColors(colors);
+    down->setColors(colors);
+    EXPECT_EQ(convert(*up, SurfaceFormat::Bgr24), (B{10, 0, 0, 20, 0, 0, 30, 0, 0}));
+    EXPECT_EQ(convert(*down, SurfaceFormat::Bgr24), convert(*up, SurfaceFormat::Bgr24));
+}
+
+TEST(DibConversion, PitchLeavesTheBytesBetweenRowsAlone)
+{
+    std::optional<CDib> dib = CDib::allocate(2, 2, 24, true);
+    std::memset(dib->writableBits().data(), 0x11, dib->writableBits().size());
+    std::vector<std::uint8_t> out(7 + 6, 0xAB); // pitch 7 for 6-byte rows in 24 bits
+    ASSERT_TRUE(ConvertDib(*dib, SurfaceFormat::Bgr24, out, 7));
+    EXPECT_EQ(out, (B{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0xAB, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11}));
+}
+
+TEST(DibConversion, RefusesTooSmallBuffersAndShortPitches)
+{
+    std::optional<CDib> dib = CDib::allocate(3, 2, 32, true);
+    std::vector<std::uint8_t> out(24, 0xAB);
+    EXPECT_TRUE(ConvertDib(*dib, SurfaceFormat::Bgrx32, out, 12));
+    std::vector<std::uint8_t> small(23, 0xAB);
+    EXPECT_FALSE(ConvertDib(*dib, SurfaceFormat::Bgrx32, small, 12));
+    EXPECT_FALSE(ConvertDib(*dib, SurfaceFormat::Bgrx32, out, 11));
+    EXPECT_FALSE(ConvertDib(*dib, SurfaceFormat::Bgrx32, out, std::size_t(-1)));
+    EXPECT_EQ(small, B(23, 0xAB));
+    std::vector<std::uint8_t> exact(12 + 6, 0xAB); // a last row needs only its own bytes
+    EXPECT_TRUE(ConvertDib(*dib, SurfaceFormat::Rgb565, exact, 12));
+}
+
+TEST(DibConversion, FormatsByDepth)
+{
+    EXPECT_EQ(surfaceFormatForDepth(15), SurfaceFormat::Rgb555);
+    EXPECT_EQ(surfaceFormatForDepth(16), SurfaceFormat::Rgb565);
+    EXPECT_EQ(surfaceFormatForDepth(24), SurfaceFormat::Bgr24);
+    EXPECT_EQ(surfaceFormatForDepth(32), SurfaceFormat::Bgrx32);
+    EXPECT_FALSE(surfaceFormatForDepth(8));
+    EXPECT_FALSE(CDib::allocate(0, 1, 24, false));
+    EXPECT_FALSE(CDib::allocate(1, kMaxImageSide + 1, 24, false));
+    EXPECT_FALSE(CDib::allocate(1, 1, 4, false));
+    EXPECT_EQ(CDib::stride(3, 24), 12u);
+    EXPECT_EQ(CDib::stride(3, 16), 8u);
+    EXPECT_EQ(CDib::stride(5, 8), 8u);
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+#include "TestSupport.h"
+
+#include "image/CDXImageFormat.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace pictures;
+
+namespace {
+
+Bytes smallBmp()
+{
+    return makeBmp({.width = 2, .height = 2, .bitCount = 24, .pixelData = dibRows(2, 2, 3, patternColor)});
+}
+
+Bytes smallTga(bool footer = true)
+{
+    return makeTga({.width = 2, .height = 1, .pixelDepth = 24, .pixelData = Bytes(6, 0x40), .footer = footer});
+}
+
+// A JPEG whose first segment after the start marker is Exif instead of JFIF.
+Bytes exifJpeg()
+{
+    Bytes jfif = encodeJpeg(Bytes(8 * 8 * 3, 0x80), 8, 8, 3);
+    Bytes exif{0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x08, 'E', 'x', 'i', 'f', 0, 0};
+    exif.insert(exif.end(), jfif.begin() + 2, jfif.end());
+    return exif;
+}
+
+TEST(DetectType, RecognisesEachTypeByContent)
+{
+    EXPECT_EQ(CDXImage::DetectType(smallBmp()), ImageType::BMP);
+    EXPECT_EQ(CDXImage::DetectType(smallTga()), ImageType::TGA);
+    EXPECT_EQ(CDXImage::DetectType(makePsd({.planes = {{1}, {2}, {3}}})), ImageType::PSD);
+    EXPECT_EQ(CDXImage::DetectType(makePcx({.pixelData = {1, 2}})), ImageType::PCX);
+    EXPECT_EQ(CDXImage::DetectType(encodeJpeg(Bytes(3, 0), 1, 1, 3)), ImageType::JPEG);
+}
+
+TEST(DetectType, TargaFooterWinsOverABitmapSignature)
+{
+    Bytes file = smallBmp();
+    Bytes tga = smallTga();
+    file.insert(file.end(), tga.end() - 26, tga.end()); // the footer
+    file[16] = 24;                                       // header byte 16 read as the Targa depth
+    EXPECT_EQ(CDXImage::DetectType(file), ImageType::TGA);
+    file[16] = 15; // no valid Targa depth: the bitmap test decides
+    EXPECT_EQ(CDXImage::DetectType(file), ImageType::BMP);
+}
+
+TEST(DetectType, RejectsNearMisses)
+{
+    EXPECT_EQ(CDXImage::DetectType(smallTga(false)), ImageType::None) << "Targa without footer";
+    EXPECT_EQ(CDXImage::DetectType(exifJpeg()), ImageType::None);
+    // Only the version's high byte is part of the signature.
+    EXPECT_EQ(CDXImage::DetectType(makePsd({.version = 0x100, .planes = {{1}, {2}, {3}}})), ImageType::None);
+    const Bytes psd2 = makePsd({.version = 2, .planes = {{1}, {2}, {3}}});
+    EXPECT_EQ(CDXImage::DetectType(psd2), ImageType::PSD);
+    EXPECT_FALSE(load(psd2)) << "but version 2 is not decoded";
+    Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
+    pcx[2] = 0; // not run-length encoded
+    EXPECT_EQ(CDXImage::DetectType(pcx), ImageType::None);
+    pcx[2] = 1;
+    pcx[1] = 3;
+    EXPECT_EQ(CDXImage::DetectType(pcx), ImageType::None);
+}
+
+TEST(DetectType, ShortDataIsOfNoTypeAndNeverReadOutside)
+{
+    EXPECT_EQ(CDXImage::DetectType({}), ImageType::None);
+    const Bytes bm{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(CDXImage::DetectType(bm), ImageType::None) << "17 bytes";
+    Bytes footerOnly(18, 0);
+    std::memcpy(footerOnly.data(), "TRUEVISION-XFILE", 16);
+    footerOnly[16] = 8; // header and footer overlap in the smallest detectable file
+    EXPECT_EQ(CDXImage::DetectType(footerOnly), ImageType::TGA);
+    EXPECT_FALSE(load(footerOnly)) << "image type 'T'";
+    footerOnly[16] = 7;
+    EXPECT_EQ(CDXImage::DetectType(footerOnly), ImageType::None);
+    Bytes exact(18, 0);
+    exact[0] = 'B';
+    exact[1] = 'M';
+    EXPECT_EQ(CDXImage::DetectType(exact), ImageType::BMP);
+}
+
+TEST(CDXImage, UnrecognisedDataWritesTheDebuggerTextAndRefuses)
+{
+    std::vector<std::string> debug;
+    const CDXImage loader([&](std::string_view text) { debug.emplace_back(text); });
+    const CDecodeResult result = loader.LoadFromMemory(smallTga(false));
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(debug, std::vector<std::string>{"Error: CDXImage - Unsupported Image type."});
+    EXPECT_FALSE(loader.LoadFromMemory({}));
+    EXPECT_EQ(debug.size(), 2u) << "an empty file is of no type";
+}
+
+TEST(CDXImage, ForcedTypeSkipsDetectionAndUnknownTypesWriteNothing)
+{
+    std::vector<std::string> debug;
+    const CDXImage loader([&](std::string_view text) { debug.emplace_back(text); });
+    const CDecodeResult tga = loader.LoadFromMemory(smallTga(false), ImageType::TGA);
+    ASSERT_TRUE(tga) << tga.reason;
+    EXPECT_EQ(render(*tga.dib), (std::vector<std::uint32_t>{0x404040, 0x404040}));
+    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), ImageType(6)));
+    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), ImageType(-1)));
+    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), ImageType::PCX));
+    EXPECT_TRUE(debug.empty());
+}
+
+class LoadFromFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::temp_directory_path() / ("minne-image-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::filesystem::path write(const std::string& name, const Bytes& bytes)
+    {
+        const auto path = folder_ / name;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return path;
+    }
+
+    std::filesystem::path folder_;
+};
+
+// An uncompressed bitmap is used in place; the loaded file's bytes must live as long as it.
+TEST_F(LoadFromFile, KeepsTheBytesThatABorrowingBitmapUses)
+{
+    const Bytes file = smallBmp();
+    CDecodeResult result = CDXImage{}.LoadFromFile(write("a.bmp", file));
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_TRUE(result.dib->borrowsRows());
+    std::optional<CDib> moved = std::move(result.dib);
+    result = {};
+    EXPECT_EQ(render(*moved), expectedPixels(2, 2, patternColor));
+}
+
+TEST_F(LoadFromFile, MissingAndUnreadableFilesAreRefused)
+{
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_ / "missing.bmp"));
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_));
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(write("empty.bmp", {})));
+    CDXFileReader reader;
+    EXPECT_EQ(reader.Open(folder_ / "missing.bmp"), -1);
+    EXPECT_EQ(reader.Size(), 0u);
+    ASSERT_EQ(reader.Open(write("b.bin", Bytes(5, 7))), 0);
+    EXPECT_EQ(reader.Size(), 5u);
+    Bytes buffer(8);
+    EXPECT_EQ(reader.Read(buffer), 5u);
+    reader.Close();
+    EXPECT_EQ(reader.Size(), 0u);
+}
+
+TEST(CDXImageFormat, DetectorsLookOnlyAtWhatTheyAreGiven)
+{
+    const Bytes none;
+    EXPECT_FALSE(CDXImageFormatBMP{}.Detect(none, none));
+    EXPECT_FALSE(CDXImageFormatTGA{}.Detect(none, none));
+    EXPECT_FALSE(CDXImageFormatPSD{}.Detect(none, none));
+    EXPECT_FALSE(CDXImageFormatPCX{}.Detect(none, none));
+    EXPECT_FALSE(CDXImageFormatJPEG{}.Detect(none, none));
+}
+
+} // namespace

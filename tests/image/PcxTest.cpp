@@ -1,0 +1,108 @@
+#include "TestSupport.h"
+
+using namespace pictures;
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+Bytes greyPalette()
+{
+    Bytes palette;
+    for (int i = 0; i < 256; ++i)
+        append(palette, {std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i / 2)});
+    return palette;
+}
+
+std::uint32_t paletteColor(std::uint8_t i)
+{
+    return std::uint32_t(i) << 16 | std::uint32_t(255 - i) << 8 | std::uint32_t(i / 2);
+}
+
+// An 8-bit picture whose lines are bytesPerLine long; indexes run across all planes.
+PcxSpec indexedSpec(int width, int height, int bytesPerLine, std::uint8_t planes)
+{
+    PcxSpec spec{.planes = planes, .xMax = std::int16_t(width - 1), .yMax = std::int16_t(height - 1),
+                 .bytesPerLine = std::int16_t(bytesPerLine)};
+    for (int y = 0; y < height; ++y) {
+        for (int p = 0; p < planes; ++p) {
+            Bytes line(bytesPerLine, 0x99);
+            for (int x = 0; x < width; ++x)
+                line[x] = std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + p * 50)); // 200 needs a run of 1
+            encodePcxLine(line.data(), line.size(), spec.pixelData);
+        }
+    }
+    return spec;
+}
+
+std::uint8_t indexAt(int x, int y, int plane)
+{
+    return std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + plane * 50));
+}
+
+TEST(PcxDecoder, EightBitsWithThePaletteMarker)
+{
+    PcxSpec spec = indexedSpec(5, 3, 6, 1);
+    spec.palette = greyPalette();
+    const CDecodeResult result = load(makePcx(spec));
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_TRUE(result.dib->topDown());
+    EXPECT_EQ(result.dib->colors().size(), 256u);
+    EXPECT_EQ(render(*result.dib), expectedPixels(5, 3, [](int x, int y) { return paletteColor(indexAt(x, y, 0)); }));
+}
+
+TEST(PcxDecoder, EightBitsWithoutTheMarkerIsBlack)
+{
+    PcxSpec spec = indexedSpec(5, 3, 6, 1);
+    spec.palette = greyPalette();
+    spec.paletteMarker = 0x0B;
+    EXPECT_EQ(decodeAndRender(makePcx(spec)), Pixels(15, 0));
+    spec.palette.clear();
+    EXPECT_EQ(decodeAndRender(makePcx(spec)), Pixels(15, 0));
+}
+
+TEST(PcxDecoder, ThreePlanesAreRedGreenBlue)
+{
+    const PcxSpec spec = indexedSpec(3, 2, 4, 3);
+    EXPECT_EQ(decodeAndRender(makePcx(spec)), expectedPixels(3, 2, [](int x, int y) {
+                  return std::uint32_t(indexAt(x, y, 0)) << 16 | std::uint32_t(indexAt(x, y, 1)) << 8 | indexAt(x, y, 2);
+              }));
+}
+
+TEST(PcxDecoder, WindowOriginNeedNotBeZero)
+{
+    PcxSpec spec = indexedSpec(3, 2, 4, 1);
+    spec.xMin = -5, spec.xMax = -3, spec.yMin = 100, spec.yMax = 101;
+    spec.palette = greyPalette();
+    EXPECT_EQ(decodeAndRender(makePcx(spec)).size(), 6u);
+}
+
+TEST(PcxDecoder, RefusesRunsCrossingTheLineEnd)
+{
+    // 2 × 1, one plane of 2 bytes: a run of 3 spills into the next line.
+    const Bytes file = makePcx({.xMax = 1, .yMax = 1, .bytesPerLine = 2, .pixelData = {0xC3, 5, 0xC1, 5}});
+    EXPECT_FALSE(load(file));
+    const Bytes fits = makePcx({.xMax = 1, .yMax = 1, .bytesPerLine = 2, .pixelData = {0xC2, 5, 0xC2, 6}});
+    EXPECT_TRUE(load(fits));
+}
+
+TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
+{
+    const auto refused = [](const PcxSpec& spec) { return !load(makePcx(spec)); };
+    const Bytes data(64, 1);
+    EXPECT_TRUE(refused({.bitsPerPixel = 1, .planes = 4, .xMax = 7, .bytesPerLine = 1, .pixelData = data}));
+    EXPECT_TRUE(refused({.bitsPerPixel = 8, .planes = 4, .xMax = 1, .bytesPerLine = 2, .pixelData = data}));
+    EXPECT_TRUE(refused({.bitsPerPixel = 8, .planes = 2, .xMax = 1, .bytesPerLine = 2, .pixelData = data}));
+    EXPECT_TRUE(refused({.xMin = 5, .xMax = 4, .bytesPerLine = 2, .pixelData = data})) << "empty";
+    EXPECT_TRUE(refused({.xMax = 3, .bytesPerLine = 2, .pixelData = data})) << "lines shorter than the width";
+    EXPECT_TRUE(refused({.xMax = 1, .bytesPerLine = -2, .pixelData = data}));
+    EXPECT_TRUE(refused({.xMax = 16384, .bytesPerLine = 16386, .pixelData = data})) << "wider than the limit";
+    EXPECT_TRUE(refused({.xMax = 100, .yMax = 16000, .bytesPerLine = 102, .pixelData = data})) << "data cannot hold it";
+
+    const Bytes whole = makePcx(indexedSpec(5, 3, 6, 3));
+    EXPECT_TRUE(load(whole));
+    EXPECT_FALSE(load(Bytes(whole.begin(), whole.end() - 1)));
+    EXPECT_FALSE(load(Bytes(whole.begin(), whole.begin() + 127), ImageType::PCX));
+}
+
+} // namespace

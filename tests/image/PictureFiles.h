@@ -1,0 +1,355 @@
+#pragma once
+// Builds picture files in memory, byte by byte, for the image tests and benchmarks: each
+// maker writes exactly the fields it is given, so a test can also build broken files.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace pictures {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline void putLe16(Bytes& b, std::uint32_t v) { b.push_back(std::uint8_t(v)); b.push_back(std::uint8_t(v >> 8)); }
+inline void putLe32(Bytes& b, std::uint32_t v) { putLe16(b, v & 0xFFFF); putLe16(b, v >> 16); }
+inline void putBe16(Bytes& b, std::uint32_t v) { b.push_back(std::uint8_t(v >> 8)); b.push_back(std::uint8_t(v)); }
+inline void putBe32(Bytes& b, std::uint32_t v) { putBe16(b, v >> 16); putBe16(b, v & 0xFFFF); }
+inline void append(Bytes& b, const Bytes& more) { b.insert(b.end(), more.begin(), more.end()); }
+
+// Rows of a device-independent bitmap from a pixel function (x, y from the top left),
+// `bytesPerPixel` little-endian bytes each, bottom row first, rows padded to 4 bytes with
+// 0xEE so that a reader that shears shows it.
+inline Bytes dibRows(int width, int height, int bytesPerPixel, const std::function<std::uint32_t(int, int)>& pixel)
+{
+    Bytes rows;
+    const int rowBytes = width * bytesPerPixel;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t v = pixel(x, y);
+            for (int i = 0; i < bytesPerPixel; ++i)
+                rows.push_back(std::uint8_t(v >> (8 * i)));
+        }
+        for (int i = rowBytes; i % 4 != 0; ++i)
+            rows.push_back(0xEE);
+    }
+    return rows;
+}
+
+struct BmpSpec {
+    std::int32_t width = 1;
+    std::int32_t height = 1;
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t clrUsed = 0;
+    std::vector<std::uint32_t> colors; // 0x00RRGGBB each, written as blue, green, red, 0
+    Bytes pixelData;
+};
+
+inline Bytes makeBmp(const BmpSpec& s)
+{
+    const std::uint32_t offBits = 54 + 4 * std::uint32_t(s.colors.size());
+    Bytes b{'B', 'M'};
+    putLe32(b, offBits + std::uint32_t(s.pixelData.size()));
+    putLe32(b, 0);
+    putLe32(b, offBits);
+    putLe32(b, 40);
+    putLe32(b, std::uint32_t(s.width));
+    putLe32(b, std::uint32_t(s.height));
+    putLe16(b, 1);
+    putLe16(b, s.bitCount);
+    putLe32(b, s.compression);
+    putLe32(b, std::uint32_t(s.pixelData.size()));
+    putLe32(b, 2835);
+    putLe32(b, 2835);
+    putLe32(b, s.clrUsed);
+    putLe32(b, 0);
+    for (std::uint32_t c : s.colors)
+        putLe32(b, c & 0xFFFFFF);
+    append(b, s.pixelData);
+    return b;
+}
+
+// Run-length 8-bit data for indexes given top row first: runs of equal bytes, absolute runs
+// for stretches of three or more different bytes, a line end after each row, a bitmap end.
+inline Bytes encodeRle8(const Bytes& indexes, int width, int height)
+{
+    Bytes out;
+    for (int y = height - 1; y >= 0; --y) {
+        const std::uint8_t* row = indexes.data() + std::size_t(y) * width;
+        int x = 0;
+        while (x < width) {
+            int run = 1;
+            while (x + run < width && run < 255 && row[x + run] == row[x])
+                ++run;
+            if (run >= 2 || width - x < 3) {
+                out.push_back(std::uint8_t(run));
+                out.push_back(row[x]);
+                x += run;
+                continue;
+            }
+            int literal = 0;
+            while (x + literal < width && literal < 255 &&
+                   !(x + literal + 1 < width && row[x + literal] == row[x + literal + 1]))
+                ++literal;
+            if (literal < 3) {
+                out.push_back(1);
+                out.push_back(row[x]);
+                ++x;
+                continue;
+            }
+            out.push_back(0);
+            out.push_back(std::uint8_t(literal));
+            out.insert(out.end(), row + x, row + x + literal);
+            if (literal & 1)
+                out.push_back(0);
+            x += literal;
+        }
+        out.push_back(0);
+        out.push_back(0);
+    }
+    out.push_back(0);
+    out.push_back(1);
+    return out;
+}
+
+struct TgaSpec {
+    Bytes id;
+    std::uint8_t colorMapType = 0;
+    std::uint8_t imageType = 2;
+    std::uint16_t colorMapFirst = 0;
+    std::uint16_t colorMapLength = 0;
+    std::uint8_t colorMapEntryBits = 0;
+    std::uint16_t width = 1;
+    std::uint16_t height = 1;
+    std::uint8_t pixelDepth = 24;
+    std::uint8_t descriptor = 0;
+    Bytes colorMap;
+    Bytes pixelData;
+    bool footer = true;
+};
+
+inline Bytes makeTga(const TgaSpec& s)
+{
+    Bytes b{std::uint8_t(s.id.size()), s.colorMapType, s.imageType};
+    putLe16(b, s.colorMapFirst);
+    putLe16(b, s.colorMapLength);
+    b.push_back(s.colorMapEntryBits);
+    putLe32(b, 0);
+    putLe16(b, s.width);
+    putLe16(b, s.height);
+    b.push_back(s.pixelDepth);
+    b.push_back(s.descriptor);
+    append(b, s.id);
+    append(b, s.colorMap);
+    append(b, s.pixelData);
+    if (s.footer) {
+        putLe32(b, 0);
+        putLe32(b, 0);
+        const char signature[] = "TRUEVISION-XFILE.";
+        b.insert(b.end(), signature, signature + sizeof signature); // with the closing NUL
+    }
+    return b;
+}
+
+// Targa run-length packets over the whole pixel stream (packets cross row ends).
+inline Bytes encodeTgaRle(const Bytes& pixels, std::size_t pixelBytes)
+{
+    Bytes out;
+    const std::size_t count = pixels.size() / pixelBytes;
+    const auto same = [&](std::size_t a, std::size_t b) {
+        return std::memcmp(&pixels[a * pixelBytes], &pixels[b * pixelBytes], pixelBytes) == 0;
+    };
+    std::size_t i = 0;
+    while (i < count) {
+        std::size_t run = 1;
+        while (i + run < count && run < 128 && same(i, i + run))
+            ++run;
+        if (run >= 2) {
+            out.push_back(std::uint8_t(0x80 | (run - 1)));
+            out.insert(out.end(), &pixels[i * pixelBytes], &pixels[i * pixelBytes] + pixelBytes);
+            i += run;
+            continue;
+        }
+        std::size_t raw = 1;
+        while (i + raw < count && raw < 128 && !(i + raw + 1 < count && same(i + raw, i + raw + 1)))
+            ++raw;
+        out.push_back(std::uint8_t(raw - 1));
+        out.insert(out.end(), &pixels[i * pixelBytes], &pixels[(i + raw) * pixelBytes]);
+        i += raw;
+    }
+    return out;
+}
+
+struct PcxSpec {
+    std::uint8_t bitsPerPixel = 8;
+    std::uint8_t planes = 1;
+    std::int16_t xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    std::int16_t bytesPerLine = 2;
+    Bytes pixelData;   // already encoded
+    Bytes palette;     // 768 bytes red, green, blue; written behind the marker when not empty
+    std::uint8_t paletteMarker = 0x0C;
+};
+
+inline Bytes makePcx(const PcxSpec& s)
+{
+    Bytes b{0x0A, 5, 1, s.bitsPerPixel};
+    putLe16(b, std::uint16_t(s.xMin));
+    putLe16(b, std::uint16_t(s.yMin));
+    putLe16(b, std::uint16_t(s.xMax));
+    putLe16(b, std::uint16_t(s.yMax));
+    b.resize(65, 0);
+    b.push_back(s.planes);
+    putLe16(b, std::uint16_t(s.bytesPerLine));
+    b.resize(128, 0);
+    append(b, s.pixelData);
+    if (!s.palette.empty()) {
+        b.push_back(s.paletteMarker);
+        append(b, s.palette);
+    }
+    return b;
+}
+
+// One plane's line: runs of up to 63, and bytes with both top bits set always as a run.
+inline void encodePcxLine(const std::uint8_t* line, std::size_t length, Bytes& out)
+{
+    std::size_t i = 0;
+    while (i < length) {
+        std::size_t run = 1;
+        while (i + run < length && run < 63 && line[i + run] == line[i])
+            ++run;
+        if (run > 1 || (line[i] & 0xC0) == 0xC0)
+            out.push_back(std::uint8_t(0xC0 | run));
+        out.push_back(line[i]);
+        i += run;
+    }
+}
+
+struct PsdSpec {
+    std::uint16_t version = 1;
+    std::uint16_t channels = 3;
+    std::uint32_t width = 1;
+    std::uint32_t height = 1;
+    std::uint16_t depth = 8;
+    std::uint16_t mode = 3;
+    std::uint16_t compression = 0;
+    Bytes colorModeData, resources, layers;
+    std::vector<Bytes> planes; // width × height bytes each, rows from the top
+};
+
+// PackBits for one row: repeats of 2 to 128 bytes and literal stretches of up to 128.
+inline Bytes packBits(const std::uint8_t* row, std::size_t length)
+{
+    Bytes out;
+    std::size_t i = 0;
+    while (i < length) {
+        std::size_t run = 1;
+        while (i + run < length && run < 128 && row[i + run] == row[i])
+            ++run;
+        if (run >= 2) {
+            out.push_back(std::uint8_t(257 - run));
+            out.push_back(row[i]);
+            i += run;
+            continue;
+        }
+        std::size_t literal = 1;
+        while (i + literal < length && literal < 128 &&
+               !(i + literal + 1 < length && row[i + literal] == row[i + literal + 1]))
+            ++literal;
+        out.push_back(std::uint8_t(literal - 1));
+        out.insert(out.end(), row + i, row + i + literal);
+        i += literal;
+    }
+    return out;
+}
+
+inline Bytes makePsd(const PsdSpec& s)
+{
+    Bytes b{'8', 'B', 'P', 'S'};
+    putBe16(b, s.version);
+    b.resize(12, 0);
+    putBe16(b, s.channels);
+    putBe32(b, s.height);
+    putBe32(b, s.width);
+    putBe16(b, s.depth);
+    putBe16(b, s.mode);
+    for (const Bytes* section : {&s.colorModeData, &s.resources, &s.layers}) {
+        putBe32(b, std::uint32_t(section->size()));
+        append(b, *section);
+    }
+    putBe16(b, s.compression);
+    if (s.compression != 1) {
+        for (const Bytes& plane : s.planes)
+            append(b, plane);
+        return b;
+    }
+    std::vector<Bytes> packedRows;
+    for (const Bytes& plane : s.planes)
+        for (std::uint32_t y = 0; y < s.height; ++y)
+            packedRows.push_back(packBits(plane.data() + y * s.width, s.width));
+    for (const Bytes& row : packedRows)
+        putBe16(b, std::uint32_t(row.size()));
+    for (const Bytes& row : packedRows)
+        append(b, row);
+    return b;
+}
+
+// A JFIF file (libjpeg writes the JFIF segment first) from rows of red, green, blue bytes,
+// or of grey bytes when components is 1.
+inline Bytes encodeJpeg(const Bytes& pixels, int width, int height, int components, int quality = 90,
+                        bool progressive = false)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = components;
+    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<std::uint8_t*>(pixels.data()) + std::size_t(cinfo.next_scanline) * width * components;
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    Bytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return out;
+}
+
+// A picture with what real artwork has: smooth gradients, flat areas, edges and some noise.
+// Red, green, blue bytes, top row first.
+inline Bytes scenePixels(int width, int height)
+{
+    Bytes rgb(std::size_t(width) * height * 3);
+    std::uint32_t noise = 12345;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            noise = noise * 1103515245 + 12345;
+            std::uint8_t* p = &rgb[(std::size_t(y) * width + x) * 3];
+            const int dx = x - width / 2, dy = y - height / 2;
+            const bool disc = dx * dx + dy * dy < (height / 3) * (height / 3);
+            const bool band = (y / 16) % 3 == 0;
+            p[0] = std::uint8_t(disc ? 220 : band ? 40 : x * 255 / width);
+            p[1] = std::uint8_t(disc ? 180 : band ? 40 : y * 255 / height);
+            p[2] = std::uint8_t(disc ? 60 : band ? 90 : ((noise >> 16) & 7) + 100);
+        }
+    }
+    return rgb;
+}
+
+} // namespace pictures

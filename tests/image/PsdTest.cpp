@@ -1,0 +1,126 @@
+#include "TestSupport.h"
+
+using namespace pictures;
+
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+
+Bytes plane(int width, int height, int channel)
+{
+    Bytes p;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            p.push_back(std::uint8_t(x * 17 + y * 29 + channel * 61 + (x % 3 == 0 ? 0 : 5)));
+    return p;
+}
+
+std::vector<Bytes> planes(int width, int height, int channels)
+{
+    std::vector<Bytes> all;
+    for (int c = 0; c < channels; ++c)
+        all.push_back(plane(width, height, c));
+    return all;
+}
+
+std::uint32_t rgbAt(int width, int height, int x, int y, int channels)
+{
+    const auto channel = [&](int c) { return c < channels ? std::uint32_t(plane(width, height, c)[y * width + x]) : 0u; };
+    return channel(0) << 16 | channel(1) << 8 | channel(2);
+}
+
+TEST(PsdDecoder, RawAndRunLengthForAnyChannelCount)
+{
+    const int width = 7, height = 3;
+    for (std::uint16_t channels : {1, 2, 3, 4, 6}) {
+        for (std::uint16_t compression : {0, 1}) {
+            const Bytes file = makePsd({.channels = channels, .width = width, .height = height,
+                                        .compression = compression, .planes = planes(width, height, channels)});
+            const CDecodeResult result = load(file);
+            ASSERT_TRUE(result) << result.reason;
+            EXPECT_EQ(render(*result.dib), expectedPixels(width, height, [&](int x, int y) { return rgbAt(width, height, x, y, channels); }))
+                << channels << " channels, compression " << compression;
+            // Alpha lands in the fourth byte of each 32-bit pixel: 255 unless the file has it.
+            const std::uint8_t alpha = result.dib->row(1)[4 * 2 + 3];
+            EXPECT_EQ(alpha, channels >= 4 ? plane(width, height, 3)[1 * width + 2] : 255);
+        }
+    }
+}
+
+TEST(PsdDecoder, ThreeChannelsAreOpaqueTopDownThirtyTwoBits)
+{
+    const CDecodeResult result = load(makePsd({.width = 2, .height = 2, .planes = planes(2, 2, 3)}));
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_EQ(result.dib->bitsPerPixel(), 32);
+    EXPECT_TRUE(result.dib->topDown());
+    for (std::int32_t y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(result.dib->row(y)[4 * x + 3], 255);
+}
+
+TEST(PsdDecoder, SkipsColourModeDataResourcesAndLayers)
+{
+    const Bytes file = makePsd({.width = 3, .height = 2, .colorModeData = Bytes(5, 1), .resources = Bytes(11, 2),
+                                .layers = Bytes(3, 3), .planes = planes(3, 2, 3)});
+    EXPECT_EQ(decodeAndRender(file), expectedPixels(3, 2, [](int x, int y) { return rgbAt(3, 2, x, y, 3); }));
+}
+
+TEST(PsdDecoder, PackBitsCodes)
+{
+    // 4 × 1, one channel: a no-op byte 128, a repeat of 3 and a literal of 1.
+    Bytes file = makePsd({.channels = 1, .width = 4, .height = 1, .planes = {Bytes(4, 0)}});
+    file.resize(file.size() - 4 - 2);
+    putBe16(file, 1);
+    putBe16(file, 5); // the row size table
+    append(file, {128, 254, 0x40, 0, 0x41});
+    EXPECT_EQ(decodeAndRender(file), (Pixels{0x400000, 0x400000, 0x400000, 0x410000}));
+}
+
+TEST(PsdDecoder, RefusesUnsupportedVariants)
+{
+    const auto refused = [](PsdSpec spec) {
+        spec.planes = planes(int(spec.width), int(spec.height), spec.channels);
+        return !load(makePsd(spec), ImageType::PSD);
+    };
+    EXPECT_FALSE(refused({}));
+    EXPECT_TRUE(refused({.compression = 2}));
+    EXPECT_TRUE(refused({.compression = 3}));
+    EXPECT_TRUE(refused({.version = 2}));
+    EXPECT_TRUE(refused({.depth = 16}));
+    EXPECT_TRUE(refused({.depth = 1}));
+    EXPECT_TRUE(refused({.mode = 4})) << "CMYK";
+    EXPECT_TRUE(refused({.mode = 1})) << "grey";
+    EXPECT_TRUE(refused({.channels = 25}));
+    EXPECT_FALSE(refused({.channels = 24}));
+    EXPECT_FALSE(refused({.channels = 0})) << "no channels: black";
+    EXPECT_TRUE(refused({.width = 0}));
+}
+
+TEST(PsdDecoder, RefusesFilesTooShortForWhatTheyDeclare)
+{
+    for (std::uint16_t compression : {0, 1}) {
+        const Bytes file = makePsd({.width = 5, .height = 4, .compression = compression, .planes = planes(5, 4, 3)});
+        EXPECT_TRUE(load(file));
+        EXPECT_FALSE(load(Bytes(file.begin(), file.end() - 1))) << "compression " << compression;
+    }
+    const Bytes file = makePsd({.width = 5, .height = 4, .resources = Bytes(40, 0), .planes = planes(5, 4, 3)});
+    Bytes hugeSection = file;
+    hugeSection[30] = 0x7F; // resources length 0x7F000028
+    EXPECT_FALSE(load(hugeSection));
+    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 29), ImageType::PSD));
+    EXPECT_FALSE(load(makePsd({.width = 16384, .height = 16384, .compression = 1, .planes = {}})));
+    EXPECT_FALSE(load(makePsd({.width = 16385, .height = 1, .planes = planes(1, 1, 3)})));
+}
+
+TEST(PsdDecoder, RefusesRunsPastTheEndOfAChannel)
+{
+    // 2 × 1, one channel: a repeat of 3 does not fit in 2 bytes.
+    Bytes file = makePsd({.channels = 1, .width = 2, .height = 1, .planes = {Bytes(2, 0)}});
+    file.resize(file.size() - 2 - 2);
+    putBe16(file, 1);
+    putBe16(file, 2);
+    append(file, {254, 7, 0, 0, 0, 0});
+    EXPECT_FALSE(load(file));
+}
+
+} // namespace

@@ -1,0 +1,125 @@
+#include "TestSupport.h"
+
+using namespace pictures;
+
+namespace {
+
+struct Sample {
+    std::string name;
+    Bytes file;
+    ImageType type;
+};
+
+// One picture of every variant, each ending right after its last needed byte.
+std::vector<Sample> samples()
+{
+    const int w = 7, h = 5;
+    const Bytes rgb = scenePixels(w, h);
+    Bytes indexes(w * h);
+    for (int i = 0; i < w * h; ++i)
+        indexes[i] = std::uint8_t(i / 3);
+    std::vector<std::uint32_t> table(256, 0x123456);
+    std::vector<Sample> all;
+    all.push_back({"bmp8", makeBmp({.width = w, .height = h, .bitCount = 8, .colors = table, .pixelData = dibRows(w, h, 1, patternColor)}), ImageType::BMP});
+    all.push_back({"bmp16", makeBmp({.width = w, .height = h, .bitCount = 16, .pixelData = dibRows(w, h, 2, patternColor)}), ImageType::BMP});
+    all.push_back({"bmp24", makeBmp({.width = w, .height = h, .bitCount = 24, .pixelData = dibRows(w, h, 3, patternColor)}), ImageType::BMP});
+    all.push_back({"bmp32", makeBmp({.width = w, .height = h, .bitCount = 32, .pixelData = dibRows(w, h, 4, patternColor)}), ImageType::BMP});
+    Bytes rle = encodeRle8(indexes, w, h);
+    rle.resize(rle.size() - 2); // the last line end already finishes the picture
+    all.push_back({"bmp8rle", makeBmp({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = table, .pixelData = rle}), ImageType::BMP});
+    for (std::uint8_t depth : {8, 16, 24, 32}) {
+        Bytes pixels;
+        for (int i = 0; i < w * h * depth / 8; ++i)
+            pixels.push_back(std::uint8_t(i / 5));
+        const std::uint8_t rawType = depth == 8 ? 1 : 2;
+        const Bytes map = depth == 8 ? Bytes(256 * 3, 0x42) : Bytes{};
+        TgaSpec spec{.colorMapType = std::uint8_t(depth == 8), .imageType = rawType, .colorMapLength = std::uint16_t(depth == 8 ? 256 : 0),
+                     .colorMapEntryBits = std::uint8_t(depth == 8 ? 24 : 0), .width = w, .height = h, .pixelDepth = depth,
+                     .colorMap = map, .pixelData = pixels, .footer = false};
+        all.push_back({"tga" + std::to_string(depth), makeTga(spec), ImageType::TGA});
+        spec.imageType = std::uint8_t(rawType + 8);
+        spec.pixelData = encodeTgaRle(pixels, depth / 8);
+        all.push_back({"tga" + std::to_string(depth) + "rle", makeTga(spec), ImageType::TGA});
+    }
+    PcxSpec pcx8{.xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
+    PcxSpec pcx24{.planes = 3, .xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
+    for (int y = 0; y < h; ++y) {
+        encodePcxLine(&indexes[y * w], 8, pcx8.pixelData); // one byte of the next row as filler
+        for (int p = 0; p < 3; ++p)
+            encodePcxLine(&indexes[y * w], 8, pcx24.pixelData);
+    }
+    all.push_back({"pcx8", makePcx(pcx8), ImageType::PCX});
+    all.push_back({"pcx24", makePcx(pcx24), ImageType::PCX});
+    std::vector<Bytes> planes(4, Bytes(indexes.begin(), indexes.end()));
+    all.push_back({"psd", makePsd({.channels = 4, .width = w, .height = h, .planes = planes}), ImageType::PSD});
+    all.push_back({"psdrle", makePsd({.channels = 4, .width = w, .height = h, .compression = 1, .planes = planes}), ImageType::PSD});
+    all.push_back({"jpeg", encodeJpeg(rgb, w, h, 3), ImageType::JPEG});
+    all.push_back({"jpegprogressive", encodeJpeg(rgb, w, h, 3, 80, true), ImageType::JPEG});
+    return all;
+}
+
+// Converting into every surface format must work for whatever a decoder accepted.
+void convertEverywhere(const CDib& dib)
+{
+    for (SurfaceFormat format : {SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24, SurfaceFormat::Bgrx32}) {
+        const std::size_t pitch = std::size_t(dib.width()) * bytesPerPixel(format);
+        std::vector<std::uint8_t> surface(pitch * std::size_t(dib.height()));
+        ASSERT_TRUE(ConvertDib(dib, format, surface, pitch));
+    }
+}
+
+TEST(Robustness, EverySampleDecodesWholeAndIsRefusedOneByteShort)
+{
+    for (const Sample& s : samples()) {
+        const CDecodeResult whole = load(s.file, s.type);
+        ASSERT_TRUE(whole) << s.name << ": " << whole.reason;
+        convertEverywhere(*whole.dib);
+        const CDecodeResult cut = load(Bytes(s.file.begin(), s.file.end() - 1), s.type);
+        EXPECT_FALSE(cut) << s.name;
+        EXPECT_FALSE(cut.reason.empty()) << s.name;
+    }
+}
+
+// Run under the sanitizers, these find any read or write outside the data or the buffers.
+TEST(Robustness, EveryTruncationIsHandled)
+{
+    for (const Sample& s : samples()) {
+        for (std::size_t size = 0; size < s.file.size(); ++size) {
+            const CDecodeResult result = load(Bytes(s.file.begin(), s.file.begin() + size), s.type);
+            if (result)
+                convertEverywhere(*result.dib);
+        }
+    }
+}
+
+TEST(Robustness, DamagedHeadersAreHandled)
+{
+    for (const Sample& s : samples()) {
+        for (std::size_t at = 0; at < std::min<std::size_t>(s.file.size(), 160); ++at) {
+            for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+                Bytes damaged = s.file;
+                damaged[at] = value;
+                for (ImageType type : {s.type, ImageType::None}) {
+                    const CDecodeResult result = load(damaged, type);
+                    if (result)
+                        convertEverywhere(*result.dib);
+                    else
+                        EXPECT_FALSE(result.reason.empty());
+                }
+            }
+        }
+    }
+}
+
+TEST(Robustness, EveryDecoderRefusesEveryOtherFormat)
+{
+    for (const Sample& s : samples())
+        for (ImageType type : {ImageType::BMP, ImageType::PSD, ImageType::TGA, ImageType::PCX, ImageType::JPEG})
+            if (type != s.type) {
+                const CDecodeResult result = load(s.file, type);
+                if (result)
+                    convertEverywhere(*result.dib); // a TGA header may happen to fit; it must still be safe
+            }
+}
+
+} // namespace
