@@ -1,0 +1,23 @@
+#pragma once
+#include "shell/ShellPlatform.h"
+
+#include <sys/types.h>
+#include <vector>
+
+// Opens an address with the desktop's chosen browser through xdg-open, started directly (no
+// shell, so the address is never interpreted) and not waited for. Finished launchers are
+// reaped, so none lingers as a zombie while the program runs.
+class CXdgBrowser final : public IBrowserLauncher {
+public:
+    CXdgBrowser() = default;
+    CXdgBrowser(const CXdgBrowser&) = delete;
+    CXdgBrowser& operator=(const CXdgBrowser&) = delete;
+    ~CXdgBrowser() override;
+
+    void openAddress(const std::string& address) override;
+
+private:
+    void reapFinished();
+
+    std::vector<pid_t> children_;
+};

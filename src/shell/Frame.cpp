@@ -1,0 +1,170 @@
+#include "shell/CApplication.h"
+
+#include "graphics/GraphicsResult.h"
+
+namespace {
+
+constexpr std::uint32_t kSpriteOpaque = 0;
+constexpr std::uint32_t kSpriteKeyed = 100;
+
+} // namespace
+
+void CApplication::renderFrame()
+{
+    if (state_.quitRequested || shutDown_) {
+        return;
+    }
+    if (handleInput()) {
+        return;
+    }
+    placeCursor();
+    CSurface& back = *screen_->back();
+    back.Fill(0);
+    switch (state_.screenState) {
+    case Screen::TitleMenu:
+        drawTitleMenu();
+        break;
+    case Screen::Help:
+        drawHelpScreen();
+        break;
+    case Screen::Settings:
+        drawSettingsScreen();
+        break;
+    default:
+        timers_.tick();
+        drawScene();
+        break;
+    }
+    if (graphics_.cursor) {
+        graphics_.cursor->Draw(*screen_->back(), 0, 0, kSpriteKeyed);
+    }
+    screen_->Present();
+    if (state_.quitRequested) {
+        if (state_.openHomePageOnQuit) {
+            launchHomePage();
+        }
+        closeWindow();
+    }
+}
+
+void CApplication::placeCursor()
+{
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    input_->GetMousePos(x, y);
+    if (graphics_.cursor) {
+        graphics_.cursor->setPosition(x, y);
+    }
+}
+
+// A copy whose picture turns out lost makes all pictures load again at once; the layers
+// after it then draw the new ones. Returns false when that happened.
+bool CApplication::drawChecked(CSurface* picture, std::int32_t x, std::int32_t y, bool keyed)
+{
+    if (!picture) {
+        return true;
+    }
+    CSurface& back = *screen_->back();
+    const std::int32_t result = keyed ? picture->Keyed(back, x, y) : picture->Opaque(back, x, y);
+    if (result == GraphicsResult::kSurfaceLost) {
+        reloadGraphics();
+        return false;
+    }
+    return true;
+}
+
+void CApplication::drawButton(CCycleButton* button, std::uint32_t mode)
+{
+    if (button && button->Draw(*screen_->back(), 0, 0, mode) == GraphicsResult::kSurfaceLost) {
+        reloadGraphics();
+    }
+}
+
+void CApplication::drawTitleMenu()
+{
+    drawChecked(graphics_.backMain.get(), 0, 0, false);
+    // Asked in this order; the last one under the pointing spot is highlighted.
+    static constexpr EMenuEntry kAskOrder[] = {EMenuEntry::Start, EMenuEntry::End, EMenuEntry::Settings,
+                                               EMenuEntry::HomePage, EMenuEntry::Help};
+    EMenuEntry highlighted = EMenuEntry::None;
+    for (const EMenuEntry entry : kAskOrder) {
+        CHotspot* hotspot = graphics_.hotspot(entry);
+        if (hotspot && graphics_.cursor && hotspot->hitTest(*graphics_.cursor, *input_)) {
+            highlighted = entry;
+        }
+    }
+    if (graphics_.menuFrames) {
+        graphics_.menuFrames->setFrame(static_cast<std::int32_t>(highlighted));
+        graphics_.menuFrames->drawFrame(*screen_->back());
+    }
+}
+
+void CApplication::drawHelpScreen()
+{
+    drawChecked(graphics_.backHelp.get(), 0, 0, false);
+    if (graphics_.mb_zurueck && graphics_.cursor) {
+        graphics_.mb_zurueck->handleMouse(*graphics_.cursor, *input_);
+    }
+    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque);
+}
+
+void CApplication::drawSettingsScreen()
+{
+    drawChecked(graphics_.backConfig.get(), 0, 0, false);
+    if (graphics_.cursor) {
+        for (CCycleButton* button : {graphics_.mb_back.get(), graphics_.mb_music.get(), graphics_.mb_zurueck.get()}) {
+            if (button) {
+                button->handleMouse(*graphics_.cursor, *input_);
+            }
+        }
+    }
+    drawButton(graphics_.mb_back.get(), kSpriteKeyed);
+    drawButton(graphics_.mb_music.get(), kSpriteKeyed);
+    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque);
+}
+
+void CApplication::drawScene()
+{
+    CSurface& back = *screen_->back();
+    drawChecked(graphics_.background.get(), 0, 0, false);
+    drawChecked(graphics_.effectSurface.get(), 412, 314, false);
+    drawChecked(graphics_.door.get(), 412, 314, true);
+    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque);
+    if (graphics_.mb_zurueck && graphics_.cursor) {
+        graphics_.mb_zurueck->handleMouse(*graphics_.cursor, *input_);
+    }
+    if (graphics_.flameLeft) {
+        graphics_.flameLeft->drawFrame(back);
+    }
+    if (graphics_.flameRight) {
+        graphics_.flameRight->drawFrame(back);
+    }
+    // Read again: the back button may have left the scene in this very frame.
+    switch (state_.screenState) {
+    case Screen::Question:
+        drawQuestionScreen();
+        break;
+    case Screen::Glow:
+        drawGlowScreen();
+        break;
+    case Screen::Answer:
+        drawAnswerScreen();
+        break;
+    case Screen::Flight:
+        drawFlightScreen();
+        break;
+    default:
+        break;
+    }
+}
+
+// Both flames step the one shared counter, so the left shows odd frames and the right even.
+void CApplication::advanceFlames()
+{
+    if (graphics_.flameLeft) {
+        graphics_.flameLeft->advance();
+    }
+    if (graphics_.flameRight) {
+        graphics_.flameRight->advance();
+    }
+}

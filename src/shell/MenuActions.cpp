@@ -1,0 +1,81 @@
+#include "shell/CApplication.h"
+
+void CApplication::startOracle()
+{
+    logs_.writeErrorLog("spiegel started", false);
+    state_.screenState = Screen::Question;
+    if (graphics_.mb_zurueck) {
+        graphics_.mb_zurueck->setPosition(700, 24);
+    }
+    loadBackground();
+    loadDancer();
+    timers_.start(animateDancerTimer());
+}
+
+void CApplication::openSettings()
+{
+    state_.screenState = Screen::Settings;
+    const std::int32_t back = loadSetting("back", 0);
+    const std::int32_t dancer = loadSetting("dancer", 0);
+    const std::int32_t music = loadSetting("music", 0);
+    if (graphics_.mb_back) {
+        graphics_.mb_back->setValue(back);
+    }
+    if (graphics_.mb_gender) {
+        graphics_.mb_gender->setValue(dancer);
+    }
+    if (graphics_.mb_music) {
+        graphics_.mb_music->setValue(music);
+    }
+}
+
+void CApplication::quitToHomePage()
+{
+    state_.quitRequested = true;
+    state_.openHomePageOnQuit = true;
+}
+
+void CApplication::openHelp()
+{
+    state_.screenState = Screen::Help;
+}
+
+void CApplication::exitProgram()
+{
+    logs_.writeErrorLog("exiting", false);
+    state_.quitRequested = true;
+}
+
+// Only this way out of the settings screen stores its values.
+void CApplication::backToMenu()
+{
+    if (state_.screenState == Screen::Settings) {
+        if (graphics_.mb_back) {
+            saveSetting("back", graphics_.mb_back->value());
+        }
+        if (graphics_.mb_gender) {
+            saveSetting("dancer", graphics_.mb_gender->value());
+        }
+        if (graphics_.mb_music) {
+            saveSetting("music", graphics_.mb_music->value());
+        }
+    }
+    if (graphics_.mb_zurueck) {
+        graphics_.mb_zurueck->setPosition(700, 555);
+    }
+    state_.questionText.clear();
+    state_.questionSplit = 0;
+    endAnswerSequence();
+    state_.screenState = Screen::TitleMenu;
+    timers_.stop(animateDancerTimer());
+}
+
+void CApplication::toggleMusic()
+{
+    music_.Toggle();
+}
+
+void CApplication::launchHomePage()
+{
+    platform_.browser().openAddress(kHomePage);
+}

@@ -1,0 +1,180 @@
+#include "shell/CApplication.h"
+
+#include "graphics/IDisplay.h"
+#include "graphics/IFontRasterizer.h"
+
+#include <cstdio>
+#include <new>
+
+namespace {
+
+constexpr std::int32_t kScreenWidth = 800;
+constexpr std::int32_t kScreenHeight = 600;
+constexpr const char* kPackageName = "resource.dat";
+constexpr const char* kSongName = "music.ogg";
+
+} // namespace
+
+bool CApplication::init()
+{
+    windowCreated_ = platform_.createMainWindow();
+    if (!windowCreated_) {
+        logs_.writeErrorLog("Init::could not create the main window", true);
+        return false;
+    }
+    return true;
+}
+
+bool CApplication::cInit()
+{
+    if (!createScreen()) {
+        return false;
+    }
+    packageLibrary_.SetName(kPackageName);
+    packageLibrary_.Load();
+    const bool modeSet = setDisplayMode();
+    char depthLine[32];
+    std::snprintf(depthLine, sizeof depthLine, "Farbtiefe: %i", static_cast<int>(state_.colourDepth));
+    logs_.writeErrorLog(depthLine, false);
+    if (!modeSet) {
+        return false;
+    }
+    screen_->back()->Fill(0);
+    if (!createInput()) {
+        return false;
+    }
+    input_->SetMouseBounds(-15, -12, 781, 579);
+    screen_->Present();
+    loadLoader();
+    loadGraphics();
+    state_.showLoaderProgress = false;
+    freeLoader();
+    registerTimers();
+    startMusic();
+    return true;
+}
+
+// Without a display there is nothing the program could show: it says so and ends.
+bool CApplication::createScreen()
+{
+    std::unique_ptr<IDisplay> display = platform_.createDisplay();
+    if (display) {
+        screen_.reset(new (std::nothrow) CScreen(std::move(display), platform_.createFonts()));
+    }
+    if (!screen_) {
+        logs_.writeErrorLog("cInit::Could not create screen object", true);
+        return false;
+    }
+    return true;
+}
+
+bool CApplication::setDisplayMode()
+{
+    switch (loadSetting("cd", 0)) {
+    case 1:
+    case 16:
+        return tryDepths({16, 15}, "could not create FULLSCREEN 16/15bit");
+    case 15:
+        // A stored 15 asks for 15 bits only; its row is the 16/15-bit one.
+        return tryDepths({15}, "could not create FULLSCREEN 16/15bit");
+    case 2:
+    case 24:
+        return tryDepths({24}, "could not create FULLSCREEN 24bit");
+    case 3:
+    case 32:
+        return tryDepths({32}, "could not create FULLSCREEN 32bit");
+    default:
+        return tryDepths({32, 24, 16, 15}, "could not create FULLSCREEN AUTODETECT");
+    }
+}
+
+bool CApplication::tryDepths(std::initializer_list<std::int32_t> depths, const char* failureMessage)
+{
+    for (const std::int32_t depth : depths) {
+        state_.colourDepth = depth;
+        if (screen_->OpenFullScreen(kScreenWidth, kScreenHeight, static_cast<std::uint32_t>(depth)) >= 0) {
+            return true;
+        }
+    }
+    logs_.writeErrorLog(failureMessage, true);
+    return false;
+}
+
+// Without keyboard and mouse nobody could steer the program: it says so and ends.
+bool CApplication::createInput()
+{
+    IInputSource* source = platform_.inputSource();
+    if (source) {
+        input_.reset(new (std::nothrow) CInput());
+    }
+    if (!input_) {
+        logs_.writeErrorLog("cInit::Could not create input object", true);
+        return false;
+    }
+    if (input_->Open(*source) < 0) {
+        logs_.writeErrorLog("cInit:: Could not create direct input object", false);
+    }
+    // In a window the system pointer's tip is the cursor's pointing spot.
+    input_->SetPointerSpot(kPointingSpotX, kPointingSpotY);
+    return true;
+}
+
+void CApplication::registerTimers()
+{
+    timers_.add(advanceFlamesTimer(), 90);
+    timers_.start(advanceFlamesTimer());
+    timers_.add(flyQuestionTimer(), 15);
+    timers_.add(glowGateTimer(), 15);
+    timers_.add(showAnswerTimer(), 15);
+    timers_.add(animateDancerTimer(), 30);
+}
+
+void CApplication::startMusic()
+{
+    music_.AddSong(kSongName);
+    if (loadSetting("music", 0) == 1) {
+        music_.Disable();
+    } else {
+        music_.Start();
+    }
+}
+
+void CApplication::shutdown()
+{
+    shutDown_ = true;
+    timers_.stopAll();
+    timers_.remove(advanceFlamesTimer());
+    timers_.remove(flyQuestionTimer());
+    timers_.remove(glowGateTimer());
+    timers_.remove(showAnswerTimer());
+    timers_.remove(animateDancerTimer());
+    packageLibrary_.Free();
+    releaseGraphics();
+    input_.reset();
+    screen_.reset();
+}
+
+TimerCallback CApplication::advanceFlamesTimer()
+{
+    return timerCallback<&CApplication::advanceFlames>(*this);
+}
+
+TimerCallback CApplication::flyQuestionTimer()
+{
+    return timerCallback<&CApplication::flyQuestion>(*this);
+}
+
+TimerCallback CApplication::glowGateTimer()
+{
+    return timerCallback<&CApplication::glowGate>(*this);
+}
+
+TimerCallback CApplication::showAnswerTimer()
+{
+    return timerCallback<&CApplication::showAnswer>(*this);
+}
+
+TimerCallback CApplication::animateDancerTimer()
+{
+    return timerCallback<&CApplication::animateDancer>(*this);
+}
