@@ -1,0 +1,14 @@
+#pragma once
+#include "oracle/CAnswerEngine.h"
+
+#include <filesystem>
+#include <iosfwd>
+
+// Questions typed in UTF-8, one per line, answered in UTF-8 until the input ends.
+void runInteractive(CAnswerEngine& engine, std::istream& in, std::ostream& out);
+
+// Questions as raw bytes, one per line; each answer's raw bytes followed by one NUL byte.
+void runRaw(CAnswerEngine& engine, std::istream& in, std::ostream& out);
+
+// Lists the problems of the folder's knowledge files; returns the exit code (1: problems).
+int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);

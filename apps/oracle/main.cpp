@@ -1,0 +1,61 @@
+// minnespiegel-oracle: the answer engine in a terminal.
+#include "OracleOptions.h"
+#include "OracleSession.h"
+
+#include "common/Clock.h"
+#include "oracle/CAnswerEngine.h"
+#include "oracle/Random.h"
+
+#include <iostream>
+#include <system_error>
+
+namespace {
+
+int runEngine(const OracleOptions& options)
+{
+    const CSystemClock clock;
+    CAnswerEngine engine(clock, options.dataFolder);
+    if (options.seed) {
+        seedRandom(*options.seed);
+    }
+    if (options.mode == OracleMode::Raw) {
+        runRaw(engine, std::cin, std::cout);
+        return 0;
+    }
+    if (engine.records().empty()) {
+        std::cerr << "Hinweis: sw.dat enth\xC3\xA4lt keine Eintr\xC3\xA4ge; der Spiegel bleibt stumm.\n";
+    }
+    runInteractive(engine, std::cin, std::cout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const auto options = parseOracleOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options) {
+        std::cerr << oracleUsage();
+        return 2;
+    }
+    switch (options->mode) {
+    case OracleMode::Help:
+        std::cout << oracleUsage();
+        return 0;
+    case OracleMode::Version:
+        std::cout << "minnespiegel-oracle 1.0 (Minnespiegel 2004 Version 1.0)\n";
+        return 0;
+    default:
+        break;
+    }
+    std::error_code error;
+    if (!options->dataFolder.empty() && !std::filesystem::is_directory(options->dataFolder, error)) {
+        std::cerr << "minnespiegel-oracle: " << options->dataFolder.string() << ": kein Ordner\n";
+        return 1;
+    }
+    if (options->mode == OracleMode::Check) {
+        return runCheck(options->dataFolder, std::cout, std::cerr);
+    }
+    return runEngine(*options);
+}

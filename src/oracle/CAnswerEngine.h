@@ -1,0 +1,51 @@
+#pragma once
+#include "common/Clock.h"
+#include "oracle/CKeywordRecord.h"
+#include "oracle/CWordPairs.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The oracle: the knowledge base from "sw.dat" and "hv.dat" and the answering built on it.
+class CAnswerEngine {
+public:
+    // The keyword of the record that answers when nothing else does.
+    static constexpr std::string_view NOTHING_FOUND = "-NICHTS GEFUNDEN-";
+    // Up to this many found keywords the search is always the full one.
+    static constexpr std::size_t kExactKeywordLimit = 8;
+    // The most searches the full search can need for kExactKeywordLimit keywords
+    // (1 + n * calls(n - 1), from calls(0) = 1).
+    static constexpr std::uint64_t kSearchBudget = 109'601;
+
+    // Reads "hv.dat" and then "sw.dat" in `folder` (empty: the working directory), creating
+    // missing files empty, then seeds the random generator with the calendar seconds.
+    explicit CAnswerEngine(const IClock& clock, const std::filesystem::path& folder = {});
+
+    // An engine over the given file contents; the random generator is left alone.
+    static CAnswerEngine fromFileBytes(std::string_view keywordFile, std::string_view wordPairFile);
+
+    // The answer to a question as typed; empty when the knowledge base has nothing to say.
+    std::string answer(std::string question);
+
+    // The answer for a list of found keywords: the record for exactly that set, or else one
+    // drawn at random from what the sets with one keyword fewer give, down to the fallback.
+    std::string search(const std::vector<std::string>& keywords);
+
+    const std::vector<CKeywordRecord>& records() const { return records_; }
+    const std::vector<std::string>& keywordIndex() const { return keywordIndex_; }
+    const CWordPairs& wordPairs() const { return wordPairs_; }
+
+private:
+    CAnswerEngine() = default;
+    void loadKeywordFile(const std::filesystem::path& path);
+    void takeKeywordFile(std::string_view fileBytes);
+
+    std::vector<CKeywordRecord> records_;
+    std::vector<std::string> keywordIndex_;
+    CWordPairs wordPairs_;
+    std::optional<std::size_t> fallback_;
+};

@@ -1,0 +1,55 @@
+#pragma once
+#include "oracle/QuotedTextReader.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Two words swapped for each other when the question is echoed ("ich" and "du").
+struct WordPair {
+    std::string from;
+    std::string to;
+};
+
+// Where a pair's texts stood in "hv.dat", for the data check.
+struct WordPairOrigin {
+    QuotedText from;
+    QuotedText to;
+};
+
+struct WordPairFileContents {
+    std::vector<WordPair> pairs;
+    std::vector<WordPairOrigin> origins;  // one per pair
+    // A last text without a partner, which is dropped.
+    std::vector<QuotedText> unpaired;
+};
+
+// Reads "hv.dat" from its raw bytes: quoted texts alternate between `from` and `to`;
+// nothing else in the file has a meaning.
+WordPairFileContents readWordPairFile(std::string_view fileBytes);
+
+// Separators for the whole-word test: blank , . ! ?
+bool isWordSeparator(char c);
+
+// True when the word at `position` of `text` has a separator or the text's edge on both sides.
+bool isWholeWord(std::string_view text, std::string_view word, std::size_t position);
+
+// The word-pair table, in file order.
+class CWordPairs {
+public:
+    CWordPairs() = default;
+    explicit CWordPairs(std::vector<WordPair> pairs);
+
+    // Replaces the table with the pairs of the file (created empty when missing).
+    void loadWordPairs(const std::filesystem::path& path);
+
+    const std::vector<WordPair>& pairs() const { return pairs_; }
+
+    // Swaps the pairs' words in `text`, in both directions, case-insensitively, whole words
+    // only; the swapped-in words keep the spelling of the file.
+    void swapWords(std::string& text) const;
+
+private:
+    std::vector<WordPair> pairs_;
+};

@@ -1,0 +1,258 @@
+#include "oracle/KnowledgeCheck.h"
+
+#include "oracle/CAnswerEngine.h"
+#include "oracle/CWordPairs.h"
+#include "oracle/KeywordFile.h"
+#include "oracle/MakeUpper.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+namespace {
+
+// The longest question the entry box takes; a longer keyword can never occur in one.
+constexpr std::size_t kLongestQuestion = 200;
+
+class CProblemList {
+public:
+    CProblemList(std::string file, std::vector<KnowledgeProblem>& problems)
+        : file_(std::move(file)), problems_(problems) {}
+    void add(int line, std::string message) { problems_.push_back({file_, line, std::move(message)}); }
+
+private:
+    std::string file_;
+    std::vector<KnowledgeProblem>& problems_;
+};
+
+// A text in double quotes for a message; control bytes spelled out, long texts shortened.
+std::string shown(std::string_view text)
+{
+    constexpr std::size_t kShownBytes = 40;
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kShownBytes; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            out += "\\n";
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    out += text.size() > kShownBytes ? "...\"" : "\"";
+    return out;
+}
+
+std::string atLine(int line)
+{
+    return " (line " + std::to_string(line) + ")";
+}
+
+void checkText(const QuotedText& text, const std::string& what, int line, CProblemList& problems)
+{
+    const std::string where = text.line == line ? "" : atLine(text.line);
+    if (text.cut) {
+        problems.add(line, what + where + " is longer than 299 bytes: its 300th byte is lost and "
+                                          "the rest is read as if outside quotes");
+    }
+    if (text.unclosed) {
+        problems.add(line, what + where + " has no closing quote before the end of the file");
+    }
+    if (text.hadNul) {
+        problems.add(line, what + where + " holds a NUL byte: everything after it is lost");
+    }
+}
+
+std::string recordName(const CKeywordRecord& record)
+{
+    std::string name;
+    for (const std::string& keyword : record.keywords()) {
+        name += (name.empty() ? "" : " ") + shown(keyword);
+    }
+    return "record " + name;
+}
+
+bool hasControlByte(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+void checkKeywords(const CKeywordRecord& record, int line, CProblemList& problems)
+{
+    const auto& keywords = record.keywords();
+    for (std::size_t i = 0; i < keywords.size(); ++i) {
+        const std::string& keyword = keywords[i];
+        const std::string name = "keyword " + shown(keyword);
+        if (keyword.empty()) {
+            problems.add(line, recordName(record) + ": empty keyword; it is found in every question "
+                                                    "but dropped beside any other keyword");
+        } else if (keyword.size() > kLongestQuestion) {
+            problems.add(line, recordName(record) + ": " + name + " is longer than a question can be: never found");
+        } else if (hasControlByte(keyword)) {
+            problems.add(line, recordName(record) + ": " + name + " holds a line end or control byte: never found");
+        }
+        for (std::size_t j = 0; j < keywords.size(); ++j) {
+            if (i == j || keyword.empty()) {
+                continue;
+            }
+            if (keywords[j] == keyword && j < i) {
+                problems.add(line, recordName(record) + ": " + name + " is listed twice: the record never answers");
+            } else if (keywords[j] != keyword && keywords[j].find(keyword) != std::string::npos) {
+                problems.add(line, recordName(record) + ": " + name + " is never found together with " +
+                                       shown(keywords[j]) + ", which contains it and always wins: "
+                                                            "the record never answers");
+            }
+        }
+    }
+}
+
+void checkAnswers(const CKeywordRecord& record, const KeywordRecordOrigin& origin, int line,
+                  CProblemList& problems)
+{
+    if (record.answers().empty()) {
+        problems.add(line, recordName(record) + " has no answers");
+    }
+    for (std::size_t i = 0; i < origin.answers.size(); ++i) {
+        const QuotedText& answer = origin.answers[i];
+        const std::string what = recordName(record) + ": answer " + std::to_string(i + 1);
+        const std::string where = answer.line == line ? "" : atLine(answer.line);
+        if (answer.text.empty()) {
+            problems.add(line, what + where + " is empty: it never answers and the search goes on");
+        }
+        if (record.keywords().size() > 1 && answer.text.find('*') != std::string::npos) {
+            problems.add(line, what + where + " holds \"*\", which is only replaced for one-keyword "
+                                              "questions: it is shown as it stands");
+        }
+        checkText(answer, what, line, problems);
+    }
+}
+
+// The set a record answers for; nothing for a record that lists a keyword twice.
+std::optional<std::vector<std::string>> keywordSet(const CKeywordRecord& record)
+{
+    std::vector<std::string> set = record.keywords();
+    std::sort(set.begin(), set.end());
+    if (std::adjacent_find(set.begin(), set.end()) != set.end()) {
+        return std::nullopt;
+    }
+    return set;
+}
+
+void checkKeywordFile(std::string_view fileBytes, CProblemList& problems)
+{
+    const KeywordFileContents contents = readKeywordFile(fileBytes);
+    std::map<std::vector<std::string>, int> firstLineOfSet;
+    bool hasFallback = false;
+    for (std::size_t i = 0; i < contents.records.size(); ++i) {
+        const CKeywordRecord& record = contents.records[i];
+        const KeywordRecordOrigin& origin = contents.origins[i];
+        const int line = origin.keywords.front().line;
+        for (std::size_t k = 0; k < origin.keywords.size(); ++k) {
+            checkText(origin.keywords[k], recordName(record) + ": keyword " + std::to_string(k + 1), line,
+                      problems);
+        }
+        checkKeywords(record, line, problems);
+        if (const auto set = keywordSet(record)) {
+            const auto [first, inserted] = firstLineOfSet.emplace(*set, line);
+            if (!inserted) {
+                problems.add(line, recordName(record) + " has the same keywords as the record at line " +
+                                       std::to_string(first->second) + ": it never answers");
+            }
+        }
+        checkAnswers(record, origin, line, problems);
+        hasFallback = hasFallback || record.matches({std::string(CAnswerEngine::NOTHING_FOUND)});
+    }
+    if (!hasFallback) {
+        problems.add(0, "no fallback record " + shown(CAnswerEngine::NOTHING_FOUND) +
+                            ": questions without a known keyword get no answer");
+    }
+}
+
+bool isSwappableWord(const std::string& word)
+{
+    return !std::all_of(word.begin(), word.end(), isWordSeparator);
+}
+
+// Whether `word` stands as a whole word somewhere inside `longer`.
+bool occursAsWholeWord(const std::string& longer, const std::string& word)
+{
+    for (std::size_t at = longer.find(word); at != std::string::npos; at = longer.find(word, at + 1)) {
+        if (isWholeWord(longer, word, at)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A word of an earlier pair against a word of a later pair (both folded).
+void checkPairOrder(const std::string& earlier, int earlierLine, const std::string& later, int laterLine,
+                    CProblemList& problems)
+{
+    if (earlier == later) {
+        problems.add(laterLine, "word " + shown(later) + " is already swapped by the pair at line " +
+                                    std::to_string(earlierLine) + ": this pair never swaps it");
+    } else if (later.find(earlier) != std::string::npos) {
+        if (occursAsWholeWord(later, earlier)) {
+            problems.add(laterLine, "word " + shown(later) + " contains " + shown(earlier) +
+                                        ", which the pair at line " + std::to_string(earlierLine) +
+                                        " swaps first: this pair never swaps it");
+        } else {
+            problems.add(earlierLine, "word " + shown(earlier) + " is shadowed by " + shown(later) +
+                                          " of the later pair at line " + std::to_string(laterLine) +
+                                          ": where that longer word comes first, this pair swaps nothing; "
+                                          "put the longer word's pair first");
+        }
+    }
+}
+
+void checkWordPairFile(std::string_view fileBytes, CProblemList& problems)
+{
+    const WordPairFileContents contents = readWordPairFile(fileBytes);
+    std::vector<std::pair<std::string, int>> words;  // folded words of the usable pairs so far
+    for (const WordPairOrigin& origin : contents.origins) {
+        const int line = origin.from.line;
+        checkText(origin.from, "pair text 1", line, problems);
+        checkText(origin.to, "pair text 2", line, problems);
+        if (!isSwappableWord(origin.from.text) || !isSwappableWord(origin.to.text)) {
+            problems.add(line, "word pair " + shown(origin.from.text) + " " + shown(origin.to.text) +
+                                   " has an empty text or one of separators only: it is never swapped");
+            continue;
+        }
+        const std::vector<std::string> pairWords{upperCopy(origin.from.text), upperCopy(origin.to.text)};
+        for (const auto& [earlier, earlierLine] : words) {
+            for (const std::string& later : pairWords) {
+                checkPairOrder(earlier, earlierLine, later, line, problems);
+            }
+        }
+        for (const std::string& word : pairWords) {
+            words.emplace_back(word, line);
+        }
+    }
+    for (const QuotedText& text : contents.unpaired) {
+        problems.add(text.line, "text " + shown(text.text) + " has no partner: it is dropped");
+    }
+}
+
+} // namespace
+
+std::vector<KnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile)
+{
+    std::vector<KnowledgeProblem> problems;
+    CProblemList keywordProblems("sw.dat", problems);
+    checkKeywordFile(keywordFile, keywordProblems);
+    CProblemList pairProblems("hv.dat", problems);
+    checkWordPairFile(wordPairFile, pairProblems);
+    return problems;
+}
+
+std::string formatKnowledgeProblem(const KnowledgeProblem& problem)
+{
+    if (problem.line == 0) {
+        return problem.file + ": " + problem.message;
+    }
+    return problem.file + ":" + std::to_string(problem.line) + ": " + problem.message;
+}

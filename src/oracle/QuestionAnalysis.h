@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the engine makes of a question before it searches.
+struct QuestionAnalysis {
+    std::string cutQuestion;                 // as typed, up to its first sentence end
+    std::string scanText;                    // the whole question, folded
+    std::vector<std::string> foundKeywords;  // in index order, none inside another
+};
+
+// The question cut at its first ".", or failing that its first "!", or failing that its
+// first "?" (each mark searched over the whole text before the next one is tried).
+std::string cutAtSentenceEnd(const std::string& question);
+
+// Cuts and folds the question and finds the keywords of `keywordIndex` that occur in it
+// (anywhere, also inside a longer word). A found keyword that contains an earlier one
+// takes its place; one contained in an earlier one, or equal to it, is not added.
+QuestionAnalysis analyseQuestion(std::string question, const std::vector<std::string>& keywordIndex);

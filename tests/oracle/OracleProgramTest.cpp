@@ -1,0 +1,184 @@
+// minnespiegel-oracle run as a program, with its input and output as files.
+#include "OracleTestSupport.h"
+
+#include "oracle/Random.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::string kKeywordFile =
+    keywordFileText({{{"LIEBE"}, {"Die Liebe ist ein seltsames Spiel.", "Liebe kommt und geht."}},
+                     {{"HEIRAT"}, {"Du fragst, ob *? Die Sterne sagen ja.", "Eine Hochzeit im Mai."}},
+                     {{"GL\xDC" "CK"}, {"Gl\xFC" "ck findest du *."}},
+                     {{"-NICHTS GEFUNDEN-"}, {"Das verrate ich dir nicht.", "Frag mich etwas anderes."}}});
+const std::string kWordPairFile = wordPairFileText({{"mich", "dich"}, {"ich", "du"}, {"mein", "dein"}});
+
+class OracleProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() /
+                  ("minne-oracle-program-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / "data");
+        writeFile(folder_ / "data" / "sw.dat", kKeywordFile);
+        writeFile(folder_ / "data" / "hv.dat", kWordPairFile);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // Runs the program in the test's folder with `input` on standard input.
+    RunResult run(const std::string& arguments, const std::string& input = "")
+    {
+        writeFile(folder_ / "input", input);
+        const std::string command = "cd '" + folder_.string() + "' && '" MINNE_ORACLE_PROGRAM "' " + arguments +
+                                    " < input > out 2> err";
+        const int status = std::system(command.c_str());
+        RunResult result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readFile(folder_ / "out");
+        result.err = readFile(folder_ / "err");
+        return result;
+    }
+
+    fs::path folder_;
+};
+
+std::vector<std::string> splitAtNul(const std::string& bytes)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t end = bytes.find('\0'); end != std::string::npos; end = bytes.find('\0', start)) {
+        parts.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    EXPECT_EQ(start, bytes.size()) << "output does not end with a NUL";
+    return parts;
+}
+
+} // namespace
+
+TEST_F(OracleProgram, RawModeAnswersEveryLineAsTheEngineDoes)
+{
+    const std::vector<std::string> questions{"Liebe", "Liebe", "", "x", "Heirat ich meinen Schatz?",
+                                             "Gl\xFC" "ck f\xFCr mich", "was nun", "Liebe"};
+    // LF and CR LF line ends, and a last line without one.
+    std::string input;
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        input += questions[i] + (i + 1 == questions.size() ? "" : i % 2 ? "\r\n" : "\n");
+    }
+    const RunResult result = run("--raw --seed 4711 --data data", input);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    auto engine = CAnswerEngine::fromFileBytes(kKeywordFile, kWordPairFile);
+    seedRandom(4711);
+    std::vector<std::string> expected;
+    for (const std::string& question : questions) {
+        expected.push_back(engine.answer(question));
+    }
+    EXPECT_EQ(splitAtNul(result.out), expected);
+    EXPECT_EQ(expected[4], "Du fragst, ob  du meinen Schatz? Die Sterne sagen ja.");
+    EXPECT_EQ(expected[5], "Gl\xFC" "ck findest du  f\xFCr dich.");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(OracleProgram, RawModeWithTheSameSeedRepeatsItself)
+{
+    const std::string input = "a b\nwer\nwas\nwie\nwo\n";
+    const RunResult first = run("--seed=99 --raw --data data", input);
+    const RunResult second = run("--data data --raw --seed 99", input);
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.out, second.out);
+    EXPECT_EQ(splitAtNul(first.out).size(), 5u);
+}
+
+TEST_F(OracleProgram, InteractiveModeSpeaksUtf8AndGuardsTheQuestionLength)
+{
+    const std::string longQuestion(201, 'a');
+    const std::string input = "Heirat ich meinen Schatz?\n"
+                              "\xC3\xA4\n"                   // one byte in Windows-1252
+                              "Gl\xC3\xBC" "ck \xE2\x98\x85" "f\xC3\xBCr mich\n"  // the star is dropped
+                              + longQuestion + "\n" + std::string(200, 'a') + "\n\n";
+    const RunResult result = run("--seed 1 --data data", input);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Deine Frage: "), std::string::npos);
+    EXPECT_NE(result.out.find("Du fragst, ob  du meinen Schatz? Die Sterne sagen ja.\n"), std::string::npos);
+    EXPECT_NE(result.out.find("Hmmmm. Wenn ich das w\xC3\xBC\xC3\x9Fte ...\n"), std::string::npos);
+    EXPECT_NE(result.out.find("Gl\xC3\xBC" "ck findest du  f\xC3\xBCr dich.\n"), std::string::npos);
+    EXPECT_NE(result.out.find("zu lang"), std::string::npos);
+    // The 200-byte question is answered: by the fallback, in turn.
+    EXPECT_NE(result.out.find("Das verrate ich dir nicht.\n"), std::string::npos);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(OracleProgram, MissingFilesAreCreatedInTheWorkingFolder)
+{
+    const RunResult result = run("", "Hallo\n");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(fs::exists(folder_ / "sw.dat"));
+    EXPECT_TRUE(fs::exists(folder_ / "hv.dat"));
+    EXPECT_NE(result.err.find("keine Eintr"), std::string::npos);
+}
+
+TEST_F(OracleProgram, CheckReportsProblemsWithLineNumbers)
+{
+    RunResult result = run("--check --data data");
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_EQ(result.out, "OK: 4 records, 7 answers, 3 word pairs\n");
+
+    writeFile(folder_ / "data" / "sw.dat", "# \"LIEBE\"\r\n\"\"\r\n# \"GL\xDC" "CK\" \"X\"\r\n\"*\"\r\n");
+    result = run("--check --data data");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "sw.dat:1: record \"LIEBE\": answer 1 (line 2) is empty: it never answers and the "
+                          "search goes on\n"
+                          "sw.dat:3: record \"GL\xC3\x9C" "CK\" \"X\": answer 1 (line 4) holds \"*\", which is "
+                          "only replaced for one-keyword questions: it is shown as it stands\n"
+                          "sw.dat: no fallback record \"-NICHTS GEFUNDEN-\": questions without a known "
+                          "keyword get no answer\n");
+    EXPECT_EQ(result.err, "3 problems\n");
+}
+
+TEST_F(OracleProgram, HelpVersionAndUsageErrors)
+{
+    RunResult result = run("--help");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("--seed"), std::string::npos);
+    result = run("--version");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("1.0"), std::string::npos);
+    for (const std::string arguments : {"--bogus", "--seed", "--seed abc", "--seed -1", "--seed 4294967296",
+                                        "--raw --check", "--data", "frage"}) {
+        result = run(arguments);
+        EXPECT_EQ(result.exitCode, 2) << arguments;
+        EXPECT_NE(result.err.find("Aufruf"), std::string::npos) << arguments;
+        EXPECT_EQ(result.out, "") << arguments;
+    }
+    result = run("--data fehlt");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(fs::exists(folder_ / "fehlt"));
+}
