@@ -132,7 +132,7 @@ TEST_F(RegistryKeyTest, EveryFailureCarriesItsStepAndCode)
               (Thrown{"CRegistryKey::QueryValue()", 2}));
     EXPECT_EQ(thrown([&] { product().SetValue("back", 1, RegType::String); }),
               (Thrown{"CRegistryKey::SetValue()", 1004}));
-    EXPECT_EQ(thrown([&] { static_cast<std::uint32_t>(product().QueryValue("music")); }),
+    EXPECT_EQ(thrown([&] { static_cast<void>(static_cast<std::uint32_t>(product().QueryValue("music"))); }),
               (Thrown{"value: CRegistryKey::Value::Exception", 87}));
     store.file_->writeError = RegError::AccessDenied;
     EXPECT_EQ(thrown([&] { product().SetValue("back", 1); }), (Thrown{"CRegistryKey::SetValue()", 5}));
