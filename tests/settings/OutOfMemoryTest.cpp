@@ -1,0 +1,65 @@
+#include "settings/CRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+namespace {
+
+// When set, the next allocation that may fail without throwing does fail.
+bool failNextNothrowAllocation = false;
+
+// Closes nothing but counts, and serves every key as open.
+class CClosingStore final : public IRegistryStore {
+public:
+    std::uint32_t connect(std::string_view, RegKeyHandle r, RegKeyHandle& out) override { out = r; return 0; }
+    std::uint32_t openKey(RegKeyHandle, std::string_view, std::uint32_t, RegKeyHandle& out) override
+    {
+        out = RegKeyHandle{0x1234};
+        return 0;
+    }
+    std::uint32_t createKey(RegKeyHandle, std::string_view, std::string_view, std::uint32_t,
+                            std::uint32_t, RegKeyHandle& out, std::uint32_t&) override
+    {
+        out = RegKeyHandle{0x5678};
+        return 0;
+    }
+    std::uint32_t queryValue(RegKeyHandle, std::string_view, std::uint32_t&, std::vector<std::uint8_t>&) override { return 2; }
+    std::uint32_t setValue(RegKeyHandle, std::string_view, std::uint32_t, std::span<const std::uint8_t>) override { return 0; }
+    std::uint32_t closeKey(RegKeyHandle key) override
+    {
+        closed.push_back(key);
+        return 0;
+    }
+    std::vector<RegKeyHandle> closed;
+};
+
+TEST(RegistryKeyOutOfMemory, ThrowsWithCode8AndClosesTheNewHandle)
+{
+    CClosingStore store;
+    failNextNothrowAllocation = true;
+    try {
+        CRegistryKey key(store, kHKeyCurrentUser, "Software", RegAccess::Read);
+        FAIL() << "no exception";
+    } catch (const CRegistryKey::Exception& e) {
+        EXPECT_STREQ(e.where, "CRegistryKey::NewCCountedRegKey()");
+        EXPECT_EQ(e.error, RegError::NotEnoughMemory);
+    }
+    EXPECT_EQ(store.closed, (std::vector<RegKeyHandle>{RegKeyHandle{0x1234}}));
+}
+
+} // namespace
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (failNextNothrowAllocation) {
+        failNextNothrowAllocation = false;
+        return nullptr;
+    }
+    // The ordinary allocation, so the ordinary delete frees it.
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
