@@ -1,0 +1,297 @@
+// Renders the dancer's frames: the pose's skeleton is projected, each body part is drawn as a
+// shaded shape at three times the resolution, and the result is cut out with hard edges for the
+// colour key (coverage of one half or more is figure).
+#include "pictures/Dancer.h"
+
+#include "pictures/Parts.h"
+#include "pictures/Shapes.h"
+
+#include <algorithm>
+#include <functional>
+#include <numbers>
+
+namespace assetgen {
+
+namespace {
+
+constexpr int kScale = 3;
+constexpr float kCentreX = scene::kDancerW / 2.0f;
+constexpr float kGround = 170;
+
+const Rgb kSkin = rgb8(232, 184, 156);
+const Rgb kDress = rgb8(156, 30, 62);
+const Rgb kHair = rgb8(74, 38, 28);
+const Rgb kGold = rgb8(228, 180, 90);
+
+struct V3 {
+    float x = 0, y = 0, z = 0;
+};
+V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+V3 operator*(V3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
+
+// Light on a surface of normal n: a warm key from the front right (the torches, the sunset), a
+// cool rim from behind on the left (the moon), and a little ambient sky.
+Rgb lightOn(Rgb albedo, float nx, float ny, float nz)
+{
+    const float key = std::max(0.0f, 0.55f * nx - 0.35f * ny + 0.76f * nz);
+    const float rim = smoothstep(0.45f, 0.95f, -0.92f * nx - 0.2f * ny - 0.3f * nz);
+    const Rgb light = rgb8(70, 76, 108) + rgb8(255, 206, 160) * (key * 0.95f);
+    return albedo * light + rgb8(150, 176, 255) * (rim * 0.5f);
+}
+
+class CFigure {
+public:
+    CFigure() : m_colour(scene::kDancerW * kScale, scene::kDancerH * kScale), m_alpha(m_colour.width(), m_colour.height()) {}
+
+    // Draws a shape over what is there; coverage comes from the distance at each sample.
+    void paint(float x0, float y0, float x1, float y1, const std::function<float(Vec2)>& dist,
+               const std::function<Rgb(Vec2)>& shade)
+    {
+        const int sx0 = std::max(0, static_cast<int>((x0 - 1) * kScale));
+        const int sy0 = std::max(0, static_cast<int>((y0 - 1) * kScale));
+        const int sx1 = std::min(m_colour.width(), static_cast<int>((x1 + 1) * kScale));
+        const int sy1 = std::min(m_colour.height(), static_cast<int>((y1 + 1) * kScale));
+        for (int sy = sy0; sy < sy1; ++sy)
+            for (int sx = sx0; sx < sx1; ++sx) {
+                const Vec2 p{(sx + 0.5f) / kScale, (sy + 0.5f) / kScale};
+                const float cov = clamp01(0.5f - dist(p) * kScale);
+                if (cov <= 0)
+                    continue;
+                m_colour.at(sx, sy) = shade(p) * cov + m_colour.at(sx, sy) * (1 - cov);
+                m_alpha.at(sx, sy) = cov + m_alpha.at(sx, sy) * (1 - cov);
+            }
+    }
+
+    // A limb: tapered capsule shaded as a cylinder.
+    void limb(Vec2 a, Vec2 b, float ra, float rb, Rgb albedo)
+    {
+        const float r = std::max(ra, rb);
+        paint(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r,
+              [=](Vec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); },
+              [=](Vec2 p) {
+                  const float t = segmentParam(p, a, b);
+                  const Vec2 v = p - lerp(a, b, t);
+                  const float len = length(v);
+                  const float across = clamp01(len / mixf(ra, rb, t));
+                  const Vec2 dir = len > 1e-4f ? v * (1 / len) : Vec2{0, 0};
+                  return lightOn(albedo, dir.x * across, dir.y * across, std::sqrt(1 - across * across));
+              });
+    }
+
+    void ball(Vec2 c, float rx, float ry, Rgb albedo)
+    {
+        paint(c.x - rx, c.y - ry, c.x + rx, c.y + ry, [=](Vec2 p) { return sdEllipse(p, c, rx, ry); },
+              [=](Vec2 p) {
+                  const float nx = (p.x - c.x) / rx, ny = (p.y - c.y) / ry;
+                  const float nz = std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny));
+                  return lightOn(albedo, nx, ny, nz);
+              });
+    }
+
+    CKeyedPicture resolve() const
+    {
+        CKeyedPicture out{CCanvas(scene::kDancerW, scene::kDancerH), CMask(scene::kDancerW, scene::kDancerH)};
+        for (int y = 0; y < scene::kDancerH; ++y)
+            for (int x = 0; x < scene::kDancerW; ++x) {
+                Rgb sum;
+                float a = 0;
+                for (int v = 0; v < kScale; ++v)
+                    for (int u = 0; u < kScale; ++u) {
+                        sum += m_colour.at(x * kScale + u, y * kScale + v);
+                        a += m_alpha.at(x * kScale + u, y * kScale + v);
+                    }
+                a /= kScale * kScale;
+                out.alpha.at(x, y) = a;
+                // Hard-edged for the key: the edge pixel takes the figure's own colour.
+                out.colour.at(x, y) = a > 0 ? sum * (1.0f / (kScale * kScale * a)) : Rgb{};
+            }
+        return out;
+    }
+
+private:
+    CCanvas m_colour; // premultiplied
+    CMask m_alpha;
+};
+
+// The pose turned into points on the frame.
+struct Skeleton {
+    float turn = 0, cosT = 1, sinT = 0;
+    float hipY = 0;
+    Vec2 pivot;
+    float lean = 0;
+
+    Vec2 project(V3 p, bool upper) const
+    {
+        Vec2 s{kCentreX + p.x * cosT + p.z * sinT, p.y};
+        if (upper)
+            s = pivot + rotate(s - pivot, -lean);
+        return s;
+    }
+    float depth(V3 p) const { return -p.x * sinT + p.z * cosT; }
+};
+
+V3 direction(float side, float lift, float forward)
+{
+    return {side * std::sin(lift) * std::cos(forward), std::cos(lift), std::sin(lift) * std::sin(forward)};
+}
+
+struct Part {
+    float depth;
+    std::function<void(CFigure&)> draw;
+};
+
+void addArm(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose, int side)
+{
+    const float s = side == 0 ? -1.0f : 1.0f;
+    const V3 shoulder{s * 12.0f, k.hipY - 44, 0};
+    const V3 elbow = shoulder + direction(s, pose.armLift[side], pose.armForward[side]) * 24;
+    const V3 wrist = elbow + direction(s, pose.foreLift[side], pose.foreForward[side]) * 22;
+    const V3 hand = wrist + direction(s, pose.foreLift[side] + 0.35f, pose.foreForward[side]) * 6.5f;
+    const Vec2 a = k.project(shoulder, true), b = k.project(elbow, true), c = k.project(wrist, true), d = k.project(hand, true);
+    parts.push_back({k.depth(elbow) + k.depth(wrist), [=](CFigure& f) {
+                         f.limb(a, b, 3.2f, 2.5f, kSkin);
+                         f.limb(b, c, 2.5f, 1.6f, kSkin);
+                         f.limb(c, d, 1.7f, 0.9f, kSkin);
+                     }});
+}
+
+void addLeg(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose, int side)
+{
+    const float s = side == 0 ? -1.0f : 1.0f;
+    const V3 hip{s * 6.5f, k.hipY, 0};
+    const float fwd = pose.legForward[side];
+    const V3 thigh{s * std::sin(pose.legOut[side]), std::cos(fwd), std::sin(fwd)};
+    const V3 knee = hip + thigh * 39;
+    const float shinAngle = fwd - pose.kneeBend[side];
+    const V3 ankle = knee + V3{s * std::sin(pose.legOut[side]) * 0.5f, std::cos(shinAngle), std::sin(shinAngle)} * 37;
+    const float p = pose.pointe[side];
+    const V3 toe = ankle + V3{0, 2 + 7 * p, 8 - 6 * p};
+    const Vec2 a = k.project(hip, false), b = k.project(knee, false), c = k.project(ankle, false), d = k.project(toe, false);
+    parts.push_back({-20 + k.depth(knee) * 0.1f, [=](CFigure& f) {
+                         f.limb(a, b, 5.2f, 3.6f, kSkin);
+                         f.limb(b, c, 3.6f, 2.0f, kSkin);
+                         f.limb(c, d, 2.0f, 1.2f, kSkin * 0.9f);
+                     }});
+}
+
+// The skirt: a cone from the waist to a hem that flares and ripples; the folds turn with her.
+void drawSkirt(CFigure& f, const Skeleton& k, const DancerPose& pose)
+{
+    const float waistY = k.hipY - 12;
+    const float waistHalf = std::sqrt(64 * k.cosT * k.cosT + 36 * k.sinT * k.sinT);
+    const float radius = 25 + 24 * pose.flare;
+    const float hemY = k.hipY + 60 - 16 * pose.flare;
+    const float ellipse = 3 + 6 * pose.flare;
+    const float ripple = 2 + 2.5f * pose.flare;
+    const float trail = -pose.trail * 0.8f;
+    auto halfWidth = [=](float t) { return mixf(waistHalf, radius, std::pow(t, 1.3f)); };
+    auto hemWave = [=](float theta) { return ripple * std::sin(6 * (theta - k.turn)); };
+    std::vector<Vec2> outline;
+    for (int i = 0; i <= 10; ++i) {
+        const float t = i / 10.0f;
+        outline.push_back({kCentreX - halfWidth(t) + trail * t * t, mixf(waistY, hemY, t)});
+    }
+    for (int i = 0; i <= 24; ++i) {
+        const float theta = std::numbers::pi_v<float> * (1 - i / 24.0f);
+        outline.push_back({kCentreX + radius * std::cos(theta) + trail, hemY + ellipse * std::sin(theta) + hemWave(theta)});
+    }
+    for (int i = 10; i >= 0; --i) {
+        const float t = i / 10.0f;
+        outline.push_back({kCentreX + halfWidth(t) + trail * t * t, mixf(waistY, hemY, t)});
+    }
+    f.paint(kCentreX - radius - 12, waistY, kCentreX + radius + 12, hemY + ellipse + ripple + 2,
+            [&outline](Vec2 p) { return sdPolygon(p, outline); },
+            [=](Vec2 p) {
+                const float t = clamp01((p.y - waistY) / (hemY - waistY));
+                const float u = std::clamp((p.x - kCentreX - trail * t * t) / halfWidth(t), -1.0f, 1.0f);
+                const float theta = std::acos(u);
+                const float folds = std::sin(6 * (theta - k.turn) + 1.3f) * std::pow(t, 0.7f);
+                const float nx = std::clamp(u + 0.35f * folds, -1.0f, 1.0f);
+                const float nz = std::sqrt(std::max(0.05f, 1 - nx * nx));
+                return lightOn(kDress, nx, 0.15f - 0.3f * t, nz) * (0.85f + 0.15f * (1 - t));
+            });
+}
+
+void drawTorso(CFigure& f, const Skeleton& k)
+{
+    const float widthScale = std::sqrt(k.cosT * k.cosT + 0.55f * k.sinT * k.sinT);
+    const Vec2 waist = k.project({0, k.hipY - 12, 0}, true);
+    const Vec2 chest = k.project({0, k.hipY - 36, 0}, true);
+    const Vec2 neck = k.project({0, k.hipY - 47, 0}, true);
+    const Vec2 head = k.project({0, k.hipY - 54, 0}, true);
+    const Vec2 shoulderL = k.project({-11.5f, k.hipY - 43, 0}, true);
+    const Vec2 shoulderR = k.project({11.5f, k.hipY - 43, 0}, true);
+    f.limb(neck, head, 2.8f, 2.5f, kSkin);
+    f.limb(shoulderL, shoulderR, 3.6f, 3.6f, kSkin);
+    f.limb(waist, chest, 6.2f * widthScale + 0.6f, 8.6f * widthScale + 0.8f, kDress);
+    // A gold sash marks the waist.
+    const Vec2 beltL = k.project({-6.5f, k.hipY - 13, 0}, true), beltR = k.project({6.5f, k.hipY - 13, 0}, true);
+    f.limb(beltL, beltR, 1.3f, 1.3f, kGold);
+}
+
+void drawHead(CFigure& f, const Skeleton& k, const DancerPose& pose)
+{
+    const Vec2 c = k.project({0, k.hipY - 58 + pose.headBow, 0}, true);
+    const bool facingAway = k.cosT < -0.2f;
+    f.ball(c, 7.3f, 8.8f, facingAway ? kHair : kSkin);
+    // Hair over the crown, parted, swept back.
+    const Vec2 crown = k.project({0, k.hipY - 62 + pose.headBow, -1.5f}, true);
+    f.ball(crown, 7.8f, 6.2f, kHair);
+    // Long locks fall over both shoulders while she faces the viewer.
+    if (!facingAway)
+        for (float side : {-1.0f, 1.0f}) {
+            const V3 from{side * 5.5f, k.hipY - 60 + pose.headBow, 1};
+            const V3 to{side * 8.5f, k.hipY - 33, 2.5f};
+            if (k.depth(from) > -4)
+                f.limb(k.project(from, true), k.project(to, true) + Vec2{-pose.trail * 0.3f, 0}, 3.4f, 1.6f, kHair);
+        }
+    const V3 roseAt{5.5f, k.hipY - 63 + pose.headBow, 3};
+    if (k.depth(roseAt) > -3) {
+        const Vec2 r = k.project(roseAt, true);
+        f.ball(r, 2.6f, 2.4f, rgb8(214, 40, 60));
+        f.ball(r + Vec2{-0.6f, -0.6f}, 1.1f, 1.0f, rgb8(255, 120, 130));
+    }
+}
+
+void drawHair(CFigure& f, const Skeleton& k, const DancerPose& pose)
+{
+    const Vec2 root = k.project({0, k.hipY - 60 + pose.headBow, -3}, true);
+    const Vec2 mid = root + Vec2{-pose.trail * 0.5f, 17};
+    const Vec2 tip = root + Vec2{-pose.trail * 1.4f, 36 - std::abs(pose.trail) * 0.4f};
+    f.limb(root, mid, 8.0f, 6.5f, kHair);
+    f.limb(mid, tip, 6.5f, 2.0f, kHair);
+}
+
+} // namespace
+
+std::vector<CKeyedPicture> paintDancerFrames()
+{
+    std::vector<CKeyedPicture> frames;
+    for (int frame = 0; frame < 67; ++frame) {
+        const DancerPose pose = dancerPose(frame);
+        Skeleton k;
+        k.turn = pose.turn;
+        k.cosT = std::cos(pose.turn);
+        k.sinT = std::sin(pose.turn);
+        k.hipY = kGround - 78 - pose.rise;
+        k.pivot = {kCentreX, k.hipY - 10};
+        k.lean = pose.lean;
+        std::vector<Part> parts;
+        addArm(parts, k, pose, 0);
+        addArm(parts, k, pose, 1);
+        addLeg(parts, k, pose, 0);
+        addLeg(parts, k, pose, 1);
+        parts.push_back({-8 * k.cosT, [&](CFigure& f) { drawHair(f, k, pose); }});
+        parts.push_back({-1, [&](CFigure& f) { drawSkirt(f, k, pose); }});
+        parts.push_back({0, [&](CFigure& f) { drawTorso(f, k); }});
+        parts.push_back({0.5f, [&](CFigure& f) { drawHead(f, k, pose); }});
+        std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.depth < b.depth; });
+        CFigure figure;
+        for (const Part& part : parts)
+            part.draw(figure);
+        frames.push_back(figure.resolve());
+    }
+    return frames;
+}
+
+} // namespace assetgen

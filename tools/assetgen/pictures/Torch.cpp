@@ -1,0 +1,117 @@
+// The two wall torches: iron sconce, wooden shaft, and a flame that flickers in a seamless loop.
+#include "pictures/Noise.h"
+#include "pictures/Parts.h"
+
+#include <numbers>
+
+namespace assetgen {
+
+namespace {
+
+using scene::kFlameX;
+using scene::kFlameY;
+
+constexpr float kTau = 2 * std::numbers::pi_v<float>;
+constexpr float kFlameBase = 24.5f;
+
+// Light inside the frame may flicker, but must fade to the steady light at the frame's border,
+// where the landscape's wall takes over.
+float insideWeight(int x, int y)
+{
+    const float edge = static_cast<float>(std::min({x, y, scene::kTorchW - 1 - x, scene::kTorchH - 1 - y}));
+    return smoothstep(0, 7, edge);
+}
+
+void paintSconce(CCanvas& frame, Vec2 origin)
+{
+    const Rgb iron = rgb8(34, 30, 30);
+    const Rgb wood = rgb8(92, 58, 34);
+    auto lit = [origin](Rgb albedo, float gloss) {
+        return [=](Vec2 p) {
+            const Rgb light = kWallAmbient * 0.8f + torchLightAt(origin + p) * 0.9f;
+            const float hl = gloss * std::max(0.0f, 1 - std::abs(p.x - 12.5f) / 2.0f);
+            return albedo * light + Rgb{hl, hl * 0.7f, hl * 0.4f} * 0.35f;
+        };
+    };
+    // Wall plate, arm and ring of wrought iron, a shaft of dark wood, and the cup.
+    paintSdf(frame, 9, 36, 19, 56, [](Vec2 p) { return sdRoundBox(p, {14, 46}, {3.2f, 8}, 1.5f); }, lit(iron, 0.4f));
+    paintSdf(frame, 8, 40, 20, 48, [](Vec2 p) { return sdSegment(p, {14, 44}, {14, 44}) - 2.2f; }, lit(rgb8(60, 50, 46), 0.6f));
+    paintSdf(frame, 10, 22, 18, 54, [](Vec2 p) { return sdTaperedCapsule(p, {14, 52}, {14, 26}, 1.6f, 2.3f); }, lit(wood, 0.5f));
+    paintSdf(frame, 10, 38, 18, 43, [](Vec2 p) { return sdRoundBox(p, {14, 40.5f}, {3.2f, 1.4f}, 0.7f); }, lit(iron, 0.8f));
+    const std::vector<Vec2> cup{{8.5f, 21.5f}, {19.5f, 21.5f}, {16.5f, 28.5f}, {11.5f, 28.5f}};
+    paintSdf(frame, 7, 20, 21, 30, [&cup](Vec2 p) { return sdPolygon(p, cup); }, lit(iron, 1.0f));
+    // Embers glowing in the cup's mouth.
+    paintSdf(frame, 9, 21, 19, 24, [](Vec2 p) { return sdEllipse(p, {14, 22.3f}, 4.6f, 1.1f); },
+             [](Vec2 p) { return mix(rgb8(255, 190, 90), rgb8(190, 60, 20), std::abs(p.x - 14) / 5); });
+}
+
+Rgb flameColour(float intensity)
+{
+    const Rgb deep = rgb8(150, 30, 6);
+    const Rgb orange = rgb8(255, 110, 20);
+    const Rgb yellow = rgb8(255, 205, 90);
+    const Rgb core = rgb8(255, 250, 225);
+    if (intensity < 0.35f)
+        return mix(deep, orange, intensity / 0.35f);
+    if (intensity < 0.7f)
+        return mix(orange, yellow, (intensity - 0.35f) / 0.35f);
+    return mix(yellow, core, clamp01((intensity - 0.7f) / 0.3f));
+}
+
+// The flame at loop phase theta: its shape sways and its tongues change, but phase 0 and 2 pi
+// give the same picture, so the loop has no seam.
+void paintFlame(CCanvas& frame, float theta, uint32_t seed)
+{
+    const float ring = 0.55f;
+    const float cx = ring * std::cos(theta), cy = ring * std::sin(theta);
+    const float height = 19.5f + 1.8f * std::sin(theta + 0.9f);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < scene::kTorchW; ++x) {
+            const Vec2 p{x + 0.5f, y + 0.5f};
+            const float v = (kFlameBase - p.y) / height; // 0 at the base, 1 at the tip
+            if (v < -0.2f || v > 1.25f)
+                continue;
+            const float sway = (fbm(v * 1.4f + cx, cy + 3.1f, seed, 3) - 0.5f) * 7.0f * std::pow(std::max(v, 0.0f), 1.4f);
+            const float width = 5.6f * std::pow(clamp01(1 - v), 0.75f) * (v < 0 ? std::sqrt(clamp01(1 + v / 0.2f)) : 1.0f) + 0.3f;
+            const float u = (p.x - kFlameX - sway) / width;
+            float body = clamp01(1 - std::pow(std::abs(u), 1.7f));
+            const float tongues = fbm(p.x * 0.32f + cx * 2, p.y * 0.2f + cy * 2, seed + 7, 3);
+            body *= clamp01(0.55f + 0.9f * tongues - 0.35f * v);
+            const float intensity = clamp01(body * (1.15f - 0.55f * v));
+            if (intensity <= 0.02f)
+                continue;
+            const float alpha = smoothstep(0.02f, 0.35f, intensity);
+            frame.at(x, y) = screen(frame.at(x, y), flameColour(intensity) * alpha);
+        }
+}
+
+} // namespace
+
+std::vector<CCanvas> paintTorchFrames(const CWall& wall, bool left)
+{
+    const int ox = left ? scene::kTorchLeftX : scene::kTorchRightX;
+    const uint32_t seed = left ? 501 : 502;
+    std::vector<CCanvas> frames;
+    for (int k = 0; k < 10; ++k) {
+        // The program shows the left torch's odd frames and the right torch's even ones in turn;
+        // those five make the loop, the other five lie halfway between them.
+        const bool shown = (k % 2 == 1) == left;
+        const float step = shown ? static_cast<float>(k / 2) : k / 2 + (left ? -0.5f : 0.5f);
+        const float theta = kTau * step / 5 + (left ? 0.0f : 2.1f);
+        const float flicker = 0.10f * std::cos(theta) + 0.05f * std::sin(2 * theta + 0.4f);
+        CCanvas frame(scene::kTorchW, scene::kTorchH);
+        for (int y = 0; y < scene::kTorchH; ++y)
+            for (int x = 0; x < scene::kTorchW; ++x) {
+                const int sx = ox + x, sy = scene::kTorchY + y;
+                const Rgb extra = wall.albedo.at(sx, sy) * wall.torchLight.at(sx, sy) * (flicker * insideWeight(x, y));
+                frame.at(x, y) = wall.reference(sx, sy) + extra;
+            }
+        paintSconce(frame, {static_cast<float>(ox), static_cast<float>(scene::kTorchY)});
+        addGlow(frame, {kFlameX, kFlameY}, 7, kTorchColour * (1 + flicker), 0.22f);
+        paintFlame(frame, theta, seed);
+        frames.push_back(std::move(frame));
+    }
+    return frames;
+}
+
+} // namespace assetgen
