@@ -97,35 +97,48 @@ void keyedRow(SurfaceFormat format, const std::uint8_t* from, std::uint8_t* to, 
     }
 }
 
-// Where the position of target pixel i lands in the source: the source pixel under its
-// centre, in 32.32 fixed point so that no step table is needed.
-struct NearestStep {
-    std::uint64_t step;
-    std::uint64_t start;
+// Walks the source pixels under the centres of the target pixels: target pixel i takes source
+// pixel floor((2i + 1) * sourceLength / (2 * targetLength)), kept exact by carrying the
+// remainder instead of dividing for every pixel.
+class CNearestWalk {
+public:
+    CNearestWalk(std::int32_t sourceLength, std::int32_t targetLength)
+        : denominator_(2 * static_cast<std::int64_t>(targetLength)),
+          stepWhole_(2 * static_cast<std::int64_t>(sourceLength) / denominator_),
+          stepRest_(2 * static_cast<std::int64_t>(sourceLength) % denominator_),
+          index_(sourceLength / denominator_), rest_(sourceLength % denominator_)
+    {
+    }
+    std::int64_t index() const { return index_; }
+    void next()
+    {
+        index_ += stepWhole_;
+        rest_ += stepRest_;
+        if (rest_ >= denominator_) {
+            ++index_;
+            rest_ -= denominator_;
+        }
+    }
 
-    NearestStep(std::int32_t sourceLength, std::int32_t targetLength)
-        : step((static_cast<std::uint64_t>(sourceLength) << 32) / static_cast<std::uint64_t>(targetLength)),
-          start(step / 2)
-    {
-    }
-    std::int32_t at(std::int32_t i) const
-    {
-        return static_cast<std::int32_t>((start + step * static_cast<std::uint64_t>(i)) >> 32);
-    }
+private:
+    std::int64_t denominator_;
+    std::int64_t stepWhole_;
+    std::int64_t stepRest_;
+    std::int64_t index_;
+    std::int64_t rest_;
 };
 
 template <int Bytes>
 void scaledRows(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, const Rect& target,
                 std::uint32_t key, std::uint32_t bits)
 {
-    const NearestStep across(rectWidth(source), rectWidth(target));
-    const NearestStep down(rectHeight(source), rectHeight(target));
-    for (std::int32_t j = 0; j < rectHeight(target); ++j) {
-        const std::uint8_t* sourceRow = pixelAt(from, source.left, source.top + down.at(j));
+    CNearestWalk down(rectHeight(source), rectHeight(target));
+    for (std::int32_t j = 0; j < rectHeight(target); ++j, down.next()) {
+        const std::uint8_t* sourceRow = pixelAt(from, source.left, source.top + static_cast<std::int32_t>(down.index()));
         std::uint8_t* targetRow = pixelAt(to, target.left, target.top + j);
-        std::uint64_t position = across.start;
-        for (std::int32_t i = 0; i < rectWidth(target); ++i, position += across.step) {
-            const std::uint32_t pixel = PixelAccess::load(sourceRow + (position >> 32) * Bytes, Bytes);
+        CNearestWalk across(rectWidth(source), rectWidth(target));
+        for (std::int32_t i = 0; i < rectWidth(target); ++i, across.next()) {
+            const std::uint32_t pixel = PixelAccess::load(sourceRow + across.index() * Bytes, Bytes);
             if ((pixel & bits) != key) {
                 PixelAccess::store(targetRow + i * Bytes, Bytes, pixel);
             }

@@ -1,0 +1,105 @@
+#include "graphics/BlitClipping.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+const Rect kScreen{0, 0, 800, 600};
+
+TEST(BlitClipping, CutsEveryEdgeAndMovesTheSourceAlong)
+{
+    const Rect picture{0, 0, 100, 100};
+    auto c = clipBlit(picture, picture, -30, 0, kScreen);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->source, (Rect{30, 0, 100, 100}));
+    EXPECT_EQ(c->x, 0);
+    c = clipBlit(picture, picture, 750, -20, kScreen);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->source, (Rect{0, 20, 50, 100}));
+    EXPECT_EQ(c->y, 0);
+    c = clipBlit(picture, picture, 10, 560, kScreen);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->source, (Rect{0, 0, 100, 40}));
+}
+
+TEST(BlitClipping, SourceClipDoesNotMoveThePosition)
+{
+    // The part of the rectangle outside the source is cut off, and the rest lands at (x, y).
+    const auto c = clipBlit(Rect{-10, -10, 50, 50}, Rect{0, 0, 100, 100}, 5, 7, kScreen);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->source, (Rect{0, 0, 50, 50}));
+    EXPECT_EQ(c->x, 5);
+    EXPECT_EQ(c->y, 7);
+}
+
+TEST(BlitClipping, NothingLeftIsNothingToDraw)
+{
+    const Rect picture{0, 0, 100, 100};
+    EXPECT_FALSE(clipBlit(picture, picture, 800, 0, kScreen));
+    EXPECT_FALSE(clipBlit(picture, picture, -100, 0, kScreen));
+    EXPECT_FALSE(clipBlit(picture, picture, 0, 600, kScreen));
+    EXPECT_FALSE(clipBlit(Rect{100, 0, 200, 100}, picture, 0, 0, kScreen));
+    EXPECT_FALSE(clipBlit(Rect{50, 0, 10, 100}, picture, 0, 0, kScreen)); // inverted
+    EXPECT_FALSE(clipBlit(picture, picture, 0, 0, Rect{500, 0, 100, 600}));
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+    EXPECT_FALSE(clipBlit(picture, picture, kMax, kMax, kScreen));
+    EXPECT_FALSE(clipBlit(picture, picture, kMin, kMin, kScreen));
+}
+
+TEST(BlitClipping, ScaledBoxAtHalfSize)
+{
+    const Rect box{0, 0, 500, 100};
+    const auto s = clipScaledBlit(box, box, 141, 505, 0.5f, kScreen);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->destination, (Rect{266, 530, 516, 580}));
+    EXPECT_EQ(s->source, box);
+}
+
+TEST(BlitClipping, ScaledClippingMovesTheSourceByTheScaledAmount)
+{
+    const Rect box{0, 0, 500, 100};
+    // At scale 0.5 the box would cover x -34 .. 216; the 34 pixels cut off are 68 of the source.
+    const auto s = clipScaledBlit(box, box, -159, 0, 0.5f, kScreen);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->destination, (Rect{0, 25, 216, 75}));
+    EXPECT_EQ(s->source, (Rect{68, 0, 500, 100}));
+    const auto right = clipScaledBlit(box, box, 700, 0, 2.0f, kScreen);
+    ASSERT_TRUE(right);
+    EXPECT_EQ(right->destination, (Rect{450, 0, 800, 150}));
+    EXPECT_EQ(right->source, (Rect{0, 25, 175, 100}));
+}
+
+TEST(BlitClipping, ScaleOneIsTheUnscaledPlacement)
+{
+    const Rect picture{0, 0, 37, 21};
+    const auto s = clipScaledBlit(picture, picture, 13, -4, 1.0f, kScreen);
+    const auto c = clipBlit(picture, picture, 13, -4, kScreen);
+    ASSERT_TRUE(s && c);
+    EXPECT_EQ(s->source, c->source);
+    EXPECT_EQ(s->destination, (Rect{c->x, c->y, c->x + 37, c->y + 17}));
+}
+
+TEST(BlitClipping, ScaleWithoutAreaDrawsNothing)
+{
+    const Rect box{0, 0, 500, 100};
+    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, 0.0f, kScreen));
+    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, -0.05f, kScreen));
+    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, 0.001f, kScreen));
+    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, std::numeric_limits<float>::quiet_NaN(), kScreen));
+    const auto huge = clipScaledBlit(box, box, 0, 0, 1e6f, kScreen);
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->destination, kScreen);
+    // Scales beyond any screen stay inside the rectangle arithmetic.
+    for (const float scale : {std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity()}) {
+        const auto extreme = clipScaledBlit(box, box, 0, 0, scale, kScreen);
+        if (extreme) {
+            EXPECT_LE(extreme->source.right, 500);
+            EXPECT_GE(extreme->source.left, 0);
+        }
+    }
+}
+
+} // namespace

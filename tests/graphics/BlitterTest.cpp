@@ -1,0 +1,356 @@
+#include "BlitReference.h"
+#include "GraphicsTestSupport.h"
+
+#include "graphics/GraphicsResult.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+PixelImage imageOf(CSurface& surface)
+{
+    return PixelImage{surface.width(), surface.height(), surface.format().depth, surface.clipRect(),
+                      surface.colorKey(), readPixels(surface)};
+}
+
+std::uint32_t randomPixel(std::uint32_t depth, std::mt19937& random)
+{
+    const auto value = static_cast<std::uint32_t>(random());
+    return depth == 32 ? value : depth == 24 ? value & 0xFFFFFFu : value & 0xFFFFu;
+}
+
+// A rectangle around a surface of this size: inside, across any edge, outside, or inverted.
+Rect randomRect(std::int32_t width, std::int32_t height, std::mt19937& random)
+{
+    std::uniform_int_distribution<std::int32_t> across(-12, width + 12);
+    std::uniform_int_distribution<std::int32_t> down(-12, height + 12);
+    return Rect{across(random), down(random), across(random), down(random)};
+}
+
+enum class Mode { Opaque, Keyed, Blend, Scaled };
+
+struct Draw {
+    Mode mode = Mode::Opaque;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::optional<Rect> rect;
+    std::uint32_t alpha = 0;
+    float scale = 1.0f;
+
+    std::string describe() const
+    {
+        std::ostringstream text;
+        text << "mode " << static_cast<int>(mode) << " at (" << x << ", " << y << ") alpha " << alpha << " scale "
+             << scale;
+        if (rect) {
+            text << " rect (" << rect->left << ", " << rect->top << ", " << rect->right << ", " << rect->bottom << ")";
+        }
+        return text.str();
+    }
+};
+
+std::int32_t drawFast(CSurface& source, CSurface& target, const Draw& d)
+{
+    switch (d.mode) {
+    case Mode::Opaque: return source.Opaque(target, d.x, d.y, d.rect);
+    case Mode::Keyed: return source.Keyed(target, d.x, d.y, d.rect);
+    case Mode::Blend: return source.KeyedBlend(target, d.x, d.y, d.rect, d.alpha);
+    case Mode::Scaled: return source.KeyedScaled(target, d.x, d.y, d.rect, d.scale);
+    }
+    return -1;
+}
+
+void drawReference(PixelImage& source, PixelImage& target, const Draw& d)
+{
+    switch (d.mode) {
+    case Mode::Opaque: referenceOpaque(source, target, d.x, d.y, d.rect); break;
+    case Mode::Keyed: referenceKeyed(source, target, d.x, d.y, d.rect); break;
+    case Mode::Blend: referenceBlend(source, target, d.x, d.y, d.rect, d.alpha); break;
+    case Mode::Scaled: referenceScaled(source, target, d.x, d.y, d.rect, d.scale); break;
+    }
+}
+
+// Where two pictures first differ, or nothing.
+std::string firstDifference(const std::vector<std::uint32_t>& actual, const PixelImage& expected)
+{
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        if (actual[i] != expected.pixels[i]) {
+            std::ostringstream text;
+            text << "pixel (" << i % static_cast<std::size_t>(expected.width) << ", "
+                 << i / static_cast<std::size_t>(expected.width) << ") is 0x" << std::hex << actual[i]
+                 << ", expected 0x" << expected.pixels[i];
+            return text.str();
+        }
+    }
+    return {};
+}
+
+Draw randomDraw(Mode mode, const CSurface& source, const CSurface& target, std::mt19937& random)
+{
+    Draw d;
+    d.mode = mode;
+    d.x = std::uniform_int_distribution<std::int32_t>(-source.width() - 4, target.width() + 4)(random);
+    d.y = std::uniform_int_distribution<std::int32_t>(-source.height() - 4, target.height() + 4)(random);
+    if (random() % 3 != 0) {
+        d.rect = randomRect(source.width(), source.height(), random);
+    }
+    const std::uint32_t alphas[] = {0, 1, 64, 128, 255, 256, 300, 65536 + 77};
+    d.alpha = random() % 2 == 0 ? alphas[random() % 8] : static_cast<std::uint32_t>(random() % 257);
+    const float scales[] = {0.0f, -0.5f, 0.05f, 0.5f, 0.95f, 1.0f, 1.5f, 2.0f};
+    d.scale = random() % 2 == 0 ? scales[random() % 8] : std::uniform_real_distribution<float>(0.01f, 3.0f)(random);
+    return d;
+}
+
+class BlitterTest : public ::testing::TestWithParam<std::uint32_t> {
+protected:
+    void SetUp() override { test_ = openTestScreen(GetParam(), 80, 60); }
+    CScreen& screen() { return *test_.screen; }
+
+    // Draws once fast and once by the reference onto the same picture and compares. The
+    // source is read by the caller: locking it would discard its table of keyed runs.
+    void checkDraw(CSurface& source, PixelImage& sourceImage, CSurface& target, const Draw& d)
+    {
+        PixelImage expected = imageOf(target);
+        drawReference(sourceImage, expected, d);
+        const std::int32_t result = drawFast(source, target, d);
+        EXPECT_GE(result, 0) << d.describe();
+        const std::string difference = firstDifference(readPixels(target), expected);
+        ASSERT_TRUE(difference.empty()) << GetParam() << " bits, " << d.describe() << ": " << difference;
+    }
+
+    TestScreen test_;
+};
+
+TEST_P(BlitterTest, EveryModeMatchesThePerPixelReferenceOnRandomDraws)
+{
+    std::mt19937 random(GetParam() * 7919u);
+    for (int round = 0; round < 600; ++round) {
+        const auto mode = static_cast<Mode>(round % 4);
+        std::uniform_int_distribution<std::int32_t> side(1, 37);
+        const std::uint32_t key = randomPixel(GetParam(), random);
+        auto source = randomSurface(screen(), side(random), side(random), key, 0.4, random);
+        auto target = randomSurface(screen(), side(random) + 10, side(random) + 10, key, 0.1, random);
+        source->SetColorKey(key);
+        if (random() % 3 == 0) {
+            source->SetClipRect(randomRect(source->width(), source->height(), random));
+        }
+        if (random() % 3 == 0) {
+            target->SetClipRect(randomRect(target->width(), target->height(), random));
+        }
+        PixelImage sourceImage = imageOf(*source);
+        checkDraw(*source, sourceImage, *target, randomDraw(mode, *source, *target, random));
+        // Later keyed copies of an unchanged picture run from its table of runs.
+        if (mode == Mode::Keyed) {
+            checkDraw(*source, sourceImage, *target, randomDraw(mode, *source, *target, random));
+            checkDraw(*source, sourceImage, *target, randomDraw(mode, *source, *target, random));
+        }
+    }
+}
+
+TEST_P(BlitterTest, DrawsOntoItselfAsIfFromACopy)
+{
+    std::mt19937 random(GetParam());
+    for (int round = 0; round < 200; ++round) {
+        const std::uint32_t key = randomPixel(GetParam(), random);
+        auto surface = randomSurface(screen(), 30, 20, key, 0.3, random);
+        surface->SetColorKey(key);
+        Draw d = randomDraw(static_cast<Mode>(round % 4), *surface, *surface, random);
+        d.x = std::uniform_int_distribution<std::int32_t>(-5, 10)(random);
+        d.y = std::uniform_int_distribution<std::int32_t>(-5, 10)(random);
+        PixelImage before = imageOf(*surface);
+        PixelImage expected = before;
+        drawReference(before, expected, d);
+        drawFast(*surface, *surface, d);
+        const std::string difference = firstDifference(readPixels(*surface), expected);
+        ASSERT_TRUE(difference.empty()) << d.describe() << ": " << difference;
+    }
+}
+
+TEST_P(BlitterTest, RowsOfOddWidthAndWidthOneTouchExactlyTheirPixels)
+{
+    std::mt19937 random(3);
+    for (const std::int32_t width : {1, 2, 3, 7, 9, 15, 17, 33}) {
+        const std::uint32_t key = randomPixel(GetParam(), random);
+        auto source = randomSurface(screen(), width, 3, key, 0.3, random);
+        source->SetColorKey(key);
+        auto target = randomSurface(screen(), 40, 5, key, 0.0, random);
+        PixelImage sourceImage = imageOf(*source);
+        for (const Mode mode : {Mode::Opaque, Mode::Keyed, Mode::Blend, Mode::Scaled}) {
+            Draw d;
+            d.mode = mode;
+            d.x = 3;
+            d.y = 1;
+            d.alpha = 100;
+            checkDraw(*source, sourceImage, *target, d);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, BlitterTest, ::testing::Values(15u, 16u, 24u, 32u),
+                         [](const auto& depth) { return std::to_string(depth.param) + "bits"; });
+
+// A 16-bit picture of one pixel value, drawn blended onto another.
+std::uint32_t blendOnePixel(std::uint32_t depth, std::uint32_t source, std::uint32_t target, std::uint32_t alpha)
+{
+    auto test = openTestScreen(depth, 8, 8);
+    CSurface from;
+    CSurface onto;
+    from.Create(*test.screen, 1, 1, 2);
+    onto.Create(*test.screen, 1, 1, 2);
+    writePixels(from, {source});
+    writePixels(onto, {target});
+    from.SetColorKey(source == 0x1234 ? 0x4321 : 0x1234);
+    EXPECT_EQ(from.KeyedBlend(onto, 0, 0, std::nullopt, alpha), 0);
+    return readPixel(onto, 0, 0);
+}
+
+TEST(KeyedBlend, WorkedExampleOnSixteenBits)
+{
+    EXPECT_EQ(blendOnePixel(16, 0xF800, 0x001F, 64), 0xB807u);
+    EXPECT_EQ(blendOnePixel(16, 0xF800, 0x001F, 0), 0xF800u);
+    EXPECT_EQ(blendOnePixel(16, 0xF800, 0x001F, 256), 0x001Fu);
+}
+
+TEST(KeyedBlend, AlphaAbove256LeavesTheDestinationAndOnlyItsLow16BitsCount)
+{
+    EXPECT_EQ(blendOnePixel(32, 0x00FF8040, 0x12345678, 300), 0x12345678u);
+    EXPECT_EQ(blendOnePixel(16, 0xF800, 0x001F, 65536 + 64), 0xB807u);
+}
+
+TEST(KeyedBlend, ThirtyTwoBitsKeepTheDestinationsFourthByte)
+{
+    EXPECT_EQ(blendOnePixel(32, 0x77FF0000, 0xAB0000FF, 0), 0xABFF0000u);
+    EXPECT_EQ(blendOnePixel(32, 0x77FF0000, 0xAB0000FF, 128) >> 24, 0xABu);
+}
+
+TEST(KeyedBlend, AlphaZeroDrawsAsKeyedDoes)
+{
+    auto test = openTestScreen(16, 64, 64);
+    std::mt19937 random(11);
+    auto source = randomSurface(*test.screen, 30, 20, 0x1234, 0.4, random);
+    source->SetColorKey(0x1234);
+    auto blended = randomSurface(*test.screen, 40, 30, 0, 0.0, random);
+    auto keyed = std::make_unique<CSurface>();
+    keyed->Create(*test.screen, 40, 30, 2);
+    writePixels(*keyed, readPixels(*blended));
+    source->KeyedBlend(*blended, 5, 4, std::nullopt, 0);
+    source->Keyed(*keyed, 5, 4);
+    EXPECT_EQ(readPixels(*blended), readPixels(*keyed));
+}
+
+TEST(KeyedBlend, DrawsNothingOntoAnotherFormat)
+{
+    auto sixteen = openTestScreen(16, 8, 8);
+    auto thirtyTwo = openTestScreen(32, 8, 8);
+    CSurface from;
+    CSurface onto;
+    from.Create(*sixteen.screen, 4, 4, 2);
+    onto.Create(*thirtyTwo.screen, 4, 4, 2);
+    from.Fill(0xFFFF);
+    EXPECT_EQ(from.KeyedBlend(onto, 0, 0, std::nullopt, 0), 0);
+    EXPECT_EQ(readPixel(onto, 0, 0), 0u);
+    EXPECT_EQ(from.Opaque(onto, 0, 0), GraphicsResult::kInvalidPixelFormat);
+    EXPECT_EQ(onto.lockCount(), 0u);
+    EXPECT_EQ(from.lockCount(), 0u);
+}
+
+TEST(Blit, ImageAtNegativeXCopiesItsRightPart)
+{
+    auto test = openTestScreen(32, 200, 100);
+    CSurface picture;
+    picture.Create(*test.screen, 100, 100, 2);
+    std::vector<std::uint32_t> columns(100 * 100);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        columns[i] = static_cast<std::uint32_t>(i % 100) + 1;
+    }
+    writePixels(picture, columns);
+    CSurface& back = *test.screen->back();
+    ASSERT_EQ(picture.Opaque(back, -30, 0), 0);
+    EXPECT_EQ(readPixel(back, 0, 50), 31u);
+    EXPECT_EQ(readPixel(back, 69, 50), 100u);
+    EXPECT_EQ(readPixel(back, 70, 50), 0u);
+}
+
+TEST(Blit, ClippedAwayDrawIsASuccessThatDrawsNothing)
+{
+    auto test = openTestScreen(16, 100, 100);
+    CSurface picture;
+    picture.Create(*test.screen, 10, 10, 2);
+    picture.Fill(0xFFFF);
+    CSurface& back = *test.screen->back();
+    back.SetClipRect(Rect{20, 20, 60, 60});
+    EXPECT_EQ(picture.Opaque(back, 0, 0), 0);
+    EXPECT_EQ(picture.Keyed(back, 60, 20), 0);
+    EXPECT_EQ(picture.KeyedBlend(back, 20, 60, std::nullopt, 0), 0);
+    EXPECT_EQ(picture.KeyedScaled(back, 0, 0, std::nullopt, 1.0f), 0);
+    EXPECT_EQ(picture.Opaque(back, 15, 15, Rect{10, 0, 20, 10}), 0);
+    EXPECT_EQ(readPixels(back), std::vector<std::uint32_t>(100 * 100, 0));
+}
+
+TEST(Blit, WithoutPlatformSurfacesNothingIsDrawn)
+{
+    auto test = openTestScreen(16, 100, 100);
+    CSurface empty;
+    CSurface& back = *test.screen->back();
+    EXPECT_EQ(empty.Opaque(back, 0, 0), -1);
+    EXPECT_EQ(empty.Keyed(back, 0, 0), -1);
+    EXPECT_EQ(empty.KeyedScaled(back, 0, 0, std::nullopt, 1.0f), -1);
+    EXPECT_EQ(empty.KeyedBlend(back, 0, 0, std::nullopt, 0), -1);
+    EXPECT_EQ(back.Opaque(empty, 0, 0), -1);
+}
+
+// The bounding box of the pixels that are not 0.
+Rect drawnBox(CSurface& surface)
+{
+    Rect box{surface.width(), surface.height(), 0, 0};
+    const auto pixels = readPixels(surface);
+    for (std::int32_t y = 0; y < surface.height(); ++y) {
+        for (std::int32_t x = 0; x < surface.width(); ++x) {
+            if (pixels[static_cast<std::size_t>(y * surface.width() + x)] != 0) {
+                box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                           std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+TEST(KeyedScaled, HalfSizeBoxKeepsItsCentre)
+{
+    auto test = openTestScreen(16, 800, 600);
+    CSurface box;
+    box.Create(*test.screen, 500, 100, 2);
+    box.Fill(0x07E0);
+    box.SetColorKey(0);
+    ASSERT_EQ(box.KeyedScaled(*test.screen->back(), 141, 505, std::nullopt, 0.5f), 0);
+    EXPECT_EQ(drawnBox(*test.screen->back()), (Rect{266, 530, 516, 580}));
+}
+
+TEST(KeyedScaled, ScaleOneDrawsWhereKeyedDraws)
+{
+    auto test = openTestScreen(24, 100, 100);
+    std::mt19937 random(5);
+    auto picture = randomSurface(*test.screen, 31, 17, 0x00FF00, 0.3, random);
+    picture->SetColorKey(0x00FF00);
+    CSurface other;
+    other.Create(*test.screen, 100, 100, 2);
+    picture->KeyedScaled(*test.screen->back(), -7, 90, std::nullopt, 1.0f);
+    picture->Keyed(other, -7, 90);
+    EXPECT_EQ(readPixels(*test.screen->back()), readPixels(other));
+}
+
+TEST(KeyedScaled, ScaleZeroOrLessDrawsNothing)
+{
+    auto test = openTestScreen(32, 100, 100);
+    CSurface box;
+    box.Create(*test.screen, 50, 10, 2);
+    box.Fill(0xFFFFFF);
+    for (const float scale : {0.0f, -0.0f, -1.0f, 1e-9f, -0.05f, std::numeric_limits<float>::quiet_NaN()}) {
+        EXPECT_EQ(box.KeyedScaled(*test.screen->back(), 10, 10, std::nullopt, scale), 0);
+    }
+    EXPECT_EQ(drawnBox(*test.screen->back()), (Rect{100, 100, 0, 0}));
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#include "GraphicsTestSupport.h"
+
+#include "graphics/GraphicsResult.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OpenCase {
+    const char* name;
+    CNullDisplay::Refusals refusals;
+    std::int32_t expected;
+};
+
+class ScreenOpenTest : public ::testing::TestWithParam<OpenCase> {};
+
+TEST_P(ScreenOpenTest, EachRefusalGivesItsCodeAndLeavesNoSurfaces)
+{
+    auto display = std::make_unique<CNullDisplay>(GetParam().refusals);
+    CNullDisplay& seen = *display;
+    CScreen screen(std::move(display), nullptr);
+    EXPECT_EQ(screen.OpenFullScreen(800, 600, 32), GetParam().expected);
+    EXPECT_EQ(screen.front(), nullptr);
+    EXPECT_EQ(screen.back(), nullptr);
+    EXPECT_FALSE(seen.hasPrimary());
+    EXPECT_FALSE(seen.hasBackBuffer());
+    // Another attempt after any failure is allowed once the platform agrees.
+    seen.refusals() = CNullDisplay::Refusals{};
+    if (GetParam().expected != -1) {
+        EXPECT_EQ(screen.OpenFullScreen(800, 600, 16), 0);
+        EXPECT_EQ(screen.bitsPerPixel(), 16u);
+        ASSERT_NE(screen.back(), nullptr);
+        EXPECT_EQ(screen.back()->format().depth, 16u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, ScreenOpenTest,
+    ::testing::Values(OpenCase{"NoDevice", {.noDevice = true}, -1}, OpenCase{"FullScreen", {.fullScreen = true}, -2},
+                      OpenCase{"Mode", {.modes = {SurfaceFormat::Bgrx32}}, -4},
+                      OpenCase{"Primary", {.videoPrimary = true, .systemPrimary = true}, -8},
+                      OpenCase{"BackBuffer", {.backBuffer = true}, -32}),
+    [](const auto& openCase) { return std::string(openCase.param.name); });
+
+TEST(Screen, OpensOnceAndFallsBackToSystemMemory)
+{
+    auto display = std::make_unique<CNullDisplay>(CNullDisplay::Refusals{.videoPrimary = true});
+    CNullDisplay& seen = *display;
+    CScreen screen(std::move(display), nullptr);
+    ASSERT_EQ(screen.OpenFullScreen(800, 600, 24), 0);
+    EXPECT_TRUE(seen.fullScreen());
+    EXPECT_EQ(seen.modeFormat(), SurfaceFormat::Bgr24);
+    CSurface* back = screen.back();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->width(), 800);
+    EXPECT_EQ(back->clipRect(), (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(back->owner(), &screen);
+    EXPECT_EQ(screen.OpenFullScreen(800, 600, 16), -1);
+    EXPECT_EQ(screen.back(), back);
+    EXPECT_EQ(screen.bitsPerPixel(), 24u);
+}
+
+TEST(Screen, DepthsWithoutAFormatAreRefusedModes)
+{
+    CScreen screen(std::make_unique<CNullDisplay>(), nullptr);
+    EXPECT_EQ(screen.OpenFullScreen(800, 600, 8), -4);
+    EXPECT_EQ(screen.OpenFullScreen(800, 600, 0), -4);
+    EXPECT_EQ(screen.OpenFullScreen(0, 600, 32), -4);
+    CScreen none(nullptr, nullptr);
+    EXPECT_EQ(none.OpenFullScreen(800, 600, 32), -1);
+    EXPECT_EQ(none.Present(), GraphicsResult::kNotInitialized);
+    EXPECT_EQ(none.RestoreLostSurfaces(), 0);
+}
+
+TEST(Screen, PresentShowsTheBackBufferAndFlips)
+{
+    auto test = openTestScreen(16, 4, 2);
+    CSurface& back = *test.screen->back();
+    back.Fill(0xABCD);
+    ASSERT_EQ(test.screen->Present(), 0);
+    EXPECT_EQ(test.display->presentCount(), 1u);
+    std::vector<std::uint8_t> expected;
+    for (int i = 0; i < 8; ++i) {
+        expected.insert(expected.end(), {0xCD, 0xAB});
+    }
+    EXPECT_EQ(test.display->lastFrame(), expected);
+    // After the flip the front holds the frame shown and the back the one before.
+    EXPECT_EQ(readPixel(*test.screen->front(), 0, 0), 0xABCDu);
+    EXPECT_EQ(readPixel(back, 0, 0), 0u);
+}
+
+TEST(Screen, PresentRestoresALostPrimary)
+{
+    auto test = openTestScreen(32, 8, 8);
+    test.display->loseSurfaces();
+    EXPECT_EQ(test.screen->Present(), 0);
+    EXPECT_EQ(test.display->restoreCount(), 1u);
+    EXPECT_FALSE(test.screen->back()->isLost());
+    EXPECT_EQ(test.display->presentCount(), 0u);
+    EXPECT_EQ(test.screen->Present(), 0);
+    EXPECT_EQ(test.display->presentCount(), 1u);
+
+    test.display->setPresentResult(GraphicsResult::kSurfaceLost);
+    EXPECT_EQ(test.screen->Present(), 0);
+    test.display->setPresentResult(GraphicsResult::kGeneric);
+    EXPECT_EQ(test.screen->Present(), GraphicsResult::kGeneric);
+
+    test.display->loseSurfaces();
+    test.display->refusals().restore = true;
+    EXPECT_EQ(test.screen->Present(), GraphicsResult::kGeneric);
+    EXPECT_EQ(test.screen->RestoreLostSurfaces(), GraphicsResult::kGeneric);
+}
+
+TEST(Screen, BackBufferRestoresThroughThePrimary)
+{
+    auto test = openTestScreen(16, 8, 8);
+    test.display->loseSurfaces();
+    EXPECT_TRUE(test.screen->front()->isLost());
+    // Nothing to reload into a buffer, but the flip chain is back.
+    EXPECT_EQ(test.screen->back()->Restore(), -2);
+    EXPECT_FALSE(test.screen->front()->isLost());
+    EXPECT_FALSE(test.screen->back()->isLost());
+    EXPECT_EQ(test.display->restoreCount(), 1u);
+}
+
+TEST(Screen, ColourToPixelUsesTheGivenSurfaceOrTheBackBuffer)
+{
+    auto sixteen = openTestScreen(16, 8, 8);
+    EXPECT_EQ(sixteen.screen->ColorToPixel(0xFFFFFF), 0xFFFFu);
+    EXPECT_EQ(sixteen.screen->ColorToPixel(0x0000FF), 0xF800u);
+    auto fifteen = openTestScreen(15, 8, 8);
+    EXPECT_EQ(sixteen.screen->ColorToPixel(0x0000FF, fifteen.screen->back()), 0x7C00u);
+    CScreen closed(std::make_unique<CNullDisplay>(), nullptr);
+    EXPECT_EQ(closed.ColorToPixel(0x123456), 0x123456u);
+}
+
+// Watches what the screen does to its display, also after the screen is gone.
+class CRecordingDisplay final : public IDisplay {
+public:
+    explicit CRecordingDisplay(std::vector<std::string>& log) : log_(log) {}
+    bool hasDevice() const override { return true; }
+    std::int32_t enterFullScreen() override { return record("enter", 0); }
+    void leaveFullScreen() override { record("leave", 0); }
+    std::int32_t setMode(std::int32_t, std::int32_t, SurfaceFormat) override { return record("mode", 0); }
+    std::int32_t createPrimary(SurfacePlacement placement) override
+    {
+        return record(placement == SurfacePlacement::Video ? "video" : "system",
+                      placement == SurfacePlacement::Video ? -1 : 0);
+    }
+    std::int32_t createBackBuffer() override { return record("back", 0); }
+    void releasePrimary() override { record("release", 0); }
+    std::int32_t present(const std::uint8_t*, std::int32_t) override { return 0; }
+    std::int32_t createSurface(std::int32_t, std::int32_t, SurfacePlacement) override { return 0; }
+    std::uint32_t lossCount() const override { return 0; }
+    std::int32_t restoreSurface() override { return 0; }
+    bool vsyncIsReal() const override { return true; }
+
+private:
+    std::int32_t record(const char* what, std::int32_t result)
+    {
+        log_.emplace_back(what);
+        return result;
+    }
+    std::vector<std::string>& log_;
+};
+
+TEST(Screen, OpensInOrderAndGivesTheDisplayBackWhenDestroyed)
+{
+    std::vector<std::string> log;
+    {
+        CScreen screen(std::make_unique<CRecordingDisplay>(log), nullptr);
+        ASSERT_EQ(screen.OpenFullScreen(800, 600, 32), 0);
+        EXPECT_EQ(log, (std::vector<std::string>{"enter", "mode", "video", "system", "back"}));
+        log.clear();
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"leave", "release"}));
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+#include "GraphicsTestSupport.h"
+
+#include "graphics/CSprite.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A sheet whose every pixel holds its own tile number + 1 in blue, and key colour (0) in the
+// top-left pixel of each tile.
+class SpriteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test_ = openTestScreen(32, 400, 300);
+        folder_ = testFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        writeSheet("sheet.bmp", 290, 58, 58);
+        writeSheet("tall.bmp", 116, 58, 58);
+    }
+
+    void writeSheet(const char* name, std::int32_t width, std::int32_t height, std::int32_t tile)
+    {
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+        for (std::int32_t y = 0; y < height; ++y) {
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::int32_t number = (y / tile) * (width / tile) + x / tile;
+                const bool corner = x % tile == 0 && y % tile == 0;
+                pixels[static_cast<std::size_t>(y * width + x)] = corner ? 0u : static_cast<std::uint32_t>(number + 1);
+            }
+        }
+        writeBmp24(folder_ / name, width, height, pixels);
+    }
+
+    std::string path(const char* name) const { return (folder_ / name).string(); }
+    CSurface& back() { return *test_.screen->back(); }
+
+    TestScreen test_;
+    std::filesystem::path folder_;
+};
+
+TEST_F(SpriteTest, DrawsTheTileOfItsFrame)
+{
+    CSprite sprite;
+    ASSERT_EQ(sprite.CreateTiles(*test_.screen, path("sheet.bmp"), 58, 58, 5, 2), 1);
+    EXPECT_TRUE(sprite.ownsTiles());
+    sprite.setPosition(100, 50);
+    sprite.setFrame(3);
+    ASSERT_EQ(sprite.Draw(back(), 0, 0, 0), 0);
+    EXPECT_EQ(readPixel(back(), 100, 50), 0u); // the tile's corner, drawn opaque
+    EXPECT_EQ(readPixel(back(), 101, 50), 4u);
+    EXPECT_EQ(readPixel(back(), 157, 107), 4u);
+    EXPECT_EQ(readPixel(back(), 158, 107), 0u);
+}
+
+TEST_F(SpriteTest, KeyedDrawWithAViewOffset)
+{
+    CSprite sprite;
+    ASSERT_EQ(sprite.CreateTiles(*test_.screen, path("sheet.bmp"), 58, 58, 5, 2), 1);
+    sprite.tiles()->SetColorKeyFromCorner();
+    back().Fill(0x00FF00);
+    sprite.setPosition(100, 50);
+    sprite.setFrame(1);
+    // Mode numbers count by their low 16 bits.
+    ASSERT_EQ(sprite.Draw(back(), 10, 5, 0x10000 + 100), 0);
+    EXPECT_EQ(readPixel(back(), 90, 45), 0x00FF00u);
+    EXPECT_EQ(readPixel(back(), 91, 45), 2u);
+}
+
+TEST_F(SpriteTest, FramesPastTheLastTileAndOtherModesDrawNothing)
+{
+    CSprite sprite;
+    ASSERT_EQ(sprite.CreateTiles(*test_.screen, path("tall.bmp"), 58, 58, 2, 2), 1);
+    sprite.setFrame(2);
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 0), 0);
+    sprite.setFrame(0xFFFFFFFF);
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 100), 0);
+    sprite.setFrame(1);
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 101), -1);
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 103), -1);
+    EXPECT_EQ(readPixels(back()), std::vector<std::uint32_t>(400 * 300, 0));
+}
+
+TEST_F(SpriteTest, ASpriteWithoutItsPictureStaysInvisible)
+{
+    CSprite sprite;
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 0), -1);
+    EXPECT_EQ(sprite.CreateTiles(*test_.screen, "", 58, 58, 5, 2), -1);
+    EXPECT_EQ(sprite.CreateTiles(*test_.screen, path("missing.bmp"), 58, 58, 5, 2), -3);
+    EXPECT_FALSE(sprite.ownsTiles());
+    EXPECT_EQ(sprite.CreateTiles(*test_.screen, path("sheet.bmp"), 58, 58, 5, 2), -2);
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 0), -1);
+    EXPECT_EQ(sprite.Draw(back(), 0, 0, 100), -1);
+
+    CSprite tileless;
+    ASSERT_EQ(tileless.CreateTiles(*test_.screen, path("sheet.bmp"), 0, 0, 5, 2), 1);
+    EXPECT_EQ(tileless.Draw(back(), 0, 0, 0), -1);
+    CSprite tooWide;
+    ASSERT_EQ(tooWide.CreateTiles(*test_.screen, path("sheet.bmp"), 300, 58, 1, 2), 1);
+    EXPECT_EQ(tooWide.Draw(back(), 0, 0, 0), -1);
+    EXPECT_EQ(readPixels(back()), std::vector<std::uint32_t>(400 * 300, 0));
+}
+
+} // namespace

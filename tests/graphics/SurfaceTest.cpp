@@ -1,0 +1,290 @@
+#include "GraphicsTestSupport.h"
+
+#include "graphics/GraphicsResult.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+class SurfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override { test_ = openTestScreen(16, 800, 600); }
+    CScreen& screen() { return *test_.screen; }
+    CNullDisplay& display() { return *test_.display; }
+
+    TestScreen test_;
+};
+
+TEST_F(SurfaceTest, LocksNestAndOnlyTheLastUnlockReleases)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.Create(screen(), 10, 10, 2), 0);
+    EXPECT_EQ(surface.pixels(), nullptr);
+    EXPECT_EQ(surface.Lock(), 1);
+    EXPECT_EQ(surface.Lock(), 2);
+    EXPECT_EQ(surface.Unlock(), 1);
+    EXPECT_NE(surface.pixels(), nullptr);
+    EXPECT_EQ(surface.pitch(), 20);
+    EXPECT_EQ(surface.Unlock(), 0);
+    EXPECT_EQ(surface.pixels(), nullptr);
+    // One unlock too many is refused and the count does not wrap round.
+    EXPECT_EQ(surface.Unlock(), GraphicsResult::kNotLocked);
+    EXPECT_EQ(surface.lockCount(), 0u);
+    CSurface empty;
+    EXPECT_LT(empty.Lock(), 0);
+}
+
+TEST_F(SurfaceTest, DrawingContextsNest)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.Create(screen(), 10, 10, 2), 0);
+    CDeviceContext* first = surface.GetDC();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(surface.GetDC(), first);
+    EXPECT_EQ(surface.dcCount(), 2u);
+    EXPECT_EQ(surface.ReleaseDC(), 0);
+    EXPECT_EQ(surface.dcCount(), 1u);
+    EXPECT_EQ(surface.ReleaseDC(), 0);
+    EXPECT_EQ(surface.dcCount(), 0u);
+    EXPECT_EQ(surface.ReleaseDC(), -1);
+    EXPECT_EQ(surface.dcCount(), 0u);
+    CSurface empty;
+    EXPECT_EQ(empty.GetDC(), nullptr);
+    EXPECT_EQ(empty.ReleaseDC(), -1);
+}
+
+TEST_F(SurfaceTest, ClipRectangleIsClampedToTheSurface)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.Create(screen(), 800, 600, 2), 0);
+    surface.SetClipRect(Rect{-10, -10, 2000, 2000});
+    EXPECT_EQ(surface.clipRect(), (Rect{0, 0, 800, 600}));
+    surface.SetClipRect(Rect{5, 6, 7, 8});
+    EXPECT_EQ(surface.clipRect(), (Rect{5, 6, 7, 8}));
+}
+
+TEST_F(SurfaceTest, PutPixelHonoursTheClipRectangleAndGetPixelStaysInside)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.Create(screen(), 20, 10, 2), 0);
+    surface.SetClipRect(Rect{2, 2, 10, 8});
+    surface.Lock();
+    surface.putPixel(2, 2, 0x1111);
+    surface.putPixel(10, 3, 0x2222);
+    surface.putPixel(3, 8, 0x3333);
+    surface.putPixel(1, 3, 0x4444);
+    surface.putPixel(9, 7, 0x5555);
+    EXPECT_EQ(surface.getPixel(2, 2), 0x1111u);
+    EXPECT_EQ(surface.getPixel(10, 3), 0u);
+    EXPECT_EQ(surface.getPixel(3, 8), 0u);
+    EXPECT_EQ(surface.getPixel(1, 3), 0u);
+    EXPECT_EQ(surface.getPixel(9, 7), 0x5555u);
+    EXPECT_EQ(surface.getPixel(-1, 0), 0u);
+    EXPECT_EQ(surface.getPixel(20, 0), 0u);
+    EXPECT_EQ(surface.getPixel(0, 10), 0u);
+    surface.Unlock();
+    // Without the lock the primitives touch nothing.
+    surface.putPixel(3, 3, 0x6666);
+    EXPECT_EQ(surface.getPixel(2, 2), 0u);
+    EXPECT_EQ(readPixel(surface, 3, 3), 0u);
+}
+
+TEST_F(SurfaceTest, ColorKeyFromCornerKeepsTheLowBitsOfTheFirstWord)
+{
+    for (const std::uint32_t depth : {15u, 16u, 24u, 32u}) {
+        auto test = openTestScreen(depth, 8, 8);
+        CSurface surface;
+        ASSERT_EQ(surface.Create(*test.screen, 4, 2, 2), 0);
+        surface.Lock();
+        std::uint8_t* pixels = surface.pixels();
+        pixels[0] = 0x34;
+        pixels[1] = 0x12;
+        pixels[2] = 0xCD;
+        pixels[3] = 0xAB;
+        surface.Unlock();
+        EXPECT_EQ(surface.SetColorKeyFromCorner(), 0);
+        const std::uint32_t expected = depth <= 16 ? 0x1234u : depth == 24 ? 0xCD1234u : 0xABCD1234u;
+        EXPECT_EQ(surface.colorKey(), expected) << depth;
+    }
+    CSurface empty;
+    EXPECT_EQ(empty.SetColorKeyFromCorner(), -1);
+    EXPECT_EQ(empty.SetColorKey(1), -1);
+}
+
+TEST_F(SurfaceTest, FillSetsEveryPixel)
+{
+    for (const std::uint32_t depth : {15u, 16u, 24u, 32u}) {
+        auto test = openTestScreen(depth, 8, 8);
+        for (const std::int32_t width : {1, 3, 5, 17, 33}) {
+            CSurface surface;
+            ASSERT_EQ(surface.Create(*test.screen, width, 3, 2), 0);
+            surface.SetClipRect(Rect{1, 1, 2, 2}); // a fill ignores the clip rectangle
+            ASSERT_EQ(surface.Fill(0xA1B2C3D4), 0);
+            const std::uint32_t expected = depth <= 16 ? 0xC3D4u : depth == 24 ? 0xB2C3D4u : 0xA1B2C3D4u;
+            EXPECT_EQ(readPixels(surface), std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 3, expected));
+        }
+    }
+}
+
+TEST_F(SurfaceTest, CreateFailures)
+{
+    CSurface surface;
+    EXPECT_EQ(surface.Create(screen(), 0, 10, 2), GraphicsResult::kInvalidParams);
+    EXPECT_EQ(surface.Create(screen(), 10, -1, 2), GraphicsResult::kInvalidParams);
+    EXPECT_EQ(surface.Create(screen(), 100000, 10, 2), GraphicsResult::kInvalidParams);
+    display().refusals().surfaces = true;
+    EXPECT_EQ(surface.Create(screen(), 10, 10, 2), GraphicsResult::kOutOfMemory);
+    EXPECT_FALSE(surface.hasSurface());
+    EXPECT_EQ(surface.width(), 0);
+    CScreen closed(std::make_unique<CNullDisplay>(), nullptr);
+    EXPECT_EQ(surface.Create(closed, 10, 10, 2), GraphicsResult::kNotInitialized);
+}
+
+TEST_F(SurfaceTest, CreateGivesABlankSurfaceOfTheScreenFormat)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.Create(screen(), 69, 80, 2), 0);
+    EXPECT_EQ(surface.width(), 69);
+    EXPECT_EQ(surface.height(), 80);
+    EXPECT_EQ(surface.owner(), &screen());
+    EXPECT_EQ(surface.clipRect(), (Rect{0, 0, 69, 80}));
+    EXPECT_EQ(surface.format().depth, 16u);
+    EXPECT_EQ(surface.fileName(), "");
+    EXPECT_EQ(readPixels(surface), std::vector<std::uint32_t>(69 * 80, 0));
+}
+
+class SurfaceImageTest : public SurfaceTest {
+protected:
+    void SetUp() override
+    {
+        SurfaceTest::SetUp();
+        folder_ = testFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        picture_.resize(5 * 3);
+        for (std::size_t i = 0; i < picture_.size(); ++i) {
+            picture_[i] = i % 2 == 0 ? 0xFF0000u : 0x0000FFu;
+        }
+        writeBmp24(folder_ / "picture.bmp", 5, 3, picture_);
+    }
+    std::string path(const char* name) const { return (folder_ / name).string(); }
+
+    std::filesystem::path folder_;
+    std::vector<std::uint32_t> picture_;
+};
+
+TEST_F(SurfaceImageTest, LoadImageConvertsThePictureIntoTheScreenFormat)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
+    EXPECT_EQ(surface.width(), 5);
+    EXPECT_EQ(surface.height(), 3);
+    EXPECT_EQ(surface.clipRect(), (Rect{0, 0, 5, 3}));
+    EXPECT_EQ(surface.fileName(), path("picture.bmp"));
+    EXPECT_EQ(readPixel(surface, 0, 0), 0xF800u);
+    EXPECT_EQ(readPixel(surface, 1, 0), 0x001Fu);
+}
+
+TEST_F(SurfaceImageTest, LoadImageFailures)
+{
+    CSurface surface;
+    EXPECT_EQ(surface.LoadImage(screen(), "", 2), -1);
+    EXPECT_EQ(surface.LoadImage(screen(), path("missing.bmp"), 2), -2);
+    std::ofstream(folder_ / "text.bmp") << "not a picture at all, just words";
+    EXPECT_EQ(surface.LoadImage(screen(), path("text.bmp"), 2), -2);
+    display().refusals().surfaces = true;
+    EXPECT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), -2);
+    EXPECT_FALSE(surface.hasSurface());
+}
+
+TEST_F(SurfaceImageTest, BackslashesInNamesAreFolderSeparators)
+{
+    std::string name = path("picture.bmp");
+    std::replace(name.begin(), name.end(), '/', '\\');
+    name.replace(0, 1, "/");
+    CSurface surface;
+    EXPECT_EQ(surface.LoadImage(screen(), name, 2), 1);
+}
+
+TEST_F(SurfaceImageTest, FileNameIsKeptToTheFirst255Bytes)
+{
+    std::filesystem::path deep = folder_;
+    while (deep.string().size() < 300) {
+        deep /= "ordner";
+    }
+    std::filesystem::create_directories(deep);
+    writeBmp24(deep / "picture.bmp", 5, 3, picture_);
+    CSurface surface;
+    ASSERT_EQ(surface.LoadImage(screen(), (deep / "picture.bmp").string(), 2), 1);
+    EXPECT_EQ(surface.fileName(), (deep / "picture.bmp").string().substr(0, 255));
+}
+
+TEST_F(SurfaceImageTest, ReloadImagePutsThePictureBack)
+{
+    CSurface surface;
+    ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
+    const auto loaded = readPixels(surface);
+    surface.Fill(0x1234);
+    EXPECT_EQ(surface.ReloadImage(), 0);
+    EXPECT_EQ(readPixels(surface), loaded);
+
+    CSurface blank;
+    blank.Create(screen(), 5, 3, 2);
+    EXPECT_EQ(blank.ReloadImage(), -2);
+    EXPECT_EQ(blank.ReloadImage(path("picture.bmp")), 0);
+    EXPECT_EQ(readPixels(blank), loaded);
+    CSurface larger;
+    larger.Create(screen(), 6, 3, 2);
+    EXPECT_EQ(larger.ReloadImage(path("picture.bmp")), GraphicsResult::kInvalidRect);
+}
+
+TEST_F(SurfaceImageTest, LostSurfacesAreRestoredAndReloaded)
+{
+    CSurface picture;
+    ASSERT_EQ(picture.LoadImage(screen(), path("picture.bmp"), 2), 1);
+    const auto loaded = readPixels(picture);
+    CSurface blank;
+    ASSERT_EQ(blank.Create(screen(), 5, 3, 2), 0);
+    blank.Fill(0x4321);
+    display().loseSurfaces();
+    EXPECT_TRUE(picture.isLost());
+    EXPECT_EQ(blank.Fill(0), GraphicsResult::kSurfaceLost);
+
+    // A copy reports the restore of its source: a picture from a file comes back whole.
+    EXPECT_EQ(picture.Opaque(*screen().back(), 0, 0), 0);
+    EXPECT_FALSE(picture.isLost());
+    EXPECT_EQ(readPixels(picture), loaded);
+
+    // A blank surface keeps no picture: its restore reports that nothing could be reloaded.
+    EXPECT_EQ(blank.Keyed(picture, 0, 0), -2);
+    EXPECT_FALSE(blank.isLost());
+    EXPECT_EQ(readPixel(blank, 0, 0), 0u);
+
+    // The scaled draw restores too but reports the loss itself.
+    display().loseSurfaces();
+    EXPECT_EQ(picture.KeyedScaled(blank, 0, 0, std::nullopt, 1.0f), GraphicsResult::kSurfaceLost);
+    EXPECT_FALSE(picture.isLost());
+}
+
+TEST_F(SurfaceImageTest, LockRestoresALostSurfaceButGivesUpWhenRestoringIsRefused)
+{
+    CSurface picture;
+    ASSERT_EQ(picture.LoadImage(screen(), path("picture.bmp"), 2), 1);
+    display().loseSurfaces();
+    EXPECT_EQ(picture.Lock(), 1);
+    EXPECT_EQ(picture.getPixel(0, 0), 0xF800u);
+    EXPECT_EQ(picture.Unlock(), 0);
+
+    display().loseSurfaces();
+    display().refusals().restore = true;
+    EXPECT_EQ(picture.Lock(), GraphicsResult::kSurfaceLost);
+    EXPECT_EQ(picture.lockCount(), 0u);
+    EXPECT_EQ(picture.Restore(), GraphicsResult::kGeneric);
+    EXPECT_EQ(picture.KeyedBlend(*screen().back(), 0, 0, std::nullopt, 0), GraphicsResult::kSurfaceLost);
+    EXPECT_EQ(screen().back()->lockCount(), 0u);
+    CSurface empty;
+    EXPECT_EQ(empty.Restore(), -1);
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+#include "GraphicsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TextTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto fonts = std::make_unique<CNullFontRasterizer>(std::set<std::string>{"Missing"});
+        fonts_ = fonts.get();
+        display_ = new CNullDisplay();
+        screen_ = std::make_unique<CScreen>(std::unique_ptr<IDisplay>(display_), std::move(fonts));
+        ASSERT_EQ(screen_->OpenFullScreen(800, 600, 32), 0);
+        ASSERT_EQ(box_.Create(*screen_, 500, 100, 2), 0);
+    }
+
+    // The columns that hold pixels other than `ground`, or (width, 0) when there are none.
+    std::pair<std::int32_t, std::int32_t> inkColumns(std::uint32_t ground)
+    {
+        std::int32_t first = box_.width();
+        std::int32_t last = 0;
+        const auto pixels = readPixels(box_);
+        for (std::int32_t y = 0; y < box_.height(); ++y) {
+            for (std::int32_t x = 0; x < box_.width(); ++x) {
+                if (pixels[static_cast<std::size_t>(y * box_.width() + x)] != ground) {
+                    first = std::min(first, x);
+                    last = std::max(last, x + 1);
+                }
+            }
+        }
+        return {first, last};
+    }
+
+    CNullFontRasterizer* fonts_ = nullptr;
+    CNullDisplay* display_ = nullptr;
+    std::unique_ptr<CScreen> screen_;
+    CSurface box_;
+};
+
+TEST_F(TextTest, FontResults)
+{
+    EXPECT_EQ(box_.SelectFont(), -1);
+    EXPECT_EQ(box_.SetFont("Missing", 0, 20, 400), -2);
+    EXPECT_EQ(box_.SelectFont(), -1);
+    EXPECT_EQ(box_.SetFont("Arial", 0, 20, 400), 0);
+    EXPECT_EQ(box_.SelectFont(), 0);
+    CSurface unmade;
+    EXPECT_EQ(unmade.SetFont("Arial", 0, 20, 400), -2);
+    EXPECT_EQ(unmade.SelectFont(), 0); // no context to select into
+    EXPECT_EQ(unmade.WriteText(0, 0, 0xFFFFFF, "Hallo"), 0);
+}
+
+TEST_F(TextTest, TheSelectedFontLastsUntilTheCallerGivesTheContextBack)
+{
+    box_.SetFont("Arial", 0, 20, 400);
+    ASSERT_NE(box_.GetDC(), nullptr);
+    box_.SelectFont();
+    EXPECT_EQ(box_.GetTextExtent("Hallo").height, 20);
+    const std::int32_t selectedWidth = box_.GetTextExtent("Hallo").width;
+    box_.ReleaseDC();
+    // Without a held context the font is selected and dropped again at once: the context's
+    // default font measures instead.
+    box_.SelectFont();
+    EXPECT_EQ(box_.GetTextExtent("Hallo").height, 16);
+    EXPECT_GT(selectedWidth, 0);
+    EXPECT_EQ(box_.dcCount(), 0u);
+}
+
+TEST_F(TextTest, SetFontAgainReplacesTheFontAndFontsAreMadeOnce)
+{
+    box_.SetFont("Arial", 0, 20, 400);
+    box_.SetFont("Arial", 0, 30, 400);
+    box_.GetDC();
+    box_.SelectFont();
+    EXPECT_EQ(box_.GetTextExtent("x").height, 30);
+    box_.ReleaseDC();
+    for (int frame = 0; frame < 50; ++frame) {
+        box_.SetFont("Arial", 0, 20, 400);
+    }
+    EXPECT_EQ(fonts_->openCount(), 2u);
+}
+
+TEST_F(TextTest, TextIsDrawnOnATransparentGround)
+{
+    box_.Fill(0x00123456);
+    box_.SetFont("Arial", 0, 20, 400);
+    box_.GetDC();
+    box_.SelectFont();
+    EXPECT_EQ(box_.WriteText(10, 30, 0x007D1964, "Wenn ich"), 0);
+    const std::int32_t blankFrom = 10 + box_.GetTextExtent("Wenn").width;
+    const std::int32_t blankTo = blankFrom + box_.GetTextExtent(" ").width;
+    box_.ReleaseDC();
+    const std::uint32_t ink = screen_->ColorToPixel(0x007D1964, &box_);
+    std::size_t inked = 0;
+    for (const std::uint32_t pixel : readPixels(box_)) {
+        ASSERT_TRUE(pixel == 0x00123456u || pixel == ink);
+        inked += pixel == ink ? 1 : 0;
+    }
+    EXPECT_GT(inked, 0u);
+    // The blank between the words has no ink: its cell keeps the ground.
+    ASSERT_LT(blankFrom, blankTo);
+    box_.Lock();
+    for (std::int32_t x = blankFrom; x < blankTo; ++x) {
+        for (std::int32_t y = 0; y < box_.height(); ++y) {
+            ASSERT_EQ(box_.getPixel(x, y), 0x00123456u) << x << ", " << y;
+        }
+    }
+    box_.Unlock();
+    EXPECT_EQ(inkColumns(0x00123456).first, 10);
+}
+
+TEST_F(TextTest, EmptyTextDrawsNothing)
+{
+    box_.SetFont("Arial", 0, 20, 400);
+    EXPECT_EQ(box_.WriteText(0, 0, 0xFFFFFF, ""), 0);
+    EXPECT_EQ(inkColumns(0).first, box_.width());
+    EXPECT_EQ(box_.GetTextExtent("").width, 0);
+}
+
+TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
+{
+    box_.SetFont("Arial", 0, 20, 400);
+    box_.GetDC();
+    box_.SelectFont();
+    for (int c = 1; c < 256; ++c) {
+        const std::string text(1, static_cast<char>(c));
+        box_.Fill(0);
+        box_.WriteText(20, 10, 0xFFFFFF, text);
+        const auto [first, last] = inkColumns(0);
+        const std::int32_t width = box_.GetTextExtent(text).width;
+        if (first < last) {
+            EXPECT_GE(first, 20) << c;
+            EXPECT_LE(last, 20 + width) << c;
+        }
+    }
+    const std::string line = "Hmmmm. Wenn ich das w\xFC\xDF" "te ... jj\xCE";
+    box_.Fill(0);
+    box_.WriteText(3, 10, 0xFFFFFF, line);
+    const auto [first, last] = inkColumns(0);
+    EXPECT_EQ(first, 3);
+    EXPECT_EQ(last, 3 + box_.GetTextExtent(line).width);
+    box_.ReleaseDC();
+}
+
+TEST_F(TextTest, TextPastTheEdgesIsClipped)
+{
+    box_.SetFont("Arial", 0, 20, 400);
+    EXPECT_EQ(box_.WriteText(-3, -9, 0xFFFFFF, "abc"), 0);
+    EXPECT_EQ(box_.WriteText(490, 95, 0xFFFFFF, "abcdef"), 0);
+    EXPECT_EQ(box_.WriteText(-2000000000, 2000000000, 0xFFFFFF, "abcdef"), 0);
+    const auto [first, last] = inkColumns(0);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 500);
+}
+
+} // namespace
