@@ -217,6 +217,19 @@ TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePicture)
     EXPECT_TRUE(eventsAre({events.back()}, {{InputEventType::MousePosition, 0, 0, 0, 0}}));
 }
 
+TEST_F(SdlInputSourceTest, ARendererThatScalesThePictureIsNotScaledTwice)
+{
+    SDL_SetWindowSize(window, 1600, 1200);
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    ASSERT_NE(renderer, nullptr) << SDL_GetError();
+    SDL_RenderSetLogicalSize(renderer, 800, 600);
+    pushMotion(800, 600, 0, 0); // the renderer turns this into picture coordinates itself
+    const auto events = pumpAndDrain();
+    SDL_DestroyRenderer(renderer);
+    ASSERT_FALSE(events.empty());
+    EXPECT_TRUE(eventsAre({events.back()}, {{InputEventType::MousePosition, 0, 0, 400, 300}}));
+}
+
 TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelatively)
 {
     fullScreen = true;
