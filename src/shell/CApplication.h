@@ -166,7 +166,7 @@ private:
     void drawSettingsScreen();
     void drawScene();
     bool drawChecked(CSurface* picture, std::int32_t x, std::int32_t y, bool keyed);
-    void drawButton(CCycleButton* button, std::uint32_t mode);
+    void drawButton(CCycleButton* button, std::uint32_t mode, bool lostCheck);
     void advanceFlames();
 
     // Question entry.

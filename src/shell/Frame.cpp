@@ -73,9 +73,12 @@ bool CApplication::drawChecked(CSurface* picture, std::int32_t x, std::int32_t y
     return true;
 }
 
-void CApplication::drawButton(CCycleButton* button, std::uint32_t mode)
+void CApplication::drawButton(CCycleButton* button, std::uint32_t mode, bool lostCheck)
 {
-    if (button && button->Draw(*screen_->back(), 0, 0, mode) == GraphicsResult::kSurfaceLost) {
+    if (!button) {
+        return;
+    }
+    if (button->Draw(*screen_->back(), 0, 0, mode) == GraphicsResult::kSurfaceLost && lostCheck) {
         reloadGraphics();
     }
 }
@@ -105,7 +108,7 @@ void CApplication::drawHelpScreen()
     if (graphics_.mb_zurueck && graphics_.cursor) {
         graphics_.mb_zurueck->handleMouse(*graphics_.cursor, *input_);
     }
-    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque);
+    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque, false);
 }
 
 void CApplication::drawSettingsScreen()
@@ -118,9 +121,9 @@ void CApplication::drawSettingsScreen()
             }
         }
     }
-    drawButton(graphics_.mb_back.get(), kSpriteKeyed);
-    drawButton(graphics_.mb_music.get(), kSpriteKeyed);
-    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque);
+    drawButton(graphics_.mb_back.get(), kSpriteKeyed, false);
+    drawButton(graphics_.mb_music.get(), kSpriteKeyed, false);
+    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque, false);
 }
 
 void CApplication::drawScene()
@@ -129,7 +132,7 @@ void CApplication::drawScene()
     drawChecked(graphics_.background.get(), 0, 0, false);
     drawChecked(graphics_.effectSurface.get(), 412, 314, false);
     drawChecked(graphics_.door.get(), 412, 314, true);
-    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque);
+    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque, true);
     if (graphics_.mb_zurueck && graphics_.cursor) {
         graphics_.mb_zurueck->handleMouse(*graphics_.cursor, *input_);
     }

@@ -1,0 +1,213 @@
+#include "ShellTestPlatform.h"
+
+using namespace shelltest;
+
+namespace {
+
+SurfaceFormat formatOf(int depth)
+{
+    switch (depth) {
+    case 15: return SurfaceFormat::Rgb555;
+    case 16: return SurfaceFormat::Rgb565;
+    case 24: return SurfaceFormat::Bgr24;
+    default: return SurfaceFormat::Bgrx32;
+    }
+}
+
+struct SDepthCase {
+    std::optional<std::int32_t> storedCd;
+    std::vector<int> refusedDepths;
+    std::vector<std::string> expectedLog;
+    std::optional<SurfaceFormat> expectedMode; // nothing: start-up fails
+};
+
+class ColourDepthTest : public ShellTest, public ::testing::WithParamInterface<SDepthCase> {};
+
+} // namespace
+
+TEST_F(ShellTest, StartsOnTheTitleMenuWithEverythingLoaded)
+{
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(app->quitPosted());
+    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().colourDepth, 32);
+    EXPECT_FALSE(state().showLoaderProgress);
+    CNullDisplay& display = platform->display->inner();
+    EXPECT_EQ(display.modeWidth(), 800);
+    EXPECT_EQ(display.modeHeight(), 600);
+    EXPECT_TRUE(display.fullScreen());
+    // The cleared back buffer once, then one loader step before the first asset and after 14
+    // rows, and one for each of the dancer's 67 frames.
+    EXPECT_EQ(display.presentCount(), 1u + 15u + 67u);
+    // Only the flames' timer runs; the others wait for their screens.
+    CTimerList& timers = app->timers();
+    EXPECT_EQ(timers.entryCount(), 5u);
+    EXPECT_EQ(state().animationState, "waiting");
+    EXPECT_EQ(app->graphics().dancer->currentFrame(), 1);
+    EXPECT_EQ(platform->audioDevice.calls().front(), "init 44100 32");
+    EXPECT_TRUE(platform->audioDevice.playing());
+    EXPECT_FALSE(fs::exists(folder / "log.txt"));
+}
+
+TEST_F(ShellTest, LoaderAnimationRunsBackAndForthOverFramesOneToFive)
+{
+    ASSERT_TRUE(start());
+    // Each loader picture has its own blue (40 times its number). The cleared back buffer comes
+    // first; then every step shows 1 2 3 4 5 1, 1 2 3 4 5 1, ...; frame 0 never.
+    std::vector<std::uint8_t> expected{0};
+    static constexpr int kRound[] = {1, 2, 3, 4, 5, 1};
+    for (int step = 0; step < 82; ++step) {
+        expected.push_back(static_cast<std::uint8_t>(40 * kRound[step % 6]));
+    }
+    EXPECT_EQ(platform->display->blueAtLoader, expected);
+}
+
+TEST_P(ColourDepthTest, TriesTheDepthsOfTheStoredChoice)
+{
+    const SDepthCase& c = GetParam();
+    if (c.storedCd) {
+        saveSetting("cd", *c.storedCd);
+    }
+    for (const int depth : c.refusedDepths) {
+        platform->refusals.modes.insert(formatOf(depth));
+    }
+    const bool running = start();
+    EXPECT_EQ(running, c.expectedMode.has_value());
+    EXPECT_EQ(log(), c.expectedLog);
+    if (c.expectedMode) {
+        EXPECT_EQ(platform->display->inner().modeFormat(), *c.expectedMode);
+        EXPECT_TRUE(platform->boxes.boxes.empty());
+    } else {
+        ASSERT_EQ(platform->boxes.boxes.size(), 1u);
+        EXPECT_EQ(platform->boxes.boxes[0].title, "Error");
+        EXPECT_EQ(platform->boxes.boxes[0].text, c.expectedLog.front());
+        EXPECT_EQ(platform->boxes.boxes[0].icon, EBoxIcon::Error);
+        EXPECT_TRUE(app->quitPosted());
+        EXPECT_EQ(app->exitCode(), 0);
+        EXPECT_EQ(platform->display->inner().presentCount(), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ColourDepthTest,
+    ::testing::Values(
+        SDepthCase{std::nullopt, {}, {"Farbtiefe: 32"}, SurfaceFormat::Bgrx32},
+        SDepthCase{0, {32, 24}, {"Farbtiefe: 16"}, SurfaceFormat::Rgb565},
+        SDepthCase{7, {32, 24, 16, 15}, {"could not create FULLSCREEN AUTODETECT", "Farbtiefe: 15"}, std::nullopt},
+        SDepthCase{1, {16}, {"Farbtiefe: 15"}, SurfaceFormat::Rgb555},
+        SDepthCase{16, {}, {"Farbtiefe: 16"}, SurfaceFormat::Rgb565},
+        SDepthCase{16, {16, 15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, std::nullopt},
+        SDepthCase{2, {}, {"Farbtiefe: 24"}, SurfaceFormat::Bgr24},
+        SDepthCase{24, {24}, {"could not create FULLSCREEN 24bit", "Farbtiefe: 24"}, std::nullopt},
+        SDepthCase{3, {32}, {"could not create FULLSCREEN 32bit", "Farbtiefe: 32"}, std::nullopt},
+        SDepthCase{32, {24, 16, 15}, {"Farbtiefe: 32"}, SurfaceFormat::Bgrx32},
+        // A stored 15 tries 15 bits alone, under the 16/15-bit row.
+        SDepthCase{15, {32, 24, 16}, {"Farbtiefe: 15"}, SurfaceFormat::Rgb555},
+        SDepthCase{15, {15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, std::nullopt}));
+
+TEST_F(ShellTest, VersionBoxOnlyReadsTheKnowledgeFilesFirst)
+{
+    fs::remove(folder / "hv.dat");
+    SLaunchOptions options;
+    options.mode = ELaunchMode::VersionBox;
+    EXPECT_FALSE(start(options));
+    EXPECT_EQ(app->exitCode(), 0);
+    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
+    EXPECT_EQ(platform->boxes.boxes[0].title, "Versionsinfo");
+    EXPECT_EQ(platform->boxes.boxes[0].text, "Minnespiegel 2004 Version 1.0");
+    EXPECT_EQ(platform->windowsCreated, 0);
+    EXPECT_FALSE(fs::exists(folder / "error_log.txt"));
+    // The answer engine was built before: it made the missing file, empty.
+    EXPECT_TRUE(fs::exists(folder / "hv.dat"));
+}
+
+TEST_F(ShellTest, WithoutWindowAndDisplayTheProgramSaysSoAndEnds)
+{
+    platform->windowCanBeMade = false;
+    platform->displayExists = false;
+    EXPECT_FALSE(start());
+    EXPECT_EQ(log(), (std::vector<std::string>{"Init::could not create the main window",
+                                               "WinMain::could not initialize application",
+                                               "cInit::Could not create screen object"}));
+    EXPECT_EQ(platform->boxes.boxes.size(), 2u);
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_EQ(app->exitCode(), 0);
+}
+
+TEST_F(ShellTest, WithoutInputTheProgramSaysSoAndEnds)
+{
+    platform->inputExists = false;
+    EXPECT_FALSE(start());
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "cInit::Could not create input object"}));
+    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
+    EXPECT_EQ(platform->boxes.boxes[0].text, "cInit::Could not create input object");
+    EXPECT_EQ(app->exitCode(), 0);
+}
+
+TEST_F(ShellTest, MissingTitlePictureEndsBeforeTheFirstFrame)
+{
+    fs::remove(folder / "gfx" / "mi_titel2.jpg");
+    EXPECT_TRUE(start());
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "kann backMain nicht laden"}));
+    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
+    EXPECT_EQ(platform->boxes.boxes[0].text, "kann backMain nicht laden");
+    const std::uint32_t presentsAfterLoading = platform->display->inner().presentCount();
+    app->runLoopStep();
+    EXPECT_EQ(platform->display->inner().presentCount(), presentsAfterLoading);
+    EXPECT_EQ(app->exitCode(), 0);
+}
+
+TEST_F(ShellTest, EveryRequiredMenuButtonIsReportedFatally)
+{
+    for (const char* file : {"mb_einstellungen.bmp", "mb_internet.bmp", "mb_hilfe.bmp", "mb_start.bmp",
+                             "mb_ende.bmp", "mb_back.bmp"}) {
+        fs::remove(folder / "gfx" / file);
+    }
+    start();
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "kann mb_back nicht laden", "mb_einstellungen",
+                                               "mb_internet", "mb_hilfe", "mb_start", "mb_ende"}));
+    EXPECT_EQ(platform->boxes.boxes.size(), 6u);
+    EXPECT_TRUE(app->quitPosted());
+}
+
+TEST_F(ShellTest, ScenePicturesAreReportedWithoutEndingTheProgram)
+{
+    fs::remove(folder / "gfx" / "tor.bmp");
+    fs::remove(folder / "gfx" / "eingabe.bmp");
+    fs::remove(folder / "gfx" / "landschaft1.jpg");
+    fs::remove(folder / "gfx" / "mi_help.jpg");
+    fs::remove(folder / "gfx" / "mi_einstellungen.jpg");
+    fs::remove(folder / "gfx" / "cursor.bmp");
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(app->quitPosted());
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "loadGraphics: tor konnte nicht geladen werden",
+                                               "loadGraphics: qbox konnte nicht geladen werden",
+                                               "loadGraphics: abox konnte nicht geladen werden"}));
+    EXPECT_TRUE(platform->boxes.boxes.empty());
+    clickStart();
+    frames(5);
+    EXPECT_EQ(state().screenState, Screen::Question);
+}
+
+TEST_F(ShellTest, MissingDancerFrameIsWrittenToThePlainLogOnce)
+{
+    fs::remove(folder / "gfx" / "m1_12.bmp");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(readFile(folder / "log.txt"), "gfx\\m1\r\n");
+    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+    clickStart();
+    EXPECT_EQ(state().screenState, Screen::Question);
+}
+
+TEST_F(ShellTest, ButtonWithoutPictureIsNeitherDrawnNorClickable)
+{
+    fs::remove(folder / "gfx" / "mb_zurueck.bmp");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+    clickHelp();
+    ASSERT_EQ(state().screenState, Screen::Help);
+    click(710, 565);
+    EXPECT_EQ(state().screenState, Screen::Help);
+}
