@@ -1,0 +1,92 @@
+#include "music/CFakeAudioDevice.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+std::uint32_t checksumOf(std::span<const std::uint8_t> bytes)
+{
+    std::uint32_t sum = 2166136261u;
+    for (std::uint8_t byte : bytes) {
+        sum = (sum ^ byte) * 16777619u;
+    }
+    return sum;
+}
+
+bool looksLikeOgg(std::span<const std::uint8_t> bytes)
+{
+    static constexpr std::string_view kCapture = "OggS";
+    return bytes.size() >= kCapture.size() &&
+           std::equal(kCapture.begin(), kCapture.end(), bytes.begin(),
+                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
+}
+
+} // namespace
+
+bool CFakeAudioDevice::init(int mixRate, int channels)
+{
+    calls_.push_back("init " + std::to_string(mixRate) + " " + std::to_string(channels));
+    initialised_ = !noDevice_;
+    return initialised_;
+}
+
+SAudioStream CFakeAudioDevice::openLoopingStream(std::span<const std::uint8_t> bytes)
+{
+    if (!initialised_ || refuseStreams_ || !looksLikeOgg(bytes)) {
+        calls_.push_back("open refused");
+        return {};
+    }
+    const int id = nextId_++;
+    streams_[id] = SOpenStream{bytes, checksumOf(bytes)};
+    calls_.push_back("open " + std::to_string(id) + " (" + std::to_string(bytes.size()) + " bytes)");
+    return SAudioStream{id};
+}
+
+bool CFakeAudioDevice::play(SAudioStream stream)
+{
+    const auto found = streams_.find(stream.id);
+    if (!initialised_ || failPlay_ || found == streams_.end()) {
+        calls_.push_back("play " + std::to_string(stream.id) + " failed");
+        return false;
+    }
+    checkBytes(found->second);
+    playing_ = stream;
+    calls_.push_back("play " + std::to_string(stream.id));
+    return true;
+}
+
+void CFakeAudioDevice::stopAll()
+{
+    playing_ = {};
+    calls_.push_back("stop all");
+}
+
+void CFakeAudioDevice::close(SAudioStream stream)
+{
+    const auto found = streams_.find(stream.id);
+    if (found == streams_.end()) {
+        return;
+    }
+    checkBytes(found->second);
+    streams_.erase(found);
+    if (playing_ == stream) {
+        playing_ = {};
+    }
+    calls_.push_back("close " + std::to_string(stream.id));
+}
+
+void CFakeAudioDevice::beep()
+{
+    if (initialised_) {
+        ++beeps_;
+    }
+    calls_.push_back("beep");
+}
+
+void CFakeAudioDevice::checkBytes(const SOpenStream& stream)
+{
+    if (checksumOf(stream.bytes) != stream.checksum) {
+        ++corruptions_;
+    }
+}

@@ -1,0 +1,52 @@
+#include "music/ResourceModule.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+// Far more than any package of ours; a bigger file is not read into memory at all.
+constexpr std::uintmax_t kLargestModule = 256u * 1024u * 1024u;
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kLargestModule) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool ResourceModule::Load()
+{
+    if (image_) {
+        return true;
+    }
+    std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(name_);
+    if (bytes) {
+        image_ = CPeImage::parse(std::move(*bytes));
+    }
+    return image_.has_value();
+}
+
+std::optional<SResourceLocation> ResourceModule::Find(std::string_view name, std::string_view type) const
+{
+    return image_ ? image_->find(name, type) : std::nullopt;
+}
+
+std::optional<std::span<const std::uint8_t>> ResourceModule::Data(const SResourceLocation& location) const
+{
+    return image_ ? image_->bytesOf(location) : std::nullopt;
+}

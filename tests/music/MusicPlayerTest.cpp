@@ -1,0 +1,239 @@
+#include "music/MusicPlayer.h"
+
+#include "music/CFakeAudioDevice.h"
+
+#include "TestPackages.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace testpackages;
+
+namespace {
+
+class CQuietSink final : public IFatalErrorSink {
+public:
+    void showErrorBox(const std::string& message) override { boxes.push_back(message); }
+    void postQuit(int) override { ++quits; }
+    std::vector<std::string> boxes;
+    int quits = 0;
+};
+
+const std::string kFind = "music.ogg: cannot find song within bonus package";
+const std::string kLoad = "music.ogg: cannot load song from bonus package";
+const std::string kOpen = "cannot open song for streaming";
+const std::string kPlay = "cannot play song";
+const std::string kPackage = "Could not load bonus package";
+
+class MusicPlayerTest : public ::testing::Test {
+protected:
+    MusicPlayerTest() : logs(clock, sink, folder.path()) {}
+
+    void writePackage(const std::vector<std::uint8_t>& bytes) { writeFile(folder.path() / "resource.dat", bytes); }
+
+    // The messages of the error log, without their time stamps.
+    std::vector<std::string> messages() const
+    {
+        std::istringstream log(readFile(folder.path() / "error_log.txt"));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(log, line);) {
+            EXPECT_GT(line.size(), 27u);
+            EXPECT_EQ(line.substr(24, 2), ": ");
+            EXPECT_EQ(line.back(), '\r');
+            lines.push_back(line.substr(26, line.size() - 27));
+        }
+        return lines;
+    }
+
+    std::unique_ptr<MusicPlayer> startedPlayer()
+    {
+        auto player = std::make_unique<MusicPlayer>(audio, logs, folder.path());
+        player->AddSong("music.ogg");
+        player->Start();
+        return player;
+    }
+
+    CTempFolder folder;
+    CManualClock clock;
+    CQuietSink sink;
+    CLogs logs;
+    CFakeAudioDevice audio;
+};
+
+using Calls = std::vector<std::string>;
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(MusicPlayerTest, PlaysTheSongFromThePackageInALoop)
+{
+    writePackage(songPackage(fakeSong(4000)));
+    const auto player = startedPlayer();
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (4000 bytes)", "play 1"}));
+    EXPECT_TRUE(audio.playing());
+    EXPECT_FALSE(player->disabled());
+    EXPECT_EQ(player->songIndex(), 1);
+    EXPECT_EQ(messages(), Lines{});
+}
+
+TEST_F(MusicPlayerTest, MissingPackageReportsEveryStepAndStaysSilent)
+{
+    const auto player = startedPlayer();
+    EXPECT_EQ(messages(), (Lines{kPackage, kFind, kLoad, kOpen, kPlay}));
+    EXPECT_TRUE(player->disabled());
+    EXPECT_FALSE(audio.playing());
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_EQ(sink.quits, 0);
+}
+
+TEST_F(MusicPlayerTest, DamagedPackageIsAPackageThatCannotBeLoaded)
+{
+    std::vector<std::uint8_t> truncated = songPackage(fakeSong(4000));
+    truncated.resize(truncated.size() / 2);
+    writePackage(truncated);
+    const auto player = startedPlayer();
+    EXPECT_EQ(messages(), (Lines{kPackage, kFind, kLoad, kOpen, kPlay}));
+    EXPECT_TRUE(player->disabled());
+}
+
+TEST_F(MusicPlayerTest, PackageWithoutTheSong)
+{
+    writePackage(module({{"OGG", "OTHER.OGG", 0x0407, fakeSong()}, {"WAVE", "MUSIC.OGG", 0x0407, fakeSong()}}));
+    const auto player = startedPlayer();
+    EXPECT_EQ(messages(), (Lines{kFind, kLoad, kOpen, kPlay}));
+    EXPECT_TRUE(player->disabled());
+    EXPECT_EQ(audio.openStreams(), 0u);
+}
+
+TEST_F(MusicPlayerTest, SongWhoseDataLiesOutsideThePackage)
+{
+    std::vector<std::uint8_t> package = songPackage(fakeSong(100));
+    const std::size_t dataEntry = resourceDirectoryOffset(package) + 3 * 24;
+    write32(package, dataEntry + 4, 0x00FFFFFF);
+    writePackage(package);
+    const auto player = startedPlayer();
+    EXPECT_EQ(messages(), (Lines{kLoad, kOpen, kPlay}));
+}
+
+TEST_F(MusicPlayerTest, SongTheDeviceCannotDecode)
+{
+    writePackage(songPackage(bytesOf("RIFF....WAVEfmt not a song at all")));
+    const auto player = startedPlayer();
+    EXPECT_EQ(messages(), (Lines{kOpen, kPlay}));
+    EXPECT_TRUE(player->disabled());
+}
+
+TEST_F(MusicPlayerTest, StreamThatCannotPlayIsClosedLater)
+{
+    writePackage(songPackage(fakeSong()));
+    audio.setFailPlay(true);
+    auto player = startedPlayer();
+    EXPECT_EQ(messages(), (Lines{kPlay}));
+    EXPECT_TRUE(player->disabled());
+    EXPECT_EQ(audio.openStreams(), 1u);
+
+    audio.setFailPlay(false);
+    player->Toggle();
+    EXPECT_FALSE(player->disabled());
+    EXPECT_EQ(audio.openStreams(), 1u);
+    EXPECT_EQ(audio.playing(), SAudioStream{2});
+    player.reset();
+    EXPECT_EQ(audio.openStreams(), 0u);
+}
+
+TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
+{
+    writePackage(songPackage(fakeSong()));
+    audio.setNoDevice(true);
+    const auto player = startedPlayer();
+    EXPECT_TRUE(player->disabled());
+    EXPECT_EQ(player->songCount(), 0u);
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
+    EXPECT_EQ(messages(), Lines{});
+
+    // Switching music on tries again and fails again, saying so.
+    player->Toggle();
+    EXPECT_EQ(messages(), (Lines{kOpen, kPlay}));
+    EXPECT_TRUE(player->disabled());
+}
+
+TEST_F(MusicPlayerTest, MusicSwitchedOffAtStartStartsFromTheBeginningWhenSwitchedOn)
+{
+    writePackage(songPackage(fakeSong()));
+    MusicPlayer player(audio, logs, folder.path());
+    player.AddSong("music.ogg");
+    player.Disable();
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
+
+    player.Toggle();
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "stop all", "open 1 (300 bytes)", "play 1"}));
+    EXPECT_FALSE(player.disabled());
+    EXPECT_EQ(player.songIndex(), 1);
+    EXPECT_EQ(messages(), Lines{});
+}
+
+TEST_F(MusicPlayerTest, ToggleTwiceStopsAndRestartsTheSong)
+{
+    writePackage(songPackage(fakeSong()));
+    const auto player = startedPlayer();
+    player->Toggle();
+    EXPECT_TRUE(player->disabled());
+    EXPECT_FALSE(audio.playing());
+    EXPECT_EQ(audio.openStreams(), 0u);
+    player->Toggle();
+    EXPECT_FALSE(player->disabled());
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (300 bytes)", "play 1", "stop all", "close 1",
+                                    "stop all", "open 2 (300 bytes)", "play 2"}));
+    EXPECT_EQ(player->songIndex(), 1);
+    EXPECT_EQ(messages(), Lines{});
+}
+
+TEST_F(MusicPlayerTest, SwitchingOnAgainFindsAPackageThatAppearedMeanwhile)
+{
+    const auto player = startedPlayer();
+    ASSERT_TRUE(player->disabled());
+    writePackage(songPackage(fakeSong()));
+    player->Toggle();
+    EXPECT_FALSE(player->disabled());
+    EXPECT_TRUE(audio.playing());
+    EXPECT_EQ(messages().size(), 5u);
+}
+
+TEST_F(MusicPlayerTest, SongMemoryOutlivesTheStream)
+{
+    writePackage(songPackage(fakeSong(20000)));
+    {
+        const auto player = startedPlayer();
+        // The package on disk may change or go while the song plays from memory.
+        writePackage(songPackage(fakeSong(10)));
+        player->Toggle();
+        player->Toggle();
+        EXPECT_EQ(audio.calls().back(), "play 2");
+    }
+    EXPECT_EQ(audio.openStreams(), 0u);
+    EXPECT_EQ(audio.corruptions(), 0);
+}
+
+TEST_F(MusicPlayerTest, NothingHappensWhileDisabled)
+{
+    writePackage(songPackage(fakeSong()));
+    MusicPlayer player(audio, logs, folder.path());
+    player.Disable();
+    player.AddSong("music.ogg");
+    player.Start();
+    player.PlayNext();
+    EXPECT_EQ(player.songCount(), 0u);
+    EXPECT_EQ(player.songIndex(), -1);
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
+}
+
+TEST_F(MusicPlayerTest, TheCurrentSongNamesItsMessages)
+{
+    writePackage(songPackage(fakeSong()));
+    MusicPlayer player(audio, logs, folder.path());
+    player.AddSong("Ballade.ogg");
+    player.Start();
+    EXPECT_EQ(messages(), (Lines{"Ballade.ogg: cannot find song within bonus package",
+                                 "Ballade.ogg: cannot load song from bonus package", kOpen, kPlay}));
+}
