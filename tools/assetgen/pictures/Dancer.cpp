@@ -3,8 +3,7 @@
 // colour key (coverage of one half or more is figure).
 #include "pictures/Dancer.h"
 
-#include "pictures/Parts.h"
-#include "pictures/Shapes.h"
+#include "pictures/Layer.h"
 
 #include <algorithm>
 #include <functional>
@@ -39,28 +38,9 @@ Rgb lightOn(Rgb albedo, float nx, float ny, float nz)
     return albedo * light + rgb8(150, 176, 255) * (rim * 0.5f);
 }
 
-class CFigure {
+class CFigure : public CLayer {
 public:
-    CFigure() : m_colour(scene::kDancerW * kScale, scene::kDancerH * kScale), m_alpha(m_colour.width(), m_colour.height()) {}
-
-    // Draws a shape over what is there; coverage comes from the distance at each sample.
-    void paint(float x0, float y0, float x1, float y1, const std::function<float(Vec2)>& dist,
-               const std::function<Rgb(Vec2)>& shade)
-    {
-        const int sx0 = std::max(0, static_cast<int>((x0 - 1) * kScale));
-        const int sy0 = std::max(0, static_cast<int>((y0 - 1) * kScale));
-        const int sx1 = std::min(m_colour.width(), static_cast<int>((x1 + 1) * kScale));
-        const int sy1 = std::min(m_colour.height(), static_cast<int>((y1 + 1) * kScale));
-        for (int sy = sy0; sy < sy1; ++sy)
-            for (int sx = sx0; sx < sx1; ++sx) {
-                const Vec2 p{(sx + 0.5f) / kScale, (sy + 0.5f) / kScale};
-                const float cov = clamp01(0.5f - dist(p) * kScale);
-                if (cov <= 0)
-                    continue;
-                m_colour.at(sx, sy) = shade(p) * cov + m_colour.at(sx, sy) * (1 - cov);
-                m_alpha.at(sx, sy) = cov + m_alpha.at(sx, sy) * (1 - cov);
-            }
-    }
+    CFigure() : CLayer(scene::kDancerW, scene::kDancerH, kScale) {}
 
     // A limb: tapered capsule shaded as a cylinder.
     void limb(Vec2 a, Vec2 b, float ra, float rb, Rgb albedo)
@@ -88,29 +68,6 @@ public:
               });
     }
 
-    CKeyedPicture resolve() const
-    {
-        CKeyedPicture out{CCanvas(scene::kDancerW, scene::kDancerH), CMask(scene::kDancerW, scene::kDancerH)};
-        for (int y = 0; y < scene::kDancerH; ++y)
-            for (int x = 0; x < scene::kDancerW; ++x) {
-                Rgb sum;
-                float a = 0;
-                for (int v = 0; v < kScale; ++v)
-                    for (int u = 0; u < kScale; ++u) {
-                        sum += m_colour.at(x * kScale + u, y * kScale + v);
-                        a += m_alpha.at(x * kScale + u, y * kScale + v);
-                    }
-                a /= kScale * kScale;
-                out.alpha.at(x, y) = a;
-                // Hard-edged for the key: the edge pixel takes the figure's own colour.
-                out.colour.at(x, y) = a > 0 ? sum * (1.0f / (kScale * kScale * a)) : Rgb{};
-            }
-        return out;
-    }
-
-private:
-    CCanvas m_colour; // premultiplied
-    CMask m_alpha;
 };
 
 // The pose turned into points on the frame.

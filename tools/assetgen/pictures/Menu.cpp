@@ -1,0 +1,137 @@
+// The title screen: the name in calligraphy, an oval mirror on the right that holds the moon,
+// and the menu on the left whose six states the program lays over the title at (0, 230).
+#include "pictures/Layer.h"
+#include "pictures/Noise.h"
+#include "pictures/Painting.h"
+#include "pictures/Ui.h"
+
+#include <array>
+#include <numbers>
+
+namespace assetgen {
+
+namespace {
+
+constexpr int kMenuX = 0, kMenuY = 230, kMenuW = 400, kMenuH = 340;
+
+struct Entry {
+    const char* label;
+    int top, height; // the program's hotspot rows
+};
+// In the order of the frames that highlight them.
+constexpr std::array<Entry, 5> kEntries{{{"Start", 334, 43}, {"Einstellungen", 377, 50}, {"Homepage", 427, 43},
+                                         {"Hilfe", 470, 43}, {"Ende", 513, 43}}};
+constexpr float kEntryX = 28;
+constexpr float kEntrySize = 33;
+
+const Vec2 kMirror{592, 372};
+constexpr float kMirrorRx = 112, kMirrorRy = 150;
+
+void paintMirrorGlass(CCanvas& c)
+{
+    // The glass holds a moonlit sky of its own.
+    CCanvas glass(800, 600);
+    paintVerticalGradient(glass, {{220, rgb8(24, 30, 80)}, {420, rgb8(70, 70, 140)}, {520, rgb8(140, 100, 160)}}, 0, 600);
+    paintStars(glass, {260, 220, 520, 1.0f, 811, nullptr});
+    paintMoon(glass, {620, 318}, 30, rgb8(255, 246, 226), 0.6f);
+    CloudLayer wisps{360, 500, 0.008f, 0.04f, 0.55f, 0.7f, 812, [](float, float, float t) {
+                         return mix(rgb8(200, 170, 220), rgb8(90, 80, 140), t);
+                     }};
+    paintClouds(glass, wisps);
+    CLayer layer(800, 600, 2);
+    layer.paint(kMirror.x - kMirrorRx - 30, kMirror.y - kMirrorRy - 50, kMirror.x + kMirrorRx + 30, kMirror.y + kMirrorRy + 50,
+                [](Vec2 p) { return sdEllipse(p, kMirror, kMirrorRx + 14, kMirrorRy + 14); },
+                [](Vec2 p) {
+                    // Gold frame: beaded, lit from the upper left.
+                    const Vec2 d{(p.x - kMirror.x) / (kMirrorRx + 14), (p.y - kMirror.y) / (kMirrorRy + 14)};
+                    const float angle = std::atan2(d.y, d.x);
+                    const float radial = length(d);
+                    const float bead = 0.5f + 0.5f * std::cos(angle * 36);
+                    const float profile = std::sin(clamp01((radial - 0.9f) / 0.1f) * std::numbers::pi_v<float>);
+                    const float lit = clamp01(0.5f - 0.5f * (d.x + d.y) * 0.8f);
+                    return goldTone(clamp01(1 - profile * (0.4f + 0.5f * lit) - 0.25f * bead * profile)) * (0.6f + 0.5f * lit);
+                });
+    layer.paint(kMirror.x - kMirrorRx, kMirror.y - kMirrorRy, kMirror.x + kMirrorRx, kMirror.y + kMirrorRy,
+                [](Vec2 p) { return sdEllipse(p, kMirror, kMirrorRx, kMirrorRy); },
+                [&glass](Vec2 p) {
+                    const float sheen = std::exp(-std::pow((p.x - kMirror.x + (p.y - kMirror.y) * 0.55f + 40) / 18, 2.0f));
+                    return glass.sample(p.x, p.y) + rgb8(255, 255, 255) * (sheen * 0.12f);
+                });
+    // A crest above and a stem below hold the glass.
+    layer.paint(kMirror.x - 20, kMirror.y - kMirrorRy - 44, kMirror.x + 20, kMirror.y - kMirrorRy - 4, [](Vec2 p) {
+        const Vec2 h = p - Vec2{kMirror.x, kMirror.y - kMirrorRy - 22};
+        // A heart: two circles and a point.
+        const float lobes = std::min(sdCircle(h, {-6, -4}, 7.5f), sdCircle(h, {6, -4}, 7.5f));
+        const std::vector<Vec2> point{{-13, -1}, {13, -1}, {0, 15}};
+        return std::min(lobes, sdPolygon(h, point));
+    }, [](Vec2 p) { return goldTone(clamp01((p.y - (kMirror.y - kMirrorRy - 36)) / 36)); });
+    c = layer.resolveOver(c);
+    addGlow(c, {kMirror.x, kMirror.y - kMirrorRy - 24}, 18, rgb8(255, 200, 140), 0.25f);
+}
+
+TextStyle entryStyle(bool highlighted, const Entry& e)
+{
+    const float top = e.top + e.height * 0.5f - kEntrySize * 0.45f;
+    if (highlighted)
+        return {kEntrySize, Align::Left, goldShade(top, top + kEntrySize * 0.75f, 1.08f), rgb8(255, 170, 90), 7, 0.55f};
+    return {kEntrySize, Align::Left, solid(kLilac), rgb8(0, 0, 0), 3, 0.55f, false};
+}
+
+float baselineOf(const Entry& e)
+{
+    return e.top + e.height * 0.5f + kEntrySize * 0.3f;
+}
+
+void paintEntries(CCanvas& c, int highlighted, const CFont& font)
+{
+    for (size_t i = 0; i < kEntries.size(); ++i) {
+        const Entry& e = kEntries[i];
+        const bool lit = static_cast<int>(i) == highlighted;
+        if (lit) {
+            // A warm glow behind the line, and a sparkle in front of it.
+            const float width = font.measure(e.label, kEntrySize);
+            for (int y = e.top; y < e.top + e.height; ++y)
+                for (int x = 0; x < static_cast<int>(kEntryX + width + 40); ++x) {
+                    const float dy = (y + 0.5f - (e.top + e.height * 0.5f)) / (e.height * 0.5f);
+                    const float dx = clamp01((x - kEntryX - width) / 40);
+                    c.at(x, y) += rgb8(120, 50, 90) * (0.3f * (1 - dy * dy) * (1 - dx));
+                }
+            paintSparkle(c, {13, e.top + e.height * 0.5f}, 4, rgb8(255, 220, 150));
+        }
+        drawText(c, font, e.label, kEntryX, baselineOf(e), entryStyle(lit, e));
+    }
+}
+
+} // namespace
+
+CCanvas paintTitle()
+{
+    CCanvas c = paintNightBackdrop(801);
+    paintRoseVine(c, {0, 600}, {0.55f, -0.83f}, 230, 802);
+    paintRoseVine(c, {800, 600}, {-0.5f, -0.87f}, 160, 803);
+    paintRoseVine(c, {800, 0}, {-0.8f, 0.6f}, 150, 804);
+    paintMirrorGlass(c);
+    const CFont chancery(Typeface::Chancery);
+    const CFont italic(Typeface::SerifItalic);
+    drawText(c, chancery, "Minnespiegel", 400, 150,
+             {104, Align::Centre, goldShade(72, 160, 1.05f), rgb8(255, 150, 90), 12, 0.45f});
+    drawText(c, italic, "Das Orakel der Liebe", 400, 198, {25, Align::Centre, solid(kLilac), rgb8(150, 90, 200), 5, 0.4f});
+    paintFlourish(c, 400, 220, 150);
+    paintEntries(c, -1, chancery);
+    return c;
+}
+
+std::vector<CCanvas> paintMenuFrames(const CCanvas& decodedTitle)
+{
+    const CFont chancery(Typeface::Chancery);
+    std::vector<CCanvas> frames;
+    for (int k = 0; k < 6; ++k) {
+        CCanvas full = decodedTitle;
+        if (k < 5)
+            paintEntries(full, k, chancery);
+        frames.push_back(full.crop(kMenuX, kMenuY, kMenuW, kMenuH));
+    }
+    return frames;
+}
+
+} // namespace assetgen

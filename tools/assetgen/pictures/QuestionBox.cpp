@@ -1,0 +1,121 @@
+// The question and answer box: a parchment scroll whose calm middle (450 pixels wide, centred
+// where the program centres its text) takes dark blue and purple writing, with a red rose on
+// its right end. Everything around the scroll is the key colour, so the box is shaped.
+#include "pictures/Layer.h"
+#include "pictures/Noise.h"
+
+#include <numbers>
+
+namespace assetgen {
+
+namespace {
+
+constexpr float kLeft = 5, kRight = 445, kTop = 12, kBottom = 90;
+constexpr float kRoll = 8; // radius of the rolled ends
+
+float edgeWave(float x, uint32_t seed)
+{
+    return 1.4f * (fbm(x * 0.03f, 0.5f, seed, 3) - 0.5f);
+}
+
+Rgb parchment(Vec2 p)
+{
+    const float n = fbm(p.x * 0.02f, p.y * 0.05f, 601, 5);
+    const float fibre = fbm(p.x * 0.25f, p.y * 0.04f, 602, 2);
+    Rgb c = mix(rgb8(238, 222, 186), rgb8(246, 236, 208), n) * (0.96f + 0.06f * fibre);
+    // Age: darker and warmer toward the edges, a faint stain here and there.
+    const float dx = std::min(p.x - kLeft - kRoll, kRight - kRoll - p.x);
+    const float dy = std::min(p.y - kTop, kBottom - p.y);
+    const float edge = 1 - smoothstep(0, 16, std::min(dx * 1.6f, dy));
+    c = mix(c, rgb8(196, 150, 96), edge * 0.55f);
+    const float stain = smoothstep(0.62f, 0.8f, fbm(p.x * 0.012f, p.y * 0.03f, 603, 4));
+    return mix(c, rgb8(214, 184, 138), stain * 0.35f);
+}
+
+void paintScroll(CLayer& layer)
+{
+    layer.paint(kLeft, kTop - 3, kRight, kBottom + 3,
+                [](Vec2 p) {
+                    const float top = kTop + edgeWave(p.x, 611), bottom = kBottom + edgeWave(p.x, 612);
+                    return std::max({top - p.y, p.y - bottom, kLeft + kRoll - p.x, p.x - (kRight - kRoll)});
+                },
+                [](Vec2 p) { return parchment(p); });
+    // A thin ruled border in faded red, and small corner flourishes.
+    layer.paint(kLeft + 18, kTop + 5, kRight - 18, kBottom - 5,
+                [](Vec2 p) {
+                    const float outer = sdRoundBox(p, {225, 51}, {196, 33}, 4);
+                    const float inner = sdRoundBox(p, {225, 51}, {193, 30}, 3);
+                    return std::min(std::abs(outer) - 0.45f, std::abs(inner) - 0.3f);
+                },
+                [](Vec2) { return rgb8(170, 84, 76); }, 0.55f);
+    for (const float side : {-1.0f, 1.0f})
+        for (const float vert : {-1.0f, 1.0f}) {
+            const Vec2 c{225 + side * 188, 51 + vert * 25};
+            layer.paint(c.x - 5, c.y - 5, c.x + 5, c.y + 5, [c](Vec2 p) { return std::abs(sdCircle(p, c, 2.6f)) - 0.5f; },
+                        [](Vec2) { return rgb8(180, 120, 60); }, 0.7f);
+        }
+}
+
+void paintRoll(CLayer& layer, float cx)
+{
+    layer.paint(cx - kRoll - 1, kTop - 6, cx + kRoll + 1, kBottom + 6,
+                [cx](Vec2 p) { return sdRoundBox(p, {cx, (kTop + kBottom) / 2}, {kRoll, (kBottom - kTop) / 2 + 5}, 3); },
+                [cx](Vec2 p) {
+                    const float u = (p.x - cx) / kRoll;
+                    const float lit = std::sqrt(std::max(0.0f, 1 - u * u)) * (0.75f + 0.25f * -u);
+                    const Rgb c = mix(rgb8(150, 110, 66), rgb8(246, 232, 198), lit);
+                    const float spiral = std::abs(p.y - kTop + 3) < 2.5f || std::abs(p.y - kBottom - 3) < 2.5f ? 0.8f : 1.0f;
+                    return c * spiral;
+                });
+}
+
+// A rose seen from above: spiralling petals around a dark heart, with two leaves.
+void paintRose(CLayer& layer, Vec2 c, float r)
+{
+    for (const float angle : {2.4f, 3.9f}) {
+        const Vec2 tip = c + Vec2{std::cos(angle), std::sin(angle)} * (r * 1.7f);
+        const Vec2 base = c + Vec2{std::cos(angle), std::sin(angle)} * (r * 0.5f);
+        layer.paint(std::min(tip.x, base.x) - 10, std::min(tip.y, base.y) - 10, std::max(tip.x, base.x) + 10,
+                    std::max(tip.y, base.y) + 10,
+                    [=](Vec2 p) {
+                        const float t = segmentParam(p, base, tip);
+                        const float w = 7.5f * std::sin(std::numbers::pi_v<float> * t) + 0.5f;
+                        return sdSegment(p, base, tip) - w;
+                    },
+                    [=](Vec2 p) {
+                        const float vein = std::abs(sdSegment(p, base, tip)) < 0.6f ? 1.25f : 1.0f;
+                        const float side = clamp01((p.y - c.y) / 20 + 0.5f);
+                        return mix(rgb8(70, 120, 56), rgb8(34, 74, 34), side) * vein;
+                    });
+    }
+    layer.paint(c.x - r - 2, c.y - r - 2, c.x + r + 2, c.y + r + 2,
+                [=](Vec2 p) {
+                    const float a = std::atan2(p.y - c.y, p.x - c.x);
+                    return length(p - c) - r * (0.92f + 0.08f * std::cos(5 * a));
+                },
+                [=](Vec2 p) {
+                    // Petal rims along a spiral, lit from the top left.
+                    const Vec2 d = p - c;
+                    const float dist = length(d) / r;
+                    const float a = std::atan2(d.y, d.x);
+                    const float spiral = dist * 5.2f + a / (2 * std::numbers::pi_v<float>) * 1.0f;
+                    const float rim = std::pow(spiral - std::floor(spiral), 3.0f);
+                    const float light = clamp01(0.55f - (d.x + d.y) / (r * 2.4f));
+                    const Rgb base = mix(rgb8(110, 10, 30), rgb8(200, 36, 58), light);
+                    return mix(base, rgb8(246, 110, 120), rim * (0.35f + 0.5f * light)) * (0.55f + 0.45f * dist);
+                });
+}
+
+} // namespace
+
+CKeyedPicture paintQuestionBox()
+{
+    CLayer layer(scene::kBoxW, scene::kBoxH, 3);
+    paintRoll(layer, kLeft + kRoll);
+    paintRoll(layer, kRight - kRoll);
+    paintScroll(layer);
+    paintRose(layer, {472, 50}, 19);
+    return layer.resolve();
+}
+
+} // namespace assetgen
