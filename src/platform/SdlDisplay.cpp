@@ -1,0 +1,143 @@
+#include "platform/SdlDisplay.h"
+
+#include "graphics/GraphicsResult.h"
+#include "platform/SdlWindow.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+Uint32 textureFormat(SurfaceFormat format)
+{
+    switch (format) {
+    case SurfaceFormat::Rgb555: return SDL_PIXELFORMAT_RGB555;
+    case SurfaceFormat::Rgb565: return SDL_PIXELFORMAT_RGB565;
+    case SurfaceFormat::Bgr24: return SDL_PIXELFORMAT_BGR24;
+    case SurfaceFormat::Bgrx32: return SDL_PIXELFORMAT_RGB888;
+    }
+    return SDL_PIXELFORMAT_UNKNOWN;
+}
+
+void sleepFor(std::int64_t nanoseconds) { std::this_thread::sleep_for(std::chrono::nanoseconds(nanoseconds)); }
+
+} // namespace
+
+CSdlDisplay::CSdlDisplay(CSdlWindow& window, const IClock& clock) : window_(window), pacer_(clock, sleepFor) {}
+
+CSdlDisplay::~CSdlDisplay() { releasePrimary(); }
+
+bool CSdlDisplay::hasDevice() const { return window_.sdlWindow() != nullptr; }
+
+std::int32_t CSdlDisplay::enterFullScreen()
+{
+    // The user may have asked for a window; then the window is what the program takes over.
+    if (window_.requestedMode() == WindowMode::Windowed) {
+        return 0;
+    }
+    return window_.setFullScreen(true) ? 0 : GraphicsResult::kGeneric;
+}
+
+void CSdlDisplay::leaveFullScreen()
+{
+    // The desktop was never switched to another mode, so there is nothing to give back; the
+    // window itself belongs to the shell, which closes it.
+}
+
+std::int32_t CSdlDisplay::setMode(std::int32_t width, std::int32_t height, SurfaceFormat format)
+{
+    if (width <= 0 || height <= 0 || textureFormat(format) == SDL_PIXELFORMAT_UNKNOWN) {
+        return GraphicsResult::kInvalidParams;
+    }
+    width_ = width;
+    height_ = height;
+    format_ = format;
+    return 0;
+}
+
+std::int32_t CSdlDisplay::createPrimary(SurfacePlacement placement)
+{
+    releasePrimary();
+    const Uint32 flags = placement == SurfacePlacement::Video ? SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC
+                                                               : SDL_RENDERER_SOFTWARE;
+    // Nearest-pixel scaling keeps the picture sharp when the window is larger than it.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    renderer_ = SDL_CreateRenderer(window_.sdlWindow(), -1, flags);
+    if (!renderer_) {
+        return GraphicsResult::kGeneric;
+    }
+    if (SDL_RenderSetLogicalSize(renderer_, width_, height_) != 0) {
+        releasePrimary();
+        return GraphicsResult::kGeneric;
+    }
+    accelerated_ = placement == SurfacePlacement::Video;
+    return 0;
+}
+
+std::int32_t CSdlDisplay::createBackBuffer()
+{
+    if (!renderer_) {
+        return GraphicsResult::kNotInitialized;
+    }
+    texture_ = SDL_CreateTexture(renderer_, textureFormat(format_), SDL_TEXTUREACCESS_STREAMING, width_, height_);
+    return texture_ ? 0 : GraphicsResult::kGeneric;
+}
+
+void CSdlDisplay::releasePrimary()
+{
+    if (texture_) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+    }
+    if (renderer_) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+}
+
+bool CSdlDisplay::drawFrame()
+{
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    return SDL_RenderClear(renderer_) == 0 && SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) == 0;
+}
+
+std::int32_t CSdlDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
+{
+    if (!texture_) {
+        return GraphicsResult::kNotInitialized;
+    }
+    if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0 || !drawFrame()) {
+        return GraphicsResult::kGeneric;
+    }
+    pacer_.beforePresent();
+    SDL_RenderPresent(renderer_);
+    return 0;
+}
+
+std::int32_t CSdlDisplay::createSurface(std::int32_t, std::int32_t, SurfacePlacement)
+{
+    // Surfaces are plain memory; the renderer never sees them.
+    return 0;
+}
+
+std::optional<CSdlDisplay::Capture> CSdlDisplay::readBack()
+{
+    if (!texture_ || !drawFrame()) {
+        return std::nullopt;
+    }
+    SDL_Rect viewport;
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetViewport(renderer_, &viewport);
+    SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
+    Capture capture;
+    capture.width = static_cast<std::int32_t>(static_cast<float>(viewport.w) * scaleX + 0.5f);
+    capture.height = static_cast<std::int32_t>(static_cast<float>(viewport.h) * scaleY + 0.5f);
+    capture.pixels.resize(static_cast<std::size_t>(capture.width) * static_cast<std::size_t>(capture.height));
+    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, capture.pixels.data(), capture.width * 4) != 0) {
+        return std::nullopt;
+    }
+    return capture;
+}

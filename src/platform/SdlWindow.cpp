@@ -1,0 +1,66 @@
+#include "platform/SdlWindow.h"
+
+#include "common/Cp1252.h"
+
+#include <SDL.h>
+
+namespace {
+
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+
+} // namespace
+
+std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowMode mode, std::string* error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        if (error) {
+            *error = SDL_GetError();
+        }
+        return nullptr;
+    }
+    const Uint32 flags = mode == WindowMode::FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS
+                                                        : SDL_WINDOW_RESIZABLE;
+    SDL_Window* window = SDL_CreateWindow(cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                          kWindowWidth, kWindowHeight, flags);
+    if (!window) {
+        if (error) {
+            *error = SDL_GetError();
+        }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    // The program draws its own cursor.
+    SDL_ShowCursor(SDL_DISABLE);
+    return std::unique_ptr<CSdlWindow>(new CSdlWindow(window, mode));
+}
+
+CSdlWindow::~CSdlWindow()
+{
+    SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool CSdlWindow::isFullScreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+bool CSdlWindow::toggleFullScreen() { return setFullScreen(!isFullScreen()); }
+
+bool CSdlWindow::setFullScreen(bool fullScreen)
+{
+    if (fullScreen == isFullScreen()) {
+        return true;
+    }
+    if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        return false;
+    }
+    if (!fullScreen) {
+        // Back from the desktop-sized borderless window to an ordinary one of the picture's size.
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        SDL_SetWindowResizable(window_, SDL_TRUE);
+        SDL_SetWindowSize(window_, kWindowWidth, kWindowHeight);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    return true;
+}
+
+std::uint32_t CSdlWindow::windowId() const { return SDL_GetWindowID(window_); }
