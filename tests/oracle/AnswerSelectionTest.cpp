@@ -235,7 +235,7 @@ TEST(AnswerSelection, NineOrMoreKeywordsWithoutEarlyMatchSearchTheFirstEight)
         reference.records.push_back({record.keywords, record.answers, 0});
     }
     auto engine = makeEngine(records);
-    for (std::size_t n = 9; n <= words.size(); ++n) {
+    for (const std::size_t n : {std::size_t{9}, words.size()}) {
         const Texts found(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(n));
         seedRandom(1000 + static_cast<std::uint32_t>(n));
         reference.randomState = 1000 + static_cast<std::uint32_t>(n);
