@@ -214,26 +214,3 @@ TEST_F(MusicPlayerTest, SongMemoryOutlivesTheStream)
     EXPECT_EQ(audio.openStreams(), 0u);
     EXPECT_EQ(audio.corruptions(), 0);
 }
-
-TEST_F(MusicPlayerTest, NothingHappensWhileDisabled)
-{
-    writePackage(songPackage(fakeSong()));
-    MusicPlayer player(audio, logs, folder.path());
-    player.Disable();
-    player.AddSong("music.ogg");
-    player.Start();
-    player.PlayNext();
-    EXPECT_EQ(player.songCount(), 0u);
-    EXPECT_EQ(player.songIndex(), -1);
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
-}
-
-TEST_F(MusicPlayerTest, TheCurrentSongNamesItsMessages)
-{
-    writePackage(songPackage(fakeSong()));
-    MusicPlayer player(audio, logs, folder.path());
-    player.AddSong("Ballade.ogg");
-    player.Start();
-    EXPECT_EQ(messages(), (Lines{"Ballade.ogg: cannot find song within bonus package",
-                                 "Ballade.ogg: cannot load song from bonus package", kOpen, kPlay}));
-}

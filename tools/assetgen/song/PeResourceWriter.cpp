@@ -154,7 +154,8 @@ private:
                 emit(name, true, languageDirectoryOffset_.at(&items));
             }
         });
-        for (const auto& [name, items] : names) {
+        for (const auto& entry : names) {
+            const std::vector<const SResourceItem*>& items = entry.second;
             writeDirectory(languageDirectoryOffset_.at(&items), items.size(), [&](auto emit) {
                 for (const SResourceItem* item : items) {
                     emit(SKey{true, item->language, {}}, false, dataEntryOffset_.at(item));
