@@ -1,5 +1,7 @@
 #include "image/DibConversion.h"
 
+#include "image/PixelRows.h"
+
 #include <array>
 #include <cstring>
 
@@ -112,23 +114,17 @@ void copyRow555(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, cons
 
 void copyRow32(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
 {
-    for (std::int32_t x = 0; x < width; ++x)
-        store32(d + 4 * x, load32(s + 4 * x) & 0xFFFFFF);
+    pixel_rows::clearFourthBytes(s, d, std::size_t(width));
 }
 
-// Four pixels (12 bytes) in three word loads: the hot path of every 24-bit picture.
 void widenRow24To32(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette&)
 {
-    std::int32_t x = 0;
-    for (; x + 4 <= width; x += 4, s += 12, d += 16) {
-        const std::uint32_t a = load32(s), b = load32(s + 4), c = load32(s + 8);
-        store32(d, a & 0xFFFFFF);
-        store32(d + 4, (a >> 24 | b << 8) & 0xFFFFFF);
-        store32(d + 8, (b >> 16 | c << 16) & 0xFFFFFF);
-        store32(d + 12, c >> 8);
-    }
-    for (; x < width; ++x, s += 3, d += 4)
-        store32(d, Read24::get(s));
+    pixel_rows::widenBgrToBgrx(s, d, std::size_t(width));
+}
+
+void lookupRow8To32(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, const EncodedPalette& palette)
+{
+    pixel_rows::lookupIndexes32(s, d, std::size_t(width), palette.data());
 }
 
 template <class Writer>
@@ -161,9 +157,12 @@ RowConverter pickConverter(std::uint8_t bitsPerPixel, SurfaceFormat format)
     case SurfaceFormat::Rgb565: return pickGeneric<Write565>(bitsPerPixel);
     case SurfaceFormat::Bgr24: return bitsPerPixel == 24 ? copyRow24 : pickGeneric<Write24>(bitsPerPixel);
     case SurfaceFormat::Bgrx32:
-        if (bitsPerPixel == 24)
-            return widenRow24To32;
-        return bitsPerPixel == 32 ? copyRow32 : pickGeneric<Write32>(bitsPerPixel);
+        switch (bitsPerPixel) {
+        case 8: return lookupRow8To32;
+        case 24: return widenRow24To32;
+        case 32: return copyRow32;
+        default: return pickGeneric<Write32>(bitsPerPixel);
+        }
     }
     return nullptr;
 }

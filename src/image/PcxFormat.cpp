@@ -3,6 +3,11 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#define MINNE_PCX_SSE2 1
+#include <emmintrin.h>
+#endif
+
 using namespace image_bytes;
 
 namespace {
@@ -51,11 +56,38 @@ std::uint64_t minimumLineBytes(std::uint64_t bytesPerLine)
     return bytesPerLine / 63 * 2 + (bytesPerLine % 63 != 0 ? 1 : 0);
 }
 
+// The number of literal bytes (without both top bits set) at the start of the next 16, all
+// of which are copied to `out`; 16 bytes must be readable at `in` and writable at `out`.
+std::size_t copyLiterals16(const std::uint8_t* in, std::uint8_t* out)
+{
+#ifdef MINNE_PCX_SSE2
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i runMarker = _mm_set1_epi8(static_cast<char>(0xC0));
+    const int markers = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, runMarker), bytes));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    return markers == 0 ? 16 : std::size_t(__builtin_ctz(unsigned(markers)));
+#else
+    std::size_t n = 0;
+    while (n < 16 && (in[n] & 0xC0) != 0xC0) {
+        out[n] = in[n];
+        ++n;
+    }
+    return n;
+#endif
+}
+
 // Decodes exactly line.size() bytes; false when the data ends or a run crosses the line end.
 bool decodeLine(const std::uint8_t*& in, const std::uint8_t* end, std::span<std::uint8_t> line)
 {
     std::size_t done = 0;
     while (done < line.size()) {
+        if (end - in >= 16 && line.size() - done >= 16) {
+            const std::size_t literals = copyLiterals16(in, line.data() + done);
+            in += literals;
+            done += literals;
+            if (literals != 0)
+                continue;
+        }
         if (in == end)
             return false;
         const std::uint8_t b = *in++;
@@ -87,10 +119,17 @@ void interleavePlanes(const std::uint8_t* line, std::size_t bytesPerLine, std::u
 bool decodeRows(std::span<const std::uint8_t> in, CDib& dib, const PcxHeader& h)
 {
     const std::size_t bytesPerLine = std::size_t(h.bytesPerLine);
-    std::vector<std::uint8_t> line(bytesPerLine * h.planes);
+    // A single plane that fits in the bitmap's row is decoded in place.
+    const bool inPlace = h.planes == 1 && bytesPerLine <= dib.stride();
+    std::vector<std::uint8_t> line(inPlace ? 0 : bytesPerLine * h.planes);
     const std::uint8_t* cursor = in.data();
     const std::uint8_t* end = in.data() + in.size();
     for (std::int32_t y = 0; y < dib.height(); ++y) {
+        if (inPlace) {
+            if (!decodeLine(cursor, end, {dib.writableRow(y), bytesPerLine}))
+                return false;
+            continue;
+        }
         for (std::size_t p = 0; p < h.planes; ++p) {
             if (!decodeLine(cursor, end, std::span(line).subspan(p * bytesPerLine, bytesPerLine)))
                 return false;

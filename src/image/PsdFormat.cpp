@@ -1,9 +1,11 @@
 #include "image/ByteOrder.h"
 #include "image/CDXImageFormat.h"
+#include "image/PixelRows.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 
 using namespace image_bytes;
 
@@ -84,13 +86,7 @@ void interleave(const Planes& planes, std::size_t pixels, std::uint8_t* out)
             source[c] = zeros.data();
         }
     }
-    const std::uint8_t* alpha = source[3];
-    for (std::size_t i = 0; i < pixels; ++i, out += 4) {
-        out[0] = source[2][i];
-        out[1] = source[1][i];
-        out[2] = source[0][i];
-        out[3] = alpha ? alpha[i] : 255;
-    }
+    pixel_rows::interleavePlanes(source[0], source[1], source[2], source[3], out, pixels);
 }
 
 // PackBits until `plane` is full; false when the data ends or a run passes the plane's end.
@@ -140,11 +136,12 @@ std::string decodeRunLength(std::span<const std::uint8_t> in, const PsdHeader& h
                             std::size_t pixels, CDib& dib)
 {
     const std::size_t tableBytes = std::size_t(h.channels) * h.height * 2;
-    std::vector<std::uint8_t> unpacked(shown * pixels);
+    // Every byte is written by the unpacking before it is read.
+    const auto unpacked = std::make_unique_for_overwrite<std::uint8_t[]>(shown * pixels);
     const std::uint8_t* cursor = in.data() + tableBytes;
     Planes planes{};
     for (std::size_t c = 0; c < shown; ++c) {
-        const std::span<std::uint8_t> plane(unpacked.data() + c * pixels, pixels);
+        const std::span<std::uint8_t> plane(unpacked.get() + c * pixels, pixels);
         if (!unpackPlane(cursor, in.data() + in.size(), plane))
             return "PSD: run-length data damaged or too short";
         planes[c] = plane.data();

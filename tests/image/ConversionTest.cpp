@@ -68,21 +68,81 @@ TEST(DibConversion, IndexesGoThroughTheColourTableAndPastItsEndAreBlack)
     EXPECT_EQ(convert(dib, SurfaceFormat::Rgb555), (B{0x01, 0x7E, 0xFF, 0x7F, 0x00, 0x00, 0, 0}));
 }
 
-// Every width from 1 to 13 exercises the four-pixel fast path and its remainder.
-TEST(DibConversion, WideningTwentyFourToThirtyTwoBitsMatchesPixelByPixel)
+// The colour of pixel x of a row, worked out the slow way, as 0x00RRGGBB.
+std::uint32_t referenceColor(const CDib& dib, const std::uint8_t* row, std::int32_t x)
 {
-    for (std::int32_t width = 1; width <= 13; ++width) {
-        std::optional<CDib> dib = CDib::allocate(width, 2, 24, true);
-        for (std::int32_t y = 0; y < 2; ++y)
-            for (std::int32_t i = 0; i < width * 3; ++i)
-                dib->writableRow(y)[i] = std::uint8_t(i * 37 + y * 101 + width);
-        const std::vector<std::uint8_t> out = convert(*dib, SurfaceFormat::Bgrx32);
-        for (std::int32_t y = 0; y < 2; ++y)
-            for (std::int32_t x = 0; x < width; ++x) {
-                const std::uint8_t* s = dib->row(y) + 3 * x;
-                const std::uint8_t* d = out.data() + (y * width + x) * 4;
-                ASSERT_EQ((B{d, d + 4}), (B{s[0], s[1], s[2], 0})) << "width " << width << " x " << x;
+    const auto widen = [](std::uint32_t v) { return v << 3 | v >> 2; };
+    switch (dib.bitsPerPixel()) {
+    case 8: {
+        const std::size_t index = row[x];
+        if (index >= dib.colors().size())
+            return 0;
+        const DibColor& c = dib.colors()[index];
+        return std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue;
+    }
+    case 16: {
+        const std::uint32_t w = row[2 * x] | row[2 * x + 1] << 8;
+        return widen(w >> 10 & 31) << 16 | widen(w >> 5 & 31) << 8 | widen(w & 31);
+    }
+    default: {
+        const std::uint8_t* p = row + x * (dib.bitsPerPixel() / 8);
+        return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    }
+    }
+}
+
+std::vector<std::uint8_t> referencePixel(std::uint32_t c, SurfaceFormat format)
+{
+    const std::uint32_t r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+    std::uint32_t word = 0;
+    switch (format) {
+    case SurfaceFormat::Bgrx32: return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0};
+    case SurfaceFormat::Bgr24: return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r)};
+    case SurfaceFormat::Rgb565: word = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3; break;
+    case SurfaceFormat::Rgb555: word = (r >> 3) << 10 | (g >> 3) << 5 | b >> 3; break;
+    }
+    return {std::uint8_t(word), std::uint8_t(word >> 8)};
+}
+
+// Rows with stretches of equal bytes and of varied ones, so both the run and the mixed paths
+// of the fast loops are taken.
+void fillRows(CDib& dib, std::uint32_t seed)
+{
+    for (std::int32_t y = 0; y < dib.height(); ++y) {
+        std::uint8_t* row = dib.writableRow(y);
+        for (std::size_t i = 0; i < dib.stride(); ++i) {
+            seed = seed * 1103515245 + 12345;
+            row[i] = (i / 20) % 2 == 0 ? std::uint8_t(y * 3 + 7) : std::uint8_t(seed >> 16);
+        }
+    }
+}
+
+// Every width up to 41 exercises the vector loops (16 pixels a round) and their remainders.
+TEST(DibConversion, FastPathsMatchThePixelByPixelReference)
+{
+    std::vector<DibColor> table;
+    for (int i = 0; i < 200; ++i)
+        table.push_back(DibColor{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 3), std::uint8_t(i)});
+    const SurfaceFormat formats[] = {SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24, SurfaceFormat::Bgrx32};
+    for (std::uint8_t depth : {8, 16, 24, 32}) {
+        for (std::int32_t width = 1; width <= 41; ++width) {
+            std::optional<CDib> dib = CDib::allocate(width, 3, depth, width % 2 == 0);
+            fillRows(*dib, std::uint32_t(width * depth));
+            if (depth == 8)
+                dib->setColors(table);
+            for (SurfaceFormat format : formats) {
+                const std::vector<std::uint8_t> out = convert(*dib, format);
+                const std::size_t step = bytesPerPixel(format);
+                for (std::int32_t y = 0; y < 3; ++y) {
+                    const std::uint8_t* row = dib->row(dib->topDown() ? y : 2 - y);
+                    for (std::int32_t x = 0; x < width; ++x) {
+                        const std::uint8_t* d = out.data() + (std::size_t(y) * width + x) * step;
+                        ASSERT_EQ((B{d, d + step}), referencePixel(referenceColor(*dib, row, x), format))
+                            << "depth " << int(depth) << " into " << int(format) << ", width " << width << " at " << x << "," << y;
+                    }
+                }
             }
+        }
     }
 }
 

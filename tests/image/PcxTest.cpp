@@ -106,3 +106,27 @@ TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
 }
 
 } // namespace
+
+namespace {
+
+// Long lines take the sixteen-byte literal path; runs and run-coded literals at every offset.
+TEST(PcxDecoder, LongLinesMixingLiteralsAndRuns)
+{
+    const int width = 90, height = 4;
+    PcxSpec spec{.xMax = width - 1, .yMax = height - 1, .bytesPerLine = width};
+    Bytes expected;
+    for (int y = 0; y < height; ++y) {
+        Bytes line(width);
+        for (int x = 0; x < width; ++x)
+            line[x] = std::uint8_t((x + y) % 17 == 0 ? 0xC5 : (x / 7) % 3 == 0 ? 0x30 : x * 3 + y);
+        encodePcxLine(line.data(), line.size(), spec.pixelData);
+        append(expected, line);
+    }
+    spec.palette = greyPalette();
+    const CDecodeResult result = load(makePcx(spec));
+    ASSERT_TRUE(result) << result.reason;
+    for (int y = 0; y < height; ++y)
+        EXPECT_EQ(Bytes(result.dib->row(y), result.dib->row(y) + width), Bytes(&expected[y * width], &expected[y * width] + width)) << y;
+}
+
+} // namespace

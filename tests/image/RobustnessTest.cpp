@@ -44,9 +44,11 @@ std::vector<Sample> samples()
     PcxSpec pcx8{.xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
     PcxSpec pcx24{.planes = 3, .xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
     for (int y = 0; y < h; ++y) {
-        encodePcxLine(&indexes[y * w], 8, pcx8.pixelData); // one byte of the next row as filler
+        Bytes line(&indexes[y * w], &indexes[y * w] + w);
+        line.push_back(0xC7); // filler up to the even line length
+        encodePcxLine(line.data(), 8, pcx8.pixelData);
         for (int p = 0; p < 3; ++p)
-            encodePcxLine(&indexes[y * w], 8, pcx24.pixelData);
+            encodePcxLine(line.data(), 8, pcx24.pixelData);
     }
     all.push_back({"pcx8", makePcx(pcx8), ImageType::PCX});
     all.push_back({"pcx24", makePcx(pcx24), ImageType::PCX});
