@@ -21,8 +21,8 @@ struct Entry {
 // In the order of the frames that highlight them.
 constexpr std::array<Entry, 5> kEntries{{{"Start", 334, 43}, {"Einstellungen", 377, 50}, {"Homepage", 427, 43},
                                          {"Hilfe", 470, 43}, {"Ende", 513, 43}}};
-constexpr float kEntryX = 28;
-constexpr float kEntrySize = 33;
+constexpr float kEntryX = 27;
+constexpr float kEntrySize = 30;
 
 const Vec2 kMirror{592, 372};
 constexpr float kMirrorRx = 112, kMirrorRy = 150;
@@ -82,24 +82,30 @@ float baselineOf(const Entry& e)
     return e.top + e.height * 0.5f + kEntrySize * 0.3f;
 }
 
-void paintEntries(CCanvas& c, int highlighted, const CFont& font)
+void paintEntry(CCanvas& c, const Entry& e, bool lit, const CFont& font)
 {
-    for (size_t i = 0; i < kEntries.size(); ++i) {
-        const Entry& e = kEntries[i];
-        const bool lit = static_cast<int>(i) == highlighted;
-        if (lit) {
-            // A warm glow behind the line, and a sparkle in front of it.
-            const float width = font.measure(e.label, kEntrySize);
-            for (int y = e.top; y < e.top + e.height; ++y)
-                for (int x = 0; x < static_cast<int>(kEntryX + width + 40); ++x) {
-                    const float dy = (y + 0.5f - (e.top + e.height * 0.5f)) / (e.height * 0.5f);
-                    const float dx = clamp01((x - kEntryX - width) / 40);
-                    c.at(x, y) += rgb8(120, 50, 90) * (0.3f * (1 - dy * dy) * (1 - dx));
-                }
-            paintSparkle(c, {13, e.top + e.height * 0.5f}, 4, rgb8(255, 220, 150));
-        }
-        drawText(c, font, e.label, kEntryX, baselineOf(e), entryStyle(lit, e));
+    if (lit) {
+        // A warm glow behind the line, and a sparkle in front of it.
+        const float width = font.measure(e.label, kEntrySize);
+        for (int y = e.top; y < e.top + e.height; ++y)
+            for (int x = 0; x < static_cast<int>(kEntryX + width + 40); ++x) {
+                const float dy = (y + 0.5f - (e.top + e.height * 0.5f)) / (e.height * 0.5f);
+                const float dx = clamp01((x - kEntryX - width) / 40);
+                c.at(x, y) += rgb8(120, 50, 90) * (0.3f * (1 - dy * dy) * (1 - dx));
+            }
+        paintSparkle(c, {13, e.top + e.height * 0.5f}, 4, rgb8(255, 220, 150));
     }
+    drawText(c, font, e.label, kEntryX, baselineOf(e), entryStyle(lit, e));
+}
+
+// The highlight stays within its entry's own rows, where the program looks for the mouse.
+void paintHighlight(CCanvas& c, const Entry& e, const CFont& font)
+{
+    CCanvas lit = c;
+    paintEntry(lit, e, true, font);
+    for (int y = e.top - 2; y < e.top + e.height + 2; ++y)
+        for (int x = 0; x < c.width(); ++x)
+            c.at(x, y) = lit.at(x, y);
 }
 
 } // namespace
@@ -117,7 +123,8 @@ CCanvas paintTitle()
              {104, Align::Centre, goldShade(72, 160, 1.05f), rgb8(255, 150, 90), 12, 0.45f});
     drawText(c, italic, "Das Orakel der Liebe", 400, 198, {25, Align::Centre, solid(kLilac), rgb8(150, 90, 200), 5, 0.4f});
     paintFlourish(c, 400, 220, 150);
-    paintEntries(c, -1, chancery);
+    for (const Entry& e : kEntries)
+        paintEntry(c, e, false, chancery);
     return c;
 }
 
@@ -128,7 +135,7 @@ std::vector<CCanvas> paintMenuFrames(const CCanvas& decodedTitle)
     for (int k = 0; k < 6; ++k) {
         CCanvas full = decodedTitle;
         if (k < 5)
-            paintEntries(full, k, chancery);
+            paintHighlight(full, kEntries[k], chancery);
         frames.push_back(full.crop(kMenuX, kMenuY, kMenuW, kMenuH));
     }
     return frames;

@@ -40,17 +40,14 @@ void paintScroll(CLayer& layer)
                     return std::max({top - p.y, p.y - bottom, kLeft + kRoll - p.x, p.x - (kRight - kRoll)});
                 },
                 [](Vec2 p) { return parchment(p); });
-    // A thin ruled border in faded red, and small corner flourishes.
-    layer.paint(kLeft + 18, kTop + 5, kRight - 18, kBottom - 5,
-                [](Vec2 p) {
-                    const float outer = sdRoundBox(p, {225, 51}, {196, 33}, 4);
-                    const float inner = sdRoundBox(p, {225, 51}, {193, 30}, 3);
-                    return std::min(std::abs(outer) - 0.45f, std::abs(inner) - 0.3f);
-                },
+    // A thin ruled border in faded red and small corner rings, outside the writing area (the
+    // program's lines run from x 29 to 419 and y 30 to 78).
+    layer.paint(kLeft + 12, kTop + 2, kRight - 12, kBottom - 2,
+                [](Vec2 p) { return std::abs(sdRoundBox(p, {225, 51}, {202, 34}, 5)) - 0.45f; },
                 [](Vec2) { return rgb8(170, 84, 76); }, 0.55f);
     for (const float side : {-1.0f, 1.0f})
         for (const float vert : {-1.0f, 1.0f}) {
-            const Vec2 c{225 + side * 188, 51 + vert * 25};
+            const Vec2 c{225 + side * 199, 51 + vert * 31};
             layer.paint(c.x - 5, c.y - 5, c.x + 5, c.y + 5, [c](Vec2 p) { return std::abs(sdCircle(p, c, 2.6f)) - 0.5f; },
                         [](Vec2) { return rgb8(180, 120, 60); }, 0.7f);
         }

@@ -58,24 +58,24 @@ Rgb flameColour(float intensity)
     return mix(yellow, core, clamp01((intensity - 0.7f) / 0.3f));
 }
 
-// The flame at loop phase theta: its shape sways and its tongues change, but phase 0 and 2 pi
-// give the same picture, so the loop has no seam.
+// The flame at loop phase theta. Its tongues are a noise pattern rising through it, periodic
+// in time, so every step of the loop moves them by the same amount and phase 2 pi meets 0.
 void paintFlame(CCanvas& frame, float theta, uint32_t seed)
 {
-    const float ring = 0.55f;
-    const float cx = ring * std::cos(theta), cy = ring * std::sin(theta);
-    const float height = 19.5f + 1.8f * std::sin(theta + 0.9f);
+    constexpr int kPeriod = 3; // lattice units the pattern rises in one loop
+    const float rise = theta / kTau * kPeriod;
+    const float height = 19.5f + 1.0f * std::sin(theta + 0.9f);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < scene::kTorchW; ++x) {
             const Vec2 p{x + 0.5f, y + 0.5f};
             const float v = (kFlameBase - p.y) / height; // 0 at the base, 1 at the tip
             if (v < -0.2f || v > 1.25f)
                 continue;
-            const float sway = (fbm(v * 1.4f + cx, cy + 3.1f, seed, 3) - 0.5f) * 7.0f * std::pow(std::max(v, 0.0f), 1.4f);
+            const float sway = (periodicFbm(v * 1.2f + rise, 0.5f, kPeriod, seed, 2) - 0.5f) * 7.0f * std::pow(std::max(v, 0.0f), 1.4f);
             const float width = 5.6f * std::pow(clamp01(1 - v), 0.75f) * (v < 0 ? std::sqrt(clamp01(1 + v / 0.2f)) : 1.0f) + 0.3f;
             const float u = (p.x - kFlameX - sway) / width;
             float body = clamp01(1 - std::pow(std::abs(u), 1.7f));
-            const float tongues = fbm(p.x * 0.32f + cx * 2, p.y * 0.2f + cy * 2, seed + 7, 3);
+            const float tongues = periodicFbm(v * 2.2f + rise, p.x * 0.3f, kPeriod, seed + 7, 3);
             body *= clamp01(0.55f + 0.9f * tongues - 0.35f * v);
             const float intensity = clamp01(body * (1.15f - 0.55f * v));
             if (intensity <= 0.02f)
@@ -98,7 +98,7 @@ std::vector<CCanvas> paintTorchFrames(const CWall& wall, bool left)
         const bool shown = (k % 2 == 1) == left;
         const float step = shown ? static_cast<float>(k / 2) : k / 2 + (left ? -0.5f : 0.5f);
         const float theta = kTau * step / 5 + (left ? 0.0f : 2.1f);
-        const float flicker = 0.10f * std::cos(theta) + 0.05f * std::sin(2 * theta + 0.4f);
+        const float flicker = 0.07f * std::cos(theta);
         CCanvas frame(scene::kTorchW, scene::kTorchH);
         for (int y = 0; y < scene::kTorchH; ++y)
             for (int x = 0; x < scene::kTorchW; ++x) {

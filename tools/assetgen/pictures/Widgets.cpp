@@ -60,7 +60,7 @@ CKeyedPicture paintCursor()
 {
     CLayer layer(20, 23, 4);
     // The tip sits on pixel (7, 2), where the program takes the pointing spot.
-    const std::vector<Vec2> arrow{{7.5f, 1.2f}, {17.8f, 12.4f}, {13.2f, 13.1f}, {16.4f, 20.2f}, {13.6f, 21.4f}, {10.5f, 14.5f}, {7.2f, 17.6f}};
+    const std::vector<Vec2> arrow{{7.5f, 3.3f}, {17.6f, 13.6f}, {13.2f, 14.1f}, {16.2f, 20.4f}, {13.6f, 21.6f}, {10.6f, 15.4f}, {7.4f, 18.4f}};
     layer.paint(5, 0, 20, 23, [&](Vec2 p) { return sdPolygon(p, arrow) - 1.1f; }, [](Vec2) { return rgb8(40, 16, 30); });
     layer.paint(5, 0, 20, 23, [&](Vec2 p) { return sdPolygon(p, arrow) + 0.15f; },
                 [](Vec2 p) { return goldTone(clamp01((p.y - 1) / 20 + (p.x - 8) * 0.02f)); });
