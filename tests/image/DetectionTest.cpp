@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include "image/CDXImageFormat.h"
-
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -154,16 +152,6 @@ TEST_F(LoadFromFile, MissingAndUnreadableFilesAreRefused)
     EXPECT_EQ(reader.Read(buffer), 5u);
     reader.Close();
     EXPECT_EQ(reader.Size(), 0u);
-}
-
-TEST(CDXImageFormat, DetectorsLookOnlyAtWhatTheyAreGiven)
-{
-    const Bytes none;
-    EXPECT_FALSE(CDXImageFormatBMP{}.Detect(none, none));
-    EXPECT_FALSE(CDXImageFormatTGA{}.Detect(none, none));
-    EXPECT_FALSE(CDXImageFormatPSD{}.Detect(none, none));
-    EXPECT_FALSE(CDXImageFormatPCX{}.Detect(none, none));
-    EXPECT_FALSE(CDXImageFormatJPEG{}.Detect(none, none));
 }
 
 } // namespace

@@ -113,15 +113,4 @@ TEST(Robustness, DamagedHeadersAreHandled)
     }
 }
 
-TEST(Robustness, EveryDecoderRefusesEveryOtherFormat)
-{
-    for (const Sample& s : samples())
-        for (ImageType type : {ImageType::BMP, ImageType::PSD, ImageType::TGA, ImageType::PCX, ImageType::JPEG})
-            if (type != s.type) {
-                const CDecodeResult result = load(s.file, type);
-                if (result)
-                    convertEverywhere(*result.dib); // a TGA header may happen to fit; it must still be safe
-            }
-}
-
 } // namespace
