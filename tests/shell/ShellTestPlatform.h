@@ -211,7 +211,10 @@ public:
 // another program does; everything else is the null display's.
 class CTestDisplay final : public IDisplay {
 public:
-    explicit CTestDisplay(CNullDisplay::Refusals refusals) : inner_(std::move(refusals)) {}
+    CTestDisplay(CNullDisplay::Refusals refusals, int& presentedFrames)
+        : inner_(std::move(refusals)), presentedFrames_(presentedFrames)
+    {
+    }
 
     CNullDisplay& inner() { return inner_; }
     int restoresStillLost = 0;
@@ -230,6 +233,7 @@ public:
         if (inner_.modeFormat() == SurfaceFormat::Bgrx32) {
             blueAtLoader.push_back(pixels[180 * pitch + 240 * 4]);
         }
+        ++presentedFrames_;
         return inner_.present(pixels, pitch);
     }
     std::int32_t createSurface(std::int32_t w, std::int32_t h, SurfacePlacement p) override
@@ -249,6 +253,7 @@ public:
 
 private:
     CNullDisplay inner_;
+    int& presentedFrames_;
 };
 
 class CTestPlatform final : public IShellPlatform {
@@ -277,7 +282,7 @@ public:
         if (!displayExists) {
             return nullptr;
         }
-        auto made = std::make_unique<CTestDisplay>(refusals);
+        auto made = std::make_unique<CTestDisplay>(refusals, presentedFrames);
         display = made.get();
         return made;
     }
@@ -292,7 +297,8 @@ public:
     CFakeAudioDevice audioDevice;
     CScriptedInputSource input;
     CNullDisplay::Refusals refusals;
-    CTestDisplay* display = nullptr; // owned by the screen while it lives
+    CTestDisplay* display = nullptr; // owned by the screen: gone after shutdown
+    int presentedFrames = 0;          // counted here, so it outlives the display
     bool windowCanBeMade = true;
     bool displayExists = true;
     bool inputExists = true;

@@ -1,0 +1,277 @@
+#include "ShellTestPlatform.h"
+
+using namespace shelltest;
+
+namespace {
+
+// Frames 15 ms apart: exactly one tick of the 15-ms timers each.
+class AnswerSequenceTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(start());
+        clickStart();
+        frame();
+    }
+
+    // Types the question and submits it. The submitting frame is already the flight's first:
+    // its layer starts the flight timer; each later frame is one tick.
+    void ask(const std::string& question)
+    {
+        typeText(question);
+        platform->input.pressKey(ScanCode::Return, 13);
+        frame();
+        platform->input.releaseKey(ScanCode::Return);
+        ASSERT_EQ(state().screenState, Screen::Flight);
+        ASSERT_TRUE(state().phaseStarted);
+    }
+
+    void runThroughFlightAndGlow()
+    {
+        frames(21);
+        ASSERT_EQ(state().screenState, Screen::Glow);
+        frames(200);
+        ASSERT_EQ(state().screenState, Screen::Answer);
+    }
+
+    std::uint32_t effectPixel(int x, int y)
+    {
+        CSurface& effect = *app->graphics().effectSurface;
+        effect.Lock();
+        const std::uint32_t pixel = effect.getPixel(x, y);
+        effect.Unlock();
+        return pixel;
+    }
+};
+
+} // namespace
+
+TEST_F(AnswerSequenceTest, FlightTakes21Ticks)
+{
+    ask("Liebe");
+    frames(20);
+    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().flightX, 161);
+    EXPECT_EQ(state().flightY, 325);
+    EXPECT_LE(state().flightScale, 0.0f);
+    frame();
+    EXPECT_EQ(state().screenState, Screen::Glow);
+    EXPECT_EQ(state().flightX, 141);
+    EXPECT_EQ(state().flightY, 505);
+    EXPECT_EQ(state().flightScale, 1.0f);
+    EXPECT_TRUE(state().phaseStarted); // the glow's layer started it in the same frame
+}
+
+TEST_F(AnswerSequenceTest, GlowPulsesFor200Ticks)
+{
+    ask("Liebe");
+    frames(21);
+    ASSERT_EQ(state().screenState, Screen::Glow);
+    const std::uint32_t first = app->screen()->ColorToPixel(0x00020202); // level 2: red 2, green 2, blue 2
+    frame();
+    EXPECT_EQ(state().glowLevel, 2);
+    EXPECT_EQ(effectPixel(1, 1), first);
+    EXPECT_EQ(effectPixel(68, 79), first);
+    EXPECT_EQ(effectPixel(0, 0), 0u); // top row and left column keep their black
+    frames(62);
+    EXPECT_EQ(state().glowLevel, 126);
+    EXPECT_TRUE(state().glowFalling);
+    frame();
+    EXPECT_EQ(state().glowLevel, 124);
+    frames(135);
+    EXPECT_EQ(state().glowTicks, 199);
+    EXPECT_EQ(state().screenState, Screen::Glow);
+    frame();
+    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().glowTicks, 0);
+    EXPECT_EQ(state().glowLevel, 0);
+    EXPECT_EQ(effectPixel(30, 30), 0u);
+}
+
+TEST_F(AnswerSequenceTest, AnswerFadesInAndIsDismissedFromTick101)
+{
+    ask("Ich liebe dich");
+    runThroughFlightAndGlow();
+    // The first answer frame starts the fade; nothing of the box shows yet.
+    EXPECT_EQ(state().answerFade, 256);
+    EXPECT_TRUE(state().answerText.empty());
+    frame();
+    EXPECT_EQ(state().answerText, kLoveAnswer);
+    EXPECT_EQ(state().answerFade, 250);
+    EXPECT_EQ(state().answerTicks, 2);
+    frames(41);
+    EXPECT_EQ(state().answerFade, 4);
+    frame();
+    EXPECT_EQ(state().answerFade, 1);
+    // A click that ends before tick 101 does nothing.
+    frames(53);
+    click(400, 300);
+    EXPECT_EQ(state().screenState, Screen::Answer);
+    frame();
+    EXPECT_EQ(state().answerTicks, 200);
+    // Nothing pressed at ticks 101 to 103: the answer stays.
+    frames(3);
+    EXPECT_EQ(state().screenState, Screen::Answer);
+    platform->input.pressMouseButton(0);
+    frame();
+    EXPECT_EQ(state().screenState, Screen::Question);
+    platform->input.releaseMouseButton(0);
+    EXPECT_EQ(state().questionText, "");
+    EXPECT_EQ(state().answerText, "");
+    EXPECT_EQ(state().answerTicks, 0);
+    EXPECT_EQ(state().answerFade, 256);
+    EXPECT_FALSE(state().answered);
+    EXPECT_EQ(state().animationState, "waiting");
+}
+
+TEST_F(AnswerSequenceTest, EnterHeldSinceTheSubmitDismissesAtTick101)
+{
+    typeText("Liebe");
+    platform->input.pressKey(ScanCode::Return, 13);
+    frame();
+    frames(21 + 200); // flight and glow; the last is also the answer's first frame
+    ASSERT_EQ(state().screenState, Screen::Answer);
+    frames(100);
+    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().answerTicks, 200);
+    frame();
+    EXPECT_EQ(state().screenState, Screen::Question);
+}
+
+TEST_F(AnswerSequenceTest, KeypadEnterDoesNotDismiss)
+{
+    ask("Liebe");
+    runThroughFlightAndGlow();
+    frames(110);
+    platform->input.pressKey(ScanCode::KeypadEnter, 13);
+    frames(3);
+    EXPECT_EQ(state().screenState, Screen::Answer);
+    platform->input.releaseKey(ScanCode::KeypadEnter);
+    pressEnter();
+    EXPECT_EQ(state().screenState, Screen::Question);
+}
+
+TEST_F(AnswerSequenceTest, OneByteQuestionGetsTheNoAnswerLine)
+{
+    ask("x");
+    runThroughFlightAndGlow();
+    frames(3);
+    EXPECT_EQ(state().answerText, "Hmmmm. Wenn ich das w\xFC\xDFte ...");
+    EXPECT_FALSE(state().answered);
+}
+
+TEST_F(AnswerSequenceTest, EngineIsAskedOnceWithTheQuestionAsTyped)
+{
+    ask("Was ist los?");
+    runThroughFlightAndGlow();
+    frames(5);
+    EXPECT_EQ(state().answerText, kFallbackAnswer);
+    EXPECT_TRUE(state().answered);
+}
+
+TEST_F(AnswerSequenceTest, SlowFramesRunSeveralTicksAndKeepTheTiming)
+{
+    ask("Liebe");
+    // 60-ms frames: four ticks each. 21 flight ticks take six frames.
+    frames(5, 60);
+    EXPECT_EQ(state().screenState, Screen::Flight);
+    frame(60);
+    EXPECT_EQ(state().screenState, Screen::Glow);
+    frames(49, 60);
+    EXPECT_EQ(state().screenState, Screen::Glow);
+    EXPECT_EQ(state().glowTicks, 196);
+    frame(60);
+    EXPECT_EQ(state().screenState, Screen::Answer);
+}
+
+TEST_F(AnswerSequenceTest, APhaseEndingInACatchUpLeavesNothingForTheNextQuestion)
+{
+    ask("Liebe");
+    // 45-ms frames: three ticks each; the glow's 200th tick is the second of a frame.
+    while (state().screenState != Screen::Answer) {
+        frame(45);
+    }
+    EXPECT_EQ(state().glowTicks, 0);
+    while (state().answerTicks <= 200) {
+        frame(45);
+    }
+    platform->input.pressMouseButton(0);
+    frame(45);
+    platform->input.releaseMouseButton(0);
+    ASSERT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().answerTicks, 0);
+    EXPECT_EQ(state().answerText, "");
+    EXPECT_EQ(state().answerFade, 256);
+}
+
+TEST_F(AnswerSequenceTest, TheSequenceCanRunAgain)
+{
+    for (int round = 0; round < 2; ++round) {
+        ask("Liebe");
+        runThroughFlightAndGlow();
+        frames(102);
+        pressEnter();
+        ASSERT_EQ(state().screenState, Screen::Question) << round;
+    }
+}
+
+TEST_F(AnswerSequenceTest, BackButtonEndsTheSequence)
+{
+    for (const std::int32_t screen : {Screen::Flight, Screen::Glow, Screen::Answer}) {
+        ask("Liebe");
+        while (state().screenState != screen) {
+            frame();
+        }
+        frames(5);
+        clickBack();
+        EXPECT_EQ(state().screenState, Screen::TitleMenu) << screen;
+        EXPECT_FALSE(state().phaseStarted);
+        EXPECT_EQ(state().glowTicks, 0);
+        EXPECT_EQ(state().answerTicks, 0);
+        EXPECT_EQ(state().answerFade, 256);
+        EXPECT_EQ(state().flightScale, 1.0f);
+        EXPECT_EQ(state().animationState, "waiting");
+        EXPECT_EQ(effectPixel(30, 30), 0u);
+        EXPECT_EQ(state().questionText, "");
+        // A fresh start begins at the question, and the next sequence runs in full.
+        clickStart();
+        frames(30);
+        EXPECT_EQ(state().screenState, Screen::Question) << screen;
+    }
+    ask("Liebe");
+    frames(20);
+    EXPECT_EQ(state().screenState, Screen::Flight);
+}
+
+TEST_F(AnswerSequenceTest, LongAnswerIsDrawnOnTwoLines)
+{
+    // Rows of the answer box below the single line's reach hold ink only for a second line.
+    auto inkBelowRow = [this](int row) {
+        CSurface& box = *app->graphics().abox;
+        const std::uint32_t ink = app->screen()->ColorToPixel(0x007D1964);
+        box.Lock();
+        bool found = false;
+        for (int y = row; y < 100 && !found; ++y) {
+            for (int x = 0; x < 500 && !found; ++x) {
+                found = box.getPixel(x, y) == ink;
+            }
+        }
+        box.Unlock();
+        return found;
+    };
+    ask("Liebe");
+    runThroughFlightAndGlow();
+    frames(3);
+    ASSERT_EQ(state().answerText, kLoveAnswer);
+    EXPECT_TRUE(inkBelowRow(0));
+    EXPECT_FALSE(inkBelowRow(62));
+    frames(110);
+    pressEnter();
+
+    ask("Warum so lang?");
+    runThroughFlightAndGlow();
+    frames(3);
+    ASSERT_EQ(state().answerText, kLongAnswer);
+    EXPECT_TRUE(inkBelowRow(62));
+}

@@ -1,0 +1,117 @@
+#include "ShellTestPlatform.h"
+
+using namespace shelltest;
+
+namespace {
+
+class DancerTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(start());
+    }
+    std::int32_t shown() { return app->graphics().dancer->currentFrame(); }
+};
+
+} // namespace
+
+TEST_F(DancerTest, WaitsOnFrameOneUntilAQuestionIsSubmitted)
+{
+    EXPECT_EQ(state().animationState, "waiting");
+    EXPECT_EQ(shown(), 1);
+    clickStart();
+    frames(10, 30);
+    EXPECT_EQ(shown(), 1);
+}
+
+TEST_F(DancerTest, GivingAnswerLoopsFramesOneToTwentyNine)
+{
+    clickStart();
+    frame();
+    typeText("Liebe");
+    platform->input.pressKey(ScanCode::Return, 13);
+    frame(0); // no time passes: no dancer step in this frame
+    platform->input.releaseKey(ScanCode::Return);
+    EXPECT_EQ(state().animationState, "givingAnswer");
+    EXPECT_EQ(state().dancerFrame, 30);
+    // The first step shows frame 1, never 30; then 2, 3, ... 29, 1, ...
+    std::vector<std::int32_t> seen;
+    for (int i = 0; i < 31; ++i) {
+        frame(30);
+        seen.push_back(shown());
+    }
+    std::vector<std::int32_t> expected;
+    for (int i = 0; i < 31; ++i) {
+        expected.push_back(i % 29 + 1);
+    }
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(DancerTest, KeepsDancingThroughTheGlowAndShowsFrameZeroOnceAtItsEnd)
+{
+    clickStart();
+    frame();
+    typeText("Liebe");
+    pressEnter();
+    while (state().screenState != Screen::Glow) {
+        frame();
+    }
+    std::vector<std::int32_t> duringGlow;
+    while (state().screenState == Screen::Glow) {
+        frame();
+        duringGlow.push_back(shown());
+    }
+    // No flicker to frame 0 while the gate glows.
+    ASSERT_GT(duringGlow.size(), 150u);
+    duringGlow.pop_back();
+    for (const std::int32_t f : duringGlow) {
+        EXPECT_GE(f, 1);
+        EXPECT_LE(f, 29);
+    }
+    EXPECT_EQ(state().animationState, "givingAnswer");
+}
+
+TEST_F(DancerTest, SlowFramesSkipPosesAndKeepTheSpeed)
+{
+    clickStart();
+    frame();
+    typeText("Liebe");
+    platform->input.pressKey(ScanCode::Return, 13);
+    frame();
+    auto step = [](std::int32_t index) { return index + 1 > 29 ? 1 : index + 1; };
+    const std::int32_t before = state().dancerFrame;
+    frame(90); // less than 30 ms had passed since the last step: three steps now
+    EXPECT_EQ(shown(), step(step(step(before))));
+}
+
+TEST_F(DancerTest, StandsStillOffTheSceneAndIsStoppedByTheBackButton)
+{
+    clickStart();
+    frame();
+    typeText("Liebe");
+    pressEnter();
+    frames(5, 30);
+    clickBack();
+    const std::int32_t standing = shown();
+    frames(20, 30);
+    EXPECT_EQ(shown(), standing);
+    clickHelp();
+    frames(20, 30);
+    EXPECT_EQ(shown(), standing);
+}
+
+TEST_F(DancerTest, MovesToTheNewLandscapesPlaceAtTheNextStart)
+{
+    clickStart();
+    EXPECT_EQ(app->graphics().dancer->x(), 200);
+    clickBack();
+    clickSettings();
+    click(380, 260); // landscape 2
+    clickBack();
+    clickStart();
+    EXPECT_EQ(app->graphics().dancer->x(), 580);
+    EXPECT_EQ(app->graphics().dancer->y(), 320);
+    // Loaded once: the same frames, only placed anew.
+    EXPECT_EQ(fs::exists(folder / "log.txt"), false);
+}

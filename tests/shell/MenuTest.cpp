@@ -1,0 +1,219 @@
+#include "ShellTestPlatform.h"
+
+#include "oracle/Random.h"
+
+using namespace shelltest;
+
+namespace {
+
+std::int32_t highlighted(CApplication& app)
+{
+    return app.graphics().menuFrames->currentFrame();
+}
+
+} // namespace
+
+TEST_F(ShellTest, MenuHighlightFollowsThePointingSpot)
+{
+    ASSERT_TRUE(start());
+    const struct {
+        int x, y, frame;
+    } cases[] = {
+        {50, 350, 0},  {100, 400, 1}, {300, 450, 2}, {60, 490, 3}, {130, 530, 4},
+        {400, 100, 5}, {200, 350, 5},
+        // Both edges count as inside.
+        {20, 334, 0},  {104, 376, 0}, {105, 350, 5}, {138, 556, 4}, {138, 557, 5},
+        // The border line of start and settings: the one asked later wins.
+        {50, 377, 1},
+        // End is asked second: on its border with help, help (asked last) wins.
+        {50, 513, 3},
+    };
+    for (const auto& c : cases) {
+        pointAt(c.x, c.y);
+        EXPECT_EQ(highlighted(*app), c.frame) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(ShellTest, ClickOnTheSharedBorderRunsBothActionsInAskingOrder)
+{
+    ASSERT_TRUE(start());
+    click(50, 377);
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "spiegel started"}));
+    EXPECT_EQ(state().screenState, Screen::Settings);
+}
+
+TEST_F(ShellTest, MenuActsOnALeftButtonLetGoOverTheEntry)
+{
+    ASSERT_TRUE(start());
+    click(50, 350, 1); // right click: nothing
+    click(50, 350, 2); // middle: nothing
+    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+
+    // Pressed over start, let go elsewhere: nothing.
+    pointAt(50, 350);
+    platform->input.pressMouseButton(0);
+    frame();
+    pointAt(400, 100);
+    platform->input.releaseMouseButton(0);
+    frame();
+    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+
+    // Pressed elsewhere, let go over start: starts.
+    platform->input.pressMouseButton(0);
+    frame();
+    pointAt(50, 350);
+    platform->input.releaseMouseButton(0);
+    frame();
+    EXPECT_EQ(state().screenState, Screen::Question);
+}
+
+TEST_F(ShellTest, StartShowsTheSceneWithTheBackButtonAtTheTop)
+{
+    ASSERT_TRUE(start());
+    clickStart();
+    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "spiegel started"}));
+    SGraphics& g = app->graphics();
+    EXPECT_EQ(g.mb_zurueck->x(), 700);
+    EXPECT_EQ(g.mb_zurueck->y(), 24);
+    EXPECT_EQ(g.background->fileName(), "gfx/landschaft1.jpg");
+    EXPECT_EQ(g.dancer->x(), 200);
+    EXPECT_EQ(g.dancer->y(), 335);
+    clickBack();
+    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(g.mb_zurueck->y(), 555);
+}
+
+TEST_F(ShellTest, HelpScreenLeavesWithoutSavingAnything)
+{
+    ASSERT_TRUE(start());
+    clickHelp();
+    EXPECT_EQ(state().screenState, Screen::Help);
+    clickBack();
+    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_FALSE(storedSetting("back"));
+    EXPECT_FALSE(storedSetting("music"));
+    EXPECT_FALSE(fs::exists(folder / "registry.reg"));
+}
+
+TEST_F(ShellTest, SettingsOnAFirstRunShowDefaultsAndBackStoresThem)
+{
+    ASSERT_TRUE(start());
+    clickSettings();
+    EXPECT_EQ(state().screenState, Screen::Settings);
+    SGraphics& g = app->graphics();
+    EXPECT_EQ(g.mb_back->value(), 0);
+    EXPECT_EQ(g.mb_gender->value(), 0);
+    EXPECT_EQ(g.mb_music->value(), 0);
+    clickBack();
+    EXPECT_EQ(storedSetting("back"), 0);
+    EXPECT_EQ(storedSetting("dancer"), 0);
+    EXPECT_EQ(storedSetting("music"), 0);
+}
+
+TEST_F(ShellTest, BackgroundSelectorStepsAndWrapsBothWays)
+{
+    saveSetting("back", 3);
+    saveSetting("dancer", 1);
+    ASSERT_TRUE(start());
+    clickSettings();
+    SGraphics& g = app->graphics();
+    ASSERT_EQ(g.mb_back->value(), 3);
+    click(380, 260);
+    EXPECT_EQ(g.mb_back->value(), 4);
+    click(380, 260);
+    EXPECT_EQ(g.mb_back->value(), 0);
+    EXPECT_EQ(g.mb_back->frame(), 0u);
+    click(380, 260, 1);
+    EXPECT_EQ(g.mb_back->value(), 4);
+    // Both buttons let go in one poll: forward, then back.
+    pointAt(380, 260);
+    platform->input.pressMouseButton(0);
+    platform->input.pressMouseButton(1);
+    frame();
+    platform->input.releaseMouseButton(0);
+    platform->input.releaseMouseButton(1);
+    frame();
+    EXPECT_EQ(g.mb_back->value(), 4);
+    // Edges of the 58 x 58 button are inside.
+    click(374 + 58, 250 + 58);
+    EXPECT_EQ(g.mb_back->value(), 0);
+    click(374 + 59, 250);
+    EXPECT_EQ(g.mb_back->value(), 0);
+    clickBack();
+    EXPECT_EQ(storedSetting("back"), 0);
+    EXPECT_EQ(storedSetting("dancer"), 1);
+}
+
+TEST_F(ShellTest, StoredValueOutsideTheRangeIsTakenAsItIs)
+{
+    saveSetting("back", 9);
+    ASSERT_TRUE(start());
+    clickSettings();
+    SGraphics& g = app->graphics();
+    EXPECT_EQ(g.mb_back->value(), 9);
+    EXPECT_EQ(g.mb_back->frame(), 9u);
+    click(380, 260);
+    EXPECT_EQ(g.mb_back->value(), 0);
+}
+
+TEST_F(ShellTest, SettingsAreStoredOnlyByTheBackButton)
+{
+    ASSERT_TRUE(start());
+    clickSettings();
+    click(380, 260);
+    click(380, 400);
+    EXPECT_EQ(app->graphics().mb_music->value(), 1);
+    platform->input.pressKey(ScanCode::Escape, 27);
+    frame();
+    ASSERT_TRUE(app->quitPosted());
+    EXPECT_FALSE(storedSetting("back"));
+    EXPECT_FALSE(storedSetting("music"));
+}
+
+TEST_F(ShellTest, ChosenLandscapeAndDancerPlaceAreUsedAtTheNextStart)
+{
+    ASSERT_TRUE(start());
+    clickSettings();
+    click(380, 260); // landscape 2
+    clickBack();
+    ASSERT_EQ(storedSetting("back"), 1);
+    clickStart();
+    SGraphics& g = app->graphics();
+    EXPECT_EQ(g.background->fileName(), "gfx/landschaft2.jpg");
+    EXPECT_EQ(g.dancer->x(), 580);
+    EXPECT_EQ(g.dancer->y(), 320);
+    clickBack();
+
+    // A new run reads the stored choice.
+    app.reset();
+    ASSERT_TRUE(start());
+    clickStart();
+    EXPECT_EQ(app->graphics().background->fileName(), "gfx/landschaft2.jpg");
+}
+
+TEST_F(ShellTest, RandomLandscapeIsDrawnFromTheReseededGenerator)
+{
+    saveSetting("back", 4);
+    platform->manualClock.setCalendarSeconds(1'234'567);
+    ASSERT_TRUE(start());
+    clickStart();
+    seedRandom(1'234'567);
+    const int expected = drawRandom() % 4 + 1;
+    EXPECT_EQ(app->graphics().background->fileName(), "gfx/landschaft" + std::to_string(expected) + ".jpg");
+    EXPECT_EQ(app->graphics().dancer->x(), expected == 2 ? 580 : 200);
+}
+
+TEST_F(ShellTest, MusicButtonSwitchesThePlayerAtOnce)
+{
+    ASSERT_TRUE(start());
+    CFakeAudioDevice& audio = platform->audioDevice;
+    ASSERT_TRUE(audio.playing());
+    clickSettings();
+    click(380, 400);
+    EXPECT_FALSE(audio.playing());
+    EXPECT_EQ(app->graphics().mb_music->value(), 1);
+    click(380, 400, 1); // right clicks act too
+    EXPECT_TRUE(audio.playing());
+    EXPECT_EQ(app->graphics().mb_music->value(), 0);
+}

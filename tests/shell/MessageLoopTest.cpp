@@ -1,0 +1,165 @@
+#include "ShellTestPlatform.h"
+
+using namespace shelltest;
+
+TEST_F(ShellTest, MessagesGoBeforeFramesAndAnInactiveProgramOnlyWaits)
+{
+    ASSERT_TRUE(start());
+    CNullDisplay& display = platform->display->inner();
+    const std::uint32_t presents = display.presentCount();
+
+    platform->messages.messages.push_back({EMessageKind::Activate, false});
+    app->runLoopStep(); // takes the message, draws nothing
+    EXPECT_FALSE(state().active);
+    EXPECT_EQ(display.presentCount(), presents);
+    app->runLoopStep(); // nothing waits and the program is inactive: it blocks
+    app->runLoopStep();
+    EXPECT_EQ(platform->messages.waits, 2);
+    EXPECT_EQ(display.presentCount(), presents);
+
+    platform->messages.messages.push_back({EMessageKind::Activate, true});
+    app->runLoopStep();
+    EXPECT_EQ(display.presentCount(), presents);
+    app->runLoopStep(); // active and nothing waiting: one frame
+    EXPECT_EQ(display.presentCount(), presents + 1);
+    EXPECT_EQ(platform->messages.waits, 2);
+}
+
+TEST_F(ShellTest, CloseShutsDownOnceAndPostsQuit)
+{
+    ASSERT_TRUE(start());
+    platform->messages.messages.push_back({EMessageKind::Close, false});
+    platform->messages.messages.push_back({EMessageKind::Close, false});
+    app->runLoopStep();
+    EXPECT_TRUE(app->isShutDown());
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_EQ(app->exitCode(), 0);
+    EXPECT_EQ(app->screen(), nullptr);
+    EXPECT_EQ(app->input(), nullptr);
+    EXPECT_EQ(app->graphics().backMain, nullptr);
+    EXPECT_EQ(app->timers().entryCount(), 0u);
+    // The loop ends at its next look: the second close is never taken.
+    app->runLoopStep();
+    EXPECT_EQ(platform->messages.messages.size(), 1u);
+    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+}
+
+TEST_F(ShellTest, EscapeEndsAtOnceOnEveryScreenWithoutPresenting)
+{
+    for (const std::int32_t screen : {Screen::TitleMenu, Screen::Help, Screen::Settings, Screen::Question,
+                                      Screen::Flight, Screen::Glow, Screen::Answer}) {
+        fs::remove(folder / "error_log.txt");
+        ASSERT_TRUE(start());
+        state().screenState = screen;
+        frame();
+        const int presents = platform->presentedFrames;
+        platform->input.pressKey(ScanCode::Escape, 27);
+        frame();
+        EXPECT_TRUE(app->isShutDown()) << screen;
+        EXPECT_TRUE(app->quitPosted()) << screen;
+        EXPECT_EQ(platform->presentedFrames, presents) << screen;
+        EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "ESC pressed - leaving at once"})) << screen;
+        platform->input.releaseKey(ScanCode::Escape);
+    }
+}
+
+TEST_F(ShellTest, AltEnterTogglesTheWindowModeAndTypesNothing)
+{
+    ASSERT_TRUE(start());
+    clickStart();
+    platform->messages.messages.push_back({EMessageKind::ToggleWindowMode, false});
+    app->runLoopStep();
+    app->runLoopStep();
+    EXPECT_EQ(platform->windowModeToggles, 1);
+    EXPECT_EQ(state().questionText, "");
+    EXPECT_EQ(state().screenState, Screen::Question);
+}
+
+TEST_F(ShellTest, EndEntryLogsAndClosesAfterPresentingTheFrame)
+{
+    ASSERT_TRUE(start());
+    pointAt(50, 530);
+    platform->input.pressMouseButton(0);
+    frame();
+    const int presents = platform->presentedFrames;
+    platform->input.releaseMouseButton(0);
+    app->renderFrame();
+    EXPECT_EQ(platform->presentedFrames, presents + 1);
+    EXPECT_TRUE(app->isShutDown());
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_EQ(app->exitCode(), 0);
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "exiting"}));
+    EXPECT_TRUE(platform->browserLauncher.addresses.empty());
+}
+
+TEST_F(ShellTest, HomePageEntryOpensTheBrowserThenCloses)
+{
+    ASSERT_TRUE(start());
+    clickHomePage();
+    ASSERT_EQ(platform->browserLauncher.addresses, std::vector<std::string>{"https://www.minnespiegel.example/"});
+    EXPECT_TRUE(app->isShutDown());
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_EQ(app->exitCode(), 0);
+    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+}
+
+TEST_F(ShellTest, FlamesStepOnlyOnSceneScreensSharingOneCounter)
+{
+    ASSERT_TRUE(start());
+    SGraphics& g = app->graphics();
+    frames(10, 30);
+    EXPECT_EQ(g.flameLeft->currentFrame(), 1);
+    EXPECT_EQ(g.flameRight->currentFrame(), 1);
+    clickStart();
+    EXPECT_EQ(g.flameLeft->currentFrame(), 1);
+    std::vector<int> lefts;
+    std::vector<int> rights;
+    for (int i = 0; i < 5; ++i) {
+        frame(90);
+        lefts.push_back(g.flameLeft->currentFrame());
+        rights.push_back(g.flameRight->currentFrame());
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(lefts[static_cast<std::size_t>(i)] % 2, 1);
+        EXPECT_EQ(rights[static_cast<std::size_t>(i)] % 2, 0);
+        EXPECT_EQ(rights[static_cast<std::size_t>(i)], (lefts[static_cast<std::size_t>(i)] + 1) % 10);
+    }
+    clickBack();
+    const int stoodLeft = g.flameLeft->currentFrame();
+    frames(10, 90);
+    EXPECT_EQ(g.flameLeft->currentFrame(), stoodLeft);
+}
+
+TEST_F(ShellTest, LostSurfacesReloadEveryPictureAndKeepTheSelectors)
+{
+    saveSetting("back", 2);
+    saveSetting("dancer", 1);
+    saveSetting("music", 0);
+    ASSERT_TRUE(start());
+    clickSettings();
+    ASSERT_EQ(state().screenState, Screen::Settings);
+    SGraphics& g = app->graphics();
+    click(380, 260); // background selector: 2 -> 3
+    click(380, 400); // music: 0 -> 1
+    ASSERT_EQ(g.mb_back->value(), 3);
+    ASSERT_EQ(g.mb_music->value(), 1);
+    const CSurface* oldConfig = g.backConfig.get();
+
+    platform->display->inner().loseSurfaces();
+    platform->display->restoresStillLost = 1;
+    frame();
+    EXPECT_NE(g.backConfig.get(), oldConfig);
+    EXPECT_EQ(g.mb_back->value(), 3);
+    EXPECT_EQ(g.mb_gender->value(), 1);
+    EXPECT_EQ(g.mb_music->value(), 1);
+    EXPECT_EQ(g.mb_back->frame(), 3u);
+    EXPECT_EQ(g.mb_zurueck->x(), 700);
+    EXPECT_EQ(g.mb_zurueck->y(), 555);
+    EXPECT_TRUE(platform->boxes.boxes.empty());
+    frame();
+    // Leaving saves what the selectors show.
+    clickBack();
+    EXPECT_EQ(storedSetting("back"), 3);
+    EXPECT_EQ(storedSetting("dancer"), 1);
+    EXPECT_EQ(storedSetting("music"), 1);
+}
