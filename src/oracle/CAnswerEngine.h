@@ -31,8 +31,9 @@ public:
     // The answer to a question as typed; empty when the knowledge base has nothing to say.
     std::string answer(std::string question);
 
-    // The answer for a list of found keywords: the record for exactly that set, or else one
-    // drawn at random from what the sets with one keyword fewer give, down to the fallback.
+    // The answer for a list of found keywords (none twice, as the analysis gives them): the
+    // record for exactly that set, or else one drawn at random from what the sets with one
+    // keyword fewer give, down to the fallback.
     std::string search(const std::vector<std::string>& keywords);
 
     const std::vector<CKeywordRecord>& records() const { return records_; }
