@@ -1,4 +1,5 @@
 #pragma once
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -49,7 +50,11 @@ public:
     std::span<const std::uint8_t> bits() const { return {rows_, stride_ * std::size_t(height_)}; }
     // The index-th row in memory order; for own rows only when writable.
     const std::uint8_t* row(std::int32_t index) const { return rows_ + stride_ * std::size_t(index); }
-    std::uint8_t* writableRow(std::int32_t index) { return storage_.get() + stride_ * std::size_t(index); }
+    std::uint8_t* writableRow(std::int32_t index)
+    {
+        assert(storage_);
+        return storage_.get() + stride_ * std::size_t(index);
+    }
     std::span<std::uint8_t> writableBits() { return {storage_.get(), stride_ * std::size_t(height_)}; }
 
     // The colour table of an 8-bit picture (up to 256 entries; indexes past its end draw

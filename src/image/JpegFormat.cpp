@@ -92,6 +92,19 @@ bool decodeJpegRows(JpegSession* session, std::uint8_t* rows, std::size_t stride
 }
 
 // Owns the session for the C++ side: destroys the decompressor on every way out.
+// Huffman coding spends at least one bit on every block of every component, so a file
+// smaller than that cannot hold the picture its header claims; refusing it early spares a
+// large allocation. Arithmetic coding has no such floor.
+bool holdsEveryBlock(const jpeg_decompress_struct& cinfo, std::size_t size)
+{
+    if (cinfo.arith_code)
+        return true;
+    std::uint64_t blocks = 0;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        blocks += std::uint64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks;
+    return blocks <= std::uint64_t(size) * 8;
+}
+
 class CJpegSessionGuard {
 public:
     CJpegSessionGuard()
@@ -136,6 +149,8 @@ CDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) con
     const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
     if (width > JDIMENSION(kMaxImageSide) || height > JDIMENSION(kMaxImageSide))
         return CDecodeResult::refused("JPEG: picture larger than 16384 pixels on a side");
+    if (!holdsEveryBlock(session->cinfo, data.size()))
+        return CDecodeResult::refused("JPEG: file too short for its picture");
     std::optional<CDib> dib = CDib::allocate(std::int32_t(width), std::int32_t(height), 32, true);
     if (!dib)
         return CDecodeResult::refused("JPEG: empty picture or out of memory");

@@ -100,3 +100,21 @@ TEST(JpegDecoder, RefusesFilesTheLibraryCannotConvert)
 }
 
 } // namespace
+
+namespace {
+
+// A header that claims far more blocks than the file has bits is refused before decoding.
+TEST(JpegDecoder, RefusesHeadersClaimingMoreThanTheFileCanHold)
+{
+    Bytes file = colourPicture(16, 16);
+    const std::size_t at = frameSizeOffset(file);
+    file[at] = 0x30; // height 12304
+    file[at + 1] = 0x10;
+    file[at + 2] = 0x30; // width 12304
+    file[at + 3] = 0x10;
+    const CDecodeResult result = load(file);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.reason.find("too short"), std::string::npos) << result.reason;
+}
+
+} // namespace
