@@ -112,6 +112,42 @@ void addArm(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose,
                      }});
 }
 
+// A long silk scarf from her right hand: it hangs in a soft curve at rest and streams out
+// behind her when she turns.
+void addScarf(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose)
+{
+    const V3 shoulder{12.0f, k.hipY - 44, 0};
+    const V3 elbow = shoulder + direction(1, pose.armLift[1], pose.armForward[1]) * 24;
+    const V3 wrist = elbow + direction(1, pose.foreLift[1], pose.foreForward[1]) * 22;
+    const Vec2 hand = k.project(wrist, true);
+    const float stream = clamp01(pose.trail / 14);
+    std::vector<Vec2> line;
+    for (int i = 0; i <= 24; ++i) {
+        const float s = i / 24.0f;
+        const float wave = std::sin(s * 5.5f + pose.turn * 2);
+        Vec2 p = hand + Vec2{-stream * 62 * s + (5 + 7 * (1 - stream)) * wave * s, (1 - stream * 0.75f) * 74 * s + 5 * stream * wave * s};
+        p.x = std::clamp(p.x, 6.0f, scene::kDancerW - 7.0f);
+        p.y = std::min(p.y, kGround - 3);
+        line.push_back(p);
+    }
+    parts.push_back({k.depth(wrist) - 6, [line](CFigure& f) {
+                         for (size_t i = 0; i + 1 < line.size(); ++i) {
+                             const float t = static_cast<float>(i) / line.size();
+                             const Vec2 a = line[i], b = line[i + 1];
+                             // A twisting ribbon: it narrows where it turns its edge to the viewer.
+                             const float w = (3.1f - 1.2f * t) * (0.45f + 0.55f * std::abs(std::cos(t * 9.0f)));
+                             f.paint(std::min(a.x, b.x) - 3, std::min(a.y, b.y) - 3, std::max(a.x, b.x) + 3, std::max(a.y, b.y) + 3,
+                                     [=](Vec2 p) { return sdSegment(p, a, b) - w; },
+                                     [=](Vec2 p) {
+                                         const Vec2 d = b - a;
+                                         const float side = (p.x - a.x) * d.y - (p.y - a.y) * d.x;
+                                         const float across = clamp01(0.5f + side / (length(d) * w * 2 + 1e-3f));
+                                         return lightOn(rgb8(246, 214, 190), across * 2 - 1, 0, 0.6f) * (0.85f + 0.15f * std::sin(t * 20));
+                                     });
+                         }
+                     }});
+}
+
 void addLeg(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose, int side)
 {
     const float s = side == 0 ? -1.0f : 1.0f;
@@ -238,6 +274,7 @@ std::vector<CKeyedPicture> paintDancerFrames()
         addArm(parts, k, pose, 1);
         addLeg(parts, k, pose, 0);
         addLeg(parts, k, pose, 1);
+        addScarf(parts, k, pose);
         parts.push_back({-8 * k.cosT, [&](CFigure& f) { drawHair(f, k, pose); }});
         parts.push_back({-1, [&](CFigure& f) { drawSkirt(f, k, pose); }});
         parts.push_back({0, [&](CFigure& f) { drawTorso(f, k); }});

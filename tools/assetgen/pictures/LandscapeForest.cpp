@@ -53,7 +53,7 @@ void paintDistantForest(CCanvas& c)
     paintBelow(c, [&far](float x) { return far[std::clamp(static_cast<int>(x), 0, 799)]; },
                [haze](float, float y) { return hazed(rgb8(120, 70, 96), haze, 0.5f - 0.002f * (y - 290)); });
     // The forest's edge: a wall of crowns, hazy undergrowth beneath and dark trunks in it.
-    const std::vector<float> edge = crownRow(350, 14, 30, 212);
+    const std::vector<float> edge = crownRow(350, 12, 22, 212);
     const Rgb crown = hazed(rgb8(76, 42, 66), haze, 0.25f);
     const Rgb under = hazed(rgb8(110, 62, 80), haze, 0.35f);
     paintBelow(c, [&edge](float x) { return edge[std::clamp(static_cast<int>(x), 0, 799)]; },
@@ -80,6 +80,8 @@ void paintFloor(CCanvas& c)
         const float leaves = smoothstep(0.35f, 0.7f, fbm(x * 0.16f, y * 0.32f, 222, 4));
         Rgb ground = mix(rgb8(92, 48, 36), rgb8(150, 76, 40), n);
         ground = mix(ground, rgb8(176, 100, 42), leaves * 0.5f);
+        const float litter = fbm(x * 0.5f, y * 0.9f, 224, 2);
+        ground = ground * (0.8f + 0.4f * litter);
         // Far ground catches the dusk; near ground lies in the trees' shadow.
         const float lit = std::exp(-length(Vec2{x, y} - Vec2{kGlow.x, kFloor}) / 170) * (1 - depth);
         return ground * (0.5f - 0.32f * depth) + kDusk * (lit * 0.35f);

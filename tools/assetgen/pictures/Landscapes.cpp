@@ -1,5 +1,6 @@
 #include "pictures/Landscapes.h"
 
+#include "pictures/Noise.h"
 #include "pictures/Parts.h"
 
 namespace assetgen {
@@ -46,6 +47,22 @@ void restoreTorchPlaces(CCanvas& c, const CWall& wall)
                 c.at(x, y) = wall.reference(x, y);
 }
 
+// Snow lies on every top edge of the wall: its crown and the steps of its ruined ends. The
+// torch frames begin below the crown, so they need no snow of their own.
+void snowOnWall(CCanvas& c, const CWall& wall)
+{
+    for (int x = 1; x < scene::kWidth - 1; ++x)
+        for (int y = 300; y < scene::kGroundY; ++y) {
+            if (wall.alpha.at(x, y) <= 0 || wall.alpha.at(x, y - 1) > 0)
+                continue;
+            const float depth = 2.5f + 2.0f * fbm(x * 0.15f, static_cast<float>(y), 3501, 3);
+            for (int k = -static_cast<int>(depth); k <= 1; ++k) {
+                const float lit = clamp01(0.7f - 0.12f * k);
+                c.blend(x, y + k, mix(rgb8(120, 136, 176), rgb8(226, 234, 250), lit), clamp01(depth + k + 0.5f));
+            }
+        }
+}
+
 } // namespace
 
 void lightGroundByTorches(CCanvas& c, float strength)
@@ -80,6 +97,8 @@ CCanvas paintLandscape(int number, const CWall& wall)
     paintBackground(number, c);
     lightGroundByTorches(c, 1.1f);
     paintWall(c, wall, style.wallAmbient);
+    if (number == 3)
+        snowOnWall(c, wall);
     paintForeground(number, c);
     vignette(c, style.vignette);
     restoreTorchPlaces(c, wall);

@@ -54,8 +54,8 @@ void paintMirrorGlass(CCanvas& c)
     layer.paint(kMirror.x - kMirrorRx, kMirror.y - kMirrorRy, kMirror.x + kMirrorRx, kMirror.y + kMirrorRy,
                 [](Vec2 p) { return sdEllipse(p, kMirror, kMirrorRx, kMirrorRy); },
                 [&glass](Vec2 p) {
-                    const float sheen = std::exp(-std::pow((p.x - kMirror.x + (p.y - kMirror.y) * 0.55f + 40) / 18, 2.0f));
-                    return glass.sample(p.x, p.y) + rgb8(255, 255, 255) * (sheen * 0.12f);
+                    const float sheen = std::exp(-std::pow((p.x - kMirror.x + (p.y - kMirror.y) * 0.55f + 50) / 10, 2.0f));
+                    return glass.sample(p.x, p.y) + rgb8(255, 255, 255) * (sheen * 0.05f);
                 });
     // A crest above and a stem below hold the glass.
     layer.paint(kMirror.x - 20, kMirror.y - kMirrorRy - 44, kMirror.x + 20, kMirror.y - kMirrorRy - 4, [](Vec2 p) {

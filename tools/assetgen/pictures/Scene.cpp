@@ -65,6 +65,10 @@ float blockAt(int x, int y, Rgb& albedo)
     }
     if (fallen(course, index, x))
         return 0;
+    // Slivers of blocks cut by a ruined end would look like spikes.
+    const float shown = std::min<float>(start + length, courseEnd(course, false)) - std::max<float>(start, courseEnd(course, true));
+    if (shown < 4)
+        return 0;
     const int lx = x - start;
     const int ly = y - std::max(courseTop, kWallTop);
     const int height = scene::kGroundY - course * kCourse - std::max(courseTop, kWallTop);

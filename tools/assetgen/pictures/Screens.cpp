@@ -62,7 +62,7 @@ CCanvas paintHelpScreen()
     const CFont italic(Typeface::SerifItalic);
     drawText(c, chancery, "So befragst du den Minnespiegel", 400, 78,
              {50, Align::Centre, goldShade(40, 82), rgb8(255, 150, 90), 8, 0.35f});
-    paintPanel(c, 60, 104, 740, 538, 0.55f);
+    paintPanel(c, 60, 104, 740, 520, 0.55f);
     const std::vector<const char*> paragraphs{
         "Wähle im Hauptmenü „Start“. Vor dem alten Steintor, zwischen zwei Fackeln, tanzt die Hüterin des Spiegels.",
         "Schreibe deine Frage in die Schriftrolle am unteren Rand, so wie du sie einem vertrauten Menschen stellen "
@@ -82,9 +82,10 @@ CCanvas paintHelpScreen()
         }
         y += size * 0.55f;
     }
-    paintFlourish(c, 400, y + 2, 90);
-    drawText(c, italic, "Was der Spiegel sagt, sagt er mit einem Augenzwinkern – dein Herz weiß es am besten.", 400,
-             y + 34, {17, Align::Centre, solid(kLilac), rgb8(0, 0, 0), 2, 0.5f, false});
+    // The closing line stays clear of the back button the program draws at (700, 555).
+    paintFlourish(c, 380, y + 2, 90);
+    drawText(c, italic, "Was der Spiegel sagt, sagt er mit einem Augenzwinkern – dein Herz weiß es am besten.", 380,
+             y + 32, {16, Align::Centre, solid(kLilac), rgb8(0, 0, 0), 2, 0.5f, false});
     return c;
 }
 
