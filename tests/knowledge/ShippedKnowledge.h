@@ -1,0 +1,49 @@
+#pragma once
+#include "oracle/CAnswerEngine.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// The knowledge files as the repository ships them. Read directly: the engine's own reader
+// would create missing files in the source tree.
+inline std::string shippedFileBytes(const std::string& name)
+{
+    std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "data" / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline CAnswerEngine shippedEngine()
+{
+    return CAnswerEngine::fromFileBytes(shippedFileBytes("sw.dat"), shippedFileBytes("hv.dat"));
+}
+
+// The questions people ask a love oracle, one a line, Windows-1252.
+inline std::vector<std::string> realQuestions()
+{
+    std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "tests" / "knowledge" / "questions.txt",
+                     std::ios::binary);
+    std::vector<std::string> questions;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            questions.push_back(line);
+        }
+    }
+    return questions;
+}
+
+// The record that answers for exactly these keywords, if any.
+inline const CKeywordRecord* recordFor(const CAnswerEngine& engine, const std::vector<std::string>& keywords)
+{
+    for (const CKeywordRecord& record : engine.records()) {
+        if (record.matches(keywords)) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
