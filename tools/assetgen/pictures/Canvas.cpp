@@ -87,11 +87,6 @@ CMask::CMask(int width, int height, float fill)
 {
 }
 
-float CMask::clampedAt(int x, int y) const
-{
-    return at(std::clamp(x, 0, m_width - 1), std::clamp(y, 0, m_height - 1));
-}
-
 void CMask::maxAt(int x, int y, float v)
 {
     if (contains(x, y))

@@ -26,7 +26,6 @@ inline float smoothstep(float e0, float e1, float x)
     const float t = clamp01((x - e0) / (e1 - e0));
     return t * t * (3 - 2 * t);
 }
-inline float luminance(Rgb c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
 // Colours are written as 8-bit triples in the source, which is how a painter picks them.
 constexpr Rgb rgb8(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
 // Screen blend: light added without ever overshooting white.
@@ -74,7 +73,6 @@ public:
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     float& at(int x, int y) { return m_values[static_cast<size_t>(y) * m_width + x]; }
     float at(int x, int y) const { return m_values[static_cast<size_t>(y) * m_width + x]; }
-    float clampedAt(int x, int y) const;
     void maxAt(int x, int y, float v);
 
 private:

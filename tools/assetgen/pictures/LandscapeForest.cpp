@@ -3,6 +3,8 @@
 // dancer stands on the right.
 #include "pictures/Landscapes.h"
 
+#include <tuple>
+
 namespace assetgen {
 
 namespace {
@@ -84,7 +86,10 @@ void paintFloor(CCanvas& c)
         ground = ground * (0.8f + 0.4f * litter);
         // Far ground catches the dusk; near ground lies in the trees' shadow.
         const float lit = std::exp(-length(Vec2{x, y} - Vec2{kGlow.x, kFloor}) / 170) * (1 - depth);
-        return ground * (0.5f - 0.32f * depth) + kDusk * (lit * 0.35f);
+        // Patches of moss between the leaves.
+        const float moss = smoothstep(0.55f, 0.75f, fbm(x * 0.012f, y * 0.03f, 225, 4));
+        ground = mix(ground, rgb8(70, 70, 40), moss * 0.6f);
+        return ground * (0.52f - 0.34f * depth) + kDusk * (lit * 0.4f);
     });
     // A path of bare earth toward the gate.
     for (int y = scene::kGroundY; y < 600; ++y)
@@ -110,8 +115,21 @@ void paintMist(CCanvas& c, float centre, float thickness, float strength)
         }
 }
 
+void paintBranch(CCanvas& c, Vec2 from, Vec2 to, float width)
+{
+    const Vec2 bend = lerp(from, to, 0.5f) + Vec2{0, -std::abs(to.x - from.x) * 0.15f};
+    for (const auto& [a, b, ra, rb] : {std::tuple{from, bend, width, width * 0.7f}, std::tuple{bend, to, width * 0.7f, width * 0.3f}})
+        paintSdf(c, std::min(a.x, b.x) - ra - 2, std::min(a.y, b.y) - ra - 2, std::max(a.x, b.x) + ra + 2, std::max(a.y, b.y) + ra + 2,
+                 [=](Vec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); }, [](Vec2) { return rgb8(30, 20, 24); });
+}
+
 void paintTrunk(CCanvas& c, float x, float width, float lean, uint32_t seed)
 {
+    // Boughs reach from the trunk up into the canopy.
+    const float side = x < 430 ? 1.0f : -1.0f;
+    const Vec2 at = Vec2{x + lean * 0.55f, 230};
+    paintBranch(c, at, at + Vec2{side * width * 2.2f, -width * 2.4f}, width * 0.22f);
+    paintBranch(c, at + Vec2{0, -60}, at + Vec2{-side * width * 1.6f, -width * 3.0f - 60}, width * 0.18f);
     const Vec2 foot{x, 500 + width};
     const Vec2 top{x + lean, -20};
     paintSdf(c, std::min(foot.x, top.x) - width * 2, -20, std::max(foot.x, top.x) + width * 2, foot.y + 4,
@@ -134,7 +152,7 @@ void paintTrunk(CCanvas& c, float x, float width, float lean, uint32_t seed)
 // The canopy: leaf masses hanging into the picture from above, darkest where they are thickest.
 void paintCanopy(CCanvas& c)
 {
-    for (int y = 0; y < 260; ++y)
+    for (int y = 0; y < 340; ++y)
         for (int x = 0; x < 800; ++x) {
             const float centre = std::abs(x - 430.0f) / 430.0f;
             const float reach = 60 + 200 * std::pow(centre, 1.3f);

@@ -24,11 +24,6 @@ float CRandom::range(float low, float high)
     return low + (high - low) * uniform();
 }
 
-int CRandom::below(int n)
-{
-    return static_cast<int>(next() % static_cast<uint32_t>(n));
-}
-
 uint32_t hash32(int32_t x, int32_t y, uint32_t seed)
 {
     uint32_t h = seed * 0x27D4EB2Du ^ static_cast<uint32_t>(x) * 0x165667B1u;

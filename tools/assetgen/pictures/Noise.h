@@ -11,7 +11,6 @@ public:
     uint32_t next();
     float uniform();                   // [0, 1)
     float range(float low, float high); // [low, high)
-    int below(int n);                  // 0 .. n-1
 
 private:
     uint64_t m_state;

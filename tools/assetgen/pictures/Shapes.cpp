@@ -72,18 +72,4 @@ void addGlow(CCanvas& canvas, Vec2 centre, float radius, Rgb colour, float stren
         }
 }
 
-void fillPolygon(CMask& mask, const std::vector<Vec2>& points, float value)
-{
-    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
-    for (const Vec2& p : points) {
-        x0 = std::min(x0, p.x);
-        y0 = std::min(y0, p.y);
-        x1 = std::max(x1, p.x);
-        y1 = std::max(y1, p.y);
-    }
-    for (int y = std::max(0, static_cast<int>(y0) - 1); y < std::min(mask.height(), static_cast<int>(y1) + 2); ++y)
-        for (int x = std::max(0, static_cast<int>(x0) - 1); x < std::min(mask.width(), static_cast<int>(x1) + 2); ++x)
-            mask.maxAt(x, y, coverage(sdPolygon({x + 0.5f, y + 0.5f}, points)) * value);
-}
-
 } // namespace assetgen

@@ -65,6 +65,5 @@ void paintSdf(CCanvas& canvas, float x0, float y0, float x1, float y1, Dist dist
 
 // Soft radial light added to the canvas: strength at the centre, Gaussian fall-off.
 void addGlow(CCanvas& canvas, Vec2 centre, float radius, Rgb colour, float strength = 1);
-void fillPolygon(CMask& mask, const std::vector<Vec2>& points, float value = 1);
 
 } // namespace assetgen
