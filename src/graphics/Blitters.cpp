@@ -146,6 +146,48 @@ void scaledRows(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& 
     }
 }
 
+// Copies a run of a keyed picture. Long runs go to the library's memcpy, the fastest copy the
+// processor has; for short ones the call costs as much as the copy, so whole registers are
+// moved instead, the last one overlapping the one before.
+inline void copyRun(std::uint8_t* to, const std::uint8_t* from, std::size_t count)
+{
+    if (count > 128) {
+        std::memcpy(to, from, count);
+        return;
+    }
+#if defined(__SSE2__)
+    if (count >= 16) {
+        std::size_t done = 0;
+        for (; done + 16 < count; done += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 16),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + count - 16)));
+        return;
+    }
+#endif
+    if (count >= 8) {
+        std::uint64_t head;
+        std::uint64_t tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + count - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + count - 8, &tail, 8);
+    } else if (count >= 4) {
+        std::uint32_t head;
+        std::uint32_t tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + count - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + count - 4, &tail, 4);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i] = from[i];
+        }
+    }
+}
+
 // Fills `count` bytes with a pattern that repeats every `period` bytes; `pattern` holds 48
 // bytes of it (48 is a multiple of every pixel size).
 void fillBytes(std::uint8_t* to, std::size_t count, const std::uint8_t (&pattern)[48])
@@ -210,22 +252,19 @@ void copyKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& t
 void copyKeyedSpans(const CSurfaceMemory& from, const CKeySpans& spans, const Rect& source, CSurfaceMemory& to,
                     std::int32_t x, std::int32_t y)
 {
-    const std::int32_t bytes = pixelBytes(from.format());
-    for (std::int32_t j = 0; j < rectHeight(source); ++j) {
-        const std::int32_t row = source.top + j;
-        const std::uint8_t* sourceRow = from.row(row);
-        std::uint8_t* targetRow = to.row(y + j);
-        const std::int32_t shift = x - source.left;
-        for (const CKeySpans::Span* span = spans.rowBegin(row); span != spans.rowEnd(row); ++span) {
-            if (span->begin >= source.right) {
-                break;
-            }
-            const std::int32_t begin = std::max(span->begin, source.left);
-            const std::int32_t end = std::min(span->end, source.right);
+    const std::ptrdiff_t bytes = pixelBytes(from.format());
+    const std::int32_t left = source.left;
+    const std::int32_t right = source.right;
+    const std::uint8_t* const packed = spans.pixels();
+    std::uint8_t* targetRow = to.row(y) + (x - left) * bytes;
+    for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {
+        const CKeySpans::Span* const last = spans.rowEnd(row);
+        for (const CKeySpans::Span* span = spans.rowBegin(row); span != last && span->begin < right; ++span) {
+            const std::int32_t begin = std::max(span->begin, left);
+            const std::int32_t end = std::min(span->end, right);
             if (begin < end) {
-                std::memcpy(targetRow + static_cast<std::ptrdiff_t>(begin + shift) * bytes,
-                            sourceRow + static_cast<std::ptrdiff_t>(begin) * bytes,
-                            static_cast<std::size_t>(end - begin) * bytes);
+                copyRun(targetRow + begin * bytes, packed + span->offset + (begin - span->begin) * bytes,
+                        static_cast<std::size_t>((end - begin) * bytes));
             }
         }
     }

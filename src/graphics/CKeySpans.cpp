@@ -21,7 +21,8 @@ CKeySpans::CKeySpans(const CSurfaceMemory& memory, std::uint32_t key) : key_(key
                 ++x;
             }
             if (begin < x) {
-                spans_.push_back(Span{begin, x});
+                spans_.push_back(Span{begin, x, pixels_.size()});
+                pixels_.insert(pixels_.end(), row + begin * bytes, row + x * bytes);
             }
         }
     }
