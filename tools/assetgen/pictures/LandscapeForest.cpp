@@ -3,8 +3,6 @@
 // dancer stands on the right.
 #include "pictures/Landscapes.h"
 
-#include <tuple>
-
 namespace assetgen {
 
 namespace {
@@ -115,12 +113,17 @@ void paintMist(CCanvas& c, float centre, float thickness, float strength)
         }
 }
 
+void paintBough(CCanvas& c, Vec2 a, Vec2 b, float ra, float rb)
+{
+    paintSdf(c, std::min(a.x, b.x) - ra - 2, std::min(a.y, b.y) - ra - 2, std::max(a.x, b.x) + ra + 2, std::max(a.y, b.y) + ra + 2,
+             [=](Vec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); }, [](Vec2) { return rgb8(30, 20, 24); });
+}
+
 void paintBranch(CCanvas& c, Vec2 from, Vec2 to, float width)
 {
     const Vec2 bend = lerp(from, to, 0.5f) + Vec2{0, -std::abs(to.x - from.x) * 0.15f};
-    for (const auto& [a, b, ra, rb] : {std::tuple{from, bend, width, width * 0.7f}, std::tuple{bend, to, width * 0.7f, width * 0.3f}})
-        paintSdf(c, std::min(a.x, b.x) - ra - 2, std::min(a.y, b.y) - ra - 2, std::max(a.x, b.x) + ra + 2, std::max(a.y, b.y) + ra + 2,
-                 [=](Vec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); }, [](Vec2) { return rgb8(30, 20, 24); });
+    paintBough(c, from, bend, width, width * 0.7f);
+    paintBough(c, bend, to, width * 0.7f, width * 0.3f);
 }
 
 void paintTrunk(CCanvas& c, float x, float width, float lean, uint32_t seed)
