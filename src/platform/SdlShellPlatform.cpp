@@ -8,6 +8,35 @@
 
 #include <SDL.h>
 
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Without a GPU render node, OpenGL on this system can only be a software rasteriser (as under
+// Xvfb or in a virtual machine); drawing the frame through it costs several times what SDL's
+// own software path does, in processor time and memory. The user's own SDL settings win.
+bool hasGpuRenderNode()
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+        if (entry.path().filename().string().rfind("renderD", 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void preferSoftwareDrawingWithoutGpu()
+{
+    if (!hasGpuRenderNode()) {
+        SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+        SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    }
+}
+
+} // namespace
+
 CSdlShellPlatform::CSdlShellPlatform(WindowMode startMode)
     : startMode_(startMode),
       registry_(openUserRegistry()),
@@ -19,6 +48,7 @@ CSdlShellPlatform::~CSdlShellPlatform() = default;
 
 bool CSdlShellPlatform::createMainWindow()
 {
+    preferSoftwareDrawingWithoutGpu();
     window_ = CSdlWindow::create(kWindowTitle, startMode_);
     if (!window_) {
         return false;
