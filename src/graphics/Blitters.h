@@ -1,6 +1,7 @@
 #pragma once
 #include "graphics/CSurfaceMemory.h"
 #include "graphics/Rect.h"
+#include "graphics/Simd.h"
 
 #include <cstdint>
 
@@ -15,10 +16,10 @@ void copy(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, st
 
 // Copy that skips source pixels equal to `key` in their colour bits.
 void copyKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x,
-               std::int32_t y, std::uint32_t key);
+               std::int32_t y, std::uint32_t key, Simd simd = bestSimd());
 // The same, driven by a table of the source's runs of pixels that are not the key.
-void copyKeyedSpans(const CSurfaceMemory& from, const CKeySpans& spans, const Rect& source, CSurfaceMemory& to,
-                    std::int32_t x, std::int32_t y);
+void copyKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to,
+                    std::int32_t x, std::int32_t y, Simd simd = bestSimd());
 
 // Nearest-pixel scaling of `source` onto `target`, skipping key pixels. Each target pixel
 // takes the source pixel under its centre.
@@ -26,13 +27,13 @@ void copyKeyedScaled(const CSurfaceMemory& from, const Rect& source, CSurfaceMem
                      std::uint32_t key);
 
 // Every pixel of the memory set to the raw value.
-void fill(CSurfaceMemory& to, std::uint32_t pixel);
+void fill(CSurfaceMemory& to, std::uint32_t pixel, Simd simd = bestSimd());
 
 // The engine's constant-alpha blend: every channel of a pixel that is not the key becomes
 // src + floor((dst - src) * alpha / 256), alpha 0..256. 15 and 16 bits compare the whole
 // 16-bit pixel with the key, 24 and 32 bits the low 24 bits; 32 bits keep the destination's
 // fourth byte.
 void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x,
-                std::int32_t y, std::uint32_t key, std::uint32_t alpha);
+                std::int32_t y, std::uint32_t key, std::uint32_t alpha, Simd simd = bestSimd());
 
 } // namespace Blitters

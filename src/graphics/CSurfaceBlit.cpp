@@ -61,7 +61,8 @@ std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::
         if (!keyed) {
             Blitters::copy(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y);
         } else if (const CKeySpans* spans = &destination != this ? keySpans() : nullptr) {
-            Blitters::copyKeyedSpans(*memory_, *spans, clipped->source, *destination.memory_, clipped->x, clipped->y);
+            Blitters::copyKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
+                                     clipped->y);
         } else {
             Blitters::copyKeyed(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y, colorKey_);
         }

@@ -4,6 +4,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if MINNE_AVX2_KERNELS
+#include <immintrin.h>
+#endif
 
 // The constant-alpha blend runs once a frame over the 500 x 100 answer box, so each depth has
 // its own loop on raw rows. The vector loops give exactly the results of the per-pixel
@@ -124,31 +127,114 @@ void blendRow32(const std::uint8_t* from, std::uint8_t* to, std::int32_t count, 
     }
 }
 
+#if MINNE_AVX2_KERNELS
+MINNE_TARGET_AVX2 __m256i blendLanesAvx2(__m256i source, __m256i target, __m256i doubledAlpha)
+{
+    const __m256i difference = _mm256_slli_epi16(_mm256_sub_epi16(target, source), 7);
+    return _mm256_add_epi16(source, _mm256_mulhi_epi16(difference, doubledAlpha));
+}
+
+MINNE_TARGET_AVX2 void blendRow16Avx2(const std::uint8_t* from, std::uint8_t* to, std::int32_t count,
+                                      std::uint32_t key, std::int32_t alpha, Layout16 layout)
+{
+    const __m256i keyWide = _mm256_set1_epi16(static_cast<short>(key));
+    const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
+    const __m256i five = _mm256_set1_epi16(0x1F);
+    const __m256i greenMask = _mm256_set1_epi16(static_cast<short>(layout.greenMask));
+    const __m128i shift = _mm_cvtsi32_si128(layout.redShift);
+    std::int32_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + 2 * i));
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(to + 2 * i));
+        const __m256i red = blendLanesAvx2(_mm256_and_si256(_mm256_srl_epi16(s, shift), five),
+                                           _mm256_and_si256(_mm256_srl_epi16(d, shift), five), doubledAlpha);
+        const __m256i green = blendLanesAvx2(_mm256_and_si256(_mm256_srli_epi16(s, 5), greenMask),
+                                             _mm256_and_si256(_mm256_srli_epi16(d, 5), greenMask), doubledAlpha);
+        const __m256i blue = blendLanesAvx2(_mm256_and_si256(s, five), _mm256_and_si256(d, five), doubledAlpha);
+        const __m256i blended =
+            _mm256_or_si256(_mm256_or_si256(_mm256_sll_epi16(red, shift), _mm256_slli_epi16(green, 5)), blue);
+        const __m256i isKey = _mm256_cmpeq_epi16(s, keyWide);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + 2 * i), _mm256_blendv_epi8(blended, d, isKey));
+    }
+    blendRow16(from + 2 * i, to + 2 * i, count - i, key, alpha, layout);
+}
+
+MINNE_TARGET_AVX2 void blendRow32Avx2(const std::uint8_t* from, std::uint8_t* to, std::int32_t count,
+                                      std::uint32_t key, std::int32_t alpha)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i keyWide = _mm256_set1_epi32(static_cast<int>(key));
+    const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
+    std::int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + 4 * i));
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(to + 4 * i));
+        const __m256i low =
+            blendLanesAvx2(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), doubledAlpha);
+        const __m256i high =
+            blendLanesAvx2(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), doubledAlpha);
+        // Unpacking and packing both work within 128-bit halves, so the pixels keep their places.
+        const __m256i blended = _mm256_blendv_epi8(d, _mm256_packus_epi16(low, high), colour);
+        const __m256i isKey = _mm256_cmpeq_epi32(_mm256_and_si256(s, colour), keyWide);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + 4 * i), _mm256_blendv_epi8(blended, d, isKey));
+    }
+    blendRow32(from + 4 * i, to + 4 * i, count - i, key, alpha);
+}
+#endif
+
+using Row16 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t, Layout16);
+using Row32 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t);
+
+Row16 row16(Simd simd)
+{
+#if MINNE_AVX2_KERNELS
+    if (simd == Simd::Avx2) {
+        return blendRow16Avx2;
+    }
+#endif
+    static_cast<void>(simd);
+    return blendRow16;
+}
+
+Row32 row32(Simd simd)
+{
+#if MINNE_AVX2_KERNELS
+    if (simd == Simd::Avx2) {
+        return blendRow32Avx2;
+    }
+#endif
+    static_cast<void>(simd);
+    return blendRow32;
+}
+
 } // namespace
 
 namespace Blitters {
 
 void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y,
-                std::uint32_t key, std::uint32_t alpha)
+                std::uint32_t key, std::uint32_t alpha, Simd simd)
 {
     const std::int32_t count = source.right - source.left;
     const std::int32_t rows = source.bottom - source.top;
     if (&from == &to && x < source.right && source.left < x + count && y < source.bottom && source.top < y + rows) {
         CSurfaceMemory snapshot(count, rows, from.format(), from.generation());
         copy(from, source, snapshot, 0, 0);
-        blendKeyed(snapshot, Rect{0, 0, count, rows}, to, x, y, key, alpha);
+        blendKeyed(snapshot, Rect{0, 0, count, rows}, to, x, y, key, alpha, simd);
         return;
     }
     const std::int32_t a = static_cast<std::int32_t>(alpha);
+    const Row16 blend16 = row16(simd);
+    const Row32 blend32 = row32(simd);
     const std::int32_t bytes = pixelBytes(to.format());
     for (std::int32_t j = 0; j < rows; ++j) {
         const std::uint8_t* sourceRow = from.row(source.top + j) + static_cast<std::ptrdiff_t>(source.left) * bytes;
         std::uint8_t* targetRow = to.row(y + j) + static_cast<std::ptrdiff_t>(x) * bytes;
         switch (to.format()) {
-        case SurfaceFormat::Rgb555: blendRow16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout555); break;
-        case SurfaceFormat::Rgb565: blendRow16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout565); break;
+        case SurfaceFormat::Rgb555: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout555); break;
+        case SurfaceFormat::Rgb565: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout565); break;
         case SurfaceFormat::Bgr24: blendRow24(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
-        case SurfaceFormat::Bgrx32: blendRow32(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
+        case SurfaceFormat::Bgrx32: blend32(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
         }
     }
 }

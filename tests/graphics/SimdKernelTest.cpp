@@ -1,0 +1,87 @@
+#include "graphics/Blitters.h"
+#include "graphics/CKeySpans.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace {
+
+// The baseline loops must draw exactly what the wide loops draw; the drawing tests check the
+// widest loops this processor runs against the per-pixel reference.
+class SimdKernelTest : public ::testing::TestWithParam<SurfaceFormat> {
+protected:
+    void SetUp() override
+    {
+        if (bestSimd() != Simd::Avx2) {
+            GTEST_SKIP() << "this processor runs the baseline loops only";
+        }
+    }
+
+    CSurfaceMemory randomMemory(std::int32_t width, std::int32_t height, std::uint32_t key)
+    {
+        CSurfaceMemory memory(width, height, GetParam(), 0);
+        const std::int32_t bytes = pixelBytes(GetParam());
+        for (std::int32_t y = 0; y < height; ++y) {
+            std::uint8_t* row = memory.row(y);
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::uint32_t pixel = random_() % 3 == 0 ? key : static_cast<std::uint32_t>(random_());
+                std::memcpy(row + x * bytes, &pixel, static_cast<std::size_t>(bytes));
+            }
+        }
+        return memory;
+    }
+
+    static bool same(const CSurfaceMemory& a, const CSurfaceMemory& b)
+    {
+        return std::memcmp(a.pixels(), b.pixels(), static_cast<std::size_t>(a.pitch() * a.height())) == 0;
+    }
+
+    std::mt19937 random_{static_cast<std::uint32_t>(GetParam())};
+};
+
+TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
+{
+    for (int round = 0; round < 300; ++round) {
+        const std::uint32_t key = static_cast<std::uint32_t>(random_());
+        const std::int32_t width = 1 + static_cast<std::int32_t>(random_() % 70);
+        const std::int32_t height = 1 + static_cast<std::int32_t>(random_() % 5);
+        const CSurfaceMemory source = randomMemory(width, height, key);
+        CSurfaceMemory narrow = randomMemory(80, 6, key);
+        CSurfaceMemory wide(80, 6, GetParam(), 0);
+        std::memcpy(wide.pixels(), narrow.pixels(), static_cast<std::size_t>(narrow.pitch() * narrow.height()));
+        const Rect all{0, 0, width, height};
+        const std::int32_t x = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(81 - width));
+        switch (round % 4) {
+        case 0:
+            Blitters::fill(narrow, key, Simd::Baseline);
+            Blitters::fill(wide, key, Simd::Avx2);
+            break;
+        case 1:
+            Blitters::copyKeyed(source, all, narrow, x, 1, key, Simd::Baseline);
+            Blitters::copyKeyed(source, all, wide, x, 1, key, Simd::Avx2);
+            break;
+        case 2: {
+            const CKeySpans spans(source, key);
+            Blitters::copyKeyedSpans(spans, GetParam(), all, narrow, x, 1, Simd::Baseline);
+            Blitters::copyKeyedSpans(spans, GetParam(), all, wide, x, 1, Simd::Avx2);
+            break;
+        }
+        default: {
+            const std::uint32_t alpha = static_cast<std::uint32_t>(random_() % 257);
+            Blitters::blendKeyed(source, all, narrow, x, 1, key, alpha, Simd::Baseline);
+            Blitters::blendKeyed(source, all, wide, x, 1, key, alpha, Simd::Avx2);
+            break;
+        }
+        }
+        ASSERT_TRUE(same(narrow, wide)) << "round " << round << ", width " << width;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SimdKernelTest,
+                         ::testing::Values(SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24,
+                                           SurfaceFormat::Bgrx32),
+                         [](const auto& format) { return std::to_string(static_cast<int>(format.param)) + "bits"; });
+
+} // namespace
