@@ -73,6 +73,10 @@ std::int32_t CSdlDisplay::createPrimary(SurfacePlacement placement)
         return GraphicsResult::kGeneric;
     }
     accelerated_ = placement == SurfacePlacement::Video;
+    SDL_RendererInfo info;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool virtualDisplay = driver && (SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "offscreen") == 0);
+    vsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && !virtualDisplay;
     return 0;
 }
 
@@ -95,6 +99,7 @@ void CSdlDisplay::releasePrimary()
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
     }
+    vsync_ = false;
 }
 
 bool CSdlDisplay::drawFrame()

@@ -12,8 +12,9 @@ struct SDL_Renderer;
 struct SDL_Texture;
 
 // The display over an SDL window: a renderer, a streaming texture of the surfaces' own format
-// scaled into the window with the aspect kept (letterboxed), vsync, and 60 Hz pacing where
-// vsync is not real. Surfaces are never lost.
+// scaled into the window with the aspect kept (letterboxed), vsync, and pacing to at most
+// 60 presents a second, which costs nothing where the retrace wait is real and keeps a frame
+// loop from spinning where it is not. Surfaces are never lost.
 class CSdlDisplay final : public IDisplay {
 public:
     CSdlDisplay(CSdlWindow& window, const IClock& clock);
@@ -32,7 +33,8 @@ public:
     std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return 0; }
     std::int32_t restoreSurface() override { return 0; }
-    bool vsyncIsReal() const override { return false; }
+    // What the renderer reports; the pacing stays on either way, as Xvfb reports it falsely.
+    bool vsyncIsReal() const override { return vsync_; }
 
     // What the renderer shows, read back as 0x00RRGGBB pixels of the window's output size.
     struct Capture {
@@ -55,4 +57,5 @@ private:
     std::int32_t height_ = 0;
     SurfaceFormat format_ = SurfaceFormat::Bgrx32;
     bool accelerated_ = false;
+    bool vsync_ = false;
 };
