@@ -143,19 +143,6 @@ TEST_F(SurfaceTest, CreateFailures)
     EXPECT_EQ(surface.Create(closed, 10, 10, 2), GraphicsResult::kNotInitialized);
 }
 
-TEST_F(SurfaceTest, CreateGivesABlankSurfaceOfTheScreenFormat)
-{
-    CSurface surface;
-    ASSERT_EQ(surface.Create(screen(), 69, 80, 2), 0);
-    EXPECT_EQ(surface.width(), 69);
-    EXPECT_EQ(surface.height(), 80);
-    EXPECT_EQ(surface.owner(), &screen());
-    EXPECT_EQ(surface.clipRect(), (Rect{0, 0, 69, 80}));
-    EXPECT_EQ(surface.format().depth, 16u);
-    EXPECT_EQ(surface.fileName(), "");
-    EXPECT_EQ(readPixels(surface), std::vector<std::uint32_t>(69 * 80, 0));
-}
-
 class SurfaceImageTest : public SurfaceTest {
 protected:
     void SetUp() override
