@@ -109,7 +109,11 @@ TEST(KnowledgeBase, EveryKeywordHasARecordOfItsOwn)
 TEST(KnowledgeBase, NoRealQuestionCanShowAnUnreplacedStar)
 {
     const CAnswerEngine engine = shippedEngine();
-    for (const std::string& question : realQuestions()) {
+    std::vector<std::string> questions = realQuestions();
+    const std::vector<std::string> echoing = echoQuestions();
+    ASSERT_FALSE(echoing.empty());
+    questions.insert(questions.end(), echoing.begin(), echoing.end());
+    for (const std::string& question : questions) {
         const std::vector<std::string> found = analyseQuestion(question, engine.keywordIndex()).foundKeywords;
         if (found.size() == 1) {
             continue;
@@ -136,7 +140,7 @@ TEST(KnowledgeBase, EchoesReadNaturally)
     const Echo echoes[] = {
         {"Soll ich ihm schreiben?", "Ob du ihm schreiben sollst?"},
         {"Soll ich mich bei ihm melden?", "Ob du dich bei ihm melden sollst?"},
-        {"Sollte ich ihn anrufen?", "Ob du ihn anrufen solltest?"},
+        {"Wird er mir schreiben?", "Ob er dir schreiben wird?"},
         {"Wird er anrufen?", "Ob er anrufen wird?"},
         {"Wird sie sich bei mir melden?", "Ob sie sich bei dir melden wird?"},
         {"Darf ich mit meinem Schwarm tanzen?", "Ob du mit deinem Schwarm tanzen darfst?"},
@@ -152,7 +156,8 @@ TEST(KnowledgeBase, EchoesReadNaturally)
         {"Wie findest du meine Nachbarin?", "Wie ich deine Nachbarin finde?"},
         {"Ich liebe meinen Nachbarn.", "Du liebst deinen Nachbarn?"},
         {"Ich vermisse ihn so sehr.", "Du vermisst ihn so sehr –"},
-        {"Ich wünsche mir einen Garten am Meer", "Du wünschst dir einen Garten am Meer?"},
+        {"Wird sie zu meiner Party kommen?", "Ob sie zu deiner Party kommen wird?"},
+        {"Ich vermisse dich.", "Du vermisst mich"},
         {"Passen wir zueinander?", "Ob ihr zueinander passt?"},
     };
     CAnswerEngine engine = shippedEngine();

@@ -20,11 +20,10 @@ inline CAnswerEngine shippedEngine()
     return CAnswerEngine::fromFileBytes(shippedFileBytes("sw.dat"), shippedFileBytes("hv.dat"));
 }
 
-// The questions people ask a love oracle, one a line, Windows-1252.
-inline std::vector<std::string> realQuestions()
+// Questions from a fixture file in this folder, one a line, Windows-1252.
+inline std::vector<std::string> questionsFrom(const std::string& fileName)
 {
-    std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "tests" / "knowledge" / "questions.txt",
-                     std::ios::binary);
+    std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "tests" / "knowledge" / fileName, std::ios::binary);
     std::vector<std::string> questions;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') {
@@ -36,6 +35,13 @@ inline std::vector<std::string> realQuestions()
     }
     return questions;
 }
+
+// The questions people ask a love oracle: love, family, work, health, everyday, off-topic.
+inline std::vector<std::string> realQuestions() { return questionsFrom("questions.txt"); }
+
+// Questions that begin the way the echo answers expect ("Soll ich", "Wird er", "Ich liebe"...),
+// many of them with a known topic in the rest.
+inline std::vector<std::string> echoQuestions() { return questionsFrom("echo-questions.txt"); }
 
 // The record that answers for exactly these keywords, if any.
 inline const CKeywordRecord* recordFor(const CAnswerEngine& engine, const std::vector<std::string>& keywords)
