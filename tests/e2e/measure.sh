@@ -1,0 +1,54 @@
+#!/bin/bash
+# Measures the running program under Xvfb, as the end-to-end tests run it: time from start to
+# the first title frame, processor time on the title menu and while another window has the
+# focus, and peak memory after a whole question and answer.
+# Usage: tests/e2e/measure.sh BUILD_FOLDER   (not part of the test run; prints a table)
+set -u
+build=$(cd "${1:?usage: $0 BUILD_FOLDER}" && pwd)
+export MINNE_BIN="$build/bin/minnespiegel" MINNE_DATA="$build/data" E2E_ARTEFACTS="$build/e2e-artefacts"
+. "$(dirname "$0")/lib.sh"
+e2e_init measure
+
+hz=$(getconf CLK_TCK)
+ticks() { awk '{ print $14 + $15 }' "$1"; }
+process_ticks() { ticks "/proc/$APP_PID/stat"; }
+main_ticks() { ticks "/proc/$APP_PID/task/$APP_PID/stat"; }
+percent() { awk -v t="$1" -v s="$2" -v hz="$hz" 'BEGIN { printf "%.1f %%", 100 * t / hz / s }'; }
+
+start=$(date +%s.%N)
+e2e_start
+until e2e_title_menu_shown; do :; done
+first_frame=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f s", b - a }')
+
+sleep 1
+p0=$(process_ticks); m0=$(main_ticks)
+sleep 10
+p1=$(process_ticks); m1=$(main_ticks)
+
+(exec display -geometry 200x100+300+250 "$WORK/data/gfx/cursor.bmp") &
+other=$!
+e2e_wait_window "ImageMagick: cursor.bmp" 10
+xdotool windowfocus "$WINDOW_ID"
+sleep 1
+i0=$(process_ticks); j0=$(main_ticks)
+sleep 10
+i1=$(process_ticks); j1=$(main_ticks)
+kill "$other"
+program=$(e2e_find_window "Minnespiegel 2004")
+xdotool windowfocus "$program"
+sleep 1
+
+e2e_click 50 350
+xdotool type --delay 70 "Wird er mich heiraten?"
+e2e_key Return
+e2e_wait_until 10 e2e_box_colour_at_least 100 25 125 100
+peak=$(awk '/VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$APP_PID/status")
+e2e_key Escape
+e2e_wait_exit
+
+printf '%-44s %s\n' "start to first title frame" "$first_frame" \
+    "title menu, 10 s, whole process" "$(percent $((p1 - p0)) 10)" \
+    "title menu, 10 s, main thread" "$(percent $((m1 - m0)) 10)" \
+    "inactive, 10 s, whole process (song plays)" "$(percent $((i1 - i0)) 10)" \
+    "inactive, 10 s, main thread" "$(percent $((j1 - j0)) 10)" \
+    "peak memory (VmHWM) after question and answer" "$peak"
