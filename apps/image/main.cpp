@@ -117,16 +117,21 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 int run(const Options& options)
 {
-    const CDecodeResult picture = CDXImage{}.LoadFromFile(options.input);
-    if (!picture) {
-        std::cerr << "minnespiegel-image: " << options.input << ": " << picture.reason << "\n";
+    std::vector<std::uint8_t> surface;
+    std::int32_t width = 0, height = 0;
+    const std::size_t step = bytesPerPixel(options.format);
+    const SurfaceProvider provide = [&](std::int32_t w, std::int32_t h) {
+        width = w;
+        height = h;
+        surface.resize(std::size_t(w) * step * std::size_t(h));
+        return std::optional<SurfaceTarget>(SurfaceTarget{surface, std::size_t(w) * step, options.format});
+    };
+    const CDrawResult drawn = CDXImage{}.LoadFileIntoSurface(options.input, provide);
+    if (!drawn) {
+        std::cerr << "minnespiegel-image: " << options.input << ": " << drawn.reason << "\n";
         return kExitRefused;
     }
-    const CDib& dib = *picture.dib;
-    const std::size_t pitch = std::size_t(dib.width()) * bytesPerPixel(options.format);
-    std::vector<std::uint8_t> surface(pitch * std::size_t(dib.height()));
-    ConvertDib(dib, options.format, surface, pitch);
-    if (!writeFile(options.output, surfaceToPpm(surface, dib.width(), dib.height(), pitch, options.format))) {
+    if (!writeFile(options.output, surfaceToPpm(surface, width, height, std::size_t(width) * step, options.format))) {
         std::cerr << "minnespiegel-image: cannot write " << options.output << "\n";
         return kExitRefused;
     }

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to detection, every decoder and the conversion into each surface
-// format. The first byte picks the forced type (0: detect) and the surface format.
+// format, both ways a picture can reach a surface: decoded then converted, and drawn straight
+// in. The two must agree. The first byte picks the forced type (0: detect) and the format.
 #include "image/CDXImage.h"
 
 #include <cstddef>
@@ -11,13 +12,17 @@ namespace {
 constexpr SurfaceFormat kFormats[] = {SurfaceFormat::Bgrx32, SurfaceFormat::Bgr24, SurfaceFormat::Rgb565,
                                       SurfaceFormat::Rgb555};
 
-void convert(const CDib& dib, SurfaceFormat format)
-{
-    const std::size_t pitch = std::size_t(dib.width()) * bytesPerPixel(format) + 4;
-    std::vector<std::uint8_t> surface(pitch * std::size_t(dib.height()));
-    if (!ConvertDib(dib, format, surface, pitch))
-        __builtin_trap();
-}
+// A surface with spare bytes after every row, as pitches often have.
+struct Surface {
+    std::vector<std::uint8_t> pixels;
+
+    std::optional<SurfaceTarget> make(std::int32_t width, std::int32_t height, SurfaceFormat format)
+    {
+        const std::size_t pitch = std::size_t(width) * bytesPerPixel(format) + 4;
+        pixels.assign(pitch * std::size_t(height), 0);
+        return SurfaceTarget{pixels, pitch, format};
+    }
+};
 
 } // namespace
 
@@ -28,10 +33,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t selector = data[0];
     const std::span<const std::uint8_t> file(data + 1, size - 1);
     const auto forced = static_cast<ImageType>(selector % 6);
-    const CDecodeResult result = CDXImage{}.LoadFromMemory(file, forced);
-    if (result)
-        convert(*result.dib, kFormats[(selector / 6) % 4]);
-    else if (result.reason.empty())
+    const SurfaceFormat format = kFormats[(selector / 6) % 4];
+    const CDXImage loader;
+
+    Surface converted;
+    const CDecodeResult decoded = loader.LoadFromMemory(file, forced);
+    const CDrawResult viaDib = decoded ? DrawDib(*decoded.dib, [&](std::int32_t w, std::int32_t h) {
+        return converted.make(w, h, format);
+    }) : CDrawResult::refused(decoded.reason);
+    Surface direct;
+    const CDrawResult drawn = loader.LoadIntoSurface(file, [&](std::int32_t w, std::int32_t h) {
+        return direct.make(w, h, format);
+    }, forced);
+
+    if (decoded && !viaDib)
+        __builtin_trap(); // a decoded bitmap always converts
+    if (bool(drawn) != bool(viaDib) || (drawn && direct.pixels != converted.pixels))
+        __builtin_trap();
+    if ((!drawn && drawn.reason.empty()) || (!decoded && decoded.reason.empty()))
         __builtin_trap(); // every refusal says why
     CDXImage::DetectType(file);
     return 0;

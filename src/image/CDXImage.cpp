@@ -9,18 +9,23 @@ namespace {
 // Files shorter than this cannot hold the Targa footer the first test looks for.
 constexpr std::size_t kMinDetectableBytes = 18;
 
-CDecodeResult decodeAs(ImageType type, std::span<const std::uint8_t> data)
+// Runs `use` with a decoder of the type's class, made for this one call; `Result` carries the
+// refusal of a type number no decoder has.
+template <class Result, class Use>
+Result withDecoder(ImageType type, Use use)
 {
     switch (type) {
-    case ImageType::BMP: return CDXImageFormatBMP{}.Decode(data);
-    case ImageType::PSD: return CDXImageFormatPSD{}.Decode(data);
-    case ImageType::TGA: return CDXImageFormatTGA{}.Decode(data);
-    case ImageType::PCX: return CDXImageFormatPCX{}.Decode(data);
-    case ImageType::JPEG: return CDXImageFormatJPEG{}.Decode(data);
+    case ImageType::BMP: return use(CDXImageFormatBMP{});
+    case ImageType::PSD: return use(CDXImageFormatPSD{});
+    case ImageType::TGA: return use(CDXImageFormatTGA{});
+    case ImageType::PCX: return use(CDXImageFormatPCX{});
+    case ImageType::JPEG: return use(CDXImageFormatJPEG{});
     case ImageType::None: break;
     }
-    return CDecodeResult::refused("unknown image type " + std::to_string(int(type)));
+    return Result::refused("unknown image type " + std::to_string(int(type)));
 }
+
+const char kUnsupported[] = "not a supported picture (BMP, PSD, TGA with footer, PCX, JFIF JPEG)";
 
 } // namespace
 
@@ -44,15 +49,20 @@ ImageType CDXImage::DetectType(std::span<const std::uint8_t> data)
     return ImageType::None;
 }
 
-CDecodeResult CDXImage::LoadFromMemory(std::span<const std::uint8_t> data, ImageType forcedType) const
+ImageType CDXImage::ChooseType(std::span<const std::uint8_t> data, ImageType forcedType) const
 {
     const ImageType type = forcedType == ImageType::None ? DetectType(data) : forcedType;
-    if (type == ImageType::None) {
-        if (debugOutput_)
-            debugOutput_("Error: CDXImage - Unsupported Image type.");
-        return CDecodeResult::refused("not a supported picture (BMP, PSD, TGA with footer, PCX, JFIF JPEG)");
-    }
-    return decodeAs(type, data);
+    if (type == ImageType::None && debugOutput_)
+        debugOutput_("Error: CDXImage - Unsupported Image type.");
+    return type;
+}
+
+CDecodeResult CDXImage::LoadFromMemory(std::span<const std::uint8_t> data, ImageType forcedType) const
+{
+    const ImageType type = ChooseType(data, forcedType);
+    if (type == ImageType::None)
+        return CDecodeResult::refused(kUnsupported);
+    return withDecoder<CDecodeResult>(type, [&](const CDXImageFormat& decoder) { return decoder.Decode(data); });
 }
 
 CDecodeResult CDXImage::LoadFromFile(const std::filesystem::path& fileName, ImageType forcedType) const
@@ -64,4 +74,40 @@ CDecodeResult CDXImage::LoadFromFile(const std::filesystem::path& fileName, Imag
     if (result.dib && result.dib->borrowsRows())
         result.dib->adoptSource(std::move(*bytes));
     return result;
+}
+
+CDrawResult CDXImage::LoadIntoSurface(std::span<const std::uint8_t> data, const SurfaceProvider& provide,
+                                      ImageType forcedType) const
+{
+    const ImageType type = ChooseType(data, forcedType);
+    if (type == ImageType::None)
+        return CDrawResult::refused(kUnsupported);
+    return withDecoder<CDrawResult>(type, [&](const CDXImageFormat& decoder) { return decoder.DecodeInto(data, provide); });
+}
+
+CDrawResult CDXImage::LoadFileIntoSurface(const std::filesystem::path& fileName, const SurfaceProvider& provide,
+                                          ImageType forcedType) const
+{
+    const std::optional<std::vector<std::uint8_t>> bytes = CDXFileReader::ReadAll(fileName);
+    if (!bytes)
+        return CDrawResult::refused("cannot read the file");
+    return LoadIntoSurface(*bytes, provide, forcedType);
+}
+
+CDrawResult DrawDib(const CDib& dib, const SurfaceProvider& provide)
+{
+    const std::optional<SurfaceTarget> target = provide(dib.width(), dib.height());
+    if (!target)
+        return CDrawResult::refused("no surface for the picture");
+    if (!ConvertDib(dib, target->format, target->pixels, target->pitch))
+        return CDrawResult::refused("surface too small for the picture");
+    return {true, {}};
+}
+
+CDrawResult CDXImageFormat::DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const
+{
+    const CDecodeResult decoded = Decode(data);
+    if (!decoded)
+        return CDrawResult::refused(decoded.reason);
+    return DrawDib(*decoded.dib, provide);
 }

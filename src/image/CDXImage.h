@@ -13,6 +13,13 @@
 // unsupported variant or larger than kMaxImageSide on a side is refused with a short
 // English reason, never read or written out of bounds.
 //
+// To fill a surface without keeping the bitmap, LoadIntoSurface / LoadFileIntoSurface ask for
+// the surface's pixels once the size is known and draw straight into them (JPEG rows are
+// converted while still in the cache), which is the faster way:
+//     loader.LoadFileIntoSurface("gfx/back.jpg", [&](std::int32_t w, std::int32_t h) {
+//         return std::optional<SurfaceTarget>(SurfaceTarget{pixelsFor(w, h), pitch, format});
+//     });
+//
 // LoadFromMemory may give a bitmap whose rows stay inside `data` (uncompressed BMP files are
 // used in place, without a copy): keep the bytes alive while the bitmap is used, or hand them
 // over with CDib::adoptSource. LoadFromFile does that itself.
@@ -41,6 +48,29 @@ struct CDecodeResult {
     explicit operator bool() const { return dib.has_value(); }
     static CDecodeResult refused(std::string why) { return {std::nullopt, std::move(why)}; }
 };
+
+// A picture drawn into a surface, or the reason why not.
+struct CDrawResult {
+    bool drawn = false;
+    std::string reason;
+
+    explicit operator bool() const { return drawn; }
+    static CDrawResult refused(std::string why) { return {false, std::move(why)}; }
+};
+
+// Where a picture is drawn: the caller's pixels, `pitch` bytes from one row to the next, top
+// row first, in `format`.
+struct SurfaceTarget {
+    std::span<std::uint8_t> pixels;
+    std::size_t pitch = 0;
+    SurfaceFormat format = SurfaceFormat::Bgrx32;
+};
+
+// Told the picture's width and height, gives the pixels to draw into, or nothing to stop.
+using SurfaceProvider = std::function<std::optional<SurfaceTarget>(std::int32_t width, std::int32_t height)>;
+
+// Asks for the surface of the bitmap's size and converts the bitmap into it.
+CDrawResult DrawDib(const CDib& dib, const SurfaceProvider& provide);
 
 // Reads one whole file; the separate first step of LoadFromFile.
 class CDXFileReader {
@@ -79,10 +109,20 @@ public:
     // Decodes `data` as `forcedType`, or as the type DetectType finds when it is None.
     CDecodeResult LoadFromMemory(std::span<const std::uint8_t> data,
                                  ImageType forcedType = ImageType::None) const;
+    // Decodes `data` and draws it into the pixels `provide` gives for its size (called at most
+    // once). A picture found damaged after that may have been drawn in part: on a refusal the
+    // pixels hold nothing worth showing.
+    CDrawResult LoadIntoSurface(std::span<const std::uint8_t> data, const SurfaceProvider& provide,
+                                ImageType forcedType = ImageType::None) const;
+    CDrawResult LoadFileIntoSurface(const std::filesystem::path& fileName, const SurfaceProvider& provide,
+                                    ImageType forcedType = ImageType::None) const;
     // The type of the bytes by content, tried in the order TGA, BMP, PSD, PCX, JPEG;
     // None when nothing matches or the data is shorter than 18 bytes.
     static ImageType DetectType(std::span<const std::uint8_t> data);
 
 private:
+    // The type to decode as; None after writing the debugger text when nothing matches.
+    ImageType ChooseType(std::span<const std::uint8_t> data, ImageType forcedType) const;
+
     DebugOutput debugOutput_;
 };

@@ -5,7 +5,8 @@
 #include <span>
 
 // One decoder per picture type. Detect looks at the first bytes of a file (up to 256) and its
-// last bytes (up to 64); Decode turns the whole file into a bitmap or refuses it.
+// last bytes (up to 64); Decode turns the whole file into a bitmap or refuses it; DecodeInto
+// draws it into a surface, by default by decoding the bitmap and converting it.
 class CDXImageFormat {
 public:
     static constexpr std::size_t kDetectHeaderBytes = 256;
@@ -15,7 +16,9 @@ public:
     virtual bool Detect(std::span<const std::uint8_t> header,
                         std::span<const std::uint8_t> tail) const = 0;
     virtual CDecodeResult Decode(std::span<const std::uint8_t> data) const = 0;
+    virtual CDrawResult DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const;
 };
+
 
 class CDXImageFormatBMP final : public CDXImageFormat {
 public:
@@ -45,4 +48,6 @@ class CDXImageFormatJPEG final : public CDXImageFormat {
 public:
     bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
     CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+    // Converts each few rows as libjpeg gives them, instead of the whole picture afterwards.
+    CDrawResult DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const override;
 };

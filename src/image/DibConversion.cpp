@@ -178,14 +178,6 @@ EncodedPalette encodePaletteFor(SurfaceFormat format, std::span<const DibColor> 
     return {};
 }
 
-bool fits(const CDib& dib, std::size_t rowBytes, std::size_t destSize, std::size_t pitch)
-{
-    if (pitch < rowBytes || destSize < rowBytes)
-        return false;
-    const auto lastRow = std::size_t(dib.height() - 1);
-    return lastRow == 0 || pitch <= (destSize - rowBytes) / lastRow;
-}
-
 } // namespace
 
 std::optional<SurfaceFormat> surfaceFormatForDepth(std::uint32_t depth)
@@ -204,11 +196,21 @@ std::size_t bytesPerPixel(SurfaceFormat format)
     return format == SurfaceFormat::Bgrx32 ? 4 : format == SurfaceFormat::Bgr24 ? 3 : 2;
 }
 
+bool SurfaceHolds(std::int32_t width, std::int32_t height, SurfaceFormat format, std::size_t bytes, std::size_t pitch)
+{
+    if (width < 1 || height < 1)
+        return false;
+    const std::size_t rowBytes = std::size_t(width) * bytesPerPixel(format);
+    if (pitch < rowBytes || bytes < rowBytes)
+        return false;
+    const auto lastRow = std::size_t(height - 1);
+    return lastRow == 0 || pitch <= (bytes - rowBytes) / lastRow;
+}
+
 bool ConvertDib(const CDib& dib, SurfaceFormat format, std::span<std::uint8_t> dest, std::size_t pitch)
 {
     const RowConverter convert = pickConverter(dib.bitsPerPixel(), format);
-    const std::size_t rowBytes = std::size_t(dib.width()) * bytesPerPixel(format);
-    if (!convert || dib.width() < 1 || dib.height() < 1 || !fits(dib, rowBytes, dest.size(), pitch))
+    if (!convert || !SurfaceHolds(dib.width(), dib.height(), format, dest.size(), pitch))
         return false;
     const EncodedPalette palette = dib.bitsPerPixel() == 8 ? encodePaletteFor(format, dib.colors()) : EncodedPalette{};
     const std::int32_t height = dib.height();

@@ -17,6 +17,10 @@ enum class SurfaceFormat : std::uint8_t { Rgb555 = 15, Rgb565 = 16, Bgr24 = 24, 
 std::optional<SurfaceFormat> surfaceFormatForDepth(std::uint32_t depth);
 std::size_t bytesPerPixel(SurfaceFormat format);
 
+// Whether `bytes` bytes with rows `pitch` apart hold a picture of this size in `format`.
+bool SurfaceHolds(std::int32_t width, std::int32_t height, SurfaceFormat format, std::size_t bytes,
+                  std::size_t pitch);
+
 // Draws the whole bitmap upright, unscaled, into `dest`: the top row at dest[0], each
 // following row `pitch` bytes further on, converted to `format` the way the platform's
 // drawing library converts a device-independent bitmap (channels narrowed by dropping low

@@ -1,5 +1,6 @@
 #include "image/CDXImageFormat.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -71,7 +72,13 @@ bool readJpegHeader(JpegSession* session, const std::uint8_t* data, std::size_t 
     return true;
 }
 
-bool decodeJpegRows(JpegSession* session, std::uint8_t* rows, std::size_t stride)
+// Told after each batch of rows: the batch's first picture row and how many it holds.
+using RowsReady = void (*)(void* context, std::int32_t firstRow, std::int32_t rowCount);
+
+// Decodes into `rows`, which hold `batchRows` rows; when a batch is full (and at the end) calls
+// `ready`, if given, and starts the next batch at the top of `rows` again.
+bool decodeJpegRows(JpegSession* session, std::uint8_t* rows, std::size_t stride, JDIMENSION batchRows,
+                    RowsReady ready, void* context)
 {
     if (setjmp(session->jump))
         return false;
@@ -83,15 +90,21 @@ bool decodeJpegRows(JpegSession* session, std::uint8_t* rows, std::size_t stride
         std::snprintf(session->message, sizeof session->message, "unexpected output size");
         return false;
     }
+    JDIMENSION batchStart = 0;
     while (cinfo->output_scanline < cinfo->output_height) {
-        JSAMPROW row = rows + stride * cinfo->output_scanline;
+        JSAMPROW row = rows + stride * (cinfo->output_scanline - batchStart);
         jpeg_read_scanlines(cinfo, &row, 1);
+        const JDIMENSION inBatch = cinfo->output_scanline - batchStart;
+        if (inBatch == batchRows || cinfo->output_scanline == cinfo->output_height) {
+            if (ready)
+                ready(context, std::int32_t(batchStart), std::int32_t(inBatch));
+            batchStart = cinfo->output_scanline;
+        }
     }
     jpeg_finish_decompress(cinfo);
     return true;
 }
 
-// Owns the session for the C++ side: destroys the decompressor on every way out.
 // Huffman coding spends at least one bit on every block of every component, so a file
 // smaller than that cannot hold the picture its header claims; refusing it early spares a
 // large allocation. Arithmetic coding has no such floor.
@@ -103,6 +116,16 @@ bool holdsEveryBlock(const jpeg_decompress_struct& cinfo, std::size_t size)
     for (int c = 0; c < cinfo.num_components; ++c)
         blocks += std::uint64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks;
     return blocks <= std::uint64_t(size) * 8;
+}
+
+// Why the picture whose header was read cannot be decoded, or empty when it can.
+std::string checkPicture(const jpeg_decompress_struct& cinfo, std::size_t size)
+{
+    if (cinfo.image_width > JDIMENSION(kMaxImageSide) || cinfo.image_height > JDIMENSION(kMaxImageSide))
+        return "JPEG: picture larger than 16384 pixels on a side";
+    if (!holdsEveryBlock(cinfo, size))
+        return "JPEG: file too short for its picture";
+    return {};
 }
 
 class CJpegSessionGuard {
@@ -130,6 +153,17 @@ private:
     JpegSession session_;
 };
 
+// Reads the header into the session; why the picture cannot be decoded, or empty.
+std::string openPicture(CJpegSessionGuard& guard, std::span<const std::uint8_t> data)
+{
+    if (data.empty())
+        return "JPEG: empty file";
+    JpegSession* session = guard.get();
+    if (!readJpegHeader(session, data.data(), data.size()))
+        return guard.reason();
+    return checkPicture(session->cinfo, data.size());
+}
+
 } // namespace
 
 bool CDXImageFormatJPEG::Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t>) const
@@ -140,21 +174,58 @@ bool CDXImageFormatJPEG::Detect(std::span<const std::uint8_t> header, std::span<
 
 CDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) const
 {
-    if (data.empty())
-        return CDecodeResult::refused("JPEG: empty file");
     CJpegSessionGuard guard;
+    if (std::string why = openPicture(guard, data); !why.empty())
+        return CDecodeResult::refused(std::move(why));
     JpegSession* session = guard.get();
-    if (!readJpegHeader(session, data.data(), data.size()))
-        return CDecodeResult::refused(guard.reason());
     const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
-    if (width > JDIMENSION(kMaxImageSide) || height > JDIMENSION(kMaxImageSide))
-        return CDecodeResult::refused("JPEG: picture larger than 16384 pixels on a side");
-    if (!holdsEveryBlock(session->cinfo, data.size()))
-        return CDecodeResult::refused("JPEG: file too short for its picture");
     std::optional<CDib> dib = CDib::allocate(std::int32_t(width), std::int32_t(height), 32, true);
     if (!dib)
         return CDecodeResult::refused("JPEG: empty picture or out of memory");
-    if (!decodeJpegRows(session, dib->writableRow(0), dib->stride()))
+    if (!decodeJpegRows(session, dib->writableRow(0), dib->stride(), height, nullptr, nullptr))
         return CDecodeResult::refused(guard.reason());
     return {std::move(dib), {}};
+}
+
+namespace {
+
+// Enough rows to keep the batch in the processor's cache while it is converted.
+constexpr std::int32_t kBatchRows = 16;
+
+struct JpegDrawJob {
+    CDib* batch;
+    SurfaceTarget target;
+};
+
+// Called between libjpeg's calls, never across a longjmp: its locals may have destructors.
+void convertBatch(void* context, std::int32_t firstRow, std::int32_t rowCount)
+{
+    const auto* job = static_cast<const JpegDrawJob*>(context);
+    const CDib rows = CDib::borrow(job->batch->width(), rowCount, 32, true,
+                                   job->batch->bits().first(job->batch->stride() * std::size_t(rowCount)));
+    ConvertDib(rows, job->target.format, job->target.pixels.subspan(job->target.pitch * std::size_t(firstRow)),
+               job->target.pitch);
+}
+
+} // namespace
+
+CDrawResult CDXImageFormatJPEG::DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const
+{
+    CJpegSessionGuard guard;
+    if (std::string why = openPicture(guard, data); !why.empty())
+        return CDrawResult::refused(std::move(why));
+    JpegSession* session = guard.get();
+    const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
+    std::optional<CDib> batch = CDib::allocate(std::int32_t(width), std::min(kBatchRows, std::int32_t(height)), 32, true);
+    if (!batch)
+        return CDrawResult::refused("JPEG: out of memory");
+    const std::optional<SurfaceTarget> target = provide(std::int32_t(width), std::int32_t(height));
+    if (!target)
+        return CDrawResult::refused("no surface for the picture");
+    if (!SurfaceHolds(std::int32_t(width), std::int32_t(height), target->format, target->pixels.size(), target->pitch))
+        return CDrawResult::refused("surface too small for the picture");
+    JpegDrawJob job{&*batch, *target};
+    if (!decodeJpegRows(session, batch->writableRow(0), batch->stride(), JDIMENSION(batch->height()), convertBatch, &job))
+        return CDrawResult::refused(guard.reason());
+    return {true, {}};
 }
