@@ -135,7 +135,6 @@ private:
     std::string fileName_;
     std::unique_ptr<CDeviceContext> dc_;
     std::uint32_t colorKey_ = 0;
-    bool keyEnabled_ = false;
     CFont* font_ = nullptr;
     CScreen* owner_ = nullptr;
     Rect clip_;
