@@ -4,16 +4,7 @@ using namespace shelltest;
 
 namespace {
 
-class MusicTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        if (!fs::exists(folder / "resource.dat")) {
-            GTEST_SKIP() << "the build has not made resource.dat yet";
-        }
-    }
-};
+using MusicTest = ShellTest;
 
 const std::vector<std::string> kPackageMessages{
     "Could not load bonus package",

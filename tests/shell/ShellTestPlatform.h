@@ -14,6 +14,7 @@
 #include "settings/CFileRegistryStore.h"
 #include "settings/PosixRegistryFile.h"
 #include "settings/Settings.h"
+#include "song/PeResourceWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -141,6 +142,16 @@ inline void writeKnowledgeFiles(const fs::path& folder)
                                  "\"-NICHTS GEFUNDEN-\"\r\n\"" + kFallbackAnswer + "\"\r\n";
     std::ofstream(folder / "sw.dat", std::ios::binary) << keywords;
     std::ofstream(folder / "hv.dat", std::ios::binary) << "\"ich\" \"du\"\r\n";
+}
+
+// A song package holding "music.ogg" of type "ogg": enough of an Ogg file for the fake device.
+inline void writeSongPackage(const fs::path& path)
+{
+    std::vector<std::uint8_t> song{'O', 'g', 'g', 'S'};
+    song.resize(512, 0x5A);
+    const std::vector<std::uint8_t> module = buildResourceModule({SResourceItem{"OGG", "MUSIC.OGG", 0x0407, song}});
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
 }
 
 inline std::string readFile(const fs::path& path)
@@ -325,10 +336,7 @@ protected:
         fs::create_directories(folder);
         writeProgramPictures(folder);
         writeKnowledgeFiles(folder);
-        const fs::path package = fs::path(MINNE_DATA_DIR) / "resource.dat";
-        if (fs::exists(package)) {
-            fs::copy_file(package, folder / "resource.dat");
-        }
+        writeSongPackage(folder / "resource.dat");
         previousFolder = fs::current_path();
         fs::current_path(folder);
         platform = std::make_unique<CTestPlatform>(folder);
