@@ -130,6 +130,37 @@ TEST(KnowledgeBase, NoRealQuestionCanShowAnUnreplacedStar)
     }
 }
 
+// A question with an echo keyword and any other keyword must find a record for the two, or
+// the search falls back on the echo keyword alone and may show its "*" unreplaced. (The
+// fallback keyword is left out: nobody types it.)
+TEST(KnowledgeBase, EveryEchoKeywordIsPairedWithEveryOtherKeyword)
+{
+    const CAnswerEngine engine = shippedEngine();
+    std::set<std::string> keywords(engine.keywordIndex().begin(), engine.keywordIndex().end());
+    keywords.erase(kFallbackKeyword);
+    std::size_t echoKeywords = 0;
+    for (const CKeywordRecord& record : engine.records()) {
+        const bool echoes = record.keywords().size() == 1 &&
+                            std::any_of(record.answers().begin(), record.answers().end(),
+                                        [](const std::string& answer) { return answer.find('*') != std::string::npos; });
+        if (!echoes) {
+            continue;
+        }
+        ++echoKeywords;
+        const std::string& echo = record.keywords().front();
+        std::vector<std::string> unpaired;
+        for (const std::string& other : keywords) {
+            // Where one contains the other, the scan never reports both.
+            if (other.find(echo) == std::string::npos && echo.find(other) == std::string::npos &&
+                recordFor(engine, {echo, other}) == nullptr) {
+                unpaired.push_back(other);
+            }
+        }
+        EXPECT_TRUE(unpaired.empty()) << cp1252ToUtf8(echo) << " has no record beside " << joined(unpaired);
+    }
+    EXPECT_GT(echoKeywords, 0u);
+}
+
 // The rest of the question, with its words swapped, must read as German where the "*" stood.
 TEST(KnowledgeBase, EchoesReadNaturally)
 {
@@ -139,26 +170,18 @@ TEST(KnowledgeBase, EchoesReadNaturally)
     };
     const Echo echoes[] = {
         {"Soll ich ihm schreiben?", "Ob du ihm schreiben sollst?"},
-        {"Soll ich mich bei ihm melden?", "Ob du dich bei ihm melden sollst?"},
-        {"Wird er mir schreiben?", "Ob er dir schreiben wird?"},
+        {"Soll ich es wagen?", "Ob du es wagen sollst?"},
+        {"Soll ich auf ihn warten?", "Ob du auf ihn warten sollst?"},
+        {"Soll ich mir ein Tattoo stechen lassen?", "Ob du dir ein Tattoo stechen lassen sollst?"},
+        {"Soll ich zu meiner Tante fahren?", "Ob du zu deiner Tante fahren sollst?"},
+        {"Soll ich mit meinem Nachbarn tanzen?", "Ob du mit deinem Nachbarn tanzen sollst?"},
+        {"Soll ich meine Meinung sagen?", "Ob du deine Meinung sagen sollst?"},
         {"Wird er anrufen?", "Ob er anrufen wird?"},
-        {"Wird sie sich bei mir melden?", "Ob sie sich bei dir melden wird?"},
-        {"Darf ich mit meinem Schwarm tanzen?", "Ob du mit deinem Schwarm tanzen darfst?"},
-        {"Muss ich mir Sorgen machen?", "Ob du dir Sorgen machen musst?"},
-        {"Ist es zu spät?", "Ob es zu spät ist?"},
-        {"Lohnt es sich, auf ihn zu warten?", "Ob es sich lohnt, auf ihn zu warten?"},
-        {"Gibt es Aliens?", "Ob es Aliens gibt?"},
-        {"Kannst du mir helfen?", "Ob ich dir helfen kann?"},
-        {"Bist du echt?", "Ob ich echt bin?"},
-        {"Ich heiße Jürgen", "Sei gegrüßt, Jürgen!"},
-        {"Mein Name ist Anna.", "Willkommen, Anna."},
-        {"Was hältst du von Tom?", "Von Tom halte ich viel"},
-        {"Wie findest du meine Nachbarin?", "Wie ich deine Nachbarin finde?"},
-        {"Ich liebe meinen Nachbarn.", "Du liebst deinen Nachbarn?"},
-        {"Ich vermisse ihn so sehr.", "Du vermisst ihn so sehr –"},
+        {"Wird er mir schreiben?", "Ob er dir schreiben wird?"},
+        {"Wird er sich ändern?", "Ob er sich ändern wird?"},
         {"Wird sie zu meiner Party kommen?", "Ob sie zu deiner Party kommen wird?"},
-        {"Ich vermisse dich.", "Du vermisst mich"},
-        {"Passen wir zueinander?", "Ob ihr zueinander passt?"},
+        {"Wird sie sich bei mir melden?", "Ob sie sich bei dir melden wird?"},
+        {"Wird sie ja sagen?", "Ob sie ja sagen wird?"},
     };
     CAnswerEngine engine = shippedEngine();
     for (const Echo& echo : echoes) {
