@@ -86,6 +86,10 @@ std::int32_t CScreen::Present()
     if (!front_ || !hasDevice()) {
         return GraphicsResult::kNotInitialized;
     }
+    // A flip under a held lock would move the memory away from under the holder's pointer.
+    if (back_->lockCount() > 0 || front_->lockCount() > 0) {
+        return GraphicsResult::kSurfaceBusy;
+    }
     const bool lost = front_->isLost() || back_->isLost();
     CSurfaceMemory& shown = *back_->memory();
     const std::int32_t result = lost ? GraphicsResult::kSurfaceLost : display_->present(shown.pixels(), shown.pitch());

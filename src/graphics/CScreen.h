@@ -23,7 +23,7 @@ public:
     // with another depth after any failure.
     std::int32_t OpenFullScreen(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel);
     // Shows the back buffer; the back buffer then holds the frame before (a page flip). A lost
-    // primary is restored and the restore's result returned.
+    // primary is restored and the restore's result returned; a locked buffer cannot flip.
     std::int32_t Present();
     // 0 when nothing was lost, else the result of restoring the primary with its back buffer.
     std::int32_t RestoreLostSurfaces();

@@ -12,6 +12,7 @@ inline constexpr std::int32_t kOk = 0;
 inline constexpr std::int32_t kSurfaceLost = fromCode(0x887601C2u);        // DDERR_SURFACELOST
 inline constexpr std::int32_t kWasStillDrawing = fromCode(0x8876021Cu);    // DDERR_WASSTILLDRAWING
 inline constexpr std::int32_t kNotLocked = fromCode(0x88760248u);          // DDERR_NOTLOCKED
+inline constexpr std::int32_t kSurfaceBusy = fromCode(0x887601AEu);        // DDERR_SURFACEBUSY
 inline constexpr std::int32_t kInvalidRect = fromCode(0x88760096u);        // DDERR_INVALIDRECT
 inline constexpr std::int32_t kInvalidPixelFormat = fromCode(0x88760091u); // DDERR_INVALIDPIXELFORMAT
 inline constexpr std::int32_t kInvalidObject = fromCode(0x88760082u);      // DDERR_INVALIDOBJECT

@@ -87,6 +87,10 @@ TEST(Screen, PresentShowsTheBackBufferAndFlips)
     // After the flip the front holds the frame shown and the back the one before.
     EXPECT_EQ(readPixel(*test.screen->front(), 0, 0), 0xABCDu);
     EXPECT_EQ(readPixel(back, 0, 0), 0u);
+    back.Lock();
+    EXPECT_EQ(test.screen->Present(), GraphicsResult::kSurfaceBusy);
+    back.Unlock();
+    EXPECT_EQ(test.display->presentCount(), 1u);
 }
 
 TEST(Screen, PresentRestoresALostPrimary)
