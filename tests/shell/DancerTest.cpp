@@ -100,18 +100,3 @@ TEST_F(DancerTest, StandsStillOffTheSceneAndIsStoppedByTheBackButton)
     frames(20, 30);
     EXPECT_EQ(shown(), standing);
 }
-
-TEST_F(DancerTest, MovesToTheNewLandscapesPlaceAtTheNextStart)
-{
-    clickStart();
-    EXPECT_EQ(app->graphics().dancer->x(), 200);
-    clickBack();
-    clickSettings();
-    click(380, 260); // landscape 2
-    clickBack();
-    clickStart();
-    EXPECT_EQ(app->graphics().dancer->x(), 580);
-    EXPECT_EQ(app->graphics().dancer->y(), 320);
-    // Loaded once: the same frames, only placed anew.
-    EXPECT_EQ(fs::exists(folder / "log.txt"), false);
-}

@@ -129,14 +129,3 @@ TEST_F(QuestionEntryTest, BackButtonEmptiesTheQuestion)
     EXPECT_EQ(state().questionText, "");
     EXPECT_EQ(state().questionSplit, 0);
 }
-
-TEST_F(QuestionEntryTest, LongQuestionRemembersItsSplit)
-{
-    while (state().questionSplit == 0) {
-        typeText("wo ");
-        ASSERT_LT(state().questionText.size(), 200u);
-    }
-    const std::int32_t split = state().questionSplit;
-    typeText("x");
-    EXPECT_EQ(state().questionSplit, split);
-}
