@@ -275,7 +275,7 @@ void registerKeyedBlend()
         },
         [](benchmark::State& state, CBenchScene& scene) {
             SDL_Surface* box = scene.sdlCopy(scene.picture(500, 100, runsKey(500, 100)));
-            SDL_SetColorKey(box, SDL_TRUE, scene.key());
+            SDL_SetColorKey(box, SDL_RLEACCEL, scene.key());
             SDL_SetSurfaceBlendMode(box, SDL_BLENDMODE_BLEND);
             SDL_SetSurfaceAlphaMod(box, 128);
             SDL_Rect at{141, 505, 500, 100};
