@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <new>
 
 namespace {
@@ -26,23 +27,27 @@ void writeDebugOutput(std::string_view text)
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
 }
 
-std::optional<CDib> decodePicture(std::string_view name)
+// Draws the picture `name` into new memory of `format`, made once its size is known, if
+// `accept` agrees to that size. Nothing when the file is not a picture or memory runs out.
+std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, SurfaceFormat format, std::uint32_t generation,
+                                            const std::function<bool(std::int32_t, std::int32_t)>& accept)
 {
+    std::unique_ptr<CSurfaceMemory> memory;
+    const auto provide = [&](std::int32_t width, std::int32_t height) -> std::optional<SurfaceTarget> {
+        if (!CSurfaceMemory::validSize(width, height) || !accept(width, height)) {
+            return std::nullopt;
+        }
+        try {
+            memory = std::make_unique<CSurfaceMemory>(width, height, format, generation);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+        const auto pitch = static_cast<std::size_t>(memory->pitch());
+        return SurfaceTarget{std::span<std::uint8_t>(memory->pixels(), pitch * static_cast<std::size_t>(height)),
+                             pitch, format};
+    };
     const CDXImage loader(writeDebugOutput);
-    CDecodeResult result = loader.LoadFromFile(platformFileName(name));
-    return std::move(result.dib);
-}
-
-// The picture converted into new memory of the screen's format, or nothing.
-std::unique_ptr<CSurfaceMemory> pictureMemory(const CDib& dib, SurfaceFormat format, std::uint32_t generation)
-{
-    if (!CSurfaceMemory::validSize(dib.width(), dib.height())) {
-        return nullptr;
-    }
-    auto memory = std::make_unique<CSurfaceMemory>(dib.width(), dib.height(), format, generation);
-    const std::size_t bytes = static_cast<std::size_t>(memory->pitch()) * static_cast<std::size_t>(memory->height());
-    if (!ConvertDib(dib, format, std::span<std::uint8_t>(memory->pixels(), bytes),
-                    static_cast<std::size_t>(memory->pitch()))) {
+    if (!loader.LoadFileIntoSurface(platformFileName(name), provide)) {
         return nullptr;
     }
     return memory;
@@ -60,16 +65,14 @@ std::int32_t CSurface::LoadImage(CScreen& screen, std::string_view name, std::ui
     contentsChanged();
     IDisplay* display = screen.display();
     const auto format = screen.surfaceFormat();
-    const std::optional<CDib> picture = display && format ? decodePicture(name) : std::nullopt;
-    if (!picture || display->createSurface(picture->width(), picture->height(), placementFromMemory(memory)) < 0) {
+    if (!display || !format) {
         return -2;
     }
-    std::unique_ptr<CSurfaceMemory> loaded;
-    try {
-        loaded = pictureMemory(*picture, *format, display->lossCount());
-    } catch (const std::bad_alloc&) {
-        return -2;
-    }
+    const SurfacePlacement placement = placementFromMemory(memory);
+    std::unique_ptr<CSurfaceMemory> loaded =
+        loadPicture(name, *format, display->lossCount(), [display, placement](std::int32_t width, std::int32_t height) {
+            return display->createSurface(width, height, placement) >= 0;
+        });
     if (!loaded) {
         return -2;
     }
@@ -81,8 +84,15 @@ std::int32_t CSurface::LoadImage(CScreen& screen, std::string_view name, std::ui
 std::int32_t CSurface::ReloadImage(std::string_view name)
 {
     const std::string fileName(name.empty() ? std::string_view(fileName_) : name);
-    const std::optional<CDib> picture = fileName.empty() ? std::nullopt : decodePicture(fileName);
-    if (!picture) {
+    if (fileName.empty()) {
+        return -2;
+    }
+    // The picture goes into memory of its own first, as a copy from it must not leave a
+    // half-drawn picture behind when the file turns out damaged.
+    const SurfaceFormat format = memory_ ? memory_->format() : SurfaceFormat::Bgrx32;
+    const std::unique_ptr<CSurfaceMemory> loaded =
+        loadPicture(fileName, format, 0, [](std::int32_t, std::int32_t) { return true; });
+    if (!loaded) {
         return -2;
     }
     if (!memory_) {
@@ -91,17 +101,8 @@ std::int32_t CSurface::ReloadImage(std::string_view name)
     if (isLost()) {
         return GraphicsResult::kSurfaceLost;
     }
-    if (picture->width() < width_ || picture->height() < height_) {
+    if (loaded->width() < width_ || loaded->height() < height_) {
         return GraphicsResult::kInvalidRect;
-    }
-    std::unique_ptr<CSurfaceMemory> loaded;
-    try {
-        loaded = pictureMemory(*picture, memory_->format(), memory_->generation());
-    } catch (const std::bad_alloc&) {
-        return GraphicsResult::kOutOfMemory;
-    }
-    if (!loaded) {
-        return GraphicsResult::kGeneric;
     }
     Blitters::copy(*loaded, Rect{0, 0, width_, height_}, *memory_, 0, 0);
     contentsChanged();
