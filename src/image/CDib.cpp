@@ -43,7 +43,7 @@ std::optional<CDib> CDib::allocate(std::int32_t width, std::int32_t height,
 }
 
 CDib CDib::borrow(std::int32_t width, std::int32_t height, std::uint8_t bitsPerPixel,
-                  bool topDown, std::span<const std::uint8_t> rows)
+                  bool topDown, std::span<const std::uint8_t> rows, std::size_t rowStride)
 {
     assert(isAcceptedSide(width) && isAcceptedSide(height) && isDibDepth(bitsPerPixel));
     CDib dib;
@@ -51,8 +51,9 @@ CDib CDib::borrow(std::int32_t width, std::int32_t height, std::uint8_t bitsPerP
     dib.height_ = height;
     dib.bitsPerPixel_ = bitsPerPixel;
     dib.topDown_ = topDown;
-    dib.stride_ = stride(width, bitsPerPixel);
-    assert(rows.size() >= dib.stride_ * std::size_t(height));
+    dib.stride_ = rowStride == 0 ? stride(width, bitsPerPixel) : rowStride;
+    assert(dib.stride_ >= stride(width, bitsPerPixel) && dib.stride_ % 4 == 0);
+    assert(rows.size() >= dib.stride_ * std::size_t(height - 1) + stride(width, bitsPerPixel));
     dib.rows_ = rows.data();
     return dib;
 }

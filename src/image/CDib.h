@@ -31,10 +31,11 @@ public:
     static std::optional<CDib> allocate(std::int32_t width, std::int32_t height,
                                         std::uint8_t bitsPerPixel, bool topDown);
     // Rows that stay in the caller's memory (an uncompressed bitmap file's own rows):
-    // `rows` must hold height rows of stride(width, bitsPerPixel) bytes and outlive the
-    // result, unless it is handed over with adoptSource().
+    // `rows` must hold height rows of `rowStride` bytes (0: stride(width, bitsPerPixel); a
+    // larger one must be a multiple of 4) and outlive the result, unless it is handed over
+    // with adoptSource().
     static CDib borrow(std::int32_t width, std::int32_t height, std::uint8_t bitsPerPixel,
-                       bool topDown, std::span<const std::uint8_t> rows);
+                       bool topDown, std::span<const std::uint8_t> rows, std::size_t rowStride = 0);
 
     // Bytes per row, rounded up to a multiple of 4.
     static std::size_t stride(std::int32_t width, std::uint8_t bitsPerPixel);

@@ -212,7 +212,10 @@ bool ConvertDib(const CDib& dib, SurfaceFormat format, std::span<std::uint8_t> d
     const RowConverter convert = pickConverter(dib.bitsPerPixel(), format);
     if (!convert || !SurfaceHolds(dib.width(), dib.height(), format, dest.size(), pitch))
         return false;
-    const EncodedPalette palette = dib.bitsPerPixel() == 8 ? encodePaletteFor(format, dib.colors()) : EncodedPalette{};
+    // Only 8-bit rows read the table; building it for every call would cost more than a short row.
+    EncodedPalette palette;
+    if (dib.bitsPerPixel() == 8)
+        palette = encodePaletteFor(format, dib.colors());
     const std::int32_t height = dib.height();
     for (std::int32_t y = 0; y < height; ++y) {
         const std::int32_t sourceRow = dib.topDown() ? y : height - 1 - y;

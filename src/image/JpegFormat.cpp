@@ -4,6 +4,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -190,10 +192,40 @@ CDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) con
 namespace {
 
 // Enough rows to keep the batch in the processor's cache while it is converted.
-constexpr std::int32_t kBatchRows = 16;
+constexpr std::int32_t kBatchRows = 4;
+
+// Rows for libjpeg to decode into and for us to read back at once. libjpeg writes rows that
+// start on a 16- or 32-byte boundary with stores that bypass the cache, which would make the
+// reading back wait for memory: every row here starts 8 bytes past such a boundary.
+class CBatchRows {
+public:
+    CBatchRows(std::int32_t width, std::int32_t rows)
+        : width_(width), stride_((std::size_t(width) * 4 + 15) / 16 * 16),
+          storage_(new (std::nothrow) std::uint8_t[stride_ * std::size_t(rows) + 32])
+    {
+    }
+
+    bool valid() const { return storage_ != nullptr; }
+    std::size_t stride() const { return stride_; }
+    std::uint8_t* row(std::int32_t index) const
+    {
+        const auto base = reinterpret_cast<std::uintptr_t>(storage_.get());
+        return storage_.get() + ((16 - base % 16) % 16 + 8) + stride_ * std::size_t(index);
+    }
+    // The first rows as a bitmap, for the conversion.
+    CDib view(std::int32_t rows) const
+    {
+        return CDib::borrow(width_, rows, 32, true, {row(0), stride_ * std::size_t(rows)}, stride_);
+    }
+
+private:
+    std::int32_t width_;
+    std::size_t stride_;
+    std::unique_ptr<std::uint8_t[]> storage_;
+};
 
 struct JpegDrawJob {
-    CDib* batch;
+    const CBatchRows* batch;
     SurfaceTarget target;
 };
 
@@ -201,10 +233,9 @@ struct JpegDrawJob {
 void convertBatch(void* context, std::int32_t firstRow, std::int32_t rowCount)
 {
     const auto* job = static_cast<const JpegDrawJob*>(context);
-    const CDib rows = CDib::borrow(job->batch->width(), rowCount, 32, true,
-                                   job->batch->bits().first(job->batch->stride() * std::size_t(rowCount)));
-    ConvertDib(rows, job->target.format, job->target.pixels.subspan(job->target.pitch * std::size_t(firstRow)),
-               job->target.pitch);
+    const SurfaceTarget& target = job->target;
+    ConvertDib(job->batch->view(rowCount), target.format, target.pixels.subspan(target.pitch * std::size_t(firstRow)),
+               target.pitch);
 }
 
 } // namespace
@@ -216,16 +247,17 @@ CDrawResult CDXImageFormatJPEG::DecodeInto(std::span<const std::uint8_t> data, c
         return CDrawResult::refused(std::move(why));
     JpegSession* session = guard.get();
     const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
-    std::optional<CDib> batch = CDib::allocate(std::int32_t(width), std::min(kBatchRows, std::int32_t(height)), 32, true);
-    if (!batch)
+    const std::int32_t batchRows = std::min(kBatchRows, std::int32_t(height));
+    const CBatchRows batch(std::int32_t(width), batchRows);
+    if (!batch.valid())
         return CDrawResult::refused("JPEG: out of memory");
     const std::optional<SurfaceTarget> target = provide(std::int32_t(width), std::int32_t(height));
     if (!target)
         return CDrawResult::refused("no surface for the picture");
     if (!SurfaceHolds(std::int32_t(width), std::int32_t(height), target->format, target->pixels.size(), target->pitch))
         return CDrawResult::refused("surface too small for the picture");
-    JpegDrawJob job{&*batch, *target};
-    if (!decodeJpegRows(session, batch->writableRow(0), batch->stride(), JDIMENSION(batch->height()), convertBatch, &job))
+    JpegDrawJob job{&batch, *target};
+    if (!decodeJpegRows(session, batch.row(0), batch.stride(), JDIMENSION(batchRows), convertBatch, &job))
         return CDrawResult::refused(guard.reason());
     return {true, {}};
 }

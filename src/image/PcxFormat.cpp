@@ -81,35 +81,57 @@ bool decodeLine(const std::uint8_t*& in, const std::uint8_t* end, std::span<std:
 {
     std::size_t done = 0;
     while (done < line.size()) {
-        if (end - in >= 16 && line.size() - done >= 16) {
-            const std::size_t literals = copyLiterals16(in, line.data() + done);
-            in += literals;
-            done += literals;
-            if (literals != 0)
-                continue;
-        }
         if (in == end)
             return false;
-        const std::uint8_t b = *in++;
+        const std::uint8_t b = *in;
         if ((b & 0xC0) != 0xC0) {
+            // A stretch of literals is copied sixteen at a time where there is room.
+            if (end - in >= 16 && line.size() - done >= 16) {
+                const std::size_t literals = copyLiterals16(in, line.data() + done);
+                in += literals;
+                done += literals;
+                continue;
+            }
             line[done++] = b;
+            ++in;
             continue;
         }
         const std::size_t count = b & 0x3F;
-        if (in == end || done + count > line.size())
+        if (end - in < 2 || done + count > line.size())
             return false;
-        std::memset(line.data() + done, *in++, count);
+        std::memset(line.data() + done, in[1], count);
+        in += 2;
         done += count;
     }
     return true;
 }
 
+std::uint32_t load32(const std::uint8_t* p)
+{
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+void store32(std::uint8_t* p, std::uint32_t v)
+{
+    std::memcpy(p, &v, 4);
+}
+
+// Red, green and blue planes into blue, green, red bytes; four pixels make three words.
 void interleavePlanes(const std::uint8_t* line, std::size_t bytesPerLine, std::uint8_t* row, std::int32_t width)
 {
     const std::uint8_t* red = line;
     const std::uint8_t* green = line + bytesPerLine;
     const std::uint8_t* blue = line + 2 * bytesPerLine;
-    for (std::int32_t x = 0; x < width; ++x, row += 3) {
+    std::int32_t x = 0;
+    for (; x + 4 <= width; x += 4, row += 12) {
+        const std::uint32_t r = load32(red + x), g = load32(green + x), b = load32(blue + x);
+        store32(row, (b & 0xFF) | (g & 0xFF) << 8 | (r & 0xFF) << 16 | (b & 0xFF00) << 16);
+        store32(row + 4, (g >> 8 & 0xFF) | (r & 0xFF00) | (b & 0xFF0000) | (g & 0xFF0000) << 8);
+        store32(row + 8, (r >> 16 & 0xFF) | (b >> 16 & 0xFF00) | (g >> 8 & 0xFF0000) | (r & 0xFF000000));
+    }
+    for (; x < width; ++x, row += 3) {
         row[0] = blue[x];
         row[1] = green[x];
         row[2] = red[x];
