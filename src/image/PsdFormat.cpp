@@ -44,6 +44,9 @@ std::string checkHeader(const PsdHeader& h)
 {
     if (h.version != 1)
         return "PSD: version " + std::to_string(h.version) + " not supported";
+    // A file without channels holds no picture, yet would have one of any size made from nothing.
+    if (h.channels == 0)
+        return "PSD: no channels";
     if (h.channels > kMaxChannels)
         return "PSD: more than 24 channels";
     if (h.depth != 8)
