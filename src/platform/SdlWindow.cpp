@@ -9,6 +9,20 @@ namespace {
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 
+// Without a window manager nobody honours the full-screen request, and the renderer would draw
+// for the desktop's size into a window of the picture's size. Placing the window over the whole
+// display ourselves makes both agree; with a window manager it changes nothing.
+void coverDisplay(SDL_Window* window)
+{
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) != 0) {
+        return;
+    }
+    SDL_SetWindowPosition(window, bounds.x, bounds.y);
+    SDL_SetWindowSize(window, bounds.w, bounds.h);
+}
+
 } // namespace
 
 std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowMode mode, std::string* error)
@@ -19,16 +33,25 @@ std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowM
         }
         return nullptr;
     }
-    const Uint32 flags = mode == WindowMode::FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS
-                                                        : SDL_WINDOW_RESIZABLE;
-    SDL_Window* window = SDL_CreateWindow(cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          kWindowWidth, kWindowHeight, flags);
+    // A full-screen window starts as a borderless one over the whole display and then asks for
+    // full screen, so it covers the display also where no window manager honours the request.
+    const bool fullScreen = mode == WindowMode::FullScreen;
+    SDL_Rect bounds{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight};
+    if (fullScreen && SDL_GetDisplayBounds(0, &bounds) != 0) {
+        bounds = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight};
+    }
+    const Uint32 flags = fullScreen ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE;
+    SDL_Window* window =
+        SDL_CreateWindow(cp1252ToUtf8(title).c_str(), bounds.x, bounds.y, bounds.w, bounds.h, flags);
     if (!window) {
         if (error) {
             *error = SDL_GetError();
         }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
+    }
+    if (fullScreen) {
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     // The program draws its own cursor.
     SDL_ShowCursor(SDL_DISABLE);
@@ -49,6 +72,10 @@ bool CSdlWindow::setFullScreen(bool fullScreen)
 {
     if (fullScreen == isFullScreen()) {
         return true;
+    }
+    if (fullScreen) {
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        coverDisplay(window_);
     }
     if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         return false;
