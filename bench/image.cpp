@@ -104,23 +104,23 @@ Bytes pcx(int w, int h, int planes)
 {
     const Bytes rgb = pictures::scenePixels(w, h);
     const Bytes indexes = quantized(rgb);
-    pictures::PcxSpec spec{.planes = std::uint8_t(planes), .xMax = std::int16_t(w - 1), .yMax = std::int16_t(h - 1),
+    pictures::PcxLayout layout{.planes = std::uint8_t(planes), .xMax = std::int16_t(w - 1), .yMax = std::int16_t(h - 1),
                            .bytesPerLine = std::int16_t(w + (w & 1))};
-    Bytes line(std::size_t(spec.bytesPerLine), 0);
+    Bytes line(std::size_t(layout.bytesPerLine), 0);
     for (int y = 0; y < h; ++y) {
         for (int p = 0; p < planes; ++p) {
             for (int x = 0; x < w; ++x) {
                 const std::size_t i = std::size_t(y) * w + x;
                 line[x] = planes == 1 ? indexes[i] : rgb[3 * i + p];
             }
-            pictures::encodePcxLine(line.data(), line.size(), spec.pixelData);
+            pictures::encodePcxLine(line.data(), line.size(), layout.pixelData);
         }
     }
     if (planes == 1) {
         for (std::uint32_t c : quantizedTable())
-            spec.palette.insert(spec.palette.end(), {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
+            layout.palette.insert(layout.palette.end(), {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
     }
-    return pictures::makePcx(spec);
+    return pictures::makePcx(layout);
 }
 
 std::vector<Case> makeCases()

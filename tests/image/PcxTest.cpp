@@ -20,19 +20,19 @@ std::uint32_t paletteColor(std::uint8_t i)
 }
 
 // An 8-bit picture whose lines are bytesPerLine long; indexes run across all planes.
-PcxSpec indexedSpec(int width, int height, int bytesPerLine, std::uint8_t planes)
+PcxLayout indexedSpec(int width, int height, int bytesPerLine, std::uint8_t planes)
 {
-    PcxSpec spec{.planes = planes, .xMax = std::int16_t(width - 1), .yMax = std::int16_t(height - 1),
+    PcxLayout layout{.planes = planes, .xMax = std::int16_t(width - 1), .yMax = std::int16_t(height - 1),
                  .bytesPerLine = std::int16_t(bytesPerLine)};
     for (int y = 0; y < height; ++y) {
         for (int p = 0; p < planes; ++p) {
             Bytes line(bytesPerLine, 0x99);
             for (int x = 0; x < width; ++x)
                 line[x] = std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + p * 50)); // 200 needs a run of 1
-            encodePcxLine(line.data(), line.size(), spec.pixelData);
+            encodePcxLine(line.data(), line.size(), layout.pixelData);
         }
     }
-    return spec;
+    return layout;
 }
 
 std::uint8_t indexAt(int x, int y, int plane)
@@ -42,9 +42,9 @@ std::uint8_t indexAt(int x, int y, int plane)
 
 TEST(PcxDecoder, EightBitsWithThePaletteMarker)
 {
-    PcxSpec spec = indexedSpec(5, 3, 6, 1);
-    spec.palette = greyPalette();
-    const CDecodeResult result = load(makePcx(spec));
+    PcxLayout layout = indexedSpec(5, 3, 6, 1);
+    layout.palette = greyPalette();
+    const CDecodeResult result = load(makePcx(layout));
     ASSERT_TRUE(result) << result.reason;
     EXPECT_TRUE(result.dib->topDown());
     EXPECT_EQ(result.dib->colors().size(), 256u);
@@ -53,28 +53,28 @@ TEST(PcxDecoder, EightBitsWithThePaletteMarker)
 
 TEST(PcxDecoder, EightBitsWithoutTheMarkerIsBlack)
 {
-    PcxSpec spec = indexedSpec(5, 3, 6, 1);
-    spec.palette = greyPalette();
-    spec.paletteMarker = 0x0B;
-    EXPECT_EQ(decodeAndRender(makePcx(spec)), Pixels(15, 0));
-    spec.palette.clear();
-    EXPECT_EQ(decodeAndRender(makePcx(spec)), Pixels(15, 0));
+    PcxLayout layout = indexedSpec(5, 3, 6, 1);
+    layout.palette = greyPalette();
+    layout.paletteMarker = 0x0B;
+    EXPECT_EQ(decodeAndRender(makePcx(layout)), Pixels(15, 0));
+    layout.palette.clear();
+    EXPECT_EQ(decodeAndRender(makePcx(layout)), Pixels(15, 0));
 }
 
 TEST(PcxDecoder, ThreePlanesAreRedGreenBlue)
 {
-    const PcxSpec spec = indexedSpec(3, 2, 4, 3);
-    EXPECT_EQ(decodeAndRender(makePcx(spec)), expectedPixels(3, 2, [](int x, int y) {
+    const PcxLayout layout = indexedSpec(3, 2, 4, 3);
+    EXPECT_EQ(decodeAndRender(makePcx(layout)), expectedPixels(3, 2, [](int x, int y) {
                   return std::uint32_t(indexAt(x, y, 0)) << 16 | std::uint32_t(indexAt(x, y, 1)) << 8 | indexAt(x, y, 2);
               }));
 }
 
 TEST(PcxDecoder, WindowOriginNeedNotBeZero)
 {
-    PcxSpec spec = indexedSpec(3, 2, 4, 1);
-    spec.xMin = -5, spec.xMax = -3, spec.yMin = 100, spec.yMax = 101;
-    spec.palette = greyPalette();
-    EXPECT_EQ(decodeAndRender(makePcx(spec)).size(), 6u);
+    PcxLayout layout = indexedSpec(3, 2, 4, 1);
+    layout.xMin = -5, layout.xMax = -3, layout.yMin = 100, layout.yMax = 101;
+    layout.palette = greyPalette();
+    EXPECT_EQ(decodeAndRender(makePcx(layout)).size(), 6u);
 }
 
 TEST(PcxDecoder, RefusesRunsCrossingTheLineEnd)
@@ -88,7 +88,7 @@ TEST(PcxDecoder, RefusesRunsCrossingTheLineEnd)
 
 TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
 {
-    const auto refused = [](const PcxSpec& spec) { return !load(makePcx(spec)); };
+    const auto refused = [](const PcxLayout& layout) { return !load(makePcx(layout)); };
     const Bytes data(64, 1);
     EXPECT_TRUE(refused({.bitsPerPixel = 1, .planes = 4, .xMax = 7, .bytesPerLine = 1, .pixelData = data}));
     EXPECT_TRUE(refused({.bitsPerPixel = 8, .planes = 4, .xMax = 1, .bytesPerLine = 2, .pixelData = data}));
@@ -113,17 +113,17 @@ namespace {
 TEST(PcxDecoder, LongLinesMixingLiteralsAndRuns)
 {
     const int width = 90, height = 4;
-    PcxSpec spec{.xMax = width - 1, .yMax = height - 1, .bytesPerLine = width};
+    PcxLayout layout{.xMax = width - 1, .yMax = height - 1, .bytesPerLine = width};
     Bytes expected;
     for (int y = 0; y < height; ++y) {
         Bytes line(width);
         for (int x = 0; x < width; ++x)
             line[x] = std::uint8_t((x + y) % 17 == 0 ? 0xC5 : (x / 7) % 3 == 0 ? 0x30 : x * 3 + y);
-        encodePcxLine(line.data(), line.size(), spec.pixelData);
+        encodePcxLine(line.data(), line.size(), layout.pixelData);
         append(expected, line);
     }
-    spec.palette = greyPalette();
-    const CDecodeResult result = load(makePcx(spec));
+    layout.palette = greyPalette();
+    const CDecodeResult result = load(makePcx(layout));
     ASSERT_TRUE(result) << result.reason;
     for (int y = 0; y < height; ++y)
         EXPECT_EQ(Bytes(result.dib->row(y), result.dib->row(y) + width), Bytes(&expected[y * width], &expected[y * width] + width)) << y;

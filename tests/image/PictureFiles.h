@@ -186,7 +186,7 @@ inline Bytes encodeTgaRle(const Bytes& pixels, std::size_t pixelBytes)
     return out;
 }
 
-struct PcxSpec {
+struct PcxLayout {
     std::uint8_t bitsPerPixel = 8;
     std::uint8_t planes = 1;
     std::int16_t xMin = 0, yMin = 0, xMax = 0, yMax = 0;
@@ -196,7 +196,7 @@ struct PcxSpec {
     std::uint8_t paletteMarker = 0x0C;
 };
 
-inline Bytes makePcx(const PcxSpec& s)
+inline Bytes makePcx(const PcxLayout& s)
 {
     Bytes b{0x0A, 5, 1, s.bitsPerPixel};
     putLe16(b, std::uint16_t(s.xMin));
