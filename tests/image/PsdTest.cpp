@@ -78,9 +78,9 @@ TEST(PsdDecoder, PackBitsCodes)
 
 TEST(PsdDecoder, RefusesUnsupportedVariants)
 {
-    const auto refused = [](PsdSpec spec) {
-        spec.planes = planes(int(spec.width), int(spec.height), spec.channels);
-        return !load(makePsd(spec), ImageType::PSD);
+    const auto refused = [](PsdSpec layout) {
+        layout.planes = planes(int(layout.width), int(layout.height), layout.channels);
+        return !load(makePsd(layout), ImageType::PSD);
     };
     EXPECT_FALSE(refused({}));
     EXPECT_TRUE(refused({.compression = 2}));

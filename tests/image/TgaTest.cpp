@@ -49,12 +49,12 @@ TEST(TgaDecoder, TrueColourDepthsInBothRowOrdersAndBothCodings)
         });
         for (bool topDown : {false, true}) {
             const Bytes raw = tgaRows(width, height, depth, topDown);
-            TgaSpec spec{.imageType = 2, .width = width, .height = height, .pixelDepth = std::uint8_t(depth),
+            TgaSpec layout{.imageType = 2, .width = width, .height = height, .pixelDepth = std::uint8_t(depth),
                          .descriptor = std::uint8_t(topDown ? kTopDown : 0), .pixelData = raw};
-            EXPECT_EQ(decodeAndRender(makeTga(spec)), expected) << "raw, depth " << depth << " topDown " << topDown;
-            spec.imageType = 10;
-            spec.pixelData = encodeTgaRle(raw, std::size_t(depth / 8));
-            EXPECT_EQ(decodeAndRender(makeTga(spec)), expected) << "RLE, depth " << depth << " topDown " << topDown;
+            EXPECT_EQ(decodeAndRender(makeTga(layout)), expected) << "raw, depth " << depth << " topDown " << topDown;
+            layout.imageType = 10;
+            layout.pixelData = encodeTgaRle(raw, std::size_t(depth / 8));
+            EXPECT_EQ(decodeAndRender(makeTga(layout)), expected) << "RLE, depth " << depth << " topDown " << topDown;
         }
     }
 }
@@ -84,16 +84,16 @@ TEST(TgaDecoder, ColourMappedPicturesWithSixteenAndTwentyFourBitMaps)
         append(map16, {std::uint8_t(w), std::uint8_t(w >> 8)});
     }
     const Bytes indexes{3, 2, 1, 0, 7};
-    TgaSpec spec{.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 24, .width = 5,
+    TgaSpec layout{.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 24, .width = 5,
                  .height = 1, .pixelDepth = 8, .colorMap = map24, .pixelData = indexes};
-    EXPECT_EQ(decodeAndRender(makeTga(spec)), (Pixels{0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0})) << "index 7 has no entry";
-    spec.colorMapEntryBits = 15;
-    spec.colorMap = map16;
-    EXPECT_EQ(decodeAndRender(makeTga(spec)), (Pixels{0xC06018, 0x804010, 0x402008, 0, 0}));
-    spec.colorMapEntryBits = 16;
-    spec.imageType = 9;
-    spec.pixelData = encodeTgaRle(indexes, 1);
-    EXPECT_EQ(decodeAndRender(makeTga(spec)), (Pixels{0xC06018, 0x804010, 0x402008, 0, 0}));
+    EXPECT_EQ(decodeAndRender(makeTga(layout)), (Pixels{0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0})) << "index 7 has no entry";
+    layout.colorMapEntryBits = 15;
+    layout.colorMap = map16;
+    EXPECT_EQ(decodeAndRender(makeTga(layout)), (Pixels{0xC06018, 0x804010, 0x402008, 0, 0}));
+    layout.colorMapEntryBits = 16;
+    layout.imageType = 9;
+    layout.pixelData = encodeTgaRle(indexes, 1);
+    EXPECT_EQ(decodeAndRender(makeTga(layout)), (Pixels{0xC06018, 0x804010, 0x402008, 0, 0}));
 }
 
 TEST(TgaDecoder, ColourMapEntriesAreStoredFromItsFirstIndex)
