@@ -40,11 +40,13 @@ void CSdlMessageQueue::waitForMessage()
 std::optional<SMessage> CSdlMessageQueue::translate(const SDL_Event& event)
 {
     if (event.type == SDL_KEYDOWN && isAltEnter(event.key)) {
-        swallowReturnRelease_ = true;
-        if (event.key.repeat == 0) {
-            return SMessage{EMessageKind::ToggleWindowMode, false};
+        // Only a fresh press is Alt+Enter. A repeat of an Enter held since before Alt came
+        // belongs to the input, which must then also get its release.
+        if (event.key.repeat != 0) {
+            return std::nullopt;
         }
-        return std::nullopt;
+        swallowReturnRelease_ = true;
+        return SMessage{EMessageKind::ToggleWindowMode, false};
     }
     if (event.type == SDL_KEYUP && swallowReturnRelease_ && isReturnKey(event.key.keysym.sym)) {
         swallowReturnRelease_ = false;
