@@ -11,11 +11,7 @@ const Rect kScreen{0, 0, 800, 600};
 TEST(BlitClipping, CutsEveryEdgeAndMovesTheSourceAlong)
 {
     const Rect picture{0, 0, 100, 100};
-    auto c = clipBlit(picture, picture, -30, 0, kScreen);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->source, (Rect{30, 0, 100, 100}));
-    EXPECT_EQ(c->x, 0);
-    c = clipBlit(picture, picture, 750, -20, kScreen);
+    auto c = clipBlit(picture, picture, 750, -20, kScreen);
     ASSERT_TRUE(c);
     EXPECT_EQ(c->source, (Rect{0, 20, 50, 100}));
     EXPECT_EQ(c->y, 0);
@@ -49,15 +45,6 @@ TEST(BlitClipping, NothingLeftIsNothingToDraw)
     EXPECT_FALSE(clipBlit(picture, picture, kMin, kMin, kScreen));
 }
 
-TEST(BlitClipping, ScaledBoxAtHalfSize)
-{
-    const Rect box{0, 0, 500, 100};
-    const auto s = clipScaledBlit(box, box, 141, 505, 0.5f, kScreen);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->destination, (Rect{266, 530, 516, 580}));
-    EXPECT_EQ(s->source, box);
-}
-
 TEST(BlitClipping, ScaledClippingMovesTheSourceByTheScaledAmount)
 {
     const Rect box{0, 0, 500, 100};
@@ -72,27 +59,12 @@ TEST(BlitClipping, ScaledClippingMovesTheSourceByTheScaledAmount)
     EXPECT_EQ(right->source, (Rect{0, 25, 175, 100}));
 }
 
-TEST(BlitClipping, ScaleOneIsTheUnscaledPlacement)
-{
-    const Rect picture{0, 0, 37, 21};
-    const auto s = clipScaledBlit(picture, picture, 13, -4, 1.0f, kScreen);
-    const auto c = clipBlit(picture, picture, 13, -4, kScreen);
-    ASSERT_TRUE(s && c);
-    EXPECT_EQ(s->source, c->source);
-    EXPECT_EQ(s->destination, (Rect{c->x, c->y, c->x + 37, c->y + 17}));
-}
-
-TEST(BlitClipping, ScaleWithoutAreaDrawsNothing)
+TEST(BlitClipping, HugeScalesStayInsideTheRectangleArithmetic)
 {
     const Rect box{0, 0, 500, 100};
-    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, 0.0f, kScreen));
-    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, -0.05f, kScreen));
-    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, 0.001f, kScreen));
-    EXPECT_FALSE(clipScaledBlit(box, box, 141, 505, std::numeric_limits<float>::quiet_NaN(), kScreen));
     const auto huge = clipScaledBlit(box, box, 0, 0, 1e6f, kScreen);
     ASSERT_TRUE(huge);
     EXPECT_EQ(huge->destination, kScreen);
-    // Scales beyond any screen stay inside the rectangle arithmetic.
     for (const float scale : {std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity()}) {
         const auto extreme = clipScaledBlit(box, box, 0, 0, scale, kScreen);
         if (extreme) {

@@ -24,23 +24,6 @@ protected:
         ASSERT_EQ(box_.SelectFont(), 0);
     }
 
-    std::pair<std::int32_t, std::int32_t> inkColumns()
-    {
-        std::int32_t first = box_.width();
-        std::int32_t last = 0;
-        box_.Lock();
-        for (std::int32_t y = 0; y < box_.height(); ++y) {
-            for (std::int32_t x = 0; x < box_.width(); ++x) {
-                if (box_.getPixel(x, y) != 0) {
-                    first = std::min(first, x);
-                    last = std::max(last, x + 1);
-                }
-            }
-        }
-        box_.Unlock();
-        return {first, last};
-    }
-
     std::unique_ptr<CScreen> screen_;
     CSurface box_;
 };
@@ -54,15 +37,7 @@ TEST_F(FontRasterizerTest, ArialTwentyHasACellOfTwentyPixels)
     EXPECT_LT(width, 300);
     // Glyphs sit on the baseline 17 pixels below the cell's top: "x" ends on it.
     box_.WriteText(10, 40, 0xFFFFFF, "x");
-    box_.Lock();
-    std::int32_t lowest = 0;
-    for (std::int32_t y = 0; y < box_.height(); ++y) {
-        for (std::int32_t x = 0; x < 40; ++x) {
-            lowest = box_.getPixel(x, y) != 0 ? y : lowest;
-        }
-    }
-    box_.Unlock();
-    EXPECT_EQ(lowest, 40 + 17 - 1);
+    EXPECT_EQ(inkBox(box_).bottom, 40 + 17);
 }
 
 TEST_F(FontRasterizerTest, EveryCharacterLiesWithinItsMeasuredWidth)
@@ -72,30 +47,30 @@ TEST_F(FontRasterizerTest, EveryCharacterLiesWithinItsMeasuredWidth)
         const std::string text(1, static_cast<char>(c));
         box_.Fill(0);
         box_.WriteText(30, 30, 0xFFFFFF, text);
-        const auto [first, last] = inkColumns();
+        const Rect ink = inkBox(box_);
         const std::int32_t width = box_.GetTextExtent(text).width;
         EXPECT_GT(width, 0) << c;
-        if (first < last) {
-            EXPECT_GE(first, 30) << c;
-            EXPECT_LE(last, 30 + width) << c;
+        if (ink.left < ink.right) {
+            EXPECT_GE(ink.left, 30) << c;
+            EXPECT_LE(ink.right, 30 + width) << c;
         }
     }
     const std::string line = "Ja, j\xEEngst \xCE\xCF\xCD f\xFCr j\xE9" "den Tag.";
     box_.Fill(0);
     box_.WriteText(4, 30, 0xFFFFFF, line);
-    const auto [first, last] = inkColumns();
-    EXPECT_GE(first, 4);
-    EXPECT_LE(last, 4 + box_.GetTextExtent(line).width);
-    EXPECT_GT(last, 4 + box_.GetTextExtent(line).width - 4);
+    const Rect ink = inkBox(box_);
+    EXPECT_GE(ink.left, 4);
+    EXPECT_LE(ink.right, 4 + box_.GetTextExtent(line).width);
+    EXPECT_GT(ink.right, 4 + box_.GetTextExtent(line).width - 4);
 }
 
 TEST_F(FontRasterizerTest, LettersHaveInkAndBlanksNone)
 {
     selectFont(20, 400);
     box_.WriteText(0, 0, 0xFFFFFF, " ");
-    EXPECT_EQ(inkColumns().first, box_.width());
+    EXPECT_EQ(inkBox(box_).left, box_.width());
     box_.WriteText(0, 0, 0xFFFFFF, "\xC4");
-    EXPECT_LT(inkColumns().first, box_.width());
+    EXPECT_LT(inkBox(box_).left, box_.width());
 }
 
 TEST_F(FontRasterizerTest, BoldIsWiderThanNormal)

@@ -1,5 +1,8 @@
 #include "GraphicsTestSupport.h"
 
+#include "../image/PictureFiles.h"
+
+#include <algorithm>
 #include <fstream>
 
 TestScreen openTestScreen(std::uint32_t depth, std::int32_t width, std::int32_t height, CNullDisplay::Refusals refusals)
@@ -73,35 +76,27 @@ std::unique_ptr<CSurface> randomSurface(CScreen& screen, std::int32_t width, std
 void writeBmp24(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
                 const std::vector<std::uint32_t>& pixels)
 {
-    const std::int32_t stride = (width * 3 + 3) & ~3;
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(stride * height);
-    std::vector<std::uint8_t> file(54 + imageBytes, 0);
-    const auto put32 = [&file](std::size_t at, std::uint32_t v) {
-        for (int b = 0; b < 4; ++b) {
-            file[at + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(v >> (8 * b));
-        }
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, imageBytes);
-    for (std::int32_t y = 0; y < height; ++y) {
-        std::uint8_t* row = file.data() + 54 + (height - 1 - y) * stride;
-        for (std::int32_t x = 0; x < width; ++x) {
-            const std::uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
-            row[3 * x] = static_cast<std::uint8_t>(p);
-            row[3 * x + 1] = static_cast<std::uint8_t>(p >> 8);
-            row[3 * x + 2] = static_cast<std::uint8_t>(p >> 16);
-        }
-    }
+    const pictures::Bytes file = pictures::makeBmp(
+        {.width = width, .height = height, .pixelData = pictures::dibRows(width, height, 3, [&](int x, int y) {
+             return pixels[static_cast<std::size_t>(y * width + x)];
+         })});
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
                                                  static_cast<std::streamsize>(file.size()));
+}
+
+Rect inkBox(CSurface& surface, std::uint32_t ground)
+{
+    Rect box{surface.width(), surface.height(), 0, 0};
+    const auto pixels = readPixels(surface);
+    for (std::int32_t y = 0; y < surface.height(); ++y) {
+        for (std::int32_t x = 0; x < surface.width(); ++x) {
+            if (pixels[static_cast<std::size_t>(y * surface.width() + x)] != ground) {
+                box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                           std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
 }
 
 std::filesystem::path testFolder(const std::string& name)

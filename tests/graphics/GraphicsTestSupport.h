@@ -32,5 +32,8 @@ std::unique_ptr<CSurface> randomSurface(CScreen& screen, std::int32_t width, std
 void writeBmp24(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
                 const std::vector<std::uint32_t>& pixels);
 
+// The bounding box of the pixels other than `ground`; (width, height, 0, 0) when there are none.
+Rect inkBox(CSurface& surface, std::uint32_t ground = 0);
+
 // A fresh folder for one test's files.
 std::filesystem::path testFolder(const std::string& name);

@@ -16,23 +16,6 @@ protected:
         ASSERT_EQ(box_.Create(*screen_, 500, 100, 2), 0);
     }
 
-    // The columns that hold pixels other than `ground`, or (width, 0) when there are none.
-    std::pair<std::int32_t, std::int32_t> inkColumns(std::uint32_t ground)
-    {
-        std::int32_t first = box_.width();
-        std::int32_t last = 0;
-        const auto pixels = readPixels(box_);
-        for (std::int32_t y = 0; y < box_.height(); ++y) {
-            for (std::int32_t x = 0; x < box_.width(); ++x) {
-                if (pixels[static_cast<std::size_t>(y * box_.width() + x)] != ground) {
-                    first = std::min(first, x);
-                    last = std::max(last, x + 1);
-                }
-            }
-        }
-        return {first, last};
-    }
-
     CNullFontRasterizer* fonts_ = nullptr;
     CNullDisplay* display_ = nullptr;
     std::unique_ptr<CScreen> screen_;
@@ -108,14 +91,14 @@ TEST_F(TextTest, TextIsDrawnOnATransparentGround)
         }
     }
     box_.Unlock();
-    EXPECT_EQ(inkColumns(0x00123456).first, 10);
+    EXPECT_EQ(inkBox(box_, 0x00123456).left, 10);
 }
 
 TEST_F(TextTest, EmptyTextDrawsNothing)
 {
     box_.SetFont("Arial", 0, 20, 400);
     EXPECT_EQ(box_.WriteText(0, 0, 0xFFFFFF, ""), 0);
-    EXPECT_EQ(inkColumns(0).first, box_.width());
+    EXPECT_EQ(inkBox(box_).left, box_.width());
     EXPECT_EQ(box_.GetTextExtent("").width, 0);
 }
 
@@ -128,19 +111,17 @@ TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
         const std::string text(1, static_cast<char>(c));
         box_.Fill(0);
         box_.WriteText(20, 10, 0xFFFFFF, text);
-        const auto [first, last] = inkColumns(0);
-        const std::int32_t width = box_.GetTextExtent(text).width;
-        if (first < last) {
-            EXPECT_GE(first, 20) << c;
-            EXPECT_LE(last, 20 + width) << c;
+        const Rect ink = inkBox(box_);
+        if (ink.left < ink.right) {
+            EXPECT_GE(ink.left, 20) << c;
+            EXPECT_LE(ink.right, 20 + box_.GetTextExtent(text).width) << c;
         }
     }
     const std::string line = "Hmmmm. Wenn ich das w\xFC\xDF" "te ... jj\xCE";
     box_.Fill(0);
     box_.WriteText(3, 10, 0xFFFFFF, line);
-    const auto [first, last] = inkColumns(0);
-    EXPECT_EQ(first, 3);
-    EXPECT_EQ(last, 3 + box_.GetTextExtent(line).width);
+    EXPECT_EQ(inkBox(box_).left, 3);
+    EXPECT_EQ(inkBox(box_).right, 3 + box_.GetTextExtent(line).width);
     box_.ReleaseDC();
 }
 
@@ -150,9 +131,8 @@ TEST_F(TextTest, TextPastTheEdgesIsClipped)
     EXPECT_EQ(box_.WriteText(-3, -9, 0xFFFFFF, "abc"), 0);
     EXPECT_EQ(box_.WriteText(490, 95, 0xFFFFFF, "abcdef"), 0);
     EXPECT_EQ(box_.WriteText(-2000000000, 2000000000, 0xFFFFFF, "abcdef"), 0);
-    const auto [first, last] = inkColumns(0);
-    EXPECT_EQ(first, 0);
-    EXPECT_EQ(last, 500);
+    EXPECT_EQ(inkBox(box_).left, 0);
+    EXPECT_EQ(inkBox(box_).right, 500);
 }
 
 } // namespace
