@@ -41,17 +41,6 @@ TEST(BmpDecoder, TrueColourPicturesOfOddWidthsKeepTheirRowsApart)
     }
 }
 
-TEST(BmpDecoder, ThreePixelsOfTwentyFourBitsMakeTwelveByteRows)
-{
-    const Bytes file = makeBmp({.width = 3, .height = 2, .bitCount = 24, .pixelData = dibRows(3, 2, 3, patternColor)});
-    const CDecodeResult result = load(file);
-    ASSERT_TRUE(result) << result.reason;
-    EXPECT_EQ(result.dib->stride(), 12u);
-    EXPECT_EQ(result.dib->bitsPerPixel(), 24);
-    EXPECT_FALSE(result.dib->topDown());
-    EXPECT_TRUE(result.dib->borrowsRows());
-}
-
 TEST(BmpDecoder, ColourCountComesFromClrUsed)
 {
     const Bytes file = makeBmp({.width = 3, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),

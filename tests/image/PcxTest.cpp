@@ -19,6 +19,11 @@ std::uint32_t paletteColor(std::uint8_t i)
     return std::uint32_t(i) << 16 | std::uint32_t(255 - i) << 8 | std::uint32_t(i / 2);
 }
 
+std::uint8_t indexAt(int x, int y, int plane)
+{
+    return std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + plane * 50)); // 200 needs a run of 1
+}
+
 // An 8-bit picture whose lines are bytesPerLine long; indexes run across all planes.
 PcxLayout indexedSpec(int width, int height, int bytesPerLine, std::uint8_t planes)
 {
@@ -28,16 +33,11 @@ PcxLayout indexedSpec(int width, int height, int bytesPerLine, std::uint8_t plan
         for (int p = 0; p < planes; ++p) {
             Bytes line(bytesPerLine, 0x99);
             for (int x = 0; x < width; ++x)
-                line[x] = std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + p * 50)); // 200 needs a run of 1
+                line[x] = indexAt(x, y, p);
             encodePcxLine(line.data(), line.size(), layout.pixelData);
         }
     }
     return layout;
-}
-
-std::uint8_t indexAt(int x, int y, int plane)
-{
-    return std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + plane * 50));
 }
 
 TEST(PcxDecoder, EightBitsWithThePaletteMarker)
@@ -104,10 +104,6 @@ TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
     EXPECT_FALSE(load(Bytes(whole.begin(), whole.end() - 1)));
     EXPECT_FALSE(load(Bytes(whole.begin(), whole.begin() + 127), ImageType::PCX));
 }
-
-} // namespace
-
-namespace {
 
 // Long lines take the sixteen-byte literal path; runs and run-coded literals at every offset.
 TEST(PcxDecoder, LongLinesMixingLiteralsAndRuns)

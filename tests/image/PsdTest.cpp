@@ -47,17 +47,6 @@ TEST(PsdDecoder, RawAndRunLengthForAnyChannelCount)
     }
 }
 
-TEST(PsdDecoder, ThreeChannelsAreOpaqueTopDownThirtyTwoBits)
-{
-    const CDecodeResult result = load(makePsd({.width = 2, .height = 2, .planes = planes(2, 2, 3)}));
-    ASSERT_TRUE(result) << result.reason;
-    EXPECT_EQ(result.dib->bitsPerPixel(), 32);
-    EXPECT_TRUE(result.dib->topDown());
-    for (std::int32_t y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x)
-            EXPECT_EQ(result.dib->row(y)[4 * x + 3], 255);
-}
-
 TEST(PsdDecoder, SkipsColourModeDataResourcesAndLayers)
 {
     const Bytes file = makePsd({.width = 3, .height = 2, .colorModeData = Bytes(5, 1), .resources = Bytes(11, 2),
