@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 using namespace testpackages;
 
@@ -77,51 +78,36 @@ TEST_F(MusicPlayerTest, PlaysTheSongFromThePackageInALoop)
     EXPECT_EQ(messages(), Lines{});
 }
 
-TEST_F(MusicPlayerTest, MissingPackageReportsEveryStepAndStaysSilent)
-{
-    const auto player = startedPlayer();
-    EXPECT_EQ(messages(), (Lines{kPackage, kFind, kLoad, kOpen, kPlay}));
-    EXPECT_TRUE(player->disabled());
-    EXPECT_FALSE(audio.playing());
-    EXPECT_TRUE(sink.boxes.empty());
-    EXPECT_EQ(sink.quits, 0);
-}
-
-TEST_F(MusicPlayerTest, DamagedPackageIsAPackageThatCannotBeLoaded)
+// Each failing step is logged together with every step after it, and the music stays off.
+TEST_F(MusicPlayerTest, FailuresAreLoggedStepByStepAndLeaveTheMusicOff)
 {
     std::vector<std::uint8_t> truncated = songPackage(fakeSong(4000));
     truncated.resize(truncated.size() / 2);
-    writePackage(truncated);
-    const auto player = startedPlayer();
-    EXPECT_EQ(messages(), (Lines{kPackage, kFind, kLoad, kOpen, kPlay}));
-    EXPECT_TRUE(player->disabled());
-}
-
-TEST_F(MusicPlayerTest, PackageWithoutTheSong)
-{
-    writePackage(module({{"OGG", "OTHER.OGG", 0x0407, fakeSong()}, {"WAVE", "MUSIC.OGG", 0x0407, fakeSong()}}));
-    const auto player = startedPlayer();
-    EXPECT_EQ(messages(), (Lines{kFind, kLoad, kOpen, kPlay}));
-    EXPECT_TRUE(player->disabled());
-    EXPECT_EQ(audio.openStreams(), 0u);
-}
-
-TEST_F(MusicPlayerTest, SongWhoseDataLiesOutsideThePackage)
-{
-    std::vector<std::uint8_t> package = songPackage(fakeSong(100));
-    const std::size_t dataEntry = resourceDirectoryOffset(package) + 3 * 24;
-    write32(package, dataEntry + 4, 0x00FFFFFF);
-    writePackage(package);
-    const auto player = startedPlayer();
-    EXPECT_EQ(messages(), (Lines{kLoad, kOpen, kPlay}));
-}
-
-TEST_F(MusicPlayerTest, SongTheDeviceCannotDecode)
-{
-    writePackage(songPackage(bytesOf("RIFF....WAVEfmt not a song at all")));
-    const auto player = startedPlayer();
-    EXPECT_EQ(messages(), (Lines{kOpen, kPlay}));
-    EXPECT_TRUE(player->disabled());
+    std::vector<std::uint8_t> dataOutside = songPackage(fakeSong(100));
+    write32(dataOutside, resourceDirectoryOffset(dataOutside) + 3 * 24 + 4, 0x00FFFFFF); // the song's size
+    const std::tuple<const char*, std::optional<std::vector<std::uint8_t>>, Lines> cases[] = {
+        {"no package", std::nullopt, {kPackage, kFind, kLoad, kOpen, kPlay}},
+        {"damaged package", truncated, {kPackage, kFind, kLoad, kOpen, kPlay}},
+        {"no song in it", buildResourceModule({{"OGG", "OTHER.OGG", 0x0407, fakeSong()}, {"WAVE", "MUSIC.OGG", 0x0407, fakeSong()}}),
+         {kFind, kLoad, kOpen, kPlay}},
+        {"song data outside", dataOutside, {kLoad, kOpen, kPlay}},
+        {"not a song", songPackage(bytesOf("RIFF....WAVEfmt not a song at all")), {kOpen, kPlay}},
+    };
+    for (const auto& [name, package, expected] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(folder.path() / "error_log.txt");
+        std::filesystem::remove(folder.path() / "resource.dat");
+        if (package) {
+            writePackage(*package);
+        }
+        const auto player = startedPlayer();
+        EXPECT_EQ(messages(), expected);
+        EXPECT_TRUE(player->disabled());
+        EXPECT_FALSE(audio.playing());
+        EXPECT_EQ(audio.openStreams(), 0u);
+    }
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_EQ(sink.quits, 0);
 }
 
 TEST_F(MusicPlayerTest, StreamThatCannotPlayIsClosedLater)

@@ -1,6 +1,4 @@
 // The song package is a module that tools made for Windows modules read as we do.
-#include "music/ResourceModule.h"
-
 #include "TestPackages.h"
 
 #include <gtest/gtest.h>
@@ -41,18 +39,13 @@ TEST(SongPackage, ResourceToolListsAndExtractsTheSongWeRead)
     if (!haveResourceTool()) {
         GTEST_SKIP() << "wrestool (icoutils) is not installed";
     }
-    ResourceModule package(kPackage);
-    ASSERT_TRUE(package.Load());
-    const auto location = package.Find("music.ogg", "ogg");
-    ASSERT_TRUE(location.has_value());
-    const auto bytes = package.Data(*location);
-    ASSERT_TRUE(bytes.has_value());
+    const std::vector<std::uint8_t> song = testpackages::builtSong();
 
     const std::string listing = run("wrestool -l " + quoted(kPackage));
     EXPECT_NE(listing.find("--type='OGG'"), std::string::npos) << listing;
-    EXPECT_NE(listing.find("size=" + std::to_string(location->size) + "]"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("size=" + std::to_string(song.size()) + "]"), std::string::npos) << listing;
     const std::string extracted = run("wrestool -x --raw --type=OGG --name=MUSIC.OGG " + quoted(kPackage));
-    EXPECT_TRUE(extracted == std::string(bytes->begin(), bytes->end())) << extracted.size() << " bytes extracted";
+    EXPECT_TRUE(extracted == std::string(song.begin(), song.end())) << extracted.size() << " bytes extracted";
 }
 
 TEST(SongPackage, ResourceToolReadsEveryResourceOfAModuleWeWrite)
@@ -66,7 +59,7 @@ TEST(SongPackage, ResourceToolReadsEveryResourceOfAModuleWeWrite)
                                            {"DATA", "MUSIC.OGG", 0x0409, testpackages::bytesOf("data")},
                                            {"#10", "#5", 0x0407, testpackages::bytesOf("numbered")}};
     const auto path = folder.path() / "several.dat";
-    testpackages::writeFile(path, testpackages::module(items));
+    testpackages::writeFile(path, buildResourceModule(items));
     const std::string listing = run("wrestool -l " + quoted(path));
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 4) << listing;
     for (const SResourceItem& item : items) {

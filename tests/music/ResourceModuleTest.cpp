@@ -43,7 +43,7 @@ const std::vector<SResourceItem>& severalResources()
 
 TEST(ResourceLookup, FindsResourcesByNameAndTypeWithoutRegardToCase)
 {
-    const std::vector<std::uint8_t> file = module(severalResources());
+    const std::vector<std::uint8_t> file = buildResourceModule(severalResources());
     EXPECT_EQ(lookUp(file, "music.ogg", "ogg"), fakeSong(100));
     EXPECT_EQ(lookUp(file, "MUSIC.OGG", "OGG"), fakeSong(100));
     EXPECT_EQ(lookUp(file, "Music.Ogg", "oGg"), fakeSong(100));
@@ -56,7 +56,7 @@ TEST(ResourceLookup, FindsResourcesByNameAndTypeWithoutRegardToCase)
 
 TEST(ResourceLookup, FindsNothingThatIsNotThere)
 {
-    const std::vector<std::uint8_t> file = module(severalResources());
+    const std::vector<std::uint8_t> file = buildResourceModule(severalResources());
     EXPECT_EQ(lookUp(file, "music.og", "ogg"), std::nullopt);
     EXPECT_EQ(lookUp(file, "music.oggx", "ogg"), std::nullopt);
     EXPECT_EQ(lookUp(file, "intro.ogg", "wave"), std::nullopt);
@@ -64,7 +64,7 @@ TEST(ResourceLookup, FindsNothingThatIsNotThere)
     EXPECT_EQ(lookUp(file, "#8", "#10"), std::nullopt);
     EXPECT_EQ(lookUp(file, "7", "#10"), std::nullopt);
     EXPECT_EQ(lookUp(file, "", "ogg"), std::nullopt);
-    EXPECT_EQ(lookUp(module({}), "music.ogg", "ogg"), std::nullopt);
+    EXPECT_EQ(lookUp(buildResourceModule({}), "music.ogg", "ogg"), std::nullopt);
 }
 
 TEST(ResourceLookup, ReadsThe64BitHeaderLayoutToo)

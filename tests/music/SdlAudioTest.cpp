@@ -3,7 +3,6 @@
 #include "platform/SdlAudio.h"
 
 #include "music/MusicPlayer.h"
-#include "music/ResourceModule.h"
 #include "song/OggVorbisEncoder.h"
 
 #include "OggDecoding.h"
@@ -96,16 +95,6 @@ std::vector<std::uint8_t> shortLoop()
     return encodeOggVorbis(tone, tone, 44100, 0.4f, {});
 }
 
-std::vector<std::uint8_t> builtSong()
-{
-    ResourceModule package(kDataDir / "resource.dat");
-    EXPECT_TRUE(package.Load());
-    const auto location = package.Find("music.ogg", "ogg");
-    const auto bytes = location ? package.Data(*location) : std::nullopt;
-    EXPECT_TRUE(bytes.has_value());
-    return bytes ? std::vector<std::uint8_t>(bytes->begin(), bytes->end()) : std::vector<std::uint8_t>{};
-}
-
 class SdlAudioTest : public ::testing::Test {
 protected:
     void SetUp() override { ::setenv("SDL_AUDIODRIVER", "dummy", 1); }
@@ -144,7 +133,7 @@ TEST_F(SdlAudioTest, PlaysALoopingSongFromMemory)
 
 TEST_F(SdlAudioTest, TheGeneratedSongComesOutAsItsDecoderGivesIt)
 {
-    const std::vector<std::uint8_t> song = builtSong();
+    const std::vector<std::uint8_t> song = testpackages::builtSong();
     const std::optional<SDecodedSong> reference = decodeOgg(song);
     ASSERT_TRUE(reference.has_value());
     CSdlAudio audio;

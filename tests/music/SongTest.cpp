@@ -1,35 +1,20 @@
 // The song as the build made it: taken out of resource.dat the way the program does, decoded,
 // and checked for its length and for a loop point that does not click.
-#include "music/ResourceModule.h"
-
 #include "OggDecoding.h"
+#include "TestPackages.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <string>
 
 namespace {
 
-const std::filesystem::path kPackage = std::filesystem::path(MINNE_DATA_DIR) / "resource.dat";
-
 class SongTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        ResourceModule package(kPackage);
-        ASSERT_TRUE(package.Load()) << kPackage;
-        const auto location = package.Find("music.ogg", "ogg");
-        ASSERT_TRUE(location.has_value());
-        const auto bytes = package.Data(*location);
-        ASSERT_TRUE(bytes.has_value());
-        song_ = decodeOgg(*bytes);
-        ASSERT_TRUE(song_.has_value());
-    }
+    static void SetUpTestSuite() { song_ = decodeOgg(testpackages::builtSong()); }
     static void TearDownTestSuite() { song_.reset(); }
-    void SetUp() override { ASSERT_TRUE(song_.has_value()) << "no song decoded from " << kPackage; }
+    void SetUp() override { ASSERT_TRUE(song_.has_value()) << "no song decoded"; }
 
     static std::optional<SDecodedSong> song_;
 };

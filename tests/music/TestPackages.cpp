@@ -1,5 +1,7 @@
 #include "TestPackages.h"
 
+#include "music/ResourceModule.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -22,14 +24,18 @@ std::vector<std::uint8_t> fakeSong(std::size_t size)
     return song;
 }
 
-std::vector<std::uint8_t> module(const std::vector<SResourceItem>& items)
-{
-    return buildResourceModule(items);
-}
-
 std::vector<std::uint8_t> songPackage(const std::vector<std::uint8_t>& song)
 {
-    return module({{"OGG", "MUSIC.OGG", 0x0407, song}});
+    return buildResourceModule({{"OGG", "MUSIC.OGG", 0x0407, song}});
+}
+
+std::vector<std::uint8_t> builtSong()
+{
+    ResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
+    const auto location = package.Load() ? package.Find("music.ogg", "ogg") : std::nullopt;
+    const auto bytes = location ? package.Data(*location) : std::nullopt;
+    EXPECT_TRUE(bytes.has_value()) << "no song in " << MINNE_DATA_DIR << "/resource.dat";
+    return bytes ? std::vector<std::uint8_t>(bytes->begin(), bytes->end()) : std::vector<std::uint8_t>{};
 }
 
 std::uint32_t read32(const std::vector<std::uint8_t>& bytes, std::size_t at)

@@ -15,8 +15,9 @@ std::vector<std::uint8_t> bytesOf(std::string_view text);
 // "OggS" and some bytes: enough for the fake audio device to take it for a song.
 std::vector<std::uint8_t> fakeSong(std::size_t size = 300);
 
-std::vector<std::uint8_t> module(const std::vector<SResourceItem>& items);
 std::vector<std::uint8_t> songPackage(const std::vector<std::uint8_t>& song);
+// The song the build packed into the data folder's resource.dat, taken out as the program does.
+std::vector<std::uint8_t> builtSong();
 
 std::uint32_t read32(const std::vector<std::uint8_t>& bytes, std::size_t at);
 void write16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value);
