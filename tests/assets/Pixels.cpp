@@ -7,6 +7,9 @@
 #include <string>
 #include <unistd.h>
 
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
 namespace assettest {
 
 Colour CPicture::at(int x, int y) const
@@ -103,77 +106,9 @@ float luminance(Colour c)
     return 0.299f * c[0] + 0.587f * c[1] + 0.114f * c[2];
 }
 
-namespace {
-
-uint32_t crc32(const uint8_t* data, size_t n, uint32_t crc = 0)
+bool writePng(const std::filesystem::path& path, const CPicture& picture)
 {
-    crc = ~crc;
-    for (size_t i = 0; i < n; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0 - (crc & 1)));
-    }
-    return ~crc;
-}
-
-void putBig32(std::vector<uint8_t>& out, uint32_t v)
-{
-    for (int s = 24; s >= 0; s -= 8)
-        out.push_back(static_cast<uint8_t>(v >> s));
-}
-
-void chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
-{
-    putBig32(out, static_cast<uint32_t>(data.size()));
-    std::vector<uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    putBig32(out, crc32(body.data(), body.size()));
-}
-
-// zlib with stored (uncompressed) deflate blocks: simple, and fine for test artefacts.
-std::vector<uint8_t> zlibStored(const std::vector<uint8_t>& raw)
-{
-    std::vector<uint8_t> out{0x78, 0x01};
-    for (size_t at = 0; at < raw.size() || at == 0; at += 65535) {
-        const size_t n = std::min<size_t>(65535, raw.size() - at);
-        out.push_back(at + n >= raw.size() ? 1 : 0);
-        out.push_back(static_cast<uint8_t>(n));
-        out.push_back(static_cast<uint8_t>(n >> 8));
-        out.push_back(static_cast<uint8_t>(~n));
-        out.push_back(static_cast<uint8_t>(~n >> 8));
-        out.insert(out.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
-        if (raw.empty())
-            break;
-    }
-    uint32_t a = 1, b = 0;
-    for (uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBig32(out, b << 16 | a);
-    return out;
-}
-
-} // namespace
-
-void writePng(const std::filesystem::path& path, const CPicture& picture)
-{
-    std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> header;
-    putBig32(header, static_cast<uint32_t>(picture.width));
-    putBig32(header, static_cast<uint32_t>(picture.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
-    chunk(png, "IHDR", header);
-    std::vector<uint8_t> raw;
-    for (int y = 0; y < picture.height; ++y) {
-        raw.push_back(0);
-        const auto row = picture.rgb.begin() + static_cast<long>(y) * picture.width * 3;
-        raw.insert(raw.end(), row, row + picture.width * 3);
-    }
-    chunk(png, "IDAT", zlibStored(raw));
-    chunk(png, "IEND", {});
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(), picture.width * 3) != 0;
 }
 
 std::filesystem::path artefactDir()

@@ -31,7 +31,7 @@ std::optional<CPicture> loadWithProgram(const std::filesystem::path& file, int d
 
 float meanAbsDifference(const CPicture& a, const CPicture& b);
 float luminance(Colour c);
-void writePng(const std::filesystem::path& path, const CPicture& picture);
+bool writePng(const std::filesystem::path& path, const CPicture& picture);
 std::filesystem::path artefactDir();
 
 } // namespace assettest
