@@ -69,11 +69,12 @@ void checkText(const QuotedText& text, const std::string& what, int line, CProbl
 
 std::string recordName(const CKeywordRecord& record)
 {
-    std::string name;
+    std::string name = "record";
     for (const std::string& keyword : record.keywords()) {
-        name += (name.empty() ? "" : " ") + shown(keyword);
+        name += ' ';
+        name += shown(keyword);
     }
-    return "record " + name;
+    return name;
 }
 
 bool hasControlByte(std::string_view text)
