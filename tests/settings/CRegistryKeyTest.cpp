@@ -108,7 +108,6 @@ TEST_F(RegistryKeyTest, CopiesShareOneHandleThatTheLastOneCloses)
 TEST_F(RegistryKeyTest, SelfAssignmentKeepsTheKeyOpen)
 {
     CRegistryKey key = product();
-    const RegKeyHandle handle = key.Handle();
     CRegistryKey& alias = key;
     key = alias;
     EXPECT_TRUE(store.closes.empty());
@@ -116,7 +115,6 @@ TEST_F(RegistryKeyTest, SelfAssignmentKeepsTheKeyOpen)
     CRegistryKey copy(key);
     copy = key; // already shared: still one handle, closed once at the end
     EXPECT_TRUE(store.closes.empty());
-    (void)handle;
 }
 
 TEST_F(RegistryKeyTest, EveryFailureCarriesItsStepAndCode)
@@ -134,6 +132,8 @@ TEST_F(RegistryKeyTest, EveryFailureCarriesItsStepAndCode)
               (Thrown{"CRegistryKey::SetValue()", 1004}));
     EXPECT_EQ(thrown([&] { static_cast<void>(static_cast<std::uint32_t>(product().QueryValue("music"))); }),
               (Thrown{"value: CRegistryKey::Value::Exception", 87}));
+    EXPECT_THROW(product().SetValue("back", 1, 3), CRegistryKey::Exception) << "binary data is no number";
+    EXPECT_EQ(text, kSample) << "a refused write changes nothing";
     store.file_->writeError = RegError::AccessDenied;
     EXPECT_EQ(thrown([&] { product().SetValue("back", 1); }), (Thrown{"CRegistryKey::SetValue()", 5}));
     EXPECT_EQ(thrown([&] { CRegistryKey(store, kHKeyCurrentUser, "Software", RegAccess::AllAccess)
@@ -148,18 +148,8 @@ TEST_F(RegistryKeyTest, ValueExceptionIsARegistryKeyExceptionIsAWin32Exception)
         static_cast<void>(static_cast<std::uint32_t>(product().QueryValue("music")));
         FAIL() << "a text is no number";
     } catch (const CWin32Exception& e) {
-        EXPECT_STREQ(e.where, "CRegistryKey::Value::Exception");
         EXPECT_EQ(e.GetErrorMessage(), "The parameter is incorrect.");
-        const CWin32Exception copy = e;
-        EXPECT_EQ(copy.error, 87u);
     }
-}
-
-TEST_F(RegistryKeyTest, SetValueWithAWrongTypeWritesNothing)
-{
-    const std::string before = text;
-    EXPECT_THROW(product().SetValue("back", 1, 3), CRegistryKey::Exception);
-    EXPECT_EQ(text, before);
 }
 
 TEST_F(RegistryKeyTest, NumbersAreReadLowByteFirstForBothNumberTypes)
@@ -176,8 +166,7 @@ TEST_F(RegistryKeyTest, NumbersAreReadLowByteFirstForBothNumberTypes)
     EXPECT_EQ(static_cast<std::uint32_t>(value), 0x11223344u);
     const CRegistryKey::Value string = key.QueryValue("music");
     EXPECT_EQ(string.Type(), RegType::String);
-    EXPECT_EQ(string.Size(), 2u);
-    EXPECT_EQ(string.Name(), "music");
+    EXPECT_EQ(string.Size(), 2u) << "with its closing NUL";
 }
 
 TEST_F(RegistryKeyTest, CreateOrOpenKeyReportsWhatItFound)
@@ -200,12 +189,7 @@ TEST_F(RegistryKeyTest, AccessRightsAreEnforced)
     const CRegistryKey readOnly(store, kHKeyCurrentUser, "Software\\Velmora\\Minnespiegel\\2004",
                                 RegAccess::Read);
     EXPECT_EQ(static_cast<std::uint32_t>(readOnly.QueryValue("back")), 4u);
-    try {
-        readOnly.SetValue("back", 1);
-        FAIL();
-    } catch (const CRegistryKey::Exception& e) {
-        EXPECT_EQ(e.error, RegError::AccessDenied);
-    }
+    EXPECT_EQ(thrown([&] { readOnly.SetValue("back", 1); }).second, RegError::AccessDenied);
     const CRegistryKey writeOnly(store, kHKeyCurrentUser, "Software\\Velmora\\Minnespiegel\\2004",
                                  RegAccess::SetValue);
     EXPECT_THROW(writeOnly.QueryValue("back"), CRegistryKey::Exception);
@@ -215,24 +199,13 @@ TEST_F(RegistryKeyTest, NamesThatWouldBreakTheFileAreRefused)
 {
     const CRegistryKey key = product();
     for (const std::string& bad : {std::string("a\nb"), std::string("a\rb"), std::string("a\0b", 3)}) {
-        try {
-            key.SetValue(bad, 1);
-            FAIL() << "accepted a name with a line break or NUL";
-        } catch (const CRegistryKey::Exception& e) {
-            EXPECT_EQ(e.error, RegError::InvalidParameter);
-        }
+        EXPECT_EQ(thrown([&] { key.SetValue(bad, 1); }).second, RegError::InvalidParameter);
     }
     EXPECT_EQ(text, kSample);
 }
 
-TEST(Win32ErrorMessage, KnowsTheCodesOfTheStoreAndNumbersTheRest)
+TEST(Win32ErrorMessage, CodesWithoutATextAreNumbered)
 {
-    EXPECT_EQ(win32ErrorMessage(2), "The system cannot find the file specified.");
-    EXPECT_EQ(win32ErrorMessage(5), "Access is denied.");
-    EXPECT_EQ(win32ErrorMessage(8), "Not enough storage is available to process this command.");
-    EXPECT_EQ(win32ErrorMessage(53), "The network path was not found.");
-    EXPECT_EQ(win32ErrorMessage(87), "The parameter is incorrect.");
-    EXPECT_EQ(win32ErrorMessage(1004), "Invalid flags.");
     EXPECT_EQ(win32ErrorMessage(4321), "Error 4321");
     EXPECT_EQ(CRegistryKey::Exception("x", 5).GetErrorMessage(), "Access is denied.");
 }
