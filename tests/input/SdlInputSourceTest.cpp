@@ -65,56 +65,37 @@ protected:
         return drain();
     }
 
+    static void push(SDL_Event event) { SDL_PushEvent(&event); }
+    Uint32 id() const { return SDL_GetWindowID(window); }
+
     void pushKey(SDL_Scancode scancode, bool down, bool repeat = false)
     {
-        SDL_Event event{};
-        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.windowID = SDL_GetWindowID(window);
-        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat ? 1 : 0;
-        event.key.keysym.scancode = scancode;
-        event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-        SDL_PushEvent(&event);
+        push({.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP), .windowID = id(),
+                      .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED), .repeat = Uint8(repeat),
+                      .keysym = {.scancode = scancode, .sym = SDL_GetKeyFromScancode(scancode)}}});
     }
 
     void pushText(const char* utf8)
     {
-        SDL_Event event{};
-        event.type = SDL_TEXTINPUT;
-        event.text.windowID = SDL_GetWindowID(window);
+        SDL_Event event{.text = {.type = SDL_TEXTINPUT, .windowID = id()}};
         std::strncpy(event.text.text, utf8, sizeof event.text.text - 1);
         SDL_PushEvent(&event);
     }
 
     void pushMotion(int x, int y, int xrel, int yrel)
     {
-        SDL_Event event{};
-        event.type = SDL_MOUSEMOTION;
-        event.motion.windowID = SDL_GetWindowID(window);
-        event.motion.x = x;
-        event.motion.y = y;
-        event.motion.xrel = xrel;
-        event.motion.yrel = yrel;
-        SDL_PushEvent(&event);
+        push({.motion = {.type = SDL_MOUSEMOTION, .windowID = id(), .x = x, .y = y, .xrel = xrel, .yrel = yrel}});
     }
 
-    void pushButton(std::uint8_t button, bool down)
+    void pushButton(Uint8 button, bool down)
     {
-        SDL_Event event{};
-        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = SDL_GetWindowID(window);
-        event.button.button = button;
-        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        SDL_PushEvent(&event);
+        push({.button = {.type = Uint32(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), .windowID = id(),
+                         .button = button, .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED)}});
     }
 
-    void pushWindowEvent(SDL_WindowEventID what)
+    void pushWindowEvent(SDL_WindowEventID what, Uint32 windowID = 0)
     {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.windowID = SDL_GetWindowID(window);
-        event.window.event = what;
-        SDL_PushEvent(&event);
+        push({.window = {.type = SDL_WINDOWEVENT, .windowID = windowID ? windowID : id(), .event = Uint8(what)}});
     }
 };
 
@@ -261,11 +242,7 @@ TEST_F(SdlInputSourceTest, FocusChangesOfTheWindowArePassedOn)
 {
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
-    SDL_Event other{};
-    other.type = SDL_WINDOWEVENT;
-    other.window.windowID = SDL_GetWindowID(window) + 100;
-    other.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&other);
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id() + 100); // another window's
     EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::FocusLost}, {InputEventType::FocusGained}}));
 }
 
