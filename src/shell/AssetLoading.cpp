@@ -128,20 +128,20 @@ void CApplication::loadBoxes()
          "loadGraphics: abox konnte nicht geladen werden", "loadGraphics: abox konnte nicht erzeugt werden (no mem)",
          "loadGraphics: abox konnte erzeugt werden"},
     };
-    for (const SBoxSpec& spec : boxes) {
-        spec.templ = makeAsset<CSurface>();
-        if (!spec.templ) {
-            logs_.writeErrorLog(spec.noTemplateObject, false);
-        } else if (spec.templ->LoadImage(*screen_, platformPath("gfx\\eingabe.bmp"), kAnyMemory) < 0) {
-            logs_.writeErrorLog(spec.templateFailed, false);
+    for (const SBoxSpec& entry : boxes) {
+        entry.templ = makeAsset<CSurface>();
+        if (!entry.templ) {
+            logs_.writeErrorLog(entry.noTemplateObject, false);
+        } else if (entry.templ->LoadImage(*screen_, platformPath("gfx\\eingabe.bmp"), kAnyMemory) < 0) {
+            logs_.writeErrorLog(entry.templateFailed, false);
         }
-        spec.box = makeAsset<CSurface>();
-        if (!spec.box) {
-            logs_.writeErrorLog(spec.noBoxObject, false);
-        } else if (spec.box->Create(*screen_, 500, 100, kAnyMemory) < 0) {
-            logs_.writeErrorLog(spec.boxFailed, false);
-        } else if (spec.templ) {
-            spec.templ->Opaque(*spec.box, 0, 0);
+        entry.box = makeAsset<CSurface>();
+        if (!entry.box) {
+            logs_.writeErrorLog(entry.noBoxObject, false);
+        } else if (entry.box->Create(*screen_, 500, 100, kAnyMemory) < 0) {
+            logs_.writeErrorLog(entry.boxFailed, false);
+        } else if (entry.templ) {
+            entry.templ->Opaque(*entry.box, 0, 0);
         }
         progressStep();
     }
@@ -172,23 +172,23 @@ void CApplication::loadFullScreenPictures()
 }
 
 // A button's object and tile sheet; false when the picture did not load.
-bool CApplication::loadButton(std::unique_ptr<CCycleButton>& button, const SButtonSpec& spec)
+bool CApplication::loadButton(std::unique_ptr<CCycleButton>& button, const SButtonSpec& entry)
 {
     button = makeAsset<CCycleButton>();
     if (!button) {
-        if (spec.noMemoryMessage) {
-            logs_.writeErrorLog(spec.noMemoryMessage, true);
+        if (entry.noMemoryMessage) {
+            logs_.writeErrorLog(entry.noMemoryMessage, true);
         }
         return false;
     }
-    if (button->CreateTiles(*screen_, platformPath(spec.file), spec.tileWidth, spec.tileHeight,
-                            spec.tileCount, kAnyMemory) < 0) {
-        if (spec.failureMessage) {
-            logs_.writeErrorLog(spec.failureMessage, true);
+    if (button->CreateTiles(*screen_, platformPath(entry.file), entry.tileWidth, entry.tileHeight,
+                            entry.tileCount, kAnyMemory) < 0) {
+        if (entry.failureMessage) {
+            logs_.writeErrorLog(entry.failureMessage, true);
         }
         return false;
     }
-    if (spec.keyFromCorner) {
+    if (entry.keyFromCorner) {
         button->tiles()->SetColorKeyFromCorner();
     }
     return true;
@@ -246,13 +246,13 @@ void CApplication::loadHotspots()
         {EMenuEntry::Help, 20, 470, 84, 43, &CApplication::openHelp},
         {EMenuEntry::End, 20, 513, 118, 43, &CApplication::exitProgram},
     };
-    for (const SHotspotSpec& spec : kHotspots) {
-        std::unique_ptr<CHotspot>& hotspot = graphics_.hotspots[static_cast<std::size_t>(spec.entry)];
+    for (const SHotspotSpec& entry : kHotspots) {
+        std::unique_ptr<CHotspot>& hotspot = graphics_.hotspots[static_cast<std::size_t>(entry.entry)];
         hotspot = makeAsset<CHotspot>();
         if (hotspot) {
-            hotspot->setPlace(spec.left, spec.top);
-            hotspot->setSize(spec.width, spec.height);
-            hotspot->setAction([this, action = spec.action] { (this->*action)(); });
+            hotspot->setPlace(entry.left, entry.top);
+            hotspot->setSize(entry.width, entry.height);
+            hotspot->setAction([this, action = entry.action] { (this->*action)(); });
         }
     }
 }

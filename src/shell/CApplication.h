@@ -144,7 +144,7 @@ private:
         const char* noMemoryMessage; // fatal; nullptr: not reported
         const char* failureMessage;  // fatal when the picture fails; nullptr: not reported
     };
-    bool loadButton(std::unique_ptr<CCycleButton>& button, const SButtonSpec& spec);
+    bool loadButton(std::unique_ptr<CCycleButton>& button, const SButtonSpec& entry);
     void loadButtons();
     void placeButtons();
     void loadHotspots();
