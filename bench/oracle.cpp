@@ -1,6 +1,8 @@
 // The answer for 1 to 12 found keywords in the worst case (no record matches on the way
 // down, so the search visits every sub-set along every path), beside the plain recursion
-// over keyword lists where that finishes within a second.
+// over keyword lists where that finishes within a second. Then the answer over big keyword
+// files: about 20,000 keywords that all occur in one 200-byte question, and about a
+// million that mostly do not.
 #include "oracle/CAnswerEngine.h"
 #include "oracle/Random.h"
 
@@ -9,6 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +68,97 @@ void answerPlain(benchmark::State& state, int keywords)
     }
 }
 
+// A 200-byte question of letters, umlauts and blanks in which nearly every substring is
+// different from every other one.
+std::string bigQuestion()
+{
+    static const std::string kBytes = "abcdefghijklmnopqrstuvwxyz \xE4\xF6\xFC\xDF";
+    std::uint32_t state = 12345;
+    std::string question;
+    while (question.size() < 200) {
+        question += kBytes[static_cast<std::size_t>(stepRandom(state)) % kBytes.size()];
+    }
+    return question;
+}
+
+// Every distinct substring of the big question up to 194 bytes is a keyword (about 20,000),
+// four to a record, shorter ones first (the hardest order for the plain walk, whose found
+// list then grows long); the maximal ones are the six of 194 bytes: a six-keyword search.
+std::vector<TestRecord> allSubstringRecords()
+{
+    const std::string scan = plain::upper(bigQuestion());
+    std::set<std::string> seen;
+    std::vector<std::string> distinct;
+    for (std::size_t length = 1; length <= 194; ++length) {
+        for (std::size_t start = 0; start + length <= scan.size(); ++start) {
+            if (seen.insert(scan.substr(start, length)).second) {
+                distinct.push_back(scan.substr(start, length));
+            }
+        }
+    }
+    std::vector<TestRecord> records;
+    for (const std::string& keyword : distinct) {
+        if (records.empty() || records.back().keywords.size() == 4) {
+            records.push_back({{}, {"Antwort " + std::to_string(records.size())}});
+        }
+        // Keywords may not hold a double quote; the question has none.
+        records.back().keywords.push_back(keyword);
+    }
+    records.push_back({{"-NICHTS GEFUNDEN-"}, {"Die Sterne schweigen."}});
+    return records;
+}
+
+// About a million keywords of random letters, one to a record; five more are pieces of the
+// question (few enough for the plain search to finish).
+std::vector<TestRecord> millionKeywordRecords(const std::string& question)
+{
+    std::uint32_t state = 777;
+    std::vector<TestRecord> records;
+    records.reserve(1'000'100);
+    for (int i = 0; i < 1'000'000; ++i) {
+        std::string keyword;
+        const int length = 8 + stepRandom(state) % 7;
+        for (int b = 0; b < length; ++b) {
+            keyword += static_cast<char>('A' + stepRandom(state) % 26);
+        }
+        records.push_back({{keyword}, {"Antwort"}});
+    }
+    const std::string scan = plain::upper(question);
+    for (std::size_t start = 0; start < 200; start += 40) {
+        records.push_back({{scan.substr(start, 6)}, {"Treffer"}});
+    }
+    records.push_back({{"-NICHTS GEFUNDEN-"}, {"Die Sterne schweigen."}});
+    return records;
+}
+
+std::vector<TestRecord> bigFileRecords(bool million)
+{
+    return million ? millionKeywordRecords(bigQuestion()) : allSubstringRecords();
+}
+
+void answerBigFileOurs(benchmark::State& state, bool million)
+{
+    auto engine = makeEngine(bigFileRecords(million));
+    const std::string question = bigQuestion();
+    seedRandom(1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(engine.answer(question));
+    }
+}
+
+void answerBigFilePlain(benchmark::State& state, bool million)
+{
+    plain::CPlainOracle oracle;
+    for (TestRecord& record : bigFileRecords(million)) {
+        oracle.records.push_back({std::move(record.keywords), std::move(record.answers), 0});
+    }
+    oracle.randomState = 1;
+    const std::string question = bigQuestion();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(oracle.search(oracle.findKeywords(question)));
+    }
+}
+
 const bool registered = [] {
     for (int n = 1; n <= static_cast<int>(kWords.size()); ++n) {
         const std::string name = "Oracle/answer/" + std::to_string(n);
@@ -70,6 +166,13 @@ const bool registered = [] {
         if (n <= kPlainUpTo) {
             benchmark::RegisterBenchmark((name + "/plain").c_str(), answerPlain, n)->Unit(benchmark::kMicrosecond);
         }
+    }
+    for (const bool million : {false, true}) {
+        const std::string name = million ? "Oracle/answer/millionfile" : "Oracle/answer/bigfile";
+        benchmark::RegisterBenchmark((name + "/ours").c_str(), answerBigFileOurs, million)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((name + "/plain").c_str(), answerBigFilePlain, million)
+            ->Unit(benchmark::kMicrosecond);
     }
     return true;
 }();

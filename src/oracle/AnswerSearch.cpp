@@ -7,26 +7,6 @@
 
 namespace {
 
-// The record's keyword set as a mask over the found keywords, or nothing when the record
-// can never match one of their sub-sets: a keyword that was not found, or one listed twice.
-std::optional<std::uint64_t> keywordSetOf(const CKeywordRecord& record,
-                                          const std::vector<std::string>& found)
-{
-    std::uint64_t set = 0;
-    for (const std::string& keyword : record.keywords()) {
-        const auto it = std::find(found.begin(), found.end(), keyword);
-        if (it == found.end()) {
-            return std::nullopt;
-        }
-        const std::uint64_t bit = std::uint64_t{1} << (it - found.begin());
-        if (set & bit) {
-            return std::nullopt;
-        }
-        set |= bit;
-    }
-    return set;
-}
-
 const std::string* nonEmpty(const std::string& answer)
 {
     return answer.empty() ? nullptr : &answer;
@@ -35,24 +15,25 @@ const std::string* nonEmpty(const std::string& answer)
 } // namespace
 
 CAnswerSearch::CAnswerSearch(std::vector<CKeywordRecord>& records, std::optional<std::size_t> fallback,
-                             const std::vector<std::string>& keywords)
-    : records_(records), fallback_(fallback)
+                             const CRecordSetIndex& recordSets,
+                             const std::vector<std::optional<KeywordId>>& keywords)
+    : records_(records), fallback_(fallback), recordSets_(recordSets)
 {
     assert(keywords.size() <= kMaxKeywords);
     allKeywords_ = keywords.size() == kMaxKeywords ? ~std::uint64_t{0}
                                                    : (std::uint64_t{1} << keywords.size()) - 1;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto set = keywordSetOf(records[i], keywords);
-        if (set && *set != 0) {
-            recordBySet_.emplace_back(*set, i);
+    for (std::size_t i = 0; i < keywords.size(); ++i) {
+        const std::uint64_t bit = std::uint64_t{1} << i;
+        if (keywords[i]) {
+            knownById_.emplace_back(*keywords[i], bit);
+        } else {
+            unknownKeywords_ |= bit;
         }
     }
-    // A stable sort keeps the first record of each set in front: only that one answers.
-    std::stable_sort(recordBySet_.begin(), recordBySet_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    recordBySet_.erase(std::unique(recordBySet_.begin(), recordBySet_.end(),
-                                   [](const auto& a, const auto& b) { return a.first == b.first; }),
-                       recordBySet_.end());
+    std::sort(knownById_.begin(), knownById_.end());
+    if (keywords.size() <= kTableLimit) {
+        recordTable_.assign(std::size_t{1} << keywords.size(), kNotLookedUp);
+    }
 }
 
 std::optional<std::string> CAnswerSearch::run(std::uint64_t callBudget)
@@ -61,12 +42,11 @@ std::optional<std::string> CAnswerSearch::run(std::uint64_t callBudget)
     calls_ = 0;
     outOfBudget_ = false;
     pool_.clear();
+    std::fill(recordTable_.begin(), recordTable_.end(), kNotLookedUp);
+    recordMap_.clear();
+    savedCursors_.clear();
     if (callBudget != kNoBudget) {
         savedRandomState_ = randomState();
-        savedCursors_.clear();
-        for (const auto& [set, index] : recordBySet_) {
-            savedCursors_.emplace_back(index, records_[index].cursor());
-        }
         if (fallback_) {
             savedCursors_.emplace_back(*fallback_, records_[*fallback_].cursor());
         }
@@ -79,10 +59,11 @@ std::optional<std::string> CAnswerSearch::run(std::uint64_t callBudget)
     return result ? *result : std::string();
 }
 
+// Backwards, so that the earliest note wins where the fallback record was noted twice.
 void CAnswerSearch::restoreSnapshot()
 {
-    for (const auto& [index, cursor] : savedCursors_) {
-        records_[index].setCursor(cursor);
+    for (auto it = savedCursors_.rbegin(); it != savedCursors_.rend(); ++it) {
+        records_[it->first].setCursor(it->second);
     }
     seedRandom(savedRandomState_);
 }
@@ -120,12 +101,40 @@ const std::string* CAnswerSearch::findRecordAnswer(std::uint64_t keywordSet)
     if (keywordSet == 0) {
         return fallback_ ? nonEmpty(records_[*fallback_].nextAnswer()) : nullptr;
     }
-    const auto it = std::lower_bound(recordBySet_.begin(), recordBySet_.end(), keywordSet,
-                                     [](const auto& entry, std::uint64_t set) { return entry.first < set; });
-    if (it == recordBySet_.end() || it->first != keywordSet) {
-        return nullptr;
+    const std::uint32_t record = recordOf(keywordSet);
+    return record == kNoRecord ? nullptr : nonEmpty(records_[record].nextAnswer());
+}
+
+// Each set is looked up once per search; a search that may be undone notes the cursor of
+// each record it reaches before that record first moves.
+std::uint32_t CAnswerSearch::recordOf(std::uint64_t keywordSet)
+{
+    std::uint32_t& record = recordTable_.empty() ? recordMap_.try_emplace(keywordSet, kNotLookedUp).first->second
+                                                 : recordTable_[keywordSet];
+    if (record == kNotLookedUp) {
+        record = lookUpRecord(keywordSet);
+        if (record != kNoRecord && callBudget_ != kNoBudget) {
+            savedCursors_.emplace_back(record, records_[record].cursor());
+        }
     }
-    return nonEmpty(records_[it->second].nextAnswer());
+    return record;
+}
+
+std::uint32_t CAnswerSearch::lookUpRecord(std::uint64_t keywordSet)
+{
+    if (keywordSet & unknownKeywords_) {
+        return kNoRecord;
+    }
+    setIds_.clear();
+    std::uint64_t hash = 0;
+    for (const auto& [id, bit] : knownById_) {
+        if (keywordSet & bit) {
+            setIds_.push_back(id);
+            hash += CRecordSetIndex::keywordHash(id);
+        }
+    }
+    const auto record = recordSets_.firstRecordWith(setIds_, hash);
+    return record ? static_cast<std::uint32_t>(*record) : kNoRecord;
 }
 
 // One draw picks a candidate, also when there is just one; with none there is no draw.

@@ -30,16 +30,16 @@ void CAnswerEngine::loadKeywordFile(const std::filesystem::path& path)
 void CAnswerEngine::takeKeywordFile(std::string_view fileBytes)
 {
     records_ = readKeywordFile(fileBytes).records;
-    keywordIndex_.clear();
+    std::vector<std::string> keywords;
     for (const CKeywordRecord& record : records_) {
-        keywordIndex_.insert(keywordIndex_.end(), record.keywords().begin(), record.keywords().end());
+        keywords.insert(keywords.end(), record.keywords().begin(), record.keywords().end());
     }
-    const std::vector<std::string> fallbackList{std::string(NOTHING_FOUND)};
+    keywordIndex_ = CKeywordIndex(std::move(keywords));
+    recordSets_ = CRecordSetIndex(records_, keywordIndex_);
     fallback_.reset();
-    for (std::size_t i = 0; i < records_.size() && !fallback_; ++i) {
-        if (records_[i].matches(fallbackList)) {
-            fallback_ = i;
-        }
+    if (const auto id = keywordIndex_.idOf(NOTHING_FOUND)) {
+        const CKeywordIndex::KeywordId set[] = {*id};
+        fallback_ = recordSets_.firstRecordWith(set, CRecordSetIndex::keywordHash(*id));
     }
 }
 
@@ -62,14 +62,24 @@ std::string CAnswerEngine::answer(std::string question)
 std::string CAnswerEngine::search(const std::vector<std::string>& keywords)
 {
     if (keywords.size() <= kExactKeywordLimit) {
-        return *CAnswerSearch(records_, fallback_, keywords).run(CAnswerSearch::kNoBudget);
+        return *searchWith(keywords, CAnswerSearch::kNoBudget);
     }
     if (keywords.size() <= CAnswerSearch::kMaxKeywords) {
-        if (auto exact = CAnswerSearch(records_, fallback_, keywords).run(kSearchBudget)) {
+        if (auto exact = searchWith(keywords, kSearchBudget)) {
             return *exact;
         }
     }
     const std::vector<std::string> firstKeywords(keywords.begin(),
                                                  keywords.begin() + kExactKeywordLimit);
-    return *CAnswerSearch(records_, fallback_, firstKeywords).run(CAnswerSearch::kNoBudget);
+    return *searchWith(firstKeywords, CAnswerSearch::kNoBudget);
+}
+
+std::optional<std::string> CAnswerEngine::searchWith(const std::vector<std::string>& keywords,
+                                                     std::uint64_t callBudget)
+{
+    std::vector<std::optional<CKeywordIndex::KeywordId>> ids;
+    for (const std::string& keyword : keywords) {
+        ids.push_back(keywordIndex_.idOf(keyword));
+    }
+    return CAnswerSearch(records_, fallback_, recordSets_, ids).run(callBudget);
 }

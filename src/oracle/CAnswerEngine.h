@@ -2,6 +2,8 @@
 #include "common/Clock.h"
 #include "oracle/CKeywordRecord.h"
 #include "oracle/CWordPairs.h"
+#include "oracle/KeywordIndex.h"
+#include "oracle/RecordSetIndex.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -37,16 +39,18 @@ public:
     std::string search(const std::vector<std::string>& keywords);
 
     const std::vector<CKeywordRecord>& records() const { return records_; }
-    const std::vector<std::string>& keywordIndex() const { return keywordIndex_; }
+    const std::vector<std::string>& keywordIndex() const { return keywordIndex_.keywords(); }
     const CWordPairs& wordPairs() const { return wordPairs_; }
 
 private:
     CAnswerEngine() = default;
     void loadKeywordFile(const std::filesystem::path& path);
     void takeKeywordFile(std::string_view fileBytes);
+    std::optional<std::string> searchWith(const std::vector<std::string>& keywords, std::uint64_t callBudget);
 
     std::vector<CKeywordRecord> records_;
-    std::vector<std::string> keywordIndex_;
+    CKeywordIndex keywordIndex_;
     CWordPairs wordPairs_;
+    CRecordSetIndex recordSets_;
     std::optional<std::size_t> fallback_;
 };

@@ -1,4 +1,6 @@
 #pragma once
+#include "oracle/KeywordIndex.h"
+
 #include <string>
 #include <vector>
 
@@ -14,6 +16,9 @@ struct QuestionAnalysis {
 std::string cutAtSentenceEnd(const std::string& question);
 
 // Cuts and folds the question and finds the keywords of `keywordIndex` that occur in it
-// (anywhere, also inside a longer word). A found keyword that contains an earlier one
-// takes its place; one contained in an earlier one, or equal to it, is not added.
+// (anywhere, also inside a longer word). Of keywords that contain one another only the
+// longest is kept; one listed several times is found once, at its first place.
+QuestionAnalysis analyseQuestion(std::string question, const CKeywordIndex& keywordIndex);
+
+// The same over a plain keyword list, indexed for this one question.
 QuestionAnalysis analyseQuestion(std::string question, const std::vector<std::string>& keywordIndex);
