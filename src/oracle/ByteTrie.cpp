@@ -80,7 +80,7 @@ std::optional<CByteTrie::WordId> CByteTrie::idOf(std::string_view word) const
     return nodeWord_[node];
 }
 
-std::vector<std::uint32_t> firstOfEachDistinct(const std::vector<std::string>& texts)
+std::vector<std::uint32_t> firstOfEachDistinct(const std::vector<std::string_view>& texts)
 {
     // A stable sort keeps equal texts in list order: the first of each run is the first.
     std::vector<std::uint32_t> order(texts.size());

@@ -33,4 +33,4 @@ private:
 
 // Where each distinct text of `texts` first stands, in byte order of the texts: the list
 // a trie over them is built from.
-std::vector<std::uint32_t> firstOfEachDistinct(const std::vector<std::string>& texts);
+std::vector<std::uint32_t> firstOfEachDistinct(const std::vector<std::string_view>& texts);

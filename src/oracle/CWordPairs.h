@@ -1,6 +1,8 @@
 #pragma once
+#include "oracle/ByteTrie.h"
 #include "oracle/QuotedTextReader.h"
 
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -51,5 +53,22 @@ public:
     void swapWords(std::string& text) const;
 
 private:
+    using WordId = CByteTrie::WordId;
+
+    void buildIndex();
+    std::optional<std::size_t> nextActingPair(const std::string& mirror, std::size_t fromPair) const;
+    std::vector<WordId> liveWords(const std::string& mirror) const;
+    void swapPair(std::size_t pair, std::string& text, std::string& mirror) const;
+
     std::vector<WordPair> pairs_;
+    // Both words of each pair folded, as the mirror is; empty for a pair left out.
+    std::vector<WordPair> folded_;
+    // The distinct folded words of the pairs that swap, and per word the pairs that hold
+    // it, in file order.
+    CByteTrie words_;
+    std::vector<std::uint32_t> pairsOfWordBegin_;
+    std::vector<std::uint32_t> pairsOfWord_;
+    std::size_t mostLeadingBlanks_ = 0;
+    // The trie node after 0, 1, ... mostLeadingBlanks_ blanks.
+    std::vector<CByteTrie::NodeId> blankChain_{CByteTrie::kRoot};
 };

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
-CKeywordIndex::CKeywordIndex(std::vector<std::string> keywords)
-    : keywords_(std::move(keywords)), firstPosition_(firstOfEachDistinct(keywords_))
+CKeywordIndex::CKeywordIndex(std::vector<std::string> keywords) : keywords_(std::move(keywords))
 {
+    firstPosition_ = firstOfEachDistinct(std::vector<std::string_view>(keywords_.begin(), keywords_.end()));
     std::vector<std::string_view> distinct;
     for (const std::uint32_t position : firstPosition_) {
         distinct.push_back(keywords_[position]);

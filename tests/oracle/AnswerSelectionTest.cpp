@@ -247,3 +247,48 @@ TEST(AnswerSelection, NineOrMoreKeywordsWithoutEarlyMatchSearchTheFirstEight)
         }
     }
 }
+
+// Twenty keywords, the fallback keyword among them: the full search runs over its budget
+// after reaching the fallback record first as the empty set and then as the set of the
+// fallback keyword, and must put every cursor back as it was before searching the first
+// eight. Within budget, the same many keywords search in full.
+TEST(AnswerSelection, ManyKeywordsOverBudgetPutEveryCursorBack)
+{
+    Texts words;
+    for (char c = 'A'; c < 'A' + 19; ++c) {
+        words.push_back(std::string(3, c));
+    }
+    // Next to last: the search reaches {S} and the empty set before the fallback keyword alone.
+    words.insert(words.begin() + 18, kFallback);
+    std::vector<TestRecord> records{{{kFallback}, {"f1", "f2", "f3", "f4", "f5"}}};
+    for (std::size_t i = 0; i + 1 < 18; i += 2) {
+        // Answer counts that differ, so that the moves of a search are seen in the cursors.
+        Texts answers{"paar " + words[i]};
+        answers.resize(2 + i / 2, "noch eine");
+        records.push_back({{words[i], words[i + 1]}, answers});
+    }
+    std::vector<TestRecord> nineteens = records;
+    for (std::size_t left = 0; left < words.size(); ++left) {
+        Texts nineteen = words;
+        nineteen.erase(nineteen.begin() + static_cast<std::ptrdiff_t>(left));
+        nineteens.push_back({nineteen, {"ohne " + words[left]}});
+    }
+    for (const bool withinBudget : {false, true}) {
+        const auto& fileRecords = withinBudget ? nineteens : records;
+        auto engine = makeEngine(fileRecords);
+        plain::CPlainOracle reference;
+        for (const TestRecord& record : fileRecords) {
+            reference.records.push_back({record.keywords, record.answers, 0});
+        }
+        for (int round = 0; round < 3; ++round) {
+            seedRandom(500u + static_cast<std::uint32_t>(round));
+            reference.randomState = randomState();
+            const Texts searched = withinBudget ? words : Texts(words.begin(), words.begin() + 8);
+            EXPECT_EQ(engine.search(words), reference.search(searched)) << withinBudget << round;
+            EXPECT_EQ(randomState(), reference.randomState) << withinBudget << round;
+            for (std::size_t r = 0; r < fileRecords.size(); ++r) {
+                ASSERT_EQ(engine.records()[r].cursor(), reference.records[r].cursor) << withinBudget << round << r;
+            }
+        }
+    }
+}

@@ -1,8 +1,11 @@
 #pragma once
-// The answer search as the plain recursion over keyword lists, written the straightforward
-// way: the reference that the engine is compared with, and the benchmark's anchor.
+// The answering written the straightforward way, walking every keyword, record and word
+// pair each time: the reference that the engine is compared with, and the benchmark's
+// anchor.
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plain {
@@ -21,6 +24,81 @@ inline std::string upper(std::string text)
             c = static_cast<char>(b - 32);
         } else if (b == 0xE4 || b == 0xF6 || b == 0xFC) {
             c = static_cast<char>(b - 32);
+        }
+    }
+    return text;
+}
+
+// One step of the keyword scan: if the keyword occurs, it replaces the found ones it
+// contains, unless it is part of a found one (or equal to it).
+inline void scanKeyword(std::vector<std::string>& found, const std::string& scan, const std::string& keyword)
+{
+    if (scan.find(keyword) == std::string::npos) {
+        return;
+    }
+    bool add = true;
+    std::vector<std::string> kept;
+    for (const std::string& k : found) {
+        if (keyword.find(k) != std::string::npos && k != keyword) {
+            continue;
+        }
+        if (k.find(keyword) != std::string::npos) {
+            add = false;
+        }
+        kept.push_back(k);
+    }
+    found = kept;
+    if (add) {
+        found.push_back(keyword);
+    }
+}
+
+inline std::vector<std::string> scanKeywords(const std::string& scan, const std::vector<std::string>& keywordIndex)
+{
+    std::vector<std::string> found;
+    for (const std::string& keyword : keywordIndex) {
+        scanKeyword(found, scan, keyword);
+    }
+    return found;
+}
+
+inline bool isSeparator(char c)
+{
+    return c == ' ' || c == ',' || c == '.' || c == '!' || c == '?';
+}
+
+inline bool swapFirst(std::string& text, std::string& mirror, const std::string& find, const std::string& replacement)
+{
+    const std::string folded = upper(find);
+    const std::size_t position = mirror.find(folded);
+    if (position == std::string::npos) {
+        return false;
+    }
+    const std::size_t end = position + folded.size();
+    if ((position > 0 && !isSeparator(mirror[position - 1])) || (end < mirror.size() && !isSeparator(mirror[end]))) {
+        return false;
+    }
+    text.replace(position, find.size(), replacement);
+    mirror.replace(position, find.size(), replacement.size(), ' ');
+    return true;
+}
+
+// Every pair in file order; a pair with an empty or separator-only word is skipped.
+inline std::string swapWords(std::string text, const std::vector<std::pair<std::string, std::string>>& pairs)
+{
+    std::string mirror = upper(text);
+    for (const auto& [from, to] : pairs) {
+        if (std::all_of(from.begin(), from.end(), isSeparator) || std::all_of(to.begin(), to.end(), isSeparator)) {
+            continue;
+        }
+        for (;;) {
+            const bool forward = swapFirst(text, mirror, from, to);
+            if (swapFirst(text, mirror, to, from)) {
+                continue;
+            }
+            if (!forward) {
+                break;
+            }
         }
     }
     return text;
@@ -107,24 +185,7 @@ public:
         std::vector<std::string> found;
         for (const Record& record : records) {
             for (const std::string& keyword : record.keywords) {
-                if (scan.find(keyword) == std::string::npos) {
-                    continue;
-                }
-                bool add = true;
-                std::vector<std::string> kept;
-                for (const std::string& k : found) {
-                    if (keyword.find(k) != std::string::npos && k != keyword) {
-                        continue;
-                    }
-                    if (k.find(keyword) != std::string::npos) {
-                        add = false;
-                    }
-                    kept.push_back(k);
-                }
-                found = kept;
-                if (add) {
-                    found.push_back(keyword);
-                }
+                scanKeyword(found, scan, keyword);
             }
         }
         return found;
