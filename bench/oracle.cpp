@@ -1,8 +1,8 @@
 // The answer for 1 to 12 found keywords in the worst case (no record matches on the way
 // down, so the search visits every sub-set along every path), beside the plain recursion
-// over keyword lists where that finishes within a second. Then the answer over big keyword
-// files: about 20,000 keywords that all occur in one 200-byte question, and about a
-// million that mostly do not.
+// over keyword lists where that finishes within a second. Then the answer over big files:
+// about 20,000 keywords that all occur in one 200-byte question, about a million keywords
+// that mostly do not, and an echo through about a million word pairs.
 #include "oracle/CAnswerEngine.h"
 #include "oracle/Random.h"
 
@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -159,6 +160,54 @@ void answerBigFilePlain(benchmark::State& state, bool million)
     }
 }
 
+// A word-pair file of about a million pairs of random words, the real pairs last, and a
+// question that finds one keyword whose answer echoes it.
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+const std::vector<TestRecord> kEchoRecords{{{"LIEBE"}, {"Du fragst, ob *?"}},
+                                           {{"-NICHTS GEFUNDEN-"}, {"Die Sterne schweigen."}}};
+const std::string kEchoQuestion =
+    "Liebe ich dich und mich, und weiss ich nicht, ob du mich liebst oder ob ich dich liebe, "
+    "sag mir das bitte ehrlich und ausfuehrlich, denn mein Herz will es wissen und dein Herz auch";
+
+Pairs millionPairs()
+{
+    std::uint32_t state = 5;
+    Pairs pairs;
+    pairs.reserve(1'000'004);
+    for (int i = 0; i < 1'000'000; ++i) {
+        std::string from;
+        std::string to;
+        for (int b = 0; b < 8; ++b) {
+            from += static_cast<char>('a' + stepRandom(state) % 26);
+            to += static_cast<char>('a' + stepRandom(state) % 26);
+        }
+        pairs.emplace_back(from, to);
+    }
+    pairs.insert(pairs.end(), {{"mich", "dich"}, {"ich", "du"}, {"mein", "dein"}, {"mir", "dir"}});
+    return pairs;
+}
+
+void answerPairFileOurs(benchmark::State& state)
+{
+    auto engine = makeEngine(kEchoRecords, millionPairs());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(engine.answer(kEchoQuestion));
+    }
+}
+
+void answerPairFilePlain(benchmark::State& state)
+{
+    plain::CPlainOracle oracle;
+    for (const TestRecord& record : kEchoRecords) {
+        oracle.records.push_back({record.keywords, record.answers, 0});
+    }
+    const Pairs pairs = millionPairs();
+    for (auto _ : state) {
+        const auto found = oracle.findKeywords(kEchoQuestion);
+        benchmark::DoNotOptimize(plain::echo(oracle.search(found), kEchoQuestion, found.at(0), pairs));
+    }
+}
+
 const bool registered = [] {
     for (int n = 1; n <= static_cast<int>(kWords.size()); ++n) {
         const std::string name = "Oracle/answer/" + std::to_string(n);
@@ -174,6 +223,8 @@ const bool registered = [] {
         benchmark::RegisterBenchmark((name + "/plain").c_str(), answerBigFilePlain, million)
             ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("Oracle/answer/millionpairs/ours", answerPairFileOurs)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Oracle/answer/millionpairs/plain", answerPairFilePlain)->Unit(benchmark::kMicrosecond);
     return true;
 }();
 

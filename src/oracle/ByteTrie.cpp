@@ -5,12 +5,6 @@
 
 namespace {
 
-struct TrieEdge {
-    CByteTrie::NodeId parent;
-    unsigned char byte;
-    CByteTrie::NodeId child;
-};
-
 std::size_t commonPrefixLength(std::string_view a, std::string_view b)
 {
     const auto [inA, inB] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
@@ -19,79 +13,139 @@ std::size_t commonPrefixLength(std::string_view a, std::string_view b)
 
 } // namespace
 
-// The words come in byte order, so every node's edges arise in byte order and a stable
-// grouping by parent gives each node its sorted edge run.
+// The words come in byte order, so only the path to the latest word ever changes, and
+// every node's edges arise in the order of their first bytes.
 CByteTrie::CByteTrie(const std::vector<std::string_view>& words) : nodeWord_(1, kNoWord)
 {
-    std::vector<TrieEdge> edges;
-    std::vector<NodeId> path{kRoot};
+    std::vector<Edge> edges;
+    std::vector<PathNode> path{{kRoot, 0, 0}};
     std::string_view previous;
     for (WordId id = 0; id < words.size(); ++id) {
-        const std::string_view word = words[id];
-        path.resize(commonPrefixLength(previous, word) + 1);
-        for (std::size_t depth = path.size() - 1; depth < word.size(); ++depth) {
-            const auto node = static_cast<NodeId>(nodeWord_.size());
-            nodeWord_.push_back(kNoWord);
-            edges.push_back({path.back(), static_cast<unsigned char>(word[depth]), node});
-            path.push_back(node);
-        }
-        nodeWord_[path.back()] = id;
-        previous = word;
+        addWord(edges, path, words[id], commonPrefixLength(previous, words[id]));
+        nodeWord_[path.back().node] = id;
+        previous = words[id];
     }
+    arrangeEdges(edges);
+}
+
+// Leaves on `path` the node of `word`, which shares `shared` bytes with the word before
+// it and, coming later in byte order, is no prefix of it.
+void CByteTrie::addWord(std::vector<Edge>& edges, std::vector<PathNode>& path, std::string_view word,
+                        std::size_t shared)
+{
+    std::optional<PathNode> below;
+    while (path.back().depth > shared) {
+        below = path.back();
+        path.pop_back();
+    }
+    if (path.back().depth < shared) {
+        // The edge to `below` passes the branching point: split it there.
+        const auto middle = static_cast<NodeId>(nodeWord_.size());
+        nodeWord_.push_back(kNoWord);
+        const Edge upper = edges[below->edge];
+        const auto upperLength = static_cast<std::uint32_t>(shared - path.back().depth);
+        edges[below->edge] = {upper.parent, middle, upper.labelStart, upperLength};
+        edges.push_back({middle, below->node, upper.labelStart + upperLength, upper.labelLength - upperLength});
+        path.push_back({middle, shared, below->edge});
+    }
+    if (word.size() > shared) {
+        const auto leaf = static_cast<NodeId>(nodeWord_.size());
+        nodeWord_.push_back(kNoWord);
+        edges.push_back({path.back().node, leaf, static_cast<std::uint32_t>(labels_.size()),
+                         static_cast<std::uint32_t>(word.size() - shared)});
+        labels_.append(word.substr(shared));
+        path.push_back({leaf, word.size(), edges.size() - 1});
+    }
+}
+
+// Groups the edges by parent, keeping their order, into the flat arrays.
+void CByteTrie::arrangeEdges(const std::vector<Edge>& edges)
+{
     edgeBegin_.assign(nodeWord_.size() + 1, 0);
-    for (const TrieEdge& edge : edges) {
+    for (const Edge& edge : edges) {
         ++edgeBegin_[edge.parent + 1];
     }
     std::partial_sum(edgeBegin_.begin(), edgeBegin_.end(), edgeBegin_.begin());
     edgeByte_.resize(edges.size());
     edgeChild_.resize(edges.size());
+    edgeLabel_.resize(edges.size());
+    edgeLength_.resize(edges.size());
     std::vector<std::uint32_t> next(edgeBegin_.begin(), edgeBegin_.end() - 1);
-    for (const TrieEdge& edge : edges) {
+    for (const Edge& edge : edges) {
         const std::uint32_t slot = next[edge.parent]++;
-        edgeByte_[slot] = edge.byte;
+        edgeByte_[slot] = static_cast<unsigned char>(labels_[edge.labelStart]);
         edgeChild_[slot] = edge.child;
+        edgeLabel_[slot] = edge.labelStart;
+        edgeLength_[slot] = edge.labelLength;
     }
 }
 
-std::optional<CByteTrie::NodeId> CByteTrie::child(NodeId node, unsigned char byte) const
+bool CByteTrie::advance(Place& place, unsigned char byte) const
 {
-    const auto first = edgeByte_.begin() + edgeBegin_[node];
-    const auto last = edgeByte_.begin() + edgeBegin_[node + 1];
-    const auto it = std::lower_bound(first, last, byte);
-    if (it == last || *it != byte) {
-        return std::nullopt;
+    if (place.edge == kNoEdge) {
+        const auto first = edgeByte_.begin() + edgeBegin_[place.node];
+        const auto last = edgeByte_.begin() + edgeBegin_[place.node + 1];
+        const auto it = std::lower_bound(first, last, byte);
+        if (it == last || *it != byte) {
+            return false;
+        }
+        place.edge = static_cast<std::uint32_t>(it - edgeByte_.begin());
+        place.along = 1;
+    } else {
+        if (static_cast<unsigned char>(labels_[edgeLabel_[place.edge] + place.along]) != byte) {
+            return false;
+        }
+        ++place.along;
     }
-    return edgeChild_[static_cast<std::size_t>(it - edgeByte_.begin())];
+    if (place.along == edgeLength_[place.edge]) {
+        place = {edgeChild_[place.edge], kNoEdge, 0};
+    }
+    return true;
 }
 
 std::optional<CByteTrie::WordId> CByteTrie::idOf(std::string_view word) const
 {
-    NodeId node = kRoot;
+    Place place;
     for (const char c : word) {
-        const auto next = child(node, static_cast<unsigned char>(c));
-        if (!next) {
+        if (!advance(place, static_cast<unsigned char>(c))) {
             return std::nullopt;
         }
-        node = *next;
     }
-    if (nodeWord_[node] == kNoWord) {
-        return std::nullopt;
-    }
-    return nodeWord_[node];
+    const WordId id = wordAt(place);
+    return id == kNoWord ? std::nullopt : std::optional<WordId>(id);
 }
 
-std::vector<std::uint32_t> firstOfEachDistinct(const std::vector<std::string_view>& texts)
+DistinctTexts distinctTexts(const std::vector<std::string_view>& texts)
 {
-    // A stable sort keeps equal texts in list order: the first of each run is the first.
-    std::vector<std::uint32_t> order(texts.size());
-    std::iota(order.begin(), order.end(), std::uint32_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&texts](std::uint32_t a, std::uint32_t b) { return texts[a] < texts[b]; });
-    std::vector<std::uint32_t> firsts;
-    for (const std::uint32_t position : order) {
-        if (firsts.empty() || texts[firsts.back()] != texts[position]) {
-            firsts.push_back(position);
+    // Sorted by text and then by position, so the first of each run of equal texts is the
+    // first in the list. Most comparisons end within the first eight bytes, kept at hand.
+    struct Entry {
+        std::uint64_t head;
+        std::uint32_t position;
+    };
+    std::vector<Entry> order;
+    order.reserve(texts.size());
+    for (std::uint32_t position = 0; position < texts.size(); ++position) {
+        std::uint64_t head = 0;
+        for (std::size_t i = 0; i < 8; ++i) {
+            head = head << 8 | (i < texts[position].size() ? static_cast<unsigned char>(texts[position][i]) : 0u);
         }
+        order.push_back({head, position});
     }
-    return firsts;
+    std::sort(order.begin(), order.end(), [&texts](const Entry& a, const Entry& b) {
+        if (a.head != b.head) {
+            return a.head < b.head;
+        }
+        const int byText = texts[a.position].compare(texts[b.position]);
+        return byText != 0 ? byText < 0 : a.position < b.position;
+    });
+    DistinctTexts distinct;
+    distinct.idAt.resize(texts.size());
+    for (const Entry& entry : order) {
+        if (distinct.firstPosition.empty() || texts[distinct.firstPosition.back()] != texts[entry.position]) {
+            distinct.firstPosition.push_back(entry.position);
+        }
+        distinct.idAt[entry.position] = static_cast<std::uint32_t>(distinct.firstPosition.size() - 1);
+    }
+    return distinct;
 }

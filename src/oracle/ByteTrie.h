@@ -1,12 +1,14 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A trie over byte strings, compact: each node's edges sit in one sorted run of two flat
-// arrays, so it takes a few bytes per distinct byte of the words and no more.
+// A trie over byte strings with each run of single-child nodes folded into one edge, so it
+// takes a few dozen bytes per word and one byte per byte that no other word shares. The
+// edges of a node sit in one sorted run of flat arrays.
 class CByteTrie {
 public:
     using NodeId = std::uint32_t;
@@ -14,23 +16,90 @@ public:
     static constexpr NodeId kRoot = 0;
     static constexpr WordId kNoWord = ~WordId{0};
 
+    // Where a walk stands: at a node, or `along` bytes into one of its edges.
+    struct Place {
+        NodeId node = kRoot;
+        std::uint32_t edge = kNoEdge;
+        std::uint32_t along = 0;
+    };
+
     CByteTrie() : CByteTrie(std::vector<std::string_view>{}) {}
     // `words` in byte order, none twice.
     explicit CByteTrie(const std::vector<std::string_view>& words);
 
-    std::optional<NodeId> child(NodeId node, unsigned char byte) const;
-    // The word that ends at `node`, or kNoWord.
-    WordId wordAt(NodeId node) const { return nodeWord_[node]; }
+    // Follows one more byte; false when no word goes on that way (the place is then spent).
+    bool advance(Place& place, unsigned char byte) const;
+    // Follows up to `count` blanks at once, calling reached(blanksSoFar, word) for each word
+    // that ends on the way; gives the number of blanks followed.
+    template <typename Reached>
+    std::size_t advanceBlanks(Place& place, std::size_t count, Reached&& reached) const;
+    // The word that ends at the place, or kNoWord.
+    WordId wordAt(const Place& place) const { return place.edge == kNoEdge ? nodeWord_[place.node] : kNoWord; }
     std::optional<WordId> idOf(std::string_view word) const;
 
 private:
-    // Node i's edges are edgeBegin_[i] .. edgeBegin_[i + 1], sorted by byte.
-    std::vector<std::uint32_t> edgeBegin_;
+    static constexpr std::uint32_t kNoEdge = ~std::uint32_t{0};
+    struct Edge {
+        NodeId parent;
+        NodeId child;
+        std::uint32_t labelStart;
+        std::uint32_t labelLength;
+    };
+    struct PathNode {
+        NodeId node;
+        std::size_t depth;
+        std::size_t edge;  // the edge that leads to it
+    };
+
+    void addWord(std::vector<Edge>& edges, std::vector<PathNode>& path, std::string_view word, std::size_t shared);
+    void arrangeEdges(const std::vector<Edge>& edges);
+
     std::vector<WordId> nodeWord_;
+    // Node i's edges are edgeBegin_[i] .. edgeBegin_[i + 1], sorted by their first byte;
+    // an edge's bytes are labels_[edgeLabel_[e] ..] for edgeLength_[e] bytes.
+    std::vector<std::uint32_t> edgeBegin_;
     std::vector<unsigned char> edgeByte_;
     std::vector<NodeId> edgeChild_;
+    std::vector<std::uint32_t> edgeLabel_;
+    std::vector<std::uint32_t> edgeLength_;
+    std::string labels_;
 };
 
-// Where each distinct text of `texts` first stands, in byte order of the texts: the list
-// a trie over them is built from.
-std::vector<std::uint32_t> firstOfEachDistinct(const std::vector<std::string_view>& texts);
+// A long run of blanks inside an edge costs one scan of its bytes, not one step per byte.
+template <typename Reached>
+std::size_t CByteTrie::advanceBlanks(Place& place, std::size_t count, Reached&& reached) const
+{
+    std::size_t followed = 0;
+    while (followed < count) {
+        if (place.edge == kNoEdge) {
+            if (!advance(place, ' ')) {
+                break;
+            }
+            ++followed;
+        }
+        if (place.edge != kNoEdge) {
+            const std::size_t at = edgeLabel_[place.edge] + place.along;
+            const std::size_t edgeEnd = edgeLabel_[place.edge] + edgeLength_[place.edge];
+            const std::size_t blanks = std::min(labels_.find_first_not_of(' ', at), edgeEnd) - at;
+            const std::size_t step = std::min(blanks, count - followed);
+            followed += step;
+            place.along += static_cast<std::uint32_t>(step);
+            if (place.along == edgeLength_[place.edge]) {
+                place = {edgeChild_[place.edge], kNoEdge, 0};
+            } else if (followed < count) {
+                break;  // the edge goes on with something else than a blank
+            }
+        }
+        if (place.edge == kNoEdge && nodeWord_[place.node] != kNoWord) {
+            reached(followed, nodeWord_[place.node]);
+        }
+    }
+    return followed;
+}
+
+// The distinct texts of a list, numbered in byte order.
+struct DistinctTexts {
+    std::vector<std::uint32_t> firstPosition;  // per distinct text: where it first stands
+    std::vector<std::uint32_t> idAt;           // per position: the number of its text
+};
+DistinctTexts distinctTexts(const std::vector<std::string_view>& texts);

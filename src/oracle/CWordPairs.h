@@ -56,19 +56,18 @@ private:
     using WordId = CByteTrie::WordId;
 
     void buildIndex();
+    void listPairsOfWords(const DistinctTexts& words, const std::vector<std::uint32_t>& pairOfWord);
     std::optional<std::size_t> nextActingPair(const std::string& mirror, std::size_t fromPair) const;
     std::vector<WordId> liveWords(const std::string& mirror) const;
     void swapPair(std::size_t pair, std::string& text, std::string& mirror) const;
 
     std::vector<WordPair> pairs_;
-    // Both words of each pair folded, as the mirror is; empty for a pair left out.
-    std::vector<WordPair> folded_;
     // The distinct folded words of the pairs that swap, and per word the pairs that hold
     // it, in file order.
     CByteTrie words_;
     std::vector<std::uint32_t> pairsOfWordBegin_;
     std::vector<std::uint32_t> pairsOfWord_;
     std::size_t mostLeadingBlanks_ = 0;
-    // The trie node after 0, 1, ... mostLeadingBlanks_ blanks.
-    std::vector<CByteTrie::NodeId> blankChain_{CByteTrie::kRoot};
+    // The trie places after 0, 1, ... mostLeadingBlanks_ blanks.
+    std::vector<CByteTrie::Place> blankChain_{CByteTrie::Place{}};
 };

@@ -5,12 +5,14 @@
 
 CKeywordIndex::CKeywordIndex(std::vector<std::string> keywords) : keywords_(std::move(keywords))
 {
-    firstPosition_ = firstOfEachDistinct(std::vector<std::string_view>(keywords_.begin(), keywords_.end()));
-    std::vector<std::string_view> distinct;
+    DistinctTexts distinct = distinctTexts(std::vector<std::string_view>(keywords_.begin(), keywords_.end()));
+    firstPosition_ = std::move(distinct.firstPosition);
+    idAt_ = std::move(distinct.idAt);
+    std::vector<std::string_view> inByteOrder;
     for (const std::uint32_t position : firstPosition_) {
-        distinct.push_back(keywords_[position]);
+        inByteOrder.push_back(keywords_[position]);
     }
-    trie_ = CByteTrie(distinct);
+    trie_ = CByteTrie(inByteOrder);
 }
 
 // Every occurrence of every non-empty keyword: from each start the trie is followed as far
@@ -20,15 +22,11 @@ std::vector<CKeywordIndex::Occurrence> CKeywordIndex::occurrences(std::string_vi
 {
     std::vector<Occurrence> found;
     for (std::size_t start = 0; start < scanText.size(); ++start) {
-        CByteTrie::NodeId node = CByteTrie::kRoot;
-        for (std::size_t end = start + 1; end <= scanText.size(); ++end) {
-            const auto next = trie_.child(node, static_cast<unsigned char>(scanText[end - 1]));
-            if (!next) {
-                break;
-            }
-            node = *next;
-            if (trie_.wordAt(node) != CByteTrie::kNoWord) {
-                found.push_back({trie_.wordAt(node), start, end});
+        CByteTrie::Place place;
+        for (std::size_t end = start + 1;
+             end <= scanText.size() && trie_.advance(place, static_cast<unsigned char>(scanText[end - 1])); ++end) {
+            if (trie_.wordAt(place) != CByteTrie::kNoWord) {
+                found.push_back({trie_.wordAt(place), start, end});
             }
         }
     }
@@ -46,8 +44,9 @@ std::vector<std::string> CKeywordIndex::findKeywords(std::string_view scanText) 
         positions.push_back(firstPosition_[id]);
     }
     // The empty keyword occurs everywhere and is part of every other one.
-    if (found.empty() && trie_.wordAt(CByteTrie::kRoot) != CByteTrie::kNoWord) {
-        positions.push_back(firstPosition_[trie_.wordAt(CByteTrie::kRoot)]);
+    const CByteTrie::WordId empty = trie_.wordAt(CByteTrie::Place{});
+    if (found.empty() && empty != CByteTrie::kNoWord) {
+        positions.push_back(firstPosition_[empty]);
     }
     std::sort(positions.begin(), positions.end());
     std::vector<std::string> result;

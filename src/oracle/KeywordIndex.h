@@ -22,6 +22,8 @@ public:
     const std::vector<std::string>& keywords() const { return keywords_; }
 
     std::optional<KeywordId> idOf(std::string_view keyword) const { return trie_.idOf(keyword); }
+    // The id of the keyword listed at `position`.
+    KeywordId idAt(std::size_t position) const { return idAt_[position]; }
 
     // The keywords that occur in `scanText` and are not part of a longer keyword that also
     // occurs, each once, in the order of their first place in the list.
@@ -38,7 +40,8 @@ private:
     std::vector<KeywordId> maximalKeywords(const std::vector<Occurrence>& found, std::size_t textSize) const;
 
     std::vector<std::string> keywords_;
-    // Per distinct keyword: where it first stands in `keywords_`.
+    // Per distinct keyword: where it first stands in `keywords_`; per listed keyword: its id.
     std::vector<std::uint32_t> firstPosition_;
+    std::vector<KeywordId> idAt_;
     CByteTrie trie_;
 };

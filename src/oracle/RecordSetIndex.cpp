@@ -7,12 +7,12 @@ CRecordSetIndex::CRecordSetIndex(const std::vector<CKeywordRecord>& records, con
     : slots_(std::bit_ceil(2 * records.size() + 2), kEmpty)
 {
     std::vector<KeywordId> set;
+    std::size_t position = 0;
     for (std::size_t record = 0; record < records.size(); ++record) {
         set.clear();
         std::uint64_t hash = 0;
-        for (const std::string& keyword : records[record].keywords()) {
-            // Every keyword of a record stands in the index.
-            set.push_back(*keywords.idOf(keyword));
+        for (std::size_t k = 0; k < records[record].keywords().size(); ++k, ++position) {
+            set.push_back(keywords.idAt(position));
             hash += keywordHash(set.back());
         }
         std::sort(set.begin(), set.end());

@@ -15,6 +15,7 @@ public:
     using KeywordId = CKeywordIndex::KeywordId;
 
     CRecordSetIndex() = default;
+    // `keywords` lists the records' keywords record after record.
     CRecordSetIndex(const std::vector<CKeywordRecord>& records, const CKeywordIndex& keywords);
 
     // A set's hash is the sum of its keywords' hashes, so it does not depend on order and

@@ -2,9 +2,10 @@
 // proportion to the word-pair file; instead the pairs are indexed by their folded words,
 // and the swap jumps from one pair that can swap something to the next. A pair can swap
 // only when one of its words is "live": its first occurrence in the mirror is a whole
-// word. The live words are found by following a trie of all pair words from each word
-// start in the mirror, so the cost depends on the mirror, not on the file; the mirror
-// changes only with a swap, and each swap blanks out at least one letter of the question.
+// word. The live words are found by following a trie of all pair words through the
+// mirror, so the cost depends on the mirror and the words that occur in it, not on how
+// many pairs there are; the mirror changes only with a swap, and each swap blanks out at
+// least one letter of the question, so there are fewer such rounds than letters.
 #include "oracle/CWordPairs.h"
 
 #include "oracle/MakeUpper.h"
@@ -55,46 +56,47 @@ std::vector<std::size_t> blankRuns(const std::string& mirror)
 
 void CWordPairs::buildIndex()
 {
-    folded_.assign(pairs_.size(), WordPair{});
-    std::vector<std::string_view> words;
-    std::vector<std::uint32_t> sources;  // the pair of each word
+    std::vector<std::string> folded;  // both words of each pair that swaps
+    std::vector<std::uint32_t> pairOfWord;
     for (std::uint32_t pair = 0; pair < pairs_.size(); ++pair) {
         if (isSwappable(pairs_[pair].from) && isSwappable(pairs_[pair].to)) {
-            folded_[pair] = {upperCopy(pairs_[pair].from), upperCopy(pairs_[pair].to)};
-            words.insert(words.end(), {folded_[pair].from, folded_[pair].to});
-            sources.insert(sources.end(), {pair, pair});
+            folded.insert(folded.end(), {upperCopy(pairs_[pair].from), upperCopy(pairs_[pair].to)});
+            pairOfWord.insert(pairOfWord.end(), {pair, pair});
         }
     }
-    std::vector<std::string_view> distinct;
+    const DistinctTexts distinct = distinctTexts(std::vector<std::string_view>(folded.begin(), folded.end()));
+    std::vector<std::string_view> inByteOrder;
     mostLeadingBlanks_ = 0;
-    for (const std::uint32_t first : firstOfEachDistinct(words)) {
-        distinct.push_back(words[first]);
-        mostLeadingBlanks_ = std::max(mostLeadingBlanks_, leadingBlanks(words[first]));
+    for (const std::uint32_t first : distinct.firstPosition) {
+        inByteOrder.push_back(folded[first]);
+        mostLeadingBlanks_ = std::max(mostLeadingBlanks_, leadingBlanks(folded[first]));
     }
-    words_ = CByteTrie(distinct);
-    // The nodes of one, two, ... blanks: they exist up to the most leading blanks of a word.
-    blankChain_.assign(1, CByteTrie::kRoot);
+    words_ = CByteTrie(inByteOrder);
+    // The places after one, two, ... blanks: they exist up to the most leading blanks.
+    blankChain_.assign(1, CByteTrie::Place{});
     while (blankChain_.size() <= mostLeadingBlanks_) {
-        blankChain_.push_back(*words_.child(blankChain_.back(), ' '));
+        blankChain_.push_back(blankChain_.back());
+        words_.advance(blankChain_.back(), ' ');
     }
+    listPairsOfWords(distinct, pairOfWord);
+}
 
-    // Each word's pairs in file order; a pair whose two words fold alike is listed once.
-    std::vector<std::pair<WordId, std::uint32_t>> wordPair;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const WordId word = *words_.idOf(words[i]);
-        if (i % 2 == 0 || word != wordPair.back().first) {
-            wordPair.emplace_back(word, sources[i]);
-        }
-    }
-    std::stable_sort(wordPair.begin(), wordPair.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    pairsOfWordBegin_.assign(distinct.size() + 1, 0);
-    pairsOfWord_.clear();
-    for (const auto& [word, pair] : wordPair) {
-        ++pairsOfWordBegin_[word + 1];
-        pairsOfWord_.push_back(pair);
+// Each word's pairs in file order; a pair whose two words fold alike is listed once.
+void CWordPairs::listPairsOfWords(const DistinctTexts& words, const std::vector<std::uint32_t>& pairOfWord)
+{
+    const auto listed = [&](std::size_t i) { return i % 2 == 0 || words.idAt[i] != words.idAt[i - 1]; };
+    pairsOfWordBegin_.assign(words.firstPosition.size() + 1, 0);
+    for (std::size_t i = 0; i < pairOfWord.size(); ++i) {
+        pairsOfWordBegin_[words.idAt[i] + 1] += listed(i) ? 1 : 0;
     }
     std::partial_sum(pairsOfWordBegin_.begin(), pairsOfWordBegin_.end(), pairsOfWordBegin_.begin());
+    pairsOfWord_.assign(pairsOfWordBegin_.back(), 0);
+    std::vector<std::uint32_t> next(pairsOfWordBegin_.begin(), pairsOfWordBegin_.end() - 1);
+    for (std::size_t i = 0; i < pairOfWord.size(); ++i) {
+        if (listed(i)) {
+            pairsOfWord_[next[words.idAt[i]]++] = pairOfWord[i];
+        }
+    }
 }
 
 void CWordPairs::swapWords(std::string& text) const
@@ -125,29 +127,38 @@ std::optional<std::size_t> CWordPairs::nextActingPair(const std::string& mirror,
 // Every word's first occurrence is found by following the trie of all pair words from each
 // place of the mirror in turn; the first place a word is reached at decides whether it is
 // live. A place inside a blank run is tried only when some word begins with as many blanks
-// as follow from there, and the trie's run of blanks is then skipped in one step (no pair
-// word is all blanks, so none ends inside it).
+// as follow from there, and then starts where those blanks lead in the trie; further runs
+// of blanks (swaps leave long ones behind) are followed a trie edge at a time.
 std::vector<CWordPairs::WordId> CWordPairs::liveWords(const std::string& mirror) const
 {
     const std::vector<std::size_t> blanks = blankRuns(mirror);
     std::unordered_set<WordId> decided;
     std::vector<WordId> live;
     for (std::size_t start = 0; start < mirror.size(); ++start) {
-        if (blanks[start] >= blankChain_.size()) {
+        if (blanks[start] > mostLeadingBlanks_) {
             continue;
         }
         const bool startDelimited = start == 0 || isWordSeparator(mirror[start - 1]);
-        CByteTrie::NodeId node = blankChain_[blanks[start]];
-        for (std::size_t end = start + blanks[start] + 1; end <= mirror.size(); ++end) {
-            const auto next = words_.child(node, static_cast<unsigned char>(mirror[end - 1]));
-            if (!next) {
-                break;
-            }
-            node = *next;
-            const WordId word = words_.wordAt(node);
+        const auto reached = [&](std::size_t end, WordId word) {
             if (word != CByteTrie::kNoWord && decided.insert(word).second && startDelimited &&
                 (end == mirror.size() || isWordSeparator(mirror[end]))) {
                 live.push_back(word);
+            }
+        };
+        // No pair word is all blanks, so none ends within the leading ones.
+        CByteTrie::Place place = blankChain_[blanks[start]];
+        for (std::size_t at = start + blanks[start]; at < mirror.size();) {
+            if (mirror[at] == ' ') {
+                const std::size_t run = blanks[at];
+                if (words_.advanceBlanks(place, run, [&](std::size_t n, WordId word) { reached(at + n, word); }) < run) {
+                    break;
+                }
+                at += run;
+            } else {
+                if (!words_.advance(place, static_cast<unsigned char>(mirror[at]))) {
+                    break;
+                }
+                reached(++at, words_.wordAt(place));
             }
         }
     }
@@ -156,10 +167,13 @@ std::vector<CWordPairs::WordId> CWordPairs::liveWords(const std::string& mirror)
 
 void CWordPairs::swapPair(std::size_t pair, std::string& text, std::string& mirror) const
 {
+    const WordPair& words = pairs_[pair];
+    const std::string from = upperCopy(words.from);
+    const std::string to = upperCopy(words.to);
     // Each swap blanks out at least one non-separator byte of the mirror, so this ends.
     for (;;) {
-        const bool forward = swapFirstOccurrence(text, mirror, folded_[pair].from, pairs_[pair].to);
-        const bool backward = swapFirstOccurrence(text, mirror, folded_[pair].to, pairs_[pair].from);
+        const bool forward = swapFirstOccurrence(text, mirror, from, words.to);
+        const bool backward = swapFirstOccurrence(text, mirror, to, words.from);
         if (!forward && !backward) {
             break;
         }

@@ -119,15 +119,8 @@ using Pairs = std::vector<std::pair<std::string, std::string>>;
 std::string referenceAnswer(plain::CPlainOracle& reference, const Pairs& pairs, const std::string& question,
                             const std::vector<std::string>& found)
 {
-    std::string result = reference.search(found);
-    const std::size_t star = result.find('*');
-    if (found.size() != 1 || star == std::string::npos) {
-        return result;
-    }
-    const std::string cut = cutAtSentenceEnd(question);
-    const std::size_t start = plain::upper(question).find(found[0]) + found[0].size();
-    const std::string tail = start < cut.size() ? cut.substr(start) : "";
-    return result.replace(star, 1, plain::swapWords(tail, pairs));
+    const std::string result = reference.search(found);
+    return found.size() == 1 ? plain::echo(result, question, found[0], pairs) : result;
 }
 
 void expectSameState(const CAnswerEngine& engine, const plain::CPlainOracle& reference, const std::string& what)

@@ -104,6 +104,26 @@ inline std::string swapWords(std::string text, const std::vector<std::pair<std::
     return text;
 }
 
+// The echo: the first "*" of the answer becomes the rest of the question after the
+// keyword's first occurrence, cut at the first ".", else "!", else "?", with words swapped.
+inline std::string echo(std::string answer, const std::string& question, const std::string& keyword,
+                        const std::vector<std::pair<std::string, std::string>>& pairs)
+{
+    const std::size_t star = answer.find('*');
+    if (star == std::string::npos) {
+        return answer;
+    }
+    std::string cut = question;
+    for (const char mark : {'.', '!', '?'}) {
+        if (cut.find(mark) != std::string::npos) {
+            cut.resize(cut.find(mark));
+            break;
+        }
+    }
+    const std::size_t start = upper(question).find(keyword) + keyword.size();
+    return answer.replace(star, 1, swapWords(start < cut.size() ? cut.substr(start) : "", pairs));
+}
+
 class CPlainOracle {
 public:
     std::vector<Record> records;
