@@ -130,7 +130,7 @@ TEST(IndexDifferential, KeywordLookUpByText)
 
 namespace {
 
-const std::vector<std::string> kPairPieces{"ich", "du", "m", "d", "ICH", "\xE4", "\xC4", "\xDF", " ", ",", "!", "x"};
+const std::vector<std::string> kPairPieces{"ich", "du", "m", "d", "ICH", "\xE4", "\xC4", "\xDF", " ", "     ", ",", "!", "x"};
 
 // Pairs with words that hold one another, blanks (also in front and in runs), separators,
 // umlauts in both cases; pairs repeated; long words that make the mirror grow; now and

@@ -67,6 +67,16 @@ TEST(SwapWords, TheWholeWordTestLooksAtTheMirror)
     EXPECT_EQ(swapped("ich,x", {{"ich", "du"}, {",x", "y"}}), "duy");
 }
 
+TEST(SwapWords, AWordWithABlankRunMatchesTheBlanksAnEarlierSwapLeft)
+{
+    // "a" becomes ten letters in the text and ten blanks in the mirror: "X" 12 blanks "Y".
+    const std::string twelve(12, ' ');
+    EXPECT_EQ(swapped("x a y", {{"a", "bbbbbbbbbb"}, {"x" + twelve + "y", "Z"}}), "Z");
+    EXPECT_EQ(swapped("x a y", {{"a", "bbbbbbbbbb"}, {"x" + twelve + " y", "Z"}}), "x bbbbbbbbbb y");
+    // A word that begins with blanks starts inside the run.
+    EXPECT_EQ(swapped("x a y", {{"a", "bbbbbbbbbb"}, {"   y", "Z"}}), "x bbbbbbbbZ");
+}
+
 TEST(SwapWords, EmptyOrSeparatorOnlyPairsAreSkipped)
 {
     EXPECT_EQ(swapped("a b", {{"", "x"}, {"a", ""}, {" ", "z"}, {"!", ". ,"}, {"a", "b"}}), "b a");
