@@ -117,8 +117,7 @@ MeasureText CApplication::boxMeasure(CSurface& box)
 
 void CApplication::writeBoxText(CSurface& box, const SBoxLayout& layout, std::uint32_t color)
 {
-    box.WriteText(layout.first.x, layout.first.y, color, layout.first.text);
-    if (layout.twoLines) {
-        box.WriteText(layout.second.x, layout.second.y, color, layout.second.text);
+    for (const STextLine& line : layout.lines) {
+        box.WriteText(line.x, line.y, color, line.text);
     }
 }
