@@ -82,7 +82,7 @@ std::string oracleUsage()
     return "Aufruf: minnespiegel-oracle [--data ORDNER] [--seed N] [--raw | --check]\n"
            "\n"
            "Der Minnespiegel beantwortet Fragen im Terminal, mit sw.dat und hv.dat aus dem\n"
-           "Arbeitsordner (fehlende Dateien werden leer angelegt).\n"
+           "Arbeitsordner (fehlende Dateien werden nicht angelegt).\n"
            "\n"
            "  --data ORDNER  sw.dat und hv.dat aus ORDNER lesen\n"
            "  --seed N       den Zufallsgenerator mit N (0 bis 4294967295) starten statt mit der Uhrzeit\n"

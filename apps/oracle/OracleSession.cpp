@@ -66,11 +66,50 @@ void runRaw(CAnswerEngine& engine, std::istream& in, std::ostream& out)
     }
 }
 
+namespace {
+
+// A file that is not there is the first problem of all; the rest of the check reads it as empty.
+void addFileProblem(const char* name, EKnowledgeFile state, std::vector<KnowledgeProblem>& problems)
+{
+    if (state == EKnowledgeFile::Missing) {
+        problems.push_back({name, 0, "the file is missing"});
+    } else if (state == EKnowledgeFile::Unreadable) {
+        problems.push_back({name, 0, "the file cannot be read"});
+    }
+}
+
+const char* fileNote(EKnowledgeFile state, bool empty)
+{
+    switch (state) {
+    case EKnowledgeFile::Missing: return " fehlt";
+    case EKnowledgeFile::Unreadable: return " ist nicht lesbar";
+    case EKnowledgeFile::Read: break;
+    }
+    return empty ? " ist leer" : nullptr;
+}
+
+} // namespace
+
+void noteKnowledgeTrouble(const CAnswerEngine& engine, std::ostream& err)
+{
+    if (const char* note = fileNote(engine.loadReport().keywordFile, engine.records().empty())) {
+        err << "Hinweis: sw.dat" << note << "; der Spiegel bleibt stumm.\n";
+    }
+    if (const char* note = fileNote(engine.loadReport().wordPairFile, engine.wordPairs().pairs().empty())) {
+        err << "Hinweis: hv.dat" << note << "; Echos behalten die W\xC3\xB6rter der Frage.\n";
+    }
+}
+
 int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostream& err)
 {
-    const std::string keywordFile = readKnowledgeFileBytes(folder / "sw.dat");
-    const std::string wordPairFile = readKnowledgeFileBytes(folder / "hv.dat");
-    const auto problems = checkKnowledgeFiles(keywordFile, wordPairFile);
+    const SKnowledgeFileBytes keywordFile = readKnowledgeFileBytes(folder / "sw.dat");
+    const SKnowledgeFileBytes wordPairFile = readKnowledgeFileBytes(folder / "hv.dat");
+    std::vector<KnowledgeProblem> problems;
+    addFileProblem("sw.dat", keywordFile.state, problems);
+    addFileProblem("hv.dat", wordPairFile.state, problems);
+    for (KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile.bytes, wordPairFile.bytes)) {
+        problems.push_back(std::move(problem));
+    }
     for (const KnowledgeProblem& problem : problems) {
         out << cp1252ToUtf8(formatKnowledgeProblem(problem)) << '\n';
     }
@@ -78,7 +117,7 @@ int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostrea
         err << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
         return 1;
     }
-    const auto engine = CAnswerEngine::fromFileBytes(keywordFile, wordPairFile);
+    const auto engine = CAnswerEngine::fromFileBytes(keywordFile.bytes, wordPairFile.bytes);
     std::size_t answers = 0;
     for (const CKeywordRecord& record : engine.records()) {
         answers += record.answers().size();

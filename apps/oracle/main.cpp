@@ -18,12 +18,10 @@ int runEngine(const OracleOptions& options)
     if (options.seed) {
         seedRandom(*options.seed);
     }
+    noteKnowledgeTrouble(engine, std::cerr);
     if (options.mode == OracleMode::Raw) {
         runRaw(engine, std::cin, std::cout);
         return 0;
-    }
-    if (engine.records().empty()) {
-        std::cerr << "Hinweis: sw.dat enth\xC3\xA4lt keine Eintr\xC3\xA4ge; der Spiegel bleibt stumm.\n";
     }
     runInteractive(engine, std::cin, std::cout);
     return 0;

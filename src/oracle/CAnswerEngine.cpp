@@ -9,8 +9,8 @@
 
 CAnswerEngine::CAnswerEngine(const IClock& clock, const std::filesystem::path& folder)
 {
-    wordPairs_.loadWordPairs(folder / "hv.dat");
-    loadKeywordFile(folder / "sw.dat");
+    loadReport_.wordPairFile = wordPairs_.loadWordPairs(folder / "hv.dat");
+    loadReport_.keywordFile = loadKeywordFile(folder / "sw.dat");
     seedRandom(static_cast<std::uint32_t>(clock.calendarSeconds()));
 }
 
@@ -22,9 +22,11 @@ CAnswerEngine CAnswerEngine::fromFileBytes(std::string_view keywordFile, std::st
     return engine;
 }
 
-void CAnswerEngine::loadKeywordFile(const std::filesystem::path& path)
+EKnowledgeFile CAnswerEngine::loadKeywordFile(const std::filesystem::path& path)
 {
-    takeKeywordFile(readKnowledgeFileBytes(path));
+    const SKnowledgeFileBytes file = readKnowledgeFileBytes(path);
+    takeKeywordFile(file.bytes);
+    return file.state;
 }
 
 void CAnswerEngine::takeKeywordFile(std::string_view fileBytes)
@@ -88,4 +90,44 @@ std::optional<std::string> CAnswerEngine::searchWith(const std::vector<std::stri
         ids.push_back(keywordIndex_.idOf(keyword));
     }
     return CAnswerSearch(records_, fallback_, recordSets_, ids).run(callBudget);
+}
+
+namespace {
+
+std::string fileTrouble(const char* name, EKnowledgeFile state, bool empty, const char* nothingIn,
+                        const char* consequence)
+{
+    std::string line = std::string("CAnswerEngine::") + name;
+    switch (state) {
+    case EKnowledgeFile::Missing:
+        line += " is missing";
+        break;
+    case EKnowledgeFile::Unreadable:
+        line += " cannot be read";
+        break;
+    case EKnowledgeFile::Read:
+        if (!empty) {
+            return {};
+        }
+        line += std::string(" holds no ") + nothingIn;
+        break;
+    }
+    return line + " - " + consequence;
+}
+
+} // namespace
+
+std::vector<std::string> knowledgeLoadMessages(const CAnswerEngine& engine)
+{
+    std::vector<std::string> lines;
+    for (std::string line :
+         {fileTrouble("sw.dat", engine.loadReport().keywordFile, engine.records().empty(), "records",
+                      "the mirror cannot answer"),
+          fileTrouble("hv.dat", engine.loadReport().wordPairFile, engine.wordPairs().pairs().empty(),
+                      "word pairs", "echoes keep the question's words")}) {
+        if (!line.empty()) {
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
 }

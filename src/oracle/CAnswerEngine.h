@@ -4,6 +4,7 @@
 #include "oracle/CWordPairs.h"
 #include "oracle/KeywordIndex.h"
 #include "oracle/RecordSetIndex.h"
+#include "oracle/TextModeFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +12,12 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+// How the two knowledge files came in, for whoever tells the user.
+struct SKnowledgeLoad {
+    EKnowledgeFile keywordFile = EKnowledgeFile::Read;
+    EKnowledgeFile wordPairFile = EKnowledgeFile::Read;
+};
 
 // The oracle: the knowledge base from "sw.dat" and "hv.dat" and the answering built on it.
 class CAnswerEngine {
@@ -23,8 +30,9 @@ public:
     // (1 + n * calls(n - 1), from calls(0) = 1).
     static constexpr std::uint64_t kSearchBudget = 109'601;
 
-    // Reads "hv.dat" and then "sw.dat" in `folder` (empty: the working directory), creating
-    // missing files empty, then seeds the random generator with the calendar seconds.
+    // Reads "hv.dat" and then "sw.dat" in `folder` (empty: the working directory), then seeds
+    // the random generator with the calendar seconds. A missing file is left missing and
+    // reads as empty; loadReport() says so.
     explicit CAnswerEngine(const IClock& clock, const std::filesystem::path& folder = {});
 
     // An engine over the given file contents; the random generator is left alone.
@@ -41,10 +49,11 @@ public:
     const std::vector<CKeywordRecord>& records() const { return records_; }
     const std::vector<std::string>& keywordIndex() const { return keywordIndex_.keywords(); }
     const CWordPairs& wordPairs() const { return wordPairs_; }
+    const SKnowledgeLoad& loadReport() const { return loadReport_; }
 
 private:
     CAnswerEngine() = default;
-    void loadKeywordFile(const std::filesystem::path& path);
+    EKnowledgeFile loadKeywordFile(const std::filesystem::path& path);
     void takeKeywordFile(std::string_view fileBytes);
     std::optional<std::string> searchWith(const std::vector<std::string>& keywords, std::uint64_t callBudget);
 
@@ -53,4 +62,9 @@ private:
     CWordPairs wordPairs_;
     CRecordSetIndex recordSets_;
     std::optional<std::size_t> fallback_;
+    SKnowledgeLoad loadReport_;
 };
+
+// One error-log line for each knowledge file that did not come in usable, saying what the
+// oracle then does without it. None when both are fine.
+std::vector<std::string> knowledgeLoadMessages(const CAnswerEngine& engine);

@@ -55,8 +55,10 @@ CWordPairs::CWordPairs(std::vector<WordPair> pairs) : pairs_(std::move(pairs))
     buildIndex();
 }
 
-void CWordPairs::loadWordPairs(const std::filesystem::path& path)
+EKnowledgeFile CWordPairs::loadWordPairs(const std::filesystem::path& path)
 {
-    pairs_ = readWordPairFile(readKnowledgeFileBytes(path)).pairs;
+    const SKnowledgeFileBytes file = readKnowledgeFileBytes(path);
+    pairs_ = readWordPairFile(file.bytes).pairs;
     buildIndex();
+    return file.state;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "oracle/ByteTrie.h"
 #include "oracle/QuotedTextReader.h"
+#include "oracle/TextModeFile.h"
 
 #include <optional>
 #include <filesystem>
@@ -43,8 +44,8 @@ public:
     CWordPairs() = default;
     explicit CWordPairs(std::vector<WordPair> pairs);
 
-    // Replaces the table with the pairs of the file (created empty when missing).
-    void loadWordPairs(const std::filesystem::path& path);
+    // Replaces the table with the pairs of the file (none when it is missing).
+    EKnowledgeFile loadWordPairs(const std::filesystem::path& path);
 
     const std::vector<WordPair>& pairs() const { return pairs_; }
 

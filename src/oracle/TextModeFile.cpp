@@ -8,12 +8,6 @@ namespace {
 
 constexpr char kEndOfFile = '\x1A';
 
-void createEmptyFile(const std::filesystem::path& path)
-{
-    // Append mode, so a file that appeared in the meantime is not truncated.
-    std::ofstream create(path, std::ios::binary | std::ios::app);
-}
-
 } // namespace
 
 std::string decodeTextMode(std::string_view fileBytes)
@@ -33,21 +27,21 @@ std::string decodeTextMode(std::string_view fileBytes)
     return text;
 }
 
-std::string readKnowledgeFileBytes(const std::filesystem::path& path)
+SKnowledgeFileBytes readKnowledgeFileBytes(const std::filesystem::path& path)
 {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) {
-        createEmptyFile(path);
-        return {};
+        return {{}, EKnowledgeFile::Missing};
     }
     // A directory, a pipe or a device would read as nothing useful or never end.
     if (error || status.type() != std::filesystem::file_type::regular) {
-        return {};
+        return {{}, EKnowledgeFile::Unreadable};
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return {};
+        return {{}, EKnowledgeFile::Unreadable};
     }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            EKnowledgeFile::Read};
 }

@@ -40,6 +40,7 @@ bool CApplication::startUp(const SLaunchOptions& options)
         exitCode_ = 0;
         return false;
     }
+    reportKnowledgeFiles();
     if (!init()) {
         logs_.writeErrorLog("WinMain::could not initialize application", false);
     }

@@ -113,6 +113,7 @@ private:
 
     // Start-up and shutdown.
     bool init();
+    void reportKnowledgeFiles();
     bool cInit();
     bool createScreen();
     bool setDisplayMode();

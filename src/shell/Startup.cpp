@@ -12,6 +12,8 @@ constexpr std::int32_t kScreenWidth = 800;
 constexpr std::int32_t kScreenHeight = 600;
 constexpr const char* kPackageName = "resource.dat";
 constexpr const char* kSongName = "music.ogg";
+constexpr const char* kNoKnowledgeText =
+    "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten.";
 
 } // namespace
 
@@ -23,6 +25,19 @@ bool CApplication::init()
         return false;
     }
     return true;
+}
+
+// The engine read its files before anything could be logged; its trouble is told here, once,
+// before the window exists so the box cannot hide behind a full screen. Without answers the
+// program still runs: the user sees why the scroll stays empty.
+void CApplication::reportKnowledgeFiles()
+{
+    for (const std::string& line : knowledgeLoadMessages(engine_)) {
+        logs_.writeErrorLog(line, false);
+    }
+    if (engine_.records().empty()) {
+        platform_.messageBox().show(kWindowTitle, kNoKnowledgeText, EBoxIcon::Error);
+    }
 }
 
 bool CApplication::cInit()

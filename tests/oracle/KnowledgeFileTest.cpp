@@ -197,16 +197,41 @@ protected:
     CManualClock clock_;
 };
 
-TEST_F(EngineFolder, MissingFilesAreCreatedEmptyAndTheGeneratorIsSeeded)
+TEST_F(EngineFolder, MissingFilesAreNeitherCreatedNorHiddenAndTheGeneratorIsSeeded)
 {
     seedRandom(7);
     const CAnswerEngine engine(clock_, folder_);
-    EXPECT_TRUE(std::filesystem::exists(folder_ / "sw.dat"));
-    EXPECT_TRUE(std::filesystem::exists(folder_ / "hv.dat"));
-    EXPECT_EQ(std::filesystem::file_size(folder_ / "sw.dat"), 0u);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "sw.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "hv.dat"));
     EXPECT_TRUE(engine.records().empty());
     EXPECT_TRUE(engine.wordPairs().pairs().empty());
+    EXPECT_EQ(engine.loadReport().keywordFile, EKnowledgeFile::Missing);
+    EXPECT_EQ(engine.loadReport().wordPairFile, EKnowledgeFile::Missing);
+    EXPECT_EQ(knowledgeLoadMessages(engine),
+              (Texts{"CAnswerEngine::sw.dat is missing - the mirror cannot answer",
+                     "CAnswerEngine::hv.dat is missing - echoes keep the question's words"}));
     EXPECT_EQ(randomState(), 1'700'000'123u);
+}
+
+TEST_F(EngineFolder, EmptyOrUnreadableFilesAreToldApart)
+{
+    write("sw.dat", "nur ein Kopf ohne Raute\r\n");
+    std::filesystem::create_directory(folder_ / "hv.dat");
+    const CAnswerEngine engine(clock_, folder_);
+    EXPECT_EQ(engine.loadReport().keywordFile, EKnowledgeFile::Read);
+    EXPECT_EQ(engine.loadReport().wordPairFile, EKnowledgeFile::Unreadable);
+    EXPECT_EQ(knowledgeLoadMessages(engine),
+              (Texts{"CAnswerEngine::sw.dat holds no records - the mirror cannot answer",
+                     "CAnswerEngine::hv.dat cannot be read - echoes keep the question's words"}));
+
+    std::filesystem::remove(folder_ / "hv.dat");
+    write("sw.dat", keywordFileText({{{"LIEBE"}, {"a"}}}));
+    write("hv.dat", "");
+    const CAnswerEngine second(clock_, folder_);
+    EXPECT_EQ(knowledgeLoadMessages(second),
+              (Texts{"CAnswerEngine::hv.dat holds no word pairs - echoes keep the question's words"}));
+    write("hv.dat", wordPairFileText({{"ich", "du"}}));
+    EXPECT_TRUE(knowledgeLoadMessages(CAnswerEngine(clock_, folder_)).empty());
 }
 
 TEST_F(EngineFolder, LoadsBothFilesAndIndexesEveryKeywordInFileOrder)

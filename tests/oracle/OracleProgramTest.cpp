@@ -136,13 +136,26 @@ TEST_F(OracleProgram, InteractiveModeSpeaksUtf8AndGuardsTheQuestionLength)
     EXPECT_EQ(result.err, "");
 }
 
-TEST_F(OracleProgram, MissingFilesAreCreatedInTheWorkingFolder)
+TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
 {
-    const RunResult result = run("", "Hallo\n");
+    RunResult result = run("", "Hallo\n");
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(fs::exists(folder_ / "sw.dat"));
-    EXPECT_TRUE(fs::exists(folder_ / "hv.dat"));
-    EXPECT_NE(result.err.find("keine Eintr"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "sw.dat"));
+    EXPECT_FALSE(fs::exists(folder_ / "hv.dat"));
+    EXPECT_EQ(result.err, "Hinweis: sw.dat fehlt; der Spiegel bleibt stumm.\n"
+                          "Hinweis: hv.dat fehlt; Echos behalten die W\xC3\xB6rter der Frage.\n");
+
+    writeFile(folder_ / "sw.dat", "");
+    result = run("--raw", "Hallo\n");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, std::string(1, '\0'));
+    EXPECT_EQ(result.err.find("Hinweis: sw.dat ist leer;"), 0u) << result.err;
+    EXPECT_FALSE(fs::exists(folder_ / "hv.dat"));
+
+    result = run("--check");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out.find("hv.dat: the file is missing\n"), 0u) << result.out;
+    EXPECT_FALSE(fs::exists(folder_ / "hv.dat"));
 }
 
 TEST_F(OracleProgram, CheckReportsProblemsWithLineNumbers)

@@ -118,8 +118,45 @@ TEST_F(ShellTest, VersionBoxOnlyReadsTheKnowledgeFilesFirst)
     EXPECT_EQ(platform->boxes.boxes[0].text, "Minnespiegel 2004 Version 1.0");
     EXPECT_EQ(platform->windowsCreated, 0);
     EXPECT_FALSE(fs::exists(folder / "error_log.txt"));
-    // The answer engine was built before: it made the missing file, empty.
-    EXPECT_TRUE(fs::exists(folder / "hv.dat"));
+    EXPECT_FALSE(fs::exists(folder / "hv.dat"));
+}
+
+TEST_F(ShellTest, MissingKnowledgeFilesAreLoggedAndShownOnceThenTheProgramRuns)
+{
+    fs::remove(folder / "sw.dat");
+    fs::remove(folder / "hv.dat");
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(app->quitPosted());
+    EXPECT_EQ(log(), (std::vector<std::string>{"CAnswerEngine::sw.dat is missing - the mirror cannot answer",
+                                               "CAnswerEngine::hv.dat is missing - echoes keep the question's words",
+                                               "Farbtiefe: 32"}));
+    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
+    EXPECT_EQ(platform->boxes.boxes[0].title, "Minnespiegel 2004");
+    EXPECT_EQ(platform->boxes.boxes[0].text,
+              "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten.");
+    EXPECT_EQ(platform->boxes.boxes[0].icon, EBoxIcon::Error);
+    EXPECT_EQ(platform->windowsCreated, 1);
+    EXPECT_FALSE(fs::exists(folder / "sw.dat"));
+    EXPECT_FALSE(fs::exists(folder / "hv.dat"));
+}
+
+TEST_F(ShellTest, AnEmptyKeywordFileGetsTheBoxAMissingWordPairFileOnlyALine)
+{
+    { std::ofstream(folder / "sw.dat", std::ios::binary | std::ios::trunc); }
+    ASSERT_TRUE(start());
+    EXPECT_EQ(log(), (std::vector<std::string>{"CAnswerEngine::sw.dat holds no records - the mirror cannot answer",
+                                               "Farbtiefe: 32"}));
+    EXPECT_EQ(platform->boxes.boxes.size(), 1u);
+
+    app.reset();
+    fs::remove(folder / "error_log.txt");
+    writeKnowledgeFiles(folder);
+    fs::remove(folder / "hv.dat");
+    platform->boxes.boxes.clear();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(log(), (std::vector<std::string>{"CAnswerEngine::hv.dat is missing - echoes keep the question's words",
+                                               "Farbtiefe: 32"}));
+    EXPECT_TRUE(platform->boxes.boxes.empty());
 }
 
 TEST_F(ShellTest, WithoutWindowAndDisplayTheProgramSaysSoAndEnds)
