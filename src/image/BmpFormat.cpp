@@ -8,11 +8,14 @@ using namespace image_bytes;
 
 namespace {
 
-constexpr std::size_t kHeadersBytes = 54; // file header (14) and information header (40)
-constexpr std::size_t kColorTableOffset = 54;
+constexpr std::size_t kFileHeaderBytes = 14;
+constexpr std::uint32_t kInfoHeaderBytes = 40;
+constexpr std::size_t kHeadersBytes = kFileHeaderBytes + kInfoHeaderBytes;
+constexpr std::size_t kColorTableOffset = kHeadersBytes;
 
 struct BmpHeader {
     std::uint32_t offBits = 0;
+    std::uint32_t infoSize = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bitCount = 0;
@@ -24,6 +27,7 @@ BmpHeader readHeader(std::span<const std::uint8_t> d)
 {
     BmpHeader h;
     h.offBits = le32(d, 10);
+    h.infoSize = le32(d, 14);
     h.width = std::int32_t(le32(d, 18));
     h.height = std::int32_t(le32(d, 22));
     h.bitCount = le16(d, 28);
@@ -50,15 +54,24 @@ std::string checkHeader(const BmpHeader& h)
     return {};
 }
 
-// The table always starts right behind a 40-byte information header, whatever its size says.
+// The table follows the information header. Later header versions (and OS/2's 64-byte one)
+// are longer than 40 bytes and push it back; a header claiming less than 40 bytes, or one
+// that would put the table at or past the pixels, is read as a 40-byte one.
+std::size_t colorTableOffset(const BmpHeader& h)
+{
+    const std::uint64_t afterHeader = kFileHeaderBytes + std::uint64_t(h.infoSize);
+    return h.infoSize >= kInfoHeaderBytes && afterHeader < h.offBits ? std::size_t(afterHeader) : kColorTableOffset;
+}
+
 std::optional<std::vector<DibColor>> readColorTable(std::span<const std::uint8_t> d, const BmpHeader& h)
 {
     const std::size_t count = h.clrUsed == 0 ? 256 : std::min<std::size_t>(h.clrUsed, 256);
-    if (!inside(d.size(), kColorTableOffset, count * 4))
+    const std::size_t offset = colorTableOffset(h);
+    if (!inside(d.size(), offset, count * 4))
         return std::nullopt;
     std::vector<DibColor> colors(count);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* entry = d.data() + kColorTableOffset + 4 * i;
+        const std::uint8_t* entry = d.data() + offset + 4 * i;
         colors[i] = DibColor{entry[0], entry[1], entry[2], 0};
     }
     return colors;

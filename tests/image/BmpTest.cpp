@@ -55,6 +55,49 @@ TEST(BmpDecoder, ColourCountComesFromClrUsed)
     EXPECT_EQ(decodeAndRender(many), (Pixels{rampTable(256)[255]}));
 }
 
+// Version 2 to 5 information headers (52, 56, 108, 124 bytes) and OS/2's 64-byte one are
+// followed by their colour table; the fields of the first 40 bytes sit where they always do.
+TEST(BmpDecoder, ColourTableFollowsALongerInformationHeader)
+{
+    const int width = 5, height = 3;
+    const auto index = [](int x, int y) { return std::uint32_t(40 * y + 7 * x + 3); };
+    const auto table = rampTable(256);
+    const Pixels expected = expectedPixels(width, height, [&](int x, int y) { return table[index(x, y)]; });
+    for (const std::uint32_t infoSize : {40u, 52u, 56u, 64u, 108u, 124u}) {
+        const Bytes plain = makeBmp({.width = width, .height = height, .bitCount = 8, .colors = table,
+                                     .pixelData = dibRows(width, height, 1, index), .infoSize = infoSize});
+        EXPECT_EQ(decodeAndRender(plain), expected) << "header of " << infoSize << " bytes";
+        const Bytes runs = makeBmp({.width = 2, .height = 1, .bitCount = 8, .compression = 1, .colors = table,
+                                    .pixelData = {2, 200, 0, 1}, .infoSize = infoSize});
+        EXPECT_EQ(decodeAndRender(runs), (Pixels{table[200], table[200]})) << "run-length, header of " << infoSize;
+        const Bytes few = makeBmp({.width = 1, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),
+                                   .pixelData = {15, 0, 0, 0}, .infoSize = infoSize});
+        EXPECT_EQ(decodeAndRender(few), (Pixels{rampTable(16)[15]})) << "16 colours, header of " << infoSize;
+    }
+}
+
+// A header size that would put the table at or past the pixels is nonsense: the table is then
+// read behind the 40 bytes, as for every file before. So are sizes below 40, whose fields are
+// not where a 40-byte header has them.
+TEST(BmpDecoder, ImplausibleHeaderSizesKeepTheTableAtByte54)
+{
+    const auto table = rampTable(256);
+    for (const std::uint32_t claimed : {0u, 12u, 16u, 39u, 1078u - 14u, 5000u, 0xFFFFFFFFu}) {
+        Bytes file = makeBmp({.width = 1, .height = 1, .bitCount = 8, .colors = table, .pixelData = {9, 0, 0, 0}});
+        file[14] = std::uint8_t(claimed);
+        file[15] = std::uint8_t(claimed >> 8);
+        file[16] = std::uint8_t(claimed >> 16);
+        file[17] = std::uint8_t(claimed >> 24);
+        EXPECT_EQ(decodeAndRender(file), (Pixels{table[9]})) << "header said to be " << claimed << " bytes";
+    }
+    // A long header whose table would run past the end of the file is refused, not read beyond it.
+    Bytes cut = makeBmp({.width = 1, .height = 1, .bitCount = 8, .colors = table, .pixelData = {9, 0, 0, 0}, .infoSize = 108});
+    cut.resize(14 + 108 + 4 * 200);
+    cut[10] = std::uint8_t(cut.size() - 1); // pixels said to start at the last byte
+    cut[11] = std::uint8_t((cut.size() - 1) >> 8);
+    EXPECT_FALSE(load(cut));
+}
+
 Bytes rle8Bmp(int width, int height, const Bytes& data)
 {
     return makeBmp({.width = width, .height = height, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = data});

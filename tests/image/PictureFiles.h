@@ -49,16 +49,17 @@ struct BmpSpec {
     std::uint32_t clrUsed = 0;
     std::vector<std::uint32_t> colors; // 0x00RRGGBB each, written as blue, green, red, 0
     Bytes pixelData;
+    std::uint32_t infoSize = 40; // longer headers get zeros after the 40-byte fields
 };
 
 inline Bytes makeBmp(const BmpSpec& s)
 {
-    const std::uint32_t offBits = 54 + 4 * std::uint32_t(s.colors.size());
+    const std::uint32_t offBits = 14 + s.infoSize + 4 * std::uint32_t(s.colors.size());
     Bytes b{'B', 'M'};
     putLe32(b, offBits + std::uint32_t(s.pixelData.size()));
     putLe32(b, 0);
     putLe32(b, offBits);
-    putLe32(b, 40);
+    putLe32(b, s.infoSize);
     putLe32(b, std::uint32_t(s.width));
     putLe32(b, std::uint32_t(s.height));
     putLe16(b, 1);
@@ -69,6 +70,7 @@ inline Bytes makeBmp(const BmpSpec& s)
     putLe32(b, 2835);
     putLe32(b, s.clrUsed);
     putLe32(b, 0);
+    b.resize(14 + std::max<std::uint32_t>(s.infoSize, 40), 0);
     for (std::uint32_t c : s.colors)
         putLe32(b, c & 0xFFFFFF);
     append(b, s.pixelData);
