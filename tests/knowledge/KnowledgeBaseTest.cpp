@@ -22,30 +22,6 @@ std::string joined(const std::vector<std::string>& keywords)
     return text;
 }
 
-// Every record that the search for `keywords` can take an answer from, whatever the cursors
-// and the generator do: the record for the whole set, or else those of every smaller set.
-void collectReachable(const CAnswerEngine& engine, const std::vector<std::string>& keywords,
-                      std::set<const CKeywordRecord*>& reached, std::set<std::vector<std::string>>& searched)
-{
-    std::vector<std::string> sorted = keywords;
-    std::sort(sorted.begin(), sorted.end());
-    if (!searched.insert(sorted).second) {
-        return;
-    }
-    const CKeywordRecord* record = recordFor(engine, keywords.empty() ? std::vector{kFallbackKeyword} : keywords);
-    if (record != nullptr || keywords.empty()) {
-        if (record != nullptr) {
-            reached.insert(record);
-        }
-        return;
-    }
-    for (std::size_t i = 0; i < keywords.size(); ++i) {
-        std::vector<std::string> fewer = keywords;
-        fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
-        collectReachable(engine, fewer, reached, searched);
-    }
-}
-
 // The two lines the answer box shows, split as the shell splits: one line when the text
 // measures below 390 pixels, else at the last blank whose text before it measures below 390.
 std::vector<std::string> answerBoxLines(const std::string& text)

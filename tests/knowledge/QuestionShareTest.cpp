@@ -36,22 +36,15 @@ bool sharedWithOtherRecords(const CAnswerEngine& engine, const std::set<std::str
     return false;
 }
 
-} // namespace
-
-TEST(KnowledgeShare, FourFifthsOfRealQuestionsGetAnAnswerOfTheirOwn)
+// The questions that ever draw a fallback answer when asked four times in a row: cursors and
+// the generator move on, so a question whose search can end in the fallback record shows it
+// sooner or later.
+std::vector<std::string> questionsAnsweredByTheFallback(CAnswerEngine& engine, const std::vector<std::string>& questions)
 {
-    CAnswerEngine engine = shippedEngine();
     const std::set<std::string> fallback = fallbackAnswers(engine);
-    ASSERT_FALSE(fallback.empty()) << "no fallback record";
-    ASSERT_FALSE(sharedWithOtherRecords(engine, fallback));
-    const std::vector<std::string> questions = realQuestions();
-    ASSERT_EQ(questions.size(), 150u);
-
     seedRandom(20040214);
     std::vector<std::string> fellThrough;
     for (const std::string& question : questions) {
-        // Each question several times: cursors and the generator move on, so a question whose
-        // search can end in the fallback record shows it sooner or later.
         bool ownAnswer = true;
         for (int round = 0; round < 4; ++round) {
             ownAnswer = fallback.count(engine.answer(question)) == 0 && ownAnswer;
@@ -60,16 +53,46 @@ TEST(KnowledgeShare, FourFifthsOfRealQuestionsGetAnAnswerOfTheirOwn)
             fellThrough.push_back(question);
         }
     }
+    return fellThrough;
+}
 
+std::string listed(const std::vector<std::string>& questions)
+{
+    std::string list;
+    for (const std::string& question : questions) {
+        list += "  " + cp1252ToUtf8(question) + "\n";
+    }
+    return list;
+}
+
+} // namespace
+
+TEST(KnowledgeShare, FourFifthsOfRealQuestionsGetAnAnswerOfTheirOwn)
+{
+    CAnswerEngine engine = shippedEngine();
+    ASSERT_FALSE(fallbackAnswers(engine).empty()) << "no fallback record";
+    ASSERT_FALSE(sharedWithOtherRecords(engine, fallbackAnswers(engine)));
+    const std::vector<std::string> questions = realQuestions();
+    ASSERT_EQ(questions.size(), 150u);
+
+    const std::vector<std::string> fellThrough = questionsAnsweredByTheFallback(engine, questions);
     const std::size_t answered = questions.size() - fellThrough.size();
     std::printf("Questions answered by a record of their own: %zu of %zu (%.1f %%)\n", answered,
                 questions.size(), 100.0 * static_cast<double>(answered) / static_cast<double>(questions.size()));
-    std::string list;
-    for (const std::string& question : fellThrough) {
-        list += "  " + cp1252ToUtf8(question) + "\n";
-    }
     if (!fellThrough.empty()) {
-        std::printf("Answered by the fallback record:\n%s", list.c_str());
+        std::printf("Answered by the fallback record:\n%s", listed(fellThrough).c_str());
     }
-    EXPECT_GE(answered * 5, questions.size() * 4) << "answered by the fallback record:\n" << list;
+    EXPECT_GE(answered * 5, questions.size() * 4) << "answered by the fallback record:\n" << listed(fellThrough);
+}
+
+// Questions in everyday typing (lower case, no umlauts, chat words), written before the knowledge
+// base was last reworked so that it is not tuned to them alone. Before the rework 147 of them got
+// an answer of their own; fewer would mean the rework lost words people use.
+TEST(KnowledgeShare, FreshEverydayQuestionsGetAnAnswerOfTheirOwn)
+{
+    CAnswerEngine engine = shippedEngine();
+    const std::vector<std::string> questions = questionsFrom("fresh-questions.txt");
+    ASSERT_EQ(questions.size(), 150u);
+    const std::vector<std::string> fellThrough = questionsAnsweredByTheFallback(engine, questions);
+    EXPECT_LE(fellThrough.size(), 3u) << "answered by the fallback record:\n" << listed(fellThrough);
 }
