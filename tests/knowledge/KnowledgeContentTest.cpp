@@ -211,3 +211,25 @@ TEST(KnowledgeTraps, WordsPeopleTypeTodayHaveARecordOfTheirOwn)
         EXPECT_NE(recordFor(engine, found), nullptr) << word.question;
     }
 }
+
+// Behind the help check the data still answers these words with help, never with a yes: alone,
+// and after "Soll ich", the opening whose echo would otherwise repeat the question back.
+TEST(KnowledgeSafety, HarmAndViolenceWordsAreAnsweredWithHelpAndNeverWithYes)
+{
+    const std::vector<const char*> help = {"0800 111 0 111", "0800 111 0 222", "116 111", "116 016",
+                                           "0800 22 55 530", "110", "112"};
+    const CAnswerEngine engine = shippedEngine();
+    for (const char* word : {"UMBRINGEN", "SELBSTMORD", "SUIZID", "NICHT MEHR LEBEN", "RITZE", "WERTLOS",
+                             "SCHLÄGT MICH", "SCHLAEGT MICH", "GESCHLAGEN", "FASST MICH AN", "ZWINGT MICH",
+                             "MIT ALLEM"}) {
+        for (const std::vector<std::string>& keywords :
+             {std::vector{utf8ToCp1252(word)}, std::vector{std::string("SOLL ICH"), utf8ToCp1252(word)}}) {
+            const CKeywordRecord* record = recordFor(engine, keywords);
+            ASSERT_NE(record, nullptr) << word;
+            for (const std::string& answer : record->answers()) {
+                EXPECT_TRUE(containsAny(answer, help)) << word << " -> " << cp1252ToUtf8(answer);
+                EXPECT_NE(answer.rfind("Ja", 0), 0u) << word << " -> " << cp1252ToUtf8(answer);
+            }
+        }
+    }
+}
