@@ -124,7 +124,7 @@ TEST(KnowledgeSafety, LinesThatBlameOrPressAreGone)
         "Dein Misstrauen verletzt", "mehr Aufmerksamkeit von dir", "kein richtiges Alter", "Küss, wenn",
         "Küss, wen", "leicht verschmerzt", "Die Operation gelingt", "Neues Leben kündigt sich an",
         "es wird verziehen", "Hexe", "Tasse Kaffee", "aus freiem Herzen tust", "Sie wird gesund",
-        "Du bestehst", "kleine Füße", "gesundes Kind"};
+        "Du bestehst", "kleine Füße", "gesundes Kind", "kleines Wunder auf dich zu", "wird nicht abgelehnt"};
     const CAnswerEngine engine = shippedEngine();
     for (const CKeywordRecord& record : engine.records()) {
         for (const std::string& answer : record.answers()) {
