@@ -96,7 +96,7 @@ TEST(KnowledgeVariety, TheFortyMostReachedRecordsHaveSixToEightAnswers)
     for (std::size_t i = 0; i < 40; ++i) {
         std::string keywords;
         for (const std::string& keyword : ranked[i]->keywords()) {
-            keywords += "\"" + cp1252ToUtf8(keyword) + "\" ";
+            keywords.append(1, '"').append(cp1252ToUtf8(keyword)).append("\" ");
         }
         EXPECT_GE(ranked[i]->answers().size(), 6u) << keywords << "reached by " << reached[ranked[i]];
         EXPECT_LE(ranked[i]->answers().size(), 8u) << keywords;
