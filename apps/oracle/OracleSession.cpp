@@ -22,14 +22,14 @@ void removeTrailingCr(std::string& line)
     }
 }
 
-std::string answerFor(CAnswerEngine& engine, const std::string& question)
+std::string answerFor(COracle& oracle, const std::string& question)
 {
-    return question.size() == 1 ? std::string(kNoAnswerLine) : engine.answer(question);
+    return question.size() == 1 ? std::string(kNoAnswerLine) : oracle.answer(question);
 }
 
 } // namespace
 
-void runInteractive(CAnswerEngine& engine, std::istream& in, std::ostream& out)
+void runInteractive(COracle& oracle, std::istream& in, std::ostream& out)
 {
     out << "Minnespiegel 2004 \xE2\x80\x93 frag den Spiegel nach der Liebe.\n"
            "Stell deine Frage und dr\xC3\xBC" "cke Enter; Strg+D beendet.\n";
@@ -50,16 +50,16 @@ void runInteractive(CAnswerEngine& engine, std::istream& in, std::ostream& out)
                 << " Zeichen, deine hat " << question.size() << ".\n";
             continue;
         }
-        out << cp1252ToUtf8(answerFor(engine, question)) << '\n';
+        out << cp1252ToUtf8(answerFor(oracle, question)) << '\n';
     }
 }
 
-void runRaw(CAnswerEngine& engine, std::istream& in, std::ostream& out)
+void runRaw(COracle& oracle, std::istream& in, std::ostream& out)
 {
     std::string line;
     while (std::getline(in, line)) {
         removeTrailingCr(line);
-        const std::string answer = engine.answer(line);
+        const std::string answer = oracle.answer(line);
         out.write(answer.data(), static_cast<std::streamsize>(answer.size()));
         out.put('\0');
         out.flush();  // whoever drives us may wait for each answer
@@ -90,13 +90,17 @@ const char* fileNote(EKnowledgeFile state, bool empty)
 
 } // namespace
 
-void noteKnowledgeTrouble(const CAnswerEngine& engine, std::ostream& err)
+void noteKnowledgeTrouble(const COracle& oracle, std::ostream& err)
 {
+    const CAnswerEngine& engine = oracle.engine();
     if (const char* note = fileNote(engine.loadReport().keywordFile, engine.records().empty())) {
         err << "Hinweis: sw.dat" << note << "; der Spiegel bleibt stumm.\n";
     }
     if (const char* note = fileNote(engine.loadReport().wordPairFile, engine.wordPairs().pairs().empty())) {
         err << "Hinweis: hv.dat" << note << "; Echos behalten die W\xC3\xB6rter der Frage.\n";
+    }
+    if (const char* note = fileNote(oracle.helpFileState(), oracle.helpCheck().records().empty())) {
+        err << "Hinweis: hilfe.dat" << note << "; Fragen in Not bekommen keine Hilfe-Antwort.\n";
     }
 }
 

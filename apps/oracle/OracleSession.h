@@ -1,17 +1,17 @@
 #pragma once
-#include "oracle/CAnswerEngine.h"
+#include "oracle/COracle.h"
 
 #include <filesystem>
 #include <iosfwd>
 
 // Questions typed in UTF-8, one per line, answered in UTF-8 until the input ends.
-void runInteractive(CAnswerEngine& engine, std::istream& in, std::ostream& out);
+void runInteractive(COracle& oracle, std::istream& in, std::ostream& out);
 
 // Questions as raw bytes, one per line; each answer's raw bytes followed by one NUL byte.
-void runRaw(CAnswerEngine& engine, std::istream& in, std::ostream& out);
+void runRaw(COracle& oracle, std::istream& in, std::ostream& out);
 
 // A note on `err` for each knowledge file that is missing, unreadable or empty.
-void noteKnowledgeTrouble(const CAnswerEngine& engine, std::ostream& err);
+void noteKnowledgeTrouble(const COracle& oracle, std::ostream& err);
 
 // Lists the problems of the folder's knowledge files; returns the exit code (1: problems).
 int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostream& err);

@@ -1,9 +1,9 @@
-// minnespiegel-oracle: the answer engine in a terminal.
+// minnespiegel-oracle: the oracle (help check and answer engine) in a terminal.
 #include "OracleOptions.h"
 #include "OracleSession.h"
 
 #include "common/Clock.h"
-#include "oracle/CAnswerEngine.h"
+#include "oracle/COracle.h"
 #include "oracle/Random.h"
 
 #include <iostream>
@@ -14,16 +14,16 @@ namespace {
 int runEngine(const OracleOptions& options)
 {
     const CSystemClock clock;
-    CAnswerEngine engine(clock, options.dataFolder);
+    COracle oracle(clock, options.dataFolder);
     if (options.seed) {
         seedRandom(*options.seed);
     }
-    noteKnowledgeTrouble(engine, std::cerr);
+    noteKnowledgeTrouble(oracle, std::cerr);
     if (options.mode == OracleMode::Raw) {
-        runRaw(engine, std::cin, std::cout);
+        runRaw(oracle, std::cin, std::cout);
         return 0;
     }
-    runInteractive(engine, std::cin, std::cout);
+    runInteractive(oracle, std::cin, std::cout);
     return 0;
 }
 

@@ -149,7 +149,7 @@ void CApplication::showAnswer()
         state_.answerText = kNoAnswer;
         if (state_.questionText.size() > 1) {
             state_.answered = true;
-            state_.answerText = engine_.answer(state_.questionText);
+            state_.answerText = oracle_.answer(state_.questionText);
         }
     }
     state_.answerTicks += 1;

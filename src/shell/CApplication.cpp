@@ -5,7 +5,7 @@
 CApplication::CApplication(IShellPlatform& platform)
     : platform_(platform),
       logs_(platform.clock(), *this),
-      engine_(platform.clock()),
+      oracle_(platform.clock()),
       music_(platform.audio(), logs_),
       packageLibrary_(),
       timers_(platform.clock())

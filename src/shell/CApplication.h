@@ -11,7 +11,7 @@
 #include "input/CInput.h"
 #include "music/MusicPlayer.h"
 #include "music/ResourceModule.h"
-#include "oracle/CAnswerEngine.h"
+#include "oracle/COracle.h"
 
 #include <cstdint>
 #include <memory>
@@ -69,8 +69,9 @@ struct SShellState {
 // starts the program up, runs the message loop with its frames, and shuts down.
 class CApplication final : private IFatalErrorSink {
 public:
-    // Builds the program-wide objects in their order: the texts, the answer engine (which
-    // reads "hv.dat" and "sw.dat" from the working folder at once), the music player (which
+    // Builds the program-wide objects in their order: the texts, the oracle (whose answer
+    // engine reads "hv.dat" and "sw.dat" from the working folder at once, and whose help
+    // check then reads "hilfe.dat"), the music player (which
     // starts the sound device), the song package holder and the timer list.
     explicit CApplication(IShellPlatform& platform);
     ~CApplication() override;
@@ -216,7 +217,7 @@ private:
     IShellPlatform& platform_;
     CLogs logs_;
     SShellState state_;
-    CAnswerEngine engine_;
+    COracle oracle_;
     MusicPlayer music_;
     ResourceModule packageLibrary_;
     CTimerList timers_;

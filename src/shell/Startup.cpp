@@ -27,15 +27,15 @@ bool CApplication::init()
     return true;
 }
 
-// The engine read its files before anything could be logged; its trouble is told here, once,
+// The oracle read its files before anything could be logged; its trouble is told here, once,
 // before the window exists so the box cannot hide behind a full screen. Without answers the
 // program still runs: the user sees why the scroll stays empty.
 void CApplication::reportKnowledgeFiles()
 {
-    for (const std::string& line : knowledgeLoadMessages(engine_)) {
+    for (const std::string& line : oracleLoadMessages(oracle_)) {
         logs_.writeErrorLog(line, false);
     }
-    if (engine_.records().empty()) {
+    if (oracle_.engine().records().empty()) {
         platform_.messageBox().show(kWindowTitle, kNoKnowledgeText, EBoxIcon::Error);
     }
 }

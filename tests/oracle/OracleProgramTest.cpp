@@ -1,36 +1,14 @@
 // minnespiegel-oracle run as a program, with its input and output as files.
+#include "OracleProgramRun.h"
 #include "OracleTestSupport.h"
 
 #include "oracle/Random.h"
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 const std::string kKeywordFile =
     keywordFileText({{{"LIEBE"}, {"Die Liebe ist ein seltsames Spiel.", "Liebe kommt und geht."}},
@@ -38,6 +16,8 @@ const std::string kKeywordFile =
                      {{"GL\xDC" "CK"}, {"Gl\xFC" "ck findest du *."}},
                      {{"-NICHTS GEFUNDEN-"}, {"Das verrate ich dir nicht.", "Frag mich etwas anderes."}}});
 const std::string kWordPairFile = wordPairFileText({{"mich", "dich"}, {"ich", "du"}, {"mein", "dein"}});
+// Without a help file every question goes to the engine, and the program says so once.
+const std::string kNoHelpNote = "Hinweis: hilfe.dat fehlt; Fragen in Not bekommen keine Hilfe-Antwort.\n";
 
 class OracleProgram : public ::testing::Test {
 protected:
@@ -52,34 +32,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    // Runs the program in the test's folder with `input` on standard input.
     RunResult run(const std::string& arguments, const std::string& input = "")
     {
-        writeFile(folder_ / "input", input);
-        const std::string command = "cd '" + folder_.string() + "' && '" MINNE_ORACLE_PROGRAM "' " + arguments +
-                                    " < input > out 2> err";
-        const int status = std::system(command.c_str());
-        RunResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readFile(folder_ / "out");
-        result.err = readFile(folder_ / "err");
-        return result;
+        return runOracleProgram(folder_, arguments, input);
     }
 
     fs::path folder_;
 };
-
-std::vector<std::string> splitAtNul(const std::string& bytes)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end = bytes.find('\0'); end != std::string::npos; end = bytes.find('\0', start)) {
-        parts.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    EXPECT_EQ(start, bytes.size()) << "output does not end with a NUL";
-    return parts;
-}
 
 } // namespace
 
@@ -104,7 +63,23 @@ TEST_F(OracleProgram, RawModeAnswersEveryLineAsTheEngineDoes)
     EXPECT_EQ(splitAtNul(result.out), expected);
     EXPECT_EQ(expected[4], "Du fragst, ob  du meinen Schatz? Die Sterne sagen ja.");
     EXPECT_EQ(expected[5], "Gl\xFC" "ck findest du  f\xFCr dich.");
+    EXPECT_EQ(result.err, kNoHelpNote);
+}
+
+TEST_F(OracleProgram, EveryModeAsksTheHelpFileFirst)
+{
+    writeFile(folder_ / "data" / "hilfe.dat", "# Gewalt\r\n\"SCHL\xC4GT MICH\"\r\n\"Polizei: 110\"\r\n");
+    const std::string input = "Liebe\ner schlaegt mich, liebt er mich?\nLiebe\n";
+    RunResult result = run("--raw --seed 5 --data data", input);
     EXPECT_EQ(result.err, "");
+    auto engine = CAnswerEngine::fromFileBytes(kKeywordFile, kWordPairFile);
+    seedRandom(5);
+    const std::vector<std::string> first{engine.answer("Liebe"), "Polizei: 110", engine.answer("Liebe")};
+    EXPECT_EQ(splitAtNul(result.out), first);
+    EXPECT_EQ(first[2], "Liebe kommt und geht.");
+
+    result = run("--seed 5 --data data", "Mein Freund schl\xC3\xA4gt mich.\n");
+    EXPECT_NE(result.out.find("Polizei: 110\n"), std::string::npos) << result.out;
 }
 
 TEST_F(OracleProgram, RawModeWithTheSameSeedRepeatsItself)
@@ -133,7 +108,7 @@ TEST_F(OracleProgram, InteractiveModeSpeaksUtf8AndGuardsTheQuestionLength)
     EXPECT_NE(result.out.find("zu lang"), std::string::npos);
     // The 200-byte question is answered: by the fallback, in turn.
     EXPECT_NE(result.out.find("Das verrate ich dir nicht.\n"), std::string::npos);
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, kNoHelpNote);
 }
 
 TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
@@ -143,7 +118,8 @@ TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
     EXPECT_FALSE(fs::exists(folder_ / "sw.dat"));
     EXPECT_FALSE(fs::exists(folder_ / "hv.dat"));
     EXPECT_EQ(result.err, "Hinweis: sw.dat fehlt; der Spiegel bleibt stumm.\n"
-                          "Hinweis: hv.dat fehlt; Echos behalten die W\xC3\xB6rter der Frage.\n");
+                          "Hinweis: hv.dat fehlt; Echos behalten die W\xC3\xB6rter der Frage.\n" +
+                              kNoHelpNote);
 
     writeFile(folder_ / "sw.dat", "");
     result = run("--raw", "Hallo\n");

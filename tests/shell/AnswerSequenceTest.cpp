@@ -125,6 +125,14 @@ TEST_F(AnswerSequenceTest, AnswerFadesInAndIsDismissedFromTick101)
     EXPECT_EQ(state().animationState, "waiting");
 }
 
+TEST_F(AnswerSequenceTest, AQuestionInDistressGetsTheHelpAnswerInsteadOfTheEngines)
+{
+    ask("liebe ich ritze mich");
+    runThroughFlightAndGlow();
+    frame();
+    EXPECT_EQ(state().answerText, kHelpAnswer);
+}
+
 TEST_F(AnswerSequenceTest, EnterHeldSinceTheSubmitDismissesAtTick101)
 {
     typeText("Liebe");

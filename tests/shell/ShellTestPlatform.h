@@ -134,6 +134,8 @@ inline constexpr const char* kLoveAnswer = "Die Liebe findet ihren Weg.";
 inline constexpr const char* kLongAnswer =
     "Wer lange fragt, dem antwortet der Spiegel mit vielen Worten, die kaum auf eine Zeile passen.";
 inline constexpr const char* kFallbackAnswer = "Der Spiegel schweigt.";
+// The help file's one answer, for questions that hold "RITZ".
+inline constexpr const char* kHelpAnswer = "Hilfe: 116 111";
 
 inline void writeKnowledgeFiles(const fs::path& folder)
 {
@@ -142,6 +144,7 @@ inline void writeKnowledgeFiles(const fs::path& folder)
                                  "\"-NICHTS GEFUNDEN-\"\r\n\"" + kFallbackAnswer + "\"\r\n";
     std::ofstream(folder / "sw.dat", std::ios::binary) << keywords;
     std::ofstream(folder / "hv.dat", std::ios::binary) << "\"ich\" \"du\"\r\n";
+    std::ofstream(folder / "hilfe.dat", std::ios::binary) << "# Ritzen\r\n\"RITZ\"\r\n\"" << kHelpAnswer << "\"\r\n";
 }
 
 // A song package holding "music.ogg" of type "ogg": enough of an Ogg file for the fake device.

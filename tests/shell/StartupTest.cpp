@@ -125,10 +125,12 @@ TEST_F(ShellTest, MissingKnowledgeFilesAreLoggedAndShownOnceThenTheProgramRuns)
 {
     fs::remove(folder / "sw.dat");
     fs::remove(folder / "hv.dat");
+    fs::remove(folder / "hilfe.dat");
     ASSERT_TRUE(start());
     EXPECT_FALSE(app->quitPosted());
     EXPECT_EQ(log(), (std::vector<std::string>{"CAnswerEngine::sw.dat is missing - the mirror cannot answer",
                                                "CAnswerEngine::hv.dat is missing - echoes keep the question's words",
+                                               "COracle::hilfe.dat is missing - questions in distress get no help answer",
                                                "Farbtiefe: 32"}));
     ASSERT_EQ(platform->boxes.boxes.size(), 1u);
     EXPECT_EQ(platform->boxes.boxes[0].title, "Minnespiegel 2004");
@@ -138,6 +140,7 @@ TEST_F(ShellTest, MissingKnowledgeFilesAreLoggedAndShownOnceThenTheProgramRuns)
     EXPECT_EQ(platform->windowsCreated, 1);
     EXPECT_FALSE(fs::exists(folder / "sw.dat"));
     EXPECT_FALSE(fs::exists(folder / "hv.dat"));
+    EXPECT_FALSE(fs::exists(folder / "hilfe.dat"));
 }
 
 TEST_F(ShellTest, AnEmptyKeywordFileGetsTheBoxAMissingWordPairFileOnlyALine)

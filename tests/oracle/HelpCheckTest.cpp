@@ -1,0 +1,166 @@
+// The help check in front of the engine, and the one answering path built on both.
+#include "OracleTestSupport.h"
+
+#include "oracle/COracle.h"
+#include "oracle/Random.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using Texts = std::vector<std::string>;
+
+namespace {
+
+// Two help records: a violence record whose phrase needs "mich" after the verb or a few words
+// before the participle, and a record that only matches a whole word at its start (" RITZ").
+const std::string kHelpFile = "Hilfe\r\n"
+                              "# Gewalt\r\n"
+                              "\"SCHL\xC4GT MICH\" \"GEW\xDCRGT\" \"HAT MICH* GESCHLAGEN\"\r\n"
+                              "\"Hilfe eins: 110\"\r\n"
+                              "\"Hilfe zwei: 116 016\"\r\n"
+                              "# Ritzen\r\n"
+                              "\" RITZ\" \"SELBSTVERLETZ\"\r\n"
+                              "\"Ritzhilfe: 116 111\"\r\n"
+                              "# Ohne Antworten wird nie gew\xE4hlt\r\n"
+                              "\"STERBEN\"\r\n";
+
+const std::vector<TestRecord> kRecords{
+    {{"LIEBE"}, {"Liebe eins", "Liebe zwei", "Liebe drei"}},
+    {{"HERZ"}, {"Herz eins", "Herz zwei"}},
+    {{"LIEBE", "HERZ"}, {"Beides"}},
+    {{"SCHLUSS"}, {"Ob *?"}},
+    {{"-NICHTS GEFUNDEN-"}, {"Nichts eins", "Nichts zwei"}},
+};
+
+COracle makeOracle(const std::string& helpFile = kHelpFile)
+{
+    return COracle(makeEngine(kRecords, {{"ich", "du"}}), CHelpCheck::fromFileBytes(helpFile));
+}
+
+std::vector<std::uint32_t> cursorsOf(const CAnswerEngine& engine)
+{
+    std::vector<std::uint32_t> cursors;
+    for (const CKeywordRecord& record : engine.records()) {
+        cursors.push_back(record.cursor());
+    }
+    return cursors;
+}
+
+} // namespace
+
+TEST(HelpMatchText, FoldsSpellsOutUmlautsAndTurnsPunctuationIntoSingleBlanks)
+{
+    EXPECT_EQ(helpMatchText("Er schl\xE4gt  mich!!"), "ER SCHLAEGT MICH ");
+    EXPECT_EQ(helpMatchText("er SCHLAEGT mich"), "ER SCHLAEGT MICH");
+    EXPECT_EQ(helpMatchText("Gr\xFC\xDF" "e, \xD6" "l & \xC9t\xE9"), "GRUESSE OEL \xC9T\xE9");
+    EXPECT_EQ(helpMatchText("  ...geht's?"), " GEHT S ");
+    EXPECT_EQ(helpMatchText("3\xD7" "4"), "3 4");
+}
+
+TEST(HelpCheck, MatchesPhrasesInCasualSpellingsButNotLookAlikes)
+{
+    const CHelpCheck help = CHelpCheck::fromFileBytes(kHelpFile);
+    for (const std::string question :
+         {"mein freund schl\xE4gt mich", "Er SCHLAEGT MICH, soll ich bleiben?", "er schl\xE4gt,mich",
+          "warum   schl\xE4gt    mich er", "Hallo. Er schl\xE4gt mich.", "ich bin gew\xFCrgt worden",
+          "ich ritze mich", "Ritzen hilft mir", "soll ich weiter ritzen?", "Selbstverletzung"}) {
+        EXPECT_TRUE(help.matchingPhrase(question).has_value()) << question;
+    }
+    for (const std::string question :
+         {"mein Herz schl\xE4gt f\xFCr ihn", "schl\xE4gt sein Herz f\xFCr mich", "Fritz liebt mich",
+          "ich will nicht sterben ohne ihn", "schlaegtmich", ""}) {
+        EXPECT_FALSE(help.matchingPhrase(question).has_value()) << question;
+    }
+    EXPECT_EQ(help.matchingPhrase("er schl\xE4gt mich und ich ritze mich"), "SCHLAEGT MICH");
+}
+
+TEST(HelpCheck, PartsOfAPhraseMatchInOrderWithAtMostThreeWordsBetween)
+{
+    const CHelpCheck help = CHelpCheck::fromFileBytes(kHelpFile);
+    for (const std::string question : {"er hat mich geschlagen", "er hat mich gestern geschlagen",
+                                       "hat mich eins zwei drei geschlagen", "er hat michael geschlagen"}) {
+        EXPECT_EQ(help.matchingPhrase(question), "HAT MICH* GESCHLAGEN") << question;
+    }
+    for (const std::string question : {"hat mich eins zwei drei vier geschlagen", "geschlagen hat er mich",
+                                       "er hat mich vorgeschlagen"}) {
+        EXPECT_FALSE(help.matchingPhrase(question).has_value()) << question;
+    }
+}
+
+TEST(HelpCheck, WithoutAHelpFileOrWithEmptyPhrasesNothingMatches)
+{
+    EXPECT_FALSE(CHelpCheck().matchingPhrase("er schl\xE4gt mich").has_value());
+    const CHelpCheck blanks =
+        CHelpCheck::fromFileBytes("# \" \" \"...\" \"LIEBE*\" \"*\" \"A**B\"\r\n\"Antwort 110\"\r\n");
+    EXPECT_FALSE(blanks.matchingPhrase("irgendwas").has_value());
+}
+
+TEST(Oracle, HelpAnswersComeInTurnAndLeaveTheEngineAndTheGeneratorAlone)
+{
+    COracle oracle = makeOracle();
+    seedRandom(4711);
+    oracle.answer("Liebe und Herz und Schluss");  // moves cursors and draws
+    const auto cursors = cursorsOf(oracle.engine());
+    const std::uint32_t state = randomState();
+
+    const Texts answers{oracle.answer("er schl\xE4gt mich"), oracle.answer("Liebe? Ich wurde gew\xFCrgt, Herz"),
+                        oracle.answer("ER SCHLAEGT MICH"), oracle.answer("ich ritze mich, liebt er mich?")};
+    EXPECT_EQ(answers, (Texts{"Hilfe eins: 110", "Hilfe zwei: 116 016", "Hilfe eins: 110", "Ritzhilfe: 116 111"}));
+    EXPECT_EQ(cursorsOf(oracle.engine()), cursors);
+    EXPECT_EQ(randomState(), state);
+}
+
+TEST(Oracle, WithoutAMatchTheEngineAnswersExactlyAsAlone)
+{
+    const Texts questions{"Liebe", "Herz und Liebe", "Liebe Herz Schluss", "Schluss mit ich", "was nun",
+                          "mein Herz schl\xE4gt", "Liebe", "", "Schluss. ich", "Herz Schluss"};
+    for (const std::string& helpFile : {kHelpFile, std::string()}) {
+        COracle oracle = makeOracle(helpFile);
+        CAnswerEngine alone = makeEngine(kRecords, {{"ich", "du"}});
+        for (std::uint32_t seed : {1u, 99u, 123456u}) {
+            Texts expected;
+            Texts got;
+            seedRandom(seed);
+            for (const std::string& question : questions) {
+                expected.push_back(alone.answer(question));
+            }
+            const std::uint32_t stateAlone = randomState();
+            seedRandom(seed);
+            for (const std::string& question : questions) {
+                got.push_back(oracle.answer(question));
+            }
+            EXPECT_EQ(got, expected) << "seed " << seed;
+            EXPECT_EQ(randomState(), stateAlone);
+            EXPECT_EQ(cursorsOf(oracle.engine()), cursorsOf(alone));
+        }
+    }
+}
+
+TEST(Oracle, ReadsTheHelpFileBesideTheKnowledgeFilesAndTellsWhenItIsMissing)
+{
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("minne-oracle-help-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "sw.dat", std::ios::binary) << keywordFileText(kRecords);
+    std::ofstream(folder / "hv.dat", std::ios::binary) << wordPairFileText({{"ich", "du"}});
+    CManualClock clock;
+    {
+        COracle oracle(clock, folder);
+        EXPECT_EQ(oracle.helpFileState(), EKnowledgeFile::Missing);
+        EXPECT_EQ(oracleLoadMessages(oracle),
+                  (Texts{"COracle::hilfe.dat is missing - questions in distress get no help answer"}));
+        EXPECT_EQ(oracle.answer("Liebe"), "Liebe eins");
+        EXPECT_FALSE(std::filesystem::exists(folder / "hilfe.dat"));
+    }
+    std::ofstream(folder / "hilfe.dat", std::ios::binary) << "nur ein Kopf";
+    EXPECT_EQ(oracleLoadMessages(COracle(clock, folder)),
+              (Texts{"COracle::hilfe.dat holds no records - questions in distress get no help answer"}));
+    std::ofstream(folder / "hilfe.dat", std::ios::binary) << kHelpFile;
+    COracle oracle(clock, folder);
+    EXPECT_TRUE(oracleLoadMessages(oracle).empty());
+    EXPECT_EQ(oracle.answer("er schlaegt mich"), "Hilfe eins: 110");
+    std::filesystem::remove_all(folder);
+}
