@@ -42,5 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const RegValueData* music = changed.findValue(kKey, "music");
     check(music && music->type == RegType::Dword && music->data.size() == 4 && music->data[0] == value);
     check(changed.serialize() == document.serialize());
+
+    // The name is then on one line: saving it again changes that line and adds none.
+    const std::size_t length = document.serialize().size();
+    document.setValue(kKey, {"music", RegType::Dword, {std::uint8_t(value + 1), 0, 0, 0}});
+    check(document.serialize().size() == length);
     return 0;
 }

@@ -5,7 +5,9 @@
 #include "graphics/IFontRasterizer.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 // The display device: opens the full-screen mode, owns the front and back buffer and presents
 // each frame composed on the back buffer. It also makes the fonts of its surfaces.
@@ -44,6 +46,17 @@ public:
     const IDisplay* display() const { return hasDevice() ? display_.get() : nullptr; }
     CFontCache& fonts() { return fonts_; }
 
+    // Told of every picture a surface of this screen could not load, with the loader's reason,
+    // so the owner can log it; the surfaces themselves write nowhere.
+    using PictureFailureListener = std::function<void(std::string_view fileName, std::string_view reason)>;
+    void setPictureFailureListener(PictureFailureListener listener) { pictureFailures_ = std::move(listener); }
+    void reportPictureFailure(std::string_view fileName, std::string_view reason) const
+    {
+        if (pictureFailures_) {
+            pictureFailures_(fileName, reason);
+        }
+    }
+
 private:
     bool hasDevice() const { return display_ != nullptr && display_->hasDevice(); }
     std::int32_t createPrimary();
@@ -58,4 +71,5 @@ private:
     std::uint32_t bitsPerPixel_ = 0;
     std::optional<SurfaceFormat> format_;
     CFontCache fonts_;
+    PictureFailureListener pictureFailures_;
 };

@@ -28,9 +28,11 @@ void writeDebugOutput(std::string_view text)
 }
 
 // Draws the picture `name` into new memory of `format`, made once its size is known, if
-// `accept` agrees to that size. Nothing when the file is not a picture or memory runs out.
+// `accept` agrees to that size. Nothing when the file is not a picture or memory runs out;
+// `reason` then says why.
 std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, SurfaceFormat format, std::uint32_t generation,
-                                            const std::function<bool(std::int32_t, std::int32_t)>& accept)
+                                            const std::function<bool(std::int32_t, std::int32_t)>& accept,
+                                            std::string& reason)
 {
     std::unique_ptr<CSurfaceMemory> memory;
     const auto provide = [&](std::int32_t width, std::int32_t height) -> std::optional<SurfaceTarget> {
@@ -47,7 +49,9 @@ std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, SurfaceFormat
                              pitch, format};
     };
     const CDXImage loader(writeDebugOutput);
-    if (!loader.LoadFileIntoSurface(platformFileName(name), provide)) {
+    CDrawResult drawn = loader.LoadFileIntoSurface(platformFileName(name), provide);
+    if (!drawn) {
+        reason = std::move(drawn.reason);
         return nullptr;
     }
     return memory;
@@ -66,14 +70,19 @@ std::int32_t CSurface::LoadImage(CScreen& screen, std::string_view name, std::ui
     IDisplay* display = screen.display();
     const auto format = screen.surfaceFormat();
     if (!display || !format) {
+        screen.reportPictureFailure(name, "no display mode is set");
         return -2;
     }
     const SurfacePlacement placement = placementFromMemory(memory);
-    std::unique_ptr<CSurfaceMemory> loaded =
-        loadPicture(name, *format, display->lossCount(), [display, placement](std::int32_t width, std::int32_t height) {
+    std::string reason;
+    std::unique_ptr<CSurfaceMemory> loaded = loadPicture(
+        name, *format, display->lossCount(),
+        [display, placement](std::int32_t width, std::int32_t height) {
             return display->createSurface(width, height, placement) >= 0;
-        });
+        },
+        reason);
     if (!loaded) {
+        screen.reportPictureFailure(name, reason);
         return -2;
     }
     adopt(screen, std::move(loaded));
@@ -90,8 +99,9 @@ std::int32_t CSurface::ReloadImage(std::string_view name)
     // The picture goes into memory of its own first, as a copy from it must not leave a
     // half-drawn picture behind when the file turns out damaged.
     const SurfaceFormat format = memory_ ? memory_->format() : SurfaceFormat::Bgrx32;
+    std::string reason;
     const std::unique_ptr<CSurfaceMemory> loaded =
-        loadPicture(fileName, format, 0, [](std::int32_t, std::int32_t) { return true; });
+        loadPicture(fileName, format, 0, [](std::int32_t, std::int32_t) { return true; }, reason);
     if (!loaded) {
         return -2;
     }

@@ -1,6 +1,8 @@
 #include "image/CDXImage.h"
 
+#include <cerrno>
 #include <new>
+#include <system_error>
 
 namespace {
 
@@ -45,21 +47,27 @@ void CDXFileReader::Close()
     file_ = nullptr;
 }
 
-std::optional<std::vector<std::uint8_t>> CDXFileReader::ReadAll(const std::filesystem::path& fileName)
+std::optional<std::vector<std::uint8_t>> CDXFileReader::ReadAll(const std::filesystem::path& fileName,
+                                                                std::string* reason)
 {
+    const auto refuse = [reason](std::string why) -> std::optional<std::vector<std::uint8_t>> {
+        if (reason)
+            *reason = std::move(why);
+        return std::nullopt;
+    };
     CDXFileReader reader;
     if (reader.Open(fileName) != 0)
-        return std::nullopt;
+        return refuse("cannot open the file: " + std::generic_category().message(errno));
     const std::uint64_t size = reader.Size();
     if (size > kMaxFileBytes)
-        return std::nullopt;
+        return refuse("file larger than any picture the loader accepts");
     std::vector<std::uint8_t> bytes;
     try {
         bytes.resize(std::size_t(size));
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        return refuse("out of memory for the file");
     }
     if (reader.Read(bytes) != bytes.size())
-        return std::nullopt;
+        return refuse("cannot read the file");
     return bytes;
 }

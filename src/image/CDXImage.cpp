@@ -67,9 +67,10 @@ CDecodeResult CDXImage::LoadFromMemory(std::span<const std::uint8_t> data, Image
 
 CDecodeResult CDXImage::LoadFromFile(const std::filesystem::path& fileName, ImageType forcedType) const
 {
-    std::optional<std::vector<std::uint8_t>> bytes = CDXFileReader::ReadAll(fileName);
+    std::string why;
+    std::optional<std::vector<std::uint8_t>> bytes = CDXFileReader::ReadAll(fileName, &why);
     if (!bytes)
-        return CDecodeResult::refused("cannot read the file");
+        return CDecodeResult::refused(std::move(why));
     CDecodeResult result = LoadFromMemory(*bytes, forcedType);
     if (result.dib && result.dib->borrowsRows())
         result.dib->adoptSource(std::move(*bytes));
@@ -88,9 +89,10 @@ CDrawResult CDXImage::LoadIntoSurface(std::span<const std::uint8_t> data, const 
 CDrawResult CDXImage::LoadFileIntoSurface(const std::filesystem::path& fileName, const SurfaceProvider& provide,
                                           ImageType forcedType) const
 {
-    const std::optional<std::vector<std::uint8_t>> bytes = CDXFileReader::ReadAll(fileName);
+    std::string why;
+    const std::optional<std::vector<std::uint8_t>> bytes = CDXFileReader::ReadAll(fileName, &why);
     if (!bytes)
-        return CDrawResult::refused("cannot read the file");
+        return CDrawResult::refused(std::move(why));
     return LoadIntoSurface(*bytes, provide, forcedType);
 }
 

@@ -88,8 +88,10 @@ public:
     std::size_t Read(std::span<std::uint8_t> buffer);
     void Close();
 
-    // The whole file, or nothing when it cannot be opened or read in full.
-    static std::optional<std::vector<std::uint8_t>> ReadAll(const std::filesystem::path& fileName);
+    // The whole file, or nothing when it cannot be opened or read in full; then `reason`, when
+    // given, says why.
+    static std::optional<std::vector<std::uint8_t>> ReadAll(const std::filesystem::path& fileName,
+                                                            std::string* reason = nullptr);
 
 private:
     std::FILE* file_ = nullptr;

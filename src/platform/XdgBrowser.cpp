@@ -1,12 +1,19 @@
 #include "platform/XdgBrowser.h"
 
+#include <chrono>
 #include <csignal>
 #include <spawn.h>
+#include <string>
+#include <system_error>
+#include <thread>
 #include <sys/wait.h>
 
 extern char** environ;
 
 namespace {
+
+// Long enough for a launcher to find there is nothing to start, short enough not to be felt.
+constexpr std::chrono::milliseconds kQuickFailure{300};
 
 // The child starts with every signal at its default and none blocked, whatever we changed.
 struct CSpawnAttributes {
@@ -35,7 +42,7 @@ CXdgBrowser::~CXdgBrowser()
     reapFinished();
 }
 
-void CXdgBrowser::openAddress(const std::string& address)
+SLaunchResult CXdgBrowser::openAddress(const std::string& address)
 {
     reapFinished();
     std::string program = "xdg-open";
@@ -43,10 +50,34 @@ void CXdgBrowser::openAddress(const std::string& address)
     char* argv[] = {program.data(), argument.data(), nullptr};
     CSpawnAttributes spawn;
     pid_t child = 0;
-    // A browser that cannot be started is not reported; the program closes either way.
-    if (posix_spawnp(&child, program.c_str(), nullptr, &spawn.attributes, argv, environ) == 0) {
-        children_.push_back(child);
+    if (const int error = posix_spawnp(&child, program.c_str(), nullptr, &spawn.attributes, argv, environ)) {
+        return {false, program + ": " + std::generic_category().message(error)};
     }
+    return awaitQuickFailure(child);
+}
+
+// xdg-open without any browser to hand the address to ends at once with a failure; one that
+// found a browser ends successfully or goes on running with it.
+SLaunchResult CXdgBrowser::awaitQuickFailure(pid_t child)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kQuickFailure;
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        const pid_t ended = waitpid(child, &status, WNOHANG);
+        if (ended == child) {
+            if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+                return {};
+            }
+            return {false, WIFEXITED(status) ? "xdg-open ended with status " + std::to_string(WEXITSTATUS(status))
+                                             : std::string("xdg-open was killed")};
+        }
+        if (ended != 0) {
+            return {}; // reaped by the system already (SIGCHLD ignored): it did start
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    children_.push_back(child);
+    return {};
 }
 
 void CXdgBrowser::reapFinished()

@@ -5,8 +5,9 @@
 #include <vector>
 
 // Opens an address with the desktop's chosen browser through xdg-open, started directly (no
-// shell, so the address is never interpreted) and not waited for. Finished launchers are
-// reaped, so none lingers as a zombie while the program runs.
+// shell, so the address is never interpreted) and not waited for beyond a short moment: a
+// launcher that cannot start or gives up at once (no browser on the system) is a failure.
+// Finished launchers are reaped, so none lingers as a zombie while the program runs.
 class CXdgBrowser final : public IBrowserLauncher {
 public:
     CXdgBrowser() = default;
@@ -14,9 +15,10 @@ public:
     CXdgBrowser& operator=(const CXdgBrowser&) = delete;
     ~CXdgBrowser() override;
 
-    void openAddress(const std::string& address) override;
+    SLaunchResult openAddress(const std::string& address) override;
 
 private:
+    SLaunchResult awaitQuickFailure(pid_t child);
     void reapFinished();
 
     std::vector<pid_t> children_;

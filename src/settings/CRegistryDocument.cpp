@@ -78,6 +78,10 @@ void CRegistryDocument::appendLines(std::vector<std::string> lines, const std::s
         entry.kind = EntryKind::Value;
         entry.keyPath = currentKey;
         entry.value = std::move(*value);
+    } else if (auto name = valueLineName(entry.lines.front()); name && !currentKey.empty()) {
+        entry.kind = EntryKind::Damaged;
+        entry.keyPath = currentKey;
+        entry.value.name = std::move(*name);
     }
     entries_.push_back(std::move(entry));
 }
@@ -126,9 +130,16 @@ void CRegistryDocument::addKey(std::string_view path)
 
 void CRegistryDocument::setValue(std::string_view keyPath, const RegValueData& value)
 {
-    if (const std::size_t existing = lastValue(keyPath, value.name); existing != kNone) {
-        entries_[existing].value = value;
-        entries_[existing].lines = formatValueLines(value);
+    if (const std::vector<std::size_t> named = linesNamed(keyPath, value.name); !named.empty()) {
+        // The last line of the name takes the value (where the editor would have read it from);
+        // the others go, back to front so the indexes stay right.
+        Entry& kept = entries_[named.back()];
+        kept.kind = EntryKind::Value;
+        kept.value = value;
+        kept.lines = formatValueLines(value);
+        for (std::size_t i = named.size() - 1; i-- > 0;) {
+            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(named[i]));
+        }
         return;
     }
     addKey(keyPath);
@@ -164,4 +175,17 @@ std::size_t CRegistryDocument::lastValue(std::string_view keyPath, std::string_v
         }
     }
     return kNone;
+}
+
+std::vector<std::size_t> CRegistryDocument::linesNamed(std::string_view keyPath, std::string_view name) const
+{
+    std::vector<std::size_t> named;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& entry = entries_[i];
+        if ((entry.kind == EntryKind::Value || entry.kind == EntryKind::Damaged) &&
+            sameRegistryName(entry.keyPath, keyPath) && sameRegistryName(entry.value.name, name)) {
+            named.push_back(i);
+        }
+    }
+    return named;
 }

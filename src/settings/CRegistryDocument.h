@@ -20,10 +20,13 @@ public:
 
     // Adds a key line for `path` unless one exists.
     void addKey(std::string_view path);
+    // Writes the value in place of every line of that name in the key, readable or not, so
+    // the name is left once.
     void setValue(std::string_view keyPath, const RegValueData& value);
 
 private:
-    enum class EntryKind { Key, Value, Other };
+    // Damaged: a value line of a key whose data cannot be read; kept, but never a value.
+    enum class EntryKind { Key, Value, Damaged, Other };
     struct Entry {
         EntryKind kind = EntryKind::Other;
         std::vector<std::string> lines;
@@ -34,6 +37,7 @@ private:
     void appendLines(std::vector<std::string> lines, const std::string& currentKey);
     std::size_t lastKeyLine(std::string_view path) const;
     std::size_t lastValue(std::string_view keyPath, std::string_view name) const;
+    std::vector<std::size_t> linesNamed(std::string_view keyPath, std::string_view name) const;
 
     std::vector<Entry> entries_;
 };

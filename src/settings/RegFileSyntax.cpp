@@ -275,6 +275,15 @@ std::optional<RegValueData> parseValueLines(const std::vector<std::string>& line
     return value;
 }
 
+std::optional<std::string> valueLineName(std::string_view line)
+{
+    auto name = takeName(line);
+    if (!name || line.empty() || line.front() != '=') {
+        return std::nullopt;
+    }
+    return name;
+}
+
 std::vector<std::string> formatValueLines(const RegValueData& value)
 {
     const std::string name = value.name.empty() ? "@" : quote(value.name);

@@ -29,6 +29,10 @@ bool startsContinuedValue(std::string_view line);
 // they are not exactly one well-formed value.
 std::optional<RegValueData> parseValueLines(const std::vector<std::string>& lines);
 
+// The name of a value line, even one whose data cannot be read ("music"=dword:zzzz), or
+// nothing when the line does not start with a name and "=".
+std::optional<std::string> valueLineName(std::string_view line);
+
 // The lines that write `value` so that parseValueLines gives it back unchanged.
 std::vector<std::string> formatValueLines(const RegValueData& value);
 std::string formatKeyLine(std::string_view path);

@@ -64,6 +64,8 @@ std::string usageText(const std::string& programName)
            "  --version   die Version ausgeben\n"
            "  --help      diese Hilfe ausgeben\n"
            "\n"
-           "Das Programm arbeitet im aktuellen Ordner: sw.dat, hv.dat, gfx/, resource.dat;\n"
-           "es schreibt dort error_log.txt und log.txt.\n";
+           "Das Programm arbeitet im aktuellen Ordner: sw.dat, hv.dat, gfx/, resource.dat.\n"
+           "Alle Meldungen, jede mit Uhrzeit, schreibt es dort nach error_log.txt: Fehler,\n"
+           "die Farbtiefe beim Start, \"spiegel started\" bei jedem Start des Orakels und das\n"
+           "Ende. log.txt entsteht nur, wenn Bilder einer Animation fehlen, und nennt sie.\n";
 }

@@ -75,7 +75,11 @@ void CApplication::toggleMusic()
     music_.Toggle();
 }
 
+// The program closes either way; a browser that could not be started leaves a line saying why.
 void CApplication::launchHomePage()
 {
-    platform_.browser().openAddress(kHomePage);
+    const SLaunchResult launch = platform_.browser().openAddress(kHomePage);
+    if (!launch.started) {
+        logs_.writeErrorLog("launchHomePage: no browser could be started (" + launch.failure + ")", false);
+    }
 }

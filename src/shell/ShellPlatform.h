@@ -37,11 +37,17 @@ public:
     virtual void show(const std::string& title, const std::string& text, EBoxIcon icon) = 0;
 };
 
-// Starts the user's web browser with an address and does not wait for it.
+// Whether a browser was started, and why not when it was not.
+struct SLaunchResult {
+    bool started = true;
+    std::string failure;
+};
+
+// Starts the user's web browser with an address and does not wait for it to end.
 class IBrowserLauncher {
 public:
     virtual ~IBrowserLauncher() = default;
-    virtual void openAddress(const std::string& address) = 0;
+    virtual SLaunchResult openAddress(const std::string& address) = 0;
 };
 
 class IClock;

@@ -80,6 +80,13 @@ bool CApplication::createScreen()
         logs_.writeErrorLog("cInit::Could not create screen object", true);
         return false;
     }
+    // Every picture that fails is logged with the loader's reason, besides any message of its
+    // own, so a missing or damaged file can be found.
+    screen_->setPictureFailureListener([this](std::string_view fileName, std::string_view reason) {
+        logs_.writeErrorLog("LoadImage: " + std::string(fileName) + " konnte nicht geladen werden (" +
+                                std::string(reason) + ")",
+                            false);
+    });
     return true;
 }
 

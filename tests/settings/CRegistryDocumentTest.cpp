@@ -100,7 +100,7 @@ TEST(RegistryDocument, AnEmptyFileGrowsAHeaderAndTheKey)
     EXPECT_FALSE(document.hasKey("HKEY_CURRENT_USER\\Software\\Velm"));
 }
 
-TEST(RegistryDocument, LaterDuplicatesWinAndAreTheOnesChanged)
+TEST(RegistryDocument, LaterDuplicatesWinAndSavingLeavesOneLineWhereTheLastWas)
 {
     auto document = CRegistryDocument::parse(
         "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:00000001\n[HKEY_CURRENT_USER\\a]\n"
@@ -108,8 +108,49 @@ TEST(RegistryDocument, LaterDuplicatesWinAndAreTheOnesChanged)
     EXPECT_EQ(document.findValue("HKEY_CURRENT_USER\\A", "v")->data[0], 2);
     document.setValue("HKEY_CURRENT_USER\\A", {"v", RegType::Dword, bytes({9, 0, 0, 0})});
     EXPECT_EQ(document.serialize(),
-              "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"v\"=dword:00000001\r\n"
+              "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n"
               "[HKEY_CURRENT_USER\\a]\r\n\"v\"=dword:00000009\r\n");
+}
+
+// A hand-edited file: a line of the name whose data cannot be read is replaced too, and so is
+// every other line of that name in the key, so the next reader finds the name once; other
+// keys, other names and lines that are no values stay as they were.
+TEST(RegistryDocument, SavingReplacesUnreadableAndDuplicateLinesOfTheName)
+{
+    const std::string text =
+        "REGEDIT4\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+        "\"music\"=dword:zzzz\r\n"
+        "\"back\"=dword:00000002\r\n"
+        "\"MUSIC\"=hex:01,\\\r\n"
+        "  02,zz\r\n"
+        "; \"music\"=dword:00000001 in a comment\r\n"
+        "\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+        "\"music\"=dword:00000007\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+        "\"music\"=dword:00000001"; // the last line, without a line break
+    auto document = CRegistryDocument::parse(text);
+    EXPECT_EQ(document.findValue(kKey, "music")->data, bytes({1, 0, 0, 0}));
+    document.setValue(kKey, {"music", RegType::Dword, bytes({0, 0, 0, 0})});
+    const std::string saved = document.serialize();
+    EXPECT_EQ(saved,
+              "REGEDIT4\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+              "\"back\"=dword:00000002\r\n"
+              "; \"music\"=dword:00000001 in a comment\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+              "\"music\"=dword:00000007\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
+              "\"music\"=dword:00000000\r\n");
+
+    // Only unreadable lines of the name: the value takes the last one's place.
+    auto damaged = CRegistryDocument::parse(
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"v\"=dword:zzzz\r\n\"w\"=dword:00000003\r\n\"v\"=\"open\r\n");
+    EXPECT_EQ(damaged.findValue("HKEY_CURRENT_USER\\A", "v"), nullptr);
+    damaged.setValue("HKEY_CURRENT_USER\\A", {"v", RegType::Dword, bytes({5, 0, 0, 0})});
+    EXPECT_EQ(damaged.serialize(), "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"w\"=dword:00000003\r\n\"v\"=dword:00000005\r\n");
 }
 
 TEST(RegistryDocument, AnyValueWrittenReadsBackTheSame)

@@ -145,16 +145,37 @@ TEST_F(ShellTest, BackgroundSelectorStepsAndWrapsBothWays)
     EXPECT_EQ(storedSetting("dancer"), 1);
 }
 
-TEST_F(ShellTest, StoredValueOutsideTheRangeIsTakenAsItIs)
+// A damaged or hand-edited file: a value no selector has is the value's default wherever it is
+// read, so no selector shows an empty frame and the scene is not left to chance.
+TEST_F(ShellTest, StoredValuesOutsideTheirRangeCountAsTheDefault)
 {
-    saveSetting("back", 9);
-    ASSERT_TRUE(start());
-    clickSettings();
-    SGraphics& g = app->graphics();
-    EXPECT_EQ(g.mb_back->value(), 9);
-    EXPECT_EQ(g.mb_back->frame(), 9u);
-    click(380, 260);
-    EXPECT_EQ(g.mb_back->value(), 0);
+    constexpr std::int64_t kSeconds = 1'234'567;
+    seedRandom(static_cast<std::uint32_t>(kSeconds));
+    ASSERT_NE(drawRandom() % 4 + 1, 1) << "the random landscape must differ from the default one";
+    for (const std::int32_t back : {5, 9, -1}) {
+        saveSetting("back", back);
+        saveSetting("dancer", 2);
+        saveSetting("music", 7);
+        platform->manualClock.setCalendarSeconds(kSeconds);
+        ASSERT_TRUE(start());
+        EXPECT_TRUE(platform->audioDevice.playing());
+        clickSettings();
+        SGraphics& g = app->graphics();
+        EXPECT_EQ(g.mb_back->value(), 0) << back;
+        EXPECT_EQ(g.mb_back->frame(), 0u) << back;
+        EXPECT_EQ(g.mb_gender->value(), 0);
+        EXPECT_EQ(g.mb_music->value(), 0);
+        platform->input.pressKey(ScanCode::Escape, 27);
+        frame();
+        app.reset();
+
+        saveSetting("back", back);
+        ASSERT_TRUE(start());
+        clickStart();
+        EXPECT_EQ(app->graphics().background->fileName(), "gfx/landschaft1.jpg") << back;
+        EXPECT_EQ(app->graphics().dancer->x(), 200);
+        app.reset();
+    }
 }
 
 TEST_F(ShellTest, SettingsAreStoredOnlyByTheBackButton)
@@ -216,4 +237,19 @@ TEST_F(ShellTest, MusicButtonSwitchesThePlayerAtOnce)
     click(380, 400, 1); // right clicks act too
     EXPECT_TRUE(audio.playing());
     EXPECT_EQ(app->graphics().mb_music->value(), 0);
+}
+
+// Settings that cannot be kept (here the store's lock file cannot be made: a folder is in its
+// way) are logged, one line per value with the reason, and the screen still goes back.
+TEST_F(ShellTest, SettingsThatCannotBeSavedAreLoggedWithTheReason)
+{
+    fs::create_directories(folder / "registry.reg.lock");
+    ASSERT_TRUE(start());
+    clickSettings();
+    clickBack();
+    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_FALSE(storedSetting("back"));
+    const std::string reason = " konnte nicht gespeichert werden (CRegistryKey::CreateOrOpenKey() - Access is denied.)";
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "SaveSetting: back" + reason,
+                                               "SaveSetting: dancer" + reason, "SaveSetting: music" + reason}));
 }

@@ -103,6 +103,19 @@ TEST_F(ShellTest, HomePageEntryOpensTheBrowserThenCloses)
     EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
 }
 
+TEST_F(ShellTest, HomePageWithoutABrowserIsLoggedAndStillEnds)
+{
+    platform->browserLauncher.refusal = "xdg-open: No such file or directory";
+    ASSERT_TRUE(start());
+    clickHomePage();
+    EXPECT_EQ(platform->browserLauncher.addresses.size(), 1u);
+    EXPECT_TRUE(app->isShutDown());
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_EQ(app->exitCode(), 0);
+    EXPECT_EQ(log(), (std::vector<std::string>{
+                         "Farbtiefe: 32", "launchHomePage: no browser could be started (xdg-open: No such file or directory)"}));
+}
+
 TEST_F(ShellTest, FlamesStepOnlyOnSceneScreensSharingOneCounter)
 {
     ASSERT_TRUE(start());

@@ -181,6 +181,12 @@ inline std::vector<std::string> errorLogMessages(const fs::path& folder)
     return messages;
 }
 
+// The log line of a picture file of gfx/ that is not there.
+inline std::string missingPictureLine(const std::string& file)
+{
+    return "LoadImage: gfx/" + file + " konnte nicht geladen werden (cannot open the file: No such file or directory)";
+}
+
 // ---- Platform ---------------------------------------------------------------------------
 
 class CScriptedMessages final : public IMessageQueue {
@@ -217,8 +223,13 @@ public:
 
 class CRecordingBrowser final : public IBrowserLauncher {
 public:
-    void openAddress(const std::string& address) override { addresses.push_back(address); }
+    SLaunchResult openAddress(const std::string& address) override
+    {
+        addresses.push_back(address);
+        return refusal ? SLaunchResult{false, *refusal} : SLaunchResult{};
+    }
     std::vector<std::string> addresses;
+    std::optional<std::string> refusal; // set: no browser can be started, for this reason
 };
 
 // A display whose restore can report the surface lost again, as a display still held by

@@ -1,4 +1,5 @@
 #include "ShellTestPlatform.h"
+#include "shell/CommandLine.h"
 
 using namespace shelltest;
 
@@ -190,7 +191,8 @@ TEST_F(ShellTest, MissingTitlePictureEndsBeforeTheFirstFrame)
     fs::remove(folder / "gfx" / "mi_titel2.jpg");
     EXPECT_TRUE(start());
     EXPECT_TRUE(app->quitPosted());
-    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "kann backMain nicht laden"}));
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("mi_titel2.jpg"),
+                                               "kann backMain nicht laden"}));
     ASSERT_EQ(platform->boxes.boxes.size(), 1u);
     EXPECT_EQ(platform->boxes.boxes[0].text, "kann backMain nicht laden");
     const std::uint32_t presentsAfterLoading = platform->display->inner().presentCount();
@@ -206,8 +208,12 @@ TEST_F(ShellTest, EveryRequiredMenuButtonIsReportedFatally)
         fs::remove(folder / "gfx" / file);
     }
     start();
-    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "kann mb_back nicht laden", "mb_einstellungen",
-                                               "mb_internet", "mb_hilfe", "mb_start", "mb_ende"}));
+    EXPECT_EQ(log(), (std::vector<std::string>{
+                         "Farbtiefe: 32", missingPictureLine("mb_back.bmp"), "kann mb_back nicht laden",
+                         missingPictureLine("mb_einstellungen.bmp"), "mb_einstellungen",
+                         missingPictureLine("mb_internet.bmp"), "mb_internet", missingPictureLine("mb_hilfe.bmp"),
+                         "mb_hilfe", missingPictureLine("mb_start.bmp"), "mb_start", missingPictureLine("mb_ende.bmp"),
+                         "mb_ende"}));
     EXPECT_EQ(platform->boxes.boxes.size(), 6u);
     EXPECT_TRUE(app->quitPosted());
 }
@@ -222,9 +228,12 @@ TEST_F(ShellTest, ScenePicturesAreReportedWithoutEndingTheProgram)
     fs::remove(folder / "gfx" / "cursor.bmp");
     ASSERT_TRUE(start());
     EXPECT_FALSE(app->quitPosted());
-    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "loadGraphics: tor konnte nicht geladen werden",
-                                               "loadGraphics: qbox konnte nicht geladen werden",
-                                               "loadGraphics: abox konnte nicht geladen werden"}));
+    EXPECT_EQ(log(), (std::vector<std::string>{
+                         "Farbtiefe: 32", missingPictureLine("landschaft1.jpg"), missingPictureLine("tor.bmp"),
+                         "loadGraphics: tor konnte nicht geladen werden", missingPictureLine("eingabe.bmp"),
+                         "loadGraphics: qbox konnte nicht geladen werden", missingPictureLine("eingabe.bmp"),
+                         "loadGraphics: abox konnte nicht geladen werden", missingPictureLine("mi_einstellungen.jpg"),
+                         missingPictureLine("mi_help.jpg"), missingPictureLine("cursor.bmp")}));
     EXPECT_TRUE(platform->boxes.boxes.empty());
     clickStart();
     frames(5);
@@ -236,7 +245,7 @@ TEST_F(ShellTest, MissingDancerFrameIsWrittenToThePlainLogOnce)
     fs::remove(folder / "gfx" / "m1_12.bmp");
     ASSERT_TRUE(start());
     EXPECT_EQ(readFile(folder / "log.txt"), "gfx\\m1\r\n");
-    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("m1_12.bmp")}));
     clickStart();
     EXPECT_EQ(state().screenState, Screen::Question);
 }
@@ -245,9 +254,47 @@ TEST_F(ShellTest, ButtonWithoutPictureIsNeitherDrawnNorClickable)
 {
     fs::remove(folder / "gfx" / "mb_zurueck.bmp");
     ASSERT_TRUE(start());
-    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("mb_zurueck.bmp")}));
     clickHelp();
     ASSERT_EQ(state().screenState, Screen::Help);
     click(710, 565);
     EXPECT_EQ(state().screenState, Screen::Help);
+}
+
+// What --help says about the two logs is what a session does: its messages all go to
+// error_log.txt, and log.txt only appears for missing animation pictures.
+TEST_F(ShellTest, HelpTextTellsWhereASessionsMessagesGo)
+{
+    ASSERT_TRUE(start());
+    clickStart();
+    platform->input.pressKey(ScanCode::Escape, 27);
+    frame();
+    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "spiegel started", "ESC pressed - leaving at once"}));
+    EXPECT_FALSE(fs::exists(folder / "log.txt"));
+
+    const std::string help = usageText("minnespiegel");
+    for (const char* named : {"error_log.txt", "Farbtiefe", "\"spiegel started\"", "Ende", "Fehler"}) {
+        EXPECT_NE(help.find(named), std::string::npos) << named;
+    }
+    const std::size_t plainLog = help.find(" log.txt");
+    ASSERT_NE(plainLog, std::string::npos);
+    EXPECT_NE(help.find("nur, wenn Bilder einer Animation fehlen", plainLog), std::string::npos);
+}
+
+// Every picture that fails is logged with its file and the loader's reason, whether or not the
+// asset has a message of its own.
+TEST_F(ShellTest, PicturesThatFailAreLoggedWithFileAndReason)
+{
+    saveSetting("back", 1);
+    fs::remove(folder / "gfx" / "landschaft2.jpg");
+    std::ofstream(folder / "gfx" / "tor.bmp", std::ios::trunc) << "BM but nothing more than that";
+    ASSERT_TRUE(start());
+    clickStart();
+    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(log(), (std::vector<std::string>{
+                         "Farbtiefe: 32",
+                         missingPictureLine("landschaft2.jpg"),
+                         "LoadImage: gfx/tor.bmp konnte nicht geladen werden (BMP: file too short for its headers)",
+                         "loadGraphics: tor konnte nicht geladen werden", "spiegel started",
+                         missingPictureLine("landschaft2.jpg")}));
 }
