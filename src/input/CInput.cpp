@@ -15,6 +15,8 @@ constexpr std::uint16_t kMouseButtonCount = 3;
 constexpr std::uint16_t kJoystickButtonCount = 10;
 // Motion summed over one frame is kept far below the point where scaling could overflow.
 constexpr std::int64_t kMaxFrameMotion = 1 << 24;
+// Typing rarely brings more than a few keys per frame; the list grows beyond this if it must.
+constexpr std::size_t kTypedKeysReserved = 64;
 
 std::size_t deviceIndex(InputDevice device)
 {
@@ -43,6 +45,7 @@ std::int32_t clampAxis(std::int64_t value, std::int32_t low, std::int32_t high)
 CInput::CInput() : mouseBounds_{kMinInt, kMinInt, kMaxInt, kMaxInt}
 {
     ResetKeys();
+    typed_.reserve(kTypedKeysReserved);
 }
 
 CInput::~CInput()
@@ -79,6 +82,7 @@ std::int32_t CInput::Open(IInputSource& source)
 
 std::int32_t CInput::Update()
 {
+    typed_.clear();
     if (!source_) {
         return kNotInitialized;
     }
@@ -160,6 +164,7 @@ void CInput::Unacquire(InputDevice device)
     taken_[deviceIndex(device)] = false;
     if (device == InputDevice::Keyboard) {
         ResetKeys();
+        typed_.clear();
     }
 }
 
@@ -170,12 +175,11 @@ void CInput::applyEvent(const InputEvent& event)
     case InputEventType::KeyUp:
         applyKey(event.code, event.type == InputEventType::KeyDown, event.character);
         break;
+    case InputEventType::KeyRepeat:
+        applyRepeat(event.code, event.character);
+        break;
     case InputEventType::Text:
-        // Text follows the key press that typed it; only its first character counts.
-        if (awaitingText_) {
-            lastCharacter_[*awaitingText_] = event.character;
-            awaitingText_.reset();
-        }
+        applyText(event.character);
         break;
     case InputEventType::MouseMotion:
         if (taken_[deviceIndex(InputDevice::Mouse)]) {
@@ -226,6 +230,29 @@ void CInput::applyKey(std::uint8_t scanCode, bool down, std::uint8_t character)
     awaitingText_.reset();
     if (character == 0) {
         awaitingText_ = scanCode;
+    } else {
+        typed_.push_back({scanCode, character, false});
+    }
+}
+
+void CInput::applyText(std::uint8_t character)
+{
+    // Text follows the key press that typed it; only its first character counts there.
+    if (awaitingText_) {
+        lastCharacter_[*awaitingText_] = character;
+        awaitingText_.reset();
+    }
+    // Every character counts as typed, also repeats and text that came without a key.
+    if (taken_[deviceIndex(InputDevice::Keyboard)]) {
+        typed_.push_back({0, character, false});
+    }
+}
+
+// A repeat is no new press: the key states do not see it, only the typed keys.
+void CInput::applyRepeat(std::uint8_t scanCode, std::uint8_t character)
+{
+    if (scanCode != 0 && character != 0 && taken_[deviceIndex(InputDevice::Keyboard)]) {
+        typed_.push_back({scanCode, character, true});
     }
 }
 
@@ -248,6 +275,7 @@ void CInput::applyFocusLost()
     joystickLatches_.fill({});
     mouseButtons_.fill(false);
     awaitingText_.reset();
+    typed_.clear();
     pendingDx_ = 0;
     pendingDy_ = 0;
     ResetKeys();

@@ -2,14 +2,28 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "input/InputEvent.h"
 #include "input/KeyCodes.h"
 
 enum class InputDevice : std::uint8_t { Keyboard, Mouse, Joystick };
 
+// One thing typed: a character of the platform's text input (Windows-1252, 0 outside the code
+// page; scanCode 0), or an editing key that types no text (Backspace 8, Enter and keypad Enter
+// 13, Tab 9, Escape 27, with its scan code). `repeat` marks the keyboard's repeat of a held
+// editing key; repeated characters arrive as text like any other.
+struct STypedKey {
+    std::uint8_t scanCode = 0;
+    std::uint8_t character = 0;
+    bool repeat = false;
+
+    friend bool operator==(const STypedKey&, const STypedKey&) = default;
+};
+
 // Keyboard, mouse and joystick state for the frame: a four-state press state per key code,
-// a bounded and accelerated cursor, the newest key that went down and what it typed.
+// a bounded and accelerated cursor, the newest key that went down and what it typed, and
+// everything typed since the previous update in order, so fast typing loses nothing.
 // `Update` takes everything the source reported since the previous update, once per frame.
 class CInput {
 public:
@@ -39,6 +53,8 @@ public:
     std::uint8_t FindNewKeyDown(bool reset);
     std::uint8_t NewKey() const { return newKey_; }
     std::uint8_t ScanCodeToChar(std::uint8_t scanCode) const { return lastCharacter_[scanCode]; }
+    // What was typed between the previous Update and the last one, oldest first.
+    const std::vector<STypedKey>& TypedKeys() const { return typed_; }
     void ResetKeys();
 
     std::int32_t Acquire(InputDevice device);
@@ -60,6 +76,8 @@ private:
 
     void applyEvent(const InputEvent& event);
     void applyKey(std::uint8_t scanCode, bool down, std::uint8_t character);
+    void applyText(std::uint8_t character);
+    void applyRepeat(std::uint8_t scanCode, std::uint8_t character);
     void applyButton(Latch& latch, bool down, InputDevice device);
     void applyFocusLost();
     void clearPressLatches(InputDevice device);
@@ -98,6 +116,7 @@ private:
     std::array<bool, 3> mouseButtons_{};
     std::array<std::uint8_t, 256> lastCharacter_{};
     std::optional<std::uint8_t> awaitingText_;
+    std::vector<STypedKey> typed_;
     std::int64_t pendingDx_ = 0;
     std::int64_t pendingDy_ = 0;
     std::optional<CursorPosition> pendingPosition_;

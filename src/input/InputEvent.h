@@ -4,6 +4,7 @@
 enum class InputEventType : std::uint8_t {
     KeyDown,            // code: scan code; character: what the press typed (Windows-1252), or 0
     KeyUp,              // code: scan code
+    KeyRepeat,          // code, character: as KeyDown, sent again while the key is held
     Text,               // character: one typed character (Windows-1252; 0 outside the code page)
     MouseMotion,        // x, y: relative motion in mouse counts
     MousePosition,      // x, y: the pointer in the 800 x 600 picture

@@ -102,18 +102,19 @@ CursorPosition CSdlInputSource::initialCursor() const
 
 void CSdlInputSource::handleKey(const SDL_Event& event)
 {
-    // A held key is one press, however often the keyboard repeats it.
-    if (event.key.repeat != 0) {
-        return;
-    }
     const std::uint8_t scanCode = hidUsageToScanCode(event.key.keysym.scancode);
     if (scanCode == 0) {
         return;
     }
-    if (event.type == SDL_KEYDOWN) {
-        push(InputEventType::KeyDown, scanCode, controlCharacter(event.key.keysym.scancode));
-    } else {
+    const std::uint8_t character = controlCharacter(event.key.keysym.scancode);
+    if (event.type == SDL_KEYUP) {
         push(InputEventType::KeyUp, scanCode);
+    } else if (event.key.repeat != 0) {
+        // A held key is one press, however often the keyboard repeats it; the repeat itself
+        // still edits (a held Backspace goes on deleting). Repeated characters come as text.
+        push(InputEventType::KeyRepeat, scanCode, character);
+    } else {
+        push(InputEventType::KeyDown, scanCode, character);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "shell/CApplication.h"
 
+#include "common/Clock.h"
 #include "input/KeyCodes.h"
 
 namespace {
@@ -193,6 +194,7 @@ void CApplication::dismissAnswer()
         graphics_.qboxTemplate->Opaque(*graphics_.qbox, 0, 0);
     }
     state_.screenState = Screen::Question;
+    state_.caretShownSince = platform_.clock().counter();
     state_.phaseStarted = false;
     state_.answerTicks = 0;
     state_.answerText.clear();

@@ -43,6 +43,8 @@ struct SShellState {
 
     std::string questionText;
     std::int32_t questionSplit = 0;
+    // Clock counter of the last edit: the caret blinks from then on, starting visible.
+    std::int64_t caretShownSince = 0;
     std::string answerText;
 
     // The answer sequence: flight (screen 4), glow (2), answer (3).
@@ -174,8 +176,10 @@ private:
     // Question entry.
     void handleTyping();
     void appendToQuestion(char byte);
-    void submitQuestion();
+    bool submitQuestion();
     void drawQuestionScreen();
+    bool caretVisible() const;
+    void drawCaret(std::int32_t x, std::int32_t y);
     void writeBoxText(CSurface& box, const SBoxLayout& layout, std::uint32_t color);
     MeasureText boxMeasure(CSurface& box);
     void beep();

@@ -1,9 +1,12 @@
 #include "shell/CApplication.h"
 
+#include "common/Clock.h"
+
 void CApplication::startOracle()
 {
     logs_.writeErrorLog("spiegel started", false);
     state_.screenState = Screen::Question;
+    state_.caretShownSince = platform_.clock().counter();
     if (graphics_.mb_zurueck) {
         graphics_.mb_zurueck->setPosition(700, 24);
     }

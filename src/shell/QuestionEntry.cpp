@@ -1,5 +1,8 @@
 #include "shell/CApplication.h"
 
+#include <algorithm>
+
+#include "common/Clock.h"
 #include "input/KeyCodes.h"
 #include "music/IAudioDevice.h"
 
@@ -7,6 +10,16 @@ namespace {
 
 constexpr std::size_t kQuestionCapacity = 200;
 constexpr std::uint32_t kQuestionColour = 0x007A4812;
+constexpr std::int32_t kBoxX = 141;
+constexpr std::int32_t kBoxY = 505;
+constexpr std::int32_t kBoxWidth = 500;
+// A slim bar over the text cell, shown and hidden for a quarter second each: two blinks a second.
+constexpr std::int32_t kCaretWidth = 2;
+constexpr std::int32_t kCaretTop = 1;
+constexpr std::int32_t kCaretHeight = 18;
+constexpr std::int64_t kCaretPhaseMs = 250;
+
+enum class EEdit : std::uint8_t { Ignore, Append, Delete, Submit };
 
 bool isGermanLetter(unsigned char byte)
 {
@@ -24,6 +37,34 @@ bool isGermanLetter(unsigned char byte)
     }
 }
 
+// What a typed key does to the question, by the rules the keyboard translation always had.
+EEdit editFor(const STypedKey& key)
+{
+    const auto character = static_cast<unsigned char>(key.character);
+    if (key.scanCode == ScanCode::KeypadEnter) {
+        return key.repeat ? EEdit::Ignore : EEdit::Submit;
+    }
+    if (isGermanLetter(character)) {
+        return EEdit::Append;
+    }
+    if (character == 0 || character >= 0x80) {
+        return EEdit::Ignore;
+    }
+    if (character == 8) {
+        return EEdit::Delete;
+    }
+    if (character == 13) {
+        // A held Enter submits once, not again for every repeat.
+        return key.repeat ? EEdit::Ignore : EEdit::Submit;
+    }
+    return character >= 32 ? EEdit::Append : EEdit::Ignore;
+}
+
+const STextLine& lastLine(const SBoxLayout& layout)
+{
+    return layout.twoLines ? layout.second : layout.first;
+}
+
 } // namespace
 
 // Returns true when the program is being closed; the frame then stops at once.
@@ -39,28 +80,29 @@ bool CApplication::handleInput()
     return false;
 }
 
-// At most one key per frame: the lowest scan code that went down since the last look.
+// Everything typed since the last frame, in order; once the question is submitted the box
+// takes no more, so the rest of the frame's keys are dropped.
 void CApplication::handleTyping()
 {
     if (state_.screenState != Screen::Question || !state_.active) {
         return;
     }
-    const std::uint8_t scanCode = input_->FindNewKeyDown(true);
-    const auto character = static_cast<unsigned char>(input_->ScanCodeToChar(scanCode));
-    if (scanCode == ScanCode::KeypadEnter) {
-        submitQuestion();
-    } else if (isGermanLetter(character)) {
-        appendToQuestion(static_cast<char>(character));
-    } else if (character == 0 || character >= 0x80) {
-        return;
-    } else if (character == 8) {
-        if (!state_.questionText.empty()) {
-            state_.questionText.pop_back();
+    for (const STypedKey& key : input_->TypedKeys()) {
+        const EEdit edit = editFor(key);
+        if (edit == EEdit::Ignore) {
+            continue;
         }
-    } else if (character == 13) {
-        submitQuestion();
-    } else if (character >= 32) {
-        appendToQuestion(static_cast<char>(character));
+        // The caret stays in sight while the user types.
+        state_.caretShownSince = platform_.clock().counter();
+        if (edit == EEdit::Append) {
+            appendToQuestion(static_cast<char>(key.character));
+        } else if (edit == EEdit::Delete) {
+            if (!state_.questionText.empty()) {
+                state_.questionText.pop_back();
+            }
+        } else if (submitQuestion()) {
+            return;
+        }
     }
 }
 
@@ -73,14 +115,15 @@ void CApplication::appendToQuestion(char byte)
     state_.questionText.push_back(byte);
 }
 
-void CApplication::submitQuestion()
+bool CApplication::submitQuestion()
 {
     if (state_.questionText.empty()) {
-        return;
+        return false;
     }
     setAnimationState("givingAnswer");
     state_.screenState = Screen::Flight;
     state_.phaseStarted = false;
+    return true;
 }
 
 // No system beep exists here: a short tone through the sound device, silence without one.
@@ -102,11 +145,42 @@ void CApplication::drawQuestionScreen()
     box->SetFont("Arial", 0, 20, 400);
     box->GetDC();
     box->SelectFont();
-    const SBoxLayout layout = layoutQuestion(state_.questionText, state_.questionSplit, boxMeasure(*box));
+    const MeasureText measure = boxMeasure(*box);
+    const SBoxLayout layout = layoutQuestion(state_.questionText, state_.questionSplit, measure);
     writeBoxText(*box, layout, kQuestionColour);
+    const STextLine& end = lastLine(layout);
+    const std::int32_t caretX = end.x + measure(end.text);
     box->ReleaseDC();
     box->SetColorKeyFromCorner();
-    box->Keyed(*screen_->back(), 141, 505);
+    box->Keyed(*screen_->back(), kBoxX, kBoxY);
+    // On the back buffer, not in the box: the box flies into the gate as it is, without it.
+    if (caretVisible()) {
+        drawCaret(caretX, end.y);
+    }
+}
+
+bool CApplication::caretVisible() const
+{
+    const IClock& clock = platform_.clock();
+    const std::int64_t elapsedMs = (clock.counter() - state_.caretShownSince) * 1000 / clock.frequency();
+    return elapsedMs < 0 || (elapsedMs / kCaretPhaseMs) % 2 == 0;
+}
+
+// (x, y): the end of the text's last line on the box. A line wider than the box keeps the
+// caret at the box's edge.
+void CApplication::drawCaret(std::int32_t x, std::int32_t y)
+{
+    CSurface& back = *screen_->back();
+    const std::int32_t left = kBoxX + std::clamp(x, 0, kBoxWidth - kCaretWidth);
+    const std::int32_t top = kBoxY + y + kCaretTop;
+    const std::uint32_t pixel = screen_->ColorToPixel(kQuestionColour);
+    back.Lock();
+    for (std::int32_t row = top; row < top + kCaretHeight; ++row) {
+        for (std::int32_t column = left; column < left + kCaretWidth; ++column) {
+            back.putPixel(column, row, pixel);
+        }
+    }
+    back.Unlock();
 }
 
 // The box's font must be selected into its held drawing context while this is used.

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -123,22 +124,25 @@ TEST_F(SdlInputSourceTest, KeysArriveAsScanCodesWithTheirText)
 {
     pushKey(SDL_SCANCODE_A, true);
     pushText("a");
-    pushKey(SDL_SCANCODE_A, true, true); // auto-repeat is not a new press
+    pushKey(SDL_SCANCODE_A, true, true); // auto-repeat: no new press, but text again
     pushText("a");
     pushKey(SDL_SCANCODE_A, false);
     pushKey(SDL_SCANCODE_KP_ENTER, true);
     pushKey(SDL_SCANCODE_RETURN, true);
     pushKey(SDL_SCANCODE_BACKSPACE, true);
+    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
     pushKey(SDL_SCANCODE_ESCAPE, true);
     pushKey(SDL_SCANCODE_RCTRL, true);
     pushKey(SDL_SCANCODE_F20, true); // no scan code of its own: not reported
     EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::KeyDown, 30, 0},
                                            {InputEventType::Text, 0, 'a'},
+                                           {InputEventType::KeyRepeat, 30, 0},
                                            {InputEventType::Text, 0, 'a'},
                                            {InputEventType::KeyUp, 30, 0},
                                            {InputEventType::KeyDown, 156, 13},
                                            {InputEventType::KeyDown, 28, 13},
                                            {InputEventType::KeyDown, 14, 8},
+                                           {InputEventType::KeyRepeat, 14, 8},
                                            {InputEventType::KeyDown, 1, 27},
                                            {InputEventType::KeyDown, 157, 0}}));
 }
@@ -176,6 +180,39 @@ TEST_F(SdlInputSourceTest, AGermanKeyPressReachesTheInputObjectAsItsCharacter)
     EXPECT_EQ(input.GetKeyState(13), CInput::kPressed);
     EXPECT_EQ(input.FindNewKeyDown(true), 28);
     EXPECT_EQ(input.ScanCodeToChar(28), 13);
+}
+
+TEST_F(SdlInputSourceTest, FastTypingAndHeldKeysReachTheInputObjectComplete)
+{
+    CInput input;
+    ASSERT_EQ(input.Open(*source), 0);
+    // Shift and B in the same instant, then "ll" within one frame, then a held Backspace.
+    pushKey(SDL_SCANCODE_LSHIFT, true);
+    pushKey(SDL_SCANCODE_B, true);
+    pushText("B");
+    pushKey(SDL_SCANCODE_B, false);
+    pushKey(SDL_SCANCODE_LSHIFT, false);
+    for (int i = 0; i < 2; ++i) {
+        pushKey(SDL_SCANCODE_L, true);
+        pushText("l");
+        pushKey(SDL_SCANCODE_L, false);
+    }
+    pushKey(SDL_SCANCODE_BACKSPACE, true);
+    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
+    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
+    pump();
+    input.Update();
+    std::string typed;
+    for (const STypedKey& key : input.TypedKeys()) {
+        typed.push_back(static_cast<char>(key.character));
+    }
+    EXPECT_EQ(typed, "Bll\b\b\b");
+    EXPECT_EQ(input.GetKeyState(KeyCode::Backspace), CInput::kPressed);
+    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
+    pump();
+    input.Update();
+    EXPECT_EQ(input.GetKeyState(KeyCode::Backspace), CInput::kHeld) << "a repeat is no new press";
+    EXPECT_EQ(input.TypedKeys().size(), 1u);
 }
 
 TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePicture)

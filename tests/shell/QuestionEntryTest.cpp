@@ -15,21 +15,104 @@ protected:
     }
 };
 
-// The question's colour as the back buffer holds it (B, G, R, X).
-bool frameShowsQuestionColour(const std::vector<std::uint8_t>& frame)
+// Pixels of the question's colour in the box, as the back buffer holds it (B, G, R, X).
+int questionColourPixels(const std::vector<std::uint8_t>& frame)
 {
+    int count = 0;
     for (std::size_t y = 505; y < 600; ++y) {
         for (std::size_t x = 141; x < 641; ++x) {
             const std::size_t at = (y * 800 + x) * 4;
-            if (frame[at] == 122 && frame[at + 1] == 72 && frame[at + 2] == 18) {
-                return true;
-            }
+            count += frame[at] == 122 && frame[at + 1] == 72 && frame[at + 2] == 18;
         }
     }
-    return false;
+    return count;
 }
 
+bool isQuestionColour(const std::vector<std::uint8_t>& frame, int x, int y)
+{
+    const std::size_t at = (static_cast<std::size_t>(y) * 800 + static_cast<std::size_t>(x)) * 4;
+    return frame[at] == 122 && frame[at + 1] == 72 && frame[at + 2] == 18;
+}
+
+// How many of the caret's 2 x 18 pixels, starting at (x, y) of the screen, are drawn.
+int caretPixelsAt(const std::vector<std::uint8_t>& frame, int x, int y)
+{
+    int drawn = 0;
+    for (int row = y; row < y + 18; ++row) {
+        drawn += isQuestionColour(frame, x, row) + isQuestionColour(frame, x + 1, row);
+    }
+    return drawn;
+}
+
+class CaretTest : public QuestionEntryTest {
+protected:
+    // Where the caret stands on the screen: after the last laid-out line, one pixel below its top.
+    std::pair<int, int> caretPlace()
+    {
+        CSurface& box = *app->graphics().qbox;
+        box.SetFont("Arial", 0, 20, 400);
+        box.GetDC();
+        box.SelectFont();
+        const MeasureText measure = [&box](std::string_view text) {
+            return static_cast<int>(box.GetTextExtent(text).width);
+        };
+        int split = state().questionSplit;
+        const SBoxLayout layout = layoutQuestion(state().questionText, split, measure);
+        const STextLine& last = layout.twoLines ? layout.second : layout.first;
+        const int x = 141 + last.x + measure(last.text);
+        box.ReleaseDC();
+        return {x, 505 + last.y + 1};
+    }
+    int caretPixels()
+    {
+        const auto [x, y] = caretPlace();
+        return caretPixelsAt(platform->display->inner().lastFrame(), x, y);
+    }
+};
+
 } // namespace
+
+TEST_F(CaretTest, BlinksTwiceASecondAtTheEndOfTheTextAndStaysWhileTyping)
+{
+    frame();
+    EXPECT_EQ(caretPixels(), 36) << "an empty box shows where to type";
+    typeText("wer");
+    EXPECT_EQ(caretPixels(), 36);
+    const auto [x, y] = caretPlace();
+    const auto& shown = platform->display->inner().lastFrame();
+    EXPECT_FALSE(isQuestionColour(shown, x + 2, y + 5)) << "two pixels wide";
+    EXPECT_FALSE(isQuestionColour(shown, x, y - 2));
+    EXPECT_FALSE(isQuestionColour(shown, x, y + 18));
+
+    std::vector<int> blink;
+    for (int i = 0; i < 8; ++i) {
+        frame(65); // the last frame came 15 ms after the last key: 80, 145, ... 470, 535 ms
+        blink.push_back(caretPixels());
+    }
+    EXPECT_EQ(blink, (std::vector<int>{36, 36, 36, 0, 0, 0, 0, 36}));
+    frame(265); // 800 ms: hidden until a key is typed
+    EXPECT_EQ(caretPixels(), 0);
+    typeKey(ScanCode::Backspace, "\b");
+    EXPECT_EQ(caretPixels(), 36) << "typing shows it at once";
+}
+
+TEST_F(CaretTest, FollowsTheSecondLineAndIsNotTakenIntoTheGate)
+{
+    state().questionText = std::string(60, 'a') + " " + std::string(10, 'b');
+    typeText("c");
+    ASSERT_NE(state().questionSplit, 0);
+    const auto [x, y] = caretPlace();
+    EXPECT_EQ(y, 505 + 55 + 1);
+    EXPECT_EQ(caretPixels(), 36);
+
+    // Enter starts the flight in the same frame; the box flies off unscaled at first.
+    platform->input.pressKey(ScanCode::Return, 13);
+    frame();
+    ASSERT_EQ(state().screenState, Screen::Flight);
+    const auto& flying = platform->display->inner().lastFrame();
+    EXPECT_GT(questionColourPixels(flying), 0);
+    EXPECT_EQ(caretPixelsAt(flying, x, y), 0);
+}
 
 TEST_F(QuestionEntryTest, AcceptsAsciiAndTheGermanLettersOnly)
 {
@@ -48,9 +131,9 @@ TEST_F(QuestionEntryTest, AcceptsAsciiAndTheGermanLettersOnly)
 TEST_F(QuestionEntryTest, TypedTextIsDrawnInTheBox)
 {
     frame();
-    EXPECT_FALSE(frameShowsQuestionColour(platform->display->inner().lastFrame()));
+    EXPECT_EQ(questionColourPixels(platform->display->inner().lastFrame()), 36) << "the caret alone";
     typeText("wer");
-    EXPECT_TRUE(frameShowsQuestionColour(platform->display->inner().lastFrame()));
+    EXPECT_GT(questionColourPixels(platform->display->inner().lastFrame()), 36);
 }
 
 TEST_F(QuestionEntryTest, FullQuestionBeepsAndKeepsBackspaceAndEnter)
@@ -90,15 +173,66 @@ TEST_F(QuestionEntryTest, KeypadEnterSubmitsLikeEnter)
     EXPECT_EQ(state().questionText, "wer");
 }
 
-TEST_F(QuestionEntryTest, OfTwoKeysInOneFrameOnlyTheLowerScanCodeIsTyped)
+TEST_F(QuestionEntryTest, EveryKeyTypedWithinOneFrameArrivesInOrder)
 {
+    CScriptedInputSource& keys = platform->input;
+    // Ten presses of one key, each pressed and let go within the frame.
+    for (int i = 0; i < 10; ++i) {
+        keys.typeKey(38, "l");
+        keys.releaseKey(38);
+    }
+    // Two keys down together; the higher scan code's character comes first.
+    keys.typeKey(30, "a");
+    keys.typeKey(16, "q");
+    keys.releaseKey(30);
+    keys.releaseKey(16);
+    keys.pressKey(ScanCode::Backspace, 8);
+    keys.releaseKey(ScanCode::Backspace);
+    // Shift going down in the same instant as B, whose scan code lies above Shift's.
+    keys.pressKey(42);
+    keys.typeKey(48, "B");
+    keys.releaseKey(48);
+    keys.releaseKey(42);
+    keys.typeKey(40, "\xC4");
+    frame();
+    EXPECT_EQ(state().questionText, "llllllllllaB\xC4");
+}
+
+TEST_F(QuestionEntryTest, KeysAfterEnterInTheSameFrameAreNotTyped)
+{
+    typeText("wer");
+    platform->input.pressKey(ScanCode::Return, 13);
     platform->input.typeKey(30, "a");
-    platform->input.typeKey(16, "q");
     frame();
-    platform->input.releaseKey(30);
-    platform->input.releaseKey(16);
+    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().questionText, "wer");
+}
+
+TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOnce)
+{
+    typeText("Soll ich");
+    CScriptedInputSource& keys = platform->input;
+    keys.pressKey(ScanCode::Backspace, 8);
     frame();
-    EXPECT_EQ(state().questionText, "q");
+    for (int i = 0; i < 3; ++i) {
+        keys.push({InputEventType::KeyRepeat, ScanCode::Backspace, 8});
+        frame();
+    }
+    keys.releaseKey(ScanCode::Backspace);
+    keys.typeKey(38, "l");
+    frame();
+    for (int i = 0; i < 2; ++i) {
+        keys.push({InputEventType::KeyRepeat, 38, 0});
+        keys.push({InputEventType::Text, 0, 'l'});
+        frame();
+    }
+    EXPECT_EQ(state().questionText, "Solllll");
+
+    // Only a fresh Enter submits: its repeats on the way back from an answer are no new question.
+    keys.push({InputEventType::KeyRepeat, ScanCode::Return, 13});
+    keys.push({InputEventType::KeyRepeat, ScanCode::KeypadEnter, 13});
+    frame();
+    EXPECT_EQ(state().screenState, Screen::Question);
 }
 
 TEST_F(QuestionEntryTest, AHeldKeyIsTypedOnce)
