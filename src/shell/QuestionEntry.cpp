@@ -60,11 +60,6 @@ EEdit editFor(const STypedKey& key)
     return character >= 32 ? EEdit::Append : EEdit::Ignore;
 }
 
-const STextLine& lastLine(const SBoxLayout& layout)
-{
-    return layout.twoLines ? layout.second : layout.first;
-}
-
 } // namespace
 
 // Returns true when the program is being closed; the frame then stops at once.
@@ -148,7 +143,7 @@ void CApplication::drawQuestionScreen()
     const MeasureText measure = boxMeasure(*box);
     const SBoxLayout layout = layoutQuestion(state_.questionText, state_.questionSplit, measure);
     writeBoxText(*box, layout, kQuestionColour);
-    const STextLine& end = lastLine(layout);
+    const STextLine& end = layout.lines.back();
     const std::int32_t caretX = end.x + measure(end.text);
     box->ReleaseDC();
     box->SetColorKeyFromCorner();

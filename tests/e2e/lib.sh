@@ -274,6 +274,25 @@ e2e_box_colour_at_least()
     e2e_grab && [ "$(e2e_count_colour "$POLL_SHOT" 141 505 500 95 "$1" "$2" "$3")" -ge "$4" ]
 }
 
+# e2e_question_ink PICTURE: pixels of the question's colour in the box, without the caret. The
+# caret is the only upright run of 18 such pixels (2 wide); as it blinks, counts taken at
+# different moments would otherwise differ by it.
+e2e_question_ink()
+{
+    local mask="$WORK/.question-mask.png" all runs
+    convert "$1" -crop 500x95+141+505 +repage -alpha off \
+        -fill black +opaque "rgb(18,72,122)" -fill white -opaque "rgb(18,72,122)" "$mask"
+    all=$(convert "$mask" -format '%[fx:round(mean*w*h)]' info:)
+    runs=$(convert "$mask" -morphology Erode Rectangle:1x18 -format '%[fx:round(mean*w*h)]' info:)
+    echo $((all - 18 * runs))
+}
+
+# e2e_question_ink_at_least COUNT: the box now shows at least COUNT pixels of question text.
+e2e_question_ink_at_least()
+{
+    e2e_grab && [ "$(e2e_question_ink "$POLL_SHOT")" -ge "$1" ]
+}
+
 # e2e_start_and_wait_for_title [ARGUMENTS...]
 e2e_start_and_wait_for_title()
 {

@@ -58,7 +58,7 @@ protected:
         };
         int split = state().questionSplit;
         const SBoxLayout layout = layoutQuestion(state().questionText, split, measure);
-        const STextLine& last = layout.twoLines ? layout.second : layout.first;
+        const STextLine& last = layout.lines.back();
         const int x = 141 + last.x + measure(last.text);
         box.ReleaseDC();
         return {x, 505 + last.y + 1};
@@ -96,14 +96,19 @@ TEST_F(CaretTest, BlinksTwiceASecondAtTheEndOfTheTextAndStaysWhileTyping)
     EXPECT_EQ(caretPixels(), 36) << "typing shows it at once";
 }
 
-TEST_F(CaretTest, FollowsTheSecondLineAndIsNotTakenIntoTheGate)
+TEST_F(CaretTest, FollowsTheLastLineAndIsNotTakenIntoTheGate)
 {
-    state().questionText = std::string(60, 'a') + " " + std::string(10, 'b');
+    state().questionText = std::string(40, 'a') + " " + std::string(10, 'b');
     typeText("c");
     ASSERT_NE(state().questionSplit, 0);
-    const auto [x, y] = caretPlace();
-    EXPECT_EQ(y, 505 + 55 + 1);
+    EXPECT_EQ(caretPlace().second, 505 + 55 + 1);
     EXPECT_EQ(caretPixels(), 36);
+    for (int word = 0; word < 12; ++word) {
+        typeText(" bbbbbbbb");
+    }
+    EXPECT_GT(caretPlace().second, 505 + 55 + 1) << "a third line or more";
+    EXPECT_EQ(caretPixels(), 36);
+    const auto [x, y] = caretPlace();
 
     // Enter starts the flight in the same frame; the box flies off unscaled at first.
     platform->input.pressKey(ScanCode::Return, 13);

@@ -9,12 +9,12 @@ e2e_click 50 350
 e2e_wait_until 10 e2e_scene_shown 1 || e2e_fail "the scene did not appear after Start"
 e2e_shot scene >/dev/null
 e2e_region_shows "$LAST_SHOT" 700 24 77 32 "$WORK/data/gfx/mb_zurueck.bmp" 0 0 40
-e2e_box_colour_at_least 18 72 122 1 && e2e_fail "the question box is not empty at the start"
+e2e_question_ink_at_least 1 && e2e_fail "the question box is not empty at the start"
 
 xdotool type --delay 70 "Liebt er mich"
 sleep 0.3
 e2e_shot question-ascii >/dev/null
-ascii=$(e2e_count_colour "$LAST_SHOT" 141 505 500 95 18 72 122)
+ascii=$(e2e_question_ink "$LAST_SHOT")
 [ "$ascii" -gt 50 ] || e2e_fail "the typed question does not show in the box ($ascii pixels)"
 # Each German letter is one more glyph in the box.
 previous=$ascii
@@ -22,7 +22,7 @@ for key in space adiaeresis odiaeresis udiaeresis ssharp Adiaeresis Odiaeresis U
     e2e_key "$key"
     sleep 0.1
     e2e_grab
-    now=$(e2e_count_colour "$POLL_SHOT" 141 505 500 95 18 72 122)
+    now=$(e2e_question_ink "$POLL_SHOT")
     if [ "$key" != space ] && [ "$now" -le "$previous" ]; then
         e2e_fail "typing $key added nothing to the box"
     fi
@@ -32,7 +32,7 @@ e2e_shot question-umlauts >/dev/null
 e2e_key BackSpace
 sleep 0.1
 e2e_grab
-[ "$(e2e_count_colour "$POLL_SHOT" 141 505 500 95 18 72 122)" -lt "$previous" ] || e2e_fail "Backspace removed nothing"
+[ "$(e2e_question_ink "$POLL_SHOT")" -lt "$previous" ] || e2e_fail "Backspace removed nothing"
 e2e_key question
 
 e2e_shot before-enter >/dev/null
@@ -50,7 +50,7 @@ e2e_click 400 200
 sleep 0.3
 e2e_shot question-again >/dev/null
 e2e_box_colour_at_least 100 25 125 1 && e2e_fail "the answer is still shown after the click"
-e2e_box_colour_at_least 18 72 122 1 && e2e_fail "the question was not emptied"
+e2e_question_ink_at_least 1 && e2e_fail "the question was not emptied"
 
 e2e_click 720 35
 e2e_wait_until 5 e2e_title_menu_shown || e2e_fail "Zurück did not return to the title menu"
