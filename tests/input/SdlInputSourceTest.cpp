@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
@@ -180,39 +179,6 @@ TEST_F(SdlInputSourceTest, AGermanKeyPressReachesTheInputObjectAsItsCharacter)
     EXPECT_EQ(input.GetKeyState(13), CInput::kPressed);
     EXPECT_EQ(input.FindNewKeyDown(true), 28);
     EXPECT_EQ(input.ScanCodeToChar(28), 13);
-}
-
-TEST_F(SdlInputSourceTest, FastTypingAndHeldKeysReachTheInputObjectComplete)
-{
-    CInput input;
-    ASSERT_EQ(input.Open(*source), 0);
-    // Shift and B in the same instant, then "ll" within one frame, then a held Backspace.
-    pushKey(SDL_SCANCODE_LSHIFT, true);
-    pushKey(SDL_SCANCODE_B, true);
-    pushText("B");
-    pushKey(SDL_SCANCODE_B, false);
-    pushKey(SDL_SCANCODE_LSHIFT, false);
-    for (int i = 0; i < 2; ++i) {
-        pushKey(SDL_SCANCODE_L, true);
-        pushText("l");
-        pushKey(SDL_SCANCODE_L, false);
-    }
-    pushKey(SDL_SCANCODE_BACKSPACE, true);
-    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
-    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
-    pump();
-    input.Update();
-    std::string typed;
-    for (const STypedKey& key : input.TypedKeys()) {
-        typed.push_back(static_cast<char>(key.character));
-    }
-    EXPECT_EQ(typed, "Bll\b\b\b");
-    EXPECT_EQ(input.GetKeyState(KeyCode::Backspace), CInput::kPressed);
-    pushKey(SDL_SCANCODE_BACKSPACE, true, true);
-    pump();
-    input.Update();
-    EXPECT_EQ(input.GetKeyState(KeyCode::Backspace), CInput::kHeld) << "a repeat is no new press";
-    EXPECT_EQ(input.TypedKeys().size(), 1u);
 }
 
 TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePicture)
