@@ -65,7 +65,7 @@ std::string usageText(const std::string& programName)
            "  --help      diese Hilfe ausgeben\n"
            "\n"
            "Das Programm arbeitet im aktuellen Ordner: sw.dat, hv.dat, gfx/, resource.dat.\n"
-           "Alle Meldungen, jede mit Uhrzeit, schreibt es dort nach error_log.txt: Fehler,\n"
-           "die Farbtiefe beim Start, \"spiegel started\" bei jedem Start des Orakels und das\n"
-           "Ende. log.txt entsteht nur, wenn Bilder einer Animation fehlen, und nennt sie.\n";
+           "Seine Meldungen schreibt es dort mit Uhrzeit nach error_log.txt: Fehler, die\n"
+           "Farbtiefe beim Start, \"spiegel started\" bei jedem Start des Orakels, das Ende.\n"
+           "Nur wenn Bilder einer Animation fehlen, entsteht auch log.txt mit deren Namen.\n";
 }
