@@ -1,6 +1,7 @@
-// The question and answer box: a parchment scroll whose calm middle (450 pixels wide, centred
-// where the program centres its text) takes dark blue and purple writing, with a red rose on
-// its right end. Everything around the scroll is the key colour, so the box is shaped.
+// The question and answer box: a parchment scroll whose calm middle (centred where the program
+// centres its text) takes dark blue and purple writing, with a red rose on its right end.
+// Everything around the scroll is the key colour, so the box is shaped. A long text runs over up
+// to five lines from row 2 to the screen's edge at row 95, so the parchment fills that height.
 #include "pictures/Layer.h"
 #include "pictures/Noise.h"
 
@@ -10,7 +11,7 @@ namespace assetgen {
 
 namespace {
 
-constexpr float kLeft = 5, kRight = 445, kTop = 12, kBottom = 90;
+constexpr float kLeft = 5, kRight = 445, kTop = 1.5f, kBottom = 98;
 constexpr float kRoll = 8; // radius of the rolled ends
 
 float edgeWave(float x, uint32_t seed)
@@ -23,10 +24,11 @@ Rgb parchment(Vec2 p)
     const float n = fbm(p.x * 0.02f, p.y * 0.05f, 601, 5);
     const float fibre = fbm(p.x * 0.25f, p.y * 0.04f, 602, 2);
     Rgb c = mix(rgb8(238, 222, 186), rgb8(246, 236, 208), n) * (0.96f + 0.06f * fibre);
-    // Age: darker and warmer toward the edges, a faint stain here and there.
+    // Age: darker and warmer toward the edges, a faint stain here and there. Lines of text run
+    // close to the top and bottom edges, so those darken only in a narrow band.
     const float dx = std::min(p.x - kLeft - kRoll, kRight - kRoll - p.x);
     const float dy = std::min(p.y - kTop, kBottom - p.y);
-    const float edge = 1 - smoothstep(0, 16, std::min(dx * 1.6f, dy));
+    const float edge = 1 - smoothstep(0, 16, std::min(dx * 1.6f, dy * 5));
     c = mix(c, rgb8(196, 150, 96), edge * 0.55f);
     const float stain = smoothstep(0.62f, 0.8f, fbm(p.x * 0.012f, p.y * 0.03f, 603, 4));
     return mix(c, rgb8(214, 184, 138), stain * 0.35f);
@@ -40,17 +42,6 @@ void paintScroll(CLayer& layer)
                     return std::max({top - p.y, p.y - bottom, kLeft + kRoll - p.x, p.x - (kRight - kRoll)});
                 },
                 [](Vec2 p) { return parchment(p); });
-    // A thin ruled border in faded red and small corner rings, outside the writing area (the
-    // program's lines run from x 29 to 419 and y 30 to 78).
-    layer.paint(kLeft + 12, kTop + 2, kRight - 12, kBottom - 2,
-                [](Vec2 p) { return std::abs(sdRoundBox(p, {225, 51}, {202, 34}, 5)) - 0.45f; },
-                [](Vec2) { return rgb8(170, 84, 76); }, 0.55f);
-    for (const float side : {-1.0f, 1.0f})
-        for (const float vert : {-1.0f, 1.0f}) {
-            const Vec2 c{225 + side * 199, 51 + vert * 31};
-            layer.paint(c.x - 5, c.y - 5, c.x + 5, c.y + 5, [c](Vec2 p) { return std::abs(sdCircle(p, c, 2.6f)) - 0.5f; },
-                        [](Vec2) { return rgb8(180, 120, 60); }, 0.7f);
-        }
 }
 
 void paintRoll(CLayer& layer, float cx)
