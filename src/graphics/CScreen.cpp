@@ -102,6 +102,16 @@ std::int32_t CScreen::Present()
     return result;
 }
 
+std::int32_t CScreen::PresentAgain()
+{
+    if (!front_ || !hasDevice() || front_->isLost() || front_->lockCount() > 0) {
+        return GraphicsResult::kNotInitialized;
+    }
+    // After a present the front buffer holds the frame that was shown.
+    CSurfaceMemory& shown = *front_->memory();
+    return display_->present(shown.pixels(), shown.pitch());
+}
+
 std::int32_t CScreen::RestoreLostSurfaces()
 {
     if (!front_ || !hasDevice() || !(front_->isLost() || back_->isLost())) {

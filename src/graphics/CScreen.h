@@ -27,6 +27,8 @@ public:
     // Shows the back buffer; the back buffer then holds the frame before (a page flip). A lost
     // primary is restored and the restore's result returned; a locked buffer cannot flip.
     std::int32_t Present();
+    // Shows the last presented frame once more, for a window that was uncovered.
+    std::int32_t PresentAgain();
     // 0 when nothing was lost, else the result of restoring the primary with its back buffer.
     std::int32_t RestoreLostSurfaces();
     // A colour 0x00BBGGRR as a pixel of `surface` (default: the back buffer).

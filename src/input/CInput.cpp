@@ -212,6 +212,10 @@ void CInput::applyEvent(const InputEvent& event)
     case InputEventType::FocusGained:
         focused_ = true;
         break;
+    case InputEventType::PointerLeft:
+    case InputEventType::PointerEntered:
+        pointerInWindow_ = event.type == InputEventType::PointerEntered;
+        break;
     }
 }
 

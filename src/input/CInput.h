@@ -63,6 +63,8 @@ public:
     // Where in the drawn cursor the system pointer lies when the pointer's position is used
     // directly (in a window): the cursor is placed that far up and left of the pointer.
     void SetPointerSpot(std::int32_t dx, std::int32_t dy) { pointerSpot_ = {dx, dy}; }
+    // False while the system pointer is outside a window: the cursor then stands nowhere.
+    bool PointerInWindow() const { return pointerInWindow_; }
 
 private:
     // What the events said about one key or button since the last read.
@@ -121,4 +123,5 @@ private:
     std::int64_t pendingDy_ = 0;
     std::optional<CursorPosition> pendingPosition_;
     CursorPosition pointerSpot_;
+    bool pointerInWindow_ = true;
 };

@@ -14,6 +14,8 @@ enum class InputEventType : std::uint8_t {
     JoystickButtonUp,
     FocusLost,
     FocusGained,
+    PointerLeft,        // the system pointer left the window (a window, not full screen)
+    PointerEntered,     // and came back; its position follows as a MousePosition
 };
 
 // One thing that happened at the keyboard, mouse, joystick or window, in the program's terms.

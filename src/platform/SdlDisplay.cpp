@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace {
@@ -62,8 +63,6 @@ std::int32_t CSdlDisplay::createPrimary(SurfacePlacement placement)
     releasePrimary();
     const Uint32 flags = placement == SurfacePlacement::Video ? SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC
                                                                : SDL_RENDERER_SOFTWARE;
-    // Nearest-pixel scaling keeps the picture sharp when the window is larger than it.
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     renderer_ = SDL_CreateRenderer(window_.sdlWindow(), -1, flags);
     if (!renderer_) {
         return GraphicsResult::kGeneric;
@@ -86,6 +85,7 @@ std::int32_t CSdlDisplay::createBackBuffer()
         return GraphicsResult::kNotInitialized;
     }
     texture_ = SDL_CreateTexture(renderer_, textureFormat(format_), SDL_TEXTUREACCESS_STREAMING, width_, height_);
+    smoothScaling_.reset();
     return texture_ ? 0 : GraphicsResult::kGeneric;
 }
 
@@ -102,8 +102,24 @@ void CSdlDisplay::releasePrimary()
     vsync_ = false;
 }
 
+// At a whole multiple every pixel becomes a square block and stays sharp; at any other scale
+// the nearest pixel makes rows and columns of uneven width, which tears the text's strokes
+// apart, so the picture is filtered instead. The window's size may change at any time.
+void CSdlDisplay::chooseScaling()
+{
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
+    const bool smooth = scaleX != std::floor(scaleX) || scaleY != std::floor(scaleY);
+    if (smoothScaling_ != smooth) {
+        SDL_SetTextureScaleMode(texture_, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        smoothScaling_ = smooth;
+    }
+}
+
 bool CSdlDisplay::drawFrame()
 {
+    chooseScaling();
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     return SDL_RenderClear(renderer_) == 0 && SDL_RenderCopy(renderer_, texture_, nullptr, nullptr) == 0;
 }

@@ -47,6 +47,7 @@ public:
     bool accelerated() const { return accelerated_; }
 
 private:
+    void chooseScaling();
     bool drawFrame();
 
     CSdlWindow& window_;
@@ -58,4 +59,5 @@ private:
     SurfaceFormat format_ = SurfaceFormat::Bgrx32;
     bool accelerated_ = false;
     bool vsync_ = false;
+    std::optional<bool> smoothScaling_; // unknown until the first frame is drawn
 };

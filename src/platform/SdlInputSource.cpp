@@ -181,6 +181,20 @@ void CSdlInputSource::handleWindowEvent(const SDL_Event& event)
         push(InputEventType::FocusGained);
     }
     followWindowMode();
+    // In full screen the mouse only moves the program's own cursor and never leaves.
+    if (event.window.event == SDL_WINDOWEVENT_LEAVE && !relativeMouse_) {
+        push(InputEventType::PointerLeft);
+    } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
+        push(InputEventType::PointerEntered);
+        if (!relativeMouse_) {
+            // Where it came in: the motion events may have been merged away or not come yet.
+            int x = 0;
+            int y = 0;
+            SDL_GetMouseState(&x, &y);
+            const CursorPosition position = windowToPicture(x, y, false);
+            push(InputEventType::MousePosition, 0, 0, position.x, position.y);
+        }
+    }
 }
 
 void CSdlInputSource::openJoystick(int deviceIndex)

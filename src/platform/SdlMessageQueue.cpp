@@ -65,5 +65,8 @@ std::optional<SMessage> CSdlMessageQueue::translate(const SDL_Event& event)
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         return SMessage{EMessageKind::Activate, false};
     }
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        return SMessage{EMessageKind::Repaint, false};
+    }
     return std::nullopt;
 }

@@ -79,6 +79,18 @@ void CApplication::handleMessage(const SMessage& message)
     case EMessageKind::ToggleWindowMode:
         platform_.toggleWindowMode();
         break;
+    case EMessageKind::Repaint:
+        showLastFrameAgain();
+        break;
+    }
+}
+
+// An active program draws a new frame at once anyway. An inactive one draws none, so what
+// another window uncovered would stay empty: the last frame is shown again, and nothing is drawn.
+void CApplication::showLastFrameAgain()
+{
+    if (!state_.active && screen_ && !shutDown_) {
+        screen_->PresentAgain();
     }
 }
 

@@ -125,6 +125,7 @@ private:
     void registerTimers();
     void startMusic();
     void closeWindow();
+    void showLastFrameAgain();
     void shutdown();
 
     // Settings: the caller's default stands when a value cannot be read.

@@ -35,7 +35,8 @@ void CApplication::renderFrame()
         drawScene();
         break;
     }
-    if (graphics_.cursor) {
+    // A cursor left at the window's edge would look as if the pointer were still there.
+    if (graphics_.cursor && input_->PointerInWindow()) {
         graphics_.cursor->Draw(*screen_->back(), 0, 0, kSpriteKeyed);
     }
     screen_->Present();

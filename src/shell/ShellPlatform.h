@@ -12,6 +12,7 @@ enum class EMessageKind {
     Activate,         // the program came to the front or left it (`active` tells which)
     Close,            // the window is to close: the system, the user, SIGTERM or SIGINT
     ToggleWindowMode, // Alt+Enter: full screen <-> window
+    Repaint,          // part of the window was uncovered and must be shown again
 };
 
 struct SMessage {

@@ -4,10 +4,12 @@
 #include "platform/SdlDisplay.h"
 #include "platform/SdlWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -148,6 +150,51 @@ TEST_P(SdlDisplayTest, PresentingInALoopRunsAtSixtyFramesASecond)
     }
     // The dummy driver's retrace wait returns at once; twelve intervals take 0.2 s.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(195));
+}
+
+// Black and white columns one pixel wide over the left part of the picture.
+void drawStripes(CScreen& screen)
+{
+    screen.back()->Fill(screen.ColorToPixel(0));
+    CSurface column;
+    ASSERT_EQ(column.Create(screen, 1, 600, 2), 0);
+    column.Fill(screen.ColorToPixel(0x00FFFFFF, &column));
+    for (std::int32_t x = 0; x < 200; x += 2) {
+        ASSERT_EQ(column.Opaque(*screen.back(), x, 0), 0);
+    }
+}
+
+// Pixels of the striped part that are neither black nor white: what filtering mixes.
+int mixedPixels(const CSdlDisplay::Capture& frame)
+{
+    int mixed = 0;
+    for (std::int32_t y = 0; y < frame.height / 2; ++y) {
+        for (std::int32_t x = 0; x < frame.width / 5; ++x) {
+            const std::uint32_t green = (frame.pixels[static_cast<std::size_t>(y * frame.width + x)] >> 8) & 0xFF;
+            mixed += green > 16 && green < 239 ? 1 : 0;
+        }
+    }
+    return mixed;
+}
+
+TEST_P(SdlDisplayTest, AWindowScaledByAFractionIsSmoothAndByAWholeNumberSharp)
+{
+    open(WindowMode::Windowed);
+    drawStripes(*screen_);
+    ASSERT_EQ(screen_->Present(), 0);
+    for (const auto& [width, height, smooth] : {std::tuple{1000, 750, true}, std::tuple{1600, 1200, false},
+                                                std::tuple{700, 525, true}, std::tuple{800, 600, false}}) {
+        SDL_SetWindowSize(window_->sdlWindow(), width, height);
+        ASSERT_EQ(screen_->PresentAgain(), 0);
+        const auto frame = display_->readBack();
+        ASSERT_TRUE(frame);
+        ASSERT_EQ(frame->width, width);
+        if (smooth) {
+            EXPECT_GT(mixedPixels(*frame), frame->width * frame->height / 40) << width << " x " << height;
+        } else {
+            EXPECT_EQ(mixedPixels(*frame), 0) << width << " x " << height;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, SdlDisplayTest, ::testing::Values(15u, 16u, 24u, 32u),

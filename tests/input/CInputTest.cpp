@@ -241,6 +241,23 @@ TEST_F(InputTest, AnAbsolutePointerPlacesTheCursorWithoutAcceleration)
     EXPECT_EQ(cursor(), (std::pair<int, int>{780, 578}));
 }
 
+TEST_F(InputTest, ThePointerLeavingTheWindowIsKnownUntilItComesBackWhereItEntered)
+{
+    input.SetPointerSpot(7, 2);
+    EXPECT_TRUE(input.PointerInWindow());
+    source.pointAt(799, 300);
+    source.push({InputEventType::PointerLeft});
+    input.Update();
+    EXPECT_FALSE(input.PointerInWindow());
+    input.Update();
+    EXPECT_FALSE(input.PointerInWindow()) << "the pointer is still outside";
+    source.push({InputEventType::PointerEntered});
+    source.pointAt(20, 100);
+    input.Update();
+    EXPECT_TRUE(input.PointerInWindow());
+    EXPECT_EQ(cursor(), (std::pair<int, int>{13, 98}));
+}
+
 TEST_F(InputTest, MouseButtonsAreKeyCodes256To258)
 {
     source.pressMouseButton(0);

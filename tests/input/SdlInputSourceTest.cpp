@@ -249,6 +249,24 @@ TEST_F(SdlInputSourceTest, FocusChangesOfTheWindowArePassedOn)
     EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::FocusLost}, {InputEventType::FocusGained}}));
 }
 
+TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWhereItCameIn)
+{
+    SDL_WarpMouseInWindow(window, 300, 200);
+    pumpAndDrain();
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    pushWindowEvent(SDL_WINDOWEVENT_ENTER);
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::PointerLeft},
+                                           {InputEventType::PointerEntered},
+                                           {InputEventType::MousePosition, 0, 0, 300, 200}}));
+
+    // In full screen the mouse moves the program's own cursor, which cannot leave.
+    fullScreen = true;
+    pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
+    pumpAndDrain();
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {}));
+}
+
 TEST_F(SdlInputSourceTest, TheFirstJoysticksButtonsZeroToNineArePassedOn)
 {
     const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 12, 0);

@@ -25,6 +25,72 @@ TEST_F(ShellTest, MessagesGoBeforeFramesAndAnInactiveProgramOnlyWaits)
     EXPECT_EQ(platform->messages.waits, 2);
 }
 
+TEST_F(ShellTest, AnUncoveredInactiveWindowShowsItsLastFrameAgainAndDrawsNone)
+{
+    ASSERT_TRUE(start());
+    frame();
+    CNullDisplay& display = platform->display->inner();
+    const std::vector<std::uint8_t> shown = display.lastFrame();
+    const std::uint32_t presents = display.presentCount();
+    const std::int32_t screenBefore = state().screenState;
+
+    platform->messages.messages.push_back({EMessageKind::Activate, false});
+    app->runLoopStep();
+    // Whatever the back buffer holds now is not what the window showed.
+    app->screen()->back()->Fill(0x00123456);
+    platform->messages.messages.push_back({EMessageKind::Repaint, false});
+    app->runLoopStep();
+    EXPECT_EQ(display.presentCount(), presents + 1);
+    EXPECT_EQ(display.lastFrame(), shown);
+    EXPECT_EQ(state().screenState, screenBefore);
+    app->runLoopStep(); // then it waits again
+    EXPECT_EQ(platform->messages.waits, 1);
+    EXPECT_EQ(display.presentCount(), presents + 1);
+
+    // An active program draws its next frame anyway and shows nothing old.
+    platform->messages.messages.push_back({EMessageKind::Activate, true});
+    platform->messages.messages.push_back({EMessageKind::Repaint, false});
+    app->runLoopStep();
+    app->runLoopStep();
+    EXPECT_EQ(display.presentCount(), presents + 1);
+}
+
+namespace {
+
+// The test cursor is white; the title menu has no white.
+int whitePixels(const std::vector<std::uint8_t>& frame)
+{
+    int count = 0;
+    for (std::size_t at = 0; at + 3 < frame.size(); at += 4) {
+        count += frame[at] == 255 && frame[at + 1] == 255 && frame[at + 2] == 255 ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(ShellTest, TheCursorIsHiddenWhileThePointerIsOutsideTheWindow)
+{
+    ASSERT_TRUE(start());
+    CNullDisplay& display = platform->display->inner();
+    platform->input.pointAt(400, 300);
+    frame();
+    const int cursorPixels = whitePixels(display.lastFrame());
+    ASSERT_GT(cursorPixels, 0);
+
+    platform->input.pointAt(799, 300);
+    platform->input.push({InputEventType::PointerLeft});
+    frame();
+    EXPECT_EQ(whitePixels(display.lastFrame()), 0);
+    frame();
+    EXPECT_EQ(whitePixels(display.lastFrame()), 0);
+
+    platform->input.push({InputEventType::PointerEntered});
+    platform->input.pointAt(200, 100);
+    frame();
+    EXPECT_EQ(whitePixels(display.lastFrame()), cursorPixels);
+}
+
 TEST_F(ShellTest, CloseShutsDownOnceAndPostsQuit)
 {
     ASSERT_TRUE(start());

@@ -79,6 +79,11 @@ TEST_F(SdlMessageQueueTest, FocusAndCloseBecomeMessagesAndTheInputSeesThemToo)
     EXPECT_EQ(message->kind, EMessageKind::Close);
     EXPECT_FALSE(queue->takeMessage());
     EXPECT_EQ(forwarded.size(), 3u);
+
+    pushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+    message = queue->takeMessage();
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->kind, EMessageKind::Repaint);
 }
 
 TEST_F(SdlMessageQueueTest, AltEnterTogglesAndNeitherHalfReachesTheInput)
