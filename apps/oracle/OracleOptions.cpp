@@ -89,7 +89,7 @@ std::string oracleUsage()
            "  --seed N       den Zufallsgenerator mit N (0 bis 4294967295) starten statt mit der Uhrzeit\n"
            "  --raw          ohne Eingabeaufforderung: je Zeile eine Frage als rohe Bytes (Windows-1252),\n"
            "                 jede Antwort als rohe Bytes mit einem NUL-Byte dahinter\n"
-           "  --check        sw.dat und hv.dat pr\xC3\xBC" "fen: je Problem eine Zeile mit Zeilennummer;\n"
+           "  --check        die Dateien pr\xC3\xBC" "fen: je Problem eine Zeile mit Zeilennummer;\n"
            "                 Exit-Code 1 bei Problemen, sonst 0\n"
            "  --help         diese Hilfe\n"
            "  --version      Versionsangabe\n";

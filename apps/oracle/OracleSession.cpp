@@ -1,5 +1,7 @@
 #include "OracleSession.h"
 
+#include "AnswerBoxLines.h"
+
 #include "common/Cp1252.h"
 #include "oracle/KnowledgeCheck.h"
 #include "oracle/TextModeFile.h"
@@ -108,10 +110,19 @@ int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostrea
 {
     const SKnowledgeFileBytes keywordFile = readKnowledgeFileBytes(folder / "sw.dat");
     const SKnowledgeFileBytes wordPairFile = readKnowledgeFileBytes(folder / "hv.dat");
+    const SKnowledgeFileBytes helpFile = readKnowledgeFileBytes(folder / COracle::kHelpFileName);
     std::vector<KnowledgeProblem> problems;
     addFileProblem("sw.dat", keywordFile.state, problems);
     addFileProblem("hv.dat", wordPairFile.state, problems);
-    for (KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile.bytes, wordPairFile.bytes)) {
+    addFileProblem(COracle::kHelpFileName, helpFile.state, problems);
+    SKnowledgeCheckOptions options;
+    options.helpFile = helpFile.bytes;
+    if (auto lines = openAnswerBoxLines()) {
+        options.answerLines = std::move(*lines);
+    } else {
+        err << "Hinweis: ohne die Schrift des Programms wird die L\xC3\xA4nge der Antworten nicht gepr\xC3\xBC" "ft.\n";
+    }
+    for (KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile.bytes, wordPairFile.bytes, options)) {
         problems.push_back(std::move(problem));
     }
     for (const KnowledgeProblem& problem : problems) {
@@ -127,6 +138,7 @@ int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostrea
         answers += record.answers().size();
     }
     out << "OK: " << engine.records().size() << " records, " << answers << " answers, "
-        << engine.wordPairs().pairs().size() << " word pairs\n";
+        << engine.wordPairs().pairs().size() << " word pairs, "
+        << CHelpCheck::fromFileBytes(helpFile.bytes).records().size() << " help records\n";
     return 0;
 }

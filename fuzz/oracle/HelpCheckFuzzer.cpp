@@ -1,5 +1,6 @@
-// The help check over arbitrary bytes: the first line is the question, the rest the help file.
+// The help check and the help file's data check over arbitrary bytes: the first line is the question, the rest the help file.
 #include "oracle/CHelpCheck.h"
+#include "oracle/KnowledgeCheck.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -22,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t lineEnd = std::min(bytes.find('\n'), bytes.size());
     const std::string_view question = bytes.substr(0, lineEnd);
-    CHelpCheck help = CHelpCheck::fromFileBytes(bytes.substr(std::min(lineEnd + 1, bytes.size())));
+    const std::string_view helpFile = bytes.substr(std::min(lineEnd + 1, bytes.size()));
+    CHelpCheck help = CHelpCheck::fromFileBytes(helpFile);
+    checkHelpFile(helpFile, [](std::string_view answer) { return static_cast<int>(answer.size() / 40); });
 
     const std::string matchText = helpMatchText(question);
     require(matchText.find("  ") == std::string::npos);

@@ -3,79 +3,18 @@
 #include "oracle/CAnswerEngine.h"
 #include "oracle/CWordPairs.h"
 #include "oracle/KeywordFile.h"
+#include "oracle/KnowledgeProblemList.h"
 #include "oracle/MakeUpper.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace {
 
 // The longest question the entry box takes; a longer keyword can never occur in one.
 constexpr std::size_t kLongestQuestion = 200;
-
-class CProblemList {
-public:
-    CProblemList(std::string file, std::vector<KnowledgeProblem>& problems)
-        : file_(std::move(file)), problems_(problems) {}
-    void add(int line, std::string message) { problems_.push_back({file_, line, std::move(message)}); }
-
-private:
-    std::string file_;
-    std::vector<KnowledgeProblem>& problems_;
-};
-
-// A text in double quotes for a message; control bytes spelled out, long texts shortened.
-std::string shown(std::string_view text)
-{
-    constexpr std::size_t kShownBytes = 40;
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size() && i < kShownBytes; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\n') {
-            out += "\\n";
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
-        } else {
-            out += static_cast<char>(byte);
-        }
-    }
-    out += text.size() > kShownBytes ? "...\"" : "\"";
-    return out;
-}
-
-std::string atLine(int line)
-{
-    return " (line " + std::to_string(line) + ")";
-}
-
-void checkText(const QuotedText& text, const std::string& what, int line, CProblemList& problems)
-{
-    const std::string where = text.line == line ? "" : atLine(text.line);
-    if (text.cut) {
-        problems.add(line, what + where + " is longer than 299 bytes: its 300th byte is lost and "
-                                          "the rest is read as if outside quotes");
-    }
-    if (text.unclosed) {
-        problems.add(line, what + where + " has no closing quote before the end of the file");
-    }
-    if (text.hadNul) {
-        problems.add(line, what + where + " holds a NUL byte: everything after it is lost");
-    }
-}
-
-std::string recordName(const CKeywordRecord& record)
-{
-    std::string name = "record";
-    for (const std::string& keyword : record.keywords()) {
-        name += ' ';
-        name += shown(keyword);
-    }
-    return name;
-}
 
 bool hasControlByte(std::string_view text)
 {
@@ -111,8 +50,20 @@ void checkKeywords(const CKeywordRecord& record, int line, CProblemList& problem
     }
 }
 
+// A sentence said by more records than this reads as a formula.
+constexpr std::size_t kMostRecordsPerSentence = 3;
+
+void checkEcho(const CKeywordRecord& record, const std::string& what, CProblemList& problems, int line)
+{
+    if (record.keywords().size() == 1 && !isQuestionOpening(record.keywords().front())) {
+        problems.add(line, what + " holds \"*\", but " + shown(record.keywords().front()) +
+                               " is no question opening (two or more words, the first one a word "
+                               "questions begin with): the echo pastes whatever follows it");
+    }
+}
+
 void checkAnswers(const CKeywordRecord& record, const KeywordRecordOrigin& origin, int line,
-                  CProblemList& problems)
+                  const AnswerLineCount& answerLines, CProblemList& problems)
 {
     if (record.answers().empty()) {
         problems.add(line, recordName(record) + " has no answers");
@@ -124,11 +75,16 @@ void checkAnswers(const CKeywordRecord& record, const KeywordRecordOrigin& origi
         if (answer.text.empty()) {
             problems.add(line, what + where + " is empty: it never answers and the search goes on");
         }
-        if (record.keywords().size() > 1 && answer.text.find('*') != std::string::npos) {
-            problems.add(line, what + where + " holds \"*\", which is only replaced for one-keyword "
-                                              "questions: it is shown as it stands");
+        if (answer.text.find('*') != std::string::npos) {
+            if (record.keywords().size() > 1) {
+                problems.add(line, what + where + " holds \"*\", which is only replaced for one-keyword "
+                                                  "questions: it is shown as it stands");
+            } else {
+                checkEcho(record, what + where, problems, line);
+            }
         }
         checkText(answer, what, line, problems);
+        checkBoxLength(answer.text, what + where, line, answerLines, problems);
     }
 }
 
@@ -143,7 +99,34 @@ std::optional<std::vector<std::string>> keywordSet(const CKeywordRecord& record)
     return set;
 }
 
-void checkKeywordFile(std::string_view fileBytes, CProblemList& problems)
+// Each sentence with the lines of the records that say it, once per record.
+void checkRepeatedSentences(const KeywordFileContents& contents, CProblemList& problems)
+{
+    std::map<std::string, std::vector<int>> linesOfSentence;
+    for (const KeywordRecordOrigin& origin : contents.origins) {
+        const int line = origin.keywords.front().line;
+        std::set<std::string> said;
+        for (const QuotedText& answer : origin.answers) {
+            if (!answer.text.empty() && said.insert(answer.text).second) {
+                linesOfSentence[answer.text].push_back(line);
+            }
+        }
+    }
+    for (const auto& [sentence, lines] : linesOfSentence) {
+        if (lines.size() <= kMostRecordsPerSentence) {
+            continue;
+        }
+        std::string where;
+        for (const int line : lines) {
+            where += (where.empty() ? "" : ", ") + std::to_string(line);
+        }
+        problems.add(lines[kMostRecordsPerSentence], "answer " + shown(sentence) + " is said by " +
+                                                         std::to_string(lines.size()) + " records (lines " +
+                                                         where + "): more than three");
+    }
+}
+
+void checkKeywordFile(std::string_view fileBytes, const AnswerLineCount& answerLines, CProblemList& problems)
 {
     const KeywordFileContents contents = readKeywordFile(fileBytes);
     std::map<std::vector<std::string>, int> firstLineOfSet;
@@ -164,13 +147,25 @@ void checkKeywordFile(std::string_view fileBytes, CProblemList& problems)
                                        std::to_string(first->second) + ": it never answers");
             }
         }
-        checkAnswers(record, origin, line, problems);
+        checkAnswers(record, origin, line, answerLines, problems);
         hasFallback = hasFallback || record.matches({std::string(CAnswerEngine::NOTHING_FOUND)});
     }
     if (!hasFallback) {
         problems.add(0, "no fallback record " + shown(CAnswerEngine::NOTHING_FOUND) +
                             ": questions without a known keyword get no answer");
     }
+    checkRepeatedSentences(contents, problems);
+}
+
+const std::set<std::string>& questionOpeningWords()
+{
+    static const std::set<std::string> kWords{
+        "SOLL", "SOLLTE", "SOLLEN", "SOLLTEN", "WIRD", "WERDE", "WERDEN", "W\xDCRDE", "W\xDCRDEN", "KANN",
+        "K\xD6NNTE", "K\xD6NNEN", "DARF", "D\xDCRFEN", "MUSS", "M\xDCSSTE", "M\xDCSSEN", "M\xD6" "CHTE", "WILL",
+        "WOLLEN", "IST", "BIN", "BIST", "SIND", "WAR", "HAT", "HABE", "HAST", "HABEN", "HATTE", "LIEBT",
+        "MAG", "MAGST", "PASST", "GIBT", "BRAUCHT", "BRAUCHE", "WEISS", "WER", "WAS", "WANN", "WIE", "WO",
+        "WARUM", "WESHALB", "WIESO", "WOHER", "WOHIN", "WELCHE", "WELCHER", "WELCHES", "OB"};
+    return kWords;
 }
 
 bool isSwappableWord(const std::string& word)
@@ -240,14 +235,31 @@ void checkWordPairFile(std::string_view fileBytes, CProblemList& problems)
 
 } // namespace
 
-std::vector<KnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile)
+std::vector<KnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile,
+                                                  const SKnowledgeCheckOptions& options)
 {
     std::vector<KnowledgeProblem> problems;
     CProblemList keywordProblems("sw.dat", problems);
-    checkKeywordFile(keywordFile, keywordProblems);
+    checkKeywordFile(keywordFile, options.answerLines, keywordProblems);
     CProblemList pairProblems("hv.dat", problems);
     checkWordPairFile(wordPairFile, pairProblems);
+    if (options.helpFile) {
+        for (KnowledgeProblem& problem : checkHelpFile(*options.helpFile, options.answerLines)) {
+            problems.push_back(std::move(problem));
+        }
+    }
     return problems;
+}
+
+bool isQuestionOpening(std::string_view keyword)
+{
+    const std::size_t first = keyword.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t firstEnd = std::min(keyword.find(' ', first), keyword.size());
+    const bool moreWords = keyword.find_first_not_of(' ', firstEnd) != std::string_view::npos;
+    return moreWords && questionOpeningWords().count(std::string(keyword.substr(first, firstEnd - first))) != 0;
 }
 
 std::string formatKnowledgeProblem(const KnowledgeProblem& problem)

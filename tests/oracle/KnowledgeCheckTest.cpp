@@ -42,7 +42,7 @@ std::string describe(const std::vector<std::string>& lines)
 
 TEST(KnowledgeCheck, SoundFilesHaveNoProblems)
 {
-    const std::string keywordFile = keywordFileText({{{"LIEBE"}, {"Ja, *.", "Vielleicht."}},
+    const std::string keywordFile = keywordFileText({{{"SOLL ICH"}, {"Ja, *.", "Vielleicht."}},
                                                      {{"LIEBT", "MICH"}, {"Sicher."}},
                                                      {{"-NICHTS GEFUNDEN-"}, {"Hmm.", "Frag anders."}}});
     const auto lines = problemLines(keywordFile);
@@ -142,6 +142,92 @@ TEST(KnowledgeCheck, ShippedDataPassesTheCheck)
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     };
-    const auto lines = problemLines(bytesOf(data / "sw.dat"), bytesOf(data / "hv.dat"));
+    const std::string helpFile = bytesOf(data / "hilfe.dat");
+    SKnowledgeCheckOptions options;
+    options.helpFile = helpFile;
+    std::vector<std::string> lines;
+    for (const KnowledgeProblem& problem : checkKnowledgeFiles(bytesOf(data / "sw.dat"), bytesOf(data / "hv.dat"), options)) {
+        lines.push_back(formatKnowledgeProblem(problem));
+    }
     EXPECT_TRUE(lines.empty()) << describe(lines);
+}
+
+TEST(KnowledgeCheck, ASentenceSaidByMoreThanThreeRecordsIsReportedOnce)
+{
+    std::vector<TestRecord> records{{{"-NICHTS GEFUNDEN-"}, {"Frag anders.", "Frag anders."}}};
+    for (const std::string keyword : {"A", "B"}) {
+        records.push_back({{keyword}, {"Frag anders.", "Nur hier " + keyword}});
+    }
+    EXPECT_EQ(problemLines(keywordFileText(records)), std::vector<std::string>{});
+    // The records stand at lines 3, 7, 11 and 15; the problem is at the fourth.
+    records.push_back({{"C"}, {"Frag anders."}});
+    EXPECT_EQ(problemLines(keywordFileText(records)),
+              std::vector<std::string>{"sw.dat:15: answer \"Frag anders.\" is said by 4 records (lines 3, 7, 11, 15): "
+                                       "more than three"});
+}
+
+TEST(KnowledgeCheck, EchoesOnlyAfterAQuestionOpening)
+{
+    for (const std::string keyword : {"SOLL ICH", " WIRD ER ", "K\xD6NNTE SIE", "WARUM IST"}) {
+        EXPECT_TRUE(isQuestionOpening(keyword)) << keyword;
+    }
+    for (const std::string keyword : {"LIEBE", "SOLL", "SOLL ", "ICH SOLL", "SOLLICH X", "", "  "}) {
+        EXPECT_FALSE(isQuestionOpening(keyword)) << keyword;
+    }
+    const std::string keywordFile = keywordFileText({{{"-NICHTS GEFUNDEN-"}, {"f"}},
+                                                     {{"SOLL ICH"}, {"Ob du *?"}},
+                                                     {{"LIEBE"}, {"gut", "Liebe *"}}});
+    EXPECT_EQ(problemLines(keywordFile),
+              std::vector<std::string>{"sw.dat:9: record \"LIEBE\": answer 2 (line 11) holds \"*\", but \"LIEBE\" is "
+                                       "no question opening (two or more words, the first one a word questions "
+                                       "begin with): the echo pastes whatever follows it"});
+}
+
+TEST(KnowledgeCheck, AnswersTooLongForTheBoxAsTheProgramLaysThemOut)
+{
+    // A stand-in layout: one line per ten bytes.
+    SKnowledgeCheckOptions options;
+    std::vector<std::string> measured;
+    options.answerLines = [&](std::string_view answer) {
+        measured.emplace_back(answer);
+        return static_cast<int>(answer.size() + 9) / 10;
+    };
+    const std::string keywordFile = keywordFileText({{{"-NICHTS GEFUNDEN-"}, {"zwanzig Bytes genau", "einundzwanzig Bytes!!"}},
+                                                     {{"SOLL ICH"}, {"Ob du es *tun sollst?"}}});
+    std::vector<std::string> lines;
+    for (const KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile, kGoodPairs, options)) {
+        lines.push_back(formatKnowledgeProblem(problem));
+    }
+    EXPECT_EQ(lines, std::vector<std::string>{"sw.dat:3: record \"-NICHTS GEFUNDEN-\": answer 2 (line 5) needs 3 lines "
+                                              "of the answer box: more than the two the box is made for"});
+    EXPECT_EQ(measured.back(), "Ob du es tun sollst?");
+}
+
+TEST(HelpFileCheck, EveryRecordNeedsPhrasesThatMatchAndAnswersThatNameHelp)
+{
+    const std::string helpFile = "Hilfe\r\n"
+                                 "# \"SCHL\xC4GT MICH\" \"MICH* GESCHLAGEN\"\r\n\"Polizei: 110\"\r\n"
+                                 "# \"...\" \"A*\" \"STERBEN\"\r\n\r\n"
+                                 "# \"RITZ\"\r\n\"Sprich mit jemandem.\"\r\n\"Ruf * an: 116 111\"\r\n\"\"\r\n"
+                                 "# \"LANG\"\r\n\"eine sehr lange Antwort mit 116 016\"\r\n";
+    std::vector<std::string> lines;
+    for (const KnowledgeProblem& problem :
+         checkHelpFile(helpFile, [](std::string_view answer) { return answer.size() > 30 ? 3 : 1; })) {
+        lines.push_back(formatKnowledgeProblem(problem));
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "hilfe.dat:4: record \"...\" \"A*\" \"STERBEN\": phrase \"...\" has a part without letters or "
+                         "digits: it is never matched",
+                         "hilfe.dat:4: record \"...\" \"A*\" \"STERBEN\": phrase \"A*\" has a part without letters or "
+                         "digits: it is never matched",
+                         "hilfe.dat:4: record \"...\" \"A*\" \"STERBEN\" has no answers: its phrases are passed to the "
+                         "oracle",
+                         "hilfe.dat:6: record \"RITZ\": answer 1 (line 7) names no help number",
+                         "hilfe.dat:6: record \"RITZ\": answer 2 (line 8) holds \"*\": help answers are never echoed, "
+                         "it is shown as it stands",
+                         "hilfe.dat:6: record \"RITZ\": answer 3 (line 9) is empty: a question in distress would get an "
+                         "empty scroll",
+                         "hilfe.dat:10: record \"LANG\": answer 1 (line 11) needs 3 lines of the answer box: more than "
+                         "the two the box is made for"}));
+    EXPECT_EQ(checkHelpFile("nur Text", {}).size(), 1u);
 }

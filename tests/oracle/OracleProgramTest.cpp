@@ -136,11 +136,17 @@ TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
 
 TEST_F(OracleProgram, CheckReportsProblemsWithLineNumbers)
 {
+    writeFile(folder_ / "data" / "sw.dat",
+              keywordFileText({{{"LIEBE"}, {"Die Liebe ist ein seltsames Spiel."}},
+                               {{"SOLL ICH"}, {"Ob du *sollst? Frag dein Herz."}},
+                               {{"-NICHTS GEFUNDEN-"}, {"Das verrate ich dir nicht."}}}));
+    writeFile(folder_ / "data" / "hilfe.dat", "# \"RITZ\"\r\n\"Nummer gegen Kummer: 116 111\"\r\n");
     RunResult result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 0) << result.out;
-    EXPECT_EQ(result.out, "OK: 4 records, 7 answers, 3 word pairs\n");
+    EXPECT_EQ(result.out, "OK: 3 records, 3 answers, 3 word pairs, 1 help records\n");
 
     writeFile(folder_ / "data" / "sw.dat", "# \"LIEBE\"\r\n\"\"\r\n# \"GL\xDC" "CK\" \"X\"\r\n\"*\"\r\n");
+    writeFile(folder_ / "data" / "hilfe.dat", "# \"RITZ\"\r\n\"Sprich mit jemandem.\"\r\n");
     result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "sw.dat:1: record \"LIEBE\": answer 1 (line 2) is empty: it never answers and the "
@@ -148,9 +154,31 @@ TEST_F(OracleProgram, CheckReportsProblemsWithLineNumbers)
                           "sw.dat:3: record \"GL\xC3\x9C" "CK\" \"X\": answer 1 (line 4) holds \"*\", which is "
                           "only replaced for one-keyword questions: it is shown as it stands\n"
                           "sw.dat: no fallback record \"-NICHTS GEFUNDEN-\": questions without a known "
-                          "keyword get no answer\n");
-    EXPECT_EQ(result.err, "3 problems\n");
+                          "keyword get no answer\n"
+                          "hilfe.dat:1: record \"RITZ\": answer 1 (line 2) names no help number\n");
+    EXPECT_NE(result.err.find("4 problems\n"), std::string::npos);
 }
+
+#ifdef MINNE_ORACLE_FONT
+// The program's own font and layout decide: a W is 17 pixels wide, an i 4, and a line holds
+// less than 390, so 48 "i" stand on one line and 60 "W" need three.
+TEST_F(OracleProgram, CheckMeasuresAnswersWithTheProgramsFont)
+{
+    const std::string fits = "Ein kurzer Satz passt in eine Zeile.";
+    const std::string tooLong = "Dieser Satz ist so lang, dass ihn der Spiegel nur auf drei Zeilen zeigen "
+                                "k\xF6nnte, weil er viel mehr sagt, als zwei Zeilen fassen.";
+    writeFile(folder_ / "data" / "sw.dat",
+              keywordFileText({{{"LIEBE"}, {fits, tooLong}}, {{"-NICHTS GEFUNDEN-"}, {std::string(48, 'i')}}}));
+    writeFile(folder_ / "data" / "hilfe.dat", "# \"RITZ\"\r\n\"" + std::string(60, 'W') + " 116 111\"\r\n");
+    const RunResult result = run("--check --data data");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "sw.dat:3: record \"LIEBE\": answer 2 (line 5) needs 3 lines of the answer box: more than "
+                          "the two the box is made for\n"
+                          "hilfe.dat:1: record \"RITZ\": answer 1 (line 2) needs 3 lines of the answer box: more "
+                          "than the two the box is made for\n");
+    EXPECT_EQ(result.err, "2 problems\n");
+}
+#endif
 
 TEST_F(OracleProgram, HelpVersionAndUsageErrors)
 {
