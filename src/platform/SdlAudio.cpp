@@ -50,18 +50,27 @@ CSdlAudio::CSdlAudio() : state_(std::make_unique<SState>()) {}
 
 CSdlAudio::~CSdlAudio()
 {
-    if (state_->open) {
-        Mix_SetPostMix(nullptr, nullptr);
-        Mix_HaltMusic();
-        Mix_HaltChannel(-1);
-        state_->streams.clear();
-        state_->beepSound.reset();
-        Mix_CloseAudio();
-        Mix_Quit();
-    }
+    shutDown();
     if (state_->subsystemStarted) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+}
+
+void CSdlAudio::shutDown()
+{
+    if (!state_->open) {
+        return;
+    }
+    Mix_SetPostMix(nullptr, nullptr);
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    state_->streams.clear();
+    state_->beepSound.reset();
+    Mix_CloseAudio();
+    Mix_Quit();
+    state_->open = false;
+    state_->rate = 0;
+    state_->channels = 0;
 }
 
 bool CSdlAudio::init(int mixRate, int channels)

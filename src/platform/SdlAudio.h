@@ -21,11 +21,17 @@ public:
     void close(SAudioStream stream) override;
     void beep() override;
 
+    // Stops everything and closes the sound device, which waits for the mixing thread's next
+    // buffer; afterwards the device is silently nothing. It may run on another thread while
+    // nothing else uses this object; the destructor does it otherwise.
+    void shutDown();
+
     // Receives everything the device puts out, as interleaved 16-bit samples, on the audio
     // thread; for tests and diagnostics. An empty function stops it.
     using OutputMonitor = std::function<void(std::span<const std::int16_t> samples)>;
     void setOutputMonitor(OutputMonitor monitor);
-    // The output really opened: samples a second and channels; 0 before a successful init.
+    // The output really opened: samples a second and channels; 0 before a successful init and
+    // after shutDown.
     int outputRate() const;
     int outputChannels() const;
 

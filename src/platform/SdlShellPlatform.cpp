@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace {
 
@@ -44,7 +45,17 @@ CSdlShellPlatform::CSdlShellPlatform(WindowMode startMode)
 {
 }
 
-CSdlShellPlatform::~CSdlShellPlatform() = default;
+// Closing the sound device waits for the mixing thread's next buffer, and giving up a full-screen
+// window waits for the window manager to answer; each takes about a tenth of a second, and
+// neither needs the other, so they overlap. The subsystems themselves are shut down one after
+// the other, on this thread, by the members' destructors.
+CSdlShellPlatform::~CSdlShellPlatform()
+{
+    std::thread closeSound([this] { audio_.shutDown(); });
+    input_.reset();
+    window_.reset();
+    closeSound.join();
+}
 
 bool CSdlShellPlatform::createMainWindow()
 {

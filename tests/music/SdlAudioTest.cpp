@@ -204,6 +204,23 @@ TEST_F(SdlAudioTest, WithoutADeviceEverythingIsQuietlyNothing)
     audio.close(SAudioStream{1});
 }
 
+// The program closes the device on a thread of its own while its window goes, so the two
+// waits overlap at the end; the device is then nothing, and the destructor has nothing left.
+TEST_F(SdlAudioTest, ShuttingDownOnAnotherThreadLeavesAQuietDevice)
+{
+    const std::vector<std::uint8_t> song = shortLoop();
+    CSdlAudio audio;
+    ASSERT_TRUE(audio.init(44100, 32));
+    const SAudioStream stream = audio.openLoopingStream(song);
+    ASSERT_TRUE(audio.play(stream));
+    std::thread([&audio] { audio.shutDown(); }).join();
+    EXPECT_EQ(audio.outputRate(), 0);
+    EXPECT_FALSE(audio.play(stream));
+    EXPECT_FALSE(audio.openLoopingStream(song));
+    audio.beep();
+    audio.shutDown();
+}
+
 TEST_F(SdlAudioTest, ThePlayerStartsTheBuiltSong)
 {
     testpackages::CTempFolder logFolder;
