@@ -230,6 +230,11 @@ void CSdlInputSource::followWindowMode()
     }
     SDL_SetRelativeMouseMode(wantRelative ? SDL_TRUE : SDL_FALSE);
     relativeMouse_ = wantRelative;
+    // In full screen the cursor is the program's own and always inside, wherever the system
+    // pointer was when the window left.
+    if (wantRelative) {
+        push(InputEventType::PointerEntered);
+    }
 }
 
 CursorPosition CSdlInputSource::windowToPicture(int x, int y, bool alreadyLogical) const

@@ -259,10 +259,13 @@ TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWh
                                            {InputEventType::PointerEntered},
                                            {InputEventType::MousePosition, 0, 0, 300, 200}}));
 
-    // In full screen the mouse moves the program's own cursor, which cannot leave.
+    // Full screen from a window the pointer had left: the program's own cursor is back at once,
+    // and it cannot leave.
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    pumpAndDrain();
     fullScreen = true;
     pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
-    pumpAndDrain();
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::PointerEntered}}));
     pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
     EXPECT_TRUE(eventsAre(pumpAndDrain(), {}));
 }
