@@ -36,11 +36,12 @@ uncovered=$LAST_SHOT
 changed=$(e2e_differing "$uncovered" 150 120 300 200 "$uncovered_before" 150 120)
 e2e_at_most "$changed" 600 || e2e_fail "the uncovered part is not the program's picture ($changed pixels differ)"
 
+# A late exposure or focus event may cost a tick; drawing frames would cost dozens.
 before=$(main_thread_ticks)
 sleep 2
 after=$(main_thread_ticks)
 e2e_shot still-inactive >/dev/null
-[ "$after" -eq "$before" ] || e2e_fail "the inactive program used $((after - before)) clock ticks in 2 s"
+e2e_at_most "$((after - before))" 1 || e2e_fail "the inactive program used $((after - before)) clock ticks in 2 s"
 changed=$(e2e_differing "$LAST_SHOT" 0 0 800 600 "$uncovered" 0 0)
 [ "$changed" = 0 ] || e2e_fail "the inactive program drew new frames ($changed pixels changed)"
 kill "$holder_pid"
