@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::int32_t kBoxX = 141;
-constexpr std::int32_t kBoxY = 505;
 constexpr std::uint32_t kAnswerColour = 0x007D1964;
 constexpr std::int32_t kGlowTicks = 200;
 constexpr std::int32_t kDismissAfterTicks = 200;

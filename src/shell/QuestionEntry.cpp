@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::size_t kQuestionCapacity = 200;
 constexpr std::uint32_t kQuestionColour = 0x007A4812;
-constexpr std::int32_t kBoxX = 141;
-constexpr std::int32_t kBoxY = 505;
-constexpr std::int32_t kBoxWidth = 500;
 // A slim bar over the text cell, shown and hidden for a quarter second each: two blinks a second.
 constexpr std::int32_t kCaretWidth = 2;
 constexpr std::int32_t kCaretTop = 1;

@@ -20,6 +20,11 @@ struct SBoxLayout {
     std::vector<STextLine> lines;
 };
 
+// Where the question and answer boxes stand on the screen, and their width.
+inline constexpr int kBoxX = 141;
+inline constexpr int kBoxY = 505;
+inline constexpr int kBoxWidth = 500;
+
 // Widest line the parchment holds between its rolls once a text needs more than two lines.
 inline constexpr int kBoxLineLimit = 390;
 
