@@ -1,4 +1,5 @@
 #include "shell/CApplication.h"
+#include "shell/MenuLayout.h"
 
 #include "oracle/Random.h"
 
@@ -200,7 +201,8 @@ void CApplication::loadButtons()
                                    "kann mb_back nicht laden"});
     loadButton(graphics_.mb_gender, {"gfx\\mb_gender.bmp", 58, 58, 2, false, nullptr, nullptr});
     loadButton(graphics_.mb_music, {"gfx\\mb_music.bmp", 58, 58, 2, true, nullptr, nullptr});
-    loadButton(graphics_.mb_zurueck, {"gfx\\mb_zurueck.bmp", 77, 32, 1, false, nullptr, nullptr});
+    loadButton(graphics_.mb_zurueck, {"gfx\\mb_zurueck.bmp", menu_layout::kBackButtonWidth, menu_layout::kBackButtonHeight, 1,
+                                      false, nullptr, nullptr});
     // The title menu draws these entries itself; their files are still required.
     loadButton(graphics_.mb_einstellungen, {"gfx\\mb_einstellungen.bmp", 178, 32, 1, false, nullptr, "mb_einstellungen"});
     loadButton(graphics_.mb_internet, {"gfx\\mb_internet.bmp", 178, 32, 1, false, nullptr, "mb_internet"});
@@ -213,7 +215,7 @@ void CApplication::loadButtons()
 void CApplication::placeButtons()
 {
     if (CCycleButton* back = graphics_.mb_back.get()) {
-        back->setPosition(374, 250);
+        back->setPosition(menu_layout::kLandscapeSelector.left, menu_layout::kLandscapeSelector.top);
         back->setMaxValue(4);
     }
     if (CCycleButton* gender = graphics_.mb_gender.get()) {
@@ -221,37 +223,36 @@ void CApplication::placeButtons()
         gender->setMaxValue(1);
     }
     if (CCycleButton* music = graphics_.mb_music.get()) {
-        music->setPosition(374, 395);
+        music->setPosition(menu_layout::kMusicSelector.left, menu_layout::kMusicSelector.top);
         music->setMaxValue(1);
         music->setRightClickActs(true);
         music->setAction([this] { toggleMusic(); });
     }
     if (CCycleButton* zurueck = graphics_.mb_zurueck.get()) {
-        zurueck->setPosition(700, 555);
+        zurueck->setPosition(menu_layout::kBackButtonOnMenus.left, menu_layout::kBackButtonOnMenus.top);
         zurueck->setAction([this] { backToMenu(); });
     }
 }
 
 void CApplication::loadHotspots()
 {
-    struct SHotspotSpec {
+    struct SHotspotAction {
         EMenuEntry entry;
-        std::int32_t left, top, width, height;
         void (CApplication::*action)();
     };
-    static constexpr SHotspotSpec kHotspots[] = {
-        {EMenuEntry::Start, 20, 334, 84, 43, &CApplication::startOracle},
-        {EMenuEntry::Settings, 20, 377, 155, 50, &CApplication::openSettings},
-        {EMenuEntry::HomePage, 20, 427, 346, 43, &CApplication::quitToHomePage},
-        {EMenuEntry::Help, 20, 470, 84, 43, &CApplication::openHelp},
-        {EMenuEntry::End, 20, 513, 118, 43, &CApplication::exitProgram},
+    static constexpr SHotspotAction kActions[] = {
+        {EMenuEntry::Start, &CApplication::startOracle},     {EMenuEntry::Settings, &CApplication::openSettings},
+        {EMenuEntry::HomePage, &CApplication::quitToHomePage}, {EMenuEntry::Help, &CApplication::openHelp},
+        {EMenuEntry::End, &CApplication::exitProgram},
     };
-    for (const SHotspotSpec& entry : kHotspots) {
-        std::unique_ptr<CHotspot>& hotspot = graphics_.hotspots[static_cast<std::size_t>(entry.entry)];
+    for (const SHotspotAction& entry : kActions) {
+        const auto index = static_cast<std::size_t>(entry.entry);
+        const menu_layout::SRect& place = menu_layout::kHotspots[index];
+        std::unique_ptr<CHotspot>& hotspot = graphics_.hotspots[index];
         hotspot = makeAsset<CHotspot>();
         if (hotspot) {
-            hotspot->setPlace(entry.left, entry.top);
-            hotspot->setSize(entry.width, entry.height);
+            hotspot->setPlace(place.left, place.top);
+            hotspot->setSize(place.width, place.height);
             hotspot->setAction([this, action = entry.action] { (this->*action)(); });
         }
     }

@@ -1,4 +1,5 @@
 #include "shell/CApplication.h"
+#include "shell/MenuLayout.h"
 
 #include "common/Clock.h"
 
@@ -8,7 +9,7 @@ void CApplication::startOracle()
     state_.screenState = Screen::Question;
     state_.caretShownSince = platform_.clock().counter();
     if (graphics_.mb_zurueck) {
-        graphics_.mb_zurueck->setPosition(700, 24);
+        graphics_.mb_zurueck->setPosition(menu_layout::kBackButtonInScene.left, menu_layout::kBackButtonInScene.top);
     }
     loadBackground();
     loadDancer();
@@ -64,7 +65,7 @@ void CApplication::backToMenu()
         }
     }
     if (graphics_.mb_zurueck) {
-        graphics_.mb_zurueck->setPosition(700, 555);
+        graphics_.mb_zurueck->setPosition(menu_layout::kBackButtonOnMenus.left, menu_layout::kBackButtonOnMenus.top);
     }
     state_.questionText.clear();
     state_.questionSplit = 0;

@@ -3,6 +3,7 @@
 // without a jump, the box is readable, the cursor's tip is where the program points.
 #include "PictureFile.h"
 #include "Pixels.h"
+#include "shell/MenuLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -214,9 +215,8 @@ TEST_F(PictureContent, MenuFramesFitTheTitleAndTheirHotspots)
     const CPicture under = title.crop(0, 230, 400, 340);
     const CPicture& none = load(numbered("menu", 5));
     EXPECT_LE(countDifferent(none, under, 2), 0);
-    const int hotspotTop[5] = {334, 377, 427, 470, 513};
-    const int hotspotHeight[5] = {43, 50, 43, 43, 43};
     for (int k = 0; k < 5; ++k) {
+        const menu_layout::SRect& hotspot = menu_layout::kHotspots[k];
         const CPicture& frame = load(numbered("menu", k));
         int inside = 0, outside = 0;
         for (int y = 0; y < frame.height; ++y)
@@ -225,7 +225,7 @@ TEST_F(PictureContent, MenuFramesFitTheTitleAndTheirHotspots)
                 if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) <= 24)
                     continue;
                 const int sy = y + 230;
-                (sy >= hotspotTop[k] - 4 && sy < hotspotTop[k] + hotspotHeight[k] + 4 ? inside : outside)++;
+                (sy >= hotspot.top - 4 && sy < hotspot.top + hotspot.height + 4 ? inside : outside)++;
             }
         EXPECT_GT(inside, 300) << "frame " << k << " highlights nothing";
         EXPECT_EQ(outside, 0) << "frame " << k << " changes more than its entry";

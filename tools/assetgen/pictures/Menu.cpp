@@ -4,6 +4,8 @@
 #include "pictures/Noise.h"
 #include "pictures/Painting.h"
 #include "pictures/Ui.h"
+#include "pictures/Vines.h"
+#include "shell/MenuLayout.h"
 
 #include <array>
 #include <numbers>
@@ -18,9 +20,15 @@ struct Entry {
     const char* label;
     int top, height; // the program's hotspot rows
 };
+
+constexpr Entry entryOf(const char* label, int index)
+{
+    return {label, menu_layout::kHotspots[index].top, menu_layout::kHotspots[index].height};
+}
+
 // In the order of the frames that highlight them.
-constexpr std::array<Entry, 5> kEntries{{{"Start", 334, 43}, {"Einstellungen", 377, 50}, {"Homepage", 427, 43},
-                                         {"Hilfe", 470, 43}, {"Ende", 513, 43}}};
+constexpr std::array<Entry, 5> kEntries{{entryOf("Start", 0), entryOf("Einstellungen", 1), entryOf("Homepage", 2),
+                                         entryOf("Hilfe", 3), entryOf("Ende", 4)}};
 constexpr float kEntryX = 27;
 constexpr float kEntrySize = 30;
 
@@ -108,24 +116,43 @@ void paintHighlight(CCanvas& c, const Entry& e, const CFont& font)
             c.at(x, y) = lit.at(x, y);
 }
 
+// The vines keep clear of the hotspots, the entries' lettering and the title.
+std::vector<Box> titleKeepOut(const CFont& chancery, const CFont& italic)
+{
+    std::vector<Box> keepOut;
+    for (const menu_layout::SRect& hotspot : menu_layout::kHotspots)
+        keepOut.push_back(boxOf(hotspot).grown(6));
+    for (const Entry& e : kEntries)
+        keepOut.push_back(textBox(chancery, e.label, kEntryX, baselineOf(e), kEntrySize, Align::Left).grown(12));
+    keepOut.push_back(textBox(chancery, "Minnespiegel", 400, 150, 104, Align::Centre).grown(8));
+    keepOut.push_back(textBox(italic, "Das Orakel der Liebe", 400, 198, 25, Align::Centre).grown(8));
+    keepOut.push_back({240, 210, 560, 230}); // the flourish
+    return keepOut;
+}
+
 } // namespace
 
-CCanvas paintTitle()
+CScreenArt paintTitle()
 {
-    CCanvas c = paintNightBackdrop(801);
-    paintRoseVine(c, {0, 600}, {0.55f, -0.83f}, 230, 802);
-    paintRoseVine(c, {800, 600}, {-0.5f, -0.87f}, 160, 803);
-    paintRoseVine(c, {800, 0}, {-0.8f, 0.6f}, 150, 804);
-    paintMirrorGlass(c);
+    CScreenArt art{paintNightBackdrop(801), CMask()};
+    CCanvas& c = art.picture;
     const CFont chancery(Typeface::Chancery);
     const CFont italic(Typeface::SerifItalic);
+    // Along the foot of the screen under the menu, in the corner above it, and round the mirror.
+    art.vines = paintRoseVines(c,
+                               {{{-8, 603}, {0.9995f, -0.03f}, 470, 802, 5},
+                                {{-6, -6}, {0.8f, 0.6f}, 150, 805},
+                                {{806, 606}, {-0.5f, -0.866f}, 170, 803},
+                                {{806, -6}, {-0.8f, 0.6f}, 150, 804}},
+                               titleKeepOut(chancery, italic));
+    paintMirrorGlass(c);
     drawText(c, chancery, "Minnespiegel", 400, 150,
              {104, Align::Centre, goldShade(72, 160, 1.05f), rgb8(255, 150, 90), 12, 0.45f});
     drawText(c, italic, "Das Orakel der Liebe", 400, 198, {25, Align::Centre, solid(kLilac), rgb8(150, 90, 200), 5, 0.4f});
     paintFlourish(c, 400, 220, 150);
     for (const Entry& e : kEntries)
         paintEntry(c, e, false, chancery);
-    return c;
+    return art;
 }
 
 std::vector<CCanvas> paintMenuFrames(const CCanvas& decodedTitle)

@@ -65,13 +65,13 @@ void writeScene(const std::filesystem::path& gfx, const CWall& wall)
 
 void writeMenus(const std::filesystem::path& gfx)
 {
-    const std::vector<uint8_t> title = encodeJpeg(toImage8(paintTitle()), kJpegQuality);
+    const std::vector<uint8_t> title = encodeJpeg(toImage8(paintTitle().picture), kJpegQuality);
     writeFile(gfx / "mi_titel2.jpg", title);
     const std::vector<CCanvas> menu = paintMenuFrames(toCanvas(decodeJpeg(title)));
     for (size_t k = 0; k < menu.size(); ++k)
         writeFile(gfx / numbered("menu", k), encodeBmp24(toImage8(menu[k])));
-    writeJpeg(gfx / "mi_einstellungen.jpg", paintSettingsScreen());
-    writeJpeg(gfx / "mi_help.jpg", paintHelpScreen());
+    writeJpeg(gfx / "mi_einstellungen.jpg", paintSettingsScreen().picture);
+    writeJpeg(gfx / "mi_help.jpg", paintHelpScreen().picture);
 }
 
 void writeButtons(const std::filesystem::path& gfx, const std::vector<CCanvas>& landscapes)

@@ -39,50 +39,6 @@ void paintSparkle(CCanvas& c, Vec2 at, float size, Rgb colour)
     }
 }
 
-void paintRoseVine(CCanvas& c, Vec2 root, Vec2 direction, float reach, uint32_t seed)
-{
-    CRandom rng(seed);
-    const Vec2 side{-direction.y, direction.x};
-    Vec2 prev = root;
-    const int steps = 40;
-    for (int i = 1; i <= steps; ++i) {
-        const float t = static_cast<float>(i) / steps;
-        const Vec2 p = root + direction * (reach * t) + side * (18 * std::sin(t * 7) * t);
-        const float w = 2.4f * (1 - t) + 0.6f;
-        paintSdf(c, std::min(prev.x, p.x) - 4, std::min(prev.y, p.y) - 4, std::max(prev.x, p.x) + 4, std::max(prev.y, p.y) + 4,
-                 [=](Vec2 q) { return sdSegment(q, prev, p) - w; }, [](Vec2) { return rgb8(30, 40, 26); });
-        if (i % 3 == 0) {
-            // A leaf on alternating sides.
-            const float s = (i / 3) % 2 ? 1.0f : -1.0f;
-            const Vec2 tip = p + side * (s * rng.range(9, 14)) + direction * rng.range(2, 6);
-            const float tone = 0.8f + 0.3f * rng.uniform();
-            paintSdf(c, std::min(p.x, tip.x) - 6, std::min(p.y, tip.y) - 6, std::max(p.x, tip.x) + 6, std::max(p.y, tip.y) + 6,
-                     [=](Vec2 q) {
-                         const float u = segmentParam(q, p, tip);
-                         return sdSegment(q, p, tip) - 4.2f * std::sin(std::numbers::pi_v<float> * u) - 0.3f;
-                     },
-                     [=](Vec2 q) {
-                         const float vein = sdSegment(q, p, tip) < 0.5f ? 1.3f : 1.0f;
-                         return rgb8(42, 74, 44) * vein * tone;
-                     });
-        }
-        if (i % 11 == 5) {
-            // A bloom: layered red petals with a soft glow.
-            const float r = rng.range(6, 9) * (1.2f - t * 0.5f);
-            addGlow(c, p, r * 2.5f, rgb8(140, 20, 50), 0.25f);
-            paintSdf(c, p.x - r - 2, p.y - r - 2, p.x + r + 2, p.y + r + 2,
-                     [=](Vec2 q) { return length(q - p) - r * (0.9f + 0.1f * std::cos(5 * std::atan2(q.y - p.y, q.x - p.x))); },
-                     [=](Vec2 q) {
-                         const Vec2 d = q - p;
-                         const float spiral = length(d) / r * 4.5f + std::atan2(d.y, d.x) / 6.2832f;
-                         const float rim = std::pow(spiral - std::floor(spiral), 3.0f);
-                         return mix(rgb8(120, 12, 34), rgb8(230, 80, 100), rim * 0.7f) * (0.6f + 0.4f * length(d) / r);
-                     });
-        }
-        prev = p;
-    }
-}
-
 void paintPanel(CCanvas& c, float left, float top, float right, float bottom, float opacity)
 {
     const Vec2 centre{(left + right) / 2, (top + bottom) / 2};

@@ -15,8 +15,6 @@ const Rgb kParchmentText = rgb8(236, 226, 204);
 
 // Deep blue-violet sky with stars and veils of mist; the seed varies it per screen.
 CCanvas paintNightBackdrop(uint32_t seed);
-// A climbing rose branch from a corner: curving stem, leaves, a few blooms.
-void paintRoseVine(CCanvas& c, Vec2 root, Vec2 direction, float reach, uint32_t seed);
 // A translucent dark panel with a thin gold rim, for text to sit on.
 void paintPanel(CCanvas& c, float left, float top, float right, float bottom, float opacity);
 // An ornamental gold line with a small diamond in its middle.
@@ -35,11 +33,17 @@ CKeyedPicture paintMusicSelector();
 CCanvas paintGenderSelector();
 std::vector<CCanvas> paintLoaderFrames();
 
+// A menu screen's background, and where its rose vines changed it.
+struct CScreenArt {
+    CCanvas picture;
+    CMask vines;
+};
+
 // The menu frames repeat the title picture under the entries; they are cut from what the
 // program will decode of the title JPEG, so they fit it to the pixel.
-CCanvas paintTitle();
+CScreenArt paintTitle();
 std::vector<CCanvas> paintMenuFrames(const CCanvas& decodedTitle);
-CCanvas paintSettingsScreen();
-CCanvas paintHelpScreen();
+CScreenArt paintSettingsScreen();
+CScreenArt paintHelpScreen();
 
 } // namespace assetgen
