@@ -1,0 +1,76 @@
+#pragma once
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32Api.h"
+
+#include "common/Clock.h"
+#include "graphics/CFramePacer.h"
+#include "graphics/IDisplay.h"
+#include "graphics/PixelFormat.h"
+
+#include <ddraw.h>
+
+#include <cstdint>
+
+class CWin32Window;
+
+// The display through DirectDraw 7. Full screen: the exclusive cooperative level, the display
+// mode of the asked depth, a primary surface with one back buffer; each frame is copied into
+// the back buffer under Lock and shown with Flip. In a window: the normal level, a clipper on
+// the window, and the frame copied into an off-screen surface that is stretched into the
+// client area with its aspect kept. Flip need not wait for the retrace (it does not under a
+// virtual display), so presents are paced to 60 a second as well.
+//
+// Surfaces are really lost here: when the user switches away from exclusive full screen, the
+// next lock or flip reports it; the loss count goes up once, so the shell reloads its pictures,
+// and the screen's restore gives the primary its memory back.
+class CDirectDrawDisplay final : public IDisplay {
+public:
+    CDirectDrawDisplay(CWin32Window& window, const IClock& clock);
+    ~CDirectDrawDisplay() override;
+    CDirectDrawDisplay(const CDirectDrawDisplay&) = delete;
+    CDirectDrawDisplay& operator=(const CDirectDrawDisplay&) = delete;
+
+    bool hasDevice() const override { return static_cast<bool>(device_); }
+    std::int32_t enterFullScreen() override;
+    void leaveFullScreen() override;
+    std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) override;
+    std::int32_t createPrimary(SurfacePlacement placement) override;
+    std::int32_t createBackBuffer() override;
+    void releasePrimary() override;
+    std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
+    std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
+    std::uint32_t lossCount() const override { return losses_; }
+    std::int32_t restoreSurface() override;
+    // DirectDraw gives no way to learn whether Flip really waited.
+    bool vsyncIsReal() const override { return false; }
+
+    // Whether the display shows the frames in exclusive full screen now.
+    bool isExclusive() const { return exclusive_; }
+
+private:
+    HRESULT takeExclusive();
+    void giveBackExclusive();
+    HRESULT buildSurfaces();
+    HRESULT followWindowMode();
+    HRESULT copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch);
+    HRESULT showTarget();
+    HRESULT stretchIntoWindow();
+    std::int32_t reportLoss();
+
+    CWin32Window& window_;
+    CFramePacer pacer_;
+    ComPtr<IDirectDraw7> device_;
+    ComPtr<IDirectDrawSurface7> primary_;
+    ComPtr<IDirectDrawSurface7> back_;  // full screen: the flip chain's back buffer
+    ComPtr<IDirectDrawSurface7> frame_; // window: the off-screen copy of the frame
+    ComPtr<IDirectDrawClipper> clipper_;
+    PixelFormatDescription targetFormat_;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    SurfaceFormat format_ = SurfaceFormat::Bgrx32;
+    SurfacePlacement placement_ = SurfacePlacement::Video;
+    bool exclusive_ = false;
+    bool modeSet_ = false;
+    std::uint32_t losses_ = 0;
+    bool lossReported_ = false;
+};

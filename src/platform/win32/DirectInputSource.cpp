@@ -1,0 +1,338 @@
+#include "platform/win32/DirectInputSource.h"
+
+#include "platform/win32/Win32InputTranslation.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+namespace {
+
+constexpr DWORD kBufferedRecords = 128;
+constexpr DWORD kCooperation = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND;
+constexpr int kJoystickButtons = 10;
+
+bool setBufferSize(IDirectInputDeviceA* device)
+{
+    DIPROPDWORD property{};
+    property.diph.dwSize = sizeof(DIPROPDWORD);
+    property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+    property.diph.dwHow = DIPH_DEVICE;
+    property.dwData = kBufferedRecords;
+    return SUCCEEDED(device->SetProperty(DIPROP_BUFFERSIZE, &property.diph));
+}
+
+// Another program in front at start is no failure: the device is taken when the focus comes.
+void acquire(IDirectInputDeviceA* device)
+{
+    if (device) {
+        device->Acquire();
+    }
+}
+
+} // namespace
+
+CDirectInputSource::CDirectInputSource(Window window) : window_(std::move(window))
+{
+    if (FAILED(DirectInputCreateA(window_.instance, 0x0700, directInput_.put(), nullptr))) {
+        directInput_.reset();
+        return;
+    }
+    openKeyboard();
+    openMouse();
+    openJoystick();
+    followWindowMode();
+    acquireAll();
+}
+
+CDirectInputSource::~CDirectInputSource()
+{
+    for (IDirectInputDeviceA* device : {keyboard_.get(), mouse_.get()}) {
+        if (device) {
+            device->Unacquire();
+        }
+    }
+    if (joystick_) {
+        joystick_->Unacquire();
+    }
+}
+
+void CDirectInputSource::openKeyboard()
+{
+    ComPtr<IDirectInputDeviceA> device;
+    if (FAILED(directInput_->CreateDevice(GUID_SysKeyboard, device.put(), nullptr)) ||
+        FAILED(device->SetDataFormat(&c_dfDIKeyboard)) ||
+        FAILED(device->SetCooperativeLevel(window_.handle, kCooperation)) || !setBufferSize(device.get())) {
+        return;
+    }
+    keyboard_ = std::move(device);
+}
+
+void CDirectInputSource::openMouse()
+{
+    ComPtr<IDirectInputDeviceA> device;
+    if (FAILED(directInput_->CreateDevice(GUID_SysMouse, device.put(), nullptr)) ||
+        FAILED(device->SetDataFormat(&c_dfDIMouse)) ||
+        FAILED(device->SetCooperativeLevel(window_.handle, kCooperation)) || !setBufferSize(device.get())) {
+        return;
+    }
+    mouse_ = std::move(device);
+}
+
+BOOL CALLBACK CDirectInputSource::takeFirstJoystick(LPCDIDEVICEINSTANCEA device, LPVOID context)
+{
+    auto* self = static_cast<CDirectInputSource*>(context);
+    ComPtr<IDirectInputDeviceA> first;
+    if (FAILED(self->directInput_->CreateDevice(device->guidInstance, first.put(), nullptr))) {
+        return DIENUM_CONTINUE;
+    }
+    ComPtr<IDirectInputDevice2A> joystick;
+    if (FAILED(first->QueryInterface(IID_IDirectInputDevice2A, joystick.putVoid())) ||
+        FAILED(joystick->SetDataFormat(&c_dfDIJoystick)) ||
+        FAILED(joystick->SetCooperativeLevel(self->window_.handle, kCooperation))) {
+        return DIENUM_STOP;
+    }
+    self->joystick_ = std::move(joystick);
+    return DIENUM_STOP;
+}
+
+void CDirectInputSource::openJoystick()
+{
+    directInput_->EnumDevices(DIDEVTYPE_JOYSTICK, &CDirectInputSource::takeFirstJoystick, this, DIEDFL_ATTACHEDONLY);
+}
+
+void CDirectInputSource::acquireAll()
+{
+    acquire(keyboard_.get());
+    acquire(mouse_.get());
+    if (joystick_) {
+        joystick_->Acquire();
+    }
+}
+
+void CDirectInputSource::onActivate(bool active)
+{
+    if (!active) {
+        // The devices let go by themselves (foreground only); CInput forgets what was held.
+        push({InputEventType::FocusLost});
+        releaseJoystickButtons();
+        return;
+    }
+    acquireAll();
+    // Whatever the buffers kept from before belongs to the time away.
+    if (keyboard_) {
+        DWORD count = INFINITE;
+        keyboard_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), nullptr, &count, 0);
+    }
+    if (mouse_) {
+        DWORD count = INFINITE;
+        mouse_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), nullptr, &count, 0);
+    }
+    dropReturnPress_ = false;
+    dropReturnRelease_ = false;
+    push({InputEventType::FocusGained});
+    followWindowMode();
+}
+
+void CDirectInputSource::onKeyMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (isAltEnter(message, wParam, lParam)) {
+        dropReturnPress_ = true;
+        dropReturnRelease_ = true;
+    }
+    readKeyboard();
+    // The repeats of a held editing key come only as messages; held letters repeat as WM_CHAR.
+    if (isRepeatedKeyDown(message, lParam)) {
+        const std::uint8_t scanCode = scanCodeOfKeyMessage(lParam);
+        const std::uint8_t character = editingCharacter(scanCode);
+        if (character != 0 && !(dropReturnRelease_ && isReturnScanCode(scanCode))) {
+            push({InputEventType::KeyRepeat, scanCode, character});
+        }
+    }
+}
+
+void CDirectInputSource::onChar(WPARAM wParam)
+{
+    if (const std::optional<std::uint8_t> character = typedCharacter(wParam, GetACP())) {
+        push({InputEventType::Text, 0, *character});
+    }
+}
+
+void CDirectInputSource::onMouseMessage(UINT message, WPARAM, LPARAM lParam)
+{
+    followWindowMode();
+    if (relativeMouse_) {
+        return;
+    }
+    if (message == WM_MOUSELEAVE) {
+        pointerInside_ = false;
+        push({InputEventType::PointerLeft});
+        return;
+    }
+    const CursorPosition position = window_.clientToPicture(static_cast<std::int16_t>(LOWORD(lParam)),
+                                                            static_cast<std::int16_t>(HIWORD(lParam)));
+    if (!pointerInside_) {
+        pointerInside_ = true;
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window_.handle, 0};
+        TrackMouseEvent(&track);
+        push({InputEventType::PointerEntered});
+    }
+    push({InputEventType::MousePosition, 0, 0, position.x, position.y});
+    switch (message) {
+    case WM_LBUTTONDOWN: push({InputEventType::MouseButtonDown, 0}); break;
+    case WM_LBUTTONUP: push({InputEventType::MouseButtonUp, 0}); break;
+    case WM_RBUTTONDOWN: push({InputEventType::MouseButtonDown, 1}); break;
+    case WM_RBUTTONUP: push({InputEventType::MouseButtonUp, 1}); break;
+    case WM_MBUTTONDOWN: push({InputEventType::MouseButtonDown, 2}); break;
+    case WM_MBUTTONUP: push({InputEventType::MouseButtonUp, 2}); break;
+    default: break;
+    }
+}
+
+bool CDirectInputSource::readBuffer(IDirectInputDeviceA* device, DIDEVICEOBJECTDATA* records, DWORD& count)
+{
+    HRESULT result = device->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
+    if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
+        // Taken away (the focus went, or came back before the device knew): take it again.
+        if (FAILED(device->Acquire())) {
+            count = 0;
+            return false;
+        }
+        result = device->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
+    }
+    if (FAILED(result)) {
+        count = 0;
+        return false;
+    }
+    return true;
+}
+
+void CDirectInputSource::readKeyboard()
+{
+    if (!keyboard_) {
+        return;
+    }
+    std::array<DIDEVICEOBJECTDATA, kBufferedRecords> records{};
+    DWORD count = kBufferedRecords;
+    readBuffer(keyboard_.get(), records.data(), count);
+    for (DWORD i = 0; i < count; ++i) {
+        const InputEvent event = keyboardDataEvent(records[i].dwOfs, records[i].dwData);
+        if (isReturnScanCode(event.code)) {
+            bool& drop = event.type == InputEventType::KeyDown ? dropReturnPress_ : dropReturnRelease_;
+            if (drop) {
+                drop = false;
+                continue;
+            }
+        }
+        push(event);
+    }
+}
+
+void CDirectInputSource::readMouse()
+{
+    if (!mouse_) {
+        return;
+    }
+    std::array<DIDEVICEOBJECTDATA, kBufferedRecords> records{};
+    DWORD count = kBufferedRecords;
+    readBuffer(mouse_.get(), records.data(), count);
+    // In a window the pointer's messages speak for the mouse; the device's data is only emptied.
+    if (!relativeMouse_) {
+        return;
+    }
+    for (DWORD i = 0; i < count; ++i) {
+        if (const std::optional<InputEvent> event = mouseDataEvent(records[i].dwOfs, records[i].dwData)) {
+            push(*event);
+        }
+    }
+}
+
+void CDirectInputSource::readJoystick()
+{
+    if (!joystick_) {
+        return;
+    }
+    DIJOYSTATE state{};
+    if (FAILED(joystick_->Poll()) && FAILED(joystick_->Acquire())) {
+        return;
+    }
+    if (FAILED(joystick_->GetDeviceState(sizeof(state), &state))) {
+        return;
+    }
+    for (int button = 0; button < kJoystickButtons; ++button) {
+        const auto bit = static_cast<std::uint16_t>(1u << button);
+        const bool down = (state.rgbButtons[button] & 0x80) != 0;
+        if (down != ((joystickButtonsDown_ & bit) != 0)) {
+            joystickButtonsDown_ = down ? (joystickButtonsDown_ | bit) : (joystickButtonsDown_ & ~bit);
+            push({down ? InputEventType::JoystickButtonDown : InputEventType::JoystickButtonUp,
+                  static_cast<std::uint8_t>(button)});
+        }
+    }
+}
+
+void CDirectInputSource::releaseJoystickButtons()
+{
+    for (int button = 0; button < kJoystickButtons; ++button) {
+        if (joystickButtonsDown_ & (1u << button)) {
+            push({InputEventType::JoystickButtonUp, static_cast<std::uint8_t>(button)});
+        }
+    }
+    joystickButtonsDown_ = 0;
+}
+
+void CDirectInputSource::followWindowMode()
+{
+    const bool wantRelative = window_.isFullScreen && window_.isFullScreen();
+    if (wantRelative == relativeMouse_) {
+        return;
+    }
+    relativeMouse_ = wantRelative;
+    pointerInside_ = false;
+    // Full screen, the cursor is the program's own and always inside, wherever the pointer was.
+    if (wantRelative) {
+        push({InputEventType::PointerEntered});
+    }
+}
+
+bool CDirectInputSource::pollEvent(InputEvent& event)
+{
+    if (events_.empty()) {
+        followWindowMode();
+        readKeyboard();
+        readMouse();
+        readJoystick();
+    }
+    if (events_.empty()) {
+        return false;
+    }
+    event = events_.front();
+    events_.pop_front();
+    return true;
+}
+
+CursorPosition CDirectInputSource::initialCursor() const
+{
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(window_.handle, &point);
+    return window_.clientToPicture(point.x, point.y);
+}
+
+void CDirectInputSource::push(const InputEvent& event)
+{
+    // Motion is merged into the motion before it, so a frame that is late keeps a short queue.
+    if (!events_.empty() && events_.back().type == event.type) {
+        InputEvent& last = events_.back();
+        if (event.type == InputEventType::MouseMotion) {
+            last.x = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{last.x} + event.x, INT32_MIN, INT32_MAX));
+            last.y = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{last.y} + event.y, INT32_MIN, INT32_MAX));
+            return;
+        }
+        if (event.type == InputEventType::MousePosition) {
+            last.x = event.x;
+            last.y = event.y;
+            return;
+        }
+    }
+    events_.push_back(event);
+}

@@ -1,0 +1,133 @@
+#include "platform/win32/Win32Window.h"
+
+#include "graphics/Letterbox.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kClassName[] = "Minnespiegel2004WndClass";
+constexpr int kPictureWidth = 800;
+constexpr int kPictureHeight = 600;
+constexpr DWORD kWindowedStyle = WS_OVERLAPPEDWINDOW;
+constexpr DWORD kFullScreenStyle = WS_POPUP;
+
+// The program's icon from its own resources; the system's where the exe carries none.
+HICON programIcon(HINSTANCE instance)
+{
+    if (HICON icon = LoadIconA(instance, "APPICON")) {
+        return icon;
+    }
+    return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+}
+
+RECT outerRect(int clientWidth, int clientHeight)
+{
+    RECT rect{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&rect, kWindowedStyle, FALSE, 0);
+    return rect;
+}
+
+// An 800 x 600 client area, or the largest of that shape whose frame fits the work area,
+// centred in it.
+RECT windowedRect()
+{
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT frame = outerRect(0, 0);
+    const int frameWidth = frame.right - frame.left;
+    const int frameHeight = frame.bottom - frame.top;
+    const SLetterbox fit = fitPicture(work.right - work.left - frameWidth, work.bottom - work.top - frameHeight,
+                                      kPictureWidth, kPictureHeight);
+    const bool fits = fit.width >= kPictureWidth;
+    const int clientWidth = fits || fit.width <= 0 ? kPictureWidth : fit.width;
+    const int clientHeight = fits || fit.height <= 0 ? kPictureHeight : fit.height;
+    const RECT outer = outerRect(clientWidth, clientHeight);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int left = std::max(static_cast<int>(work.left), static_cast<int>(work.left + (work.right - work.left - width) / 2));
+    const int top = std::max(static_cast<int>(work.top), static_cast<int>(work.top + (work.bottom - work.top - height) / 2));
+    return RECT{left, top, left + width, top + height};
+}
+
+} // namespace
+
+CWin32Window::CWin32Window(HINSTANCE instance, WindowMode mode, Handler handler)
+    : instance_(instance),
+      requestedMode_(mode),
+      handler_(std::move(handler)),
+      wantsFullScreen_(mode == WindowMode::FullScreen),
+      fullScreen_(mode == WindowMode::FullScreen)
+{
+}
+
+std::unique_ptr<CWin32Window> CWin32Window::create(const std::string& title, WindowMode mode, Handler handler)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    std::unique_ptr<CWin32Window> window(new CWin32Window(instance, mode, std::move(handler)));
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = &CWin32Window::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = programIcon(instance);
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kClassName;
+    window->classRegistered_ = RegisterClassA(&windowClass) != 0;
+
+    const bool fullScreen = mode == WindowMode::FullScreen;
+    const RECT rect = fullScreen ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
+                                 : windowedRect();
+    // The window procedure finds its object through the creation data from the first message on.
+    HWND handle = CreateWindowExA(fullScreen ? WS_EX_TOPMOST : 0, kClassName, title.c_str(),
+                                  fullScreen ? kFullScreenStyle : kWindowedStyle, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
+                                  window.get());
+    if (!handle) {
+        return nullptr;
+    }
+    ShowWindow(handle, SW_SHOWNORMAL);
+    UpdateWindow(handle);
+    SetForegroundWindow(handle);
+    return window;
+}
+
+CWin32Window::~CWin32Window()
+{
+    if (window_) {
+        // Messages sent while the window goes must not reach a half-destroyed object.
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (classRegistered_) {
+        UnregisterClassA(kClassName, instance_);
+    }
+}
+
+void CWin32Window::applyStyle(bool fullScreen)
+{
+    fullScreen_ = fullScreen;
+    const RECT rect = fullScreen ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
+                                 : windowedRect();
+    SetWindowLongPtrA(window_, GWL_STYLE, static_cast<LONG_PTR>((fullScreen ? kFullScreenStyle : kWindowedStyle) | WS_VISIBLE));
+    SetWindowLongPtrA(window_, GWL_EXSTYLE, fullScreen ? WS_EX_TOPMOST : 0);
+    SetWindowPos(window_, fullScreen ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+}
+
+LRESULT CALLBACK CWin32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<CWin32Window*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CWin32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && self->handler_) {
+        if (const std::optional<LRESULT> result = self->handler_(window, message, wParam, lParam)) {
+            return *result;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
