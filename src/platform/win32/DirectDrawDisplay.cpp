@@ -311,10 +311,17 @@ HRESULT CDirectDrawDisplay::showTarget()
 
 std::int32_t CDirectDrawDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
+    if (rebuildNeeded_) {
+        return reportLoss();
+    }
     if (!primary_ && window_.wantsFullScreen() == exclusive_) {
         return GraphicsResult::kNotInitialized;
     }
     HRESULT result = followWindowMode();
+    // A lost flip chain may answer a lock with other failures than the loss itself.
+    if (SUCCEEDED(result) && primary_ && primary_->IsLost() == DDERR_SURFACELOST) {
+        result = DDERR_SURFACELOST;
+    }
     if (SUCCEEDED(result) && primary_) {
         result = copyIntoTarget(pixels, pitch);
     }
@@ -333,22 +340,43 @@ std::int32_t CDirectDrawDisplay::createSurface(std::int32_t, std::int32_t, Surfa
     return 0;
 }
 
+// The display mode changed under the surfaces (the desktop's came back while the program was
+// away): only new ones fit it. Until they can be made the surfaces count as lost.
+HRESULT CDirectDrawDisplay::rebuildSurfaces()
+{
+    releasePrimary();
+    rebuildNeeded_ = true;
+    HRESULT result = exclusive_ ? static_cast<HRESULT>(setMode(width_, height_, format_)) : S_OK;
+    if (SUCCEEDED(result)) {
+        result = buildSurfaces();
+    }
+    if (FAILED(result)) {
+        releasePrimary();
+        return DDERR_SURFACELOST;
+    }
+    rebuildNeeded_ = false;
+    return result;
+}
+
 std::int32_t CDirectDrawDisplay::restoreSurface()
 {
-    if (!primary_) {
+    if (!primary_ && !rebuildNeeded_) {
         return GraphicsResult::kNotInitialized;
     }
-    // The primary restores its whole flip chain; a window's frame copy is restored on its own.
-    HRESULT result = primary_->Restore();
-    if (SUCCEEDED(result) && frame_) {
-        result = frame_->Restore();
+    HRESULT result = DDERR_WRONGMODE;
+    if (primary_) {
+        // The primary restores its whole flip chain; a window's frame copy is restored on its own.
+        result = primary_->Restore();
+        if (SUCCEEDED(result) && frame_) {
+            result = frame_->Restore();
+        }
     }
     if (result == DDERR_WRONGMODE) {
-        // The display mode changed under the surfaces: only new ones fit it.
-        if (exclusive_) {
-            setMode(width_, height_, format_);
+        // Not while another program has the display: its mode is not ours to change.
+        if (GetForegroundWindow() != window_.handle()) {
+            return GraphicsResult::kSurfaceLost;
         }
-        result = buildSurfaces();
+        result = rebuildSurfaces();
     }
     if (SUCCEEDED(result)) {
         lossReported_ = false;

@@ -51,6 +51,7 @@ private:
     HRESULT takeExclusive();
     void giveBackExclusive();
     HRESULT buildSurfaces();
+    HRESULT rebuildSurfaces();
     HRESULT followWindowMode();
     HRESULT copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch);
     HRESULT showTarget();
@@ -73,4 +74,5 @@ private:
     bool modeSet_ = false;
     std::uint32_t losses_ = 0;
     bool lossReported_ = false;
+    bool rebuildNeeded_ = false;
 };
