@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Window.h"
 
+#include "platform/win32/ResourceIds.h"
+
 #include "graphics/Letterbox.h"
 
 #include <algorithm>
@@ -15,7 +17,7 @@ constexpr DWORD kFullScreenStyle = WS_POPUP;
 // The program's icon from its own resources; the system's where the exe carries none.
 HICON programIcon(HINSTANCE instance)
 {
-    if (HICON icon = LoadIconA(instance, "APPICON")) {
+    if (HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(MINNE_IDI_PROGRAM))) {
         return icon;
     }
     return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
