@@ -9,6 +9,7 @@
 struct SResourceLocation {
     std::uint32_t dataRva = 0; // relative to the module's load address
     std::uint32_t size = 0;
+    std::uintptr_t systemHandle = 0; // what the system's own lookup found, where it has one
 };
 
 // A Windows module (PE file) held in memory, as far as reading its resources needs: the

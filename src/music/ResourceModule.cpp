@@ -29,24 +29,40 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::pa
 
 } // namespace
 
+class ResourceModule::CLoaded {
+public:
+    explicit CLoaded(CPeImage parsed) : image(std::move(parsed)) {}
+    CPeImage image;
+};
+
+ResourceModule::ResourceModule() = default;
+ResourceModule::ResourceModule(std::filesystem::path name) : name_(std::move(name)) {}
+ResourceModule::~ResourceModule() = default;
+
 bool ResourceModule::Load()
 {
-    if (image_) {
+    if (loaded_) {
         return true;
     }
     std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(name_);
-    if (bytes) {
-        image_ = CPeImage::parse(std::move(*bytes));
+    std::optional<CPeImage> image = bytes ? CPeImage::parse(std::move(*bytes)) : std::nullopt;
+    if (image) {
+        loaded_ = std::make_unique<CLoaded>(std::move(*image));
     }
-    return image_.has_value();
+    return loaded_ != nullptr;
+}
+
+void ResourceModule::Free()
+{
+    loaded_.reset();
 }
 
 std::optional<SResourceLocation> ResourceModule::Find(std::string_view name, std::string_view type) const
 {
-    return image_ ? image_->find(name, type) : std::nullopt;
+    return loaded_ ? loaded_->image.find(name, type) : std::nullopt;
 }
 
 std::optional<std::span<const std::uint8_t>> ResourceModule::Data(const SResourceLocation& location) const
 {
-    return image_ ? image_->bytesOf(location) : std::nullopt;
+    return loaded_ ? loaded_->image.bytesOf(location) : std::nullopt;
 }

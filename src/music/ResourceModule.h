@@ -2,17 +2,22 @@
 #include "music/CPeImage.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 
-// A resource-only Windows module (such as the song package "resource.dat") read into memory,
-// standing in for a module the system loader maps: `Load` reads and checks the file and keeps
-// it until `Free`. The bytes a lookup gives stay valid for as long as the module is loaded.
+// A resource-only Windows module (such as the song package "resource.dat"), loaded by the
+// system's module loader where there is one and read into memory where there is none: `Load`
+// maps or reads and checks the file and keeps it until `Free`. The bytes a lookup gives stay
+// valid for as long as the module is loaded.
 class ResourceModule {
 public:
-    ResourceModule() = default;
-    explicit ResourceModule(std::filesystem::path name) : name_(std::move(name)) {}
+    ResourceModule();
+    explicit ResourceModule(std::filesystem::path name);
+    ~ResourceModule();
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
 
     // Takes effect at the next `Load` after the module was freed.
     void SetName(std::filesystem::path name) { name_ = std::move(name); }
@@ -22,8 +27,8 @@ public:
     // already loaded module keeps the image it has. False when the file is missing,
     // unreadable, implausibly large, or not a module.
     bool Load();
-    void Free() { image_.reset(); }
-    bool IsLoaded() const { return image_.has_value(); }
+    void Free();
+    bool IsLoaded() const { return loaded_ != nullptr; }
 
     // Finds a resource by name and type, compared without regard to case. Nothing when the
     // module is not loaded or has no such resource.
@@ -32,6 +37,9 @@ public:
     std::optional<std::span<const std::uint8_t>> Data(const SResourceLocation& location) const;
 
 private:
+    // The system's hold on the loaded module; each system defines its own.
+    class CLoaded;
+
     std::filesystem::path name_;
-    std::optional<CPeImage> image_;
+    std::unique_ptr<CLoaded> loaded_;
 };
