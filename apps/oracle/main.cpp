@@ -9,6 +9,10 @@
 #include <iostream>
 #include <system_error>
 
+#ifdef _WIN32
+#include "platform/win32/Utf8Console.h"
+#endif
+
 namespace {
 
 int runEngine(const OracleOptions& options)
@@ -32,6 +36,9 @@ int runEngine(const OracleOptions& options)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+#ifdef _WIN32
+    const CUtf8Console console;
+#endif
     const auto options = parseOracleOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options) {
         std::cerr << oracleUsage();
