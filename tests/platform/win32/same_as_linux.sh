@@ -5,7 +5,7 @@
 # usage: same_as_linux.sh LINUX_BIN_DIR WINDOWS_BIN_DIR DATA_DIR SOURCE_DIR WORK_DIR
 set -eu
 linux=$1 windows=$2 data=$3 source=$4 work=$5
-jpegTolerance=6
+jpegTolerance=3
 failed=0
 rm -rf "$work" && mkdir -p "$work"
 
