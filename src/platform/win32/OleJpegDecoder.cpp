@@ -1,7 +1,8 @@
 #include "platform/win32/OleJpegDecoder.h"
 
 #include "image/JpegStructure.h"
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32Api.h"
 
 #include <objbase.h>
 #include <ocidl.h>
@@ -10,28 +11,6 @@
 #include <cstring>
 
 namespace {
-
-// Holds one reference of a COM object and gives it back.
-template <typename T>
-class CComRef {
-public:
-    CComRef() = default;
-    ~CComRef()
-    {
-        if (object_) {
-            object_->Release();
-        }
-    }
-    CComRef(const CComRef&) = delete;
-    CComRef& operator=(const CComRef&) = delete;
-
-    T* get() const { return object_; }
-    T** out() { return &object_; }
-    T* operator->() const { return object_; }
-
-private:
-    T* object_ = nullptr;
-};
 
 // The picture service needs COM on this thread; a thread that has it already keeps it.
 class CComScope {
@@ -99,7 +78,7 @@ private:
 };
 
 // The file's bytes in a movable global block, as a stream that frees the block when released.
-bool openStream(std::span<const std::uint8_t> data, CComRef<IStream>& stream)
+bool openStream(std::span<const std::uint8_t> data, ComPtr<IStream>& stream)
 {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, data.size());
     if (!block) {
@@ -112,7 +91,7 @@ bool openStream(std::span<const std::uint8_t> data, CComRef<IStream>& stream)
     }
     std::memcpy(bytes, data.data(), data.size());
     GlobalUnlock(block);
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.out())) || !stream.get()) {
+    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.put())) || !stream.get()) {
         GlobalFree(block);
         return false;
     }
@@ -165,14 +144,14 @@ CDecodeResult decodeJpegWithOle(std::span<const std::uint8_t> data)
         return CDecodeResult::refused(structure.refusal);
     }
     const CComScope com;
-    CComRef<IPicture> picture;
+    ComPtr<IPicture> picture;
     {
-        CComRef<IStream> stream;
+        ComPtr<IStream> stream;
         if (!openStream(data, stream)) {
             return CDecodeResult::refused("JPEG: out of memory");
         }
         if (FAILED(OleLoadPicture(stream.get(), LONG(data.size()), FALSE, IID_IPicture,
-                                  reinterpret_cast<void**>(picture.out()))) ||
+                                  picture.putVoid())) ||
             !picture.get()) {
             return CDecodeResult::refused("JPEG: the picture service refused the file");
         }

@@ -1,6 +1,6 @@
 #include "platform/win32/Utf8Console.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,7 +1,7 @@
 #pragma once
 #include "shell/ShellPlatform.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // The system's own text for an error code, for the registry exceptions' GetErrorMessage.
 #include "settings/CWin32Exception.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "shell/ShellPlatform.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 // The system's message box; it blocks until dismissed. Where none can be shown (no desktop)
 // the text goes to standard error, so the user still learns it.

@@ -2,7 +2,7 @@
 // and the resource functions find the song in it as in any module.
 #include "music/ResourceModule.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // A stand-in for a browser in the tests: writes its own command line, as the system passed
 // it, to the file named in MINNE_RECORD_TO.
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Clock.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32RegistryStore.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 #include "settings/CRegistryKey.h"
 #include "settings/Settings.h"
 

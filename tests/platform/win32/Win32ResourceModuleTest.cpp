@@ -2,7 +2,7 @@
 #include "music/ResourceModule.h"
 #include "song/PeResourceWriter.h"
 
-#include "platform/win32/WindowsHeaders.h"
+#include "platform/win32/Win32Api.h"
 
 #include <gtest/gtest.h>
 
