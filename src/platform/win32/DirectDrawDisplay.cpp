@@ -6,6 +6,7 @@
 #include "graphics/GraphicsResult.h"
 #include "graphics/Letterbox.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -39,6 +40,24 @@ SLetterbox desktopBounds()
 {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
             GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+// The part of a rectangle inside the frame; nothing when that is empty.
+std::optional<Rect> clip(const Rect& rect, std::int32_t width, std::int32_t height)
+{
+    const Rect inside{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width), std::min(rect.bottom, height)};
+    if (inside.left >= inside.right || inside.top >= inside.bottom) {
+        return std::nullopt;
+    }
+    return inside;
+}
+
+std::optional<Rect> unite(const std::optional<Rect>& a, const std::optional<Rect>& b)
+{
+    if (!a || !b) {
+        return a ? a : b;
+    }
+    return Rect{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right), std::max(a->bottom, b->bottom)};
 }
 
 std::int32_t asResult(HRESULT result) { return FAILED(result) ? static_cast<std::int32_t>(result) : 0; }
@@ -186,6 +205,7 @@ std::int32_t CDirectDrawDisplay::createBackBuffer()
         return asResult(result);
     }
     targetFormat_ = describeSurface(target);
+    targetStale_ = Rect{0, 0, width_, height_};
     // A palette display cannot show the frame; the shell then tries its next depth.
     if (!targetFormat_.rgb || targetFormat_.bitCount < 16) {
         back_.reset();
@@ -258,7 +278,7 @@ std::int32_t CDirectDrawDisplay::reportLoss()
     return GraphicsResult::kSurfaceLost;
 }
 
-HRESULT CDirectDrawDisplay::copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch)
+HRESULT CDirectDrawDisplay::copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch, const Rect& part)
 {
     IDirectDrawSurface7* target = exclusive_ ? back_.get() : frame_.get();
     DDSURFACEDESC2 desc{};
@@ -267,9 +287,12 @@ HRESULT CDirectDrawDisplay::copyIntoTarget(const std::uint8_t* pixels, std::int3
     if (FAILED(result)) {
         return result;
     }
-    const FrameView frame{pixels, pitch, width_, height_, format_};
-    const bool copied = copyFrame(frame, static_cast<std::uint8_t*>(desc.lpSurface), static_cast<std::int32_t>(desc.lPitch),
-                                  targetFormat_);
+    const std::ptrdiff_t sourceOffset = static_cast<std::ptrdiff_t>(part.top) * pitch + part.left * pixelBytes(format_);
+    const std::ptrdiff_t destOffset = static_cast<std::ptrdiff_t>(part.top) * desc.lPitch +
+                                      static_cast<std::ptrdiff_t>(part.left) * (targetFormat_.bitCount / 8);
+    const FrameView frame{pixels + sourceOffset, pitch, part.right - part.left, part.bottom - part.top, format_};
+    const bool copied = copyFrame(frame, static_cast<std::uint8_t*>(desc.lpSurface) + destOffset,
+                                  static_cast<std::int32_t>(desc.lPitch), targetFormat_);
     result = target->Unlock(nullptr);
     return copied ? result : DDERR_INVALIDPIXELFORMAT;
 }
@@ -311,6 +334,11 @@ HRESULT CDirectDrawDisplay::showTarget()
 
 std::int32_t CDirectDrawDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
+    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+}
+
+std::int32_t CDirectDrawDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+{
     if (rebuildNeeded_) {
         return reportLoss();
     }
@@ -322,12 +350,27 @@ std::int32_t CDirectDrawDisplay::present(const std::uint8_t* pixels, std::int32_
     if (SUCCEEDED(result) && primary_ && primary_->IsLost() == DDERR_SURFACELOST) {
         result = DDERR_SURFACELOST;
     }
-    if (SUCCEEDED(result) && primary_) {
-        result = copyIntoTarget(pixels, pitch);
+    if (FAILED(result) || !primary_) {
+        return finishPresent(result);
     }
+    const std::optional<Rect> part = unite(clip(changed, width_, height_), targetStale_);
+    if (!part) {
+        pacer_.beforePresent();
+        return 0;
+    }
+    result = copyIntoTarget(pixels, pitch, *part);
     if (SUCCEEDED(result)) {
         result = showTarget();
     }
+    if (SUCCEEDED(result)) {
+        // The flip put the frame before into the back buffer; a window's copy is the frame.
+        targetStale_ = exclusive_ ? clip(changed, width_, height_) : std::nullopt;
+    }
+    return finishPresent(result);
+}
+
+std::int32_t CDirectDrawDisplay::finishPresent(HRESULT result)
+{
     if (result == DDERR_SURFACELOST) {
         return reportLoss();
     }
@@ -380,6 +423,7 @@ std::int32_t CDirectDrawDisplay::restoreSurface()
     }
     if (SUCCEEDED(result)) {
         lossReported_ = false;
+        targetStale_ = Rect{0, 0, width_, height_}; // a restored surface keeps no picture
     }
     return asResult(result);
 }

@@ -6,10 +6,12 @@
 #include "graphics/CFramePacer.h"
 #include "graphics/IDisplay.h"
 #include "graphics/PixelFormat.h"
+#include "graphics/Rect.h"
 
 #include <ddraw.h>
 
 #include <cstdint>
+#include <optional>
 
 class CWin32Window;
 
@@ -38,6 +40,9 @@ public:
     std::int32_t createBackBuffer() override;
     void releasePrimary() override;
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
+    // Copies only what changed since the frame shown last, and where nothing did, neither
+    // copies nor flips but only keeps the pace.
+    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed);
     std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return losses_; }
     std::int32_t restoreSurface() override;
@@ -53,7 +58,8 @@ private:
     HRESULT buildSurfaces();
     HRESULT rebuildSurfaces();
     HRESULT followWindowMode();
-    HRESULT copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch);
+    HRESULT copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch, const Rect& part);
+    std::int32_t finishPresent(HRESULT result);
     HRESULT showTarget();
     HRESULT stretchIntoWindow();
     std::int32_t reportLoss();
@@ -75,4 +81,7 @@ private:
     std::uint32_t losses_ = 0;
     bool lossReported_ = false;
     bool rebuildNeeded_ = false;
+    // Where the surface that receives the next frame differs from the frame on show: after a
+    // flip the back buffer holds the frame before; the whole of it after it was (re)made.
+    std::optional<Rect> targetStale_;
 };

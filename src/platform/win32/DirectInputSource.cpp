@@ -1,6 +1,5 @@
 #include "platform/win32/DirectInputSource.h"
 
-#include "platform/win32/Win32InputTranslation.h"
 
 #include <algorithm>
 #include <array>
@@ -128,24 +127,29 @@ void CDirectInputSource::onActivate(bool active)
         DWORD count = INFINITE;
         mouse_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), nullptr, &count, 0);
     }
-    dropReturnPress_ = false;
-    dropReturnRelease_ = false;
+    altEnter_.reset();
     push({InputEventType::FocusGained});
     followWindowMode();
 }
 
-void CDirectInputSource::onKeyMessage(UINT message, WPARAM wParam, LPARAM lParam)
+void CDirectInputSource::onKeyMessage(UINT message, WPARAM, LPARAM lParam)
 {
-    if (isAltEnter(message, wParam, lParam)) {
-        dropReturnPress_ = true;
-        dropReturnRelease_ = true;
+    if (!keyboard_) {
+        // Without the device the window's own key messages say what went down and up.
+        if (!isRepeatedKeyDown(message, lParam)) {
+            const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+            const InputEvent event = keyboardDataEvent(scanCodeOfKeyMessage(lParam), down ? 0x80 : 0x00);
+            if (altEnter_.pass(event)) {
+                push(event);
+            }
+        }
     }
     readKeyboard();
     // The repeats of a held editing key come only as messages; held letters repeat as WM_CHAR.
     if (isRepeatedKeyDown(message, lParam)) {
         const std::uint8_t scanCode = scanCodeOfKeyMessage(lParam);
         const std::uint8_t character = editingCharacter(scanCode);
-        if (character != 0 && !(dropReturnRelease_ && isReturnScanCode(scanCode))) {
+        if (character != 0 && !(altEnter_.swallowingReturn() && isReturnScanCode(scanCode))) {
             push({InputEventType::KeyRepeat, scanCode, character});
         }
     }
@@ -217,14 +221,9 @@ void CDirectInputSource::readKeyboard()
     readBuffer(keyboard_.get(), records.data(), count);
     for (DWORD i = 0; i < count; ++i) {
         const InputEvent event = keyboardDataEvent(records[i].dwOfs, records[i].dwData);
-        if (isReturnScanCode(event.code)) {
-            bool& drop = event.type == InputEventType::KeyDown ? dropReturnPress_ : dropReturnRelease_;
-            if (drop) {
-                drop = false;
-                continue;
-            }
+        if (altEnter_.pass(event)) {
+            push(event);
         }
-        push(event);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32InputTranslation.h"
 #include "platform/win32/Win32Api.h"
 
 #include "input/InputEvent.h"
@@ -67,8 +68,6 @@ private:
     std::uint16_t joystickButtonsDown_ = 0;
     bool relativeMouse_ = false;
     bool pointerInside_ = false;
-    // Alt+Enter is taken whole: its Return press and release must not reach the question.
-    bool dropReturnPress_ = false;
-    bool dropReturnRelease_ = false;
+    CAltEnterFilter altEnter_;
     std::deque<InputEvent> events_;
 };

@@ -33,6 +33,36 @@ bool isRepeatedKeyDown(UINT message, LPARAM lParam)
 
 bool isReturnScanCode(std::uint8_t scanCode) { return scanCode == kScanReturn || scanCode == kScanKeypadEnter; }
 
+bool CAltEnterFilter::pass(const InputEvent& event)
+{
+    const bool down = event.type == InputEventType::KeyDown;
+    if (event.type != InputEventType::KeyDown && event.type != InputEventType::KeyUp) {
+        return true;
+    }
+    if (event.code == DIK_LMENU) {
+        leftAlt_ = down;
+    } else if (event.code == DIK_RMENU) {
+        rightAlt_ = down;
+    } else if (isReturnScanCode(event.code)) {
+        if (down && (leftAlt_ || rightAlt_)) {
+            swallowedReturn_ = true;
+            return false;
+        }
+        if (!down && swallowedReturn_) {
+            swallowedReturn_ = false;
+            return false;
+        }
+    }
+    return true;
+}
+
+void CAltEnterFilter::reset()
+{
+    leftAlt_ = false;
+    rightAlt_ = false;
+    swallowedReturn_ = false;
+}
+
 std::uint8_t editingCharacter(std::uint8_t scanCode)
 {
     switch (scanCode) {

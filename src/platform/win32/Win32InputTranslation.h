@@ -20,6 +20,25 @@ bool isAltEnter(UINT message, WPARAM wParam, LPARAM lParam);
 bool isRepeatedKeyDown(UINT message, LPARAM lParam);
 bool isReturnScanCode(std::uint8_t scanCode);
 
+// Alt+Enter belongs to the window (it switches between window and full screen), so its Return
+// must not type into the question. Judged on the keyboard's own data, whatever order it has
+// with the window's messages: a Return pressed while Alt is down is dropped, with its release.
+// A Return held since before Alt came stays the input's.
+class CAltEnterFilter {
+public:
+    // False for the events to drop.
+    bool pass(const InputEvent& event);
+    // A repeat of the Return whose press was dropped is dropped too.
+    bool swallowingReturn() const { return swallowedReturn_; }
+    // What was held is forgotten when the focus goes.
+    void reset();
+
+private:
+    bool leftAlt_ = false;
+    bool rightAlt_ = false;
+    bool swallowedReturn_ = false;
+};
+
 // The character of the keys that edit the question rather than type into it (Return and keypad
 // Enter 13, Backspace 8, Escape 27, Tab 9); 0 for every other key.
 std::uint8_t editingCharacter(std::uint8_t scanCode);

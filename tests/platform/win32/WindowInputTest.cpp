@@ -96,6 +96,39 @@ TEST(WindowInput, BufferedDeviceDataBecomesKeyButtonAndMotionEvents)
     EXPECT_FALSE(mouseDataEvent(DIMOFS_BUTTON3, 0x80));
 }
 
+TEST(WindowInput, AltEnterKeepsItsReturnFromTheQuestion)
+{
+    auto key = [](std::uint8_t code, bool down) {
+        return keyboardDataEvent(code, down ? 0x80 : 0x00);
+    };
+    CAltEnterFilter filter;
+    EXPECT_TRUE(filter.pass(key(DIK_LMENU, true)));
+    EXPECT_FALSE(filter.pass(key(DIK_RETURN, true)));
+    EXPECT_TRUE(filter.swallowingReturn());
+    EXPECT_TRUE(filter.pass(key(DIK_LMENU, false))); // Alt may come up first
+    EXPECT_FALSE(filter.pass(key(DIK_RETURN, false)));
+    EXPECT_FALSE(filter.swallowingReturn());
+    EXPECT_TRUE(filter.pass(key(DIK_RETURN, true)));  // Return alone types again
+    EXPECT_TRUE(filter.pass(key(DIK_RETURN, false)));
+
+    // Keypad Enter with the right Alt; other keys under Alt pass.
+    EXPECT_TRUE(filter.pass(key(DIK_RMENU, true)));
+    EXPECT_TRUE(filter.pass(key(DIK_A, true)));
+    EXPECT_FALSE(filter.pass(key(DIK_NUMPADENTER, true)));
+    EXPECT_FALSE(filter.pass(key(DIK_NUMPADENTER, false)));
+    EXPECT_TRUE(filter.pass(key(DIK_RMENU, false)));
+
+    // A Return held since before Alt stays the input's, its release too.
+    EXPECT_TRUE(filter.pass(key(DIK_RETURN, true)));
+    EXPECT_TRUE(filter.pass(key(DIK_LMENU, true)));
+    EXPECT_TRUE(filter.pass(key(DIK_RETURN, false)));
+
+    // Alt held when the focus went is not held when it comes back.
+    filter.reset();
+    EXPECT_TRUE(filter.pass(key(DIK_RETURN, true)));
+    EXPECT_TRUE(filter.pass({InputEventType::Text, 0, 'a'}));
+}
+
 TEST(WindowInput, WindowMessagesBecomeTheShellsMessages)
 {
     CWin32MessageQueue queue;
