@@ -4,7 +4,52 @@
 
 #include "platform/win32/Win32Api.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
+
+namespace {
+
+// True when every byte from `start` on lies in memory of the module's own mapping. The system
+// does not check a resource's size against its file, so a damaged package could name more
+// bytes than it has.
+bool liesInMapping(const void* start, std::size_t size, HMODULE module)
+{
+    MEMORY_BASIC_INFORMATION region{};
+    if (!VirtualQuery(start, &region, sizeof region)) {
+        return false;
+    }
+    const void* mapping = region.AllocationBase;
+    auto at = reinterpret_cast<std::uintptr_t>(start);
+    const std::uintptr_t end = at + size;
+    if (end < at || mapping == nullptr ||
+        reinterpret_cast<std::uintptr_t>(mapping) > (reinterpret_cast<std::uintptr_t>(module) & ~std::uintptr_t(3))) {
+        return false;
+    }
+    while (at < end) {
+        if (!VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) ||
+            region.AllocationBase != mapping || region.State != MEM_COMMIT ||
+            (region.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0) {
+            return false;
+        }
+        at = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
+}
+
+// Wine maps a module whose sections run past the end of its file, where Windows refuses it
+// as a bad image: the file is checked first, so a damaged package fails to load everywhere.
+bool isWholeModule(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return CPeImage::parse(std::move(bytes)).has_value();
+}
+
+} // namespace
 
 class ResourceModule::CLoaded {
 public:
@@ -27,7 +72,7 @@ bool ResourceModule::Load()
     }
     // File names inside the program are single bytes, opened with the ANSI calls.
     const std::string name = name_.string();
-    if (name.empty()) {
+    if (name.empty() || !isWholeModule(name)) {
         return false;
     }
     // A missing package must not make the system show a box about it.
@@ -70,8 +115,9 @@ std::optional<std::span<const std::uint8_t>> ResourceModule::Data(const SResourc
     const auto found = reinterpret_cast<HRSRC>(location.systemHandle);
     const HGLOBAL handle = LoadResource(loaded_->module, found);
     const void* bytes = handle ? LockResource(handle) : nullptr;
-    if (!bytes) {
+    const DWORD size = SizeofResource(loaded_->module, found);
+    if (!bytes || !liesInMapping(bytes, size, loaded_->module)) {
         return std::nullopt;
     }
-    return std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(bytes), SizeofResource(loaded_->module, found));
+    return std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(bytes), size);
 }
