@@ -1,4 +1,5 @@
-// minnespiegel-assetgen OUTDIR: writes OUTDIR/gfx/* and OUTDIR/resource.dat, deterministically.
+// minnespiegel-assetgen OUTDIR: writes OUTDIR/gfx/*, OUTDIR/resource.dat and OUTDIR/icon/minnespiegel.ico,
+// deterministically.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,6 +9,9 @@
 #endif
 #ifdef ASSETGEN_HAVE_SONG
 #include "song/Song.h"
+#endif
+#ifdef ASSETGEN_HAVE_ICON
+#include "icon/Icon.h"
 #endif
 
 int main(int argc, char** argv)
@@ -24,6 +28,11 @@ int main(int argc, char** argv)
 #endif
 #ifdef ASSETGEN_HAVE_SONG
         generateSongPackage(out / "resource.dat");
+#endif
+#ifdef ASSETGEN_HAVE_ICON
+        // Beside the data, not in it: the Windows build links it into the executable.
+        std::filesystem::create_directories(out / "icon");
+        assetgen::generateIcon(out / "icon" / "minnespiegel.ico");
 #endif
     } catch (const std::exception& e) {
         std::fprintf(stderr, "minnespiegel-assetgen: %s\n", e.what());
