@@ -17,9 +17,9 @@ bool isConsole(HANDLE handle)
     return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
 }
 
-// UTF-16 from the console, without its CRs, to UTF-8. A surrogate pair split between two
-// reads is kept until its second half arrives.
-std::string consoleToUtf8(std::wstring& pending)
+} // namespace
+
+std::string consoleTextToUtf8(std::wstring& pending)
 {
     std::wstring whole;
     whole.swap(pending);
@@ -39,6 +39,8 @@ std::string consoleToUtf8(std::wstring& pending)
     return text;
 }
 
+namespace {
+
 class CConsoleInputBuffer final : public std::streambuf {
 public:
     explicit CConsoleInputBuffer(HANDLE console) : console_(console) {}
@@ -57,7 +59,7 @@ protected:
                 return traits_type::eof();
             }
             pending_.append(read, count);
-            text_ = consoleToUtf8(pending_);
+            text_ = consoleTextToUtf8(pending_);
             setg(text_.data(), text_.data(), text_.data() + text_.size());
         }
         return traits_type::to_int_type(*gptr());

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <streambuf>
+#include <string>
 
 // For a terminal program's lifetime: standard input and output carry the same bytes as on
 // other systems (no CR LF translation, so pipes give byte-identical output), and a console
@@ -20,3 +21,7 @@ private:
     std::unique_ptr<std::streambuf> consoleInput_;
     std::streambuf* oldInput_ = nullptr;
 };
+
+// What the console gave as UTF-16 (in `pending`), without its CRs, as UTF-8. A surrogate pair
+// split between two reads stays in `pending` until its second half arrives.
+std::string consoleTextToUtf8(std::wstring& pending);
