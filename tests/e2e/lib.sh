@@ -5,6 +5,8 @@
 # $WORK (a copy of the build's data folder in $WORK/data, its own XDG_CONFIG_HOME, the
 # screenshots) under $E2E_ARTEFACTS, which the test run keeps.
 # Needs: MINNE_BIN (the program), MINNE_DATA (the build's data folder), E2E_ARTEFACTS.
+# A MINNE_BIN ending in .exe runs under wine, in the prefix E2E_WINEPREFIX (made on first use),
+# whose wine server ends with each scenario so the next one starts on its own X server.
 
 set -u
 
@@ -32,6 +34,7 @@ e2e_cleanup()
         sleep 1
         kill -KILL "$APP_PID" 2>/dev/null
     fi
+    e2e_is_wine && wineserver -k 2>/dev/null
     if [ -n "$XVFB_PID" ]; then
         kill -TERM "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
@@ -67,12 +70,60 @@ e2e_init()
     [ -s "$displayFile" ] || e2e_fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$displayFile")"
     setxkbmap de || e2e_fail "no German keyboard layout"
+    if e2e_is_wine; then
+        e2e_wine_init
+    fi
+}
+
+e2e_is_wine()
+{
+    case "$MINNE_BIN" in *.exe) return 0 ;; esac
+    return 1
+}
+
+# One prefix for every scenario, made once (under a lock, as wineboot takes half a minute), and
+# the program's settings removed so each scenario starts from none, as on Linux.
+e2e_wine_init()
+{
+    export WINEPREFIX="${E2E_WINEPREFIX:-$E2E_ARTEFACTS/wineprefix}"
+    export WINEDEBUG=-all
+    # No installers for .NET or the browser engine are asked for.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 8
+        [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+    ) 8>"$WINEPREFIX.lock"
+    wine reg delete 'HKCU\Software\Velmora' /f >/dev/null 2>&1
+    return 0
+}
+
+# e2e_reg_dword NAME: the program's stored DWORD setting as wine's registry tool shows it
+# (0x1), or nothing.
+e2e_reg_dword()
+{
+    wine reg query 'HKCU\Software\Velmora\Minnespiegel\2004' /v "$1" 2>/dev/null | tr -d '\r' |
+        awk -v name="$1" '$1 == name && $2 == "REG_DWORD" { print $3 }'
+}
+
+# e2e_run [ARGUMENTS...]: the program in the foreground, in the data folder.
+e2e_run()
+{
+    if e2e_is_wine; then
+        (cd "$WORK/data" && wine "$MINNE_BIN" "$@")
+    else
+        (cd "$WORK/data" && "$MINNE_BIN" "$@")
+    fi
 }
 
 # e2e_start [ARGUMENTS...]: the program in the data folder, in the background.
 e2e_start()
 {
-    (cd "$WORK/data" && exec "$MINNE_BIN" "$@" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+    if e2e_is_wine; then
+        (cd "$WORK/data" && exec wine "$MINNE_BIN" "$@" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+    else
+        (cd "$WORK/data" && exec "$MINNE_BIN" "$@" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+    fi
     APP_PID=$!
 }
 
