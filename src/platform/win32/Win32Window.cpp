@@ -2,8 +2,6 @@
 
 #include "platform/win32/ResourceIds.h"
 
-#include "graphics/Letterbox.h"
-
 #include <algorithm>
 
 namespace {
@@ -30,25 +28,24 @@ RECT outerRect(int clientWidth, int clientHeight)
     return rect;
 }
 
-// An 800 x 600 client area, or the largest of that shape whose frame fits the work area,
-// centred in it.
+// An 800 x 600 client area, centred in the work area with its frame. Where the frame does not
+// fit, the client area still shows the picture at its own size and the frame reaches past the
+// screen's edge: any smaller scale would make rows and columns of uneven width.
 RECT windowedRect()
 {
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const RECT frame = outerRect(0, 0);
-    const int frameWidth = frame.right - frame.left;
-    const int frameHeight = frame.bottom - frame.top;
-    const SLetterbox fit = fitPicture(work.right - work.left - frameWidth, work.bottom - work.top - frameHeight,
-                                      kPictureWidth, kPictureHeight);
-    const bool fits = fit.width >= kPictureWidth;
-    const int clientWidth = fits || fit.width <= 0 ? kPictureWidth : fit.width;
-    const int clientHeight = fits || fit.height <= 0 ? kPictureHeight : fit.height;
-    const RECT outer = outerRect(clientWidth, clientHeight);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const int left = std::max(static_cast<int>(work.left), static_cast<int>(work.left + (work.right - work.left - width) / 2));
-    const int top = std::max(static_cast<int>(work.top), static_cast<int>(work.top + (work.bottom - work.top - height) / 2));
+    const RECT outer = outerRect(kPictureWidth, kPictureHeight);
+    auto place = [](LONG workStart, LONG workLength, LONG frameBefore, LONG outerLength, LONG clientLength) {
+        if (outerLength <= workLength) {
+            return workStart + (workLength - outerLength) / 2;
+        }
+        return workStart + std::max<LONG>(0, (workLength - clientLength) / 2) + frameBefore;
+    };
+    const LONG width = outer.right - outer.left;
+    const LONG height = outer.bottom - outer.top;
+    const LONG left = place(work.left, work.right - work.left, outer.left, width, kPictureWidth);
+    const LONG top = place(work.top, work.bottom - work.top, outer.top, height, kPictureHeight);
     return RECT{left, top, left + width, top + height};
 }
 
@@ -124,6 +121,15 @@ LRESULT CALLBACK CWin32Window::windowProc(HWND window, UINT message, WPARAM wPar
         auto* self = static_cast<CWin32Window*>(create->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (message == WM_GETMINMAXINFO) {
+        // The system would keep the framed window within the screen and so shrink the picture;
+        // it may be as large as its frame around an 800 x 600 picture.
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        const RECT outer = outerRect(kPictureWidth, kPictureHeight);
+        limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, outer.right - outer.left);
+        limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, outer.bottom - outer.top);
+        return 0;
     }
     auto* self = reinterpret_cast<CWin32Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && self->handler_) {
