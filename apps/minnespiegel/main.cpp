@@ -1,8 +1,13 @@
+#include "common/DataLocation.h"
+#include "diagnostics/CLogs.h"
 #include "platform/SdlShellPlatform.h"
 #include "shell/CApplication.h"
 #include "shell/CommandLine.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -13,10 +18,46 @@ void print(std::FILE* stream, const std::string& text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-int run(const SLaunchOptions& options)
+// The "Error" box of the platform, for the one failure that comes before the application.
+class CBoxFatalSink final : public IFatalErrorSink {
+public:
+    explicit CBoxFatalSink(IMessageBox& box) : box_(box) {}
+    void showErrorBox(const std::string& message) override { box_.show("Error", message, EBoxIcon::Error); }
+    void postQuit(int) override {}
+
+private:
+    IMessageBox& box_;
+};
+
+// Away from its data folder the program logs into the user's state folder, never into the
+// (read-only) installed data; without a home it has nowhere better than the working folder.
+std::filesystem::path prepareLogFolder()
 {
+    const auto folder = stateFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+    if (!folder) {
+        return {};
+    }
+    std::error_code error;
+    std::filesystem::create_directories(*folder, error);
+    return *folder;
+}
+
+int run(const SLaunchOptions& options, const char* argv0)
+{
+    const SDataLocation data = locateData(processDataSearch(options.dataFolder, argv0));
+    const std::filesystem::path logFolder = data.inWorkingFolder ? std::filesystem::path() : prepareLogFolder();
+    std::error_code error;
+    if (data.found && !data.inWorkingFolder) {
+        // Every file of the program is then named from its data folder, as in its own folder.
+        std::filesystem::current_path(data.folder, error);
+    }
     CSdlShellPlatform platform(options.startInWindow ? WindowMode::Windowed : WindowMode::FullScreen);
-    CApplication application(platform);
+    if (!data.found || error) {
+        CBoxFatalSink sink(platform.messageBox());
+        CLogs(platform.clock(), sink, logFolder).writeErrorLog(missingDataMessage(data), true);
+        return 1;
+    }
+    CApplication application(platform, logFolder);
     return application.winMain(options);
 }
 
@@ -40,5 +81,5 @@ int main(int argc, char** argv)
     case ELaunchMode::Run:
         break;
     }
-    return run(options);
+    return run(options, argc > 0 ? argv[0] : nullptr);
 }

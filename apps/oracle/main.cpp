@@ -3,6 +3,7 @@
 #include "OracleSession.h"
 
 #include "common/Clock.h"
+#include "common/DataLocation.h"
 #include "oracle/COracle.h"
 #include "oracle/Random.h"
 
@@ -31,6 +32,19 @@ int runEngine(const OracleOptions& options)
     return 0;
 }
 
+// Without --data: the working folder when it holds a knowledge file (all the oracle reads),
+// else the installed data. When nothing is found the working folder stays, and the missing
+// files are noted as they always were.
+std::filesystem::path findDataFolder(const char* argv0)
+{
+    std::error_code error;
+    if (std::filesystem::exists("sw.dat", error) || std::filesystem::exists("hv.dat", error)) {
+        return {};
+    }
+    const SDataLocation data = locateData(processDataSearch({}, argv0));
+    return data.found && !data.inWorkingFolder ? data.folder : std::filesystem::path();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -39,7 +53,7 @@ int main(int argc, char** argv)
 #ifdef _WIN32
     const CUtf8Console console;
 #endif
-    const auto options = parseOracleOptions(std::vector<std::string>(argv + 1, argv + argc));
+    auto options = parseOracleOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options) {
         std::cerr << oracleUsage();
         return 2;
@@ -53,6 +67,9 @@ int main(int argc, char** argv)
         return 0;
     default:
         break;
+    }
+    if (options->dataFolder.empty()) {
+        options->dataFolder = findDataFolder(argv[0]);
     }
     std::error_code error;
     if (!options->dataFolder.empty() && !std::filesystem::is_directory(options->dataFolder, error)) {

@@ -2,9 +2,9 @@
 
 #include "common/Clock.h"
 
-CApplication::CApplication(IShellPlatform& platform)
+CApplication::CApplication(IShellPlatform& platform, std::filesystem::path logFolder)
     : platform_(platform),
-      logs_(platform.clock(), *this),
+      logs_(platform.clock(), *this, std::move(logFolder)),
       oracle_(platform.clock()),
       music_(platform.audio(), logs_),
       packageLibrary_(),

@@ -14,6 +14,7 @@
 #include "oracle/COracle.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,8 +75,9 @@ public:
     // Builds the program-wide objects in their order: the texts, the oracle (whose answer
     // engine reads "hv.dat" and "sw.dat" from the working folder at once, and whose help
     // check then reads "hilfe.dat"), the music player (which
-    // starts the sound device), the song package holder and the timer list.
-    explicit CApplication(IShellPlatform& platform);
+    // starts the sound device), the song package holder and the timer list. Both logs go to
+    // `logFolder`; empty means the working folder.
+    explicit CApplication(IShellPlatform& platform, std::filesystem::path logFolder = {});
     ~CApplication() override;
     CApplication(const CApplication&) = delete;
     CApplication& operator=(const CApplication&) = delete;

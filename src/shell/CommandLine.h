@@ -14,11 +14,12 @@ enum class ELaunchMode {
 struct SLaunchOptions {
     ELaunchMode mode = ELaunchMode::Run;
     bool startInWindow = false;
+    std::string dataFolder; // --data DIR; empty when not given
     std::string badOption; // the offending argument for UsageError
 };
 
 // The arguments after the program name. Our own options start with "--"; any other text is
-// ignored, as the original command line was, except that "/v" anywhere in a command line of
+// ignored, as the original command line was (the folder after --data too), except that "/v" anywhere in a command line of
 // more than one character asks for the version box.
 SLaunchOptions parseCommandLine(const std::vector<std::string>& arguments);
 

@@ -35,3 +35,26 @@ TEST(CommandLine, OwnOptions)
     EXPECT_EQ(parseCommandLine({"hallo"}).mode, ELaunchMode::Run);
     EXPECT_NE(usageText("minnespiegel").find("--window"), std::string::npos);
 }
+
+// --data names the data folder; the folder's name never counts as "/v", and --data without a
+// folder is a usage error.
+TEST(CommandLine, DataFolder)
+{
+    EXPECT_EQ(parseCommandLine({"--data", "/opt/spiel"}).dataFolder, "/opt/spiel");
+    EXPECT_EQ(parseCommandLine({"--data=/opt/spiel", "--window"}).dataFolder, "/opt/spiel");
+    EXPECT_EQ(parseCommandLine({}).dataFolder, "");
+    EXPECT_EQ(parseCommandLine({"--data", "/var/games"}).mode, ELaunchMode::Run);
+    EXPECT_EQ(parseCommandLine({"--data", "/x", "/v"}).mode, ELaunchMode::VersionBox);
+    EXPECT_EQ(parseCommandLine({"--data"}).mode, ELaunchMode::UsageError);
+    EXPECT_EQ(parseCommandLine({"--data="}).mode, ELaunchMode::UsageError);
+
+    // The help lists the places in the order they are tried.
+    const std::string help = usageText("minnespiegel");
+    std::size_t at = 0;
+    for (const char* place : {"--data ORDNER, wenn", "aktuellen Ordner;", "MINNESPIEGEL_DATA", "../share/minnespiegel",
+                              "festgelegten Datenordner", "XDG_STATE_HOME", "XDG_CONFIG_HOME"}) {
+        const std::size_t next = help.find(place, at);
+        ASSERT_NE(next, std::string::npos) << place;
+        at = next;
+    }
+}
