@@ -4,6 +4,10 @@
 
 #include <SDL.h>
 
+#ifdef MINNE_WINDOW_ICON
+#include "WindowIcon.h"
+#endif
+
 namespace {
 
 constexpr int kWindowWidth = 800;
@@ -23,10 +27,35 @@ void coverDisplay(SDL_Window* window)
     SDL_SetWindowSize(window, bounds.w, bounds.h);
 }
 
+// The desktop entry finds its window by one name: X11's WM_CLASS and Wayland's app id are the
+// desktop file's name. SDL reads them when its video starts; the user's own values win.
+void nameWindowClass()
+{
+#ifdef MINNE_APP_ID
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", MINNE_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", MINNE_APP_ID, 0);
+#endif
+}
+
+// The program's icon in the task bar and the window switcher.
+void setIcon([[maybe_unused]] SDL_Window* window)
+{
+#ifdef MINNE_WINDOW_ICON
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(kWindowIconRgba),
+                                                           kWindowIconSize, kWindowIconSize, 32,
+                                                           kWindowIconSize * 4, SDL_PIXELFORMAT_RGBA32);
+    if (icon) {
+        SDL_SetWindowIcon(window, icon);
+        SDL_FreeSurface(icon);
+    }
+#endif
+}
+
 } // namespace
 
 std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowMode mode, std::string* error)
 {
+    nameWindowClass();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) {
             *error = SDL_GetError();
@@ -50,6 +79,7 @@ std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowM
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
+    setIcon(window);
     if (fullScreen) {
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }

@@ -1,10 +1,13 @@
 // minnespiegel-assetgen OUTDIR: writes OUTDIR/gfx/*, OUTDIR/resource.dat and OUTDIR/icon/minnespiegel.ico,
 // deterministically.
+// minnespiegel-assetgen --icons OUTDIR APPID: the desktop's icons and the window's icon.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <string>
 
 #ifdef ASSETGEN_HAVE_PICTURES
+#include "pictures/Icons.h"
 #include "pictures/Pictures.h"
 #endif
 #ifdef ASSETGEN_HAVE_SONG
@@ -14,10 +17,35 @@
 #include "icon/Icon.h"
 #endif
 
+namespace {
+
+int writeIcons(const std::filesystem::path& out, const std::string& appId)
+{
+#ifdef ASSETGEN_HAVE_PICTURES
+    try {
+        assetgen::generateIcons(out, appId);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "minnespiegel-assetgen: %s\n", e.what());
+        return 1;
+    }
+#else
+    (void)out;
+    (void)appId;
+    std::fprintf(stderr, "minnespiegel-assetgen: built without the pictures\n");
+    return 1;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--icons") {
+        return writeIcons(argv[2], argv[3]);
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: minnespiegel-assetgen OUTDIR\n");
+        std::fprintf(stderr, "usage: minnespiegel-assetgen OUTDIR | --icons OUTDIR APPID\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];

@@ -1,5 +1,7 @@
 #include "pictures/Text.h"
 
+#include "pictures/FontFiles.h"
+
 #include <cmath>
 #include <stdexcept>
 
@@ -10,13 +12,13 @@ namespace assetgen {
 
 namespace {
 
-const char* fontFile(Typeface face)
+std::string fontFile(Typeface face)
 {
     switch (face) {
-    case Typeface::Chancery: return "/usr/share/fonts/opentype/urw-base35/Z003-MediumItalic.otf";
-    case Typeface::Serif: return "/usr/share/fonts/opentype/urw-base35/P052-Roman.otf";
-    case Typeface::SerifItalic: return "/usr/share/fonts/opentype/urw-base35/P052-Italic.otf";
-    case Typeface::SerifBold: return "/usr/share/fonts/opentype/urw-base35/P052-Bold.otf";
+    case Typeface::Chancery: return findFontFile("Z003:style=Medium Italic");
+    case Typeface::Serif: return findFontFile("P052:style=Roman");
+    case Typeface::SerifItalic: return findFontFile("P052:style=Italic");
+    case Typeface::SerifBold: return findFontFile("P052:style=Bold");
     }
     return "";
 }
@@ -79,8 +81,9 @@ CFont::CFont(Typeface face) : m_impl(std::make_unique<Impl>())
 {
     if (FT_Init_FreeType(&m_impl->library) != 0)
         throw std::runtime_error("FreeType cannot start");
-    if (FT_New_Face(m_impl->library, fontFile(face), 0, &m_impl->face) != 0)
-        throw std::runtime_error(std::string("font missing (install fonts-urw-base35): ") + fontFile(face));
+    const std::string file = fontFile(face);
+    if (FT_New_Face(m_impl->library, file.c_str(), 0, &m_impl->face) != 0)
+        throw std::runtime_error("font unreadable: " + file);
 }
 
 CFont::~CFont()

@@ -1,0 +1,43 @@
+#include "pictures/FontFiles.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace assetgen {
+
+namespace {
+
+struct PatternFree {
+    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternFree>;
+
+std::string stringOf(FcPattern* pattern, const char* object)
+{
+    FcChar8* value = nullptr;
+    if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch || !value)
+        return {};
+    return reinterpret_cast<const char*>(value);
+}
+
+} // namespace
+
+std::string findFontFile(const std::string& pattern)
+{
+    Pattern wanted(FcNameParse(reinterpret_cast<const FcChar8*>(pattern.c_str())));
+    if (!wanted)
+        throw std::runtime_error("bad font pattern: " + pattern);
+    const std::string family = stringOf(wanted.get(), FC_FAMILY);
+    FcConfigSubstitute(nullptr, wanted.get(), FcMatchPattern);
+    FcDefaultSubstitute(wanted.get());
+    FcResult result = FcResultNoMatch;
+    Pattern match(FcFontMatch(nullptr, wanted.get(), &result));
+    const std::string file = match ? stringOf(match.get(), FC_FILE) : std::string();
+    if (file.empty() || stringOf(match.get(), FC_FAMILY) != family)
+        throw std::runtime_error("font missing (install fonts-urw-base35): " + pattern);
+    return file;
+}
+
+} // namespace assetgen
