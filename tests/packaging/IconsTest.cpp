@@ -9,6 +9,8 @@
 #define STBI_ONLY_PNG
 #include <stb_image.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>

@@ -41,7 +41,7 @@ done
 (cd "$build" && cpack -G DEB -B "$out/package" >"$out/cpack.txt") || { cat "$out/cpack.txt"; fail "cpack"; }
 deb="$out/package/minnespiegel_1.0-1_amd64.deb"
 [ -f "$deb" ] || fail "no $(basename "$deb") ($(ls "$out/package"))"
-dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' | grep -v '^/$' | sort >"$out/package-list.txt"
+dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' | grep -v -e '^$' -e '^/$' | sort >"$out/package-list.txt"
 (cd "$out/root" && find . -mindepth 1) | sed 's|^\.||' | sort >"$out/tree-list.txt"
 diff "$out/tree-list.txt" "$out/package-list.txt" || fail "the package and the install tree differ"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
@@ -56,6 +56,17 @@ if grep '^E:' "$out/lintian.txt"; then
 fi
 echo "lintian: $(grep -c '^W:' "$out/lintian.txt" || true) warnings (in $out/lintian.txt)"
 grep '^W:' "$out/lintian.txt" || true
+
+# Installed by dpkg into a root of its own and purged again: nothing is left but dpkg's records.
+dpkgroot="$out/dpkg-root"
+mkdir -p "$dpkgroot/var/lib/dpkg/info" "$dpkgroot/var/lib/dpkg/updates"
+: >"$dpkgroot/var/lib/dpkg/status"
+dpkg_in_root() { dpkg --root="$dpkgroot" --force-not-root --force-depends --log=/dev/null "$@"; }
+dpkg_in_root -i "$deb" >/dev/null
+[ -x "$dpkgroot$prefix/bin/minnespiegel" ] || fail "dpkg did not install the program"
+dpkg_in_root --purge minnespiegel >/dev/null
+left=$(cd "$dpkgroot" && find . -mindepth 1 ! -path './var/lib/dpkg*' ! -path './var/lib' ! -path './var')
+[ -z "$left" ] || fail "removing the package left: $left"
 
 # The terminal oracle from the installed tree, in a folder without data and without --data.
 answer=$(cd "$out/empty" && echo "Liebt er mich?" | "$tree/bin/minnespiegel-oracle" --raw --seed 7 2>"$out/oracle-err.txt" | tr -d '\0')

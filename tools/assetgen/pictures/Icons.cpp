@@ -32,7 +32,7 @@ CCanvas paintGateInLandscape()
 // Coverage of a rounded square with corners of radius r at the pixel's centre, antialiased.
 float roundedSquare(int x, int y, int size)
 {
-    const float r = size * 0.18f;
+    const float r = size * 0.2f;
     const float cx = std::clamp(x + 0.5f, r, size - r), cy = std::clamp(y + 0.5f, r, size - r);
     const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
     return clamp01(r + 0.5f - d);
