@@ -18,16 +18,15 @@ void print(std::FILE* stream, const std::string& text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-// The "Error" box of the platform, for the one failure that comes before the application.
-class CBoxFatalSink final : public IFatalErrorSink {
-public:
-    explicit CBoxFatalSink(IMessageBox& box) : box_(box) {}
-    void showErrorBox(const std::string& message) override { box_.show("Error", message, EBoxIcon::Error); }
-    void postQuit(int) override {}
-
-private:
-    IMessageBox& box_;
-};
+// The log keeps one line per message: the box's lines joined by blanks.
+std::string oneLine(std::string text)
+{
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+        const std::size_t end = text.find_first_not_of(' ', at + 1);
+        text.replace(at, (end == std::string::npos ? text.size() : end) - at, " ");
+    }
+    return text;
+}
 
 // Away from its data folder the program logs into the user's state folder, never into the
 // (read-only) installed data; without a home it has nowhere better than the working folder.
@@ -53,8 +52,9 @@ int run(const SLaunchOptions& options, const char* argv0)
     }
     CSdlShellPlatform platform(options.startInWindow ? WindowMode::Windowed : WindowMode::FullScreen);
     if (!data.found || error) {
-        CBoxFatalSink sink(platform.messageBox());
-        CLogs(platform.clock(), sink, logFolder).writeErrorLog(missingDataMessage(data), true);
+        CStderrFatalSink unused;
+        CLogs(platform.clock(), unused, logFolder).writeErrorLog(oneLine(missingDataMessage(data)), false);
+        platform.messageBox().show("Error", missingDataMessage(data), EBoxIcon::Error);
         return 1;
     }
     CApplication application(platform, logFolder);

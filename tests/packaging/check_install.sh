@@ -13,9 +13,10 @@ mkdir -p "$out/empty"
 
 DESTDIR="$out/root" cmake --install "$build" >/dev/null
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+bindir=$(sed -n 's/^CMAKE_INSTALL_BINDIR:PATH=//p' "$build/CMakeCache.txt")
 tree="$out/root$prefix"
 id=$(basename "$(ls "$tree"/share/applications/*.desktop)" .desktop)
-for f in bin/minnespiegel bin/minnespiegel-oracle share/minnespiegel/sw.dat share/minnespiegel/hv.dat \
+for f in "$bindir/minnespiegel" "$bindir/minnespiegel-oracle" share/minnespiegel/sw.dat share/minnespiegel/hv.dat \
     share/minnespiegel/hilfe.dat share/minnespiegel/resource.dat share/minnespiegel/gfx/mi_titel2.jpg \
     "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" share/man/man6/minnespiegel.6.gz \
     share/man/man6/minnespiegel-oracle.6.gz share/doc/minnespiegel/README.md share/doc/minnespiegel/copyright; do
@@ -62,14 +63,14 @@ dpkgroot="$out/dpkg-root"
 mkdir -p "$dpkgroot/var/lib/dpkg/info" "$dpkgroot/var/lib/dpkg/updates"
 : >"$dpkgroot/var/lib/dpkg/status"
 dpkg_in_root() { dpkg --root="$dpkgroot" --force-not-root --force-depends --log=/dev/null "$@"; }
-dpkg_in_root -i "$deb" >/dev/null
-[ -x "$dpkgroot$prefix/bin/minnespiegel" ] || fail "dpkg did not install the program"
+dpkg_in_root -i "$deb" >/dev/null 2>&1
+[ -x "$dpkgroot$prefix/$bindir/minnespiegel" ] || fail "dpkg did not install the program"
 dpkg_in_root --purge minnespiegel >/dev/null
 left=$(cd "$dpkgroot" && find . -mindepth 1 ! -path './var/lib/dpkg*' ! -path './var/lib' ! -path './var')
 [ -z "$left" ] || fail "removing the package left: $left"
 
 # The terminal oracle from the installed tree, in a folder without data and without --data.
-answer=$(cd "$out/empty" && echo "Liebt er mich?" | "$tree/bin/minnespiegel-oracle" --raw --seed 7 2>"$out/oracle-err.txt" | tr -d '\0')
+answer=$(cd "$out/empty" && echo "Liebt er mich?" | "$tree/$bindir/minnespiegel-oracle" --raw --seed 7 2>"$out/oracle-err.txt" | tr -d '\0')
 [ -n "$answer" ] || fail "the installed oracle did not answer"
 [ ! -s "$out/oracle-err.txt" ] || fail "the installed oracle complains: $(cat "$out/oracle-err.txt")"
 [ -z "$(ls -A "$out/empty")" ] || fail "the oracle wrote into its working folder"

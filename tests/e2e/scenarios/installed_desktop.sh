@@ -10,6 +10,7 @@ root="$WORK/root"
 DESTDIR="$root" cmake --install "$MINNE_BUILD_DIR" >"$WORK/install.txt" || e2e_fail "cmake --install failed"
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$MINNE_BUILD_DIR/CMakeCache.txt")
 tree="$root$prefix"
+bindir=$(sed -n 's/^CMAKE_INSTALL_BINDIR:PATH=//p' "$MINNE_BUILD_DIR/CMakeCache.txt")
 app_id=$(basename "$(ls "$tree"/share/applications/*.desktop)" .desktop)
 listing() { (cd "$root" && find . -printf '%p %s %m %T@\n' | sort); }
 listing >"$WORK/tree-before.txt"
@@ -20,7 +21,7 @@ export HOME="$home" XDG_STATE_HOME="$WORK/state"
 # The desktop entry's command, as the menu runs it: by name through PATH, in the home folder.
 exec_line=$(sed -n 's/^Exec=//p' "$tree/share/applications/$app_id.desktop")
 [ "$exec_line" = minnespiegel ] || e2e_fail "the desktop entry runs '$exec_line'"
-(cd "$home" && PATH="$tree/bin:$PATH" exec minnespiegel >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+(cd "$home" && PATH="$tree/$bindir:$PATH" exec minnespiegel >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
 APP_PID=$!
 e2e_wait_window "Minnespiegel 2004"
 e2e_wait_until 20 e2e_title_menu_shown || e2e_fail "the title menu did not appear"
