@@ -53,7 +53,7 @@ const uint8_t* pixel(const Decoded& image, int x, int y)
 // Every byte value in every channel, over more than one stored block (65535 bytes each).
 TEST(Png, AnotherDecoderReadsBackEveryPixel)
 {
-    for (const auto [width, height] : {std::pair{1, 1}, std::pair{3, 5}, std::pair{181, 97}}) {
+    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 5}, std::pair{181, 97}}) {
         CRgbaImage image{width, height, {}};
         for (int i = 0; i < width * height * 4; ++i)
             image.rgba.push_back(static_cast<uint8_t>(i * 7 + i / 256));

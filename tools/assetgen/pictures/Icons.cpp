@@ -17,15 +17,36 @@ constexpr int kCropLeft = scene::kGateX + scene::kGateW / 2 - kCropSize / 2;
 constexpr int kCropTop = scene::kGateY + scene::kGateH / 2 - kCropSize / 2 + 6;
 constexpr int kWindowIconSize = 64;
 
+constexpr Rgb kOpening{0, 0, 0};
+
+// A clear pixel of the gate with stone to its left, right and above lies in the arch's opening.
+bool insideOpening(const CMask& alpha, int x, int y)
+{
+    const auto stoneAlong = [&](int dx, int dy) {
+        for (int px = x + dx, py = y + dy; alpha.contains(px, py); px += dx, py += dy)
+            if (alpha.at(px, py) >= 0.5f)
+                return true;
+        return false;
+    };
+    return stoneAlong(-1, 0) && stoneAlong(1, 0) && stoneAlong(0, -1);
+}
+
 CCanvas paintGateInLandscape()
 {
     CCanvas view = paintLandscape(1, buildWall()).crop(kCropLeft, kCropTop, kCropSize, kCropSize);
     const CKeyedPicture gate = paintGate();
     const int left = scene::kGateX - kCropLeft, top = scene::kGateY - kCropTop;
+    const auto solid = [&](int x, int y) { return gate.alpha.at(x, y) >= 0.5f; };
     for (int y = 0; y < gate.colour.height(); ++y)
-        for (int x = 0; x < gate.colour.width(); ++x)
-            if (gate.alpha.at(x, y) >= 0.5f && view.contains(left + x, top + y))
+        for (int x = 0; x < gate.colour.width(); ++x) {
+            if (!view.contains(left + x, top + y))
+                continue;
+            if (solid(x, y)) {
                 view.at(left + x, top + y) = gate.colour.at(x, y);
+            } else if (insideOpening(gate.alpha, x, y)) {
+                view.at(left + x, top + y) = kOpening; // dark, as the scene shows it
+            }
+        }
     return view;
 }
 
