@@ -1,7 +1,7 @@
+#include "icon/DesktopIcons.h"
+#include "icon/Png.h"
 #include "pictures/Encode.h"
-#include "pictures/Icons.h"
 #include "pictures/Parts.h"
-#include "pictures/Png.h"
 
 #include <gtest/gtest.h>
 
@@ -70,59 +70,72 @@ protected:
     {
         dir_ = fs::temp_directory_path() / ("minne-icons-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
-        generateIcons(dir_, "org.test.Icon");
+        generateDesktopIcons(dir_, "org.test.Icon");
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
     static fs::path dir_;
 };
 fs::path Icons::dir_;
 
-// Each size is a square of its name with clear corners and an opaque middle.
-TEST_F(Icons, EverySizeOfTheThemeIsAFramedSquare)
+// Each size is a square of its name: the gate on a clear ground, as on Windows.
+TEST_F(Icons, EverySizeOfTheThemeIsTheGateOnAClearSquare)
 {
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const std::string name = std::to_string(size) + "x" + std::to_string(size);
         const Decoded icon = decode(readBytes(dir_ / "hicolor" / name / "apps" / "org.test.Icon.png"));
         ASSERT_EQ(icon.width, size) << name;
         ASSERT_EQ(icon.height, size) << name;
-        EXPECT_EQ(pixel(icon, 0, 0)[3], 0) << name;
-        EXPECT_EQ(pixel(icon, size - 1, size - 1)[3], 0) << name;
-        EXPECT_EQ(pixel(icon, size / 2, size / 2)[3], 255) << name;
-        EXPECT_EQ(pixel(icon, size / 2, 0)[3], 255) << name;
+        int opaque = 0;
+        for (int i = 3; i < size * size * 4; i += 4)
+            opaque += icon.rgba[static_cast<size_t>(i)] == 255;
+        EXPECT_EQ(pixel(icon, 0, size / 2)[3], 0) << name;
+        EXPECT_EQ(pixel(icon, size - 1, size / 2)[3], 0) << name;
+        EXPECT_GT(opaque, size * size / 4) << name;
+        EXPECT_LT(opaque, size * size * 3 / 4) << name;
     }
 }
 
 // The icon shows the scene's own gate: where the gate's stone is solid around a pixel, the
-// nearly unscaled 128-pixel icon has the gate's colour there.
+// 256-pixel icon is opaque with the gate's colour; where the gate is clear, so is the icon.
 TEST_F(Icons, TheGateOfTheSceneIsInTheIcon)
 {
-    const Decoded icon = decode(readBytes(dir_ / "hicolor" / "128x128" / "apps" / "org.test.Icon.png"));
-    ASSERT_EQ(icon.width, 128);
+    const int size = 256;
+    const Decoded icon = decode(readBytes(dir_ / "hicolor" / "256x256" / "apps" / "org.test.Icon.png"));
+    ASSERT_EQ(icon.width, size);
     const CKeyedPicture gate = paintGate();
     const CImage8 colours = toImage8(gate.colour);
-    // The square cut around the gate (124 pixels, see Icons.cpp) grows to 128.
-    const float scale = 128.0f / 124;
-    const int left = 124 / 2 - gate.colour.width() / 2, top = 124 / 2 - gate.colour.height() / 2 - 6;
-    int compared = 0, close = 0;
+    // The gate stands centred on a square as wide as it is high.
+    const int side = std::max(gate.colour.width(), gate.colour.height());
+    const int left = (side - gate.colour.width()) / 2, top = (side - gate.colour.height()) / 2;
+    const float scale = static_cast<float>(size) / side;
+    int solidCompared = 0, solidClose = 0, clearCompared = 0, clearShown = 0;
     for (int y = 2; y < gate.colour.height() - 2; y += 3)
         for (int x = 2; x < gate.colour.width() - 2; x += 3) {
-            bool solid = true;
+            bool solid = true, clear = true;
             for (int dy = -2; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx)
-                    solid = solid && gate.alpha.at(x + dx, y + dy) >= 0.5f;
-            if (!solid)
-                continue;
+                for (int dx = -2; dx <= 2; ++dx) {
+                    solid = solid && gate.alpha.at(x + dx, y + dy) >= 0.99f;
+                    clear = clear && gate.alpha.at(x + dx, y + dy) <= 0.01f;
+                }
             const uint8_t* shown = pixel(icon, static_cast<int>((left + x + 0.5f) * scale),
                                          static_cast<int>((top + y + 0.5f) * scale));
+            if (clear) {
+                ++clearCompared;
+                clearShown += shown[3] != 0;
+            }
+            if (!solid)
+                continue;
             const auto painted = colours.pixel(x, y);
             int difference = 0;
             for (int c = 0; c < 3; ++c)
                 difference = std::max(difference, std::abs(int(shown[c]) - int(painted[c])));
-            ++compared;
-            close += difference <= 48;
+            ++solidCompared;
+            solidClose += shown[3] == 255 && difference <= 24;
         }
-    ASSERT_GT(compared, 100);
-    EXPECT_GT(close, compared * 8 / 10) << close << " of " << compared;
+    ASSERT_GT(solidCompared, 100);
+    ASSERT_GT(clearCompared, 20);
+    EXPECT_GT(solidClose, solidCompared * 9 / 10) << solidClose << " of " << solidCompared;
+    EXPECT_EQ(clearShown, 0);
 }
 
 // The window's icon is the 64-pixel icon as C++ bytes.

@@ -7,13 +7,13 @@
 #include <string>
 
 #ifdef ASSETGEN_HAVE_PICTURES
-#include "pictures/Icons.h"
 #include "pictures/Pictures.h"
 #endif
 #ifdef ASSETGEN_HAVE_SONG
 #include "song/Song.h"
 #endif
 #ifdef ASSETGEN_HAVE_ICON
+#include "icon/DesktopIcons.h"
 #include "icon/Icon.h"
 #endif
 
@@ -21,9 +21,9 @@ namespace {
 
 int writeIcons(const std::filesystem::path& out, const std::string& appId)
 {
-#ifdef ASSETGEN_HAVE_PICTURES
+#ifdef ASSETGEN_HAVE_ICON
     try {
-        assetgen::generateIcons(out, appId);
+        assetgen::generateDesktopIcons(out, appId);
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "minnespiegel-assetgen: %s\n", e.what());
@@ -32,7 +32,7 @@ int writeIcons(const std::filesystem::path& out, const std::string& appId)
 #else
     (void)out;
     (void)appId;
-    std::fprintf(stderr, "minnespiegel-assetgen: built without the pictures\n");
+    std::fprintf(stderr, "minnespiegel-assetgen: built without the icon\n");
     return 1;
 #endif
 }

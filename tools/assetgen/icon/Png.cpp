@@ -1,4 +1,4 @@
-#include "pictures/Png.h"
+#include "icon/Png.h"
 
 #include <algorithm>
 #include <array>
