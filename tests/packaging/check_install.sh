@@ -74,4 +74,4 @@ answer=$(cd "$out/empty" && echo "Liebt er mich?" | "$tree/$bindir/minnespiegel-
 [ -n "$answer" ] || fail "the installed oracle did not answer"
 [ ! -s "$out/oracle-err.txt" ] || fail "the installed oracle complains: $(cat "$out/oracle-err.txt")"
 [ -z "$(ls -A "$out/empty")" ] || fail "the oracle wrote into its working folder"
-echo "install check: tree, desktop entry, metainfo, manual pages, package and oracle fine ($answer)"
+echo "install check: tree, desktop entry, metainfo, manual pages, package and oracle fine ($(printf '%s' "$answer" | iconv -f CP1252 -t UTF-8))"
