@@ -1,12 +1,13 @@
 #include "common/DataLocation.h"
 #include "diagnostics/CLogs.h"
-#include "platform/SdlShellPlatform.h"
+#include "platform/ShellPlatform.h"
 #include "shell/CApplication.h"
 #include "shell/CommandLine.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <string>
 #include <vector>
@@ -50,14 +51,15 @@ int run(const SLaunchOptions& options, const char* argv0)
         // Every file of the program is then named from its data folder, as in its own folder.
         std::filesystem::current_path(data.folder, error);
     }
-    CSdlShellPlatform platform(options.startInWindow ? WindowMode::Windowed : WindowMode::FullScreen);
+    const std::unique_ptr<IShellPlatform> platform =
+        makeShellPlatform(options.startInWindow ? WindowMode::Windowed : WindowMode::FullScreen);
     if (!data.found || error) {
         CStderrFatalSink unused;
-        CLogs(platform.clock(), unused, logFolder).writeErrorLog(oneLine(missingDataMessage(data)), false);
-        platform.messageBox().show("Error", missingDataMessage(data), EBoxIcon::Error);
+        CLogs(platform->clock(), unused, logFolder).writeErrorLog(oneLine(missingDataMessage(data)), false);
+        platform->messageBox().show("Error", missingDataMessage(data), EBoxIcon::Error);
         return 1;
     }
-    CApplication application(platform, logFolder);
+    CApplication application(*platform, logFolder);
     return application.winMain(options);
 }
 

@@ -1,7 +1,7 @@
 #include "AnswerBoxLines.h"
 
 #include "graphics/CFont.h"
-#include "platform/FontRasterizer.h"
+#include "platform/SystemServices.h"
 #include "shell/TextLayout.h"
 
 #include <memory>
@@ -14,7 +14,7 @@ class CAnswerBoxFont {
 public:
     bool open()
     {
-        std::unique_ptr<IFontFace> face = rasterizer_.openFont(FontRequest{"Arial", 0, 20, 400});
+        std::unique_ptr<IFontFace> face = rasterizer_->openFont(FontRequest{"Arial", 0, 20, 400});
         if (face) {
             font_ = std::make_unique<CFont>(std::move(face));
         }
@@ -27,7 +27,7 @@ public:
     }
 
 private:
-    CFontRasterizer rasterizer_;
+    std::unique_ptr<IFontRasterizer> rasterizer_ = makeFontRasterizer();
     std::unique_ptr<CFont> font_;
 };
 

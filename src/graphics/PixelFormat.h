@@ -1,9 +1,9 @@
 #pragma once
-#include "image/DibConversion.h"
+#include "graphics/SurfaceFormat.h"
 
 #include <cstdint>
 
-// Surfaces hold one of the four formats of image/DibConversion.h (SurfaceFormat): 16-bit
+// Surfaces hold one of the four formats of graphics/SurfaceFormat.h: 16-bit
 // words for Rgb555 and Rgb565, the bytes B, G, R for Bgr24 and B, G, R, X for Bgrx32.
 
 // What the platform tells about a surface's pixels: its bit count, whether it is RGB (as

@@ -180,33 +180,6 @@ EncodedPalette encodePaletteFor(SurfaceFormat format, std::span<const DibColor> 
 
 } // namespace
 
-std::optional<SurfaceFormat> surfaceFormatForDepth(std::uint32_t depth)
-{
-    switch (depth) {
-    case 15: return SurfaceFormat::Rgb555;
-    case 16: return SurfaceFormat::Rgb565;
-    case 24: return SurfaceFormat::Bgr24;
-    case 32: return SurfaceFormat::Bgrx32;
-    default: return std::nullopt;
-    }
-}
-
-std::size_t bytesPerPixel(SurfaceFormat format)
-{
-    return format == SurfaceFormat::Bgrx32 ? 4 : format == SurfaceFormat::Bgr24 ? 3 : 2;
-}
-
-bool SurfaceHolds(std::int32_t width, std::int32_t height, SurfaceFormat format, std::size_t bytes, std::size_t pitch)
-{
-    if (width < 1 || height < 1)
-        return false;
-    const std::size_t rowBytes = std::size_t(width) * bytesPerPixel(format);
-    if (pitch < rowBytes || bytes < rowBytes)
-        return false;
-    const auto lastRow = std::size_t(height - 1);
-    return lastRow == 0 || pitch <= (bytes - rowBytes) / lastRow;
-}
-
 bool ConvertDib(const CDib& dib, SurfaceFormat format, std::span<std::uint8_t> dest, std::size_t pitch)
 {
     const RowConverter convert = pickConverter(dib.bitsPerPixel(), format);

@@ -1,7 +1,6 @@
 #include "settings/CFileRegistryStore.h"
 
 #include "settings/CRegistryDocument.h"
-#include "settings/PosixRegistryFile.h"
 
 namespace {
 
@@ -216,10 +215,4 @@ RegKeyHandle CFileRegistryStore::newHandle(std::string path, std::uint32_t acces
     nextHandle_ += 4;
     openKeys_[handle] = {std::move(path), access};
     return RegKeyHandle{handle};
-}
-
-std::unique_ptr<IRegistryStore> openUserRegistry()
-{
-    return std::make_unique<CFileRegistryStore>(
-        std::make_unique<CPosixRegistryFile>(userRegistryPath().value_or(std::string())));
 }

@@ -47,6 +47,3 @@ private:
     std::map<std::uintptr_t, OpenKey> openKeys_;
     std::uintptr_t nextHandle_ = 0x100;
 };
-
-// The current user's registry of this platform.
-std::unique_ptr<IRegistryStore> openUserRegistry();

@@ -2,7 +2,7 @@
 #include "shell/CTimerList.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellGraphics.h"
-#include "shell/ShellPlatform.h"
+#include "platform/ShellPlatform.h"
 #include "shell/TextLayout.h"
 
 #include "diagnostics/CLogs.h"

@@ -31,4 +31,3 @@ std::string usageText(const std::string& programName);
 
 inline constexpr const char* kVersionText = "Minnespiegel 2004 Version 1.0";
 inline constexpr const char* kVersionTitle = "Versionsinfo";
-inline constexpr const char* kWindowTitle = "Minnespiegel 2004";

@@ -1,6 +1,6 @@
 #include "music/MusicPlayer.h"
 
-#include "music/CFakeAudioDevice.h"
+#include "CFakeAudioDevice.h"
 
 #include "TestPackages.h"
 

@@ -3,16 +3,16 @@
 // registry file and a manual clock, in a temporary working folder holding small pictures of
 // every name the program loads.
 #include "shell/CApplication.h"
-#include "shell/ShellPlatform.h"
+#include "platform/ShellPlatform.h"
 
 #include "common/Clock.h"
 #include "graphics/GraphicsResult.h"
 #include "graphics/NullDisplay.h"
 #include "input/CScriptedInputSource.h"
 #include "input/KeyCodes.h"
-#include "music/CFakeAudioDevice.h"
+#include "CFakeAudioDevice.h"
 #include "settings/CFileRegistryStore.h"
-#include "settings/PosixRegistryFile.h"
+#include "MemoryRegistryFile.h"
 #include "settings/Settings.h"
 #include "song/PeResourceWriter.h"
 
@@ -283,8 +283,7 @@ private:
 
 class CTestPlatform final : public IShellPlatform {
 public:
-    explicit CTestPlatform(const fs::path& folder)
-        : registry_(std::make_unique<CPosixRegistryFile>((folder / "registry.reg").string()))
+    CTestPlatform()
     {
         manualClock.setCounter(1'000'000'000);
         manualClock.setCalendarSeconds(1'700'000'000);
@@ -330,8 +329,19 @@ public:
     int windowsCreated = 0;
     int windowModeToggles = 0;
 
+    // The user's settings, kept in memory; a test can make every write fail.
+    std::string registryText;
+    CMemoryRegistryFile* registryFile = nullptr;
+
 private:
-    CFileRegistryStore registry_;
+    CFileRegistryStore registry_{makeRegistryFile()};
+
+    std::unique_ptr<IRegistryFile> makeRegistryFile()
+    {
+        auto file = std::make_unique<CMemoryRegistryFile>(registryText);
+        registryFile = file.get();
+        return file;
+    }
 };
 
 // ---- Fixture ----------------------------------------------------------------------------
@@ -353,7 +363,7 @@ protected:
         writeSongPackage(folder / "resource.dat");
         previousFolder = fs::current_path();
         fs::current_path(folder);
-        platform = std::make_unique<CTestPlatform>(folder);
+        platform = std::make_unique<CTestPlatform>();
     }
 
     void TearDown() override

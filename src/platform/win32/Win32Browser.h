@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/ShellPlatform.h"
+#include "platform/ShellPlatform.h"
 
 #include "platform/win32/Win32Api.h"
 

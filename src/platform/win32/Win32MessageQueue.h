@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/win32/Win32Api.h"
-#include "shell/ShellPlatform.h"
+#include "platform/ShellPlatform.h"
 
 #include <deque>
 

@@ -1,12 +1,11 @@
 #pragma once
+#include "platform/ShellPlatform.h"
 #include "platform/win32/Win32Api.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-
-enum class WindowMode { FullScreen, Windowed };
 
 // The one program window. Full screen it is a borderless always-on-top popup over the whole
 // screen; as a window it has a frame and an 800 x 600 client area that the user may resize.

@@ -1,4 +1,4 @@
-#include "music/CFakeAudioDevice.h"
+#include "CFakeAudioDevice.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "platform/XdgBrowser.h"
+#include "platform/sdl/XdgBrowser.h"
 
 #include <chrono>
 #include <csignal>

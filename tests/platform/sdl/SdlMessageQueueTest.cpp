@@ -1,4 +1,4 @@
-#include "platform/SdlMessageQueue.h"
+#include "platform/sdl/SdlMessageQueue.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -3,8 +3,17 @@
 #include <optional>
 #include <string>
 
-// The services the shell takes from the operating system, in the program's own terms. The
-// platform layer implements them once per system; tests give scripted ones.
+// The services the shell takes from the operating system, in the program's own terms. Each
+// system's platform folder (sdl/, win32/) implements them; tests give scripted ones. This header
+// and the others beside it include no system header, so everything above the seam builds on
+// every system.
+
+// The one window's title, Windows-1252.
+inline constexpr const char* kWindowTitle = "Minnespiegel 2004";
+
+// How the program window starts: full screen, or an 800 x 600 window that can be resized (the
+// picture is scaled into it).
+enum class WindowMode { FullScreen, Windowed };
 
 // A message of the window's queue, already translated from the platform's events. Input
 // events never come out here: the platform hands them to the input source on the way.
@@ -84,3 +93,6 @@ public:
     // Alt+Enter: full screen <-> window.
     virtual void toggleWindowMode() = 0;
 };
+
+// The real system of this build behind the shell, its one window to start in `startMode`.
+std::unique_ptr<IShellPlatform> makeShellPlatform(WindowMode startMode);

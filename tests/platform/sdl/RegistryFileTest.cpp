@@ -1,7 +1,8 @@
 #include "settings/CFileRegistryStore.h"
 #include "settings/CRegistryDocument.h"
 #include "settings/CRegistryKey.h"
-#include "settings/PosixRegistryFile.h"
+#include "platform/SystemServices.h"
+#include "platform/sdl/PosixRegistryFile.h"
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "GraphicsTestSupport.h"
 
-#include "platform/FontRasterizer.h"
+#include "platform/sdl/FontRasterizer.h"
 
 #include <gtest/gtest.h>
 

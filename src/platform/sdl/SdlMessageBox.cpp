@@ -1,4 +1,4 @@
-#include "platform/SdlMessageBox.h"
+#include "platform/sdl/SdlMessageBox.h"
 
 #include "common/Cp1252.h"
 

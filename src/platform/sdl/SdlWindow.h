@@ -1,13 +1,12 @@
 #pragma once
+#include "platform/ShellPlatform.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 
 struct SDL_Window;
 
-// How the program window starts: borderless over the whole desktop, or an 800 x 600 window
-// that can be resized (the picture is scaled into it).
-enum class WindowMode { FullScreen, Windowed };
 
 // The one program window. It keeps SDL's video part running while it lives.
 class CSdlWindow {

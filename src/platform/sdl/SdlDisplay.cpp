@@ -1,7 +1,7 @@
-#include "platform/SdlDisplay.h"
+#include "platform/sdl/SdlDisplay.h"
 
 #include "graphics/GraphicsResult.h"
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
 

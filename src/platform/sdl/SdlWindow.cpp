@@ -1,4 +1,4 @@
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 #include "common/Cp1252.h"
 

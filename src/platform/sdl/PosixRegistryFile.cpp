@@ -1,4 +1,4 @@
-#include "settings/PosixRegistryFile.h"
+#include "platform/sdl/PosixRegistryFile.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/SdlInputSource.h"
+#include "platform/sdl/SdlInputSource.h"
 
 #include <SDL.h>
 

@@ -1,8 +1,8 @@
 #include "GraphicsTestSupport.h"
 
 #include "common/Clock.h"
-#include "platform/SdlDisplay.h"
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "platform/SdlShellPlatform.h"
+#include "platform/sdl/SdlShellPlatform.h"
 
-#include "platform/FontRasterizer.h"
-#include "platform/SdlDisplay.h"
-#include "platform/SdlInputSource.h"
-#include "settings/CFileRegistryStore.h"
-#include "shell/CommandLine.h"
+#include "platform/sdl/FontRasterizer.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlInputSource.h"
+#include "platform/SystemServices.h"
+#include "settings/IRegistryStore.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "platform/FontRasterizer.h"
+#include "platform/sdl/FontRasterizer.h"
 
 #include "common/Cp1252.h"
 

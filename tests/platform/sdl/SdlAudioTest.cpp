@@ -1,6 +1,6 @@
 // The audio device on the real mixer, with SDL's dummy output driver: what it would send to
 // the loudspeaker is captured and compared with the song itself.
-#include "platform/SdlAudio.h"
+#include "platform/sdl/SdlAudio.h"
 
 #include "music/MusicPlayer.h"
 #include "song/OggVorbisEncoder.h"

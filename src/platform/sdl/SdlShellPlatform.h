@@ -1,12 +1,12 @@
 #pragma once
-#include "shell/ShellPlatform.h"
+#include "platform/ShellPlatform.h"
 
 #include "common/Clock.h"
-#include "platform/SdlAudio.h"
-#include "platform/SdlMessageBox.h"
-#include "platform/SdlMessageQueue.h"
-#include "platform/SdlWindow.h"
-#include "platform/XdgBrowser.h"
+#include "platform/sdl/SdlAudio.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlMessageQueue.h"
+#include "platform/sdl/SdlWindow.h"
+#include "platform/sdl/XdgBrowser.h"
 
 #include <memory>
 
