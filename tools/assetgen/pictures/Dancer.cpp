@@ -29,13 +29,15 @@ V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 V3 operator*(V3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 
 // Light on a surface of normal n: a warm key from the front right (the torches, the sunset), a
-// cool rim from behind on the left (the moon), and a little ambient sky.
+// cool rim from behind on the left (the moon), a little ambient sky and warm bounce from below.
 Rgb lightOn(Rgb albedo, float nx, float ny, float nz)
 {
     const float key = std::max(0.0f, 0.55f * nx - 0.35f * ny + 0.76f * nz);
     const float rim = smoothstep(0.45f, 0.95f, -0.92f * nx - 0.2f * ny - 0.3f * nz);
-    const Rgb light = rgb8(70, 76, 108) + rgb8(255, 206, 160) * (key * 0.95f);
-    return albedo * light + rgb8(150, 176, 255) * (rim * 0.5f);
+    const Rgb light = rgb8(84, 88, 118) + rgb8(255, 206, 160) * (key * 1.0f);
+    // Warm light thrown back from the torch-lit ground keeps the undersides from turning grey.
+    const Rgb bounce = rgb8(120, 76, 48) * (0.6f * std::max(0.0f, ny));
+    return albedo * (light + bounce) + rgb8(150, 176, 255) * (rim * 0.5f);
 }
 
 class CFigure : public CLayer {
@@ -222,22 +224,50 @@ void drawTorso(CFigure& f, const Skeleton& k)
     f.limb(beltL, beltR, 1.3f, 1.3f, kGold);
 }
 
+// Eyes, brows, a touch of blush and a small red mouth, placed on the head as it turns; at this
+// size each feature is a pixel or two, so they are strong in tone rather than fine in line.
+void drawFace(CFigure& f, const Skeleton& k, Vec2 centre)
+{
+    auto onFace = [&](float across, float down) {
+        const float z = std::sqrt(std::max(0.0f, 7.3f * 7.3f - across * across));
+        return centre + Vec2{across * k.cosT + z * k.sinT, down};
+    };
+    const float squeeze = std::max(0.35f, k.cosT);
+    for (const float side : {-1.0f, 1.0f}) {
+        const Vec2 eye = onFace(side * 2.4f, 1.0f);
+        f.paint(eye.x - 2, eye.y - 2, eye.x + 2, eye.y + 2, [=](Vec2 p) { return sdEllipse(p, eye, 1.1f * squeeze, 0.85f); },
+                [](Vec2) { return rgb8(46, 26, 30); });
+        const Vec2 brow = onFace(side * 2.6f, -1.0f);
+        f.paint(brow.x - 2.5f, brow.y - 1.5f, brow.x + 2.5f, brow.y + 1.5f,
+                [=](Vec2 p) { return sdSegment(p, brow + Vec2{-1.4f * squeeze, side * 0.1f}, brow + Vec2{1.4f * squeeze, -side * 0.1f}) - 0.3f; },
+                [](Vec2) { return rgb8(70, 36, 28); });
+        const Vec2 cheek = onFace(side * 3.5f, 3.2f);
+        f.paint(cheek.x - 2, cheek.y - 2, cheek.x + 2, cheek.y + 2, [=](Vec2 p) { return sdEllipse(p, cheek, 1.3f * squeeze, 0.9f); },
+                [](Vec2) { return rgb8(236, 140, 130); }, 0.6f);
+    }
+    const Vec2 mouth = onFace(0, 4.9f);
+    f.paint(mouth.x - 2.5f, mouth.y - 1.5f, mouth.x + 2.5f, mouth.y + 1.5f,
+            [=](Vec2 p) { return sdEllipse(p, mouth, 1.5f * squeeze, 0.7f); }, [](Vec2) { return rgb8(176, 40, 58); });
+}
+
 void drawHead(CFigure& f, const Skeleton& k, const DancerPose& pose)
 {
     const Vec2 c = k.project({0, k.hipY - 58 + pose.headBow, 0}, true);
     const bool facingAway = k.cosT < -0.2f;
     f.ball(c, 7.3f, 8.8f, facingAway ? kHair : kSkin);
-    // Hair over the crown, parted, swept back.
-    const Vec2 crown = k.project({0, k.hipY - 62 + pose.headBow, -1.5f}, true);
-    f.ball(crown, 7.8f, 6.2f, kHair);
+    // Hair over the crown, parted, swept back; it leaves the brow free.
+    const Vec2 crown = k.project({0, k.hipY - 64.5f + pose.headBow, -1.5f}, true);
+    f.ball(crown, 7.9f, 5.6f, kHair);
     // Long locks fall over both shoulders while she faces the viewer.
     if (!facingAway)
         for (float side : {-1.0f, 1.0f}) {
-            const V3 from{side * 5.5f, k.hipY - 60 + pose.headBow, 1};
-            const V3 to{side * 8.5f, k.hipY - 33, 2.5f};
+            const V3 from{side * 7.4f, k.hipY - 60 + pose.headBow, 1};
+            const V3 to{side * 8.8f, k.hipY - 33, 2.5f};
             if (k.depth(from) > -4)
-                f.limb(k.project(from, true), k.project(to, true) + Vec2{-pose.trail * 0.3f, 0}, 3.4f, 1.6f, kHair);
+                f.limb(k.project(from, true), k.project(to, true) + Vec2{-pose.trail * 0.3f, 0}, 2.6f, 1.6f, kHair);
         }
+    if (k.cosT > 0.35f)
+        drawFace(f, k, c);
     const V3 roseAt{5.5f, k.hipY - 63 + pose.headBow, 3};
     if (k.depth(roseAt) > -3) {
         const Vec2 r = k.project(roseAt, true);
@@ -253,6 +283,21 @@ void drawHair(CFigure& f, const Skeleton& k, const DancerPose& pose)
     const Vec2 tip = root + Vec2{-pose.trail * 1.4f, 36 - std::abs(pose.trail) * 0.4f};
     f.limb(root, mid, 8.0f, 6.5f, kHair);
     f.limb(mid, tip, 6.5f, 2.0f, kHair);
+}
+
+// A thin rim of warm light round the whole figure, so her outline reads against the dark woods
+// and night water as well as against the bright evening sky.
+void addRimLight(CKeyedPicture& picture)
+{
+    const CMask& a = picture.alpha;
+    for (int y = 1; y + 1 < a.height(); ++y)
+        for (int x = 1; x + 1 < a.width(); ++x) {
+            if (a.at(x, y) < 0.5f)
+                continue;
+            const int open = (a.at(x - 1, y) < 0.5f) + (a.at(x + 1, y) < 0.5f) + (a.at(x, y - 1) < 0.5f) + (a.at(x, y + 1) < 0.5f);
+            if (open > 0)
+                picture.colour.at(x, y) = screen(picture.colour.at(x, y), rgb8(255, 236, 214) * (0.68f + 0.1f * open));
+        }
 }
 
 } // namespace
@@ -284,6 +329,7 @@ std::vector<CKeyedPicture> paintDancerFrames()
         for (const Part& part : parts)
             part.draw(figure);
         frames.push_back(figure.resolve());
+        addRimLight(frames.back());
     }
     return frames;
 }
