@@ -22,8 +22,9 @@ float edgeWave(float x, uint32_t seed)
 Rgb parchment(Vec2 p)
 {
     const float n = fbm(p.x * 0.02f, p.y * 0.05f, 601, 5);
-    const float fibre = fbm(p.x * 0.25f, p.y * 0.04f, 602, 2);
-    Rgb c = mix(rgb8(238, 222, 186), rgb8(246, 236, 208), n) * (0.96f + 0.06f * fibre);
+    // Broad mottling only: fine fibres would break into pixel noise as the box shrinks in flight.
+    const float fibre = fbm(p.x * 0.05f, p.y * 0.02f, 602, 2);
+    Rgb c = mix(rgb8(238, 222, 186), rgb8(246, 236, 208), n) * (0.97f + 0.04f * fibre);
     // Age: darker and warmer toward the edges, a faint stain here and there. Lines of text run
     // close to the top and bottom edges, so those darken only in a narrow band.
     const float dx = std::min(p.x - kLeft - kRoll, kRight - kRoll - p.x);
@@ -52,7 +53,7 @@ void paintRoll(CLayer& layer, float cx)
                     const float u = (p.x - cx) / kRoll;
                     const float lit = std::sqrt(std::max(0.0f, 1 - u * u)) * (0.75f + 0.25f * -u);
                     const Rgb c = mix(rgb8(150, 110, 66), rgb8(246, 232, 198), lit);
-                    const float spiral = std::abs(p.y - kTop + 3) < 2.5f || std::abs(p.y - kBottom - 3) < 2.5f ? 0.8f : 1.0f;
+                    const float spiral = std::abs(p.y - kTop + 3) < 3.5f || std::abs(p.y - kBottom - 3) < 3.5f ? 0.78f : 1.0f;
                     return c * spiral;
                 });
 }
@@ -71,7 +72,7 @@ void paintRose(CLayer& layer, Vec2 c, float r)
                         return sdSegment(p, base, tip) - w;
                     },
                     [=](Vec2 p) {
-                        const float vein = std::abs(sdSegment(p, base, tip)) < 0.6f ? 1.25f : 1.0f;
+                        const float vein = std::abs(sdSegment(p, base, tip)) < 1.5f ? 1.2f : 1.0f;
                         const float side = clamp01((p.y - c.y) / 20 + 0.5f);
                         return mix(rgb8(70, 120, 56), rgb8(34, 74, 34), side) * vein;
                     });
@@ -86,8 +87,9 @@ void paintRose(CLayer& layer, Vec2 c, float r)
                     const Vec2 d = p - c;
                     const float dist = length(d) / r;
                     const float a = std::atan2(d.y, d.x);
-                    const float spiral = dist * 5.2f + a / (2 * std::numbers::pi_v<float>) * 1.0f;
-                    const float rim = std::pow(spiral - std::floor(spiral), 3.0f);
+                    // Few, broad petals, so the rose still reads as one when the box is small.
+                    const float spiral = dist * 2.6f + a / (2 * std::numbers::pi_v<float>) * 1.0f;
+                    const float rim = std::pow(spiral - std::floor(spiral), 1.6f);
                     const float light = clamp01(0.55f - (d.x + d.y) / (r * 2.4f));
                     const Rgb base = mix(rgb8(110, 10, 30), rgb8(200, 36, 58), light);
                     return mix(base, rgb8(246, 110, 120), rim * (0.35f + 0.5f * light)) * (0.55f + 0.45f * dist);
