@@ -104,6 +104,29 @@ TEST_F(PictureContent, TorchFramesBlendIntoEveryLandscape)
     }
 }
 
+double meanLuminance(const CPicture& p, int left, int top, int w, int h)
+{
+    double sum = 0;
+    for (int y = top; y < top + h; ++y)
+        for (int x = left; x < left + w; ++x)
+            sum += luminance(p.at(x, y));
+    return sum / (w * h);
+}
+
+// Whatever the landscape, the torches light the ground at their feet: it is clearly brighter
+// there than a little way off along the wall's foot.
+TEST_F(PictureContent, TorchLightPoolsOnTheGroundOfEveryLandscape)
+{
+    for (int n = 1; n <= 4; ++n) {
+        const CPicture& land = load("landschaft" + std::to_string(n) + ".jpg");
+        for (const int torch : {369, 496}) {
+            const double pool = meanLuminance(land, torch + 8, 420, 12, 10);
+            const double aside = meanLuminance(land, torch < 400 ? torch - 70 : torch + 80, 420, 12, 10);
+            EXPECT_GT(pool - aside, 14.0) << "landscape " << n << " torch at " << torch;
+        }
+    }
+}
+
 // Differences between the frames shown one after another, the last back to the first.
 std::vector<float> loopSteps(const std::vector<const CPicture*>& frames)
 {

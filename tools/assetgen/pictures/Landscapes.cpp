@@ -7,13 +7,15 @@ namespace assetgen {
 
 namespace {
 
+// Each landscape lights the wall its own way: cold moonlight from the left over the lake, rosy
+// dusk in the autumn wood, pale blue snow light, and low golden sun from the right in summer.
 LandscapeStyle styleOf(int number)
 {
     switch (number) {
-    case 1: return {rgb8(70, 84, 124), rgb8(30, 44, 46), 0.42f};
-    case 2: return {rgb8(104, 74, 82), rgb8(60, 36, 24), 0.40f};
-    case 3: return {rgb8(78, 96, 134), rgb8(120, 136, 170), 0.38f};
-    default: return {rgb8(136, 98, 92), rgb8(58, 60, 30), 0.30f};
+    case 1: return {rgb8(58, 74, 128), rgb8(30, 44, 46), 0.42f, 1.7f, rgb8(120, 140, 200), -1, 0.45f};
+    case 2: return {rgb8(126, 78, 74), rgb8(60, 36, 24), 0.40f, 1.4f, rgb8(190, 110, 90), 1, 0.35f};
+    case 3: return {rgb8(84, 104, 150), rgb8(120, 136, 170), 0.38f, 1.6f, rgb8(150, 170, 220), -1, 0.35f};
+    default: return {rgb8(168, 108, 84), rgb8(58, 60, 30), 0.30f, 1.0f, rgb8(255, 170, 100), 1, 0.4f};
     }
 }
 
@@ -72,6 +74,9 @@ void lightGroundByTorches(CCanvas& c, float strength)
             const Rgb light = torchLightAt({x + 0.5f, y + 0.5f}) * strength;
             c.at(x, y) = c.at(x, y) + c.at(x, y) * light + light * 0.03f;
         }
+    // Where the light falls at the torches' feet it pools, warm even on dark ground.
+    for (const float fx : {scene::kTorchLeftX + scene::kFlameX, scene::kTorchRightX + scene::kFlameX})
+        addGlow(c, {fx, scene::kGroundY + 6.0f}, 24, kTorchColour * (strength * 0.1f), 1);
 }
 
 void groundTheDancer(CCanvas& c, int landscape, Rgb light, float lightStrength)
@@ -90,13 +95,48 @@ void groundTheDancer(CCanvas& c, int landscape, Rgb light, float lightStrength)
         }
 }
 
+// The wall and gate throw a soft shadow on the ground, away from the moon or sun.
+void castWallShadow(CCanvas& c, const CWall& wall, const LandscapeStyle& style)
+{
+    constexpr int kLength = 30;
+    for (int y = scene::kGroundY; y < scene::kGroundY + kLength; ++y) {
+        const float depth = static_cast<float>(y - scene::kGroundY) / kLength;
+        for (int x = 0; x < scene::kWidth; ++x) {
+            const int from = x + static_cast<int>(style.lightFrom * (y - scene::kGroundY) * 1.6f);
+            if (from < 0 || from >= scene::kWidth)
+                continue;
+            const bool standing = wall.alpha.at(from, scene::kGroundY - 1) > 0 ||
+                                  (from >= scene::kGateX && from < scene::kGateX + scene::kGateW);
+            if (standing)
+                c.at(x, y) = c.at(x, y) * (1 - style.shadow * (1 - depth) * (1 - depth));
+        }
+    }
+}
+
+// The sky's own light along the wall's upper edges and on its end that faces the moon or sun;
+// near the torches their light wins, so the torch frames still fit every landscape.
+void rimLightWall(CCanvas& c, const CWall& wall, const LandscapeStyle& style)
+{
+    for (int y = 300; y < scene::kGroundY; ++y)
+        for (int x = 1; x < scene::kWidth - 1; ++x) {
+            if (wall.alpha.at(x, y) <= 0)
+                continue;
+            const bool top = wall.alpha.at(x, y - 1) <= 0 || wall.alpha.at(x, y - 2) <= 0;
+            const bool end = wall.alpha.at(x + static_cast<int>(style.lightFrom), y) <= 0;
+            if (top || end)
+                c.at(x, y) = screen(c.at(x, y), style.skyRim * (0.45f * wall.tintWeight.at(x, y)));
+        }
+}
+
 CCanvas paintLandscape(int number, const CWall& wall)
 {
     const LandscapeStyle style = styleOf(number);
     CCanvas c(scene::kWidth, scene::kHeight);
     paintBackground(number, c);
-    lightGroundByTorches(c, 1.1f);
+    castWallShadow(c, wall, style);
+    lightGroundByTorches(c, style.torchPool);
     paintWall(c, wall, style.wallAmbient);
+    rimLightWall(c, wall, style);
     if (number == 3)
         snowOnWall(c, wall);
     paintForeground(number, c);
