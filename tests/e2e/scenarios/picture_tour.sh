@@ -1,0 +1,43 @@
+# The pictures as a user meets them, kept as screenshots to look at: the title menu, each of the
+# four landscapes with a question typed, and the gate's glow at its brightest.
+. "$(dirname "$0")/../lib.sh"
+e2e_init picture_tour
+registry="$XDG_CONFIG_HOME/minnespiegel/registry.reg"
+key='[HKEY_CURRENT_USER\Software\Velmora\Minnespiegel\2004]'
+mkdir -p "$(dirname "$registry")"
+
+# e2e_window_red PICTURE: the mean red (0..255) in the middle of the gate's window.
+e2e_window_red()
+{
+    convert "$1" -crop 36x40+428+340 +repage -format '%[fx:int(255*mean.r)]' info:
+}
+
+for n in 1 2 3 4; do
+    printf 'REGEDIT4\r\n\r\n%s\r\n"back"=dword:%08d\r\n"music"=dword:00000000\r\n' "$key" "$n" >"$registry"
+    e2e_start_and_wait_for_title
+    [ "$n" -eq 1 ] && e2e_shot title-menu >/dev/null
+    e2e_click 50 350
+    e2e_wait_until 10 e2e_scene_shown "$n" || e2e_fail "landscape $n did not appear after Start"
+    xdotool type --delay 40 "Liebt er mich?"
+    e2e_point_at 790 590
+    sleep 0.3
+    e2e_shot "landscape-$n-question" >/dev/null
+    e2e_question_ink_at_least 50 || e2e_fail "the question does not show on landscape $n"
+    if [ "$n" -eq 1 ]; then
+        # The glow rises for about a second after the flight: keep the brightest frame seen.
+        e2e_key Return
+        best=0
+        for i in $(seq 1 40); do
+            e2e_grab
+            red=$(e2e_window_red "$POLL_SHOT")
+            if [ "$red" -gt "$best" ]; then
+                best=$red
+                cp "$POLL_SHOT" "$WORK/glow-peak.png"
+            fi
+            sleep 0.05
+        done
+        [ "$best" -ge 90 ] || e2e_fail "the gate's window never glowed brightly (red $best)"
+    fi
+    e2e_key Escape
+    e2e_wait_exit
+done
