@@ -1,6 +1,7 @@
 // Writes what a person should look at before calling the pictures done: each landscape's scene
-// composed as the program composes it, one with the gate glowing, and a contact sheet of all
-// pictures, as PNG files under <build>/test-artefacts/pictures.
+// composed as the program composes it, one with the gate glowing, a contact sheet of all
+// pictures and a larger one of the menu screens and the scene's pictures, as PNG files under
+// <build>/test-artefacts/pictures.
 #include "PictureFile.h"
 #include "Pixels.h"
 
@@ -67,6 +68,16 @@ TEST(ScenePreview, WritesCompositesAndContactSheet)
     for (size_t i = 0; i < all.size(); ++i)
         placeInCell(sheet, load(all[i].name), static_cast<int>(i % columns) * cell, static_cast<int>(i / columns) * cell, cell);
     EXPECT_TRUE(writePng(dir / "contact_sheet.png", sheet));
+
+    // The pictures a change to the menus, landscapes, dancer or box would touch, larger.
+    const std::vector<std::string> closer{"mi_titel2.jpg", "mi_help.jpg",     "mi_einstellungen.jpg", "landschaft1.jpg",
+                                          "landschaft2.jpg", "landschaft3.jpg", "landschaft4.jpg",     "m1_1.bmp",
+                                          "m1_12.bmp",       "m1_40.bmp",       "eingabe.bmp",         "tor.bmp"};
+    const int big = 260;
+    CPicture detail{4 * big, 3 * big, std::vector<uint8_t>(static_cast<size_t>(4 * big) * 3 * big * 3, 24)};
+    for (size_t i = 0; i < closer.size(); ++i)
+        placeInCell(detail, load(closer[i]), static_cast<int>(i % 4) * big, static_cast<int>(i / 4) * big, big);
+    EXPECT_TRUE(writePng(dir / "contact_sheet_menus_scene.png", detail));
 }
 
 } // namespace
