@@ -13,7 +13,8 @@ e2e_window_red()
 }
 
 for n in 1 2 3 4; do
-    printf 'REGEDIT4\r\n\r\n%s\r\n"back"=dword:%08d\r\n"music"=dword:00000000\r\n' "$key" "$n" >"$registry"
+    # The stored value counts the landscapes from 0.
+    printf 'REGEDIT4\r\n\r\n%s\r\n"back"=dword:%08d\r\n"music"=dword:00000000\r\n' "$key" $((n - 1)) >"$registry"
     e2e_start_and_wait_for_title
     [ "$n" -eq 1 ] && e2e_shot title-menu >/dev/null
     e2e_click 50 350
@@ -24,18 +25,21 @@ for n in 1 2 3 4; do
     e2e_shot "landscape-$n-question" >/dev/null
     e2e_question_ink_at_least 50 || e2e_fail "the question does not show on landscape $n"
     if [ "$n" -eq 1 ]; then
-        # The glow rises for about a second after the flight: keep the brightest frame seen.
+        # The glow pulses for about three seconds after the flight: grab as fast as the
+        # screen can be read, then keep the brightest frame.
         e2e_key Return
+        for i in $(seq -w 1 40); do
+            import -window root "$WORK/.glow-$i.png" 2>/dev/null
+        done
         best=0
-        for i in $(seq 1 40); do
-            e2e_grab
-            red=$(e2e_window_red "$POLL_SHOT")
+        for shot in "$WORK"/.glow-*.png; do
+            red=$(e2e_window_red "$shot")
             if [ "$red" -gt "$best" ]; then
                 best=$red
-                cp "$POLL_SHOT" "$WORK/glow-peak.png"
+                cp "$shot" "$WORK/glow-peak.png"
             fi
-            sleep 0.05
         done
+        rm -f "$WORK"/.glow-*.png
         [ "$best" -ge 90 ] || e2e_fail "the gate's window never glowed brightly (red $best)"
     fi
     e2e_key Escape

@@ -59,6 +59,8 @@ float reliefHeight(Vec2 p)
         h = -6;
     else if (opening < 2.5f)
         h = -6 + 6 * opening / 2.5f; // the reveal falls away into the opening
+    else if (opening < 5.5f && p.y < kOpenBottom)
+        h = std::max(h, 1.3f * std::sin((opening - 2.5f) / 3.0f * std::numbers::pi_v<float>)); // carved bead round the window
     if (p.y >= kOpenBottom)
         h = p.y < 86 ? 1.0f : p.y < 95 ? 0.5f : 0.0f;
     return h;
@@ -200,6 +202,8 @@ CKeyedPicture paintGate()
             const float depth = sdOpening(p);
             if (depth < 2.5f)
                 albedo = albedo * (0.35f + 0.25f * depth);
+            else if (depth < 5.5f && p.y < kOpenBottom)
+                albedo = albedo * 1.12f; // the bead is finer, paler stone, so it frames the glow
             gate.colour.at(x, y) = albedo * shadeRelief(p, screenPos);
             gate.alpha.at(x, y) = 1;
         }
