@@ -27,7 +27,8 @@ kill "$other"
 title=$(percent $((t1 - t0)))
 inactive=$(percent $((i1 - i0)))
 e2e_note "processor use under wine: title menu $title %, inactive $inactive % (10 s each)"
-xdotool windowfocus "$program"
+# A full-screen program that lost the focus is minimised; only a task switch brings it back.
+wine "$BRING_TO_FRONT" || e2e_fail "the program's window could not be brought back"
 sleep 1
 e2e_key Escape
 e2e_wait_exit
