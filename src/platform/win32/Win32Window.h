@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ShellPlatform.h"
+#include "platform/ShellPlatform.h"
 #include "platform/win32/Win32Api.h"
 
 #include <functional>
