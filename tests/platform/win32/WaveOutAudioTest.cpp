@@ -75,16 +75,18 @@ public:
         ++resets_;
     }
 
-    // Lets the feeder deliver about this many more samples, then waits until they are there.
-    std::vector<std::int16_t> record(std::size_t samples, std::chrono::milliseconds patience = 5s)
+    // Forgets what came so far and takes about this many more samples before holding buffers.
+    void expect(std::size_t samples)
     {
-        {
-            const std::lock_guard lock(lock_);
-            received_.clear();
-            wanted_ = samples;
-            held_.clear();
-        }
-        for (auto waited = 0ms; waited < patience && size() < samples; waited += 5ms) {
+        const std::lock_guard lock(lock_);
+        received_.clear();
+        wanted_ = samples;
+        held_.clear();
+    }
+    // What came since `expect`, once it is all there or the patience is over.
+    std::vector<std::int16_t> wait(std::chrono::milliseconds patience = 5s)
+    {
+        for (auto waited = 0ms; waited < patience && size() < wanted_; waited += 5ms) {
             std::this_thread::sleep_for(5ms);
         }
         const std::lock_guard lock(lock_);
@@ -169,23 +171,26 @@ TEST_F(WaveOutAudioTest, PlayFeedsTheSongFromItsBeginningAndStopSilencesIt)
     ASSERT_TRUE(audio.init(44100, 32));
     const SAudioStream stream = audio.openLoopingStream(ogg_);
     ASSERT_TRUE(stream);
+    sink.expect(40000);
     ASSERT_TRUE(audio.play(stream));
-    std::vector<std::int16_t> first = sink.record(40000);
+    std::vector<std::int16_t> first = sink.wait();
     ASSERT_GE(first.size(), 40000u);
     EXPECT_TRUE(std::equal(first.begin(), first.begin() + 40000, once_.begin()));
 
     audio.stopAll();
     EXPECT_GE(sink.resets(), 1);
-    const std::size_t afterStop = sink.record(1000, 300ms).size();
-    EXPECT_EQ(afterStop, 0u);
+    sink.expect(1000);
+    EXPECT_EQ(sink.wait(300ms).size(), 0u);
 
     // Played again, it starts over.
+    sink.expect(20000);
     ASSERT_TRUE(audio.play(stream));
-    first = sink.record(20000);
+    first = sink.wait();
     ASSERT_GE(first.size(), 20000u);
     EXPECT_TRUE(std::equal(first.begin(), first.begin() + 20000, once_.begin()));
     audio.close(stream);
-    EXPECT_EQ(sink.record(1000, 300ms).size(), 0u);
+    sink.expect(1000);
+    EXPECT_EQ(sink.wait(300ms).size(), 0u);
     EXPECT_FALSE(audio.play(stream));
 }
 
