@@ -329,7 +329,9 @@ HRESULT CDirectDrawDisplay::stretchIntoWindow()
 HRESULT CDirectDrawDisplay::showTarget()
 {
     pacer_.beforePresent();
-    return exclusive_ ? primary_->Flip(nullptr, DDFLIP_WAIT) : stretchIntoWindow();
+    // Full screen, the back buffer is copied onto the primary rather than flipped: wine 8 then
+    // shows the chain's two buffers in turn, one of them holding a frame long gone.
+    return exclusive_ ? primary_->Blt(nullptr, back_.get(), nullptr, DDBLT_WAIT, nullptr) : stretchIntoWindow();
 }
 
 std::int32_t CDirectDrawDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
@@ -363,8 +365,7 @@ std::int32_t CDirectDrawDisplay::presentRegion(const std::uint8_t* pixels, std::
         result = showTarget();
     }
     if (SUCCEEDED(result)) {
-        // The flip put the frame before into the back buffer; a window's copy is the frame.
-        targetStale_ = exclusive_ ? clip(changed, width_, height_) : std::nullopt;
+        targetStale_.reset(); // the copy keeps the frame shown
     }
     return finishPresent(result);
 }

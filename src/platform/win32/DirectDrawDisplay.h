@@ -17,7 +17,7 @@ class CWin32Window;
 
 // The display through DirectDraw 7. Full screen: the exclusive cooperative level, the display
 // mode of the asked depth, a primary surface with one back buffer; each frame is copied into
-// the back buffer under Lock and shown with Flip. In a window: the normal level, a clipper on
+// the back buffer under Lock and copied onto the primary. In a window: the normal level, a clipper on
 // the window, and the frame copied into an off-screen surface that is stretched into the
 // client area with its aspect kept. Flip need not wait for the retrace (it does not under a
 // virtual display), so presents are paced to 60 a second as well.
@@ -81,7 +81,7 @@ private:
     std::uint32_t losses_ = 0;
     bool lossReported_ = false;
     bool rebuildNeeded_ = false;
-    // Where the surface that receives the next frame differs from the frame on show: after a
-    // flip the back buffer holds the frame before; the whole of it after it was (re)made.
+    // Where the surface that receives the next frame differs from the frame on show: the whole
+    // of it after it was (re)made or restored, nothing once a frame was shown.
     std::optional<Rect> targetStale_;
 };
