@@ -19,11 +19,11 @@ class CWin32Window;
 // mode of the asked depth, a primary surface with one back buffer; each frame is copied into
 // the back buffer under Lock and copied onto the primary. In a window: the normal level, a clipper on
 // the window, and the frame copied into an off-screen surface that is stretched into the
-// client area with its aspect kept. Flip need not wait for the retrace (it does not under a
+// client area with its aspect kept. The copy need not wait for the retrace (it does not under a
 // virtual display), so presents are paced to 60 a second as well.
 //
 // Surfaces are really lost here: when the user switches away from exclusive full screen, the
-// next lock or flip reports it; the loss count goes up once, so the shell reloads its pictures,
+// next lock or copy reports it; the loss count goes up once, so the shell reloads its pictures,
 // and the screen's restore gives the primary its memory back.
 class CDirectDrawDisplay final : public IDisplay {
 public:
@@ -46,7 +46,7 @@ public:
     std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return losses_; }
     std::int32_t restoreSurface() override;
-    // DirectDraw gives no way to learn whether Flip really waited.
+    // DirectDraw gives no way to learn whether the copy really waited for the retrace.
     bool vsyncIsReal() const override { return false; }
 
     // Whether the display shows the frames in exclusive full screen now.
