@@ -36,4 +36,9 @@ void fill(CSurfaceMemory& to, std::uint32_t pixel, Simd simd = bestSimd());
 void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x,
                 std::int32_t y, std::uint32_t key, std::uint32_t alpha, Simd simd = bestSimd());
 
+// The same, driven by a table of the source's runs of pixels that are not the key; the table
+// must have been made with the blend's notion of the key (the whole pixel in 15 and 16 bits).
+void blendKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to,
+                     std::int32_t x, std::int32_t y, std::uint32_t alpha, Simd simd = bestSimd());
+
 } // namespace Blitters

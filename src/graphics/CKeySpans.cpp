@@ -2,10 +2,16 @@
 
 #include "graphics/PixelAccess.h"
 
-CKeySpans::CKeySpans(const CSurfaceMemory& memory, std::uint32_t key) : key_(key)
+CKeySpans::CKeySpans(const CSurfaceMemory& memory, std::uint32_t key)
+    : CKeySpans(memory, key, colorBits(memory.format()))
+{
+}
+
+CKeySpans::CKeySpans(const CSurfaceMemory& memory, std::uint32_t key, std::uint32_t keyBits)
+    : key_(key), keyBits_(keyBits)
 {
     const std::int32_t bytes = pixelBytes(memory.format());
-    const std::uint32_t bits = colorBits(memory.format());
+    const std::uint32_t bits = keyBits;
     const std::uint32_t maskedKey = key & bits;
     rowStart_.reserve(static_cast<std::size_t>(memory.height()) + 1);
     for (std::int32_t y = 0; y < memory.height(); ++y) {

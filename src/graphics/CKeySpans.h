@@ -17,15 +17,20 @@ public:
         std::size_t offset;
     };
 
+    // A pixel is the key when its bits under `keyBits` equal the key's (by default its colour
+    // bits, as keyed copies compare; the blend compares whole 16-bit pixels).
     CKeySpans(const CSurfaceMemory& memory, std::uint32_t key);
+    CKeySpans(const CSurfaceMemory& memory, std::uint32_t key, std::uint32_t keyBits);
 
     std::uint32_t key() const { return key_; }
+    std::uint32_t keyBits() const { return keyBits_; }
     const Span* rowBegin(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y)]; }
     const Span* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
     const std::uint8_t* pixels() const { return pixels_.data(); }
 
 private:
     std::uint32_t key_;
+    std::uint32_t keyBits_;
     std::vector<std::uint32_t> rowStart_;
     std::vector<Span> spans_;
     std::vector<std::uint8_t> pixels_;

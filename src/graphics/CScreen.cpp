@@ -1,5 +1,6 @@
 #include "graphics/CScreen.h"
 
+#include "graphics/FrameDifference.h"
 #include "graphics/GraphicsResult.h"
 
 #include <new>
@@ -75,6 +76,7 @@ std::int32_t CScreen::attachBuffers()
     try {
         front_->attachMemory(*this, std::make_unique<CSurfaceMemory>(w, h, *format_, display_->lossCount()));
         back_->attachMemory(*this, std::make_unique<CSurfaceMemory>(w, h, *format_, display_->lossCount()));
+        frontShown_ = false;
     } catch (const std::bad_alloc&) {
         return -1;
     }
@@ -92,14 +94,24 @@ std::int32_t CScreen::Present()
     }
     const bool lost = front_->isLost() || back_->isLost();
     CSurfaceMemory& shown = *back_->memory();
-    const std::int32_t result = lost ? GraphicsResult::kSurfaceLost : display_->present(shown.pixels(), shown.pitch());
+    const Rect changed = changedSinceShown();
+    const std::int32_t result =
+        lost ? GraphicsResult::kSurfaceLost : display_->presentRegion(shown.pixels(), shown.pitch(), changed);
     if (result == GraphicsResult::kSurfaceLost) {
         return RestoreLostSurfaces();
     }
-    if (result >= 0) {
+    // An unchanged frame need not flip: front and back hold the same picture.
+    if (result >= 0 && changed != Rect{}) {
         front_->exchangeMemory(*back_);
+        frontShown_ = true;
     }
     return result;
+}
+
+Rect CScreen::changedSinceShown() const
+{
+    const Rect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
+    return frontShown_ ? changedArea(*back_->memory(), *front_->memory()) : whole;
 }
 
 std::int32_t CScreen::PresentAgain()
@@ -123,6 +135,7 @@ std::int32_t CScreen::RestoreLostSurfaces()
     }
     front_->markRestored();
     back_->markRestored();
+    frontShown_ = false;
     return 0;
 }
 

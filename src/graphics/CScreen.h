@@ -26,6 +26,8 @@ public:
     std::int32_t OpenFullScreen(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel);
     // Shows the back buffer; the back buffer then holds the frame before (a page flip). A lost
     // primary is restored and the restore's result returned; a locked buffer cannot flip.
+    // Only what changed since the last frame reaches the display; a frame identical to it
+    // does not flip, and the display only keeps the pace.
     std::int32_t Present();
     // Shows the last presented frame once more, for a window that was uncovered.
     std::int32_t PresentAgain();
@@ -64,6 +66,7 @@ private:
     std::int32_t createPrimary();
     void closeSurfaces();
     std::int32_t attachBuffers();
+    Rect changedSinceShown() const;
 
     std::unique_ptr<IDisplay> display_;
     std::unique_ptr<CSurface> front_;
@@ -72,6 +75,8 @@ private:
     std::uint32_t height_ = 0;
     std::uint32_t bitsPerPixel_ = 0;
     std::optional<SurfaceFormat> format_;
+    // Whether the front buffer holds what the display shows, so frames can be compared with it.
+    bool frontShown_ = false;
     CFontCache fonts_;
     PictureFailureListener pictureFailures_;
 };

@@ -123,7 +123,9 @@ private:
     void selectPrimitives();
     // Everything that may change the pixels calls this, so no stale keyed-span table is used.
     void contentsChanged();
-    const CKeySpans* keySpans();
+    // The table of runs for the key compared under `keyBits`, once the picture was drawn
+    // keyed unchanged before; null while it may change or when there is no memory for one.
+    const CKeySpans* keySpans(std::uint32_t keyBits);
     CFont* contextFont();
 
     std::int32_t platformCopy(CSurface& destination, std::int32_t x, std::int32_t y,

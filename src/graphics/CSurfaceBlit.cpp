@@ -19,22 +19,26 @@ std::uint32_t limitAlpha(std::uint32_t alpha)
 // before unchanged: pictures that are recomposed for every draw never pay for building one.
 constexpr std::uint32_t kDrawsBeforeSpans = 1;
 
+// How often a draw restores a lost source before it gives up, as a lock does.
+constexpr int kRestoreAttempts = 3;
+
 } // namespace
 
-const CKeySpans* CSurface::keySpans()
+const CKeySpans* CSurface::keySpans(std::uint32_t keyBits)
 {
     // While locked or holding a drawing context the pixels may change under the table.
     if (lockCount_ > 0 || dcCount_ > 0) {
         return nullptr;
     }
-    if (keySpans_ && keySpans_->key() == colorKey_) {
+    if (keySpans_ && keySpans_->key() == colorKey_ && keySpans_->keyBits() == keyBits) {
         return keySpans_.get();
     }
     if (keyedDraws_++ < kDrawsBeforeSpans) {
         return nullptr;
     }
     try {
-        keySpans_ = std::make_unique<CKeySpans>(*memory_, colorKey_);
+        keySpans_.reset();
+        keySpans_ = std::make_unique<CKeySpans>(*memory_, colorKey_, keyBits);
     } catch (const std::bad_alloc&) {
         keySpans_.reset();
     }
@@ -60,7 +64,7 @@ std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::
     try {
         if (!keyed) {
             Blitters::copy(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y);
-        } else if (const CKeySpans* spans = &destination != this ? keySpans() : nullptr) {
+        } else if (const CKeySpans* spans = &destination != this ? keySpans(colorBits(memory_->format())) : nullptr) {
             Blitters::copyKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
                                      clipped->y);
         } else {
@@ -94,13 +98,16 @@ std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::in
     if (!clipped) {
         return GraphicsResult::kOk;
     }
-    const std::int32_t sourceLock = Lock();
-    if (sourceLock < 0) {
-        return sourceLock;
+    // The source is only read: restored if lost, as a lock would, but not locked, which would
+    // throw its table of runs away.
+    for (int attempt = 0; isLost(); ++attempt) {
+        if (attempt == kRestoreAttempts) {
+            return GraphicsResult::kSurfaceLost;
+        }
+        Restore();
     }
     const std::int32_t destinationLock = destination.Lock();
     if (destinationLock < 0) {
-        Unlock();
         return destinationLock;
     }
     // The loop takes the source to be in the destination's format; a source of another format
@@ -111,12 +118,20 @@ std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::in
     std::int32_t result = GraphicsResult::kOk;
     if (drawable) {
         try {
-            Blitters::blendKeyed(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y, colorKey_, a);
+            // 15 and 16 bits compare whole pixels with the key; 24 and 32 bits their colour.
+            const std::uint32_t keyBits = depth <= 16 ? 0xFFFFu : 0xFFFFFFu;
+            const CKeySpans* spans = &destination != this ? keySpans(keyBits) : nullptr;
+            if (spans) {
+                Blitters::blendKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
+                                          clipped->y, a);
+            } else {
+                Blitters::blendKeyed(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y, colorKey_,
+                                     a);
+            }
         } catch (const std::bad_alloc&) {
             result = GraphicsResult::kOutOfMemory;
         }
     }
-    Unlock();
     destination.Unlock();
     return result;
 }

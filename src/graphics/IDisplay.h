@@ -1,5 +1,6 @@
 #pragma once
 #include "graphics/PixelFormat.h"
+#include "graphics/Rect.h"
 
 #include <cstdint>
 
@@ -44,6 +45,14 @@ public:
     // Shows one frame of the mode's size and format: rows of `pitch` bytes from `pixels`.
     // Waits for the display's retrace, or paces to 60 Hz where that wait is not real.
     virtual std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) = 0;
+    // The same frame, of which only `changed` differs from the frame presented last; an empty
+    // rectangle means nothing changed: the display then only waits as a present would, so
+    // the frame loop keeps its pace. A display may always show the whole frame instead.
+    virtual std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+    {
+        static_cast<void>(changed);
+        return present(pixels, pitch);
+    }
 
     // Whether an off-screen surface of this size may be made in this placement.
     virtual std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) = 0;

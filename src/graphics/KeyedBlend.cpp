@@ -1,5 +1,8 @@
 #include "graphics/Blitters.h"
+#include "graphics/CKeySpans.h"
 #include "graphics/PixelAccess.h"
+
+#include <algorithm>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -183,6 +186,173 @@ MINNE_TARGET_AVX2 void blendRow32Avx2(const std::uint8_t* from, std::uint8_t* to
 }
 #endif
 
+
+// Runs of pixels that are not the key, from a table of runs: no key to compare, and in 24 and
+// 32 bits every byte is a channel of its own. Every vector loop first works out its last,
+// possibly overlapping, register from the untouched destination and stores it at the end, so
+// a run of any length past one register needs no pixel-by-pixel tail.
+void blendBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, bool keepFourth)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!keepFourth || i % 4 != 3) {
+            to[i] = static_cast<std::uint8_t>(blendChannel(from[i], to[i], alpha));
+        }
+    }
+}
+
+#if defined(__SSE2__)
+__m128i blendSixteenBytes(__m128i s, __m128i d, __m128i doubledAlpha, __m128i fourth)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = blendLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), doubledAlpha);
+    const __m128i high = blendLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), doubledAlpha);
+    return _mm_or_si128(_mm_andnot_si128(fourth, _mm_packus_epi16(low, high)), _mm_and_si128(fourth, d));
+}
+#endif
+
+void blendRunBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, bool keepFourth)
+{
+#if defined(__SSE2__)
+    if (count >= 16) {
+        const __m128i doubledAlpha = _mm_set1_epi16(static_cast<short>(alpha * 2));
+        const __m128i fourth = keepFourth ? _mm_set1_epi32(static_cast<int>(0xFF000000u)) : _mm_setzero_si128();
+        const auto at = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+        const __m128i last = blendSixteenBytes(at(from + count - 16), at(to + count - 16), doubledAlpha, fourth);
+        for (std::size_t i = 0; i + 16 <= count; i += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), blendSixteenBytes(at(from + i), at(to + i), doubledAlpha, fourth));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 16), last);
+        return;
+    }
+#endif
+    blendBytes(from, to, count, alpha, keepFourth);
+}
+
+void blendRun16(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, Layout16 layout)
+{
+    const std::size_t pixels = count / 2;
+#if defined(__SSE2__)
+    if (pixels >= 8) {
+        const __m128i doubledAlpha = _mm_set1_epi16(static_cast<short>(alpha * 2));
+        const auto at = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+        const __m128i last = blendEight16(at(from + count - 16), at(to + count - 16), doubledAlpha, layout);
+        for (std::size_t i = 0; i + 16 <= count; i += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), blendEight16(at(from + i), at(to + i), doubledAlpha, layout));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 16), last);
+        return;
+    }
+#endif
+    for (std::size_t i = 0; i < pixels; ++i) {
+        PixelAccess::store(to + 2 * i, 2,
+                           blendPixel16(PixelAccess::load(from + 2 * i, 2), PixelAccess::load(to + 2 * i, 2), alpha, layout));
+    }
+}
+
+#if MINNE_AVX2_KERNELS
+MINNE_TARGET_AVX2 __m256i load256(const std::uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+MINNE_TARGET_AVX2 void store256(std::uint8_t* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+
+MINNE_TARGET_AVX2 __m256i blendBytesAvx2(__m256i s, __m256i d, __m256i doubledAlpha, __m256i fourth)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i low = blendLanesAvx2(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero), doubledAlpha);
+    const __m256i high = blendLanesAvx2(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero), doubledAlpha);
+    return _mm256_blendv_epi8(_mm256_packus_epi16(low, high), d, fourth);
+}
+
+MINNE_TARGET_AVX2 void blendRunBytesAvx2(const std::uint8_t* from, std::uint8_t* to, std::size_t count,
+                                         std::int32_t alpha, bool keepFourth)
+{
+    if (count < 32) {
+        blendRunBytes(from, to, count, alpha, keepFourth);
+        return;
+    }
+    const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
+    const __m256i fourth = keepFourth ? _mm256_set1_epi32(static_cast<int>(0xFF000000u)) : _mm256_setzero_si256();
+    const __m256i last = blendBytesAvx2(load256(from + count - 32), load256(to + count - 32), doubledAlpha, fourth);
+    for (std::size_t i = 0; i + 32 <= count; i += 32) {
+        store256(to + i, blendBytesAvx2(load256(from + i), load256(to + i), doubledAlpha, fourth));
+    }
+    store256(to + count - 32, last);
+}
+
+// Green and blue are blended where they stand: for green, the multiply's fraction lands in
+// the five bits below the field, which the mask drops, so the floor is the same.
+MINNE_TARGET_AVX2 __m256i blendSixteen16(__m256i s, __m256i d, __m256i doubledAlpha, __m256i greenAlpha,
+                                         __m256i greenMask, Layout16 layout)
+{
+    const __m256i five = _mm256_set1_epi16(0x1F);
+    const __m128i shift = _mm_cvtsi32_si128(layout.redShift);
+    const __m256i sb = _mm256_and_si256(s, five);
+    const __m256i blue = _mm256_add_epi16(
+        sb, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(_mm256_and_si256(d, five), sb), 7), doubledAlpha));
+    const __m256i sg = _mm256_and_si256(s, greenMask);
+    const __m256i green = _mm256_and_si256(
+        _mm256_add_epi16(sg, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(_mm256_and_si256(d, greenMask), sg), 2),
+                                                greenAlpha)),
+        greenMask);
+    const __m256i sr = _mm256_and_si256(_mm256_srl_epi16(s, shift), five);
+    const __m256i dr = _mm256_and_si256(_mm256_srl_epi16(d, shift), five);
+    const __m256i red =
+        _mm256_add_epi16(sr, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(dr, sr), 7), doubledAlpha));
+    return _mm256_or_si256(_mm256_or_si256(_mm256_sll_epi16(red, shift), green), blue);
+}
+
+MINNE_TARGET_AVX2 void blendRun16Avx2(const std::uint8_t* from, std::uint8_t* to, std::size_t count,
+                                      std::int32_t alpha, Layout16 layout)
+{
+    if (count < 32) {
+        blendRun16(from, to, count, alpha, layout);
+        return;
+    }
+    const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
+    const __m256i greenAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 64));
+    const __m256i greenMask = _mm256_set1_epi16(static_cast<short>(layout.greenMask << 5));
+    const __m256i last =
+        blendSixteen16(load256(from + count - 32), load256(to + count - 32), doubledAlpha, greenAlpha, greenMask, layout);
+    for (std::size_t i = 0; i + 32 <= count; i += 32) {
+        store256(to + i, blendSixteen16(load256(from + i), load256(to + i), doubledAlpha, greenAlpha, greenMask, layout));
+    }
+    store256(to + count - 32, last);
+}
+#endif
+
+// One run of `count` bytes in the given format.
+using RunBlend = void (*)(const std::uint8_t*, std::uint8_t*, std::size_t, std::int32_t, SurfaceFormat);
+
+template <bool Wide>
+void blendRun(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, SurfaceFormat format)
+{
+#if MINNE_AVX2_KERNELS
+    if constexpr (Wide) {
+        switch (format) {
+        case SurfaceFormat::Rgb555: blendRun16Avx2(from, to, count, alpha, kLayout555); return;
+        case SurfaceFormat::Rgb565: blendRun16Avx2(from, to, count, alpha, kLayout565); return;
+        case SurfaceFormat::Bgr24: blendRunBytesAvx2(from, to, count, alpha, false); return;
+        case SurfaceFormat::Bgrx32: blendRunBytesAvx2(from, to, count, alpha, true); return;
+        }
+    }
+#endif
+    switch (format) {
+    case SurfaceFormat::Rgb555: blendRun16(from, to, count, alpha, kLayout555); return;
+    case SurfaceFormat::Rgb565: blendRun16(from, to, count, alpha, kLayout565); return;
+    case SurfaceFormat::Bgr24: blendRunBytes(from, to, count, alpha, false); return;
+    case SurfaceFormat::Bgrx32: blendRunBytes(from, to, count, alpha, true); return;
+    }
+}
+
+RunBlend runBlend(Simd simd)
+{
+#if MINNE_AVX2_KERNELS
+    if (simd == Simd::Avx2) {
+        return blendRun<true>;
+    }
+#endif
+    static_cast<void>(simd);
+    return blendRun<false>;
+}
+
 using Row16 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t, Layout16);
 using Row32 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t);
 
@@ -235,6 +405,26 @@ void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& 
         case SurfaceFormat::Rgb565: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout565); break;
         case SurfaceFormat::Bgr24: blendRow24(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
         case SurfaceFormat::Bgrx32: blend32(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
+        }
+    }
+}
+
+void blendKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to,
+                     std::int32_t x, std::int32_t y, std::uint32_t alpha, Simd simd)
+{
+    const RunBlend blend = runBlend(simd);
+    const std::ptrdiff_t bytes = pixelBytes(format);
+    const auto a = static_cast<std::int32_t>(alpha);
+    std::uint8_t* targetRow = to.row(y) + (x - source.left) * bytes;
+    for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {
+        const CKeySpans::Span* const last = spans.rowEnd(row);
+        for (const CKeySpans::Span* span = spans.rowBegin(row); span != last && span->begin < source.right; ++span) {
+            const std::int32_t begin = std::max(span->begin, source.left);
+            const std::int32_t end = std::min(span->end, source.right);
+            if (begin < end) {
+                blend(spans.pixels() + span->offset + (begin - span->begin) * bytes, targetRow + begin * bytes,
+                      static_cast<std::size_t>((end - begin) * bytes), a, format);
+            }
         }
     }
 }

@@ -52,14 +52,28 @@ void CNullDisplay::releasePrimary()
 
 std::int32_t CNullDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
+    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+}
+
+std::int32_t CNullDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+{
     if (!backBuffer_) {
         return GraphicsResult::kNotInitialized;
     }
     ++presentCount_;
-    const std::size_t rowBytes = static_cast<std::size_t>(width_) * bytesPerPixel(format_);
+    lastChange_ = changed;
+    if (changed == Rect{}) {
+        ++unchangedCount_;
+        return presentResult_;
+    }
+    const std::size_t bytes = bytesPerPixel(format_);
+    const std::size_t rowBytes = static_cast<std::size_t>(width_) * bytes;
     lastFrame_.resize(rowBytes * static_cast<std::size_t>(height_));
-    for (std::int32_t y = 0; y < height_; ++y) {
-        std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * pitch, rowBytes, lastFrame_.begin() + y * rowBytes);
+    const auto left = static_cast<std::size_t>(changed.left) * bytes;
+    const auto count = static_cast<std::size_t>(changed.right - changed.left) * bytes;
+    for (std::int32_t y = changed.top; y < changed.bottom; ++y) {
+        std::copy_n(pixels + static_cast<std::ptrdiff_t>(y) * pitch + left, count,
+                    lastFrame_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * rowBytes + left));
     }
     return presentResult_;
 }

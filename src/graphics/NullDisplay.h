@@ -39,9 +39,14 @@ public:
     std::int32_t modeWidth() const { return width_; }
     std::int32_t modeHeight() const { return height_; }
     SurfaceFormat modeFormat() const { return format_; }
+    // Every frame handed over, and of them those that changed nothing.
     std::uint32_t presentCount() const { return presentCount_; }
+    std::uint32_t unchangedCount() const { return unchangedCount_; }
+    // The rectangle the last frame was said to have changed.
+    const Rect& lastChange() const { return lastChange_; }
     std::uint32_t restoreCount() const { return restoreCount_; }
-    // The last presented frame, rows packed without padding.
+    // The last presented frame, rows packed without padding; of a frame presented as a
+    // region only that region is taken, as a display that trusts the region would.
     const std::vector<std::uint8_t>& lastFrame() const { return lastFrame_; }
 
     bool hasDevice() const override { return !refusals_.noDevice; }
@@ -52,6 +57,7 @@ public:
     std::int32_t createBackBuffer() override;
     void releasePrimary() override;
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
+    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed) override;
     std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return lossCount_; }
     std::int32_t restoreSurface() override;
@@ -68,6 +74,8 @@ private:
     std::int32_t height_ = 0;
     SurfaceFormat format_ = SurfaceFormat::Bgrx32;
     std::uint32_t presentCount_ = 0;
+    std::uint32_t unchangedCount_ = 0;
+    Rect lastChange_;
     std::uint32_t restoreCount_ = 0;
     std::vector<std::uint8_t> lastFrame_;
 };

@@ -85,11 +85,12 @@ void CApplication::handleMessage(const SMessage& message)
     }
 }
 
-// An active program draws a new frame at once anyway. An inactive one draws none, so what
-// another window uncovered would stay empty: the last frame is shown again, and nothing is drawn.
+// An inactive program draws no frames, and an active one sends the display none while its
+// picture stays the same, so what another window uncovered would stay empty: the last frame
+// is shown again, and nothing is drawn.
 void CApplication::showLastFrameAgain()
 {
-    if (!state_.active && screen_ && !shutDown_) {
+    if (screen_ && !shutDown_) {
         screen_->PresentAgain();
     }
 }

@@ -142,8 +142,8 @@ TEST_P(BlitterTest, EveryModeMatchesThePerPixelReferenceOnRandomDraws)
         }
         PixelImage sourceImage = imageOf(*source);
         checkDraw(*source, sourceImage, *target, randomDraw(mode, *source, *target, random));
-        // Later keyed copies of an unchanged picture run from its table of runs.
-        if (mode == Mode::Keyed) {
+        // Later keyed copies and blends of an unchanged picture run from its table of runs.
+        if (mode == Mode::Keyed || mode == Mode::Blend) {
             checkDraw(*source, sourceImage, *target, randomDraw(mode, *source, *target, random));
             checkDraw(*source, sourceImage, *target, randomDraw(mode, *source, *target, random));
         }

@@ -19,14 +19,15 @@ protected:
         }
     }
 
-    CSurfaceMemory randomMemory(std::int32_t width, std::int32_t height, std::uint32_t key)
+    // About one pixel in `oneIn` is the key.
+    CSurfaceMemory randomMemory(std::int32_t width, std::int32_t height, std::uint32_t key, std::uint32_t oneIn = 3)
     {
         CSurfaceMemory memory(width, height, GetParam(), 0);
         const std::int32_t bytes = pixelBytes(GetParam());
         for (std::int32_t y = 0; y < height; ++y) {
             std::uint8_t* row = memory.row(y);
             for (std::int32_t x = 0; x < width; ++x) {
-                const std::uint32_t pixel = random_() % 3 == 0 ? key : static_cast<std::uint32_t>(random_());
+                const std::uint32_t pixel = random_() % oneIn == 0 ? key : static_cast<std::uint32_t>(random_());
                 std::memcpy(row + x * bytes, &pixel, static_cast<std::size_t>(bytes));
             }
         }
@@ -43,17 +44,18 @@ protected:
 
 TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
 {
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 500; ++round) {
         const std::uint32_t key = static_cast<std::uint32_t>(random_());
         const std::int32_t width = 1 + static_cast<std::int32_t>(random_() % 70);
         const std::int32_t height = 1 + static_cast<std::int32_t>(random_() % 5);
-        const CSurfaceMemory source = randomMemory(width, height, key);
+        // From short runs between keys to rows without a key.
+        const CSurfaceMemory source = randomMemory(width, height, key, 2 + static_cast<std::uint32_t>(random_() % 60));
         CSurfaceMemory narrow = randomMemory(80, 6, key);
         CSurfaceMemory wide(80, 6, GetParam(), 0);
         std::memcpy(wide.pixels(), narrow.pixels(), static_cast<std::size_t>(narrow.pitch() * narrow.height()));
         const Rect all{0, 0, width, height};
         const std::int32_t x = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(81 - width));
-        switch (round % 4) {
+        switch (round % 5) {
         case 0:
             Blitters::fill(narrow, key, Simd::Baseline);
             Blitters::fill(wide, key, Simd::Avx2);
@@ -66,6 +68,15 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
             const CKeySpans spans(source, key);
             Blitters::copyKeyedSpans(spans, GetParam(), all, narrow, x, 1, Simd::Baseline);
             Blitters::copyKeyedSpans(spans, GetParam(), all, wide, x, 1, Simd::Avx2);
+            break;
+        }
+        case 3: {
+            // Runs of every length, so each loop's last, overlapping register is taken.
+            const std::uint32_t alpha = static_cast<std::uint32_t>(random_() % 257);
+            const std::uint32_t keyBits = pixelBytes(GetParam()) == 2 ? 0xFFFFu : 0xFFFFFFu;
+            const CKeySpans spans(source, key, keyBits);
+            Blitters::blendKeyedSpans(spans, GetParam(), all, narrow, x, 1, alpha, Simd::Baseline);
+            Blitters::blendKeyedSpans(spans, GetParam(), all, wide, x, 1, alpha, Simd::Avx2);
             break;
         }
         default: {

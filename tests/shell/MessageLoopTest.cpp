@@ -47,12 +47,14 @@ TEST_F(ShellTest, AnUncoveredInactiveWindowShowsItsLastFrameAgainAndDrawsNone)
     EXPECT_EQ(platform->messages.waits, 1);
     EXPECT_EQ(display.presentCount(), presents + 1);
 
-    // An active program draws its next frame anyway and shows nothing old.
+    // An active program sends no frame while its picture stays the same, so it too shows the
+    // last frame again when uncovered.
     platform->messages.messages.push_back({EMessageKind::Activate, true});
     platform->messages.messages.push_back({EMessageKind::Repaint, false});
     app->runLoopStep();
     app->runLoopStep();
-    EXPECT_EQ(display.presentCount(), presents + 1);
+    EXPECT_EQ(display.presentCount(), presents + 2);
+    EXPECT_EQ(display.lastFrame(), shown);
 }
 
 namespace {

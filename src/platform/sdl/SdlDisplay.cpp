@@ -86,6 +86,7 @@ std::int32_t CSdlDisplay::createBackBuffer()
     }
     texture_ = SDL_CreateTexture(renderer_, textureFormat(format_), SDL_TEXTUREACCESS_STREAMING, width_, height_);
     smoothScaling_.reset();
+    shownOutput_.reset();
     return texture_ ? 0 : GraphicsResult::kGeneric;
 }
 
@@ -126,10 +127,42 @@ bool CSdlDisplay::drawFrame()
 
 std::int32_t CSdlDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
+    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+}
+
+// Whether the window still shows the last frame at the size it was drawn for. A window that
+// changed size (full screen and back) needs the whole frame drawn again.
+bool CSdlDisplay::outputUnchanged()
+{
+    std::pair<int, int> output{0, 0};
+    SDL_GetRendererOutputSize(renderer_, &output.first, &output.second);
+    const bool same = shownOutput_ == output;
+    shownOutput_ = output;
+    return same;
+}
+
+std::int32_t CSdlDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+{
     if (!texture_) {
         return GraphicsResult::kNotInitialized;
     }
-    if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0 || !drawFrame()) {
+    const bool sameOutput = outputUnchanged();
+    if (changed == Rect{} && sameOutput) {
+        // The window keeps showing the last frame; only the loop's pace is kept.
+        pacer_.beforePresent();
+        return 0;
+    }
+    if (changed != Rect{}) {
+        const SDL_Rect area{changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top};
+        const std::uint8_t* first = pixels + static_cast<std::ptrdiff_t>(changed.top) * pitch +
+                                    static_cast<std::ptrdiff_t>(changed.left) * pixelBytes(format_);
+        if (SDL_UpdateTexture(texture_, &area, first, pitch) != 0) {
+            shownOutput_.reset();
+            return GraphicsResult::kGeneric;
+        }
+    }
+    if (!drawFrame()) {
+        shownOutput_.reset();
         return GraphicsResult::kGeneric;
     }
     pacer_.beforePresent();

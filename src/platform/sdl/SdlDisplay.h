@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class CSdlWindow;
@@ -30,6 +31,7 @@ public:
     std::int32_t createBackBuffer() override;
     void releasePrimary() override;
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
+    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed) override;
     std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return 0; }
     std::int32_t restoreSurface() override { return 0; }
@@ -49,6 +51,7 @@ public:
 private:
     void chooseScaling();
     bool drawFrame();
+    bool outputUnchanged();
 
     CSdlWindow& window_;
     CFramePacer pacer_;
@@ -60,4 +63,6 @@ private:
     bool accelerated_ = false;
     bool vsync_ = false;
     std::optional<bool> smoothScaling_; // unknown until the first frame is drawn
+    // The window's output size when a frame was last shown in it; none since the texture was made.
+    std::optional<std::pair<int, int>> shownOutput_;
 };

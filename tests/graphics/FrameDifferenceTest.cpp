@@ -1,0 +1,99 @@
+#include "GraphicsTestSupport.h"
+
+#include "graphics/FrameDifference.h"
+#include "image/DibConversion.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SurfaceFormat formatOf(std::uint32_t depth) { return *surfaceFormatForDepth(depth); }
+
+void setPixel(CSurfaceMemory& memory, std::int32_t x, std::int32_t y, std::uint8_t value)
+{
+    memory.row(y)[x * pixelBytes(memory.format())] = value;
+}
+
+class FrameDifferenceTest : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(FrameDifferenceTest, TheChangedAreaIsTheBoundingBoxOfEveryChangedPixel)
+{
+    const SurfaceFormat format = formatOf(GetParam());
+    // 37 pixels wide: rows are not a whole number of words, at any depth.
+    CSurfaceMemory before(37, 20, format, 0);
+    CSurfaceMemory now(37, 20, format, 0);
+    EXPECT_EQ(changedArea(now, before), Rect{});
+
+    // A single pixel in every column and row, alone: the last byte of a pixel counts too.
+    for (std::int32_t x : {0, 1, 7, 8, 30, 36}) {
+        for (std::int32_t y : {0, 9, 19}) {
+            CSurfaceMemory changed(37, 20, format, 0);
+            changed.row(y)[(x + 1) * pixelBytes(format) - 1] = 1;
+            EXPECT_EQ(changedArea(changed, before), (Rect{x, y, x + 1, y + 1})) << x << "," << y;
+        }
+    }
+
+    // Pixels in several rows: the box spans the leftmost and rightmost of all of them, even
+    // where the row that widens it comes after rows that did not.
+    setPixel(now, 20, 3, 5);
+    setPixel(now, 10, 6, 5);
+    setPixel(now, 22, 8, 5);
+    setPixel(now, 15, 11, 5);
+    setPixel(now, 3, 14, 5);
+    EXPECT_EQ(changedArea(now, before), (Rect{3, 3, 23, 15}));
+    EXPECT_EQ(changedArea(before, now), (Rect{3, 3, 23, 15}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, FrameDifferenceTest, ::testing::Values(15u, 16u, 24u, 32u));
+
+TEST(IdleFrames, AFrameLikeTheLastOneIsNotSentAndDoesNotFlip)
+{
+    for (const std::uint32_t depth : {16u, 32u}) {
+        auto test = openTestScreen(depth, 64, 48);
+        CScreen& screen = *test.screen;
+        screen.back()->Fill(0x1234);
+        ASSERT_EQ(screen.Present(), 0);
+        // The first frame after opening goes whole: the display showed nothing before.
+        EXPECT_EQ(test.display->lastChange(), (Rect{0, 0, 64, 48}));
+
+        screen.back()->Fill(0x1234);
+        ASSERT_EQ(screen.Present(), 0);
+        EXPECT_EQ(test.display->presentCount(), 2u);
+        EXPECT_EQ(test.display->unchangedCount(), 1u);
+        EXPECT_EQ(readPixel(*screen.front(), 5, 5), 0x1234u);
+        EXPECT_EQ(readPixel(*screen.back(), 5, 5), 0x1234u);
+
+        // A changed frame sends its changed rectangle; the display's copy matches the frame.
+        screen.back()->Fill(0x1234);
+        CSurface& back = *screen.back();
+        back.Lock();
+        back.putPixel(40, 30, 0x0F0F);
+        back.putPixel(10, 33, 0x0F0F);
+        back.Unlock();
+        const std::vector<std::uint32_t> frame = readPixels(back);
+        ASSERT_EQ(screen.Present(), 0);
+        EXPECT_EQ(test.display->lastChange(), (Rect{10, 30, 41, 34}));
+        EXPECT_EQ(readPixels(*screen.front()), frame);
+        std::vector<std::uint8_t> expected(test.display->lastFrame().size());
+        const std::size_t bytes = depth / 8;
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            for (std::size_t b = 0; b < bytes; ++b) {
+                expected[i * bytes + b] = static_cast<std::uint8_t>(frame[i] >> (8 * b));
+            }
+        }
+        EXPECT_EQ(test.display->lastFrame(), expected);
+    }
+}
+
+TEST(IdleFrames, AfterARestoreTheWholeFrameIsSentAgain)
+{
+    auto test = openTestScreen(32, 16, 8);
+    ASSERT_EQ(test.screen->Present(), 0);
+    test.display->loseSurfaces();
+    ASSERT_EQ(test.screen->RestoreLostSurfaces(), 0);
+    ASSERT_EQ(test.screen->Present(), 0);
+    EXPECT_EQ(test.display->lastChange(), (Rect{0, 0, 16, 8}));
+    EXPECT_EQ(test.display->unchangedCount(), 0u);
+}
+
+} // namespace
