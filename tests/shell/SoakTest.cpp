@@ -1,0 +1,121 @@
+#include "ShellTestPlatform.h"
+
+#include <dirent.h>
+#include <malloc.h>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MINNE_SOAK_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define MINNE_SOAK_ASAN 1
+#endif
+#ifdef MINNE_SOAK_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+using namespace shelltest;
+
+namespace {
+
+// Bytes the program holds on the heap. Under the address sanitizer its allocator is asked:
+// freed memory waits in its quarantine, so the process's size says nothing there.
+std::size_t heapInUse()
+{
+#ifdef MINNE_SOAK_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+std::size_t entriesIn(const char* folder)
+{
+    std::size_t count = 0;
+    if (DIR* dir = ::opendir(folder)) {
+        while (const dirent* entry = ::readdir(dir)) {
+            count += entry->d_name[0] != '.' ? 1 : 0;
+        }
+        ::closedir(dir);
+    }
+    return count;
+}
+
+std::uintmax_t sizeOf(const fs::path& file)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    return error ? 0 : size;
+}
+
+// An hour of use fast-forwarded: question after question, with the settings screen and the
+// window mode switched now and then. Frames are long, so each runs many timer ticks, and
+// 16 bits a pixel halve the bytes each frame moves.
+class SoakTest : public ShellTest {
+protected:
+    void cycle(int number)
+    {
+        typeText(number % 2 == 0 ? "liebe" : "treu?");
+        pressEnter();
+        ASSERT_NE(state().screenState, Screen::Question) << "cycle " << number;
+        for (int guard = 0; guard < 100 && !(state().screenState == Screen::Answer && state().answerTicks > 200);
+             ++guard) {
+            frame(600);
+        }
+        ASSERT_EQ(state().screenState, Screen::Answer) << "cycle " << number;
+        pressEnter();
+        ASSERT_EQ(state().screenState, Screen::Question) << "cycle " << number << " ticks " << state().answerTicks;
+        if (number % 25 == 0) {
+            visitSettingsAndSwitchWindowMode();
+        }
+    }
+
+    void visitSettingsAndSwitchWindowMode()
+    {
+        clickBack();
+        ASSERT_EQ(state().screenState, Screen::TitleMenu);
+        clickSettings();
+        ASSERT_EQ(state().screenState, Screen::Settings);
+        clickBack();
+        platform->messages.messages.push_back({EMessageKind::ToggleWindowMode, false});
+        app->runLoopStep();
+        clickStart();
+        frame();
+        ASSERT_EQ(state().screenState, Screen::Question);
+    }
+};
+
+constexpr int kCycles = 1000;
+
+} // namespace
+
+TEST_F(SoakTest, AThousandQuestionsLeaveNoGrowthNoHandlesAndNoLogLines)
+{
+    saveSetting("cd", 16);
+    ASSERT_TRUE(start());
+    clickStart();
+    frame();
+    for (int number = 1; number <= 20; ++number) {
+        ASSERT_NO_FATAL_FAILURE(cycle(number));
+    }
+    const std::size_t heap = heapInUse();
+    const std::size_t handles = entriesIn("/proc/self/fd");
+    const std::size_t threads = entriesIn("/proc/self/task");
+    const std::size_t logLines = log().size();
+    const std::uintmax_t plainLog = sizeOf(folder / "log.txt");
+    for (int number = 21; number <= kCycles; ++number) {
+        ASSERT_NO_FATAL_FAILURE(cycle(number));
+    }
+    EXPECT_EQ(platform->windowModeToggles, kCycles / 25);
+    EXPECT_LT(heapInUse(), heap + 1024 * 1024) << "from " << heap << " bytes";
+    EXPECT_EQ(entriesIn("/proc/self/fd"), handles);
+    EXPECT_EQ(entriesIn("/proc/self/task"), threads);
+    // Entering the scene from the title menu logs one line; nothing else writes.
+    const std::vector<std::string> lines = log();
+    ASSERT_EQ(lines.size(), logLines + kCycles / 25 - 20 / 25) << ::testing::PrintToString(lines);
+    for (std::size_t i = logLines; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i], "spiegel started");
+    }
+    EXPECT_EQ(sizeOf(folder / "log.txt"), plainLog);
+}
