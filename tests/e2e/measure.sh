@@ -1,7 +1,7 @@
 #!/bin/bash
 # Measures the running program under Xvfb, as the end-to-end tests run it: time from start to
-# the first title frame, processor time on the title menu and while another window has the
-# focus, and peak memory after a whole question and answer.
+# the first title frame, processor time on the title menu, in the scene and while another
+# window has the focus, and peak memory after a whole question and answer.
 # Usage: tests/e2e/measure.sh BUILD_FOLDER   (not part of the test run; prints a table)
 # MINNE_BIN may name another program of that build, such as minnespiegel.exe to run under wine.
 set -u
@@ -40,6 +40,10 @@ xdotool windowfocus "$program"
 sleep 1
 
 e2e_click 50 350
+sleep 1
+s0=$(process_ticks); t0=$(main_ticks)
+sleep 10
+s1=$(process_ticks); t1=$(main_ticks)
 xdotool type --delay 70 "Wird er mich heiraten?"
 e2e_key Return
 e2e_wait_until 10 e2e_box_colour_at_least 100 25 125 100
@@ -50,6 +54,8 @@ e2e_wait_exit
 printf '%-44s %s\n' "start to first title frame" "$first_frame" \
     "title menu, 10 s, whole process" "$(percent $((p1 - p0)) 10)" \
     "title menu, 10 s, main thread" "$(percent $((m1 - m0)) 10)" \
+    "scene (torches, dancer), 10 s, whole process" "$(percent $((s1 - s0)) 10)" \
+    "scene (torches, dancer), 10 s, main thread" "$(percent $((t1 - t0)) 10)" \
     "inactive, 10 s, whole process (song plays)" "$(percent $((i1 - i0)) 10)" \
     "inactive, 10 s, main thread" "$(percent $((j1 - j0)) 10)" \
     "peak memory (VmHWM) after question and answer" "$peak"
