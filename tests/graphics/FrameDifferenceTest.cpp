@@ -1,7 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "graphics/FrameDifference.h"
-#include "image/DibConversion.h"
+#include "graphics/SurfaceFormat.h"
 
 #include <gtest/gtest.h>
 
