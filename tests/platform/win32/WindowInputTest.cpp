@@ -175,3 +175,37 @@ TEST(WindowInput, AQuitPostedToTheThreadIsAClose)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, EMessageKind::Close);
 }
+
+TEST(WindowInput, RepaintsAndAltAloneStayWithTheWindow)
+{
+    CWin32MessageQueue queue;
+    const SWindowTargets targets{queue, nullptr};
+    EXPECT_EQ(routeWindowMessage(targets, nullptr, WM_PAINT, 0, 0), std::optional<LRESULT>(0));
+    // Alt alone would open the menu loop of a window without a menu; Alt+Enter's character
+    // would beep.
+    EXPECT_EQ(routeWindowMessage(targets, nullptr, WM_SYSKEYDOWN, VK_MENU, keyParam(0x38, false, true)),
+              std::optional<LRESULT>(0));
+    EXPECT_EQ(routeWindowMessage(targets, nullptr, WM_SYSKEYUP, VK_MENU, keyParam(0x38)), std::optional<LRESULT>(0));
+    EXPECT_EQ(routeWindowMessage(targets, nullptr, WM_SYSCHAR, '\r', keyParam(0x1C, false, true)),
+              std::optional<LRESULT>(0));
+    // Messages of no concern keep the system's handling.
+    EXPECT_EQ(routeWindowMessage(targets, nullptr, WM_MOVE, 0, 0), std::nullopt);
+    EXPECT_EQ(routeWindowMessage(targets, nullptr, WM_KEYDOWN, 'A', keyParam(0x1E)), std::nullopt);
+
+    const std::vector<SMessage> messages = drain(queue);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, EMessageKind::Repaint);
+}
+
+TEST(WindowInput, PostedMessagesComeOutInOrderBeforeTheSystemQueueIsLookedAt)
+{
+    CWin32MessageQueue queue;
+    PostQuitMessage(0);
+    queue.post(SMessage{EMessageKind::Activate, true});
+    queue.post(SMessage{EMessageKind::ToggleWindowMode, false});
+    const std::vector<SMessage> messages = drain(queue);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].kind, EMessageKind::Activate);
+    EXPECT_EQ(messages[1].kind, EMessageKind::ToggleWindowMode);
+    EXPECT_EQ(messages[2].kind, EMessageKind::Close);
+}
