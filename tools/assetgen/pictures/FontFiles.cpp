@@ -14,6 +14,12 @@ struct PatternFree {
 };
 using Pattern = std::unique_ptr<FcPattern, PatternFree>;
 
+// An owned configuration rather than fontconfig's process-wide default, which is never freed.
+struct ConfigFree {
+    void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+};
+using Config = std::unique_ptr<FcConfig, ConfigFree>;
+
 std::string stringOf(FcPattern* pattern, const char* object)
 {
     FcChar8* value = nullptr;
@@ -30,10 +36,13 @@ std::string findFontFile(const std::string& pattern)
     if (!wanted)
         throw std::runtime_error("bad font pattern: " + pattern);
     const std::string family = stringOf(wanted.get(), FC_FAMILY);
-    FcConfigSubstitute(nullptr, wanted.get(), FcMatchPattern);
+    const Config config(FcInitLoadConfigAndFonts());
+    if (!config)
+        throw std::runtime_error("fontconfig cannot load its configuration");
+    FcConfigSubstitute(config.get(), wanted.get(), FcMatchPattern);
     FcDefaultSubstitute(wanted.get());
     FcResult result = FcResultNoMatch;
-    Pattern match(FcFontMatch(nullptr, wanted.get(), &result));
+    Pattern match(FcFontMatch(config.get(), wanted.get(), &result));
     const std::string file = match ? stringOf(match.get(), FC_FILE) : std::string();
     if (file.empty() || stringOf(match.get(), FC_FAMILY) != family)
         throw std::runtime_error("font missing (install fonts-urw-base35): " + pattern);
