@@ -19,7 +19,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 FilePtr openForAppend(const std::filesystem::path& folder, const char* name)
 {
     const std::filesystem::path path = folder.empty() ? std::filesystem::path(name) : folder / name;
-    return FilePtr(std::fopen(path.c_str(), "ab"));
+    // The name's bytes as they are, through the narrow call (on Windows c_str() is wide).
+    return FilePtr(std::fopen(path.string().c_str(), "ab"));
 }
 
 void writeBytes(std::FILE* file, const std::string& bytes)
