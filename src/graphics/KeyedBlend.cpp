@@ -201,6 +201,19 @@ void blendBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t count, s
 }
 
 #if defined(__SSE2__)
+// Blends a run of at least 16 bytes in 16-byte steps. The last step is taken from the bytes as
+// they were and stored at the end, overlapping the loop's work, so no byte-wise tail is needed.
+template <typename Kernel>
+void blendRunInSteps(const std::uint8_t* from, std::uint8_t* to, std::size_t count, Kernel kernel)
+{
+    const auto at = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    const __m128i last = kernel(at(from + count - 16), at(to + count - 16));
+    for (std::size_t i = 0; i + 16 <= count; i += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), kernel(at(from + i), at(to + i)));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 16), last);
+}
+
 __m128i blendSixteenBytes(__m128i s, __m128i d, __m128i doubledAlpha, __m128i fourth)
 {
     const __m128i zero = _mm_setzero_si128();
@@ -216,12 +229,7 @@ void blendRunBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t count
     if (count >= 16) {
         const __m128i doubledAlpha = _mm_set1_epi16(static_cast<short>(alpha * 2));
         const __m128i fourth = keepFourth ? _mm_set1_epi32(static_cast<int>(0xFF000000u)) : _mm_setzero_si128();
-        const auto at = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
-        const __m128i last = blendSixteenBytes(at(from + count - 16), at(to + count - 16), doubledAlpha, fourth);
-        for (std::size_t i = 0; i + 16 <= count; i += 16) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), blendSixteenBytes(at(from + i), at(to + i), doubledAlpha, fourth));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 16), last);
+        blendRunInSteps(from, to, count, [&](__m128i s, __m128i d) { return blendSixteenBytes(s, d, doubledAlpha, fourth); });
         return;
     }
 #endif
@@ -234,12 +242,7 @@ void blendRun16(const std::uint8_t* from, std::uint8_t* to, std::size_t count, s
 #if defined(__SSE2__)
     if (pixels >= 8) {
         const __m128i doubledAlpha = _mm_set1_epi16(static_cast<short>(alpha * 2));
-        const auto at = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
-        const __m128i last = blendEight16(at(from + count - 16), at(to + count - 16), doubledAlpha, layout);
-        for (std::size_t i = 0; i + 16 <= count; i += 16) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), blendEight16(at(from + i), at(to + i), doubledAlpha, layout));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + count - 16), last);
+        blendRunInSteps(from, to, count, [&](__m128i s, __m128i d) { return blendEight16(s, d, doubledAlpha, layout); });
         return;
     }
 #endif
