@@ -22,6 +22,9 @@ sleep 3
 after=$(main_thread_ticks)
 e2e_shot still-inactive >/dev/null
 kill "$other_pid"
+# The other window must be gone first: focus given while it still exists reverts to the root
+# window when it is destroyed, and the program would never be told it is in front again.
+wait "$other_pid" 2>/dev/null || true
 [ "$after" -eq "$before" ] || e2e_fail "the inactive program used $((after - before)) clock ticks in 3 s"
 changed=$(e2e_differing "$LAST_SHOT" 0 0 800 600 "$first" 0 0)
 [ "$changed" = 0 ] || e2e_fail "the inactive program drew ($changed pixels changed)"
@@ -29,6 +32,7 @@ changed=$(e2e_differing "$LAST_SHOT" 0 0 800 600 "$first" 0 0)
 # flames_move: two looks half a second apart differ where the torches burn.
 flames_move()
 {
+    xdotool windowfocus "$program_window"
     e2e_shot active-again >/dev/null
     local first=$LAST_SHOT
     sleep 0.5
