@@ -42,24 +42,6 @@ SLetterbox desktopBounds()
             GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-// The part of a rectangle inside the frame; nothing when that is empty.
-std::optional<Rect> clip(const Rect& rect, std::int32_t width, std::int32_t height)
-{
-    const Rect inside{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width), std::min(rect.bottom, height)};
-    if (inside.left >= inside.right || inside.top >= inside.bottom) {
-        return std::nullopt;
-    }
-    return inside;
-}
-
-std::optional<Rect> unite(const std::optional<Rect>& a, const std::optional<Rect>& b)
-{
-    if (!a || !b) {
-        return a ? a : b;
-    }
-    return Rect{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right), std::max(a->bottom, b->bottom)};
-}
-
 std::int32_t asResult(HRESULT result) { return FAILED(result) ? static_cast<std::int32_t>(result) : 0; }
 
 } // namespace
@@ -205,7 +187,7 @@ std::int32_t CDirectDrawDisplay::createBackBuffer()
         return asResult(result);
     }
     targetFormat_ = describeSurface(target);
-    targetStale_ = Rect{0, 0, width_, height_};
+    damage_ = CFlipChainDamage(exclusive_ ? 2 : 1, width_, height_);
     // A palette display cannot show the frame; the shell then tries its next depth.
     if (!targetFormat_.rgb || targetFormat_.bitCount < 16) {
         back_.reset();
@@ -329,9 +311,7 @@ HRESULT CDirectDrawDisplay::stretchIntoWindow()
 HRESULT CDirectDrawDisplay::showTarget()
 {
     pacer_.beforePresent();
-    // Full screen, the back buffer is copied onto the primary rather than flipped: wine 8 then
-    // shows the chain's two buffers in turn, one of them holding a frame long gone.
-    return exclusive_ ? primary_->Blt(nullptr, back_.get(), nullptr, DDBLT_WAIT, nullptr) : stretchIntoWindow();
+    return exclusive_ ? primary_->Flip(nullptr, DDFLIP_WAIT) : stretchIntoWindow();
 }
 
 std::int32_t CDirectDrawDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
@@ -355,17 +335,21 @@ std::int32_t CDirectDrawDisplay::presentRegion(const std::uint8_t* pixels, std::
     if (FAILED(result) || !primary_) {
         return finishPresent(result);
     }
-    const std::optional<Rect> part = unite(clip(changed, width_, height_), targetStale_);
-    if (!part) {
+    // After a flip the back buffer holds the frame of two flips ago, so it takes every change
+    // since then, not only this frame's.
+    damage_.frameChanged(changed);
+    if (damage_.frontIsCurrent()) {
         pacer_.beforePresent();
         return 0;
     }
-    result = copyIntoTarget(pixels, pitch, *part);
+    if (const std::optional<Rect> part = damage_.backBufferStale()) {
+        result = copyIntoTarget(pixels, pitch, *part);
+    }
     if (SUCCEEDED(result)) {
         result = showTarget();
     }
     if (SUCCEEDED(result)) {
-        targetStale_.reset(); // the copy keeps the frame shown
+        damage_.drawnAndFlipped();
     }
     return finishPresent(result);
 }
@@ -424,7 +408,7 @@ std::int32_t CDirectDrawDisplay::restoreSurface()
     }
     if (SUCCEEDED(result)) {
         lossReported_ = false;
-        targetStale_ = Rect{0, 0, width_, height_}; // a restored surface keeps no picture
+        damage_.forgetAll(); // a restored surface keeps no picture
     }
     return asResult(result);
 }

@@ -4,6 +4,7 @@
 
 #include "common/Clock.h"
 #include "graphics/CFramePacer.h"
+#include "graphics/FlipChainDamage.h"
 #include "graphics/IDisplay.h"
 #include "graphics/PixelFormat.h"
 #include "graphics/Rect.h"
@@ -11,16 +12,15 @@
 #include <ddraw.h>
 
 #include <cstdint>
-#include <optional>
 
 class CWin32Window;
 
 // The display through DirectDraw 7. Full screen: the exclusive cooperative level, the display
 // mode of the asked depth, a primary surface with one back buffer; each frame is copied into
-// the back buffer under Lock and copied onto the primary. In a window: the normal level, a clipper on
+// the back buffer under Lock and shown with Flip. In a window: the normal level, a clipper on
 // the window, and the frame copied into an off-screen surface that is stretched into the
-// client area with its aspect kept. The copy need not wait for the retrace (it does not under a
-// virtual display), so presents are paced to 60 a second as well.
+// client area with its aspect kept. Neither flip nor copy need wait for the retrace (they do
+// not under a virtual display), so presents are paced to 60 a second as well.
 //
 // Surfaces are really lost here: when the user switches away from exclusive full screen, the
 // next lock or copy reports it; the loss count goes up once, so the shell reloads its pictures,
@@ -81,7 +81,7 @@ private:
     std::uint32_t losses_ = 0;
     bool lossReported_ = false;
     bool rebuildNeeded_ = false;
-    // Where the surface that receives the next frame differs from the frame on show: the whole
-    // of it after it was (re)made or restored, nothing once a frame was shown.
-    std::optional<Rect> targetStale_;
+    // What each surface that takes frames lacks of the newest one: the flip chain's two
+    // buffers in full screen, the one off-screen copy in a window.
+    CFlipChainDamage damage_{1, 0, 0};
 };

@@ -1,0 +1,150 @@
+#include "graphics/FlipChainDamage.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kWidth = 24;
+constexpr std::int32_t kHeight = 16;
+
+using Picture = std::vector<int>;
+
+// A display's flip chain in plain memory: pictures that take turns at the front.
+struct SimulatedChain {
+    explicit SimulatedChain(std::int32_t count) : buffers(static_cast<std::size_t>(count), Picture(kWidth * kHeight, -1)) {}
+
+    Picture& back() { return buffers[(front + 1) % buffers.size()]; }
+    const Picture& shown() const { return buffers[front]; }
+    void flip() { front = (front + 1) % buffers.size(); }
+
+    std::vector<Picture> buffers;
+    std::size_t front = 0;
+};
+
+void copyPart(const Picture& frame, Picture& target, const Rect& part)
+{
+    for (std::int32_t y = part.top; y < part.bottom; ++y) {
+        for (std::int32_t x = part.left; x < part.right; ++x) {
+            target[y * kWidth + x] = frame[y * kWidth + x];
+        }
+    }
+}
+
+// What the display does with one frame: note its change, and unless the front already shows
+// it, bring the back buffer up to date and flip. Returns whether it flipped.
+bool present(CFlipChainDamage& damage, SimulatedChain& chain, const Picture& frame, const Rect& changed)
+{
+    damage.frameChanged(changed);
+    if (damage.frontIsCurrent()) {
+        return false;
+    }
+    if (const std::optional<Rect> part = damage.backBufferStale()) {
+        copyPart(frame, chain.back(), *part);
+    }
+    chain.flip();
+    damage.drawnAndFlipped();
+    return true;
+}
+
+Rect randomRect(std::mt19937& random)
+{
+    std::uniform_int_distribution<std::int32_t> x(0, kWidth - 1);
+    std::uniform_int_distribution<std::int32_t> y(0, kHeight - 1);
+    const std::int32_t left = x(random);
+    const std::int32_t top = y(random);
+    return Rect{left, top, std::min(kWidth, left + 1 + x(random) / 3), std::min(kHeight, top + 1 + y(random) / 3)};
+}
+
+class FlipChainDamageTest : public ::testing::TestWithParam<std::int32_t> {};
+
+// A whole picture (the loader's), then a new screen, then small changes only: an older picture
+// must never come back to the front around the copied parts.
+TEST_P(FlipChainDamageTest, TheFrontAlwaysShowsTheNewestFrame)
+{
+    CFlipChainDamage damage(GetParam(), kWidth, kHeight);
+    SimulatedChain chain(GetParam());
+    std::mt19937 random(7);
+    Picture frame(kWidth * kHeight, 1);
+    const Rect whole{0, 0, kWidth, kHeight};
+    ASSERT_TRUE(present(damage, chain, frame, whole));
+    ASSERT_EQ(chain.shown(), frame);
+    std::fill(frame.begin(), frame.end(), 2);
+    ASSERT_TRUE(present(damage, chain, frame, whole));
+    ASSERT_EQ(chain.shown(), frame);
+    for (int step = 0; step < 400; ++step) {
+        Rect changed{};
+        if (step % 5 != 4) { // every fifth frame shows nothing new
+            changed = randomRect(random);
+            copyPart(Picture(kWidth * kHeight, 10 + step), frame, changed);
+        }
+        present(damage, chain, frame, changed);
+        ASSERT_EQ(chain.shown(), frame) << "frame " << step;
+    }
+}
+
+TEST_P(FlipChainDamageTest, AnUnchangedFrameNeitherCopiesNorFlips)
+{
+    CFlipChainDamage damage(GetParam(), kWidth, kHeight);
+    SimulatedChain chain(GetParam());
+    const Picture frame(kWidth * kHeight, 3);
+    EXPECT_TRUE(present(damage, chain, frame, Rect{}));
+    EXPECT_EQ(chain.shown(), frame);
+    for (int step = 0; step < 5; ++step) {
+        EXPECT_FALSE(present(damage, chain, frame, Rect{}));
+        EXPECT_FALSE(present(damage, chain, frame, Rect{-8, -8, 0, 4})); // wholly outside
+    }
+}
+
+TEST_P(FlipChainDamageTest, AfterARestoreEveryBufferIsDrawnWholeBeforeItIsShown)
+{
+    CFlipChainDamage damage(GetParam(), kWidth, kHeight);
+    SimulatedChain chain(GetParam());
+    Picture frame(kWidth * kHeight, 4);
+    for (int step = 0; step < 3; ++step) {
+        present(damage, chain, frame, Rect{});
+    }
+    EXPECT_TRUE(damage.frontIsCurrent());
+    // A restored surface keeps no picture.
+    for (Picture& buffer : chain.buffers) {
+        std::fill(buffer.begin(), buffer.end(), -1);
+    }
+    damage.forgetAll();
+    EXPECT_EQ(damage.backBufferStale(), (Rect{0, 0, kWidth, kHeight}));
+    ASSERT_TRUE(present(damage, chain, frame, Rect{}));
+    EXPECT_EQ(chain.shown(), frame);
+    EXPECT_FALSE(present(damage, chain, frame, Rect{}));
+    // One pixel changes: each buffer that comes to the front next is drawn whole.
+    for (std::int32_t i = 1; i < GetParam(); ++i) {
+        frame[i] = 50 + i;
+        EXPECT_EQ(damage.backBufferStale(), (Rect{0, 0, kWidth, kHeight}));
+        ASSERT_TRUE(present(damage, chain, frame, Rect{i, 0, i + 1, 1}));
+        EXPECT_EQ(chain.shown(), frame);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BufferCounts, FlipChainDamageTest, ::testing::Values(1, 2, 3));
+
+TEST(FlipChainDamage, TheBackBufferOfTwoCollectsTheChangesOfTheLastTwoFrames)
+{
+    CFlipChainDamage damage(2, kWidth, kHeight);
+    damage.drawnAndFlipped();
+    damage.drawnAndFlipped(); // both buffers hold the frame
+    ASSERT_EQ(damage.backBufferStale(), std::nullopt);
+    damage.frameChanged(Rect{2, 2, 4, 4});
+    EXPECT_EQ(damage.backBufferStale(), (Rect{2, 2, 4, 4}));
+    damage.drawnAndFlipped();
+    damage.frameChanged(Rect{10, 1, 12, 3});
+    // The buffer now at the back missed both changes.
+    EXPECT_EQ(damage.backBufferStale(), (Rect{2, 1, 12, 4}));
+    damage.drawnAndFlipped();
+    EXPECT_EQ(damage.backBufferStale(), (Rect{10, 1, 12, 3}));
+    EXPECT_TRUE(damage.frontIsCurrent());
+    // Parts outside the frame are cut off.
+    damage.frameChanged(Rect{20, 12, 40, 30});
+    EXPECT_EQ(damage.backBufferStale(), (Rect{10, 1, kWidth, kHeight}));
+}
+
+} // namespace
