@@ -1,8 +1,20 @@
 # The settings screen changes the landscape and the music; Zurück stores them in the registry
-# file, and the next run uses them.
+# (on Linux its file, under wine the one wine's registry tool shows), and the next run uses them.
 . "$(dirname "$0")/../lib.sh"
 e2e_init settings
 registry="$XDG_CONFIG_HOME/minnespiegel/registry.reg"
+
+# stored NAME: the stored number as 0x1, or nothing.
+stored()
+{
+    if e2e_is_wine; then
+        e2e_reg_dword "$1"
+        return
+    fi
+    local hex
+    hex=$(tr -d '\r' <"$registry" 2>/dev/null | sed -n "s/^\"$1\"=dword:\([0-9a-f]\{8\}\)\$/\1/p")
+    [ -n "$hex" ] && printf '0x%x\n' "$((16#$hex))"
+}
 
 # Landscape 2 and music off: the second tiles of both pictures (inside their keyed rims).
 selectors_show()
@@ -22,13 +34,17 @@ e2e_point_at 600 100
 sleep 0.2
 e2e_shot changed >/dev/null
 selectors_show "$LAST_SHOT"
-[ -f "$registry" ] && e2e_fail "settings were stored before Zurück"
+[ -n "$(stored back)$(stored music)" ] && e2e_fail "settings were stored before Zurück"
 e2e_click 720 565
 e2e_wait_until 5 e2e_title_menu_shown || e2e_fail "Zurück did not return to the title menu"
-[ -f "$registry" ] || e2e_fail "Zurück stored nothing"
-cp "$registry" "$WORK/registry-after-back.reg"
-for line in '"back"=dword:00000001' '"dancer"=dword:00000000' '"music"=dword:00000001'; do
-    tr -d '\r' <"$registry" | grep -qx "$line" || e2e_fail "the registry file lacks $line"
+if e2e_is_wine; then
+    wine reg query 'HKCU\Software\Velmora\Minnespiegel\2004' >"$WORK/registry-after-back.txt" 2>&1
+else
+    cp "$registry" "$WORK/registry-after-back.reg" || e2e_fail "Zurück stored nothing"
+fi
+for pair in back=0x1 dancer=0x0 music=0x1; do
+    value=$(stored "${pair%=*}")
+    [ "$value" = "${pair#*=}" ] || e2e_fail "the registry holds ${pair%=*} = '$value', not ${pair#*=}"
 done
 e2e_key Escape
 e2e_wait_exit

@@ -10,6 +10,9 @@ windows_bin=$MINNE_BIN
 take_the_moment()
 {
     e2e_start_and_wait_for_title
+    # Without a window manager the focus falls to nobody when the first program ends.
+    xdotool windowfocus "$WINDOW_ID"
+    sleep 0.5
     e2e_click 50 350
     e2e_wait_until 10 e2e_scene_shown 3 || e2e_fail "no landscape 3 in the scene"
     xdotool type --delay 70 "Liebt er mich"
@@ -30,6 +33,9 @@ take_the_moment linux
 linux=$LAST_SHOT
 
 MINNE_BIN=$windows_bin
+# The Linux run may leave the pointer in a corner, where pushing it further gives no motion
+# for the full-screen mouse to follow.
+xdotool mousemove 400 300
 wine reg add 'HKCU\Software\Velmora\Minnespiegel\2004' /v back /t REG_DWORD /d 2 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Velmora\Minnespiegel\2004' /v music /t REG_DWORD /d 1 /f >/dev/null 2>&1
 take_the_moment wine
