@@ -1,9 +1,10 @@
 #!/bin/bash
 # Builds the Windows zip and checks what a user finds in it: the three programs, the data at
 # the top beside them, the pictures under gfx/, and a German read-me with Windows line ends.
-# Usage: check_zip.sh BUILD_FOLDER
+# Usage: check_zip.sh BUILD_FOLDER DATA_FOLDER (the native build's data the zip packs)
 set -eu
 build=$1
+data=$2
 cmake --build "$build" --target windows-zip >/dev/null
 zip="$build/Minnespiegel-1.0-win64.zip"
 [ -f "$zip" ] || { echo "no $zip"; exit 1; }
@@ -15,7 +16,7 @@ done
 unexpected=$(printf '%s\n' "$listing" | grep -v '^gfx/' |
     grep -vxE 'minnespiegel(-oracle|-image)?\.exe|(sw|hv|hilfe|resource)\.dat|LIESMICH\.txt' || true)
 [ -z "$unexpected" ] || { echo "the zip holds more: $unexpected"; exit 1; }
-[ "$(printf '%s\n' "$listing" | grep -c '^gfx/.')" -eq "$(find "$(dirname "$zip")/data/gfx" -type f | wc -l)" ] ||
+[ "$(printf '%s\n' "$listing" | grep -c '^gfx/.')" -eq "$(find "$data/gfx" -type f | wc -l)" ] ||
     { echo "not every picture is in the zip"; exit 1; }
 readme=$(mktemp)
 trap 'rm -f "$readme"' EXIT
