@@ -67,6 +67,21 @@ void CApplication::runLoopStep()
     }
 }
 
+bool CApplication::runFrameStep()
+{
+    while (!quitPosted_) {
+        std::optional<SMessage> message = platform_.messageQueue().takeMessage();
+        if (!message) {
+            break;
+        }
+        handleMessage(*message);
+    }
+    if (!quitPosted_ && state_.active) {
+        renderFrame();
+    }
+    return !quitPosted_;
+}
+
 void CApplication::handleMessage(const SMessage& message)
 {
     switch (message.kind) {

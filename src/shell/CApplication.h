@@ -91,6 +91,10 @@ public:
     // draws one frame when none waits and the program is active, or waits for a message.
     bool startUp(const SLaunchOptions& options);
     void runLoopStep();
+    // Where the system owns the loop and calls back once per displayed frame (a browser):
+    // takes every waiting message, then draws one frame if the program is active. Never
+    // waits. False once the program is over.
+    bool runFrameStep();
     bool quitPosted() const { return quitPosted_; }
     int exitCode() const { return exitCode_; }
 

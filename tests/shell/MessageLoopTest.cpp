@@ -244,3 +244,33 @@ TEST_F(ShellTest, LostSurfacesReloadEveryPictureAndKeepTheSelectors)
     EXPECT_EQ(storedSetting("dancer"), 1);
     EXPECT_EQ(storedSetting("music"), 1);
 }
+
+// The browser calls once per displayed frame and the page must never block.
+TEST_F(ShellTest, AFrameStepTakesEveryWaitingMessageThenDrawsOnceAndNeverWaits)
+{
+    ASSERT_TRUE(start());
+    CNullDisplay& display = platform->display->inner();
+    const std::uint32_t presents = display.presentCount();
+
+    platform->messages.messages.push_back({EMessageKind::Activate, false});
+    platform->messages.messages.push_back({EMessageKind::Repaint, false});
+    EXPECT_TRUE(app->runFrameStep()); // both messages, no frame drawn: inactive
+    EXPECT_TRUE(platform->messages.messages.empty());
+    EXPECT_EQ(display.presentCount(), presents + 1); // only the repaint
+    EXPECT_TRUE(app->runFrameStep());
+    EXPECT_EQ(platform->messages.waits, 0);
+    EXPECT_EQ(display.presentCount(), presents + 1);
+
+    platform->messages.messages.push_back({EMessageKind::Activate, true});
+    EXPECT_TRUE(app->runFrameStep()); // the message and a frame in the same step
+    const std::uint32_t afterFirst = display.presentCount();
+    EXPECT_GE(afterFirst, presents + 1);
+    EXPECT_TRUE(app->runFrameStep());
+    EXPECT_EQ(platform->messages.waits, 0);
+
+    platform->messages.messages.push_back({EMessageKind::Close, false});
+    platform->messages.messages.push_back({EMessageKind::Activate, true});
+    EXPECT_FALSE(app->runFrameStep());
+    EXPECT_TRUE(app->quitPosted());
+    EXPECT_FALSE(app->runFrameStep());
+}
