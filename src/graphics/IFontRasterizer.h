@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // What a font is made from: a face name (Windows-1252), an average character width (0 for
@@ -14,7 +15,12 @@ struct FontRequest {
     std::int32_t height = 0;
     std::int32_t weight = 400;
 
-    friend auto operator<=>(const FontRequest&, const FontRequest&) = default;
+    // Spelt out: the browser build's standard library has no three-way comparison of strings.
+    friend bool operator==(const FontRequest&, const FontRequest&) = default;
+    friend bool operator<(const FontRequest& a, const FontRequest& b)
+    {
+        return std::tie(a.faceName, a.width, a.height, a.weight) < std::tie(b.faceName, b.width, b.height, b.weight);
+    }
 };
 
 // One glyph as a monochrome bitmap, placed relative to the pen: `left` columns right of the

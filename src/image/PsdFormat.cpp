@@ -139,8 +139,9 @@ std::string decodeRunLength(std::span<const std::uint8_t> in, const PsdHeader& h
                             std::size_t pixels, CDib& dib)
 {
     const std::size_t tableBytes = std::size_t(h.channels) * h.height * 2;
-    // Every byte is written by the unpacking before it is read.
-    const auto unpacked = std::make_unique_for_overwrite<std::uint8_t[]>(shown * pixels);
+    // Every byte is written by the unpacking before it is read, so it is left uninitialised
+    // (as make_unique_for_overwrite would, which the browser build's library lacks).
+    const std::unique_ptr<std::uint8_t[]> unpacked(new std::uint8_t[shown * pixels]);
     const std::uint8_t* cursor = in.data() + tableBytes;
     Planes planes{};
     for (std::size_t c = 0; c < shown; ++c) {

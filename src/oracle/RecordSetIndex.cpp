@@ -39,6 +39,15 @@ std::uint64_t CRecordSetIndex::keywordHash(KeywordId id)
     return x ^ (x >> 31);
 }
 
+namespace {
+
+bool equalIds(std::span<const CRecordSetIndex::KeywordId> a, std::span<const CRecordSetIndex::KeywordId> b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+} // namespace
+
 std::span<const CRecordSetIndex::KeywordId> CRecordSetIndex::idsOf(std::uint32_t set) const
 {
     return std::span<const KeywordId>(ids_).subspan(setIdsBegin_[set], setIdsBegin_[set + 1] - setIdsBegin_[set]);
@@ -51,7 +60,7 @@ std::size_t CRecordSetIndex::slotOf(std::span<const KeywordId> sortedIds, std::u
     for (std::size_t slot = setHash & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t set = slots_[slot];
         if (set == kEmpty ||
-            (setHash_[set] == setHash && std::ranges::equal(idsOf(set), sortedIds))) {
+            (setHash_[set] == setHash && equalIds(idsOf(set), sortedIds))) {
             return slot;
         }
     }
