@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#ifdef __EMSCRIPTEN__
+#include "platform/web/WebFrameLoop.h"
+#endif
+
 namespace {
 
 void print(std::FILE* stream, const std::string& text)
@@ -42,6 +46,26 @@ std::filesystem::path prepareLogFolder()
     return *folder;
 }
 
+#ifdef __EMSCRIPTEN__
+// In a page the browser owns the loop: the program lives on after main returns and draws one
+// frame per display refresh. The application goes before the platform it runs on.
+int runInPage(std::unique_ptr<IShellPlatform> platform, const std::filesystem::path& logFolder,
+              const SLaunchOptions& options)
+{
+    struct SProgram {
+        std::unique_ptr<IShellPlatform> platform;
+        std::unique_ptr<CApplication> application;
+    };
+    auto program = std::make_shared<SProgram>();
+    program->platform = std::move(platform);
+    program->application = std::make_unique<CApplication>(*program->platform, logFolder);
+    // A program that could not start is over at its first frame; its box stays on the page.
+    program->application->startUp(options);
+    runFrameLoop([program] { return program->application->runFrameStep(); });
+    return 0;
+}
+#endif
+
 int run(const SLaunchOptions& options, const char* argv0)
 {
     const SDataLocation data = locateData(processDataSearch(options.dataFolder, argv0));
@@ -51,7 +75,7 @@ int run(const SLaunchOptions& options, const char* argv0)
         // Every file of the program is then named from its data folder, as in its own folder.
         std::filesystem::current_path(data.folder, error);
     }
-    const std::unique_ptr<IShellPlatform> platform =
+    std::unique_ptr<IShellPlatform> platform =
         makeShellPlatform(options.startInWindow ? WindowMode::Windowed : WindowMode::FullScreen);
     if (!data.found || error) {
         CStderrFatalSink unused;
@@ -59,8 +83,12 @@ int run(const SLaunchOptions& options, const char* argv0)
         platform->messageBox().show("Error", missingDataMessage(data), EBoxIcon::Error);
         return 1;
     }
+#ifdef __EMSCRIPTEN__
+    return runInPage(std::move(platform), logFolder, options);
+#else
     CApplication application(*platform, logFolder);
     return application.winMain(options);
+#endif
 }
 
 } // namespace

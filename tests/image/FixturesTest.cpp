@@ -5,6 +5,24 @@ using namespace pictures;
 
 namespace {
 
+// The JPEG fixtures' references were read with libjpeg, which decodes them on Linux; another
+// system's decoder may round a channel a little differently.
+#ifdef PICTURES_CAN_ENCODE_JPEG
+constexpr int kJpegTolerance = 0;
+#else
+constexpr int kJpegTolerance = 3;
+#endif
+
+bool sameColour(std::uint32_t got, std::uint32_t want, int tolerance)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int difference = int((got >> shift) & 0xFF) - int((want >> shift) & 0xFF);
+        if (difference > tolerance || difference < -tolerance)
+            return false;
+    }
+    return true;
+}
+
 // Files written by another program decode to exactly what that program reads from them.
 TEST(Fixtures, DecodeLikeAnIndependentReader)
 {
@@ -16,9 +34,11 @@ TEST(Fixtures, DecodeLikeAnIndependentReader)
         ASSERT_EQ(result.dib->width(), reference->width) << name;
         ASSERT_EQ(result.dib->height(), reference->height) << name;
         const std::vector<std::uint32_t> pixels = render(*result.dib);
+        const int tolerance = name.ends_with(".jpg") ? kJpegTolerance : 0;
         for (std::size_t i = 0; i < pixels.size(); ++i)
-            ASSERT_EQ(pixels[i] & 0xFFFFFF, reference->pixels[i])
-                << name << " differs first at x " << i % reference->width << ", y " << i / reference->width;
+            ASSERT_TRUE(sameColour(pixels[i], reference->pixels[i], tolerance))
+                << name << " differs first at x " << i % reference->width << ", y " << i / reference->width
+                << ": " << (pixels[i] & 0xFFFFFF) << " for " << reference->pixels[i];
     }
 }
 

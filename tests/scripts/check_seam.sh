@@ -8,8 +8,8 @@ cd "$1"
 problems=$(mktemp)
 trap 'rm -f "$problems"' EXIT
 
-system_headers='#[[:space:]]*include[[:space:]]*[<"]((SDL|SDL2/)[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|windows\.h|winsock2?\.h|ole2\.h|olectl\.h|objbase\.h|ddraw\.h|dinput\.h|mmsystem\.h|shellapi\.h|unistd\.h|fcntl\.h|sys/[^>"]*|spawn\.h|dlfcn\.h|pwd\.h|poll\.h|pthread\.h|dirent\.h|termios\.h)[>"]'
-which_system='\b(_WIN32|_WIN64|__MINGW32__|__MINGW64__|_MSC_VER|__linux__|__unix__|WIN32_LEAN_AND_MEAN|NOMINMAX)\b'
+system_headers='#[[:space:]]*include[[:space:]]*[<"]((SDL|SDL2/)[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|windows\.h|winsock2?\.h|ole2\.h|olectl\.h|objbase\.h|ddraw\.h|dinput\.h|mmsystem\.h|shellapi\.h|unistd\.h|fcntl\.h|sys/[^>"]*|spawn\.h|dlfcn\.h|pwd\.h|poll\.h|pthread\.h|dirent\.h|termios\.h|emscripten(\.h|/[^>"]*)|stb_[a-z_]*\.h)[>"]'
+which_system='\b(__EMSCRIPTEN__|_WIN32|_WIN64|__MINGW32__|__MINGW64__|_MSC_VER|__linux__|__unix__|WIN32_LEAN_AND_MEAN|NOMINMAX)\b'
 
 complain() {
   # $1: what is wrong; stdin: the offending lines
@@ -22,12 +22,12 @@ complain() {
 }
 
 above_seam=$(find src apps -type f \( -name '*.h' -o -name '*.cpp' \) \
-               ! -path 'src/platform/sdl/*' ! -path 'src/platform/win32/*' ! -path 'apps/*/main.cpp')
+               ! -path 'src/platform/sdl/*' ! -path 'src/platform/win32/*' ! -path 'src/platform/web/*' ! -path 'apps/*/main.cpp')
 # shellcheck disable=SC2086
 grep -EnH "$system_headers" $above_seam | complain "system headers above the seam"
 # shellcheck disable=SC2086
 grep -EnH "$which_system" $above_seam | complain "system tests above the seam"
-grep -EnH '#[[:space:]]*include[[:space:]]*"platform/(sdl|win32)/' src/platform/*.h src/shell/* \
+grep -EnH '#[[:space:]]*include[[:space:]]*"platform/(sdl|win32|web)/' src/platform/*.h src/shell/* \
   | complain "the seam or the shell reaching into one system's folder"
 grep -rEnH '#[[:space:]]*include[[:space:]]*"shell/' src/platform | complain "the platform including the shell"
 grep -rEnHi '#[[:space:]]*include[[:space:]]*<windows\.h>' src apps \
