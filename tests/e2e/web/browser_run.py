@@ -261,6 +261,17 @@ def scenario(run, address):
           "the quiet page does not say so")
     run.shot("quiet")
 
+    # Homepage: the home page in a new tab, and this one goes quiet.
+    load(run, address)
+    run.click(100, 450)
+    run.wait("document.body.classList.contains('quiet')", 5, "the quiet page after Homepage")
+    deadline = time.monotonic() + 5
+    while not any("minnespiegel.example" in target.get("url", "")
+                  for target in page.call("Target.getTargets")["targetInfos"]):
+        check(time.monotonic() < deadline, "no new tab with the home page")
+        time.sleep(0.1)
+    run.shot("quiet-after-homepage")
+
 
 def main():
     site, out = sys.argv[1], sys.argv[2]
