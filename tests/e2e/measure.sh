@@ -3,10 +3,11 @@
 # the first title frame, processor time on the title menu, in the scene and while another
 # window has the focus, and peak memory after a whole question and answer.
 # Usage: tests/e2e/measure.sh BUILD_FOLDER   (not part of the test run; prints a table)
-# MINNE_BIN may name another program of that build, such as minnespiegel.exe to run under wine.
+# MINNE_BIN may name another program of that build, such as minnespiegel.exe to run under wine;
+# MINNE_DATA another data folder (a cross-build takes its data from the native build).
 set -u
 build=$(cd "${1:?usage: $0 BUILD_FOLDER}" && pwd)
-export MINNE_BIN="${MINNE_BIN:-$build/bin/minnespiegel}" MINNE_DATA="$build/data" E2E_ARTEFACTS="$build/e2e-artefacts"
+export MINNE_BIN="${MINNE_BIN:-$build/bin/minnespiegel}" MINNE_DATA="${MINNE_DATA:-$build/data}" E2E_ARTEFACTS="$build/e2e-artefacts"
 . "$(dirname "$0")/lib.sh"
 e2e_init measure
 

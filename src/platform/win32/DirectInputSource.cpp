@@ -1,15 +1,12 @@
 #include "platform/win32/DirectInputSource.h"
 
 
-#include <algorithm>
 #include <array>
-#include <climits>
 
 namespace {
 
 constexpr DWORD kBufferedRecords = 128;
 constexpr DWORD kCooperation = DISCL_NONEXCLUSIVE | DISCL_FOREGROUND;
-constexpr int kJoystickButtons = 10;
 
 bool setBufferSize(IDirectInputDeviceA* device)
 {
@@ -114,7 +111,7 @@ void CDirectInputSource::onActivate(bool active)
     if (!active) {
         // The devices let go by themselves (foreground only); CInput forgets what was held.
         push({InputEventType::FocusLost});
-        releaseJoystickButtons();
+        joystickButtons_.releaseAll(events_);
         return;
     }
     acquireAll();
@@ -258,25 +255,11 @@ void CDirectInputSource::readJoystick()
     if (FAILED(joystick_->GetDeviceState(sizeof(state), &state))) {
         return;
     }
-    for (int button = 0; button < kJoystickButtons; ++button) {
-        const auto bit = static_cast<std::uint16_t>(1u << button);
-        const bool down = (state.rgbButtons[button] & 0x80) != 0;
-        if (down != ((joystickButtonsDown_ & bit) != 0)) {
-            joystickButtonsDown_ = down ? (joystickButtonsDown_ | bit) : (joystickButtonsDown_ & ~bit);
-            push({down ? InputEventType::JoystickButtonDown : InputEventType::JoystickButtonUp,
-                  static_cast<std::uint8_t>(button)});
-        }
+    std::uint32_t down = 0;
+    for (int button = 0; button < CJoystickButtons::kCount; ++button) {
+        down |= (state.rgbButtons[button] & 0x80) != 0 ? 1u << button : 0u;
     }
-}
-
-void CDirectInputSource::releaseJoystickButtons()
-{
-    for (int button = 0; button < kJoystickButtons; ++button) {
-        if (joystickButtonsDown_ & (1u << button)) {
-            push({InputEventType::JoystickButtonUp, static_cast<std::uint8_t>(button)});
-        }
-    }
-    joystickButtonsDown_ = 0;
+    joystickButtons_.update(down, events_);
 }
 
 void CDirectInputSource::followWindowMode()
@@ -301,12 +284,7 @@ bool CDirectInputSource::pollEvent(InputEvent& event)
         readMouse();
         readJoystick();
     }
-    if (events_.empty()) {
-        return false;
-    }
-    event = events_.front();
-    events_.pop_front();
-    return true;
+    return events_.pop(event);
 }
 
 CursorPosition CDirectInputSource::initialCursor() const
@@ -315,23 +293,4 @@ CursorPosition CDirectInputSource::initialCursor() const
     GetCursorPos(&point);
     ScreenToClient(window_.handle, &point);
     return window_.clientToPicture(point.x, point.y);
-}
-
-void CDirectInputSource::push(const InputEvent& event)
-{
-    // Motion is merged into the motion before it, so a frame that is late keeps a short queue.
-    if (!events_.empty() && events_.back().type == event.type) {
-        InputEvent& last = events_.back();
-        if (event.type == InputEventType::MouseMotion) {
-            last.x = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{last.x} + event.x, INT32_MIN, INT32_MAX));
-            last.y = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{last.y} + event.y, INT32_MIN, INT32_MAX));
-            return;
-        }
-        if (event.type == InputEventType::MousePosition) {
-            last.x = event.x;
-            last.y = event.y;
-            return;
-        }
-    }
-    events_.push_back(event);
 }

@@ -3,13 +3,14 @@
 #include "platform/win32/Win32InputTranslation.h"
 #include "platform/win32/Win32Api.h"
 
+#include "input/CInputEventQueue.h"
+#include "input/CJoystickButtons.h"
 #include "input/InputEvent.h"
 
 #define DIRECTINPUT_VERSION 0x0700
 #include <dinput.h>
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 
 // Keyboard, mouse and first joystick through DirectInput 7, non-exclusive and foreground only,
@@ -57,17 +58,16 @@ private:
     void readJoystick();
     bool readBuffer(IDirectInputDeviceA* device, DIDEVICEOBJECTDATA* records, DWORD& count);
     void followWindowMode();
-    void releaseJoystickButtons();
-    void push(const InputEvent& event);
+    void push(const InputEvent& event) { events_.push(event); }
 
     Window window_;
     ComPtr<IDirectInputA> directInput_;
     ComPtr<IDirectInputDeviceA> keyboard_;
     ComPtr<IDirectInputDeviceA> mouse_;
     ComPtr<IDirectInputDevice2A> joystick_;
-    std::uint16_t joystickButtonsDown_ = 0;
+    CJoystickButtons joystickButtons_;
     bool relativeMouse_ = false;
     bool pointerInside_ = false;
     CAltEnterFilter altEnter_;
-    std::deque<InputEvent> events_;
+    CInputEventQueue events_;
 };
