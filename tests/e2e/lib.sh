@@ -350,6 +350,12 @@ e2e_start_and_wait_for_title()
     e2e_start "$@"
     e2e_wait_window "Minnespiegel 2004"
     e2e_wait_until 20 e2e_title_menu_shown || e2e_fail "the title menu did not appear"
+    if e2e_is_wine; then
+        # Without a window manager nobody has the focus once an earlier program has ended, and
+        # the devices read only the foreground window's input: wine gets the focus from X.
+        xdotool windowfocus "$WINDOW_ID"
+        sleep 0.5
+    fi
 }
 
 # e2e_key KEY...: keys as xdotool names them, one frame apart.

@@ -10,9 +10,6 @@ windows_bin=$MINNE_BIN
 take_the_moment()
 {
     e2e_start_and_wait_for_title
-    # Without a window manager the focus falls to nobody when the first program ends.
-    xdotool windowfocus "$WINDOW_ID"
-    sleep 0.5
     e2e_click 50 350
     e2e_wait_until 10 e2e_scene_shown 3 || e2e_fail "no landscape 3 in the scene"
     xdotool type --delay 70 "Liebt er mich"
