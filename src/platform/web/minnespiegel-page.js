@@ -82,8 +82,10 @@ mergeInto(LibraryManager.library, {
           MinnePage.onKey(type === 'keydown', {code: 'Backspace', key: 'Backspace', repeat: false,
                                               preventDefault: function () {}});
         });
-      } else if (field.value) {
-        MinnePage.withText(field.value, function (text) { _minne_web_text(MinnePage.platform, text); });
+      } else {
+        // The field keeps one blank, so that the keyboard's delete key has something to take.
+        var typed = typeof event.data === 'string' ? event.data : field.value.replace(/^ /, '');
+        if (typed) MinnePage.withText(typed, function (text) { _minne_web_text(MinnePage.platform, text); });
       }
       field.value = ' ';
     },

@@ -223,6 +223,18 @@ def scenario(run, address):
     check(run.count(ANSWER_COLOUR) == 0, "the answer is still shown after the click")
     check(run.question_ink() <= CARET, "the question was not emptied")
 
+    # A finger: the tap focuses the hidden field, whose on-screen keyboard types into the box.
+    page.call("Emulation.setTouchEmulationEnabled", enabled=True)
+    for kind, points in (("touchStart", [{"x": LEFT + 400, "y": 550}]), ("touchEnd", [])):
+        page.call("Input.dispatchTouchEvent", type=kind, touchPoints=points)
+    page.call("Emulation.setTouchEmulationEnabled", enabled=False)
+    check(run.js("document.activeElement && document.activeElement.id") == "tastatur",
+          "a tap does not bring the on-screen keyboard's field")
+    page.call("Input.insertText", text="Küss")
+    time.sleep(0.3)
+    run.shot("on-screen-keyboard")
+    check(run.question_ink() > 100, "text from the on-screen keyboard does not show")
+
     # Settings: landscape 1 -> 2, music on -> off; Zurück stores them in the page's storage.
     run.click(720, 35)
     run.wait("__minne.differing('title', 0, 0, 800, 300) < 2000", 5, "the title menu after Zurück")
