@@ -173,6 +173,13 @@ def scenario(run, address):
     check(run.js("__minne.inked(0, 0, 800, 600)") > 200000, "the title menu is not drawn")
     run.js("__minne.keep('title', 0, 0, 800, 300)")
 
+    # Alt+Enter belongs to the page: full screen and back, and the program sees no Enter.
+    run.key("Enter", "Enter", "\r", modifiers=1, virtual=13)
+    run.wait("!!document.fullscreenElement", 5, "full screen after Alt+Enter")
+    run.key("Enter", "Enter", "\r", modifiers=1, virtual=13)
+    run.wait("!document.fullscreenElement", 5, "the window again after Alt+Enter")
+    time.sleep(0.3)
+
     run.click(50, 350)
     run.wait("__minne.differing('title', 0, 0, 800, 300) > 50000", 10, "the scene after Start")
     time.sleep(0.3)
