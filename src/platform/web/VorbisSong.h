@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -12,6 +13,30 @@ struct SDecodedSong {
     std::vector<float> right;
 };
 
-// Nothing when the bytes are not a Vorbis stream the decoder accepts, hold no samples, or
-// have more than two channels.
+// Decodes a song a piece at a time, so a page can go on drawing meanwhile. The bytes are not
+// copied and must outlive the decoder.
+class CVorbisSongDecoder {
+public:
+    // Nothing when the bytes are not a Vorbis stream the decoder accepts or have more than two
+    // channels.
+    static std::optional<CVorbisSongDecoder> open(std::span<const std::uint8_t> bytes);
+
+    ~CVorbisSongDecoder();
+    CVorbisSongDecoder(CVorbisSongDecoder&&) noexcept;
+    CVorbisSongDecoder& operator=(CVorbisSongDecoder&&) noexcept;
+
+    // Decodes up to `frames` more frames; true once the song's end was reached.
+    bool decode(std::size_t frames);
+    const SDecodedSong& song() const { return song_; }
+
+private:
+    struct SDecoder;
+    explicit CVorbisSongDecoder(std::unique_ptr<SDecoder> decoder, int sampleRate);
+
+    std::unique_ptr<SDecoder> decoder_;
+    SDecodedSong song_;
+    bool finished_ = false;
+};
+
+// The whole song at once. Nothing when the decoder refuses the bytes or they hold no samples.
 std::optional<SDecodedSong> decodeVorbisSong(std::span<const std::uint8_t> bytes);

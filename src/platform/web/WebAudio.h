@@ -1,12 +1,14 @@
 #pragma once
 #include "music/IAudioDevice.h"
+#include "platform/web/VorbisSong.h"
 
 #include <map>
+#include <optional>
 
-// Sound through the page's Web Audio: the song is decoded whole with stb_vorbis and looped by
-// the browser without a gap; the beep is the same soft tone as on the other systems. Browsers
-// start sound only after the user's first click or key, so what is played before then begins
-// with that gesture.
+// Sound through the page's Web Audio: the song is decoded with stb_vorbis a piece at a time
+// between frames (the page goes on drawing meanwhile) and then looped by the browser without a
+// gap; the beep is the same soft tone as on the other systems. Browsers start sound only after
+// the user's first click or key, so what is played before then begins with that gesture.
 class CWebAudio final : public IAudioDevice {
 public:
     CWebAudio() = default;
@@ -21,8 +23,14 @@ public:
     void close(SAudioStream stream) override;
     void beep() override;
 
+    // One piece of decoding, called by the page between frames; false when nothing is left.
+    bool decodeSome();
+
 private:
     bool open_ = false;
-    // The page's id of each song, by our handle (the same numbers; kept to refuse strangers).
-    std::map<int, int> songs_;
+    int nextSong_ = 1;
+    // Songs still being decoded; a finished one is handed to the page and leaves this map.
+    std::map<int, CVorbisSongDecoder> decoding_;
+    // Every song the page knows or will know, by its handle.
+    std::map<int, bool> songs_;
 };

@@ -15,8 +15,12 @@ void minne_page_toggle_fullscreen();
 // The stored text under `key` in memory from malloc, or null when there is none.
 char* minne_page_storage_read(const char* key);
 int minne_page_storage_write(const char* key, const char* value);
+// Whether the page can make sound at all; the sound itself starts with the first gesture.
 int minne_page_audio_open();
-int minne_page_audio_song(const float* left, const float* right, int frames, int rate);
+// Calls minne_web_audio_decode(audio) between frames until it returns 0; null stops that.
+void minne_page_audio_decode_later(void* audio);
+// The decoded song `song`, copied; it sounds once it is played and the page may make sound.
+void minne_page_audio_song(int song, const float* left, const float* right, int frames, int rate);
 int minne_page_audio_play(int song);
 void minne_page_audio_stop_all();
 void minne_page_audio_close(int song);

@@ -9,9 +9,12 @@ mergeInto(LibraryManager.library, {
     listeners: [],
     audio: null,
     songs: {},
-    nextSong: 1,
+    wanted: {},
     playing: [],
     beep: null,
+    beepWave: null,
+    decoder: 0,
+    decoding: false,
     gestureSeen: false,
 
     listen: function (target, type, handler, options) {
@@ -40,7 +43,38 @@ mergeInto(LibraryManager.library, {
       MinnePage.gestureSeen = true;
       var hint = document.getElementById('wecken');
       if (hint) hint.hidden = true;
-      if (MinnePage.audio && MinnePage.audio.state !== 'running') MinnePage.audio.resume();
+      if (MinnePage.platform === 0) return;
+      if (!MinnePage.audio) {
+        var Context = window.AudioContext || window.webkitAudioContext;
+        try {
+          MinnePage.audio = new Context();
+        } catch (error) {
+          return;
+        }
+        if (MinnePage.beepWave) {
+          MinnePage.audio.decodeAudioData(MinnePage.beepWave).then(function (buffer) { MinnePage.beep = buffer; },
+                                                                   function () {});
+        }
+        MinnePage.startWanted();
+      } else if (MinnePage.audio.state !== 'running') {
+        MinnePage.audio.resume();
+      }
+    },
+    // Songs asked for whose sound is decoded begin once the page may make sound.
+    startWanted: function () {
+      var audio = MinnePage.audio;
+      if (!audio) return;
+      Object.keys(MinnePage.wanted).forEach(function (key) {
+        var id = Number(key);
+        var buffer = MinnePage.songs[id];
+        if (!buffer || MinnePage.playing.some(function (entry) { return entry.id === id; })) return;
+        var source = audio.createBufferSource();
+        source.buffer = buffer;
+        source.loop = true;
+        source.connect(audio.destination);
+        source.start();
+        MinnePage.playing.push({id: id, source: source});
+      });
     },
     flush: function () {
       var area = MinnePage.dirty;
@@ -205,50 +239,45 @@ mergeInto(LibraryManager.library, {
 
   minne_page_audio_open__deps: ['$MinnePage'],
   minne_page_audio_open: function () {
-    var Context = window.AudioContext || window.webkitAudioContext;
-    if (!Context) return 0;
-    if (!MinnePage.audio) {
-      try {
-        MinnePage.audio = new Context();
-      } catch (error) {
-        return 0;
+    return (window.AudioContext || window.webkitAudioContext) ? 1 : 0;
+  },
+
+  minne_page_audio_decode_later__deps: ['$MinnePage'],
+  minne_page_audio_decode_later: function (audio) {
+    MinnePage.decoder = audio;
+    if (!audio || MinnePage.decoding) return;
+    MinnePage.decoding = true;
+    (function step() {
+      if (MinnePage.decoder && _minne_web_audio_decode(MinnePage.decoder)) {
+        setTimeout(step, 0);
+      } else {
+        MinnePage.decoding = false;
       }
-    }
-    return MinnePage.audio.sampleRate;
+    })();
   },
 
   minne_page_audio_song__deps: ['$MinnePage'],
-  minne_page_audio_song: function (left, right, frames, rate) {
-    var audio = MinnePage.audio;
-    if (!audio) return 0;
+  minne_page_audio_song: function (id, left, right, frames, rate) {
     var buffer;
     try {
-      buffer = audio.createBuffer(2, frames, rate);
+      buffer = new AudioBuffer({numberOfChannels: 2, length: frames, sampleRate: rate});
     } catch (error) {
-      return 0;
+      return;
     }
     buffer.copyToChannel(HEAPF32.subarray(left >> 2, (left >> 2) + frames), 0);
     buffer.copyToChannel(HEAPF32.subarray(right >> 2, (right >> 2) + frames), 1);
-    var id = MinnePage.nextSong++;
     MinnePage.songs[id] = buffer;
-    return id;
+    MinnePage.startWanted();
   },
 
   minne_page_audio_play__deps: ['$MinnePage'],
   minne_page_audio_play: function (id) {
-    var audio = MinnePage.audio;
-    var buffer = MinnePage.songs[id];
-    if (!audio || !buffer) return 0;
-    var source = audio.createBufferSource();
-    source.buffer = buffer;
-    source.loop = true;
-    source.connect(audio.destination);
-    source.start();
-    MinnePage.playing.push({id: id, source: source});
-    if (audio.state !== 'running' && !MinnePage.gestureSeen) {
+    MinnePage.wanted[id] = true;
+    if (!MinnePage.gestureSeen) {
       var hint = document.getElementById('wecken');
       if (hint) hint.hidden = false;
     }
+    MinnePage.startWanted();
     return 1;
   },
 
@@ -256,6 +285,7 @@ mergeInto(LibraryManager.library, {
   minne_page_audio_stop_all: function () {
     MinnePage.playing.forEach(function (entry) { entry.source.stop(); });
     MinnePage.playing = [];
+    MinnePage.wanted = {};
   },
 
   minne_page_audio_close__deps: ['$MinnePage'],
@@ -264,15 +294,13 @@ mergeInto(LibraryManager.library, {
       if (entry.id === id) entry.source.stop();
       return entry.id !== id;
     });
+    delete MinnePage.wanted[id];
     delete MinnePage.songs[id];
   },
 
   minne_page_audio_set_beep__deps: ['$MinnePage'],
   minne_page_audio_set_beep: function (wave, size) {
-    var audio = MinnePage.audio;
-    if (!audio) return;
-    var bytes = HEAPU8.slice(wave, wave + size).buffer;
-    audio.decodeAudioData(bytes).then(function (buffer) { MinnePage.beep = buffer; }, function () {});
+    MinnePage.beepWave = HEAPU8.slice(wave, wave + size).buffer;
   },
 
   minne_page_audio_beep__deps: ['$MinnePage'],

@@ -173,6 +173,12 @@ def scenario(run, address):
     check(run.js("__minne.inked(0, 0, 800, 600)") > 200000, "the title menu is not drawn")
     run.js("__minne.keep('title', 0, 0, 800, 300)")
 
+    # The music waits for the first gesture, and says so; then the song loops.
+    check(run.js("!document.getElementById('wecken').hidden"), "the page does not say that a click wakes it")
+    run.js("""(() => { window.__songs = []; const start = AudioBufferSourceNode.prototype.start;
+        AudioBufferSourceNode.prototype.start = function (...args) {
+          if (this.loop) __songs.push(this.buffer.duration); return start.apply(this, args); }; return true; })()""")
+
     # Alt+Enter belongs to the page: full screen and back, and the program sees no Enter.
     run.key("Enter", "Enter", "\r", modifiers=1, virtual=13)
     run.wait("!!document.fullscreenElement", 5, "full screen after Alt+Enter")
@@ -182,6 +188,8 @@ def scenario(run, address):
 
     run.click(50, 350)
     run.wait("__minne.differing('title', 0, 0, 800, 300) > 50000", 10, "the scene after Start")
+    run.wait("__songs.length === 1 && __songs[0] > 10", 10, "the song looping after the first click")
+    check(run.js("document.getElementById('wecken').hidden"), "the hint stays after the click")
     time.sleep(0.3)
     run.shot("scene")
     check(run.question_ink() <= CARET, "the question box is not empty at the start")
