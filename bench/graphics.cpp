@@ -1,8 +1,11 @@
 // The graphics engine's drawing modes beside SDL2's software blitters doing the same work at
 // their fastest settings (RLE-accelerated colour keys), and beside memset/memcpy of the same
-// bytes as the limit. Names: Blit/<case>/<depth>/ours|sdl|limit and Frame/answer/<depth>/ours.
+// bytes as the limit. Names: Blit/<case>/<depth>/ours|sdl|limit, Frame/answer/<depth>/ours and
+// Frame/compare/<depth>/ours|limit (finding that a frame is the one on show, beside a memcpy of
+// the frame).
 
 #include "graphics/CScreen.h"
+#include "graphics/FrameDifference.h"
 #include "graphics/NullDisplay.h"
 
 #include <SDL.h>
@@ -343,6 +346,26 @@ void registerAnswerFrame()
     }
 }
 
+// An idle frame: the back buffer holds the same picture as the frame on show, so the whole of
+// both is read. It has to stay far below a frame's 16.7 ms.
+void registerFrameComparison()
+{
+    for (const std::uint32_t depth : kDepths) {
+        const std::string prefix = "Frame/compare/" + std::to_string(depth) + "/";
+        registerBlit(prefix + "ours", depth, [](benchmark::State& state, CBenchScene& scene) {
+            CSurface& background = scene.picture(800, 600, never);
+            background.Opaque(*scene.screen().front(), 0, 0);
+            background.Opaque(scene.back(), 0, 0);
+            const CSurfaceMemory& shown = *scene.screen().front()->memory();
+            const CSurfaceMemory& next = *scene.back().memory();
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(changedArea(next, shown));
+            }
+        });
+        registerBlit(prefix + "limit", depth, memcpyLimit(800, 600));
+    }
+}
+
 // Google Benchmark's own registration idiom: the table is filled before main runs.
 [[maybe_unused]] const bool kRegistered = [] {
     registerFill();
@@ -351,6 +374,7 @@ void registerAnswerFrame()
     registerKeyedBlend();
     registerKeyedScaled();
     registerAnswerFrame();
+    registerFrameComparison();
     return true;
 }();
 

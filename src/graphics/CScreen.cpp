@@ -108,6 +108,20 @@ std::int32_t CScreen::Present()
     return result;
 }
 
+std::int32_t CScreen::PresentUnchanged()
+{
+    if (!showsLastFrame() || front_->lockCount() > 0) {
+        return GraphicsResult::kNotInitialized;
+    }
+    const CSurfaceMemory& shown = *front_->memory();
+    return display_->presentRegion(shown.pixels(), shown.pitch(), Rect{});
+}
+
+bool CScreen::showsLastFrame() const
+{
+    return front_ && hasDevice() && frontShown_ && !front_->isLost() && !back_->isLost();
+}
+
 Rect CScreen::changedSinceShown() const
 {
     const Rect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};

@@ -29,6 +29,11 @@ public:
     // Only what changed since the last frame reaches the display; a frame identical to it
     // does not flip, and the display only keeps the pace.
     std::int32_t Present();
+    // For a frame not composed because it could not differ from the one on show: only the
+    // display's pace is kept. Refused unless showsLastFrame().
+    std::int32_t PresentUnchanged();
+    // Whether the frame on show is still there to be kept: presented, and nothing lost since.
+    bool showsLastFrame() const;
     // Shows the last presented frame once more, for a window that was uncovered.
     std::int32_t PresentAgain();
     // 0 when nothing was lost, else the result of restoring the primary with its back buffer.

@@ -116,6 +116,8 @@ public:
     void markRestored();
     // For the screen's page flip: the two surfaces trade their pixels.
     void exchangeMemory(CSurface& other);
+    // Whether keyed draws and blends now read from a table of runs instead of every pixel.
+    bool holdsRunTable() const { return keySpans_ != nullptr; }
 
 private:
     void adopt(CScreen& screen, std::unique_ptr<CSurfaceMemory> memory);

@@ -167,18 +167,22 @@ void CApplication::showAnswer()
     }
 }
 
-// The box is composed anew from its template in every tick, so no old text stays on it.
+// The box is composed anew from its template whenever its text changes, so no old text stays
+// on it.
 void CApplication::composeAnswerBox()
 {
     CSurface* box = graphics_.abox.get();
-    if (!box) {
+    if (!box || graphics_.aboxText == state_.answerText) {
         return;
     }
     if (graphics_.aboxTemplate) {
         graphics_.aboxTemplate->Opaque(*box, 0, 0);
     }
     box->SetFont("Arial", 0, 20, 400);
-    box->GetDC();
+    // A box that took no text is tried again in the next tick.
+    if (box->GetDC()) {
+        graphics_.aboxText = state_.answerText;
+    }
     box->SelectFont();
     writeBoxText(*box, layoutAnswer(state_.answerText, boxMeasure(*box)), kAnswerColour);
     box->ReleaseDC();

@@ -282,6 +282,7 @@ void CApplication::releaseGraphics()
 {
     graphics_ = SGraphics{};
     state_.dancerLoaded = false;
+    menuFrameComposedFor_.reset();
 }
 
 void CApplication::reloadGraphics()

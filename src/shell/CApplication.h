@@ -13,6 +13,7 @@
 #include "music/ResourceModule.h"
 #include "oracle/COracle.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -66,6 +67,19 @@ struct SShellState {
     bool dancerLoaded = false;
     std::int32_t dancerX = 200;
     std::int32_t dancerY = 335;
+};
+
+// What the picture of the title menu, help or settings screen depends on: while all of it
+// stays the same, so does the picture, which then need not be composed again.
+struct SMenuFrameInputs {
+    std::int32_t screen = 0;
+    std::int32_t cursorX = 0;
+    std::int32_t cursorY = 0;
+    bool pointerInWindow = false;
+    std::array<std::uint8_t, 3> mouseButtons{};
+    std::array<std::int32_t, 3> buttonValues{};
+
+    friend bool operator==(const SMenuFrameInputs&, const SMenuFrameInputs&) = default;
 };
 
 // The one application object: it owns every subsystem object and all of the shell's state,
@@ -172,6 +186,9 @@ private:
     // The frame and its layers.
     bool handleInput();
     void placeCursor();
+    bool menuPictureUnchanged();
+    SMenuFrameInputs menuFrameInputs() const;
+    void composeFrame();
     void drawTitleMenu();
     void drawHelpScreen();
     void drawSettingsScreen();
@@ -238,6 +255,8 @@ private:
     SGraphics graphics_;
     SLoaderScreen loader_;
     std::int32_t frameStepCounter_ = 0;
+    // What the last composed menu frame was drawn from; empty after a scene frame or new pictures.
+    std::optional<SMenuFrameInputs> menuFrameComposedFor_;
 
     bool windowCreated_ = false;
     bool shutDown_ = false;

@@ -1,6 +1,7 @@
 #include "shell/CApplication.h"
 
 #include "graphics/GraphicsResult.h"
+#include "input/KeyCodes.h"
 
 namespace {
 
@@ -18,6 +19,50 @@ void CApplication::renderFrame()
         return;
     }
     placeCursor();
+    if (menuPictureUnchanged()) {
+        screen_->PresentUnchanged();
+    } else {
+        composeFrame();
+        screen_->Present();
+    }
+    if (state_.quitRequested) {
+        if (state_.openHomePageOnQuit) {
+            launchHomePage();
+        }
+        closeWindow();
+    }
+}
+
+// A menu screen changes only with what it is drawn from; the scene's timers and animations
+// change it all the time.
+bool CApplication::menuPictureUnchanged()
+{
+    if (Screen::isScene(state_.screenState)) {
+        menuFrameComposedFor_.reset();
+        return false;
+    }
+    const SMenuFrameInputs inputs = menuFrameInputs();
+    const bool unchanged = menuFrameComposedFor_ == inputs && screen_->showsLastFrame();
+    // Taken before drawing: whatever the drawing itself changes makes the next frame differ.
+    menuFrameComposedFor_ = inputs;
+    return unchanged;
+}
+
+SMenuFrameInputs CApplication::menuFrameInputs() const
+{
+    SMenuFrameInputs inputs;
+    inputs.screen = state_.screenState;
+    input_->GetMousePos(inputs.cursorX, inputs.cursorY);
+    inputs.pointerInWindow = input_->PointerInWindow();
+    inputs.mouseButtons = {input_->GetKeyState(KeyCode::MouseLeft), input_->GetKeyState(KeyCode::MouseRight),
+                           input_->GetKeyState(KeyCode::MouseMiddle)};
+    const auto valueOf = [](const std::unique_ptr<CCycleButton>& button) { return button ? button->value() : -1; };
+    inputs.buttonValues = {valueOf(graphics_.mb_back), valueOf(graphics_.mb_music), valueOf(graphics_.mb_zurueck)};
+    return inputs;
+}
+
+void CApplication::composeFrame()
+{
     CSurface& back = *screen_->back();
     back.Fill(0);
     switch (state_.screenState) {
@@ -38,13 +83,6 @@ void CApplication::renderFrame()
     // A cursor left at the window's edge would look as if the pointer were still there.
     if (graphics_.cursor && input_->PointerInWindow()) {
         graphics_.cursor->Draw(*screen_->back(), 0, 0, kSpriteKeyed);
-    }
-    screen_->Present();
-    if (state_.quitRequested) {
-        if (state_.openHomePageOnQuit) {
-            launchHomePage();
-        }
-        closeWindow();
     }
 }
 

@@ -9,6 +9,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 // The menu entries, in the order of their hotspots' highlight frames.
 enum class EMenuEntry : std::int32_t { Start = 0, Settings = 1, HomePage = 2, Help = 3, End = 4, None = 5 };
@@ -26,6 +28,9 @@ struct SGraphics {
     std::unique_ptr<CSurface> qbox;
     std::unique_ptr<CSurface> aboxTemplate;
     std::unique_ptr<CSurface> abox;
+    // The text `abox` was last composed with. The same text is not composed again, so the box
+    // keeps its table of runs for the blend of every frame.
+    std::optional<std::string> aboxText;
     std::unique_ptr<CSurface> backConfig;
     std::unique_ptr<CSurface> backMain;
     std::unique_ptr<CSurface> backHelp;

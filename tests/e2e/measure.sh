@@ -1,7 +1,8 @@
 #!/bin/bash
 # Measures the running program under Xvfb, as the end-to-end tests run it: time from start to
-# the first title frame, processor time on the title menu, in the scene and while another
-# window has the focus, and peak memory after a whole question and answer.
+# the first title frame, processor time on the title menu, the help and settings screens, in
+# the scene and while another window has the focus, and peak memory after a whole question
+# and answer.
 # Usage: tests/e2e/measure.sh BUILD_FOLDER   (not part of the test run; prints a table)
 # MINNE_BIN may name another program of that build, such as minnespiegel.exe to run under wine;
 # MINNE_DATA another data folder (a cross-build takes its data from the native build).
@@ -22,10 +23,27 @@ e2e_start
 until e2e_title_menu_shown; do :; done
 first_frame=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f s", b - a }')
 
-sleep 1
-p0=$(process_ticks); m0=$(main_ticks)
-sleep 10
-p1=$(process_ticks); m1=$(main_ticks)
+# measure_screen NAME: processor time of the whole process and of the main thread over 10 s,
+# after a second to settle, into NAME_process and NAME_main.
+measure_screen()
+{
+    sleep 1
+    local p0 m0
+    p0=$(process_ticks); m0=$(main_ticks)
+    sleep 10
+    printf -v "$1_process" '%s' "$(percent $(($(process_ticks) - p0)) 10)"
+    printf -v "$1_main" '%s' "$(percent $(($(main_ticks) - m0)) 10)"
+}
+
+measure_screen title
+e2e_click 50 490
+measure_screen help
+e2e_click 720 565
+e2e_wait_until 5 e2e_title_menu_shown || e2e_fail "no title menu after help"
+e2e_click 60 400
+measure_screen settings
+e2e_click 720 565
+e2e_wait_until 5 e2e_title_menu_shown || e2e_fail "no title menu after settings"
 
 (exec display -geometry 200x100+300+250 "$WORK/data/gfx/cursor.bmp") &
 other=$!
@@ -53,8 +71,12 @@ e2e_key Escape
 e2e_wait_exit
 
 printf '%-44s %s\n' "start to first title frame" "$first_frame" \
-    "title menu, 10 s, whole process" "$(percent $((p1 - p0)) 10)" \
-    "title menu, 10 s, main thread" "$(percent $((m1 - m0)) 10)" \
+    "title menu, 10 s, whole process" "$title_process" \
+    "title menu, 10 s, main thread" "$title_main" \
+    "help, 10 s, whole process" "$help_process" \
+    "help, 10 s, main thread" "$help_main" \
+    "settings, 10 s, whole process" "$settings_process" \
+    "settings, 10 s, main thread" "$settings_main" \
     "scene (torches, dancer), 10 s, whole process" "$(percent $((s1 - s0)) 10)" \
     "scene (torches, dancer), 10 s, main thread" "$(percent $((t1 - t0)) 10)" \
     "inactive, 10 s, whole process (song plays)" "$(percent $((i1 - i0)) 10)" \

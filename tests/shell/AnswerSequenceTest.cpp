@@ -283,3 +283,18 @@ TEST_F(AnswerSequenceTest, LongAnswerIsDrawnOnTwoLines)
     ASSERT_EQ(state().answerText, kLongAnswer);
     EXPECT_TRUE(inkBelowRow(62));
 }
+
+// The box's text is the same in every tick, so the blend of every frame reads the box's table
+// of runs rather than testing each pixel against the key.
+TEST_F(AnswerSequenceTest, TheFadingAnswerBoxIsBlendedFromItsTableOfRuns)
+{
+    ask("Liebe");
+    runThroughFlightAndGlow();
+    frames(3);
+    ASSERT_GT(state().answerFade, 5);
+    for (int i = 0; i < 20; ++i) {
+        frame();
+        EXPECT_TRUE(app->graphics().abox->holdsRunTable()) << "frame " << i;
+    }
+    EXPECT_GT(state().answerFade, 5);
+}
