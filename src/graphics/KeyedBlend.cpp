@@ -264,29 +264,34 @@ MINNE_TARGET_AVX2 __m256i blendBytesAvx2(__m256i s, __m256i d, __m256i doubledAl
     return _mm256_blendv_epi8(_mm256_packus_epi16(low, high), d, fourth);
 }
 
-MINNE_TARGET_AVX2 void blendRunBytesAvx2(const std::uint8_t* from, std::uint8_t* to, std::size_t count,
-                                         std::int32_t alpha, bool keepFourth)
+// The wide loops over a table of runs: the walk, the kernels and their constants are all made
+// for AVX2, so nothing but the runs' bounds is worked out again for each run.
+template <typename Run>
+MINNE_TARGET_AVX2 inline void forEachRunAvx2(const CKeySpans& spans, std::ptrdiff_t bytes, const Rect& source,
+                                             CSurfaceMemory& to, std::int32_t x, std::int32_t y, const Run& run)
 {
-    if (count < 32) {
-        blendRunBytes(from, to, count, alpha, keepFourth);
-        return;
+    std::uint8_t* targetRow = to.row(y) + (x - source.left) * bytes;
+    for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {
+        const CKeySpans::Span* const last = spans.rowEnd(row);
+        for (const CKeySpans::Span* span = spans.rowBegin(row); span != last && span->begin < source.right; ++span) {
+            const std::int32_t begin = std::max(span->begin, source.left);
+            const std::int32_t end = std::min(span->end, source.right);
+            if (begin < end) {
+                run(spans.pixels() + span->offset + (begin - span->begin) * bytes, targetRow + begin * bytes,
+                    static_cast<std::size_t>((end - begin) * bytes));
+            }
+        }
     }
-    const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
-    const __m256i fourth = keepFourth ? _mm256_set1_epi32(static_cast<int>(0xFF000000u)) : _mm256_setzero_si256();
-    const __m256i last = blendBytesAvx2(load256(from + count - 32), load256(to + count - 32), doubledAlpha, fourth);
-    for (std::size_t i = 0; i + 32 <= count; i += 32) {
-        store256(to + i, blendBytesAvx2(load256(from + i), load256(to + i), doubledAlpha, fourth));
-    }
-    store256(to + count - 32, last);
 }
 
-// Green and blue are blended where they stand: for green, the multiply's fraction lands in
-// the five bits below the field, which the mask drops, so the floor is the same.
-MINNE_TARGET_AVX2 __m256i blendSixteen16(__m256i s, __m256i d, __m256i doubledAlpha, __m256i greenAlpha,
-                                         __m256i greenMask, Layout16 layout)
+// Sixteen 16-bit pixels. Red of 5:5:5 and green are blended where they stand: the multiply
+// leaves the floor's fraction in the bits below the field, which the mask drops. Red of 5:6:5
+// is moved down first, as its difference in place would not fit 16 signed bits.
+template <bool Red565>
+MINNE_TARGET_AVX2 inline __m256i blendSixteen16(__m256i s, __m256i d, __m256i doubledAlpha, __m256i greenAlpha)
 {
     const __m256i five = _mm256_set1_epi16(0x1F);
-    const __m128i shift = _mm_cvtsi32_si128(layout.redShift);
+    const __m256i greenMask = _mm256_set1_epi16(Red565 ? 0x07E0 : 0x03E0);
     const __m256i sb = _mm256_and_si256(s, five);
     const __m256i blue = _mm256_add_epi16(
         sb, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(_mm256_and_si256(d, five), sb), 7), doubledAlpha));
@@ -295,65 +300,97 @@ MINNE_TARGET_AVX2 __m256i blendSixteen16(__m256i s, __m256i d, __m256i doubledAl
         _mm256_add_epi16(sg, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(_mm256_and_si256(d, greenMask), sg), 2),
                                                 greenAlpha)),
         greenMask);
-    const __m256i sr = _mm256_and_si256(_mm256_srl_epi16(s, shift), five);
-    const __m256i dr = _mm256_and_si256(_mm256_srl_epi16(d, shift), five);
-    const __m256i red =
-        _mm256_add_epi16(sr, _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(dr, sr), 7), doubledAlpha));
-    return _mm256_or_si256(_mm256_or_si256(_mm256_sll_epi16(red, shift), green), blue);
+    __m256i red;
+    if constexpr (Red565) {
+        const __m256i sr = _mm256_srli_epi16(s, 11);
+        const __m256i difference = _mm256_slli_epi16(_mm256_sub_epi16(_mm256_srli_epi16(d, 11), sr), 7);
+        red = _mm256_slli_epi16(_mm256_add_epi16(sr, _mm256_mulhi_epi16(difference, doubledAlpha)), 11);
+    } else {
+        // The high half of difference * 2a is floor(8 * difference * a / 256), three bits of
+        // fraction that land below the field once moved up by 7.
+        const __m256i redMask = _mm256_set1_epi16(0x7C00);
+        const __m256i sr = _mm256_and_si256(s, redMask);
+        const __m256i scaled = _mm256_mulhi_epi16(_mm256_sub_epi16(_mm256_and_si256(d, redMask), sr), doubledAlpha);
+        red = _mm256_and_si256(_mm256_add_epi16(sr, _mm256_slli_epi16(scaled, 7)), redMask);
+    }
+    return _mm256_or_si256(_mm256_or_si256(red, green), blue);
 }
 
-MINNE_TARGET_AVX2 void blendRun16Avx2(const std::uint8_t* from, std::uint8_t* to, std::size_t count,
-                                      std::int32_t alpha, Layout16 layout)
-{
-    if (count < 32) {
-        blendRun16(from, to, count, alpha, layout);
-        return;
+// One run each; the constants are made once for the whole table.
+template <bool Red565>
+struct Blend16Run {
+    __m256i doubledAlpha;
+    __m256i greenAlpha;
+    std::int32_t alpha;
+
+    MINNE_TARGET_AVX2 void operator()(const std::uint8_t* from, std::uint8_t* to, std::size_t count) const
+    {
+        if (count < 32) {
+            blendRun16(from, to, count, alpha, Red565 ? kLayout565 : kLayout555);
+            return;
+        }
+        // The last register is worked out from the untouched bytes and stored at the end.
+        const __m256i last = blendSixteen16<Red565>(load256(from + count - 32), load256(to + count - 32), doubledAlpha,
+                                                    greenAlpha);
+        for (std::size_t i = 0; i + 32 < count; i += 32) {
+            store256(to + i, blendSixteen16<Red565>(load256(from + i), load256(to + i), doubledAlpha, greenAlpha));
+        }
+        store256(to + count - 32, last);
     }
+};
+
+template <bool KeepFourth>
+struct BlendBytesRun {
+    __m256i doubledAlpha;
+    __m256i fourth;
+    std::int32_t alpha;
+
+    MINNE_TARGET_AVX2 void operator()(const std::uint8_t* from, std::uint8_t* to, std::size_t count) const
+    {
+        if (count < 32) {
+            blendRunBytes(from, to, count, alpha, KeepFourth);
+            return;
+        }
+        const __m256i last = blendBytesAvx2(load256(from + count - 32), load256(to + count - 32), doubledAlpha, fourth);
+        for (std::size_t i = 0; i + 32 < count; i += 32) {
+            store256(to + i, blendBytesAvx2(load256(from + i), load256(to + i), doubledAlpha, fourth));
+        }
+        store256(to + count - 32, last);
+    }
+};
+
+MINNE_TARGET_AVX2 void blendSpansAvx2(const CKeySpans& spans, SurfaceFormat format, const Rect& source,
+                                      CSurfaceMemory& to, std::int32_t x, std::int32_t y, std::int32_t alpha)
+{
     const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
     const __m256i greenAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 64));
-    const __m256i greenMask = _mm256_set1_epi16(static_cast<short>(layout.greenMask << 5));
-    const __m256i last =
-        blendSixteen16(load256(from + count - 32), load256(to + count - 32), doubledAlpha, greenAlpha, greenMask, layout);
-    for (std::size_t i = 0; i + 32 <= count; i += 32) {
-        store256(to + i, blendSixteen16(load256(from + i), load256(to + i), doubledAlpha, greenAlpha, greenMask, layout));
+    switch (format) {
+    case SurfaceFormat::Rgb555:
+        forEachRunAvx2(spans, 2, source, to, x, y, Blend16Run<false>{doubledAlpha, greenAlpha, alpha});
+        return;
+    case SurfaceFormat::Rgb565:
+        forEachRunAvx2(spans, 2, source, to, x, y, Blend16Run<true>{doubledAlpha, greenAlpha, alpha});
+        return;
+    case SurfaceFormat::Bgr24:
+        forEachRunAvx2(spans, 3, source, to, x, y, BlendBytesRun<false>{doubledAlpha, _mm256_setzero_si256(), alpha});
+        return;
+    case SurfaceFormat::Bgrx32:
+        forEachRunAvx2(spans, 4, source, to, x, y,
+                       BlendBytesRun<true>{doubledAlpha, _mm256_set1_epi32(static_cast<int>(0xFF000000u)), alpha});
+        return;
     }
-    store256(to + count - 32, last);
 }
 #endif
 
-// One run of `count` bytes in the given format.
-using RunBlend = void (*)(const std::uint8_t*, std::uint8_t*, std::size_t, std::int32_t, SurfaceFormat);
-
-template <bool Wide>
+// One run of `count` bytes in the given format, with the baseline loops.
 void blendRun(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, SurfaceFormat format)
 {
-#if MINNE_AVX2_KERNELS
-    if constexpr (Wide) {
-        switch (format) {
-        case SurfaceFormat::Rgb555: blendRun16Avx2(from, to, count, alpha, kLayout555); return;
-        case SurfaceFormat::Rgb565: blendRun16Avx2(from, to, count, alpha, kLayout565); return;
-        case SurfaceFormat::Bgr24: blendRunBytesAvx2(from, to, count, alpha, false); return;
-        case SurfaceFormat::Bgrx32: blendRunBytesAvx2(from, to, count, alpha, true); return;
-        }
-    }
-#endif
     switch (format) {
     case SurfaceFormat::Rgb555: blendRun16(from, to, count, alpha, kLayout555); return;
     case SurfaceFormat::Rgb565: blendRun16(from, to, count, alpha, kLayout565); return;
     case SurfaceFormat::Bgr24: blendRunBytes(from, to, count, alpha, false); return;
     case SurfaceFormat::Bgrx32: blendRunBytes(from, to, count, alpha, true); return;
     }
-}
-
-RunBlend runBlend(Simd simd)
-{
-#if MINNE_AVX2_KERNELS
-    if (simd == Simd::Avx2) {
-        return blendRun<true>;
-    }
-#endif
-    static_cast<void>(simd);
-    return blendRun<false>;
 }
 
 using Row16 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t, Layout16);
@@ -415,9 +452,15 @@ void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& 
 void blendKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to,
                      std::int32_t x, std::int32_t y, std::uint32_t alpha, Simd simd)
 {
-    const RunBlend blend = runBlend(simd);
-    const std::ptrdiff_t bytes = pixelBytes(format);
     const auto a = static_cast<std::int32_t>(alpha);
+#if MINNE_AVX2_KERNELS
+    if (simd == Simd::Avx2) {
+        blendSpansAvx2(spans, format, source, to, x, y, a);
+        return;
+    }
+#endif
+    static_cast<void>(simd);
+    const std::ptrdiff_t bytes = pixelBytes(format);
     std::uint8_t* targetRow = to.row(y) + (x - source.left) * bytes;
     for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {
         const CKeySpans::Span* const last = spans.rowEnd(row);
@@ -425,7 +468,7 @@ void blendKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& s
             const std::int32_t begin = std::max(span->begin, source.left);
             const std::int32_t end = std::min(span->end, source.right);
             if (begin < end) {
-                blend(spans.pixels() + span->offset + (begin - span->begin) * bytes, targetRow + begin * bytes,
+                blendRun(spans.pixels() + span->offset + (begin - span->begin) * bytes, targetRow + begin * bytes,
                       static_cast<std::size_t>((end - begin) * bytes), a, format);
             }
         }
