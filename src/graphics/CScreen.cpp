@@ -114,7 +114,13 @@ std::int32_t CScreen::PresentUnchanged()
         return GraphicsResult::kNotInitialized;
     }
     const CSurfaceMemory& shown = *front_->memory();
-    return display_->presentRegion(shown.pixels(), shown.pitch(), Rect{});
+    const std::int32_t result = display_->presentRegion(shown.pixels(), shown.pitch(), Rect{});
+    if (result == GraphicsResult::kSurfaceLost) {
+        // What is on show is gone with the surfaces: the next frame is composed in full.
+        frontShown_ = false;
+        return RestoreLostSurfaces();
+    }
+    return result;
 }
 
 bool CScreen::showsLastFrame() const

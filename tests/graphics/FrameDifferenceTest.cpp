@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "graphics/FrameDifference.h"
+#include "graphics/GraphicsResult.h"
 #include "graphics/SurfaceFormat.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,36 @@ TEST(IdleFrames, AfterARestoreTheWholeFrameIsSentAgain)
     ASSERT_EQ(test.screen->Present(), 0);
     EXPECT_EQ(test.display->lastChange(), (Rect{0, 0, 16, 8}));
     EXPECT_EQ(test.display->unchangedCount(), 0u);
+}
+
+// The shell does not compose a frame that cannot differ from the one on show; the screen then
+// only keeps the display's pace, and only while that frame is still there.
+TEST(IdleFrames, AFrameNotComposedOnlyKeepsThePaceWhileTheLastOneIsOnShow)
+{
+    auto test = openTestScreen(32, 16, 8);
+    CScreen& screen = *test.screen;
+    EXPECT_FALSE(screen.showsLastFrame());
+    EXPECT_LT(screen.PresentUnchanged(), 0);
+    EXPECT_EQ(test.display->presentCount(), 0u);
+
+    ASSERT_EQ(screen.Present(), 0);
+    EXPECT_TRUE(screen.showsLastFrame());
+    ASSERT_EQ(screen.PresentUnchanged(), 0);
+    EXPECT_EQ(test.display->presentCount(), 2u);
+    EXPECT_EQ(test.display->unchangedCount(), 1u);
+
+    test.display->loseSurfaces();
+    EXPECT_FALSE(screen.showsLastFrame());
+    EXPECT_LT(screen.PresentUnchanged(), 0);
+    ASSERT_EQ(screen.RestoreLostSurfaces(), 0);
+    EXPECT_FALSE(screen.showsLastFrame());
+    ASSERT_EQ(screen.Present(), 0);
+    EXPECT_TRUE(screen.showsLastFrame());
+
+    // A display that reports the loss itself: the next frame is composed in full.
+    test.display->setPresentResult(GraphicsResult::kSurfaceLost);
+    screen.PresentUnchanged();
+    EXPECT_FALSE(screen.showsLastFrame());
 }
 
 } // namespace
