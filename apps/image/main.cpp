@@ -1,10 +1,10 @@
 // minnespiegel-image INPUT OUTPUT.ppm [--depth 15|16|24|32]
 // Loads a picture as the program does (type by content), converts it into a surface of the
 // given depth and writes that surface as a binary PPM, so a user can check their own pictures.
+#include "common/ProgramFile.h"
 #include "image/CDXImage.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -109,10 +109,12 @@ std::vector<std::uint8_t> surfaceToPpm(const std::vector<std::uint8_t>& surface,
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    out.close();
-    return bool(out);
+    FilePtr out = openProgramFile(pathFromNarrowName(path), "wb");
+    if (!out) {
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
+    return std::fclose(out.release()) == 0 && written;
 }
 
 int run(const Options& options)
@@ -126,7 +128,7 @@ int run(const Options& options)
         surface.resize(std::size_t(w) * step * std::size_t(h));
         return std::optional<SurfaceTarget>(SurfaceTarget{surface, std::size_t(w) * step, options.format});
     };
-    const CDrawResult drawn = CDXImage{}.LoadFileIntoSurface(options.input, provide);
+    const CDrawResult drawn = CDXImage{}.LoadFileIntoSurface(pathFromNarrowName(options.input), provide);
     if (!drawn) {
         std::cerr << "minnespiegel-image: " << options.input << ": " << drawn.reason << "\n";
         return kExitRefused;

@@ -1,4 +1,5 @@
 #include "common/DataLocation.h"
+#include "common/ProgramFile.h"
 #include "diagnostics/CLogs.h"
 #include "platform/ShellPlatform.h"
 #include "shell/CApplication.h"
@@ -68,7 +69,7 @@ int runInPage(std::unique_ptr<IShellPlatform> platform, const std::filesystem::p
 
 int run(const SLaunchOptions& options, const char* argv0)
 {
-    const SDataLocation data = locateData(processDataSearch(options.dataFolder, argv0));
+    const SDataLocation data = locateData(processDataSearch(pathFromNarrowName(options.dataFolder), argv0));
     const std::filesystem::path logFolder = data.inWorkingFolder ? std::filesystem::path() : prepareLogFolder();
     std::error_code error;
     if (data.found && !data.inWorkingFolder) {

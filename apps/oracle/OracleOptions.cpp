@@ -1,5 +1,7 @@
 #include "OracleOptions.h"
 
+#include "common/ProgramFile.h"
+
 #include <charconv>
 
 namespace {
@@ -66,7 +68,7 @@ std::optional<OracleOptions> parseOracleOptions(const std::vector<std::string>& 
         } else if (isOption(argument, "--data")) {
             const auto value = optionValue(arguments, i, "--data");
             understood = value && !value->empty();
-            options.dataFolder = value.value_or("");
+            options.dataFolder = pathFromNarrowName(value.value_or(""));
         } else {
             understood = false;
         }

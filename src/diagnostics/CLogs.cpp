@@ -1,5 +1,7 @@
 #include "diagnostics/CLogs.h"
 
+#include "common/ProgramFile.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -10,17 +12,11 @@ constexpr const char* kPlainLogName = "log.txt";
 // Messages are shown from a fixed buffer of this size, terminator included.
 constexpr std::size_t kFatalMessageCapacity = 1024;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 // Binary append with explicit CR LF reproduces text-mode append byte for byte.
 FilePtr openForAppend(const std::filesystem::path& folder, const char* name)
 {
     const std::filesystem::path path = folder.empty() ? std::filesystem::path(name) : folder / name;
-    // The name's bytes as they are, through the narrow call (on Windows c_str() is wide).
-    return FilePtr(std::fopen(path.string().c_str(), "ab"));
+    return openProgramFile(path, "ab");
 }
 
 void writeBytes(std::FILE* file, const std::string& bytes)

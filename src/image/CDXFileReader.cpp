@@ -1,5 +1,7 @@
 #include "image/CDXImage.h"
 
+#include "common/ProgramFile.h"
+
 #include <cerrno>
 #include <new>
 #include <system_error>
@@ -15,9 +17,7 @@ constexpr std::uint64_t kMaxFileBytes = 0x48000000;
 int CDXFileReader::Open(const std::filesystem::path& fileName)
 {
     Close();
-    // Narrow names on purpose: the program's names are single bytes, as the platform's own
-    // file calls take them.
-    file_ = std::fopen(fileName.string().c_str(), "rb");
+    file_ = openProgramFile(fileName, "rb").release();
     return file_ ? 0 : -1;
 }
 

@@ -1,7 +1,8 @@
 #include "music/ResourceModule.h"
 
-#include <fstream>
-#include <system_error>
+#include "common/ProgramFile.h"
+
+#include <string>
 
 namespace {
 
@@ -10,21 +11,11 @@ constexpr std::uintmax_t kLargestModule = 256u * 1024u * 1024u;
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    const std::optional<std::string> bytes = readProgramFile(path, kLargestModule);
+    if (!bytes) {
         return std::nullopt;
     }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kLargestModule) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
-        return std::nullopt;
-    }
-    return bytes;
+    return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #include "oracle/TextModeFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "common/ProgramFile.h"
+
 #include <system_error>
+#include <utility>
 
 namespace {
 
 constexpr char kEndOfFile = '\x1A';
+// Far more than any knowledge file; a bigger one is not read into memory at all.
+constexpr std::uintmax_t kLargestKnowledgeFile = 256u * 1024u * 1024u;
 
 } // namespace
 
@@ -38,10 +41,9 @@ SKnowledgeFileBytes readKnowledgeFileBytes(const std::filesystem::path& path)
     if (error || status.type() != std::filesystem::file_type::regular) {
         return {{}, EKnowledgeFile::Unreadable};
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> bytes = readProgramFile(path, kLargestKnowledgeFile);
+    if (!bytes) {
         return {{}, EKnowledgeFile::Unreadable};
     }
-    return {std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
-            EKnowledgeFile::Read};
+    return {std::move(*bytes), EKnowledgeFile::Read};
 }

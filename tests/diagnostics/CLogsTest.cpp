@@ -1,12 +1,12 @@
 #include "diagnostics/CLogs.h"
 
+#include "ProcessToken.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         folder = fs::temp_directory_path() /
-                 ("minne-logs-" + std::to_string(::getpid()) + "-" +
+                 ("minne-logs-" + processToken() + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
@@ -52,7 +52,6 @@ protected:
     }
     void TearDown() override
     {
-        fs::permissions(folder, fs::perms::owner_all);
         fs::remove_all(folder);
     }
     fs::path folder;
@@ -106,22 +105,24 @@ TEST_F(LogsTest, PlainLogWithoutNewlineContinuesTheLine)
 
 TEST_F(LogsTest, UnwritableFolderIsSkippedButFatalStillShown)
 {
-    if (::geteuid() == 0) {
-        // root writes anywhere; use a path whose parent is a file instead
-        const fs::path blocker = folder / "file";
-        std::ofstream(blocker) << "x";
-        CLogs logs(clock, sink, blocker);
-        logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
-        logs.writeLog("m1", true);
-    } else {
-        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-        CLogs logs(clock, sink, folder);
-        logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
-        logs.writeLog("m1", true);
-        EXPECT_FALSE(fs::exists(folder / "error_log.txt"));
-    }
+    // A folder whose parent is a file: nobody can write there, root or not, on any system.
+    const fs::path blocker = folder / "file";
+    std::ofstream(blocker) << "x";
+    CLogs logs(clock, sink, blocker);
+    logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
+    logs.writeLog("m1", true);
+    EXPECT_EQ(readAll(blocker), "x");
     EXPECT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.quits, std::vector<int>{0});
+}
+
+TEST_F(LogsTest, LogsGoIntoAFolderWhoseNameHasAnUmlaut)
+{
+    const fs::path home = folder / u8"J\u00fcrgen";
+    fs::create_directories(home);
+    CLogs logs(clock, sink, home);
+    logs.writeErrorLog("spiegel started", false);
+    EXPECT_EQ(readAll(home / "error_log.txt"), "Sat Dec 05 20:59:16 2026: spiegel started\r\n");
 }
 
 TEST_F(LogsTest, OverlongFatalMessageIsCutToTheBoxBuffer)

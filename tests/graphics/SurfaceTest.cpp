@@ -192,10 +192,15 @@ TEST_F(SurfaceImageTest, BackslashesInNamesAreFolderSeparators)
 
 TEST_F(SurfaceImageTest, FileNameIsKeptToTheFirst255Bytes)
 {
+    // Longer than the 255 bytes kept, and within the 259 characters Windows' narrow calls take
+    // (with room for the drive wine puts before a Linux path).
+    constexpr std::size_t kNameLength = 257;
     std::filesystem::path deep = folder_;
-    while (deep.string().size() < 300) {
+    while ((deep / "ordner" / "picture.bmp").string().size() < kNameLength) {
         deep /= "ordner";
     }
+    deep /= std::string(kNameLength - (deep / "picture.bmp").string().size() - 1, 'o');
+    ASSERT_EQ((deep / "picture.bmp").string().size(), kNameLength);
     std::filesystem::create_directories(deep);
     writeBmp24(deep / "picture.bmp", 5, 3, picture_);
     CSurface surface;

@@ -1,8 +1,9 @@
 #include "TestSupport.h"
 
+#include "ProcessToken.h"
+
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace pictures;
 
@@ -111,7 +112,7 @@ class LoadFromFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() / ("minne-image-" + std::to_string(::getpid()));
+        folder_ = std::filesystem::temp_directory_path() / ("minne-image-" + processToken());
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }

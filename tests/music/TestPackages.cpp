@@ -2,11 +2,12 @@
 
 #include "music/ResourceModule.h"
 
+#include "ProcessToken.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace testpackages {
 
@@ -119,7 +120,7 @@ CTempFolder::CTempFolder()
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::temp_directory_path() /
-            ("minne-music-" + std::to_string(::getpid()) + "-" + test->test_suite_name() + "-" + test->name());
+            ("minne-music-" + processToken() + "-" + test->test_suite_name() + "-" + test->name());
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }

@@ -1,6 +1,7 @@
 #include "ShellTestPlatform.h"
 
 #include "oracle/Random.h"
+#include "settings/CWin32Exception.h"
 
 using namespace shelltest;
 
@@ -249,7 +250,9 @@ TEST_F(ShellTest, SettingsThatCannotBeSavedAreLoggedWithTheReason)
     clickBack();
     EXPECT_EQ(state().screenState, Screen::TitleMenu);
     EXPECT_FALSE(storedSetting("back"));
-    const std::string reason = " konnte nicht gespeichert werden (CRegistryKey::CreateOrOpenKey() - Access is denied.)";
+    // The reason in the system's words (Windows' own message table where there is one).
+    const std::string reason = " konnte nicht gespeichert werden (CRegistryKey::CreateOrOpenKey() - " +
+                               win32ErrorMessage(RegError::AccessDenied) + ")";
     EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "SaveSetting: back" + reason,
                                                "SaveSetting: dancer" + reason, "SaveSetting: music" + reason}));
 }

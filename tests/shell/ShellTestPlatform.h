@@ -16,6 +16,8 @@
 #include "settings/Settings.h"
 #include "song/PeResourceWriter.h"
 
+#include "ProcessToken.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,7 +28,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace shelltest {
@@ -355,7 +356,7 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(info->test_suite_name()) + "-" + info->name();
         std::replace(name.begin(), name.end(), '/', '-');
-        folder = fs::temp_directory_path() / ("minne-shell-" + std::to_string(::getpid()) + "-" + name);
+        folder = fs::temp_directory_path() / ("minne-shell-" + processToken() + "-" + name);
         fs::remove_all(folder);
         fs::create_directories(folder);
         writeProgramPictures(folder);

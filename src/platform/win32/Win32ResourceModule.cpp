@@ -2,11 +2,12 @@
 // and the resource functions find the song in it as in any module.
 #include "music/ResourceModule.h"
 
+#include "common/ProgramFile.h"
 #include "platform/win32/Win32Api.h"
 
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -39,14 +40,12 @@ bool liesInMapping(const void* start, std::size_t size, HMODULE module)
 
 // Wine maps a module whose sections run past the end of its file, where Windows refuses it
 // as a bad image: the file is checked first, so a damaged package fails to load everywhere.
-bool isWholeModule(const std::string& name)
+bool isWholeModule(const std::filesystem::path& path)
 {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return CPeImage::parse(std::move(bytes)).has_value();
+    // Far more than any package of ours; a bigger file is not read at all.
+    constexpr std::uintmax_t kLargestModule = 256u * 1024u * 1024u;
+    const std::optional<std::string> bytes = readProgramFile(path, kLargestModule);
+    return bytes && CPeImage::parse(std::vector<std::uint8_t>(bytes->begin(), bytes->end())).has_value();
 }
 
 } // namespace
@@ -71,8 +70,8 @@ bool ResourceModule::Load()
         return true;
     }
     // File names inside the program are single bytes, opened with the ANSI calls.
-    const std::string name = name_.string();
-    if (name.empty() || !isWholeModule(name)) {
+    const std::string name = narrowFileName(name_);
+    if (name.empty() || !isWholeModule(name_)) {
         return false;
     }
     // A missing package must not make the system show a box about it.

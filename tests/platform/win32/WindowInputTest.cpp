@@ -49,8 +49,8 @@ TEST(WindowInput, KeyMessagesGiveDirectInputScanCodesAndOnlyAFreshAltEnterCounts
 
 TEST(WindowInput, CharactersArriveAsWindows1252BytesWhateverTheCodePage)
 {
-    for (const std::uint8_t byte : {0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0x80, 0x41, 0x20}) {
-        EXPECT_EQ(typedCharacter(byte, 1252), std::optional<std::uint8_t>(byte)) << int(byte);
+    for (const std::uint8_t code : {0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0x80, 0x41, 0x20}) {
+        EXPECT_EQ(typedCharacter(code, 1252), std::optional<std::uint8_t>(code)) << int(code);
     }
     // Code page 850: 0x84 is a, 0x94 o and 0x81 u with diaeresis, 0xE1 sharp s.
     EXPECT_EQ(typedCharacter(0x84, 850), std::optional<std::uint8_t>(0xE4));
