@@ -195,11 +195,15 @@ TEST_F(SurfaceImageTest, FileNameIsKeptToTheFirst255Bytes)
     // Longer than the 255 bytes kept, and within the 259 characters Windows' narrow calls take
     // (with room for the drive wine puts before a Linux path).
     constexpr std::size_t kNameLength = 257;
+    // Folders of 50 characters, then one that brings the name to its length exactly, whatever
+    // the length of the temporary folder's own name.
     std::filesystem::path deep = folder_;
-    while ((deep / "ordner" / "picture.bmp").string().size() < kNameLength) {
-        deep /= "ordner";
+    const auto missing = [&] { return kNameLength - (deep / "picture.bmp").string().size(); };
+    ASSERT_GT(missing(), 51u);
+    while (missing() > 101) {
+        deep /= std::string(50, 'o');
     }
-    deep /= std::string(kNameLength - (deep / "picture.bmp").string().size() - 1, 'o');
+    deep /= std::string(missing() - 1, 'o');
     ASSERT_EQ((deep / "picture.bmp").string().size(), kNameLength);
     std::filesystem::create_directories(deep);
     writeBmp24(deep / "picture.bmp", 5, 3, picture_);
