@@ -1,12 +1,11 @@
 #include "diagnostics/CLogs.h"
 
-#include "ProcessToken.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -33,28 +32,11 @@ std::tm makeTime(int year, int month, int day, int wday, int h, int m, int s)
     return t;
 }
 
-std::string readAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 class LogsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() /
-                 ("minne-logs-" + processToken() + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        clock.setLocalTime(makeTime(2026, 12, 5, 6, 20, 59, 16));
-    }
-    void TearDown() override
-    {
-        fs::remove_all(folder);
-    }
-    fs::path folder;
+    void SetUp() override { clock.setLocalTime(makeTime(2026, 12, 5, 6, 20, 59, 16)); }
+    CTempFolder temp{"logs"};
+    const fs::path& folder = temp.path();
     CManualClock clock;
     RecordingSink sink;
 };
@@ -73,7 +55,7 @@ TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesInCallOrder)
     CLogs logs(clock, sink, folder);
     logs.writeErrorLog("spiegel started", false);
     logs.writeErrorLog("kein Speicher f\xFCr backMain", false);
-    EXPECT_EQ(readAll(folder / "error_log.txt"),
+    EXPECT_EQ(CTempFolder::read(folder / "error_log.txt"),
               "Sat Dec 05 20:59:16 2026: spiegel started\r\n"
               "Sat Dec 05 20:59:16 2026: kein Speicher f\xFCr backMain\r\n");
     EXPECT_TRUE(sink.boxes.empty());
@@ -81,7 +63,7 @@ TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesInCallOrder)
 
     CLogs again(clock, sink, folder);  // a later run appends
     again.writeErrorLog("exiting", false);
-    EXPECT_EQ(readAll(folder / "error_log.txt").size(), 3 * 28u + 15 + 26 + 7);
+    EXPECT_EQ(CTempFolder::read(folder / "error_log.txt").size(), 3 * 28u + 15 + 26 + 7);
 }
 
 TEST_F(LogsTest, FatalShowsBoxAfterWritingAndPostsQuitZero)
@@ -91,7 +73,7 @@ TEST_F(LogsTest, FatalShowsBoxAfterWritingAndPostsQuitZero)
     logs.writeErrorLog("mb_start", true);
     EXPECT_EQ(sink.boxes, (std::vector<std::string>{"kann backMain nicht laden", "mb_start"}));
     EXPECT_EQ(sink.quits, (std::vector<int>{0, 0}));
-    EXPECT_NE(readAll(folder / "error_log.txt").find("mb_start\r\n"), std::string::npos);
+    EXPECT_NE(CTempFolder::read(folder / "error_log.txt").find("mb_start\r\n"), std::string::npos);
 }
 
 TEST_F(LogsTest, PlainLogWithoutNewlineContinuesTheLine)
@@ -100,7 +82,7 @@ TEST_F(LogsTest, PlainLogWithoutNewlineContinuesTheLine)
     logs.writeLog("m1", false);
     logs.writeLog("", true);
     logs.writeLog("f1", true);
-    EXPECT_EQ(readAll(folder / "log.txt"), "m1\r\nf1\r\n");
+    EXPECT_EQ(CTempFolder::read(folder / "log.txt"), "m1\r\nf1\r\n");
 }
 
 TEST_F(LogsTest, UnwritableFolderIsSkippedButFatalStillShown)
@@ -111,7 +93,7 @@ TEST_F(LogsTest, UnwritableFolderIsSkippedButFatalStillShown)
     CLogs logs(clock, sink, blocker);
     logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
     logs.writeLog("m1", true);
-    EXPECT_EQ(readAll(blocker), "x");
+    EXPECT_EQ(CTempFolder::read(blocker), "x");
     EXPECT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.quits, std::vector<int>{0});
 }
@@ -122,7 +104,7 @@ TEST_F(LogsTest, LogsGoIntoAFolderWhoseNameHasAnUmlaut)
     fs::create_directories(home);
     CLogs logs(clock, sink, home);
     logs.writeErrorLog("spiegel started", false);
-    EXPECT_EQ(readAll(home / "error_log.txt"), "Sat Dec 05 20:59:16 2026: spiegel started\r\n");
+    EXPECT_EQ(CTempFolder::read(home / "error_log.txt"), "Sat Dec 05 20:59:16 2026: spiegel started\r\n");
 }
 
 TEST_F(LogsTest, OverlongFatalMessageIsCutToTheBoxBuffer)
@@ -131,5 +113,5 @@ TEST_F(LogsTest, OverlongFatalMessageIsCutToTheBoxBuffer)
     logs.writeErrorLog(std::string(5000, 'x'), true);
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].size(), 1023u);
-    EXPECT_EQ(readAll(folder / "error_log.txt").size(), 26u + 5000 + 2);  // the log keeps it whole
+    EXPECT_EQ(CTempFolder::read(folder / "error_log.txt").size(), 26u + 5000 + 2);  // the log keeps it whole
 }
