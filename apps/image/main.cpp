@@ -20,7 +20,7 @@ constexpr int kExitUsage = 2;
 struct Options {
     std::string input;
     std::string output;
-    SurfaceFormat format = SurfaceFormat::Bgrx32;
+    ESurfaceFormat format = ESurfaceFormat::Bgrx32;
 };
 
 void printUsage(std::ostream& out)
@@ -30,7 +30,7 @@ void printUsage(std::ostream& out)
            "of the given colour depth (default 32) and writes it as a binary PPM.\n";
 }
 
-std::optional<SurfaceFormat> parseDepth(std::string_view text)
+std::optional<ESurfaceFormat> parseDepth(std::string_view text)
 {
     if (text == "15" || text == "16" || text == "24" || text == "32")
         return surfaceFormatForDepth(std::uint32_t(std::stoi(std::string(text))));
@@ -55,7 +55,7 @@ std::optional<Options> parseArguments(const std::vector<std::string_view>& args)
             positional.push_back(args[i]);
             continue;
         }
-        const std::optional<SurfaceFormat> format = parseDepth(depthText);
+        const std::optional<ESurfaceFormat> format = parseDepth(depthText);
         if (!format) {
             std::cerr << "minnespiegel-image: --depth takes 15, 16, 24 or 32\n";
             return std::nullopt;
@@ -70,28 +70,28 @@ std::optional<Options> parseArguments(const std::vector<std::string_view>& args)
 }
 
 // One surface pixel as 8-bit red, green, blue; 5- and 6-bit channels repeat their top bits.
-void surfacePixelToRgb(const std::uint8_t* p, SurfaceFormat format, std::uint8_t* rgb)
+void surfacePixelToRgb(const std::uint8_t* p, ESurfaceFormat format, std::uint8_t* rgb)
 {
     const auto widen = [](unsigned value, unsigned bits) {
         return std::uint8_t(value << (8 - bits) | value >> (2 * bits - 8));
     };
     const unsigned word = p[0] | p[1] << 8;
     switch (format) {
-    case SurfaceFormat::Rgb555:
+    case ESurfaceFormat::Rgb555:
         rgb[0] = widen(word >> 10 & 31, 5), rgb[1] = widen(word >> 5 & 31, 5), rgb[2] = widen(word & 31, 5);
         break;
-    case SurfaceFormat::Rgb565:
+    case ESurfaceFormat::Rgb565:
         rgb[0] = widen(word >> 11 & 31, 5), rgb[1] = widen(word >> 5 & 63, 6), rgb[2] = widen(word & 31, 5);
         break;
-    case SurfaceFormat::Bgr24:
-    case SurfaceFormat::Bgrx32:
+    case ESurfaceFormat::Bgr24:
+    case ESurfaceFormat::Bgrx32:
         rgb[0] = p[2], rgb[1] = p[1], rgb[2] = p[0];
         break;
     }
 }
 
 std::vector<std::uint8_t> surfaceToPpm(const std::vector<std::uint8_t>& surface, std::int32_t width,
-                                       std::int32_t height, std::size_t pitch, SurfaceFormat format)
+                                       std::int32_t height, std::size_t pitch, ESurfaceFormat format)
 {
     const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
     std::vector<std::uint8_t> ppm(header.begin(), header.end());

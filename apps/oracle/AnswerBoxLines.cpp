@@ -14,7 +14,7 @@ class CAnswerBoxFont {
 public:
     bool open()
     {
-        std::unique_ptr<IFontFace> face = rasterizer_->openFont(FontRequest{"Arial", 0, 20, 400});
+        std::unique_ptr<IFontFace> face = rasterizer_->openFont(SFontRequest{"Arial", 0, 20, 400});
         if (face) {
             font_ = std::make_unique<CFont>(std::move(face));
         }

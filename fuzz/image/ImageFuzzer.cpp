@@ -11,14 +11,14 @@ namespace {
 
 constexpr std::int64_t kMaxSurfacePixels = 4 << 20;
 
-constexpr SurfaceFormat kFormats[] = {SurfaceFormat::Bgrx32, SurfaceFormat::Bgr24, SurfaceFormat::Rgb565,
-                                      SurfaceFormat::Rgb555};
+constexpr ESurfaceFormat kFormats[] = {ESurfaceFormat::Bgrx32, ESurfaceFormat::Bgr24, ESurfaceFormat::Rgb565,
+                                      ESurfaceFormat::Rgb555};
 
 // A surface with spare bytes after every row, as pitches often have.
 struct Surface {
     std::vector<std::uint8_t> pixels;
 
-    std::optional<SurfaceTarget> make(std::int32_t width, std::int32_t height, SurfaceFormat format)
+    std::optional<SurfaceTarget> make(std::int32_t width, std::int32_t height, ESurfaceFormat format)
     {
         // A few bytes can describe a legal picture of 16384 × 16384 (run-length data that ends
         // at once); drawing such giants would only slow the search down.
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t selector = data[0];
     const std::span<const std::uint8_t> file(data + 1, size - 1);
     const auto forced = static_cast<ImageType>(selector % 6);
-    const SurfaceFormat format = kFormats[(selector / 6) % 4];
+    const ESurfaceFormat format = kFormats[(selector / 6) % 4];
     const CDXImage loader;
 
     Surface converted;

@@ -8,8 +8,8 @@
 // Small helpers the pixel loops share.
 namespace BlitterRows {
 
-inline std::int32_t width(const Rect& r) { return r.right - r.left; }
-inline std::int32_t height(const Rect& r) { return r.bottom - r.top; }
+inline std::int32_t width(const SRect& r) { return r.right - r.left; }
+inline std::int32_t height(const SRect& r) { return r.bottom - r.top; }
 
 inline const std::uint8_t* pixelAt(const CSurfaceMemory& memory, std::int32_t x, std::int32_t y)
 {
@@ -22,7 +22,7 @@ inline std::uint8_t* pixelAt(CSurfaceMemory& memory, std::int32_t x, std::int32_
 }
 
 // Whether drawing `source` of `from` at (x, y) of `to` reads pixels it writes.
-inline bool overlaps(const CSurfaceMemory& from, const Rect& source, const CSurfaceMemory& to, std::int32_t x,
+inline bool overlaps(const CSurfaceMemory& from, const SRect& source, const CSurfaceMemory& to, std::int32_t x,
                      std::int32_t y)
 {
     return &from == &to && x < source.right && source.left < x + width(source) && y < source.bottom &&

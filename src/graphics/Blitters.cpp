@@ -43,7 +43,7 @@ private:
 };
 
 template <int Bytes>
-void scaledRows(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, const Rect& target,
+void scaledRows(const CSurfaceMemory& from, const SRect& source, CSurfaceMemory& to, const SRect& target,
                 std::uint32_t key, std::uint32_t bits)
 {
     CNearestWalk down(height(source), height(target));
@@ -64,7 +64,7 @@ void scaledRows(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& 
 
 namespace Blitters {
 
-void copy(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y)
+void copy(const CSurfaceMemory& from, const SRect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y)
 {
     const std::size_t rowBytes = static_cast<std::size_t>(width(source)) * bytesPerPixel(from.format());
     const std::int32_t rows = height(source);
@@ -88,13 +88,13 @@ void copy(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, st
     }
 }
 
-void copyKeyedScaled(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, const Rect& target,
+void copyKeyedScaled(const CSurfaceMemory& from, const SRect& source, CSurfaceMemory& to, const SRect& target,
                      std::uint32_t key)
 {
     if (&from == &to) {
         CSurfaceMemory snapshot(width(source), height(source), from.format(), from.generation());
         copy(from, source, snapshot, 0, 0);
-        copyKeyedScaled(snapshot, Rect{0, 0, width(source), height(source)}, to, target, key);
+        copyKeyedScaled(snapshot, SRect{0, 0, width(source), height(source)}, to, target, key);
         return;
     }
     const std::uint32_t bits = colorBits(from.format());

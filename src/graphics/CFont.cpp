@@ -10,9 +10,9 @@ namespace {
 
 // The glyph with its cell widened to hold all of its ink: a glyph reaching left of the pen
 // moves right by as much, one reaching past its advance gets a longer advance.
-CFont::Glyph fitToCell(GlyphImage image)
+CFont::SGlyph fitToCell(SGlyphImage image)
 {
-    CFont::Glyph glyph;
+    CFont::SGlyph glyph;
     const bool inkValid = image.width > 0 && image.height > 0 &&
                           image.ink.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     const std::int32_t advance = std::max(image.advance, 0);
@@ -31,7 +31,7 @@ CFont::Glyph fitToCell(GlyphImage image)
     return glyph;
 }
 
-void drawGlyph(CSurfaceMemory& target, std::int64_t x, std::int64_t y, std::uint32_t pixel, const CFont::Glyph& glyph)
+void drawGlyph(CSurfaceMemory& target, std::int64_t x, std::int64_t y, std::uint32_t pixel, const CFont::SGlyph& glyph)
 {
     const std::int32_t bytes = pixelBytes(target.format());
     const std::int64_t firstRow = std::max<std::int64_t>(0, -y);
@@ -53,9 +53,9 @@ void drawGlyph(CSurfaceMemory& target, std::int64_t x, std::int64_t y, std::uint
 
 CFont::CFont(std::unique_ptr<IFontFace> face) : face_(std::move(face)), cellHeight_(face_->cellHeight()) {}
 
-const CFont::Glyph& CFont::glyph(unsigned char character)
+const CFont::SGlyph& CFont::glyph(unsigned char character)
 {
-    std::optional<Glyph>& cached = glyphs_[character];
+    std::optional<SGlyph>& cached = glyphs_[character];
     if (!cached) {
         cached = fitToCell(face_->renderGlyph(character));
     }
@@ -75,7 +75,7 @@ void CFont::draw(CSurfaceMemory& target, std::int32_t x, std::int32_t y, std::ui
 {
     std::int64_t pen = x;
     for (const char c : text) {
-        const Glyph& g = glyph(static_cast<unsigned char>(c));
+        const SGlyph& g = glyph(static_cast<unsigned char>(c));
         if (pen >= target.width()) {
             break;
         }

@@ -23,7 +23,7 @@ public:
     // Draws the text with its cell's top-left corner at (x, y), clipped to the memory.
     void draw(CSurfaceMemory& target, std::int32_t x, std::int32_t y, std::uint32_t pixel, std::string_view text);
 
-    struct Glyph {
+    struct SGlyph {
         std::int32_t advance = 0;
         std::int32_t left = 0;
         std::int32_t top = 0;
@@ -31,10 +31,10 @@ public:
         std::int32_t height = 0;
         std::vector<std::uint8_t> ink;
     };
-    const Glyph& glyph(unsigned char character);
+    const SGlyph& glyph(unsigned char character);
 
 private:
     std::unique_ptr<IFontFace> face_;
     std::int32_t cellHeight_;
-    std::array<std::optional<Glyph>, 256> glyphs_;
+    std::array<std::optional<SGlyph>, 256> glyphs_;
 };

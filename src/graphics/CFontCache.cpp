@@ -4,13 +4,13 @@ namespace {
 
 // A drawing context without a selected font writes in this one, as the platform's stock
 // system font: bold, 16 pixels high.
-const FontRequest kDefaultFont{"System", 0, 16, 700};
+const SFontRequest kDefaultFont{"System", 0, 16, 700};
 
 } // namespace
 
 CFontCache::CFontCache(std::unique_ptr<IFontRasterizer> rasterizer) : rasterizer_(std::move(rasterizer)) {}
 
-CFont* CFontCache::font(const FontRequest& request)
+CFont* CFontCache::font(const SFontRequest& request)
 {
     const auto known = fonts_.find(request);
     if (known != fonts_.end()) {

@@ -13,11 +13,11 @@ public:
     explicit CFontCache(std::unique_ptr<IFontRasterizer> rasterizer);
 
     // The font for the request, or nullptr when the platform has no such face.
-    CFont* font(const FontRequest& request);
+    CFont* font(const SFontRequest& request);
     // What a drawing context uses when no font was selected into it.
     CFont* defaultFont();
 
 private:
     std::unique_ptr<IFontRasterizer> rasterizer_;
-    std::map<FontRequest, std::unique_ptr<CFont>> fonts_;
+    std::map<SFontRequest, std::unique_ptr<CFont>> fonts_;
 };

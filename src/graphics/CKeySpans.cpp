@@ -27,7 +27,7 @@ CKeySpans::CKeySpans(const CSurfaceMemory& memory, std::uint32_t key, std::uint3
                 ++x;
             }
             if (begin < x) {
-                spans_.push_back(Span{begin, x, pixels_.size()});
+                spans_.push_back(SSpan{begin, x, pixels_.size()});
                 pixels_.insert(pixels_.end(), row + begin * bytes, row + x * bytes);
             }
         }

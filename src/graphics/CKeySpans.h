@@ -10,7 +10,7 @@
 // pictures drawn keyed are figures on a key-coloured ground, with long runs of either.
 class CKeySpans {
 public:
-    struct Span {
+    struct SSpan {
         std::int32_t begin;
         std::int32_t end;
         // Where the run's pixels start in pixels().
@@ -24,14 +24,14 @@ public:
 
     std::uint32_t key() const { return key_; }
     std::uint32_t keyBits() const { return keyBits_; }
-    const Span* rowBegin(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y)]; }
-    const Span* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
+    const SSpan* rowBegin(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y)]; }
+    const SSpan* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
     const std::uint8_t* pixels() const { return pixels_.data(); }
 
 private:
     std::uint32_t key_;
     std::uint32_t keyBits_;
     std::vector<std::uint32_t> rowStart_;
-    std::vector<Span> spans_;
+    std::vector<SSpan> spans_;
     std::vector<std::uint8_t> pixels_;
 };

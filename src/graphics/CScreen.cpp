@@ -65,8 +65,8 @@ std::int32_t CScreen::OpenFullScreen(std::uint32_t width, std::uint32_t height, 
 
 std::int32_t CScreen::createPrimary()
 {
-    const std::int32_t result = display_->createPrimary(SurfacePlacement::Video);
-    return result >= 0 ? result : display_->createPrimary(SurfacePlacement::System);
+    const std::int32_t result = display_->createPrimary(ESurfacePlacement::Video);
+    return result >= 0 ? result : display_->createPrimary(ESurfacePlacement::System);
 }
 
 std::int32_t CScreen::attachBuffers()
@@ -94,14 +94,14 @@ std::int32_t CScreen::Present()
     }
     const bool lost = front_->isLost() || back_->isLost();
     CSurfaceMemory& shown = *back_->memory();
-    const Rect changed = changedSinceShown();
+    const SRect changed = changedSinceShown();
     const std::int32_t result =
         lost ? GraphicsResult::kSurfaceLost : display_->presentRegion(shown.pixels(), shown.pitch(), changed);
     if (result == GraphicsResult::kSurfaceLost) {
         return RestoreLostSurfaces();
     }
     // An unchanged frame need not flip: front and back hold the same picture.
-    if (result >= 0 && changed != Rect{}) {
+    if (result >= 0 && changed != SRect{}) {
         front_->exchangeMemory(*back_);
         frontShown_ = true;
     }
@@ -114,7 +114,7 @@ std::int32_t CScreen::PresentUnchanged()
         return GraphicsResult::kNotInitialized;
     }
     const CSurfaceMemory& shown = *front_->memory();
-    const std::int32_t result = display_->presentRegion(shown.pixels(), shown.pitch(), Rect{});
+    const std::int32_t result = display_->presentRegion(shown.pixels(), shown.pitch(), SRect{});
     if (result == GraphicsResult::kSurfaceLost) {
         // What is on show is gone with the surfaces: the next frame is composed in full.
         frontShown_ = false;
@@ -128,9 +128,9 @@ bool CScreen::showsLastFrame() const
     return front_ && hasDevice() && frontShown_ && !front_->isLost() && !back_->isLost();
 }
 
-Rect CScreen::changedSinceShown() const
+SRect CScreen::changedSinceShown() const
 {
-    const Rect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
+    const SRect whole{0, 0, static_cast<std::int32_t>(width_), static_cast<std::int32_t>(height_)};
     return frontShown_ ? changedArea(*back_->memory(), *front_->memory()) : whole;
 }
 

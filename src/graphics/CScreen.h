@@ -48,7 +48,7 @@ public:
     std::uint32_t bitsPerPixel() const { return bitsPerPixel_; }
     bool isOpen() const { return front_ != nullptr; }
     // The format off-screen surfaces are made in: the open mode's.
-    std::optional<SurfaceFormat> surfaceFormat() const { return format_; }
+    std::optional<ESurfaceFormat> surfaceFormat() const { return format_; }
 
     // For surfaces: the device and the fonts.
     IDisplay* display() { return hasDevice() ? display_.get() : nullptr; }
@@ -71,7 +71,7 @@ private:
     std::int32_t createPrimary();
     void closeSurfaces();
     std::int32_t attachBuffers();
-    Rect changedSinceShown() const;
+    SRect changedSinceShown() const;
 
     std::unique_ptr<IDisplay> display_;
     std::unique_ptr<CSurface> front_;
@@ -79,7 +79,7 @@ private:
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
     std::uint32_t bitsPerPixel_ = 0;
-    std::optional<SurfaceFormat> format_;
+    std::optional<ESurfaceFormat> format_;
     // Whether the front buffer holds what the display shows, so frames can be compared with it.
     bool frontShown_ = false;
     CFontCache fonts_;

@@ -51,13 +51,13 @@ std::int32_t CSprite::Draw(CSurface& destination, std::int32_t viewX, std::int32
     if (top >= tiles_->height()) {
         return 0; // a frame past the last tile lies below the picture and is clipped away
     }
-    const Rect tile{static_cast<std::int32_t>(column * tileWidth), static_cast<std::int32_t>(top),
+    const SRect tile{static_cast<std::int32_t>(column * tileWidth), static_cast<std::int32_t>(top),
                     static_cast<std::int32_t>(column * tileWidth + tileWidth), static_cast<std::int32_t>(top + tileHeight)};
     const std::int32_t x = clampToInt32(static_cast<std::int64_t>(x_) - viewX);
     const std::int32_t y = clampToInt32(static_cast<std::int64_t>(y_) - viewY);
     switch (mode & 0xFFFFu) {
-    case static_cast<std::uint32_t>(BlitMode::Opaque): return tiles_->Opaque(destination, x, y, tile);
-    case static_cast<std::uint32_t>(BlitMode::Keyed): return tiles_->Keyed(destination, x, y, tile);
+    case static_cast<std::uint32_t>(EBlitMode::Opaque): return tiles_->Opaque(destination, x, y, tile);
+    case static_cast<std::uint32_t>(EBlitMode::Keyed): return tiles_->Keyed(destination, x, y, tile);
     default: return -1;
     }
 }

@@ -54,7 +54,7 @@ void CSurface::adopt(CScreen& screen, std::unique_ptr<CSurfaceMemory> memory)
     owner_ = &screen;
     width_ = memory_->width();
     height_ = memory_->height();
-    clip_ = Rect{0, 0, width_, height_};
+    clip_ = SRect{0, 0, width_, height_};
     detectFormat();
     selectPrimitives();
     contentsChanged();
@@ -81,7 +81,7 @@ bool CSurface::isLost() const
     return memory_ && display && memory_->generation() != display->lossCount();
 }
 
-std::optional<SurfaceFormat> CSurface::surfaceFormat() const
+std::optional<ESurfaceFormat> CSurface::surfaceFormat() const
 {
     if (!memory_) {
         return std::nullopt;
@@ -241,9 +241,9 @@ std::int32_t CSurface::Fill(std::uint32_t color)
     return GraphicsResult::kOk;
 }
 
-void CSurface::SetClipRect(const Rect& rectangle)
+void CSurface::SetClipRect(const SRect& rectangle)
 {
-    clip_ = Rect{std::max(rectangle.left, 0), std::max(rectangle.top, 0), std::min(rectangle.right, width_),
+    clip_ = SRect{std::max(rectangle.left, 0), std::max(rectangle.top, 0), std::min(rectangle.right, width_),
                  std::min(rectangle.bottom, height_)};
 }
 

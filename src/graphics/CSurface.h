@@ -16,10 +16,10 @@ class CKeySpans;
 class CScreen;
 
 // The numbered drawing modes; from 100 up the source's colour key is honoured.
-enum class BlitMode : std::uint32_t { Opaque = 0, Keyed = 100, KeyedBlend = 101, KeyedScaled = 103 };
+enum class EBlitMode : std::uint32_t { Opaque = 0, Keyed = 100, KeyedBlend = 101, KeyedScaled = 103 };
 
 // The size of a text in the selected font: the sum of its glyph advances and the cell height.
-struct TextExtent {
+struct STextExtent {
     std::int32_t width = 0;
     std::int32_t height = 0;
 };
@@ -56,7 +56,7 @@ public:
     // Fills the whole surface with a raw pixel value.
     std::int32_t Fill(std::uint32_t color);
     // Clamped to the surface.
-    void SetClipRect(const Rect& rectangle);
+    void SetClipRect(const SRect& rectangle);
     // Gives a lost surface its memory back and reloads its picture (if it came from a file).
     std::int32_t Restore();
     // Loads the picture `name` (empty: the file the surface came from) into this surface.
@@ -71,15 +71,15 @@ public:
     // The drawing modes, as operations of the source: the rectangle `source` (default: the
     // whole surface) lands with its top-left corner at (x, y) of `destination`.
     std::int32_t Opaque(CSurface& destination, std::int32_t x, std::int32_t y,
-                        std::optional<Rect> source = std::nullopt);
+                        std::optional<SRect> source = std::nullopt);
     std::int32_t Keyed(CSurface& destination, std::int32_t x, std::int32_t y,
-                       std::optional<Rect> source = std::nullopt);
+                       std::optional<SRect> source = std::nullopt);
     // alpha 0 shows the source, 256 (or more) leaves the destination as it was.
     std::int32_t KeyedBlend(CSurface& destination, std::int32_t x, std::int32_t y,
-                            std::optional<Rect> source, std::uint32_t alpha);
+                            std::optional<SRect> source, std::uint32_t alpha);
     // Scaled about the centre of where the unscaled rectangle would land; scale <= 0 draws nothing.
     std::int32_t KeyedScaled(CSurface& destination, std::int32_t x, std::int32_t y,
-                             std::optional<Rect> source, float scale);
+                             std::optional<SRect> source, float scale);
 
     // Text. Calling order: SetFont; GetDC; SelectFont; WriteText and GetTextExtent as often
     // as needed; ReleaseDC. SetFont returns 0 or -2 (no such font); SelectFont 0 or -1 (no
@@ -88,20 +88,20 @@ public:
     std::int32_t SelectFont();
     std::int32_t WriteText(std::int32_t x, std::int32_t y, std::uint32_t color, std::string_view text);
     // The width WriteText covers with the same text in the context's font, and the cell height.
-    TextExtent GetTextExtent(std::string_view text);
+    STextExtent GetTextExtent(std::string_view text);
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
     CScreen* owner() const { return owner_; }
-    const PixelFormatInfo& format() const { return format_; }
+    const SPixelFormatInfo& format() const { return format_; }
     std::uint32_t colorKey() const { return colorKey_; }
-    const Rect& clipRect() const { return clip_; }
+    const SRect& clipRect() const { return clip_; }
     std::uint32_t lockCount() const { return lockCount_; }
     std::uint32_t dcCount() const { return dcCount_; }
     const std::string& fileName() const { return fileName_; }
     bool hasSurface() const { return memory_ != nullptr; }
     bool isLost() const;
-    std::optional<SurfaceFormat> surfaceFormat() const;
+    std::optional<ESurfaceFormat> surfaceFormat() const;
     // Valid while locked: the first pixel and the bytes per row.
     std::uint8_t* pixels() { return lockCount_ > 0 ? memory_->pixels() : nullptr; }
     std::int32_t pitch() const { return lockCount_ > 0 ? memory_->pitch() : 0; }
@@ -131,7 +131,7 @@ private:
     CFont* contextFont();
 
     std::int32_t platformCopy(CSurface& destination, std::int32_t x, std::int32_t y,
-                              std::optional<Rect> source, bool keyed);
+                              std::optional<SRect> source, bool keyed);
 
     std::unique_ptr<CSurfaceMemory> memory_;
     std::int32_t width_ = 0;
@@ -141,11 +141,11 @@ private:
     std::uint32_t colorKey_ = 0;
     CFont* font_ = nullptr;
     CScreen* owner_ = nullptr;
-    Rect clip_;
-    PixelFormatInfo format_;
+    SRect clip_;
+    SPixelFormatInfo format_;
     std::uint32_t lockCount_ = 0;
     std::uint32_t dcCount_ = 0;
-    PixelPrimitives primitives_;
+    SPixelPrimitives primitives_;
     std::unique_ptr<CKeySpans> keySpans_;
     std::uint32_t keyedDraws_ = 0;
 };

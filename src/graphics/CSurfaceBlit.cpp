@@ -46,12 +46,12 @@ const CKeySpans* CSurface::keySpans(std::uint32_t keyBits)
 }
 
 std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::int32_t y,
-                                    std::optional<Rect> source, bool keyed)
+                                    std::optional<SRect> source, bool keyed)
 {
     if (!memory_ || !destination.memory_) {
         return -1;
     }
-    const auto clipped = clipBlit(source.value_or(Rect{0, 0, width_, height_}), clip_, x, y, destination.clip_);
+    const auto clipped = clipBlit(source.value_or(SRect{0, 0, width_, height_}), clip_, x, y, destination.clip_);
     if (!clipped) {
         return GraphicsResult::kOk;
     }
@@ -77,24 +77,24 @@ std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::
     return GraphicsResult::kOk;
 }
 
-std::int32_t CSurface::Opaque(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source)
+std::int32_t CSurface::Opaque(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<SRect> source)
 {
     return platformCopy(destination, x, y, source, false);
 }
 
-std::int32_t CSurface::Keyed(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source)
+std::int32_t CSurface::Keyed(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<SRect> source)
 {
     return platformCopy(destination, x, y, source, true);
 }
 
-std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source,
+std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<SRect> source,
                                   std::uint32_t alpha)
 {
     const std::uint32_t a = limitAlpha(alpha);
     if (!memory_ || !destination.memory_) {
         return -1;
     }
-    const auto clipped = clipBlit(source.value_or(Rect{0, 0, width_, height_}), clip_, x, y, destination.clip_);
+    const auto clipped = clipBlit(source.value_or(SRect{0, 0, width_, height_}), clip_, x, y, destination.clip_);
     if (!clipped) {
         return GraphicsResult::kOk;
     }
@@ -136,14 +136,14 @@ std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::in
     return result;
 }
 
-std::int32_t CSurface::KeyedScaled(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<Rect> source,
+std::int32_t CSurface::KeyedScaled(CSurface& destination, std::int32_t x, std::int32_t y, std::optional<SRect> source,
                                    float scale)
 {
     if (!memory_ || !destination.memory_) {
         return -1;
     }
     const auto placed =
-        clipScaledBlit(source.value_or(Rect{0, 0, width_, height_}), clip_, x, y, scale, destination.clip_);
+        clipScaledBlit(source.value_or(SRect{0, 0, width_, height_}), clip_, x, y, scale, destination.clip_);
     if (!placed) {
         return GraphicsResult::kOk;
     }

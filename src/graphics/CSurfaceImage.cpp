@@ -30,7 +30,7 @@ void writeDebugOutput(std::string_view text)
 // Draws the picture `name` into new memory of `format`, made once its size is known, if
 // `accept` agrees to that size. Nothing when the file is not a picture or memory runs out;
 // `reason` then says why.
-std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, SurfaceFormat format, std::uint32_t generation,
+std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, ESurfaceFormat format, std::uint32_t generation,
                                             const std::function<bool(std::int32_t, std::int32_t)>& accept,
                                             std::string& reason)
 {
@@ -73,7 +73,7 @@ std::int32_t CSurface::LoadImage(CScreen& screen, std::string_view name, std::ui
         screen.reportPictureFailure(name, "no display mode is set");
         return -2;
     }
-    const SurfacePlacement placement = placementFromMemory(memory);
+    const ESurfacePlacement placement = placementFromMemory(memory);
     std::string reason;
     std::unique_ptr<CSurfaceMemory> loaded = loadPicture(
         name, *format, display->lossCount(),
@@ -98,7 +98,7 @@ std::int32_t CSurface::ReloadImage(std::string_view name)
     }
     // The picture goes into memory of its own first, as a copy from it must not leave a
     // half-drawn picture behind when the file turns out damaged.
-    const SurfaceFormat format = memory_ ? memory_->format() : SurfaceFormat::Bgrx32;
+    const ESurfaceFormat format = memory_ ? memory_->format() : ESurfaceFormat::Bgrx32;
     std::string reason;
     const std::unique_ptr<CSurfaceMemory> loaded =
         loadPicture(fileName, format, 0, [](std::int32_t, std::int32_t) { return true; }, reason);
@@ -114,7 +114,7 @@ std::int32_t CSurface::ReloadImage(std::string_view name)
     if (loaded->width() < width_ || loaded->height() < height_) {
         return GraphicsResult::kInvalidRect;
     }
-    Blitters::copy(*loaded, Rect{0, 0, width_, height_}, *memory_, 0, 0);
+    Blitters::copy(*loaded, SRect{0, 0, width_, height_}, *memory_, 0, 0);
     contentsChanged();
     return GraphicsResult::kOk;
 }

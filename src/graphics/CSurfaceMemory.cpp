@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CSurfaceMemory::CSurfaceMemory(std::int32_t width, std::int32_t height, SurfaceFormat format,
+CSurfaceMemory::CSurfaceMemory(std::int32_t width, std::int32_t height, ESurfaceFormat format,
                                std::uint32_t generation)
     : width_(width), height_(height), pitch_((width * pixelBytes(format) + 3) & ~3),
       format_(format), generation_(generation),

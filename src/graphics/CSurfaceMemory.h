@@ -15,12 +15,12 @@ public:
     static constexpr std::int32_t kMaxSide = 16384;
 
     // Zero-filled memory; throws std::bad_alloc when there is none. Sizes must be 1..kMaxSide.
-    CSurfaceMemory(std::int32_t width, std::int32_t height, SurfaceFormat format, std::uint32_t generation);
+    CSurfaceMemory(std::int32_t width, std::int32_t height, ESurfaceFormat format, std::uint32_t generation);
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
     std::int32_t pitch() const { return pitch_; }
-    SurfaceFormat format() const { return format_; }
+    ESurfaceFormat format() const { return format_; }
     std::uint8_t* pixels() { return bytes_.data(); }
     const std::uint8_t* pixels() const { return bytes_.data(); }
     std::uint8_t* row(std::int32_t y) { return bytes_.data() + static_cast<std::ptrdiff_t>(y) * pitch_; }
@@ -39,7 +39,7 @@ private:
     std::int32_t width_;
     std::int32_t height_;
     std::int32_t pitch_;
-    SurfaceFormat format_;
+    ESurfaceFormat format_;
     std::uint32_t generation_;
     std::vector<std::uint8_t> bytes_;
 };

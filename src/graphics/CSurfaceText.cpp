@@ -11,7 +11,7 @@ std::int32_t CSurface::SetFont(std::string_view faceName, std::int32_t width, st
     if (!owner_) {
         return -2;
     }
-    font_ = owner_->fonts().font(FontRequest{std::string(faceName), width, height, weight});
+    font_ = owner_->fonts().font(SFontRequest{std::string(faceName), width, height, weight});
     return font_ ? 0 : -2;
 }
 
@@ -56,14 +56,14 @@ std::int32_t CSurface::WriteText(std::int32_t x, std::int32_t y, std::uint32_t c
     return font ? 0 : -1;
 }
 
-TextExtent CSurface::GetTextExtent(std::string_view text)
+STextExtent CSurface::GetTextExtent(std::string_view text)
 {
-    TextExtent extent;
+    STextExtent extent;
     if (!GetDC()) {
         return extent;
     }
     if (CFont* font = contextFont()) {
-        extent = TextExtent{font->measure(text), font->cellHeight()};
+        extent = STextExtent{font->measure(text), font->cellHeight()};
     }
     ReleaseDC();
     return extent;

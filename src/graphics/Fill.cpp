@@ -55,10 +55,10 @@ MINNE_TARGET_AVX2 void fillBytesAvx2(std::uint8_t* to, std::size_t count, const 
 }
 #endif
 
-void fillBytesWith(Simd simd, std::uint8_t* to, std::size_t count, const Pattern& pattern)
+void fillBytesWith(ESimd simd, std::uint8_t* to, std::size_t count, const Pattern& pattern)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == Simd::Avx2) {
+    if (simd == ESimd::Avx2) {
         fillBytesAvx2(to, count, pattern);
         return;
     }
@@ -71,7 +71,7 @@ void fillBytesWith(Simd simd, std::uint8_t* to, std::size_t count, const Pattern
 
 namespace Blitters {
 
-void fill(CSurfaceMemory& to, std::uint32_t pixel, Simd simd)
+void fill(CSurfaceMemory& to, std::uint32_t pixel, ESimd simd)
 {
     const std::int32_t bytes = pixelBytes(to.format());
     Pattern pattern;

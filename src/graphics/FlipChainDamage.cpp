@@ -5,12 +5,12 @@
 
 namespace {
 
-std::optional<Rect> unite(const std::optional<Rect>& a, const Rect& b)
+std::optional<SRect> unite(const std::optional<SRect>& a, const SRect& b)
 {
     if (!a) {
         return b;
     }
-    return Rect{std::min(a->left, b.left), std::min(a->top, b.top), std::max(a->right, b.right), std::max(a->bottom, b.bottom)};
+    return SRect{std::min(a->left, b.left), std::min(a->top, b.top), std::max(a->right, b.right), std::max(a->bottom, b.bottom)};
 }
 
 } // namespace
@@ -24,24 +24,24 @@ CFlipChainDamage::CFlipChainDamage(std::int32_t bufferCount, std::int32_t width,
 
 void CFlipChainDamage::forgetAll()
 {
-    std::fill(stale_.begin(), stale_.end(), Rect{0, 0, width_, height_});
+    std::fill(stale_.begin(), stale_.end(), SRect{0, 0, width_, height_});
 }
 
-void CFlipChainDamage::frameChanged(const Rect& changed)
+void CFlipChainDamage::frameChanged(const SRect& changed)
 {
-    const Rect inside{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, width_),
+    const SRect inside{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, width_),
                       std::min(changed.bottom, height_)};
     if (inside.left >= inside.right || inside.top >= inside.bottom) {
         return;
     }
-    for (std::optional<Rect>& stale : stale_) {
+    for (std::optional<SRect>& stale : stale_) {
         stale = unite(stale, inside);
     }
 }
 
 bool CFlipChainDamage::frontIsCurrent() const { return !stale_[front_].has_value(); }
 
-std::optional<Rect> CFlipChainDamage::backBufferStale() const { return stale_[(front_ + 1) % stale_.size()]; }
+std::optional<SRect> CFlipChainDamage::backBufferStale() const { return stale_[(front_ + 1) % stale_.size()]; }
 
 void CFlipChainDamage::drawnAndFlipped()
 {

@@ -17,12 +17,12 @@ public:
     // Every buffer lacks the whole frame: it was just made, restored or resized.
     void forgetAll();
     // The frame changed inside this rectangle (clipped to the frame; empty ones are ignored).
-    void frameChanged(const Rect& changed);
+    void frameChanged(const SRect& changed);
     // Whether the buffer on show holds the newest frame, so nothing needs drawing or flipping.
     bool frontIsCurrent() const;
     // The part of the frame to copy into the back buffer before it is shown; nothing when
     // the back buffer already holds the frame.
-    std::optional<Rect> backBufferStale() const;
+    std::optional<SRect> backBufferStale() const;
     // The back buffer was brought up to date and then flipped to the front.
     void drawnAndFlipped();
 
@@ -31,6 +31,6 @@ public:
 private:
     std::int32_t width_;
     std::int32_t height_;
-    std::vector<std::optional<Rect>> stale_; // per buffer, in the order they come to the front
+    std::vector<std::optional<SRect>> stale_; // per buffer, in the order they come to the front
     std::size_t front_ = 0;
 };

@@ -5,7 +5,7 @@
 
 namespace {
 
-struct Rgb {
+struct SRgb {
     std::uint32_t r = 0;
     std::uint32_t g = 0;
     std::uint32_t b = 0;
@@ -16,30 +16,30 @@ constexpr std::uint32_t widen6(std::uint32_t v) { return (v << 2) | (v >> 4); }
 
 std::uint16_t readWord(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
-Rgb readPixel(const std::uint8_t* p, SurfaceFormat format)
+SRgb readPixel(const std::uint8_t* p, ESurfaceFormat format)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: {
+    case ESurfaceFormat::Rgb555: {
         const std::uint32_t w = readWord(p);
         return {widen5((w >> 10) & 31u), widen5((w >> 5) & 31u), widen5(w & 31u)};
     }
-    case SurfaceFormat::Rgb565: {
+    case ESurfaceFormat::Rgb565: {
         const std::uint32_t w = readWord(p);
         return {widen5((w >> 11) & 31u), widen6((w >> 5) & 63u), widen5(w & 31u)};
     }
-    case SurfaceFormat::Bgr24:
-    case SurfaceFormat::Bgrx32: return {p[2], p[1], p[0]};
+    case ESurfaceFormat::Bgr24:
+    case ESurfaceFormat::Bgrx32: return {p[2], p[1], p[0]};
     }
     return {};
 }
 
 // For each channel, the destination bits of every 8-bit value, so a pixel costs three look-ups.
-struct ChannelTables {
+struct SChannelTables {
     std::array<std::uint32_t, 256> red{};
     std::array<std::uint32_t, 256> green{};
     std::array<std::uint32_t, 256> blue{};
 
-    explicit ChannelTables(const PixelFormatDescription& d)
+    explicit SChannelTables(const SPixelFormatDescription& d)
     {
         for (std::uint32_t v = 0; v < 256; ++v) {
             red[v] = colorToPixel(v, d);
@@ -58,15 +58,15 @@ void writePixel(std::uint8_t* p, std::uint32_t value, std::uint32_t bytes)
 
 } // namespace
 
-bool sameLayout(SurfaceFormat format, const PixelFormatDescription& description)
+bool sameLayout(ESurfaceFormat format, const SPixelFormatDescription& description)
 {
-    const PixelFormatDescription own = describeFormat(format);
+    const SPixelFormatDescription own = describeFormat(format);
     return description.rgb && description.bitCount == own.bitCount && description.redMask == own.redMask &&
            description.greenMask == own.greenMask && description.blueMask == own.blueMask;
 }
 
-bool copyFrame(const FrameView& frame, std::uint8_t* dest, std::int32_t destPitch,
-               const PixelFormatDescription& description)
+bool copyFrame(const SFrameView& frame, std::uint8_t* dest, std::int32_t destPitch,
+               const SPixelFormatDescription& description)
 {
     const std::uint32_t bitCount = description.bitCount;
     if (!description.rgb || (bitCount != 16 && bitCount != 24 && bitCount != 32) || frame.width <= 0 ||
@@ -86,12 +86,12 @@ bool copyFrame(const FrameView& frame, std::uint8_t* dest, std::int32_t destPitc
         }
         return true;
     }
-    const ChannelTables tables(description);
+    const SChannelTables tables(description);
     for (std::int32_t y = 0; y < frame.height; ++y) {
         const std::uint8_t* in = frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch;
         std::uint8_t* out = dest + static_cast<std::ptrdiff_t>(y) * destPitch;
         for (std::int32_t x = 0; x < frame.width; ++x, in += sourceBytes, out += destBytes) {
-            const Rgb c = readPixel(in, frame.format);
+            const SRgb c = readPixel(in, frame.format);
             writePixel(out, tables.red[c.r] | tables.green[c.g] | tables.blue[c.b], static_cast<std::uint32_t>(destBytes));
         }
     }

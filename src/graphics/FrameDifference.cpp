@@ -47,7 +47,7 @@ std::size_t lastDifference(const std::uint8_t* a, const std::uint8_t* b, std::si
 
 } // namespace
 
-Rect changedArea(const CSurfaceMemory& now, const CSurfaceMemory& before)
+SRect changedArea(const CSurfaceMemory& now, const CSurfaceMemory& before)
 {
     const std::int32_t height = now.height();
     const auto bytes = static_cast<std::size_t>(pixelBytes(now.format()));
@@ -58,7 +58,7 @@ Rect changedArea(const CSurfaceMemory& now, const CSurfaceMemory& before)
         ++top;
     }
     if (top == height) {
-        return Rect{};
+        return SRect{};
     }
     std::int32_t bottom = height;
     while (same(bottom - 1)) {
@@ -71,6 +71,6 @@ Rect changedArea(const CSurfaceMemory& now, const CSurfaceMemory& before)
         left = firstDifference(now.row(y), before.row(y), left);
         right = lastDifference(now.row(y), before.row(y), right > left ? right : left, rowBytes);
     }
-    return Rect{static_cast<std::int32_t>(left / bytes), top, static_cast<std::int32_t>((right + bytes - 1) / bytes),
+    return SRect{static_cast<std::int32_t>(left / bytes), top, static_cast<std::int32_t>((right + bytes - 1) / bytes),
                 bottom};
 }

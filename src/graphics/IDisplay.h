@@ -6,14 +6,14 @@
 
 // Where a surface is placed: the low 8 bits of a memory value say 0 video memory, 1 system
 // memory, anything else wherever the platform chooses.
-enum class SurfacePlacement { Video, System, Any };
+enum class ESurfacePlacement { Video, System, Any };
 
-constexpr SurfacePlacement placementFromMemory(std::uint32_t memory)
+constexpr ESurfacePlacement placementFromMemory(std::uint32_t memory)
 {
     switch (memory & 0xFFu) {
-    case 0: return SurfacePlacement::Video;
-    case 1: return SurfacePlacement::System;
-    default: return SurfacePlacement::Any;
+    case 0: return ESurfacePlacement::Video;
+    case 1: return ESurfacePlacement::System;
+    default: return ESurfacePlacement::Any;
     }
 }
 
@@ -33,10 +33,10 @@ public:
     virtual void leaveFullScreen() = 0;
 
     // The size and pixel format that frames will be presented in.
-    virtual std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) = 0;
+    virtual std::int32_t setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format) = 0;
 
     // Makes what shows the frames, in video memory or, as the second try, system memory.
-    virtual std::int32_t createPrimary(SurfacePlacement placement) = 0;
+    virtual std::int32_t createPrimary(ESurfacePlacement placement) = 0;
     // Makes what receives the back buffer's pixels; after createPrimary.
     virtual std::int32_t createBackBuffer() = 0;
     // Undoes both; harmless when nothing was made.
@@ -48,14 +48,14 @@ public:
     // The same frame, of which only `changed` differs from the frame presented last; an empty
     // rectangle means nothing changed: the display then only waits as a present would, so
     // the frame loop keeps its pace. A display may always show the whole frame instead.
-    virtual std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+    virtual std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed)
     {
         static_cast<void>(changed);
         return present(pixels, pitch);
     }
 
     // Whether an off-screen surface of this size may be made in this placement.
-    virtual std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) = 0;
+    virtual std::int32_t createSurface(std::int32_t width, std::int32_t height, ESurfacePlacement placement) = 0;
 
     // Counts the times the platform took the memory of every surface away. A surface made or
     // restored at another count is lost. Stays 0 where surfaces are never lost.

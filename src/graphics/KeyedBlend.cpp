@@ -25,15 +25,15 @@ std::uint32_t blendChannel(std::uint32_t source, std::uint32_t target, std::int3
 }
 
 // Channel positions of a 16-bit format: red at redShift, green 5 up with greenMask, blue 0 up.
-struct Layout16 {
+struct SLayout16 {
     int redShift;
     std::uint32_t greenMask;
 };
 
-constexpr Layout16 kLayout555{10, 0x1F};
-constexpr Layout16 kLayout565{11, 0x3F};
+constexpr SLayout16 kLayout555{10, 0x1F};
+constexpr SLayout16 kLayout565{11, 0x3F};
 
-std::uint32_t blendPixel16(std::uint32_t source, std::uint32_t target, std::int32_t alpha, Layout16 layout)
+std::uint32_t blendPixel16(std::uint32_t source, std::uint32_t target, std::int32_t alpha, SLayout16 layout)
 {
     const std::uint32_t red = blendChannel((source >> layout.redShift) & 0x1F, (target >> layout.redShift) & 0x1F, alpha);
     const std::uint32_t green = blendChannel((source >> 5) & layout.greenMask, (target >> 5) & layout.greenMask, alpha);
@@ -48,7 +48,7 @@ __m128i blendLanes(__m128i source, __m128i target, __m128i doubledAlpha)
     return _mm_add_epi16(source, _mm_mulhi_epi16(difference, doubledAlpha));
 }
 
-__m128i blendEight16(__m128i source, __m128i target, __m128i doubledAlpha, Layout16 layout)
+__m128i blendEight16(__m128i source, __m128i target, __m128i doubledAlpha, SLayout16 layout)
 {
     const __m128i five = _mm_set1_epi16(0x1F);
     const __m128i greenMask = _mm_set1_epi16(static_cast<short>(layout.greenMask));
@@ -63,7 +63,7 @@ __m128i blendEight16(__m128i source, __m128i target, __m128i doubledAlpha, Layou
 #endif
 
 void blendRow16(const std::uint8_t* from, std::uint8_t* to, std::int32_t count, std::uint32_t key,
-                std::int32_t alpha, Layout16 layout)
+                std::int32_t alpha, SLayout16 layout)
 {
     std::int32_t i = 0;
 #if defined(__SSE2__)
@@ -138,7 +138,7 @@ MINNE_TARGET_AVX2 __m256i blendLanesAvx2(__m256i source, __m256i target, __m256i
 }
 
 MINNE_TARGET_AVX2 void blendRow16Avx2(const std::uint8_t* from, std::uint8_t* to, std::int32_t count,
-                                      std::uint32_t key, std::int32_t alpha, Layout16 layout)
+                                      std::uint32_t key, std::int32_t alpha, SLayout16 layout)
 {
     const __m256i keyWide = _mm256_set1_epi16(static_cast<short>(key));
     const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
@@ -236,7 +236,7 @@ void blendRunBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t count
     blendBytes(from, to, count, alpha, keepFourth);
 }
 
-void blendRun16(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, Layout16 layout)
+void blendRun16(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, SLayout16 layout)
 {
     const std::size_t pixels = count / 2;
 #if defined(__SSE2__)
@@ -267,13 +267,13 @@ MINNE_TARGET_AVX2 __m256i blendBytesAvx2(__m256i s, __m256i d, __m256i doubledAl
 // The wide loops over a table of runs: the walk, the kernels and their constants are all made
 // for AVX2, so nothing but the runs' bounds is worked out again for each run.
 template <typename Run>
-MINNE_TARGET_AVX2 inline void forEachRunAvx2(const CKeySpans& spans, std::ptrdiff_t bytes, const Rect& source,
+MINNE_TARGET_AVX2 inline void forEachRunAvx2(const CKeySpans& spans, std::ptrdiff_t bytes, const SRect& source,
                                              CSurfaceMemory& to, std::int32_t x, std::int32_t y, const Run& run)
 {
     std::uint8_t* targetRow = to.row(y) + (x - source.left) * bytes;
     for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {
-        const CKeySpans::Span* const last = spans.rowEnd(row);
-        for (const CKeySpans::Span* span = spans.rowBegin(row); span != last && span->begin < source.right; ++span) {
+        const CKeySpans::SSpan* const last = spans.rowEnd(row);
+        for (const CKeySpans::SSpan* span = spans.rowBegin(row); span != last && span->begin < source.right; ++span) {
             const std::int32_t begin = std::max(span->begin, source.left);
             const std::int32_t end = std::min(span->end, source.right);
             if (begin < end) {
@@ -318,7 +318,7 @@ MINNE_TARGET_AVX2 inline __m256i blendSixteen16(__m256i s, __m256i d, __m256i do
 
 // One run each; the constants are made once for the whole table.
 template <bool Red565>
-struct Blend16Run {
+struct SBlend16Run {
     __m256i doubledAlpha;
     __m256i greenAlpha;
     std::int32_t alpha;
@@ -340,7 +340,7 @@ struct Blend16Run {
 };
 
 template <bool KeepFourth>
-struct BlendBytesRun {
+struct SBlendBytesRun {
     __m256i doubledAlpha;
     __m256i fourth;
     std::int32_t alpha;
@@ -359,47 +359,47 @@ struct BlendBytesRun {
     }
 };
 
-MINNE_TARGET_AVX2 void blendSpansAvx2(const CKeySpans& spans, SurfaceFormat format, const Rect& source,
+MINNE_TARGET_AVX2 void blendSpansAvx2(const CKeySpans& spans, ESurfaceFormat format, const SRect& source,
                                       CSurfaceMemory& to, std::int32_t x, std::int32_t y, std::int32_t alpha)
 {
     const __m256i doubledAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 2));
     const __m256i greenAlpha = _mm256_set1_epi16(static_cast<short>(alpha * 64));
     switch (format) {
-    case SurfaceFormat::Rgb555:
-        forEachRunAvx2(spans, 2, source, to, x, y, Blend16Run<false>{doubledAlpha, greenAlpha, alpha});
+    case ESurfaceFormat::Rgb555:
+        forEachRunAvx2(spans, 2, source, to, x, y, SBlend16Run<false>{doubledAlpha, greenAlpha, alpha});
         return;
-    case SurfaceFormat::Rgb565:
-        forEachRunAvx2(spans, 2, source, to, x, y, Blend16Run<true>{doubledAlpha, greenAlpha, alpha});
+    case ESurfaceFormat::Rgb565:
+        forEachRunAvx2(spans, 2, source, to, x, y, SBlend16Run<true>{doubledAlpha, greenAlpha, alpha});
         return;
-    case SurfaceFormat::Bgr24:
-        forEachRunAvx2(spans, 3, source, to, x, y, BlendBytesRun<false>{doubledAlpha, _mm256_setzero_si256(), alpha});
+    case ESurfaceFormat::Bgr24:
+        forEachRunAvx2(spans, 3, source, to, x, y, SBlendBytesRun<false>{doubledAlpha, _mm256_setzero_si256(), alpha});
         return;
-    case SurfaceFormat::Bgrx32:
+    case ESurfaceFormat::Bgrx32:
         forEachRunAvx2(spans, 4, source, to, x, y,
-                       BlendBytesRun<true>{doubledAlpha, _mm256_set1_epi32(static_cast<int>(0xFF000000u)), alpha});
+                       SBlendBytesRun<true>{doubledAlpha, _mm256_set1_epi32(static_cast<int>(0xFF000000u)), alpha});
         return;
     }
 }
 #endif
 
 // One run of `count` bytes in the given format, with the baseline loops.
-void blendRun(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, SurfaceFormat format)
+void blendRun(const std::uint8_t* from, std::uint8_t* to, std::size_t count, std::int32_t alpha, ESurfaceFormat format)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: blendRun16(from, to, count, alpha, kLayout555); return;
-    case SurfaceFormat::Rgb565: blendRun16(from, to, count, alpha, kLayout565); return;
-    case SurfaceFormat::Bgr24: blendRunBytes(from, to, count, alpha, false); return;
-    case SurfaceFormat::Bgrx32: blendRunBytes(from, to, count, alpha, true); return;
+    case ESurfaceFormat::Rgb555: blendRun16(from, to, count, alpha, kLayout555); return;
+    case ESurfaceFormat::Rgb565: blendRun16(from, to, count, alpha, kLayout565); return;
+    case ESurfaceFormat::Bgr24: blendRunBytes(from, to, count, alpha, false); return;
+    case ESurfaceFormat::Bgrx32: blendRunBytes(from, to, count, alpha, true); return;
     }
 }
 
-using Row16 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t, Layout16);
+using Row16 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t, SLayout16);
 using Row32 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::uint32_t, std::int32_t);
 
-Row16 row16(Simd simd)
+Row16 row16(ESimd simd)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == Simd::Avx2) {
+    if (simd == ESimd::Avx2) {
         return blendRow16Avx2;
     }
 #endif
@@ -407,10 +407,10 @@ Row16 row16(Simd simd)
     return blendRow16;
 }
 
-Row32 row32(Simd simd)
+Row32 row32(ESimd simd)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == Simd::Avx2) {
+    if (simd == ESimd::Avx2) {
         return blendRow32Avx2;
     }
 #endif
@@ -422,15 +422,15 @@ Row32 row32(Simd simd)
 
 namespace Blitters {
 
-void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y,
-                std::uint32_t key, std::uint32_t alpha, Simd simd)
+void blendKeyed(const CSurfaceMemory& from, const SRect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y,
+                std::uint32_t key, std::uint32_t alpha, ESimd simd)
 {
     const std::int32_t count = source.right - source.left;
     const std::int32_t rows = source.bottom - source.top;
     if (&from == &to && x < source.right && source.left < x + count && y < source.bottom && source.top < y + rows) {
         CSurfaceMemory snapshot(count, rows, from.format(), from.generation());
         copy(from, source, snapshot, 0, 0);
-        blendKeyed(snapshot, Rect{0, 0, count, rows}, to, x, y, key, alpha, simd);
+        blendKeyed(snapshot, SRect{0, 0, count, rows}, to, x, y, key, alpha, simd);
         return;
     }
     const std::int32_t a = static_cast<std::int32_t>(alpha);
@@ -441,20 +441,20 @@ void blendKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& 
         const std::uint8_t* sourceRow = from.row(source.top + j) + static_cast<std::ptrdiff_t>(source.left) * bytes;
         std::uint8_t* targetRow = to.row(y + j) + static_cast<std::ptrdiff_t>(x) * bytes;
         switch (to.format()) {
-        case SurfaceFormat::Rgb555: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout555); break;
-        case SurfaceFormat::Rgb565: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout565); break;
-        case SurfaceFormat::Bgr24: blendRow24(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
-        case SurfaceFormat::Bgrx32: blend32(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
+        case ESurfaceFormat::Rgb555: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout555); break;
+        case ESurfaceFormat::Rgb565: blend16(sourceRow, targetRow, count, key & 0xFFFF, a, kLayout565); break;
+        case ESurfaceFormat::Bgr24: blendRow24(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
+        case ESurfaceFormat::Bgrx32: blend32(sourceRow, targetRow, count, key & 0xFFFFFF, a); break;
         }
     }
 }
 
-void blendKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to,
-                     std::int32_t x, std::int32_t y, std::uint32_t alpha, Simd simd)
+void blendKeyedSpans(const CKeySpans& spans, ESurfaceFormat format, const SRect& source, CSurfaceMemory& to,
+                     std::int32_t x, std::int32_t y, std::uint32_t alpha, ESimd simd)
 {
     const auto a = static_cast<std::int32_t>(alpha);
 #if MINNE_AVX2_KERNELS
-    if (simd == Simd::Avx2) {
+    if (simd == ESimd::Avx2) {
         blendSpansAvx2(spans, format, source, to, x, y, a);
         return;
     }
@@ -463,8 +463,8 @@ void blendKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& s
     const std::ptrdiff_t bytes = pixelBytes(format);
     std::uint8_t* targetRow = to.row(y) + (x - source.left) * bytes;
     for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {
-        const CKeySpans::Span* const last = spans.rowEnd(row);
-        for (const CKeySpans::Span* span = spans.rowBegin(row); span != last && span->begin < source.right; ++span) {
+        const CKeySpans::SSpan* const last = spans.rowEnd(row);
+        for (const CKeySpans::SSpan* span = spans.rowBegin(row); span != last && span->begin < source.right; ++span) {
             const std::int32_t begin = std::max(span->begin, source.left);
             const std::int32_t end = std::min(span->end, source.right);
             if (begin < end) {

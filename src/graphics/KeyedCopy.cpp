@@ -107,13 +107,13 @@ MINNE_TARGET_AVX2 void keyedRow32Avx2(const std::uint8_t* from, std::uint8_t* to
 }
 #endif
 
-void keyedRow(Simd simd, SurfaceFormat format, const std::uint8_t* from, std::uint8_t* to, std::int32_t count,
+void keyedRow(ESimd simd, ESurfaceFormat format, const std::uint8_t* from, std::uint8_t* to, std::int32_t count,
               std::uint32_t key)
 {
-    const bool avx2 = MINNE_AVX2_KERNELS && simd == Simd::Avx2;
+    const bool avx2 = MINNE_AVX2_KERNELS && simd == ESimd::Avx2;
     switch (format) {
-    case SurfaceFormat::Rgb555:
-    case SurfaceFormat::Rgb565:
+    case ESurfaceFormat::Rgb555:
+    case ESurfaceFormat::Rgb565:
 #if MINNE_AVX2_KERNELS
         if (avx2) {
             keyedRow16Avx2(from, to, count, key, colorBits(format));
@@ -122,8 +122,8 @@ void keyedRow(Simd simd, SurfaceFormat format, const std::uint8_t* from, std::ui
 #endif
         keyedRow16(from, to, count, key, colorBits(format));
         break;
-    case SurfaceFormat::Bgr24: keyedRow24(from, to, count, key); break;
-    case SurfaceFormat::Bgrx32:
+    case ESurfaceFormat::Bgr24: keyedRow24(from, to, count, key); break;
+    case ESurfaceFormat::Bgrx32:
 #if MINNE_AVX2_KERNELS
         if (avx2) {
             keyedRow32Avx2(from, to, count, key);
@@ -186,8 +186,8 @@ inline void copyRun(std::uint8_t* to, const std::uint8_t* from, std::size_t coun
     const std::uint8_t* const packed = spans.pixels();                                                         \
     std::uint8_t* targetRow = to.row(y) + (x - left) * bytes;                                                  \
     for (std::int32_t row = source.top; row < source.bottom; ++row, targetRow += to.pitch()) {                 \
-        const CKeySpans::Span* const last = spans.rowEnd(row);                                                 \
-        for (const CKeySpans::Span* span = spans.rowBegin(row); span != last && span->begin < right; ++span) { \
+        const CKeySpans::SSpan* const last = spans.rowEnd(row);                                                 \
+        for (const CKeySpans::SSpan* span = spans.rowBegin(row); span != last && span->begin < right; ++span) { \
             const std::int32_t begin = std::max(span->begin, left);                                            \
             const std::int32_t end = std::min(span->end, right);                                               \
             if (begin < end) {                                                                                 \
@@ -197,7 +197,7 @@ inline void copyRun(std::uint8_t* to, const std::uint8_t* from, std::size_t coun
         }                                                                                                      \
     }
 
-void copySpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to, std::int32_t x,
+void copySpans(const CKeySpans& spans, ESurfaceFormat format, const SRect& source, CSurfaceMemory& to, std::int32_t x,
                std::int32_t y)
 {
     MINNE_FOR_EACH_RUN(copyRun)
@@ -223,7 +223,7 @@ MINNE_TARGET_AVX2 inline void copyRunAvx2(std::uint8_t* to, const std::uint8_t* 
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + count - 32), last);
 }
 
-MINNE_TARGET_AVX2 void copySpansAvx2(const CKeySpans& spans, SurfaceFormat format, const Rect& source,
+MINNE_TARGET_AVX2 void copySpansAvx2(const CKeySpans& spans, ESurfaceFormat format, const SRect& source,
                                      CSurfaceMemory& to, std::int32_t x, std::int32_t y)
 {
     MINNE_FOR_EACH_RUN(copyRunAvx2)
@@ -236,13 +236,13 @@ MINNE_TARGET_AVX2 void copySpansAvx2(const CKeySpans& spans, SurfaceFormat forma
 
 namespace Blitters {
 
-void copyKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y,
-               std::uint32_t key, Simd simd)
+void copyKeyed(const CSurfaceMemory& from, const SRect& source, CSurfaceMemory& to, std::int32_t x, std::int32_t y,
+               std::uint32_t key, ESimd simd)
 {
     if (BlitterRows::overlaps(from, source, to, x, y)) {
         CSurfaceMemory snapshot(width(source), height(source), from.format(), from.generation());
         copy(from, source, snapshot, 0, 0);
-        copyKeyed(snapshot, Rect{0, 0, width(source), height(source)}, to, x, y, key, simd);
+        copyKeyed(snapshot, SRect{0, 0, width(source), height(source)}, to, x, y, key, simd);
         return;
     }
     const std::uint32_t maskedKey = key & colorBits(from.format());
@@ -252,11 +252,11 @@ void copyKeyed(const CSurfaceMemory& from, const Rect& source, CSurfaceMemory& t
     }
 }
 
-void copyKeyedSpans(const CKeySpans& spans, SurfaceFormat format, const Rect& source, CSurfaceMemory& to,
-                    std::int32_t x, std::int32_t y, Simd simd)
+void copyKeyedSpans(const CKeySpans& spans, ESurfaceFormat format, const SRect& source, CSurfaceMemory& to,
+                    std::int32_t x, std::int32_t y, ESimd simd)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == Simd::Avx2) {
+    if (simd == ESimd::Avx2) {
         copySpansAvx2(spans, format, source, to, x, y);
         return;
     }

@@ -38,14 +38,14 @@ SPicturePoint pictureFromArea(const SLetterbox& box, std::int32_t pictureWidth, 
 
 namespace {
 
-struct Span {
+struct SSpan {
     std::int32_t start = 0;
     std::int32_t length = 0;
 };
 
 // One axis of the cut: the target span inside the bounds, and the source span under it, its
 // ends rounded outwards so no picture column is lost at the cut.
-void cutAxis(Span target, Span bounds, std::int32_t pictureLength, Span& keptTarget, Span& keptSource)
+void cutAxis(SSpan target, SSpan bounds, std::int32_t pictureLength, SSpan& keptTarget, SSpan& keptSource)
 {
     const std::int64_t begin = std::max<std::int64_t>(target.start, bounds.start);
     const std::int64_t end = std::min<std::int64_t>(std::int64_t{target.start} + target.length,
@@ -66,7 +66,7 @@ void cutAxis(Span target, Span bounds, std::int32_t pictureLength, Span& keptTar
 SStretchCut cutStretch(const SLetterbox& target, const SLetterbox& bounds, std::int32_t pictureWidth,
                        std::int32_t pictureHeight)
 {
-    Span targetX, sourceX, targetY, sourceY;
+    SSpan targetX, sourceX, targetY, sourceY;
     cutAxis({target.x, target.width}, {bounds.x, bounds.width}, pictureWidth, targetX, sourceX);
     cutAxis({target.y, target.height}, {bounds.y, bounds.height}, pictureHeight, targetY, sourceY);
     if (targetX.length <= 0 || targetY.length <= 0) {

@@ -14,7 +14,7 @@ std::int32_t CNullDisplay::enterFullScreen()
     return 0;
 }
 
-std::int32_t CNullDisplay::setMode(std::int32_t width, std::int32_t height, SurfaceFormat format)
+std::int32_t CNullDisplay::setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format)
 {
     if (refusals_.modes.count(format) != 0 || !CSurfaceMemory::validSize(width, height)) {
         return GraphicsResult::kInvalidParams;
@@ -25,9 +25,9 @@ std::int32_t CNullDisplay::setMode(std::int32_t width, std::int32_t height, Surf
     return 0;
 }
 
-std::int32_t CNullDisplay::createPrimary(SurfacePlacement placement)
+std::int32_t CNullDisplay::createPrimary(ESurfacePlacement placement)
 {
-    const bool refused = placement == SurfacePlacement::Video ? refusals_.videoPrimary : refusals_.systemPrimary;
+    const bool refused = placement == ESurfacePlacement::Video ? refusals_.videoPrimary : refusals_.systemPrimary;
     if (refused) {
         return GraphicsResult::kOutOfMemory;
     }
@@ -52,17 +52,17 @@ void CNullDisplay::releasePrimary()
 
 std::int32_t CNullDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
-    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+    return presentRegion(pixels, pitch, SRect{0, 0, width_, height_});
 }
 
-std::int32_t CNullDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+std::int32_t CNullDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed)
 {
     if (!backBuffer_) {
         return GraphicsResult::kNotInitialized;
     }
     ++presentCount_;
     lastChange_ = changed;
-    if (changed == Rect{}) {
+    if (changed == SRect{}) {
         ++unchangedCount_;
         return presentResult_;
     }
@@ -78,7 +78,7 @@ std::int32_t CNullDisplay::presentRegion(const std::uint8_t* pixels, std::int32_
     return presentResult_;
 }
 
-std::int32_t CNullDisplay::createSurface(std::int32_t, std::int32_t, SurfacePlacement)
+std::int32_t CNullDisplay::createSurface(std::int32_t, std::int32_t, ESurfacePlacement)
 {
     return refusals_.surfaces ? GraphicsResult::kOutOfMemory : 0;
 }
@@ -99,7 +99,7 @@ namespace {
 // as some glyphs of real faces do.
 class CNullFontFace final : public IFontFace {
 public:
-    explicit CNullFontFace(const FontRequest& request)
+    explicit CNullFontFace(const SFontRequest& request)
         : cellHeight_(request.height > 0 ? request.height : request.height < 0 ? -request.height * 5 / 4 : 16),
           bold_(request.weight >= 600)
     {
@@ -108,9 +108,9 @@ public:
     std::int32_t cellHeight() const override { return cellHeight_; }
     std::int32_t ascent() const override { return cellHeight_ * 4 / 5; }
 
-    GlyphImage renderGlyph(unsigned char character) override
+    SGlyphImage renderGlyph(unsigned char character) override
     {
-        GlyphImage glyph;
+        SGlyphImage glyph;
         glyph.advance = std::max(1, cellHeight_ / 3) + character % 5 + (bold_ ? 1 : 0);
         if (character == ' ') {
             return glyph;
@@ -130,7 +130,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<IFontFace> CNullFontRasterizer::openFont(const FontRequest& request)
+std::unique_ptr<IFontFace> CNullFontRasterizer::openFont(const SFontRequest& request)
 {
     if (missing_.count(request.faceName) != 0) {
         return nullptr;

@@ -13,10 +13,10 @@
 class CNullDisplay final : public IDisplay {
 public:
     // What the display refuses; everything is accepted by default.
-    struct Refusals {
+    struct SRefusals {
         bool noDevice = false;
         bool fullScreen = false;
-        std::set<SurfaceFormat> modes;
+        std::set<ESurfaceFormat> modes;
         bool videoPrimary = false;
         bool systemPrimary = false;
         bool backBuffer = false;
@@ -25,9 +25,9 @@ public:
     };
 
     CNullDisplay() = default;
-    explicit CNullDisplay(Refusals refusals) : refusals_(std::move(refusals)) {}
+    explicit CNullDisplay(SRefusals refusals) : refusals_(std::move(refusals)) {}
 
-    Refusals& refusals() { return refusals_; }
+    SRefusals& refusals() { return refusals_; }
     // The result the next presents report (0 unless set).
     void setPresentResult(std::int32_t result) { presentResult_ = result; }
     // Takes the memory of every surface away, as a mode switch by another program would.
@@ -38,12 +38,12 @@ public:
     bool hasBackBuffer() const { return backBuffer_; }
     std::int32_t modeWidth() const { return width_; }
     std::int32_t modeHeight() const { return height_; }
-    SurfaceFormat modeFormat() const { return format_; }
+    ESurfaceFormat modeFormat() const { return format_; }
     // Every frame handed over, and of them those that changed nothing.
     std::uint32_t presentCount() const { return presentCount_; }
     std::uint32_t unchangedCount() const { return unchangedCount_; }
     // The rectangle the last frame was said to have changed.
-    const Rect& lastChange() const { return lastChange_; }
+    const SRect& lastChange() const { return lastChange_; }
     std::uint32_t restoreCount() const { return restoreCount_; }
     // The last presented frame, rows packed without padding; of a frame presented as a
     // region only that region is taken, as a display that trusts the region would.
@@ -52,19 +52,19 @@ public:
     bool hasDevice() const override { return !refusals_.noDevice; }
     std::int32_t enterFullScreen() override;
     void leaveFullScreen() override { fullScreen_ = false; }
-    std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) override;
-    std::int32_t createPrimary(SurfacePlacement placement) override;
+    std::int32_t setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format) override;
+    std::int32_t createPrimary(ESurfacePlacement placement) override;
     std::int32_t createBackBuffer() override;
     void releasePrimary() override;
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
-    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed) override;
-    std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
+    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed) override;
+    std::int32_t createSurface(std::int32_t width, std::int32_t height, ESurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return lossCount_; }
     std::int32_t restoreSurface() override;
     bool vsyncIsReal() const override { return false; }
 
 private:
-    Refusals refusals_;
+    SRefusals refusals_;
     std::int32_t presentResult_ = 0;
     std::uint32_t lossCount_ = 0;
     bool fullScreen_ = false;
@@ -72,10 +72,10 @@ private:
     bool backBuffer_ = false;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    SurfaceFormat format_ = SurfaceFormat::Bgrx32;
+    ESurfaceFormat format_ = ESurfaceFormat::Bgrx32;
     std::uint32_t presentCount_ = 0;
     std::uint32_t unchangedCount_ = 0;
-    Rect lastChange_;
+    SRect lastChange_;
     std::uint32_t restoreCount_ = 0;
     std::vector<std::uint8_t> lastFrame_;
 };
@@ -87,7 +87,7 @@ class CNullFontRasterizer final : public IFontRasterizer {
 public:
     // Face names in `missing` do not open.
     explicit CNullFontRasterizer(std::set<std::string> missing = {}) : missing_(std::move(missing)) {}
-    std::unique_ptr<IFontFace> openFont(const FontRequest& request) override;
+    std::unique_ptr<IFontFace> openFont(const SFontRequest& request) override;
     std::uint32_t openCount() const { return openCount_; }
 
 private:

@@ -2,15 +2,15 @@
 
 namespace {
 
-struct MaskPosition {
+struct SMaskPosition {
     std::uint32_t shift = 0;
     std::uint32_t width = 0;
 };
 
 // Where a channel mask starts and how many set bits it has from there.
-MaskPosition maskPosition(std::uint32_t mask)
+SMaskPosition maskPosition(std::uint32_t mask)
 {
-    MaskPosition position;
+    SMaskPosition position;
     if (mask == 0) {
         return position;
     }
@@ -37,7 +37,7 @@ void shiftDown(std::uint32_t mask, std::uint8_t& maskByte, std::uint8_t& shift)
 
 std::uint32_t scaleChannel(std::uint32_t value, std::uint32_t mask)
 {
-    const MaskPosition position = maskPosition(mask);
+    const SMaskPosition position = maskPosition(mask);
     if (position.width == 0) {
         return 0;
     }
@@ -49,23 +49,23 @@ std::uint32_t scaleChannel(std::uint32_t value, std::uint32_t mask)
 
 } // namespace
 
-PixelFormatDescription describeFormat(SurfaceFormat format)
+SPixelFormatDescription describeFormat(ESurfaceFormat format)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: return {16, true, 0x7C00, 0x03E0, 0x001F};
-    case SurfaceFormat::Rgb565: return {16, true, 0xF800, 0x07E0, 0x001F};
-    case SurfaceFormat::Bgr24: return {24, true, 0xFF0000, 0x00FF00, 0x0000FF};
-    case SurfaceFormat::Bgrx32: return {32, true, 0xFF0000, 0x00FF00, 0x0000FF};
+    case ESurfaceFormat::Rgb555: return {16, true, 0x7C00, 0x03E0, 0x001F};
+    case ESurfaceFormat::Rgb565: return {16, true, 0xF800, 0x07E0, 0x001F};
+    case ESurfaceFormat::Bgr24: return {24, true, 0xFF0000, 0x00FF00, 0x0000FF};
+    case ESurfaceFormat::Bgrx32: return {32, true, 0xFF0000, 0x00FF00, 0x0000FF};
     }
     return {};
 }
 
-std::int32_t pixelBytes(SurfaceFormat format) { return static_cast<std::int32_t>(bytesPerPixel(format)); }
+std::int32_t pixelBytes(ESurfaceFormat format) { return static_cast<std::int32_t>(bytesPerPixel(format)); }
 
-bool detectPixelFormat(const PixelFormatDescription& description, PixelFormatInfo& info)
+bool detectPixelFormat(const SPixelFormatDescription& description, SPixelFormatInfo& info)
 {
     if (description.bitCount <= 8) {
-        info = PixelFormatInfo{};
+        info = SPixelFormatInfo{};
         info.depth = description.bitCount;
         return true;
     }
@@ -88,7 +88,7 @@ bool detectPixelFormat(const PixelFormatDescription& description, PixelFormatInf
     }
 }
 
-std::uint32_t colorToPixel(std::uint32_t color, const PixelFormatDescription& description)
+std::uint32_t colorToPixel(std::uint32_t color, const SPixelFormatDescription& description)
 {
     if (description.bitCount <= 8) {
         return color;
@@ -100,13 +100,13 @@ std::uint32_t colorToPixel(std::uint32_t color, const PixelFormatDescription& de
            scaleChannel(blue, description.blueMask);
 }
 
-std::uint32_t colorBits(SurfaceFormat format)
+std::uint32_t colorBits(ESurfaceFormat format)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: return 0x7FFFu;
-    case SurfaceFormat::Rgb565: return 0xFFFFu;
-    case SurfaceFormat::Bgr24:
-    case SurfaceFormat::Bgrx32: return 0xFFFFFFu;
+    case ESurfaceFormat::Rgb555: return 0x7FFFu;
+    case ESurfaceFormat::Rgb565: return 0xFFFFu;
+    case ESurfaceFormat::Bgr24:
+    case ESurfaceFormat::Bgrx32: return 0xFFFFFFu;
     }
     return 0;
 }

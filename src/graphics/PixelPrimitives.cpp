@@ -21,14 +21,14 @@ std::uint32_t getPixel(const std::uint8_t* pixels, std::int32_t pitch, std::int3
 }
 
 template <int Bytes>
-constexpr PixelPrimitives primitives()
+constexpr SPixelPrimitives primitives()
 {
-    return PixelPrimitives{&putPixel<Bytes>, &getPixel<Bytes>};
+    return SPixelPrimitives{&putPixel<Bytes>, &getPixel<Bytes>};
 }
 
 } // namespace
 
-PixelPrimitives primitivesForDepth(std::uint32_t depth)
+SPixelPrimitives primitivesForDepth(std::uint32_t depth)
 {
     switch (depth) {
     case 8: return primitives<1>();

@@ -8,11 +8,11 @@ using PutPixelFunction = void (*)(std::uint8_t* pixels, std::int32_t pitch, std:
 using GetPixelFunction = std::uint32_t (*)(const std::uint8_t* pixels, std::int32_t pitch, std::int32_t x,
                                            std::int32_t y);
 
-struct PixelPrimitives {
+struct SPixelPrimitives {
     PutPixelFunction put = nullptr;
     GetPixelFunction get = nullptr;
 };
 
 // One byte for depth 8, two for 15 and 16, three (low byte first) for 24, four for 32;
 // both empty for any other depth.
-PixelPrimitives primitivesForDepth(std::uint32_t depth);
+SPixelPrimitives primitivesForDepth(std::uint32_t depth);

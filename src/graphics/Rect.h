@@ -2,11 +2,11 @@
 #include <cstdint>
 
 // A rectangle of pixels; right and bottom are exclusive.
-struct Rect {
+struct SRect {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
-    friend bool operator==(const Rect&, const Rect&) = default;
+    friend bool operator==(const SRect&, const SRect&) = default;
 };

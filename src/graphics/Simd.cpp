@@ -1,11 +1,11 @@
 #include "graphics/Simd.h"
 
-Simd bestSimd()
+ESimd bestSimd()
 {
 #if MINNE_AVX2_KERNELS
     static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
-    return hasAvx2 ? Simd::Avx2 : Simd::Baseline;
+    return hasAvx2 ? ESimd::Avx2 : ESimd::Baseline;
 #else
-    return Simd::Baseline;
+    return ESimd::Baseline;
 #endif
 }

@@ -10,27 +10,27 @@
 // Bgrx32: four bytes blue, green, red and a fourth byte that is always written as 0.
 // Only a vocabulary (no code to link), so the picture decoders can draw into surfaces without
 // depending on the graphics library that uses them.
-enum class SurfaceFormat : std::uint8_t { Rgb555 = 15, Rgb565 = 16, Bgr24 = 24, Bgrx32 = 32 };
+enum class ESurfaceFormat : std::uint8_t { Rgb555 = 15, Rgb565 = 16, Bgr24 = 24, Bgrx32 = 32 };
 
 // The format of a colour depth 15, 16, 24 or 32; nothing for any other depth.
-constexpr std::optional<SurfaceFormat> surfaceFormatForDepth(std::uint32_t depth)
+constexpr std::optional<ESurfaceFormat> surfaceFormatForDepth(std::uint32_t depth)
 {
     switch (depth) {
-    case 15: return SurfaceFormat::Rgb555;
-    case 16: return SurfaceFormat::Rgb565;
-    case 24: return SurfaceFormat::Bgr24;
-    case 32: return SurfaceFormat::Bgrx32;
+    case 15: return ESurfaceFormat::Rgb555;
+    case 16: return ESurfaceFormat::Rgb565;
+    case 24: return ESurfaceFormat::Bgr24;
+    case 32: return ESurfaceFormat::Bgrx32;
     default: return std::nullopt;
     }
 }
 
-constexpr std::size_t bytesPerPixel(SurfaceFormat format)
+constexpr std::size_t bytesPerPixel(ESurfaceFormat format)
 {
-    return format == SurfaceFormat::Bgrx32 ? 4 : format == SurfaceFormat::Bgr24 ? 3 : 2;
+    return format == ESurfaceFormat::Bgrx32 ? 4 : format == ESurfaceFormat::Bgr24 ? 3 : 2;
 }
 
 // Whether `bytes` bytes with rows `pitch` apart hold a picture of this size in `format`.
-constexpr bool SurfaceHolds(std::int32_t width, std::int32_t height, SurfaceFormat format, std::size_t bytes,
+constexpr bool SurfaceHolds(std::int32_t width, std::int32_t height, ESurfaceFormat format, std::size_t bytes,
                             std::size_t pitch)
 {
     if (width < 1 || height < 1)

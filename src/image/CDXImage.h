@@ -7,7 +7,7 @@
 //     CDecodeResult picture = loader.LoadFromFile("gfx/tor.bmp");   // or LoadFromMemory(bytes)
 //     if (!picture) { log(picture.reason); return; }
 //     const CDib& dib = *picture.dib;               // dib.width(), dib.height()
-//     ConvertDib(dib, SurfaceFormat::Bgrx32, pixels, pitch);   // see image/DibConversion.h
+//     ConvertDib(dib, ESurfaceFormat::Bgrx32, pixels, pitch);   // see image/DibConversion.h
 //
 // Every byte of a file is distrusted: a picture that is damaged, truncated, of an
 // unsupported variant or larger than kMaxImageSide on a side is refused with a short
@@ -63,7 +63,7 @@ struct CDrawResult {
 struct SurfaceTarget {
     std::span<std::uint8_t> pixels;
     std::size_t pitch = 0;
-    SurfaceFormat format = SurfaceFormat::Bgrx32;
+    ESurfaceFormat format = ESurfaceFormat::Bgrx32;
 };
 
 // Told the picture's width and height, gives the pixels to draw into, or nothing to stop.

@@ -150,13 +150,13 @@ RowConverter pickGeneric(std::uint8_t bitsPerPixel)
     }
 }
 
-RowConverter pickConverter(std::uint8_t bitsPerPixel, SurfaceFormat format)
+RowConverter pickConverter(std::uint8_t bitsPerPixel, ESurfaceFormat format)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: return bitsPerPixel == 16 ? copyRow555 : pickGeneric<Write555>(bitsPerPixel);
-    case SurfaceFormat::Rgb565: return pickGeneric<Write565>(bitsPerPixel);
-    case SurfaceFormat::Bgr24: return bitsPerPixel == 24 ? copyRow24 : pickGeneric<Write24>(bitsPerPixel);
-    case SurfaceFormat::Bgrx32:
+    case ESurfaceFormat::Rgb555: return bitsPerPixel == 16 ? copyRow555 : pickGeneric<Write555>(bitsPerPixel);
+    case ESurfaceFormat::Rgb565: return pickGeneric<Write565>(bitsPerPixel);
+    case ESurfaceFormat::Bgr24: return bitsPerPixel == 24 ? copyRow24 : pickGeneric<Write24>(bitsPerPixel);
+    case ESurfaceFormat::Bgrx32:
         switch (bitsPerPixel) {
         case 8: return lookupRow8To32;
         case 24: return widenRow24To32;
@@ -167,20 +167,20 @@ RowConverter pickConverter(std::uint8_t bitsPerPixel, SurfaceFormat format)
     return nullptr;
 }
 
-EncodedPalette encodePaletteFor(SurfaceFormat format, std::span<const DibColor> colors)
+EncodedPalette encodePaletteFor(ESurfaceFormat format, std::span<const DibColor> colors)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: return encodePalette<Write555>(colors);
-    case SurfaceFormat::Rgb565: return encodePalette<Write565>(colors);
-    case SurfaceFormat::Bgr24: return encodePalette<Write24>(colors);
-    case SurfaceFormat::Bgrx32: return encodePalette<Write32>(colors);
+    case ESurfaceFormat::Rgb555: return encodePalette<Write555>(colors);
+    case ESurfaceFormat::Rgb565: return encodePalette<Write565>(colors);
+    case ESurfaceFormat::Bgr24: return encodePalette<Write24>(colors);
+    case ESurfaceFormat::Bgrx32: return encodePalette<Write32>(colors);
     }
     return {};
 }
 
 } // namespace
 
-bool ConvertDib(const CDib& dib, SurfaceFormat format, std::span<std::uint8_t> dest, std::size_t pitch)
+bool ConvertDib(const CDib& dib, ESurfaceFormat format, std::span<std::uint8_t> dest, std::size_t pitch)
 {
     const RowConverter convert = pickConverter(dib.bitsPerPixel(), format);
     if (!convert || !SurfaceHolds(dib.width(), dib.height(), format, dest.size(), pitch))

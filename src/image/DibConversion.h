@@ -12,5 +12,5 @@
 // bits, 5-bit channels widened by repeating their top bits, a colour index past the end of
 // the table drawn black). Returns false, touching nothing, when `pitch` is shorter than one
 // row of the picture or `dest` cannot hold every row.
-bool ConvertDib(const CDib& dib, SurfaceFormat format, std::span<std::uint8_t> dest,
+bool ConvertDib(const CDib& dib, ESurfaceFormat format, std::span<std::uint8_t> dest,
                 std::size_t pitch);

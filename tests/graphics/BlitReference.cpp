@@ -6,14 +6,14 @@
 namespace {
 
 // The source rectangle clamped into the source's clip; x and y stay where they are.
-std::optional<Rect> clampSource(const PixelImage& source, std::optional<Rect> rect)
+std::optional<SRect> clampSource(const PixelImage& source, std::optional<SRect> rect)
 {
-    Rect r = rect.value_or(Rect{0, 0, source.width, source.height});
-    const Rect& c = source.clip;
+    SRect r = rect.value_or(SRect{0, 0, source.width, source.height});
+    const SRect& c = source.clip;
     if (r.top >= c.bottom || r.left >= c.right || r.bottom <= c.top || r.right <= c.left) {
         return std::nullopt;
     }
-    r = Rect{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right), std::min(r.bottom, c.bottom)};
+    r = SRect{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right), std::min(r.bottom, c.bottom)};
     if (r.right <= r.left || r.bottom <= r.top) {
         return std::nullopt;
     }
@@ -32,7 +32,7 @@ std::uint32_t colourBits(std::uint32_t depth)
 
 // Calls draw(sourcePixel, targetPixel) for every pixel that survives the clipping.
 template <typename Draw>
-void eachPixel(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect,
+void eachPixel(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect,
                Draw draw)
 {
     const auto r = clampSource(source, rect);
@@ -78,12 +78,12 @@ std::uint32_t referenceBlendPixel(std::uint32_t source, std::uint32_t target, st
     return result;
 }
 
-void referenceOpaque(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect)
+void referenceOpaque(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect)
 {
     eachPixel(source, target, x, y, rect, [](std::uint32_t s, std::uint32_t& d) { d = s; });
 }
 
-void referenceKeyed(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect)
+void referenceKeyed(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect)
 {
     const std::uint32_t bits = colourBits(source.depth);
     const std::uint32_t key = source.key & bits;
@@ -94,7 +94,7 @@ void referenceKeyed(PixelImage& source, PixelImage& target, std::int32_t x, std:
     });
 }
 
-void referenceBlend(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect,
+void referenceBlend(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect,
                     std::uint32_t alpha)
 {
     const std::uint32_t a = std::min<std::uint32_t>(alpha & 0xFFFF, 256);
@@ -109,7 +109,7 @@ void referenceBlend(PixelImage& source, PixelImage& target, std::int32_t x, std:
     });
 }
 
-void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect,
+void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect,
                      float scale)
 {
     if (!(scale > 0.0f)) {
@@ -127,7 +127,7 @@ void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std
     const auto left = static_cast<std::int64_t>(std::trunc(w * 0.5 + x - scaledW * 0.5));
     const std::int64_t bottom = top + static_cast<std::int64_t>(std::trunc(scaledH));
     const std::int64_t right = left + static_cast<std::int64_t>(std::trunc(scaledW));
-    const Rect& c = target.clip;
+    const SRect& c = target.clip;
     if (top >= c.bottom || left >= c.right || bottom <= c.top || right <= c.left) {
         return;
     }

@@ -10,18 +10,18 @@ struct PixelImage {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint32_t depth = 0;
-    Rect clip;
+    SRect clip;
     std::uint32_t key = 0;
     std::vector<std::uint32_t> pixels;
 
     std::uint32_t& at(std::int32_t x, std::int32_t y) { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
-void referenceOpaque(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect);
-void referenceKeyed(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect);
-void referenceBlend(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect,
+void referenceOpaque(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect);
+void referenceKeyed(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect);
+void referenceBlend(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect,
                     std::uint32_t alpha);
-void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<Rect> rect,
+void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect,
                      float scale);
 
 // One pixel of the blend: each channel becomes src + floor((dst - src) * a / 256).

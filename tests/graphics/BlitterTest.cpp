@@ -23,11 +23,11 @@ std::uint32_t randomPixel(std::uint32_t depth, std::mt19937& random)
 }
 
 // A rectangle around a surface of this size: inside, across any edge, outside, or inverted.
-Rect randomRect(std::int32_t width, std::int32_t height, std::mt19937& random)
+SRect randomRect(std::int32_t width, std::int32_t height, std::mt19937& random)
 {
     std::uniform_int_distribution<std::int32_t> across(-12, width + 12);
     std::uniform_int_distribution<std::int32_t> down(-12, height + 12);
-    return Rect{across(random), down(random), across(random), down(random)};
+    return SRect{across(random), down(random), across(random), down(random)};
 }
 
 enum class Mode { Opaque, Keyed, Blend, Scaled };
@@ -36,7 +36,7 @@ struct Draw {
     Mode mode = Mode::Opaque;
     std::int32_t x = 0;
     std::int32_t y = 0;
-    std::optional<Rect> rect;
+    std::optional<SRect> rect;
     std::uint32_t alpha = 0;
     float scale = 1.0f;
 
@@ -257,12 +257,12 @@ TEST(Blit, ClippedAwayDrawIsASuccessThatDrawsNothing)
     picture.Create(*test.screen, 10, 10, 2);
     picture.Fill(0xFFFF);
     CSurface& back = *test.screen->back();
-    back.SetClipRect(Rect{20, 20, 60, 60});
+    back.SetClipRect(SRect{20, 20, 60, 60});
     EXPECT_EQ(picture.Opaque(back, 0, 0), 0);
     EXPECT_EQ(picture.Keyed(back, 60, 20), 0);
     EXPECT_EQ(picture.KeyedBlend(back, 20, 60, std::nullopt, 0), 0);
     EXPECT_EQ(picture.KeyedScaled(back, 0, 0, std::nullopt, 1.0f), 0);
-    EXPECT_EQ(picture.Opaque(back, 15, 15, Rect{10, 0, 20, 10}), 0);
+    EXPECT_EQ(picture.Opaque(back, 15, 15, SRect{10, 0, 20, 10}), 0);
     EXPECT_EQ(readPixels(back), std::vector<std::uint32_t>(100 * 100, 0));
 }
 
@@ -286,7 +286,7 @@ TEST(KeyedScaled, HalfSizeBoxKeepsItsCentre)
     box.Fill(0x07E0);
     box.SetColorKey(0);
     ASSERT_EQ(box.KeyedScaled(*test.screen->back(), 141, 505, std::nullopt, 0.5f), 0);
-    EXPECT_EQ(inkBox(*test.screen->back()), (Rect{266, 530, 516, 580}));
+    EXPECT_EQ(inkBox(*test.screen->back()), (SRect{266, 530, 516, 580}));
 }
 
 TEST(KeyedScaled, ScaleOneDrawsWhereKeyedDraws)
@@ -311,7 +311,7 @@ TEST(KeyedScaled, ScaleZeroOrLessDrawsNothing)
     for (const float scale : {0.0f, -0.0f, -1.0f, 1e-9f, 0.001f, -0.05f, std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_EQ(box.KeyedScaled(*test.screen->back(), 10, 10, std::nullopt, scale), 0);
     }
-    EXPECT_EQ(inkBox(*test.screen->back()), (Rect{100, 100, 0, 0}));
+    EXPECT_EQ(inkBox(*test.screen->back()), (SRect{100, 100, 0, 0}));
 }
 
 } // namespace

@@ -24,7 +24,7 @@ struct SimulatedChain {
     std::size_t front = 0;
 };
 
-void copyPart(const Picture& frame, Picture& target, const Rect& part)
+void copyPart(const Picture& frame, Picture& target, const SRect& part)
 {
     for (std::int32_t y = part.top; y < part.bottom; ++y) {
         for (std::int32_t x = part.left; x < part.right; ++x) {
@@ -35,13 +35,13 @@ void copyPart(const Picture& frame, Picture& target, const Rect& part)
 
 // What the display does with one frame: note its change, and unless the front already shows
 // it, bring the back buffer up to date and flip. Returns whether it flipped.
-bool present(CFlipChainDamage& damage, SimulatedChain& chain, const Picture& frame, const Rect& changed)
+bool present(CFlipChainDamage& damage, SimulatedChain& chain, const Picture& frame, const SRect& changed)
 {
     damage.frameChanged(changed);
     if (damage.frontIsCurrent()) {
         return false;
     }
-    if (const std::optional<Rect> part = damage.backBufferStale()) {
+    if (const std::optional<SRect> part = damage.backBufferStale()) {
         copyPart(frame, chain.back(), *part);
     }
     chain.flip();
@@ -49,13 +49,13 @@ bool present(CFlipChainDamage& damage, SimulatedChain& chain, const Picture& fra
     return true;
 }
 
-Rect randomRect(std::mt19937& random)
+SRect randomRect(std::mt19937& random)
 {
     std::uniform_int_distribution<std::int32_t> x(0, kWidth - 1);
     std::uniform_int_distribution<std::int32_t> y(0, kHeight - 1);
     const std::int32_t left = x(random);
     const std::int32_t top = y(random);
-    return Rect{left, top, std::min(kWidth, left + 1 + x(random) / 3), std::min(kHeight, top + 1 + y(random) / 3)};
+    return SRect{left, top, std::min(kWidth, left + 1 + x(random) / 3), std::min(kHeight, top + 1 + y(random) / 3)};
 }
 
 class FlipChainDamageTest : public ::testing::TestWithParam<std::int32_t> {};
@@ -68,14 +68,14 @@ TEST_P(FlipChainDamageTest, TheFrontAlwaysShowsTheNewestFrame)
     SimulatedChain chain(GetParam());
     std::mt19937 random(7);
     Picture frame(kWidth * kHeight, 1);
-    const Rect whole{0, 0, kWidth, kHeight};
+    const SRect whole{0, 0, kWidth, kHeight};
     ASSERT_TRUE(present(damage, chain, frame, whole));
     ASSERT_EQ(chain.shown(), frame);
     std::fill(frame.begin(), frame.end(), 2);
     ASSERT_TRUE(present(damage, chain, frame, whole));
     ASSERT_EQ(chain.shown(), frame);
     for (int step = 0; step < 400; ++step) {
-        Rect changed{};
+        SRect changed{};
         if (step % 5 != 4) { // every fifth frame shows nothing new
             changed = randomRect(random);
             copyPart(Picture(kWidth * kHeight, 10 + step), frame, changed);
@@ -90,11 +90,11 @@ TEST_P(FlipChainDamageTest, AnUnchangedFrameNeitherCopiesNorFlips)
     CFlipChainDamage damage(GetParam(), kWidth, kHeight);
     SimulatedChain chain(GetParam());
     const Picture frame(kWidth * kHeight, 3);
-    EXPECT_TRUE(present(damage, chain, frame, Rect{}));
+    EXPECT_TRUE(present(damage, chain, frame, SRect{}));
     EXPECT_EQ(chain.shown(), frame);
     for (int step = 0; step < 5; ++step) {
-        EXPECT_FALSE(present(damage, chain, frame, Rect{}));
-        EXPECT_FALSE(present(damage, chain, frame, Rect{-8, -8, 0, 4})); // wholly outside
+        EXPECT_FALSE(present(damage, chain, frame, SRect{}));
+        EXPECT_FALSE(present(damage, chain, frame, SRect{-8, -8, 0, 4})); // wholly outside
     }
 }
 
@@ -104,7 +104,7 @@ TEST_P(FlipChainDamageTest, AfterARestoreEveryBufferIsDrawnWholeBeforeItIsShown)
     SimulatedChain chain(GetParam());
     Picture frame(kWidth * kHeight, 4);
     for (int step = 0; step < 3; ++step) {
-        present(damage, chain, frame, Rect{});
+        present(damage, chain, frame, SRect{});
     }
     EXPECT_TRUE(damage.frontIsCurrent());
     // A restored surface keeps no picture.
@@ -112,15 +112,15 @@ TEST_P(FlipChainDamageTest, AfterARestoreEveryBufferIsDrawnWholeBeforeItIsShown)
         std::fill(buffer.begin(), buffer.end(), -1);
     }
     damage.forgetAll();
-    EXPECT_EQ(damage.backBufferStale(), (Rect{0, 0, kWidth, kHeight}));
-    ASSERT_TRUE(present(damage, chain, frame, Rect{}));
+    EXPECT_EQ(damage.backBufferStale(), (SRect{0, 0, kWidth, kHeight}));
+    ASSERT_TRUE(present(damage, chain, frame, SRect{}));
     EXPECT_EQ(chain.shown(), frame);
-    EXPECT_FALSE(present(damage, chain, frame, Rect{}));
+    EXPECT_FALSE(present(damage, chain, frame, SRect{}));
     // One pixel changes: each buffer that comes to the front next is drawn whole.
     for (std::int32_t i = 1; i < GetParam(); ++i) {
         frame[i] = 50 + i;
-        EXPECT_EQ(damage.backBufferStale(), (Rect{0, 0, kWidth, kHeight}));
-        ASSERT_TRUE(present(damage, chain, frame, Rect{i, 0, i + 1, 1}));
+        EXPECT_EQ(damage.backBufferStale(), (SRect{0, 0, kWidth, kHeight}));
+        ASSERT_TRUE(present(damage, chain, frame, SRect{i, 0, i + 1, 1}));
         EXPECT_EQ(chain.shown(), frame);
     }
 }
@@ -133,18 +133,18 @@ TEST(FlipChainDamage, TheBackBufferOfTwoCollectsTheChangesOfTheLastTwoFrames)
     damage.drawnAndFlipped();
     damage.drawnAndFlipped(); // both buffers hold the frame
     ASSERT_EQ(damage.backBufferStale(), std::nullopt);
-    damage.frameChanged(Rect{2, 2, 4, 4});
-    EXPECT_EQ(damage.backBufferStale(), (Rect{2, 2, 4, 4}));
+    damage.frameChanged(SRect{2, 2, 4, 4});
+    EXPECT_EQ(damage.backBufferStale(), (SRect{2, 2, 4, 4}));
     damage.drawnAndFlipped();
-    damage.frameChanged(Rect{10, 1, 12, 3});
+    damage.frameChanged(SRect{10, 1, 12, 3});
     // The buffer now at the back missed both changes.
-    EXPECT_EQ(damage.backBufferStale(), (Rect{2, 1, 12, 4}));
+    EXPECT_EQ(damage.backBufferStale(), (SRect{2, 1, 12, 4}));
     damage.drawnAndFlipped();
-    EXPECT_EQ(damage.backBufferStale(), (Rect{10, 1, 12, 3}));
+    EXPECT_EQ(damage.backBufferStale(), (SRect{10, 1, 12, 3}));
     EXPECT_TRUE(damage.frontIsCurrent());
     // Parts outside the frame are cut off.
-    damage.frameChanged(Rect{20, 12, 40, 30});
-    EXPECT_EQ(damage.backBufferStale(), (Rect{10, 1, kWidth, kHeight}));
+    damage.frameChanged(SRect{20, 12, 40, 30});
+    EXPECT_EQ(damage.backBufferStale(), (SRect{10, 1, kWidth, kHeight}));
 }
 
 } // namespace

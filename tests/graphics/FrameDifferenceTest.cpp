@@ -8,7 +8,7 @@
 
 namespace {
 
-SurfaceFormat formatOf(std::uint32_t depth) { return *surfaceFormatForDepth(depth); }
+ESurfaceFormat formatOf(std::uint32_t depth) { return *surfaceFormatForDepth(depth); }
 
 void setPixel(CSurfaceMemory& memory, std::int32_t x, std::int32_t y, std::uint8_t value)
 {
@@ -19,18 +19,18 @@ class FrameDifferenceTest : public ::testing::TestWithParam<std::uint32_t> {};
 
 TEST_P(FrameDifferenceTest, TheChangedAreaIsTheBoundingBoxOfEveryChangedPixel)
 {
-    const SurfaceFormat format = formatOf(GetParam());
+    const ESurfaceFormat format = formatOf(GetParam());
     // 37 pixels wide: rows are not a whole number of words, at any depth.
     CSurfaceMemory before(37, 20, format, 0);
     CSurfaceMemory now(37, 20, format, 0);
-    EXPECT_EQ(changedArea(now, before), Rect{});
+    EXPECT_EQ(changedArea(now, before), SRect{});
 
     // A single pixel in every column and row, alone: the last byte of a pixel counts too.
     for (std::int32_t x : {0, 1, 7, 8, 30, 36}) {
         for (std::int32_t y : {0, 9, 19}) {
             CSurfaceMemory changed(37, 20, format, 0);
             changed.row(y)[(x + 1) * pixelBytes(format) - 1] = 1;
-            EXPECT_EQ(changedArea(changed, before), (Rect{x, y, x + 1, y + 1})) << x << "," << y;
+            EXPECT_EQ(changedArea(changed, before), (SRect{x, y, x + 1, y + 1})) << x << "," << y;
         }
     }
 
@@ -41,8 +41,8 @@ TEST_P(FrameDifferenceTest, TheChangedAreaIsTheBoundingBoxOfEveryChangedPixel)
     setPixel(now, 22, 8, 5);
     setPixel(now, 15, 11, 5);
     setPixel(now, 3, 14, 5);
-    EXPECT_EQ(changedArea(now, before), (Rect{3, 3, 23, 15}));
-    EXPECT_EQ(changedArea(before, now), (Rect{3, 3, 23, 15}));
+    EXPECT_EQ(changedArea(now, before), (SRect{3, 3, 23, 15}));
+    EXPECT_EQ(changedArea(before, now), (SRect{3, 3, 23, 15}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, FrameDifferenceTest, ::testing::Values(15u, 16u, 24u, 32u));
@@ -55,7 +55,7 @@ TEST(IdleFrames, AFrameLikeTheLastOneIsNotSentAndDoesNotFlip)
         screen.back()->Fill(0x1234);
         ASSERT_EQ(screen.Present(), 0);
         // The first frame after opening goes whole: the display showed nothing before.
-        EXPECT_EQ(test.display->lastChange(), (Rect{0, 0, 64, 48}));
+        EXPECT_EQ(test.display->lastChange(), (SRect{0, 0, 64, 48}));
 
         screen.back()->Fill(0x1234);
         ASSERT_EQ(screen.Present(), 0);
@@ -73,7 +73,7 @@ TEST(IdleFrames, AFrameLikeTheLastOneIsNotSentAndDoesNotFlip)
         back.Unlock();
         const std::vector<std::uint32_t> frame = readPixels(back);
         ASSERT_EQ(screen.Present(), 0);
-        EXPECT_EQ(test.display->lastChange(), (Rect{10, 30, 41, 34}));
+        EXPECT_EQ(test.display->lastChange(), (SRect{10, 30, 41, 34}));
         EXPECT_EQ(readPixels(*screen.front()), frame);
         std::vector<std::uint8_t> expected(test.display->lastFrame().size());
         const std::size_t bytes = depth / 8;
@@ -93,7 +93,7 @@ TEST(IdleFrames, AfterARestoreTheWholeFrameIsSentAgain)
     test.display->loseSurfaces();
     ASSERT_EQ(test.screen->RestoreLostSurfaces(), 0);
     ASSERT_EQ(test.screen->Present(), 0);
-    EXPECT_EQ(test.display->lastChange(), (Rect{0, 0, 16, 8}));
+    EXPECT_EQ(test.display->lastChange(), (SRect{0, 0, 16, 8}));
     EXPECT_EQ(test.display->unchangedCount(), 0u);
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <fstream>
 
-TestScreen openTestScreen(std::uint32_t depth, std::int32_t width, std::int32_t height, CNullDisplay::Refusals refusals)
+TestScreen openTestScreen(std::uint32_t depth, std::int32_t width, std::int32_t height, CNullDisplay::SRefusals refusals)
 {
     auto display = std::make_unique<CNullDisplay>(std::move(refusals));
     TestScreen result;
@@ -30,8 +30,8 @@ std::vector<std::uint32_t> readPixels(CSurface& surface)
 
 void writePixels(CSurface& surface, const std::vector<std::uint32_t>& pixels)
 {
-    const Rect clip = surface.clipRect();
-    surface.SetClipRect(Rect{0, 0, surface.width(), surface.height()});
+    const SRect clip = surface.clipRect();
+    surface.SetClipRect(SRect{0, 0, surface.width(), surface.height()});
     surface.Lock();
     for (std::int32_t y = 0; y < surface.height(); ++y) {
         for (std::int32_t x = 0; x < surface.width(); ++x) {
@@ -84,14 +84,14 @@ void writeBmp24(const std::filesystem::path& path, std::int32_t width, std::int3
                                                  static_cast<std::streamsize>(file.size()));
 }
 
-Rect inkBox(CSurface& surface, std::uint32_t ground)
+SRect inkBox(CSurface& surface, std::uint32_t ground)
 {
-    Rect box{surface.width(), surface.height(), 0, 0};
+    SRect box{surface.width(), surface.height(), 0, 0};
     const auto pixels = readPixels(surface);
     for (std::int32_t y = 0; y < surface.height(); ++y) {
         for (std::int32_t x = 0; x < surface.width(); ++x) {
             if (pixels[static_cast<std::size_t>(y * surface.width() + x)] != ground) {
-                box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                box = SRect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
                            std::max(box.bottom, y + 1)};
             }
         }

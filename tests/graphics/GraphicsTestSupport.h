@@ -15,7 +15,7 @@ struct TestScreen {
     std::unique_ptr<CScreen> screen;
 };
 TestScreen openTestScreen(std::uint32_t depth, std::int32_t width = 800, std::int32_t height = 600,
-                          CNullDisplay::Refusals refusals = {});
+                          CNullDisplay::SRefusals refusals = {});
 
 // The pixels of a surface, `width` values per row, read and written under a lock.
 std::vector<std::uint32_t> readPixels(CSurface& surface);
@@ -33,7 +33,7 @@ void writeBmp24(const std::filesystem::path& path, std::int32_t width, std::int3
                 const std::vector<std::uint32_t>& pixels);
 
 // The bounding box of the pixels other than `ground`; (width, height, 0, 0) when there are none.
-Rect inkBox(CSurface& surface, std::uint32_t ground = 0);
+SRect inkBox(CSurface& surface, std::uint32_t ground = 0);
 
 // A fresh folder for one test's files.
 std::filesystem::path testFolder(const std::string& name);

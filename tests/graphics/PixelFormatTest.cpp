@@ -9,17 +9,17 @@ namespace {
 
 TEST(PixelFormat, DetectsTheFourFormatsFromTheirMasks)
 {
-    PixelFormatInfo info;
+    SPixelFormatInfo info;
     ASSERT_TRUE(detectPixelFormat({16, true, 0xF800, 0x07E0, 0x001F}, info));
-    EXPECT_EQ(info, (PixelFormatInfo{31, 63, 31, 0, 5, 11, 16}));
+    EXPECT_EQ(info, (SPixelFormatInfo{31, 63, 31, 0, 5, 11, 16}));
     ASSERT_TRUE(detectPixelFormat({16, true, 0x7C00, 0x03E0, 0x001F}, info));
-    EXPECT_EQ(info, (PixelFormatInfo{31, 31, 31, 0, 5, 10, 15}));
+    EXPECT_EQ(info, (SPixelFormatInfo{31, 31, 31, 0, 5, 10, 15}));
     ASSERT_TRUE(detectPixelFormat({32, true, 0xFF0000, 0xFF00, 0xFF}, info));
-    EXPECT_EQ(info, (PixelFormatInfo{255, 255, 255, 0, 8, 16, 32}));
+    EXPECT_EQ(info, (SPixelFormatInfo{255, 255, 255, 0, 8, 16, 32}));
     ASSERT_TRUE(detectPixelFormat({24, true, 0xFF0000, 0xFF00, 0xFF}, info));
     EXPECT_EQ(info.depth, 24u);
-    for (const SurfaceFormat format : {SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24,
-                                       SurfaceFormat::Bgrx32}) {
+    for (const ESurfaceFormat format : {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24,
+                                       ESurfaceFormat::Bgrx32}) {
         ASSERT_TRUE(detectPixelFormat(describeFormat(format), info));
         EXPECT_EQ(info.depth, static_cast<std::uint32_t>(format));
     }
@@ -27,9 +27,9 @@ TEST(PixelFormat, DetectsTheFourFormatsFromTheirMasks)
 
 TEST(PixelFormat, PaletteAndUnknownFormats)
 {
-    PixelFormatInfo info{1, 2, 3, 4, 5, 6, 99};
+    SPixelFormatInfo info{1, 2, 3, 4, 5, 6, 99};
     ASSERT_TRUE(detectPixelFormat({8, false, 0, 0, 0}, info));
-    EXPECT_EQ(info, (PixelFormatInfo{0, 0, 0, 0, 0, 0, 8}));
+    EXPECT_EQ(info, (SPixelFormatInfo{0, 0, 0, 0, 0, 0, 8}));
     EXPECT_FALSE(detectPixelFormat({16, false, 0xF800, 0x07E0, 0x001F}, info));
     EXPECT_EQ(info.depth, 0u);
     EXPECT_TRUE(detectPixelFormat({12, true, 0xF00, 0xF0, 0xF}, info));
@@ -42,27 +42,27 @@ TEST(PixelFormat, PaletteAndUnknownFormats)
 
 TEST(PixelFormat, ColourToPixel)
 {
-    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(SurfaceFormat::Rgb565)), 0xF800u);
-    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(SurfaceFormat::Rgb555)), 0x7C00u);
-    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(SurfaceFormat::Bgrx32)), 0x00FF0000u);
-    EXPECT_EQ(colorToPixel(0xFFFFFF, describeFormat(SurfaceFormat::Rgb565)), 0xFFFFu);
-    EXPECT_EQ(colorToPixel(0x7D1964, describeFormat(SurfaceFormat::Bgr24)), 0x64197Du);
-    EXPECT_EQ(colorToPixel(0x7D1964, describeFormat(SurfaceFormat::Rgb565)), (12u << 11) | (6u << 5) | 15u);
+    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(ESurfaceFormat::Rgb565)), 0xF800u);
+    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(ESurfaceFormat::Rgb555)), 0x7C00u);
+    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(ESurfaceFormat::Bgrx32)), 0x00FF0000u);
+    EXPECT_EQ(colorToPixel(0xFFFFFF, describeFormat(ESurfaceFormat::Rgb565)), 0xFFFFu);
+    EXPECT_EQ(colorToPixel(0x7D1964, describeFormat(ESurfaceFormat::Bgr24)), 0x64197Du);
+    EXPECT_EQ(colorToPixel(0x7D1964, describeFormat(ESurfaceFormat::Rgb565)), (12u << 11) | (6u << 5) | 15u);
     EXPECT_EQ(colorToPixel(0x00ABCDEF, {8, false, 0, 0, 0}), 0x00ABCDEFu);
     // Bits above the colour are ignored.
-    EXPECT_EQ(colorToPixel(0xFF000000, describeFormat(SurfaceFormat::Bgrx32)), 0u);
+    EXPECT_EQ(colorToPixel(0xFF000000, describeFormat(ESurfaceFormat::Bgrx32)), 0u);
 }
 
-TEST(PixelPrimitives, EachDepthWritesItsBytesLowByteFirst)
+TEST(SPixelPrimitives, EachDepthWritesItsBytesLowByteFirst)
 {
     std::vector<std::uint8_t> memory(4 * 8, 0);
-    const PixelPrimitives eight = primitivesForDepth(8);
+    const SPixelPrimitives eight = primitivesForDepth(8);
     eight.put(memory.data(), 8, 3, 1, 0xABCD);
     EXPECT_EQ(memory[11], 0xCD);
     EXPECT_EQ(memory[12], 0);
     EXPECT_EQ(eight.get(memory.data(), 8, 3, 1), 0xCDu);
 
-    const PixelPrimitives twentyFour = primitivesForDepth(24);
+    const SPixelPrimitives twentyFour = primitivesForDepth(24);
     twentyFour.put(memory.data(), 8, 1, 2, 0x11223344);
     EXPECT_EQ(memory[19], 0x44);
     EXPECT_EQ(memory[20], 0x33);
@@ -70,7 +70,7 @@ TEST(PixelPrimitives, EachDepthWritesItsBytesLowByteFirst)
     EXPECT_EQ(memory[22], 0);
     EXPECT_EQ(twentyFour.get(memory.data(), 8, 1, 2), 0x223344u);
 
-    const PixelPrimitives thirtyTwo = primitivesForDepth(32);
+    const SPixelPrimitives thirtyTwo = primitivesForDepth(32);
     thirtyTwo.put(memory.data(), 8, 1, 3, 0xA1B2C3D4);
     EXPECT_EQ(thirtyTwo.get(memory.data(), 8, 1, 3), 0xA1B2C3D4u);
     EXPECT_EQ(primitivesForDepth(12).put, nullptr);

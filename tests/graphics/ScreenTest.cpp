@@ -8,7 +8,7 @@ namespace {
 
 struct OpenCase {
     const char* name;
-    CNullDisplay::Refusals refusals;
+    CNullDisplay::SRefusals refusals;
     std::int32_t expected;
 };
 
@@ -25,7 +25,7 @@ TEST_P(ScreenOpenTest, EachRefusalGivesItsCodeAndLeavesNoSurfaces)
     EXPECT_FALSE(seen.hasPrimary());
     EXPECT_FALSE(seen.hasBackBuffer());
     // Another attempt after any failure is allowed once the platform agrees.
-    seen.refusals() = CNullDisplay::Refusals{};
+    seen.refusals() = CNullDisplay::SRefusals{};
     if (GetParam().expected != -1) {
         EXPECT_EQ(screen.OpenFullScreen(800, 600, 16), 0);
         EXPECT_EQ(screen.bitsPerPixel(), 16u);
@@ -35,25 +35,25 @@ TEST_P(ScreenOpenTest, EachRefusalGivesItsCodeAndLeavesNoSurfaces)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Refusals, ScreenOpenTest,
+    SRefusals, ScreenOpenTest,
     ::testing::Values(OpenCase{"NoDevice", {.noDevice = true}, -1}, OpenCase{"FullScreen", {.fullScreen = true}, -2},
-                      OpenCase{"Mode", {.modes = {SurfaceFormat::Bgrx32}}, -4},
+                      OpenCase{"Mode", {.modes = {ESurfaceFormat::Bgrx32}}, -4},
                       OpenCase{"Primary", {.videoPrimary = true, .systemPrimary = true}, -8},
                       OpenCase{"BackBuffer", {.backBuffer = true}, -32}),
     [](const auto& openCase) { return std::string(openCase.param.name); });
 
 TEST(Screen, OpensOnceAndFallsBackToSystemMemory)
 {
-    auto display = std::make_unique<CNullDisplay>(CNullDisplay::Refusals{.videoPrimary = true});
+    auto display = std::make_unique<CNullDisplay>(CNullDisplay::SRefusals{.videoPrimary = true});
     CNullDisplay& seen = *display;
     CScreen screen(std::move(display), nullptr);
     ASSERT_EQ(screen.OpenFullScreen(800, 600, 24), 0);
     EXPECT_TRUE(seen.fullScreen());
-    EXPECT_EQ(seen.modeFormat(), SurfaceFormat::Bgr24);
+    EXPECT_EQ(seen.modeFormat(), ESurfaceFormat::Bgr24);
     CSurface* back = screen.back();
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->width(), 800);
-    EXPECT_EQ(back->clipRect(), (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(back->clipRect(), (SRect{0, 0, 800, 600}));
     EXPECT_EQ(back->owner(), &screen);
     EXPECT_EQ(screen.OpenFullScreen(800, 600, 16), -1);
     EXPECT_EQ(screen.back(), back);
@@ -144,16 +144,16 @@ public:
     bool hasDevice() const override { return true; }
     std::int32_t enterFullScreen() override { return record("enter", 0); }
     void leaveFullScreen() override { record("leave", 0); }
-    std::int32_t setMode(std::int32_t, std::int32_t, SurfaceFormat) override { return record("mode", 0); }
-    std::int32_t createPrimary(SurfacePlacement placement) override
+    std::int32_t setMode(std::int32_t, std::int32_t, ESurfaceFormat) override { return record("mode", 0); }
+    std::int32_t createPrimary(ESurfacePlacement placement) override
     {
-        return record(placement == SurfacePlacement::Video ? "video" : "system",
-                      placement == SurfacePlacement::Video ? -1 : 0);
+        return record(placement == ESurfacePlacement::Video ? "video" : "system",
+                      placement == ESurfacePlacement::Video ? -1 : 0);
     }
     std::int32_t createBackBuffer() override { return record("back", 0); }
     void releasePrimary() override { record("release", 0); }
     std::int32_t present(const std::uint8_t*, std::int32_t) override { return 0; }
-    std::int32_t createSurface(std::int32_t, std::int32_t, SurfacePlacement) override { return 0; }
+    std::int32_t createSurface(std::int32_t, std::int32_t, ESurfacePlacement) override { return 0; }
     std::uint32_t lossCount() const override { return 0; }
     std::int32_t restoreSurface() override { return 0; }
     bool vsyncIsReal() const override { return true; }

@@ -10,11 +10,11 @@ namespace {
 
 // The baseline loops must draw exactly what the wide loops draw; the drawing tests check the
 // widest loops this processor runs against the per-pixel reference.
-class SimdKernelTest : public ::testing::TestWithParam<SurfaceFormat> {
+class SimdKernelTest : public ::testing::TestWithParam<ESurfaceFormat> {
 protected:
     void SetUp() override
     {
-        if (bestSimd() != Simd::Avx2) {
+        if (bestSimd() != ESimd::Avx2) {
             GTEST_SKIP() << "this processor runs the baseline loops only";
         }
     }
@@ -53,21 +53,21 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
         CSurfaceMemory narrow = randomMemory(80, 6, key);
         CSurfaceMemory wide(80, 6, GetParam(), 0);
         std::memcpy(wide.pixels(), narrow.pixels(), static_cast<std::size_t>(narrow.pitch() * narrow.height()));
-        const Rect all{0, 0, width, height};
+        const SRect all{0, 0, width, height};
         const std::int32_t x = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(81 - width));
         switch (round % 5) {
         case 0:
-            Blitters::fill(narrow, key, Simd::Baseline);
-            Blitters::fill(wide, key, Simd::Avx2);
+            Blitters::fill(narrow, key, ESimd::Baseline);
+            Blitters::fill(wide, key, ESimd::Avx2);
             break;
         case 1:
-            Blitters::copyKeyed(source, all, narrow, x, 1, key, Simd::Baseline);
-            Blitters::copyKeyed(source, all, wide, x, 1, key, Simd::Avx2);
+            Blitters::copyKeyed(source, all, narrow, x, 1, key, ESimd::Baseline);
+            Blitters::copyKeyed(source, all, wide, x, 1, key, ESimd::Avx2);
             break;
         case 2: {
             const CKeySpans spans(source, key);
-            Blitters::copyKeyedSpans(spans, GetParam(), all, narrow, x, 1, Simd::Baseline);
-            Blitters::copyKeyedSpans(spans, GetParam(), all, wide, x, 1, Simd::Avx2);
+            Blitters::copyKeyedSpans(spans, GetParam(), all, narrow, x, 1, ESimd::Baseline);
+            Blitters::copyKeyedSpans(spans, GetParam(), all, wide, x, 1, ESimd::Avx2);
             break;
         }
         case 3: {
@@ -75,14 +75,14 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
             const std::uint32_t alpha = static_cast<std::uint32_t>(random_() % 257);
             const std::uint32_t keyBits = pixelBytes(GetParam()) == 2 ? 0xFFFFu : 0xFFFFFFu;
             const CKeySpans spans(source, key, keyBits);
-            Blitters::blendKeyedSpans(spans, GetParam(), all, narrow, x, 1, alpha, Simd::Baseline);
-            Blitters::blendKeyedSpans(spans, GetParam(), all, wide, x, 1, alpha, Simd::Avx2);
+            Blitters::blendKeyedSpans(spans, GetParam(), all, narrow, x, 1, alpha, ESimd::Baseline);
+            Blitters::blendKeyedSpans(spans, GetParam(), all, wide, x, 1, alpha, ESimd::Avx2);
             break;
         }
         default: {
             const std::uint32_t alpha = static_cast<std::uint32_t>(random_() % 257);
-            Blitters::blendKeyed(source, all, narrow, x, 1, key, alpha, Simd::Baseline);
-            Blitters::blendKeyed(source, all, wide, x, 1, key, alpha, Simd::Avx2);
+            Blitters::blendKeyed(source, all, narrow, x, 1, key, alpha, ESimd::Baseline);
+            Blitters::blendKeyed(source, all, wide, x, 1, key, alpha, ESimd::Avx2);
             break;
         }
         }
@@ -91,8 +91,8 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SimdKernelTest,
-                         ::testing::Values(SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24,
-                                           SurfaceFormat::Bgrx32),
+                         ::testing::Values(ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24,
+                                           ESurfaceFormat::Bgrx32),
                          [](const auto& format) { return std::to_string(static_cast<int>(format.param)) + "bits"; });
 
 } // namespace

@@ -61,17 +61,17 @@ TEST_F(SurfaceTest, ClipRectangleIsClampedToTheSurface)
 {
     CSurface surface;
     ASSERT_EQ(surface.Create(screen(), 800, 600, 2), 0);
-    surface.SetClipRect(Rect{-10, -10, 2000, 2000});
-    EXPECT_EQ(surface.clipRect(), (Rect{0, 0, 800, 600}));
-    surface.SetClipRect(Rect{5, 6, 7, 8});
-    EXPECT_EQ(surface.clipRect(), (Rect{5, 6, 7, 8}));
+    surface.SetClipRect(SRect{-10, -10, 2000, 2000});
+    EXPECT_EQ(surface.clipRect(), (SRect{0, 0, 800, 600}));
+    surface.SetClipRect(SRect{5, 6, 7, 8});
+    EXPECT_EQ(surface.clipRect(), (SRect{5, 6, 7, 8}));
 }
 
 TEST_F(SurfaceTest, PutPixelHonoursTheClipRectangleAndGetPixelStaysInside)
 {
     CSurface surface;
     ASSERT_EQ(surface.Create(screen(), 20, 10, 2), 0);
-    surface.SetClipRect(Rect{2, 2, 10, 8});
+    surface.SetClipRect(SRect{2, 2, 10, 8});
     surface.Lock();
     // The clip's right and bottom edges are outside it.
     for (const auto& [x, y, kept] : {std::tuple{2, 2, true}, {10, 3, false}, {3, 8, false}, {1, 3, false}, {9, 7, true}}) {
@@ -117,7 +117,7 @@ TEST_F(SurfaceTest, FillSetsEveryPixel)
         for (const std::int32_t width : {1, 3, 5, 17, 33}) {
             CSurface surface;
             ASSERT_EQ(surface.Create(*test.screen, width, 3, 2), 0);
-            surface.SetClipRect(Rect{1, 1, 2, 2}); // a fill ignores the clip rectangle
+            surface.SetClipRect(SRect{1, 1, 2, 2}); // a fill ignores the clip rectangle
             ASSERT_EQ(surface.Fill(0xA1B2C3D4), 0);
             const std::uint32_t expected = depth <= 16 ? 0xC3D4u : depth == 24 ? 0xB2C3D4u : 0xA1B2C3D4u;
             EXPECT_EQ(readPixels(surface), std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 3, expected));
@@ -163,7 +163,7 @@ TEST_F(SurfaceImageTest, LoadImageConvertsThePictureIntoTheScreenFormat)
     ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
     EXPECT_EQ(surface.width(), 5);
     EXPECT_EQ(surface.height(), 3);
-    EXPECT_EQ(surface.clipRect(), (Rect{0, 0, 5, 3}));
+    EXPECT_EQ(surface.clipRect(), (SRect{0, 0, 5, 3}));
     EXPECT_EQ(surface.fileName(), path("picture.bmp"));
     EXPECT_EQ(readPixel(surface, 0, 0), 0xF800u);
     EXPECT_EQ(readPixel(surface, 1, 0), 0x001Fu);

@@ -111,7 +111,7 @@ TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
         const std::string text(1, static_cast<char>(c));
         box_.Fill(0);
         box_.WriteText(20, 10, 0xFFFFFF, text);
-        const Rect ink = inkBox(box_);
+        const SRect ink = inkBox(box_);
         if (ink.left < ink.right) {
             EXPECT_GE(ink.left, 20) << c;
             EXPECT_LE(ink.right, 20 + box_.GetTextExtent(text).width) << c;

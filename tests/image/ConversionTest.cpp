@@ -16,7 +16,7 @@ CDib oneRow(std::uint8_t bitsPerPixel, const std::vector<std::uint8_t>& bytes, b
     return std::move(*dib);
 }
 
-std::vector<std::uint8_t> convert(const CDib& dib, SurfaceFormat format)
+std::vector<std::uint8_t> convert(const CDib& dib, ESurfaceFormat format)
 {
     const std::size_t pitch = std::size_t(dib.width()) * bytesPerPixel(format);
     std::vector<std::uint8_t> out(pitch * std::size_t(dib.height()), 0xAB);
@@ -31,16 +31,16 @@ TEST(DibConversion, FiveBitSourceWidensByRepeatingTopBits)
     // red 16, green 1, blue 31; bit 15 set, which must not survive.
     const std::uint16_t word = 0x8000 | 16 << 10 | 1 << 5 | 31;
     const CDib dib = oneRow(16, {std::uint8_t(word), std::uint8_t(word >> 8)});
-    EXPECT_EQ(convert(dib, SurfaceFormat::Bgrx32), (B{0xFF, 0x08, 0x84, 0x00}));
-    EXPECT_EQ(convert(dib, SurfaceFormat::Bgr24), (B{0xFF, 0x08, 0x84}));
+    EXPECT_EQ(convert(dib, ESurfaceFormat::Bgrx32), (B{0xFF, 0x08, 0x84, 0x00}));
+    EXPECT_EQ(convert(dib, ESurfaceFormat::Bgr24), (B{0xFF, 0x08, 0x84}));
     const std::uint16_t as555 = word & 0x7FFF;
-    EXPECT_EQ(convert(dib, SurfaceFormat::Rgb555), (B{std::uint8_t(as555), std::uint8_t(as555 >> 8)}));
+    EXPECT_EQ(convert(dib, ESurfaceFormat::Rgb555), (B{std::uint8_t(as555), std::uint8_t(as555 >> 8)}));
     const std::uint16_t as565 = 16 << 11 | 2 << 5 | 31; // green 1 of 31 is 2 of 63
-    EXPECT_EQ(convert(dib, SurfaceFormat::Rgb565), (B{std::uint8_t(as565), std::uint8_t(as565 >> 8)}));
+    EXPECT_EQ(convert(dib, ESurfaceFormat::Rgb565), (B{std::uint8_t(as565), std::uint8_t(as565 >> 8)}));
 
     const CDib white = oneRow(16, {0xFF, 0x7F});
-    EXPECT_EQ(convert(white, SurfaceFormat::Bgrx32), (B{0xFF, 0xFF, 0xFF, 0x00}));
-    EXPECT_EQ(convert(white, SurfaceFormat::Rgb565), (B{0xFF, 0xFF}));
+    EXPECT_EQ(convert(white, ESurfaceFormat::Bgrx32), (B{0xFF, 0xFF, 0xFF, 0x00}));
+    EXPECT_EQ(convert(white, ESurfaceFormat::Rgb565), (B{0xFF, 0xFF}));
 }
 
 // The colour of pixel x of a row, worked out the slow way, as 0x00RRGGBB.
@@ -66,15 +66,15 @@ std::uint32_t referenceColor(const CDib& dib, const std::uint8_t* row, std::int3
     }
 }
 
-std::vector<std::uint8_t> referencePixel(std::uint32_t c, SurfaceFormat format)
+std::vector<std::uint8_t> referencePixel(std::uint32_t c, ESurfaceFormat format)
 {
     const std::uint32_t r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
     std::uint32_t word = 0;
     switch (format) {
-    case SurfaceFormat::Bgrx32: return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0};
-    case SurfaceFormat::Bgr24: return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r)};
-    case SurfaceFormat::Rgb565: word = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3; break;
-    case SurfaceFormat::Rgb555: word = (r >> 3) << 10 | (g >> 3) << 5 | b >> 3; break;
+    case ESurfaceFormat::Bgrx32: return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0};
+    case ESurfaceFormat::Bgr24: return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r)};
+    case ESurfaceFormat::Rgb565: word = (r >> 3) << 11 | (g >> 2) << 5 | b >> 3; break;
+    case ESurfaceFormat::Rgb555: word = (r >> 3) << 10 | (g >> 3) << 5 | b >> 3; break;
     }
     return {std::uint8_t(word), std::uint8_t(word >> 8)};
 }
@@ -99,14 +99,14 @@ TEST(DibConversion, FastPathsMatchThePixelByPixelReference)
     std::vector<DibColor> table;
     for (int i = 0; i < 200; ++i)
         table.push_back(DibColor{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 3), std::uint8_t(i)});
-    const SurfaceFormat formats[] = {SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24, SurfaceFormat::Bgrx32};
+    const ESurfaceFormat formats[] = {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24, ESurfaceFormat::Bgrx32};
     for (std::uint8_t depth : {8, 16, 24, 32}) {
         for (std::int32_t width = 1; width <= 41; ++width) {
             std::optional<CDib> dib = CDib::allocate(width, 3, depth, width % 2 == 0);
             fillRows(*dib, std::uint32_t(width * depth));
             if (depth == 8)
                 dib->setColors(table);
-            for (SurfaceFormat format : formats) {
+            for (ESurfaceFormat format : formats) {
                 const std::vector<std::uint8_t> out = convert(*dib, format);
                 const std::size_t step = bytesPerPixel(format);
                 for (std::int32_t y = 0; y < 3; ++y) {
@@ -127,7 +127,7 @@ TEST(DibConversion, PitchLeavesTheBytesBetweenRowsAlone)
     std::optional<CDib> dib = CDib::allocate(2, 2, 24, true);
     std::memset(dib->writableBits().data(), 0x11, dib->writableBits().size());
     std::vector<std::uint8_t> out(7 + 6, 0xAB); // pitch 7 for 6-byte rows in 24 bits
-    ASSERT_TRUE(ConvertDib(*dib, SurfaceFormat::Bgr24, out, 7));
+    ASSERT_TRUE(ConvertDib(*dib, ESurfaceFormat::Bgr24, out, 7));
     EXPECT_EQ(out, (B{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0xAB, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11}));
 }
 
@@ -135,14 +135,14 @@ TEST(DibConversion, RefusesTooSmallBuffersAndShortPitches)
 {
     std::optional<CDib> dib = CDib::allocate(3, 2, 32, true);
     std::vector<std::uint8_t> out(24, 0xAB);
-    EXPECT_TRUE(ConvertDib(*dib, SurfaceFormat::Bgrx32, out, 12));
+    EXPECT_TRUE(ConvertDib(*dib, ESurfaceFormat::Bgrx32, out, 12));
     std::vector<std::uint8_t> small(23, 0xAB);
-    EXPECT_FALSE(ConvertDib(*dib, SurfaceFormat::Bgrx32, small, 12));
-    EXPECT_FALSE(ConvertDib(*dib, SurfaceFormat::Bgrx32, out, 11));
-    EXPECT_FALSE(ConvertDib(*dib, SurfaceFormat::Bgrx32, out, std::size_t(-1)));
+    EXPECT_FALSE(ConvertDib(*dib, ESurfaceFormat::Bgrx32, small, 12));
+    EXPECT_FALSE(ConvertDib(*dib, ESurfaceFormat::Bgrx32, out, 11));
+    EXPECT_FALSE(ConvertDib(*dib, ESurfaceFormat::Bgrx32, out, std::size_t(-1)));
     EXPECT_EQ(small, B(23, 0xAB));
     std::vector<std::uint8_t> exact(12 + 6, 0xAB); // a last row needs only its own bytes
-    EXPECT_TRUE(ConvertDib(*dib, SurfaceFormat::Rgb565, exact, 12));
+    EXPECT_TRUE(ConvertDib(*dib, ESurfaceFormat::Rgb565, exact, 12));
 }
 
 TEST(Dib, RefusesImpossibleBitmapsAndPadsRowsToFourBytes)

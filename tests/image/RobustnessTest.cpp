@@ -63,7 +63,7 @@ std::vector<Sample> samples()
 // Converting into every surface format must work for whatever a decoder accepted.
 void convertEverywhere(const CDib& dib)
 {
-    for (SurfaceFormat format : {SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24, SurfaceFormat::Bgrx32}) {
+    for (ESurfaceFormat format : {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24, ESurfaceFormat::Bgrx32}) {
         const std::size_t pitch = std::size_t(dib.width()) * bytesPerPixel(format);
         std::vector<std::uint8_t> surface(pitch * std::size_t(dib.height()));
         ASSERT_TRUE(ConvertDib(dib, format, surface, pitch));

@@ -5,8 +5,8 @@ using namespace pictures;
 
 namespace {
 
-constexpr SurfaceFormat kFormats[] = {SurfaceFormat::Rgb555, SurfaceFormat::Rgb565, SurfaceFormat::Bgr24,
-                                      SurfaceFormat::Bgrx32};
+constexpr ESurfaceFormat kFormats[] = {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24,
+                                      ESurfaceFormat::Bgrx32};
 
 // A surface with 5 spare bytes at the end of every row, which must stay as they were.
 struct Surface {
@@ -14,7 +14,7 @@ struct Surface {
     std::size_t pitch = 0;
     int calls = 0;
 
-    SurfaceProvider provider(SurfaceFormat format)
+    SurfaceProvider provider(ESurfaceFormat format)
     {
         return [this, format](std::int32_t width, std::int32_t height) {
             ++calls;
@@ -35,7 +35,7 @@ TEST(LoadIntoSurface, MatchesDecodingThenConverting)
     for (const Bytes& file : files) {
         const CDecodeResult decoded = load(file);
         ASSERT_TRUE(decoded) << decoded.reason;
-        for (SurfaceFormat format : kFormats) {
+        for (ESurfaceFormat format : kFormats) {
             Surface viaDib;
             ASSERT_TRUE(DrawDib(*decoded.dib, viaDib.provider(format)));
             Surface direct;
@@ -55,7 +55,7 @@ TEST(LoadIntoSurface, RefusalsComeBeforeAskingForASurfaceWhereTheHeaderTellsThem
         if (CDXImage::DetectType(file) == ImageType::JPEG)
             broken.resize(40); // header cut: libjpeg fails before the size is known
         Surface surface;
-        const CDrawResult result = CDXImage{}.LoadIntoSurface(broken, surface.provider(SurfaceFormat::Bgrx32));
+        const CDrawResult result = CDXImage{}.LoadIntoSurface(broken, surface.provider(ESurfaceFormat::Bgrx32));
         EXPECT_FALSE(result);
         EXPECT_FALSE(result.reason.empty());
         EXPECT_EQ(surface.calls, 0);
@@ -70,7 +70,7 @@ TEST(LoadIntoSurface, NoSurfaceOrTooSmallASurfaceIsARefusal)
         EXPECT_FALSE(CDXImage{}.LoadIntoSurface(file, none)) << name;
         std::vector<std::uint8_t> small(100);
         const auto tooSmall = [&](std::int32_t w, std::int32_t) {
-            return std::optional<SurfaceTarget>(SurfaceTarget{small, std::size_t(w) * 4, SurfaceFormat::Bgrx32});
+            return std::optional<SurfaceTarget>(SurfaceTarget{small, std::size_t(w) * 4, ESurfaceFormat::Bgrx32});
         };
         EXPECT_FALSE(CDXImage{}.LoadIntoSurface(file, tooSmall)) << name;
     }
@@ -81,7 +81,7 @@ TEST(LoadIntoSurface, JpegDamagedAfterItsHeaderIsRefused)
     const Bytes file = encodeJpeg(scenePixels(64, 64), 64, 64, 3);
     Surface surface;
     const CDrawResult result = CDXImage{}.LoadIntoSurface(Bytes(file.begin(), file.begin() + file.size() * 2 / 3),
-                                                          surface.provider(SurfaceFormat::Bgr24));
+                                                          surface.provider(ESurfaceFormat::Bgr24));
     EXPECT_FALSE(result);
     EXPECT_EQ(surface.calls, 1);
 }
@@ -89,13 +89,13 @@ TEST(LoadIntoSurface, JpegDamagedAfterItsHeaderIsRefused)
 TEST(LoadIntoSurface, FromAFile)
 {
     Surface surface;
-    ASSERT_TRUE(CDXImage{}.LoadFileIntoSurface(fixturePath("pcx8.pcx"), surface.provider(SurfaceFormat::Bgrx32)));
+    ASSERT_TRUE(CDXImage{}.LoadFileIntoSurface(fixturePath("pcx8.pcx"), surface.provider(ESurfaceFormat::Bgrx32)));
     const std::optional<PpmPicture> reference = parsePpm(readBytes(fixturePath("pcx8.pcx.ppm")));
     const std::uint8_t* last = surface.pixels.data() + surface.pitch * std::size_t(reference->height - 1);
     const std::uint32_t lastPixel = reference->pixels.back();
     const std::size_t x = std::size_t(reference->width - 1) * 4;
     EXPECT_EQ(std::uint32_t(last[x] | last[x + 1] << 8 | last[x + 2] << 16), lastPixel);
-    EXPECT_FALSE(CDXImage{}.LoadFileIntoSurface(fixturePath("missing.pcx"), surface.provider(SurfaceFormat::Bgrx32)));
+    EXPECT_FALSE(CDXImage{}.LoadFileIntoSurface(fixturePath("missing.pcx"), surface.provider(ESurfaceFormat::Bgrx32)));
 }
 
 } // namespace

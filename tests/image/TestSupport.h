@@ -14,7 +14,7 @@ namespace pictures {
 inline std::vector<std::uint32_t> render(const CDib& dib)
 {
     std::vector<std::uint8_t> surface(std::size_t(dib.width()) * dib.height() * 4);
-    EXPECT_TRUE(ConvertDib(dib, SurfaceFormat::Bgrx32, surface, std::size_t(dib.width()) * 4));
+    EXPECT_TRUE(ConvertDib(dib, ESurfaceFormat::Bgrx32, surface, std::size_t(dib.width()) * 4));
     std::vector<std::uint32_t> pixels(surface.size() / 4);
     for (std::size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = surface[4 * i] | surface[4 * i + 1] << 8 | surface[4 * i + 2] << 16 | std::uint32_t(surface[4 * i + 3]) << 24;

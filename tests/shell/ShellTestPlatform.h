@@ -237,7 +237,7 @@ public:
 // another program does; everything else is the null display's.
 class CTestDisplay final : public IDisplay {
 public:
-    CTestDisplay(CNullDisplay::Refusals refusals, int& presentedFrames)
+    CTestDisplay(CNullDisplay::SRefusals refusals, int& presentedFrames)
         : inner_(std::move(refusals)), presentedFrames_(presentedFrames)
     {
     }
@@ -250,19 +250,19 @@ public:
     bool hasDevice() const override { return inner_.hasDevice(); }
     std::int32_t enterFullScreen() override { return inner_.enterFullScreen(); }
     void leaveFullScreen() override { inner_.leaveFullScreen(); }
-    std::int32_t setMode(std::int32_t w, std::int32_t h, SurfaceFormat f) override { return inner_.setMode(w, h, f); }
-    std::int32_t createPrimary(SurfacePlacement p) override { return inner_.createPrimary(p); }
+    std::int32_t setMode(std::int32_t w, std::int32_t h, ESurfaceFormat f) override { return inner_.setMode(w, h, f); }
+    std::int32_t createPrimary(ESurfacePlacement p) override { return inner_.createPrimary(p); }
     std::int32_t createBackBuffer() override { return inner_.createBackBuffer(); }
     void releasePrimary() override { inner_.releasePrimary(); }
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override
     {
-        if (inner_.modeFormat() == SurfaceFormat::Bgrx32) {
+        if (inner_.modeFormat() == ESurfaceFormat::Bgrx32) {
             blueAtLoader.push_back(pixels[180 * pitch + 240 * 4]);
         }
         ++presentedFrames_;
         return inner_.present(pixels, pitch);
     }
-    std::int32_t createSurface(std::int32_t w, std::int32_t h, SurfacePlacement p) override
+    std::int32_t createSurface(std::int32_t w, std::int32_t h, ESurfacePlacement p) override
     {
         return inner_.createSurface(w, h, p);
     }
@@ -321,7 +321,7 @@ public:
     CRecordingBrowser browserLauncher;
     CFakeAudioDevice audioDevice;
     CScriptedInputSource input;
-    CNullDisplay::Refusals refusals;
+    CNullDisplay::SRefusals refusals;
     CTestDisplay* display = nullptr; // owned by the screen: gone after shutdown
     int presentedFrames = 0;          // counted here, so it outlives the display
     bool windowCanBeMade = true;

@@ -5,13 +5,13 @@ using namespace shelltest;
 
 namespace {
 
-SurfaceFormat formatOf(int depth)
+ESurfaceFormat formatOf(int depth)
 {
     switch (depth) {
-    case 15: return SurfaceFormat::Rgb555;
-    case 16: return SurfaceFormat::Rgb565;
-    case 24: return SurfaceFormat::Bgr24;
-    default: return SurfaceFormat::Bgrx32;
+    case 15: return ESurfaceFormat::Rgb555;
+    case 16: return ESurfaceFormat::Rgb565;
+    case 24: return ESurfaceFormat::Bgr24;
+    default: return ESurfaceFormat::Bgrx32;
     }
 }
 
@@ -19,7 +19,7 @@ struct SDepthCase {
     std::optional<std::int32_t> storedCd;
     std::vector<int> refusedDepths;
     std::vector<std::string> expectedLog;
-    std::optional<SurfaceFormat> expectedMode; // nothing: start-up fails
+    std::optional<ESurfaceFormat> expectedMode; // nothing: start-up fails
 };
 
 class ColourDepthTest : public ShellTest, public ::testing::WithParamInterface<SDepthCase> {};
@@ -93,18 +93,18 @@ TEST_P(ColourDepthTest, TriesTheDepthsOfTheStoredChoice)
 INSTANTIATE_TEST_SUITE_P(
     Rows, ColourDepthTest,
     ::testing::Values(
-        SDepthCase{std::nullopt, {}, {"Farbtiefe: 32"}, SurfaceFormat::Bgrx32},
-        SDepthCase{0, {32, 24}, {"Farbtiefe: 16"}, SurfaceFormat::Rgb565},
+        SDepthCase{std::nullopt, {}, {"Farbtiefe: 32"}, ESurfaceFormat::Bgrx32},
+        SDepthCase{0, {32, 24}, {"Farbtiefe: 16"}, ESurfaceFormat::Rgb565},
         SDepthCase{7, {32, 24, 16, 15}, {"could not create FULLSCREEN AUTODETECT", "Farbtiefe: 15"}, std::nullopt},
-        SDepthCase{1, {16}, {"Farbtiefe: 15"}, SurfaceFormat::Rgb555},
-        SDepthCase{16, {}, {"Farbtiefe: 16"}, SurfaceFormat::Rgb565},
+        SDepthCase{1, {16}, {"Farbtiefe: 15"}, ESurfaceFormat::Rgb555},
+        SDepthCase{16, {}, {"Farbtiefe: 16"}, ESurfaceFormat::Rgb565},
         SDepthCase{16, {16, 15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, std::nullopt},
-        SDepthCase{2, {}, {"Farbtiefe: 24"}, SurfaceFormat::Bgr24},
+        SDepthCase{2, {}, {"Farbtiefe: 24"}, ESurfaceFormat::Bgr24},
         SDepthCase{24, {24}, {"could not create FULLSCREEN 24bit", "Farbtiefe: 24"}, std::nullopt},
         SDepthCase{3, {32}, {"could not create FULLSCREEN 32bit", "Farbtiefe: 32"}, std::nullopt},
-        SDepthCase{32, {24, 16, 15}, {"Farbtiefe: 32"}, SurfaceFormat::Bgrx32},
+        SDepthCase{32, {24, 16, 15}, {"Farbtiefe: 32"}, ESurfaceFormat::Bgrx32},
         // A stored 15 tries 15 bits alone, under the 16/15-bit row.
-        SDepthCase{15, {32, 24, 16}, {"Farbtiefe: 15"}, SurfaceFormat::Rgb555},
+        SDepthCase{15, {32, 24, 16}, {"Farbtiefe: 15"}, ESurfaceFormat::Rgb555},
         SDepthCase{15, {15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, std::nullopt}));
 
 TEST_F(ShellTest, VersionBoxOnlyReadsTheKnowledgeFilesFirst)

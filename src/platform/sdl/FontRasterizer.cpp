@@ -37,7 +37,7 @@ struct FontFile {
     int index = 0;
 };
 
-std::optional<FontFile> findFontFile(FcConfig* config, const FontRequest& request)
+std::optional<FontFile> findFontFile(FcConfig* config, const SFontRequest& request)
 {
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) {
@@ -96,9 +96,9 @@ public:
     std::int32_t cellHeight() const override { return cellHeight_; }
     std::int32_t ascent() const override { return ascent_; }
 
-    GlyphImage renderGlyph(unsigned char character) override
+    SGlyphImage renderGlyph(unsigned char character) override
     {
-        GlyphImage glyph;
+        SGlyphImage glyph;
         const FT_UInt index = FT_Get_Char_Index(face_, cp1252ToUnicode(character));
         if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) {
             return glyph;
@@ -131,7 +131,7 @@ private:
 
 // Sizes the face: a positive height is the cell (ascent + descent), a negative one the em.
 // Returns the cell height and ascent in pixels.
-std::optional<std::pair<std::int32_t, std::int32_t>> sizeFace(FT_Face face, const FontRequest& request)
+std::optional<std::pair<std::int32_t, std::int32_t>> sizeFace(FT_Face face, const SFontRequest& request)
 {
     const CellUnits units = cellUnits(face);
     const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
@@ -171,7 +171,7 @@ CFontRasterizer::CFontRasterizer() : library_(std::make_unique<Library>())
 
 CFontRasterizer::~CFontRasterizer() = default;
 
-std::unique_ptr<IFontFace> CFontRasterizer::openFont(const FontRequest& request)
+std::unique_ptr<IFontFace> CFontRasterizer::openFont(const SFontRequest& request)
 {
     if (!library_->freeType || !library_->fontConfig) {
         return nullptr;

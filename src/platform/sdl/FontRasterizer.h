@@ -14,7 +14,7 @@ public:
     CFontRasterizer(const CFontRasterizer&) = delete;
     CFontRasterizer& operator=(const CFontRasterizer&) = delete;
 
-    std::unique_ptr<IFontFace> openFont(const FontRequest& request) override;
+    std::unique_ptr<IFontFace> openFont(const SFontRequest& request) override;
 
 private:
     struct Library;

@@ -11,13 +11,13 @@
 
 namespace {
 
-Uint32 textureFormat(SurfaceFormat format)
+Uint32 textureFormat(ESurfaceFormat format)
 {
     switch (format) {
-    case SurfaceFormat::Rgb555: return SDL_PIXELFORMAT_RGB555;
-    case SurfaceFormat::Rgb565: return SDL_PIXELFORMAT_RGB565;
-    case SurfaceFormat::Bgr24: return SDL_PIXELFORMAT_BGR24;
-    case SurfaceFormat::Bgrx32: return SDL_PIXELFORMAT_RGB888;
+    case ESurfaceFormat::Rgb555: return SDL_PIXELFORMAT_RGB555;
+    case ESurfaceFormat::Rgb565: return SDL_PIXELFORMAT_RGB565;
+    case ESurfaceFormat::Bgr24: return SDL_PIXELFORMAT_BGR24;
+    case ESurfaceFormat::Bgrx32: return SDL_PIXELFORMAT_RGB888;
     }
     return SDL_PIXELFORMAT_UNKNOWN;
 }
@@ -47,7 +47,7 @@ void CSdlDisplay::leaveFullScreen()
     // window itself belongs to the shell, which closes it.
 }
 
-std::int32_t CSdlDisplay::setMode(std::int32_t width, std::int32_t height, SurfaceFormat format)
+std::int32_t CSdlDisplay::setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format)
 {
     if (width <= 0 || height <= 0 || textureFormat(format) == SDL_PIXELFORMAT_UNKNOWN) {
         return GraphicsResult::kInvalidParams;
@@ -58,10 +58,10 @@ std::int32_t CSdlDisplay::setMode(std::int32_t width, std::int32_t height, Surfa
     return 0;
 }
 
-std::int32_t CSdlDisplay::createPrimary(SurfacePlacement placement)
+std::int32_t CSdlDisplay::createPrimary(ESurfacePlacement placement)
 {
     releasePrimary();
-    const Uint32 flags = placement == SurfacePlacement::Video ? SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC
+    const Uint32 flags = placement == ESurfacePlacement::Video ? SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC
                                                                : SDL_RENDERER_SOFTWARE;
     renderer_ = SDL_CreateRenderer(window_.sdlWindow(), -1, flags);
     if (!renderer_) {
@@ -71,7 +71,7 @@ std::int32_t CSdlDisplay::createPrimary(SurfacePlacement placement)
         releasePrimary();
         return GraphicsResult::kGeneric;
     }
-    accelerated_ = placement == SurfacePlacement::Video;
+    accelerated_ = placement == ESurfacePlacement::Video;
     SDL_RendererInfo info;
     const char* driver = SDL_GetCurrentVideoDriver();
     const bool virtualDisplay = driver && (SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "offscreen") == 0);
@@ -127,7 +127,7 @@ bool CSdlDisplay::drawFrame()
 
 std::int32_t CSdlDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
-    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+    return presentRegion(pixels, pitch, SRect{0, 0, width_, height_});
 }
 
 // Whether the window still shows the last frame at the size it was drawn for. A window that
@@ -141,18 +141,18 @@ bool CSdlDisplay::outputUnchanged()
     return same;
 }
 
-std::int32_t CSdlDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+std::int32_t CSdlDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed)
 {
     if (!texture_) {
         return GraphicsResult::kNotInitialized;
     }
     const bool sameOutput = outputUnchanged();
-    if (changed == Rect{} && sameOutput) {
+    if (changed == SRect{} && sameOutput) {
         // The window keeps showing the last frame; only the loop's pace is kept.
         pacer_.beforePresent();
         return 0;
     }
-    if (changed != Rect{}) {
+    if (changed != SRect{}) {
         const SDL_Rect area{changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top};
         const std::uint8_t* first = pixels + static_cast<std::ptrdiff_t>(changed.top) * pitch +
                                     static_cast<std::ptrdiff_t>(changed.left) * pixelBytes(format_);
@@ -170,7 +170,7 @@ std::int32_t CSdlDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t
     return 0;
 }
 
-std::int32_t CSdlDisplay::createSurface(std::int32_t, std::int32_t, SurfacePlacement)
+std::int32_t CSdlDisplay::createSurface(std::int32_t, std::int32_t, ESurfacePlacement)
 {
     // Surfaces are plain memory; the renderer never sees them.
     return 0;

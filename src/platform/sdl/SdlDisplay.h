@@ -26,13 +26,13 @@ public:
     bool hasDevice() const override;
     std::int32_t enterFullScreen() override;
     void leaveFullScreen() override;
-    std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) override;
-    std::int32_t createPrimary(SurfacePlacement placement) override;
+    std::int32_t setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format) override;
+    std::int32_t createPrimary(ESurfacePlacement placement) override;
     std::int32_t createBackBuffer() override;
     void releasePrimary() override;
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
-    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed) override;
-    std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
+    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed) override;
+    std::int32_t createSurface(std::int32_t width, std::int32_t height, ESurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return 0; }
     std::int32_t restoreSurface() override { return 0; }
     // What the renderer reports; the pacing stays on either way, as Xvfb reports it falsely.
@@ -59,7 +59,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    SurfaceFormat format_ = SurfaceFormat::Bgrx32;
+    ESurfaceFormat format_ = ESurfaceFormat::Bgrx32;
     bool accelerated_ = false;
     bool vsync_ = false;
     std::optional<bool> smoothScaling_; // unknown until the first frame is drawn

@@ -40,9 +40,9 @@ public:
     std::int32_t cellHeight() const override { return cellHeight_; }
     std::int32_t ascent() const override { return ascent_; }
 
-    GlyphImage renderGlyph(unsigned char character) override
+    SGlyphImage renderGlyph(unsigned char character) override
     {
-        GlyphImage glyph;
+        SGlyphImage glyph;
         const int index = stbtt_FindGlyphIndex(&info_, static_cast<int>(cp1252ToUnicode(character)));
         glyph.advance = advance(character, index);
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -122,7 +122,7 @@ std::shared_ptr<const CStbFontRasterizer::SFontFile> CStbFontRasterizer::load(co
 
 // Sized as the system's rasteriser sizes it: a positive height is the cell (Windows ascent
 // plus descent), a negative one the em.
-std::unique_ptr<IFontFace> CStbFontRasterizer::openFont(const FontRequest& request)
+std::unique_ptr<IFontFace> CStbFontRasterizer::openFont(const SFontRequest& request)
 {
     const std::shared_ptr<const SFontFile> file = request.weight >= 600 && bold_ ? bold_ : regular_;
     if (!file) {

@@ -20,7 +20,7 @@ public:
     CStbFontRasterizer(const CStbFontRasterizer&) = delete;
     CStbFontRasterizer& operator=(const CStbFontRasterizer&) = delete;
 
-    std::unique_ptr<IFontFace> openFont(const FontRequest& request) override;
+    std::unique_ptr<IFontFace> openFont(const SFontRequest& request) override;
 
 private:
     struct SFontFile;

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-std::int32_t CWebDisplay::setMode(std::int32_t width, std::int32_t height, SurfaceFormat format)
+std::int32_t CWebDisplay::setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format)
 {
-    if (width <= 0 || height <= 0 || format != SurfaceFormat::Bgrx32) {
+    if (width <= 0 || height <= 0 || format != ESurfaceFormat::Bgrx32) {
         return GraphicsResult::kInvalidParams;
     }
     width_ = width;
@@ -16,7 +16,7 @@ std::int32_t CWebDisplay::setMode(std::int32_t width, std::int32_t height, Surfa
     return 0;
 }
 
-std::int32_t CWebDisplay::createPrimary(SurfacePlacement)
+std::int32_t CWebDisplay::createPrimary(ESurfacePlacement)
 {
     primary_ = width_ > 0;
     return primary_ ? 0 : GraphicsResult::kNotInitialized;
@@ -39,15 +39,15 @@ void CWebDisplay::releasePrimary()
 
 std::int32_t CWebDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
-    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+    return presentRegion(pixels, pitch, SRect{0, 0, width_, height_});
 }
 
-std::int32_t CWebDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+std::int32_t CWebDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed)
 {
     if (rgba_.empty()) {
         return GraphicsResult::kNotInitialized;
     }
-    const Rect area{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, width_),
+    const SRect area{std::max(changed.left, 0), std::max(changed.top, 0), std::min(changed.right, width_),
                     std::min(changed.bottom, height_)};
     if (area.right <= area.left || area.bottom <= area.top) {
         return 0;

@@ -16,14 +16,14 @@ constexpr DWORD kExclusiveLevel = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN | DDSCL_ALL
 
 void sleepFor(std::int64_t nanoseconds) { std::this_thread::sleep_for(std::chrono::nanoseconds(nanoseconds)); }
 
-DWORD depthOf(SurfaceFormat format) { return static_cast<DWORD>(format); }
+DWORD depthOf(ESurfaceFormat format) { return static_cast<DWORD>(format); }
 
-DWORD memoryCaps(SurfacePlacement placement)
+DWORD memoryCaps(ESurfacePlacement placement)
 {
-    return placement == SurfacePlacement::System ? DDSCAPS_SYSTEMMEMORY : DDSCAPS_VIDEOMEMORY;
+    return placement == ESurfacePlacement::System ? DDSCAPS_SYSTEMMEMORY : DDSCAPS_VIDEOMEMORY;
 }
 
-PixelFormatDescription describeSurface(IDirectDrawSurface7* surface)
+SPixelFormatDescription describeSurface(IDirectDrawSurface7* surface)
 {
     DDPIXELFORMAT format{};
     format.dwSize = sizeof(format);
@@ -98,7 +98,7 @@ void CDirectDrawDisplay::leaveFullScreen()
     }
 }
 
-std::int32_t CDirectDrawDisplay::setMode(std::int32_t width, std::int32_t height, SurfaceFormat format)
+std::int32_t CDirectDrawDisplay::setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format)
 {
     if (!device_) {
         return GraphicsResult::kNotInitialized;
@@ -117,7 +117,7 @@ std::int32_t CDirectDrawDisplay::setMode(std::int32_t width, std::int32_t height
     return asResult(result);
 }
 
-std::int32_t CDirectDrawDisplay::createPrimary(SurfacePlacement placement)
+std::int32_t CDirectDrawDisplay::createPrimary(ESurfacePlacement placement)
 {
     releasePrimary();
     if (!device_) {
@@ -174,7 +174,7 @@ std::int32_t CDirectDrawDisplay::createBackBuffer()
         desc.dwHeight = static_cast<DWORD>(height_);
         desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | memoryCaps(placement_);
         result = device_->CreateSurface(&desc, frame_.put(), nullptr);
-        if (FAILED(result) && placement_ != SurfacePlacement::System) {
+        if (FAILED(result) && placement_ != ESurfacePlacement::System) {
             // The primary is the desktop's and may sit in video memory where no room is left.
             desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
             result = device_->CreateSurface(&desc, frame_.put(), nullptr);
@@ -210,9 +210,9 @@ void CDirectDrawDisplay::releasePrimary()
 
 HRESULT CDirectDrawDisplay::buildSurfaces()
 {
-    std::int32_t result = createPrimary(SurfacePlacement::Video);
+    std::int32_t result = createPrimary(ESurfacePlacement::Video);
     if (result < 0) {
-        result = createPrimary(SurfacePlacement::System);
+        result = createPrimary(ESurfacePlacement::System);
     }
     if (result >= 0) {
         result = createBackBuffer();
@@ -260,7 +260,7 @@ std::int32_t CDirectDrawDisplay::reportLoss()
     return GraphicsResult::kSurfaceLost;
 }
 
-HRESULT CDirectDrawDisplay::copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch, const Rect& part)
+HRESULT CDirectDrawDisplay::copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch, const SRect& part)
 {
     IDirectDrawSurface7* target = exclusive_ ? back_.get() : frame_.get();
     DDSURFACEDESC2 desc{};
@@ -272,7 +272,7 @@ HRESULT CDirectDrawDisplay::copyIntoTarget(const std::uint8_t* pixels, std::int3
     const std::ptrdiff_t sourceOffset = static_cast<std::ptrdiff_t>(part.top) * pitch + part.left * pixelBytes(format_);
     const std::ptrdiff_t destOffset = static_cast<std::ptrdiff_t>(part.top) * desc.lPitch +
                                       static_cast<std::ptrdiff_t>(part.left) * (targetFormat_.bitCount / 8);
-    const FrameView frame{pixels + sourceOffset, pitch, part.right - part.left, part.bottom - part.top, format_};
+    const SFrameView frame{pixels + sourceOffset, pitch, part.right - part.left, part.bottom - part.top, format_};
     const bool copied = copyFrame(frame, static_cast<std::uint8_t*>(desc.lpSurface) + destOffset,
                                   static_cast<std::int32_t>(desc.lPitch), targetFormat_);
     result = target->Unlock(nullptr);
@@ -316,10 +316,10 @@ HRESULT CDirectDrawDisplay::showTarget()
 
 std::int32_t CDirectDrawDisplay::present(const std::uint8_t* pixels, std::int32_t pitch)
 {
-    return presentRegion(pixels, pitch, Rect{0, 0, width_, height_});
+    return presentRegion(pixels, pitch, SRect{0, 0, width_, height_});
 }
 
-std::int32_t CDirectDrawDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed)
+std::int32_t CDirectDrawDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed)
 {
     if (rebuildNeeded_) {
         return reportLoss();
@@ -342,7 +342,7 @@ std::int32_t CDirectDrawDisplay::presentRegion(const std::uint8_t* pixels, std::
         pacer_.beforePresent();
         return 0;
     }
-    if (const std::optional<Rect> part = damage_.backBufferStale()) {
+    if (const std::optional<SRect> part = damage_.backBufferStale()) {
         result = copyIntoTarget(pixels, pitch, *part);
     }
     if (SUCCEEDED(result)) {
@@ -362,7 +362,7 @@ std::int32_t CDirectDrawDisplay::finishPresent(HRESULT result)
     return asResult(result);
 }
 
-std::int32_t CDirectDrawDisplay::createSurface(std::int32_t, std::int32_t, SurfacePlacement)
+std::int32_t CDirectDrawDisplay::createSurface(std::int32_t, std::int32_t, ESurfacePlacement)
 {
     // The pictures are plain memory; DirectDraw only ever sees the frame.
     return 0;

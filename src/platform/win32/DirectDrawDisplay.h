@@ -35,15 +35,15 @@ public:
     bool hasDevice() const override { return static_cast<bool>(device_); }
     std::int32_t enterFullScreen() override;
     void leaveFullScreen() override;
-    std::int32_t setMode(std::int32_t width, std::int32_t height, SurfaceFormat format) override;
-    std::int32_t createPrimary(SurfacePlacement placement) override;
+    std::int32_t setMode(std::int32_t width, std::int32_t height, ESurfaceFormat format) override;
+    std::int32_t createPrimary(ESurfacePlacement placement) override;
     std::int32_t createBackBuffer() override;
     void releasePrimary() override;
     std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override;
     // Copies only what changed since the frame shown last, and where nothing did, neither
     // copies nor flips but only keeps the pace.
-    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const Rect& changed);
-    std::int32_t createSurface(std::int32_t width, std::int32_t height, SurfacePlacement placement) override;
+    std::int32_t presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed);
+    std::int32_t createSurface(std::int32_t width, std::int32_t height, ESurfacePlacement placement) override;
     std::uint32_t lossCount() const override { return losses_; }
     std::int32_t restoreSurface() override;
     // DirectDraw gives no way to learn whether the copy really waited for the retrace.
@@ -58,7 +58,7 @@ private:
     HRESULT buildSurfaces();
     HRESULT rebuildSurfaces();
     HRESULT followWindowMode();
-    HRESULT copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch, const Rect& part);
+    HRESULT copyIntoTarget(const std::uint8_t* pixels, std::int32_t pitch, const SRect& part);
     std::int32_t finishPresent(HRESULT result);
     HRESULT showTarget();
     HRESULT stretchIntoWindow();
@@ -71,11 +71,11 @@ private:
     ComPtr<IDirectDrawSurface7> back_;  // full screen: the flip chain's back buffer
     ComPtr<IDirectDrawSurface7> frame_; // window: the off-screen copy of the frame
     ComPtr<IDirectDrawClipper> clipper_;
-    PixelFormatDescription targetFormat_;
+    SPixelFormatDescription targetFormat_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    SurfaceFormat format_ = SurfaceFormat::Bgrx32;
-    SurfacePlacement placement_ = SurfacePlacement::Video;
+    ESurfaceFormat format_ = ESurfaceFormat::Bgrx32;
+    ESurfacePlacement placement_ = ESurfacePlacement::Video;
     bool exclusive_ = false;
     bool modeSet_ = false;
     std::uint32_t losses_ = 0;

@@ -32,10 +32,10 @@ public:
     std::int32_t cellHeight() const override { return metrics_.tmHeight; }
     std::int32_t ascent() const override { return metrics_.tmAscent; }
 
-    GlyphImage renderGlyph(unsigned char character) override
+    SGlyphImage renderGlyph(unsigned char character) override
     {
         const char text[1] = {static_cast<char>(character)};
-        GlyphImage glyph;
+        SGlyphImage glyph;
         glyph.advance = canvas_.measure(std::string_view(text, 1));
         canvas_.clear();
         if (!canvas_.draw(layout_.penX, layout_.penY, std::string_view(text, 1))) {
@@ -61,7 +61,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<IFontFace> CGdiFontRasterizer::openFont(const FontRequest& request)
+std::unique_ptr<IFontFace> CGdiFontRasterizer::openFont(const SFontRequest& request)
 {
     HFONT font = CreateFontA(request.height, request.width, 0, 0, request.weight, FALSE, FALSE, FALSE,
                              ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,

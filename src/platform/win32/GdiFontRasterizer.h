@@ -9,5 +9,5 @@
 // text agree. A positive height is the cell height, a negative one the em, as in GDI.
 class CGdiFontRasterizer final : public IFontRasterizer {
 public:
-    std::unique_ptr<IFontFace> openFont(const FontRequest& request) override;
+    std::unique_ptr<IFontFace> openFont(const SFontRequest& request) override;
 };

@@ -47,7 +47,7 @@ TEST_F(FontRasterizerTest, EveryCharacterLiesWithinItsMeasuredWidth)
         const std::string text(1, static_cast<char>(c));
         box_.Fill(0);
         box_.WriteText(30, 30, 0xFFFFFF, text);
-        const Rect ink = inkBox(box_);
+        const SRect ink = inkBox(box_);
         const std::int32_t width = box_.GetTextExtent(text).width;
         EXPECT_GT(width, 0) << c;
         if (ink.left < ink.right) {
@@ -58,7 +58,7 @@ TEST_F(FontRasterizerTest, EveryCharacterLiesWithinItsMeasuredWidth)
     const std::string line = "Ja, j\xEEngst \xCE\xCF\xCD f\xFCr j\xE9" "den Tag.";
     box_.Fill(0);
     box_.WriteText(4, 30, 0xFFFFFF, line);
-    const Rect ink = inkBox(box_);
+    const SRect ink = inkBox(box_);
     EXPECT_GE(ink.left, 4);
     EXPECT_LE(ink.right, 4 + box_.GetTextExtent(line).width);
     EXPECT_GT(ink.right, 4 + box_.GetTextExtent(line).width - 4);

@@ -14,16 +14,16 @@
 namespace {
 
 struct Box {
-    Rect where;
+    SRect where;
     std::uint32_t color; // 0x00BBGGRR
 };
 
 // Saturated colours survive every depth unchanged.
-const Box kBoxes[] = {{Rect{0, 0, 800, 600}, 0x000000FF},
-                      {Rect{100, 80, 300, 200}, 0x0000FF00},
-                      {Rect{420, 300, 780, 590}, 0x00FF0000},
-                      {Rect{0, 560, 60, 600}, 0x00FFFFFF},
-                      {Rect{700, 0, 800, 40}, 0x00FFFF00}};
+const Box kBoxes[] = {{SRect{0, 0, 800, 600}, 0x000000FF},
+                      {SRect{100, 80, 300, 200}, 0x0000FF00},
+                      {SRect{420, 300, 780, 590}, 0x00FF0000},
+                      {SRect{0, 560, 60, 600}, 0x00FFFFFF},
+                      {SRect{700, 0, 800, 40}, 0x00FFFF00}};
 
 std::uint32_t asRgb(std::uint32_t colorRef)
 {

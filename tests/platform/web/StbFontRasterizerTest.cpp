@@ -13,7 +13,7 @@ namespace {
 const char* const kFontFolder = "/usr/share/fonts/truetype/liberation";
 const char* const kWidths = MINNE_BINARY_DIR "/web-fonts/LiberationSans-Regular.widths";
 
-const FontRequest kRequests[] = {{"Arial", 0, 20, 400}, {"Arial", 0, 16, 400}, {"Arial", 0, -12, 400}};
+const SFontRequest kRequests[] = {{"Arial", 0, 20, 400}, {"Arial", 0, 16, 400}, {"Arial", 0, -12, 400}};
 
 // The browser's fonts beside the Linux program's: every byte must advance the pen as far, so
 // the question and the answer break into the same lines in both.
@@ -21,7 +21,7 @@ TEST(StbFontRasterizer, AdvancesAndCellMatchTheSystemRasteriserForEveryByte)
 {
     CStbFontRasterizer browser(kFontFolder, kWidths);
     CFontRasterizer system;
-    for (const FontRequest& request : kRequests) {
+    for (const SFontRequest& request : kRequests) {
         const std::unique_ptr<IFontFace> ours = browser.openFont(request);
         const std::unique_ptr<IFontFace> theirs = system.openFont(request);
         ASSERT_TRUE(ours);
@@ -29,8 +29,8 @@ TEST(StbFontRasterizer, AdvancesAndCellMatchTheSystemRasteriserForEveryByte)
         EXPECT_EQ(ours->cellHeight(), theirs->cellHeight()) << request.height;
         EXPECT_EQ(ours->ascent(), theirs->ascent()) << request.height;
         for (int byte = 0; byte < 256; ++byte) {
-            const GlyphImage mine = ours->renderGlyph(static_cast<unsigned char>(byte));
-            const GlyphImage reference = theirs->renderGlyph(static_cast<unsigned char>(byte));
+            const SGlyphImage mine = ours->renderGlyph(static_cast<unsigned char>(byte));
+            const SGlyphImage reference = theirs->renderGlyph(static_cast<unsigned char>(byte));
             EXPECT_EQ(mine.advance, reference.advance) << "byte " << byte << " at " << request.height;
             // Unhinted outlines sit where the hinted ones do, give or take the hinting's pixels.
             if (reference.width > 0 && mine.width > 0) {

@@ -56,14 +56,14 @@ protected:
     }
 
     // The columns and rows the ink covers; left >= right when there is none.
-    Rect inkBox()
+    SRect inkBox()
     {
         const std::vector<std::uint8_t> ink = boxInk();
-        Rect box{box_.width(), box_.height(), 0, 0};
+        SRect box{box_.width(), box_.height(), 0, 0};
         for (std::int32_t y = 0; y < box_.height(); ++y) {
             for (std::int32_t x = 0; x < box_.width(); ++x) {
                 if (ink[static_cast<std::size_t>(y * box_.width() + x)] != 0) {
-                    box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+                    box = SRect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
                 }
             }
         }
@@ -91,7 +91,7 @@ TEST_F(GdiFontRasterizerTest, EveryByteDrawsWithinTheWidthGdiMeasures)
         const std::string text(1, static_cast<char>(c));
         box_.Fill(0);
         box_.WriteText(30, 30, 0xFFFFFF, text);
-        const Rect ink = inkBox();
+        const SRect ink = inkBox();
         const std::int32_t width = box_.GetTextExtent(text).width;
         std::int32_t gdiWidth = 0;
         const std::vector<std::uint8_t> reference = gdiInk(30, 30, text, gdiWidth);
@@ -118,7 +118,7 @@ TEST_F(GdiFontRasterizerTest, ALineMeasuresAsGdiMeasuresItAndStaysInside)
     gdiInk(4, 30, line, gdiWidth);
     const std::int32_t width = box_.GetTextExtent(line).width;
     EXPECT_EQ(width, gdiWidth);
-    const Rect ink = inkBox();
+    const SRect ink = inkBox();
     EXPECT_GE(ink.left, 4);
     EXPECT_LE(ink.right, 4 + width);
     EXPECT_GT(ink.right, 4 + width - 4);

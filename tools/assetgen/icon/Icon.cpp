@@ -25,7 +25,7 @@ IconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size)
         for (int x = 0; x < colour.width(); ++x) {
             const float a = alpha.at(x, y);
             weighted.at(left + x, top + y) = colour.at(x, y) * a;
-            coverage.at(left + x, top + y) = Rgb{a, a, a};
+            coverage.at(left + x, top + y) = SRgb{a, a, a};
         }
     }
     const CCanvas smallWeighted = weighted.resized(size, size);
@@ -34,7 +34,7 @@ IconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size)
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const float a = smallCoverage.at(x, y).r;
-            const Rgb c = a > 0 ? smallWeighted.at(x, y) * (1.0f / a) : Rgb{};
+            const SRgb c = a > 0 ? smallWeighted.at(x, y) * (1.0f / a) : SRgb{};
             image.bgra[static_cast<size_t>(y * size + x)] =
                 channel(a) << 24 | channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
         }

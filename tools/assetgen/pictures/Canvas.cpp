@@ -2,17 +2,17 @@
 
 namespace assetgen {
 
-CCanvas::CCanvas(int width, int height, Rgb fill)
+CCanvas::CCanvas(int width, int height, SRgb fill)
     : m_width(width), m_height(height), m_pixels(static_cast<size_t>(width) * height, fill)
 {
 }
 
-Rgb CCanvas::clampedAt(int x, int y) const
+SRgb CCanvas::clampedAt(int x, int y) const
 {
     return at(std::clamp(x, 0, m_width - 1), std::clamp(y, 0, m_height - 1));
 }
 
-Rgb CCanvas::sample(float x, float y) const
+SRgb CCanvas::sample(float x, float y) const
 {
     const float fx = x - 0.5f;
     const float fy = y - 0.5f;
@@ -20,26 +20,26 @@ Rgb CCanvas::sample(float x, float y) const
     const int y0 = static_cast<int>(std::floor(fy));
     const float tx = fx - x0;
     const float ty = fy - y0;
-    const Rgb top = mix(clampedAt(x0, y0), clampedAt(x0 + 1, y0), tx);
-    const Rgb bottom = mix(clampedAt(x0, y0 + 1), clampedAt(x0 + 1, y0 + 1), tx);
+    const SRgb top = mix(clampedAt(x0, y0), clampedAt(x0 + 1, y0), tx);
+    const SRgb bottom = mix(clampedAt(x0, y0 + 1), clampedAt(x0 + 1, y0 + 1), tx);
     return mix(top, bottom, ty);
 }
 
-void CCanvas::blend(int x, int y, Rgb colour, float alpha)
+void CCanvas::blend(int x, int y, SRgb colour, float alpha)
 {
     if (!contains(x, y) || alpha <= 0)
         return;
-    Rgb& p = at(x, y);
+    SRgb& p = at(x, y);
     p = mix(p, colour, std::min(alpha, 1.0f));
 }
 
-void CCanvas::add(int x, int y, Rgb colour)
+void CCanvas::add(int x, int y, SRgb colour)
 {
     if (contains(x, y))
         at(x, y) += colour;
 }
 
-void CCanvas::fill(Rgb colour)
+void CCanvas::fill(SRgb colour)
 {
     std::fill(m_pixels.begin(), m_pixels.end(), colour);
 }
@@ -72,7 +72,7 @@ CCanvas CCanvas::resized(int width, int height) const
         for (int x = 0; x < width; ++x) {
             const int x0 = static_cast<int>(x * sx);
             const int x1 = std::max(x0 + 1, static_cast<int>((x + 1) * sx));
-            Rgb sum;
+            SRgb sum;
             for (int v = y0; v < y1; ++v)
                 for (int u = x0; u < x1; ++u)
                     sum += clampedAt(u, v);
@@ -93,14 +93,14 @@ void CMask::maxAt(int x, int y, float v)
         at(x, y) = std::max(at(x, y), v);
 }
 
-void paintMask(CCanvas& canvas, const CMask& mask, int left, int top, Rgb colour, float opacity)
+void paintMask(CCanvas& canvas, const CMask& mask, int left, int top, SRgb colour, float opacity)
 {
     for (int y = 0; y < mask.height(); ++y)
         for (int x = 0; x < mask.width(); ++x)
             canvas.blend(left + x, top + y, colour, mask.at(x, y) * opacity);
 }
 
-void addMask(CCanvas& canvas, const CMask& mask, int left, int top, Rgb colour, float gain)
+void addMask(CCanvas& canvas, const CMask& mask, int left, int top, SRgb colour, float gain)
 {
     for (int y = 0; y < mask.height(); ++y)
         for (int x = 0; x < mask.width(); ++x)

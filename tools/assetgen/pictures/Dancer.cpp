@@ -17,10 +17,10 @@ constexpr int kScale = 3;
 constexpr float kCentreX = scene::kDancerW / 2.0f;
 constexpr float kGround = 170;
 
-const Rgb kSkin = rgb8(232, 184, 156);
-const Rgb kDress = rgb8(156, 30, 62);
-const Rgb kHair = rgb8(74, 38, 28);
-const Rgb kGold = rgb8(228, 180, 90);
+const SRgb kSkin = rgb8(232, 184, 156);
+const SRgb kDress = rgb8(156, 30, 62);
+const SRgb kHair = rgb8(74, 38, 28);
+const SRgb kGold = rgb8(228, 180, 90);
 
 struct V3 {
     float x = 0, y = 0, z = 0;
@@ -30,13 +30,13 @@ V3 operator*(V3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 
 // Light on a surface of normal n: a warm key from the front right (the torches, the sunset), a
 // cool rim from behind on the left (the moon), a little ambient sky and warm bounce from below.
-Rgb lightOn(Rgb albedo, float nx, float ny, float nz)
+SRgb lightOn(SRgb albedo, float nx, float ny, float nz)
 {
     const float key = std::max(0.0f, 0.55f * nx - 0.35f * ny + 0.76f * nz);
     const float rim = smoothstep(0.45f, 0.95f, -0.92f * nx - 0.2f * ny - 0.3f * nz);
-    const Rgb light = rgb8(84, 88, 118) + rgb8(255, 206, 160) * (key * 1.0f);
+    const SRgb light = rgb8(84, 88, 118) + rgb8(255, 206, 160) * (key * 1.0f);
     // Warm light thrown back from the torch-lit ground keeps the undersides from turning grey.
-    const Rgb bounce = rgb8(120, 76, 48) * (0.6f * std::max(0.0f, ny));
+    const SRgb bounce = rgb8(120, 76, 48) * (0.6f * std::max(0.0f, ny));
     return albedo * (light + bounce) + rgb8(150, 176, 255) * (rim * 0.5f);
 }
 
@@ -45,7 +45,7 @@ public:
     CFigure() : CLayer(scene::kDancerW, scene::kDancerH, kScale) {}
 
     // A limb: tapered capsule shaded as a cylinder.
-    void limb(Vec2 a, Vec2 b, float ra, float rb, Rgb albedo)
+    void limb(Vec2 a, Vec2 b, float ra, float rb, SRgb albedo)
     {
         const float r = std::max(ra, rb);
         paint(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r,
@@ -60,7 +60,7 @@ public:
               });
     }
 
-    void ball(Vec2 c, float rx, float ry, Rgb albedo)
+    void ball(Vec2 c, float rx, float ry, SRgb albedo)
     {
         paint(c.x - rx, c.y - ry, c.x + rx, c.y + ry, [=](Vec2 p) { return sdEllipse(p, c, rx, ry); },
               [=](Vec2 p) {

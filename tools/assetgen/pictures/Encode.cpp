@@ -33,7 +33,7 @@ uint8_t toByte(float v, float dither)
     return static_cast<uint8_t>(std::clamp(v * 255.0f + dither, 0.0f, 255.0f));
 }
 
-std::array<uint8_t, 3> toBytes(Rgb c, int x, int y)
+std::array<uint8_t, 3> toBytes(SRgb c, int x, int y)
 {
     const float d = (kBayer[y & 3][x & 3] + 0.5f) / 16.0f;
     return {toByte(c.r, d), toByte(c.g, d), toByte(c.b, d)};

@@ -66,7 +66,7 @@ float reliefHeight(Vec2 p)
     return h;
 }
 
-Rgb shadeRelief(Vec2 p, Vec2 screenPos)
+SRgb shadeRelief(Vec2 p, Vec2 screenPos)
 {
     const float dx = reliefHeight({p.x + 0.5f, p.y}) - reliefHeight({p.x - 0.5f, p.y});
     const float dy = reliefHeight({p.x, p.y + 0.5f}) - reliefHeight({p.x, p.y - 0.5f});
@@ -79,8 +79,8 @@ Rgb shadeRelief(Vec2 p, Vec2 screenPos)
         nz = 0.6f;
     }
     const float moon = std::max(0.0f, -0.45f * nx - 0.55f * ny + 0.7f * nz);
-    Rgb light = kWallAmbient * (0.25f + 1.1f * moon);
-    const Rgb torch = torchLightAt(screenPos);
+    SRgb light = kWallAmbient * (0.25f + 1.1f * moon);
+    const SRgb torch = torchLightAt(screenPos);
     const float towardLeft = screenPos.x < 446 ? 0.6f : 0.0f;
     const float facing = clamp01(nz * 0.8f + (towardLeft > 0 ? -nx : nx) * 0.6f);
     light += torch * (0.35f + 0.75f * facing);
@@ -112,7 +112,7 @@ void paintIvy(CCanvas& c, CMask& alpha)
             const float r = rng.range(1.3f, 2.3f);
             const float tone = rng.range(0.6f, 1.15f);
             const Vec2 screenPos{at.x + scene::kGateX, at.y + scene::kGateY};
-            const Rgb light = kWallAmbient * 0.9f + torchLightAt(screenPos) * 0.8f;
+            const SRgb light = kWallAmbient * 0.9f + torchLightAt(screenPos) * 0.8f;
             paintSdf(c, at.x - r - 1, at.y - r - 1, at.x + r + 1, at.y + r + 1,
                      [=](Vec2 p) { return sdEllipse(p, at, r * 1.1f, r * 0.85f); },
                      [=](Vec2 p) {
@@ -196,7 +196,7 @@ CKeyedPicture paintGate()
                 continue;
             const Vec2 screenPos{p.x + scene::kGateX, p.y + scene::kGateY};
             // Paler, finer stone than the wall, so the gate stands out from it.
-            Rgb albedo = mix(stoneAlbedo(screenPos.x, screenPos.y, 9090), rgb8(178, 170, 150), 0.35f) * masonry(p);
+            SRgb albedo = mix(stoneAlbedo(screenPos.x, screenPos.y, 9090), rgb8(178, 170, 150), 0.35f) * masonry(p);
             if (p.y > 80 && (static_cast<int>(p.y) == 85 || static_cast<int>(p.y) == 94))
                 albedo = albedo * 0.5f; // shadow under each step's nosing
             const float depth = sdOpening(p);

@@ -8,7 +8,7 @@ namespace assetgen {
 namespace {
 
 const Vec2 kGlow{440, 330};
-const Rgb kDusk = rgb8(255, 170, 110);
+const SRgb kDusk = rgb8(255, 170, 110);
 constexpr float kFloor = 388;
 
 // The top of a row of crowns: many round crowns of random size, side by side and overlapping.
@@ -48,14 +48,14 @@ void paintSky(CCanvas& c)
 
 void paintDistantForest(CCanvas& c)
 {
-    const Rgb haze = rgb8(206, 128, 120);
+    const SRgb haze = rgb8(206, 128, 120);
     const std::vector<float> far = crownRow(318, 10, 22, 211);
     paintBelow(c, [&far](float x) { return far[std::clamp(static_cast<int>(x), 0, 799)]; },
                [haze](float, float y) { return hazed(rgb8(120, 70, 96), haze, 0.5f - 0.002f * (y - 290)); });
     // The forest's edge: a wall of crowns, hazy undergrowth beneath and dark trunks in it.
     const std::vector<float> edge = crownRow(350, 12, 22, 212);
-    const Rgb crown = hazed(rgb8(76, 42, 66), haze, 0.25f);
-    const Rgb under = hazed(rgb8(110, 62, 80), haze, 0.35f);
+    const SRgb crown = hazed(rgb8(76, 42, 66), haze, 0.25f);
+    const SRgb under = hazed(rgb8(110, 62, 80), haze, 0.35f);
     paintBelow(c, [&edge](float x) { return edge[std::clamp(static_cast<int>(x), 0, 799)]; },
                [&edge, crown, under](float x, float y) {
                    const float below = clamp01((y - edge[std::clamp(static_cast<int>(x), 0, 799)] - 18) / 30);
@@ -78,7 +78,7 @@ void paintFloor(CCanvas& c)
         const float depth = clamp01((y - kFloor) / 212);
         const float n = fbm(x * 0.04f, y * 0.09f, 221, 5);
         const float leaves = smoothstep(0.35f, 0.7f, fbm(x * 0.16f, y * 0.32f, 222, 4));
-        Rgb ground = mix(rgb8(92, 48, 36), rgb8(150, 76, 40), n);
+        SRgb ground = mix(rgb8(92, 48, 36), rgb8(150, 76, 40), n);
         ground = mix(ground, rgb8(176, 100, 42), leaves * 0.5f);
         const float litter = fbm(x * 0.5f, y * 0.9f, 224, 2);
         ground = ground * (0.8f + 0.4f * litter);
@@ -147,7 +147,7 @@ void paintTrunk(CCanvas& c, float x, float width, float lean, uint32_t seed)
                  const float across = (p.x - lerp(foot, top, (foot.y - p.y) / (foot.y - top.y)).x) / (width * 0.5f);
                  const float groove = fbm(p.x * 0.4f, p.y * 0.03f, seed + 1, 3);
                  const float rim = smoothstep(0.3f, 1.0f, (kGlow.x > x ? across : -across));
-                 const Rgb bark = rgb8(34, 24, 26) * (0.7f + 0.6f * groove);
+                 const SRgb bark = rgb8(34, 24, 26) * (0.7f + 0.6f * groove);
                  return bark + rgb8(200, 110, 80) * (rim * 0.35f * clamp01((p.y - 150) / 300));
              });
 }
@@ -169,10 +169,10 @@ void paintCanopy(CCanvas& c)
             const float there = fbm((x - 2) * 0.07f, (y + 2.5f) * 0.07f, 243, 4);
             const float emboss = clamp01((here - there) * 8 + 0.5f);
             const float hue = fbm(x * 0.02f, y * 0.02f, 244, 3);
-            const Rgb leaf = hue < 0.45f ? mix(rgb8(120, 26, 22), rgb8(196, 70, 26), hue / 0.45f)
+            const SRgb leaf = hue < 0.45f ? mix(rgb8(120, 26, 22), rgb8(196, 70, 26), hue / 0.45f)
                                          : mix(rgb8(196, 70, 26), rgb8(222, 150, 40), (hue - 0.45f) / 0.55f);
             const float depth = clamp01(edge * 0.6f);
-            const Rgb shade = leaf * (0.25f + 0.75f * emboss) * (1 - 0.65f * depth);
+            const SRgb shade = leaf * (0.25f + 0.75f * emboss) * (1 - 0.65f * depth);
             c.blend(x, y, shade, a);
         }
 }
@@ -185,7 +185,7 @@ void paintFallingLeaves(CCanvas& c, CRandom& rng, int count, float y0, float y1)
             continue;
         const float angle = rng.range(0, 3.14f);
         const float size = rng.range(1.6f, 3.4f) * (0.6f + at.y / 600);
-        const Rgb colour = mix(rgb8(130, 40, 22), rgb8(200, 130, 40), rng.uniform()) * rng.range(0.45f, 0.8f);
+        const SRgb colour = mix(rgb8(130, 40, 22), rgb8(200, 130, 40), rng.uniform()) * rng.range(0.45f, 0.8f);
         const Vec2 axis = rotate({size, 0}, at.y > 400 ? angle * 0.25f : angle);
         paintSdf(c, at.x - size - 1, at.y - size - 1, at.x + size + 1, at.y + size + 1,
                  [=](Vec2 p) { return sdTaperedCapsule(p, at - axis, at + axis, size * 0.55f, size * 0.2f); },

@@ -8,8 +8,8 @@ namespace {
 
 constexpr int kWaterline = 300;
 const Vec2 kMoon{296, 122};
-const Rgb kMoonColour = rgb8(255, 246, 222);
-const Rgb kHaze = rgb8(70, 72, 122);
+const SRgb kMoonColour = rgb8(255, 246, 222);
+const SRgb kHaze = rgb8(70, 72, 122);
 
 float shoreLine(float x)
 {
@@ -32,7 +32,7 @@ void paintSky(CCanvas& c)
     paintMoon(c, kMoon, 30, kMoonColour, 0.55f);
     CloudLayer wisps{150, 290, 0.0045f, 0.035f, 0.58f, 0.8f, 102, [](float x, float y, float thick) {
                          const float near = std::exp(-length(Vec2{x, y} - kMoon) / 160);
-                         const Rgb lit = mix(rgb8(90, 92, 140), rgb8(220, 214, 230), near);
+                         const SRgb lit = mix(rgb8(90, 92, 140), rgb8(220, 214, 230), near);
                          return mix(lit, rgb8(36, 38, 76), thick * 0.6f);
                      }};
     paintClouds(c, wisps);
@@ -49,7 +49,7 @@ void paintFarShore(CCanvas& c)
     paintBelow(c, near, [](float, float y) { return mix(rgb8(26, 28, 58), rgb8(20, 22, 46), (y - 270) / 30); });
     // A castle on the right-hand hill, with a few warm windows.
     const float hill = near(660);
-    const Rgb stone = rgb8(24, 26, 52);
+    const SRgb stone = rgb8(24, 26, 52);
     auto tower = [&c, stone](float cx, float top, float bottom, float w, bool roof) {
         paintSdf(c, cx - w - 2, top - 14, cx + w + 2, bottom, [=](Vec2 p) {
             const float body = sdRoundBox(p, {cx, (top + bottom) / 2}, {w, (bottom - top) / 2}, 0.3f);
@@ -92,7 +92,7 @@ void paintBank(CCanvas& c)
         const float edge = smoothstep(3, 0, y - shoreLine(x));
         const float n = fbm(x * 0.03f, y * 0.06f, 320, 4);
         const float clumps = smoothstep(0.45f, 0.75f, fbm(x * 0.05f, y * 0.12f, 319, 4));
-        Rgb grass = mix(rgb8(16, 28, 32), rgb8(28, 44, 50), n);
+        SRgb grass = mix(rgb8(16, 28, 32), rgb8(28, 44, 50), n);
         grass = mix(grass, rgb8(46, 62, 76), clumps * 0.5f) * (1 - 0.45f * clamp01((y - 420) / 180));
         return grass + rgb8(120, 130, 170) * (edge * 0.35f);
     });
@@ -109,7 +109,7 @@ void paintBank(CCanvas& c)
                  [=](Vec2 p) {
                      const float top = clamp01((at.y - p.y) / ry * 0.7f + 0.5f);
                      const float n = fbm(p.x * 0.3f, p.y * 0.3f, 323, 3);
-                     const Rgb stone = rgb8(58, 62, 74) * (0.75f + 0.5f * n) * (0.7f + 0.6f * top);
+                     const SRgb stone = rgb8(58, 62, 74) * (0.75f + 0.5f * n) * (0.7f + 0.6f * top);
                      return stone + stone * torchLightAt(p) * 1.4f;
                  });
     }
@@ -131,7 +131,7 @@ void paintWillow(CCanvas& c, Vec2 base, float height, uint32_t seed)
         const float out = rng.range(-22, 22);
         const float len = rng.range(60, 170);
         const float lit = clamp01((top.x + 40 - s.x) / 130) * rng.range(0.4f, 1.0f);
-        const Rgb leaf = mix(rgb8(10, 16, 20), rgb8(70, 90, 116), lit * lit);
+        const SRgb leaf = mix(rgb8(10, 16, 20), rgb8(70, 90, 116), lit * lit);
         Vec2 prev = s;
         for (int k = 1; k <= 16; ++k) {
             const float t = k / 16.0f;

@@ -7,7 +7,7 @@ namespace assetgen {
 namespace {
 
 const Vec2 kSun{238, 304};
-const Rgb kSunColour = rgb8(255, 214, 140);
+const SRgb kSunColour = rgb8(255, 214, 140);
 
 void paintSky(CCanvas& c)
 {
@@ -20,7 +20,7 @@ void paintSky(CCanvas& c)
     // Long clouds, gold on their undersides near the sun, rose further off.
     CloudLayer bands{90, 270, 0.0028f, 0.045f, 0.52f, 0.9f, 402, [](float x, float y, float thick) {
                          const float near = std::exp(-length(Vec2{x, y} - kSun) / 300);
-                         const Rgb under = mix(rgb8(200, 90, 120), rgb8(255, 190, 120), near);
+                         const SRgb under = mix(rgb8(200, 90, 120), rgb8(255, 190, 120), near);
                          return mix(under, rgb8(96, 58, 110), thick * 0.7f);
                      }};
     paintClouds(c, bands);
@@ -51,7 +51,7 @@ void paintHills(CCanvas& c)
         const float depth = clamp01((y - near(x)) / 200);
         const float n = fbm(x * 0.02f, y * 0.05f, 414, 5);
         const float rim = smoothstep(4, 0, y - near(x));
-        const Rgb grass = mix(rgb8(92, 84, 40), rgb8(130, 112, 50), n);
+        const SRgb grass = mix(rgb8(92, 84, 40), rgb8(130, 112, 50), n);
         const float glow = std::exp(-length(Vec2{x, y} - kSun) / 220);
         return grass * (0.75f - 0.45f * depth) + kSunColour * (glow * 0.3f * (1 - depth) + rim * 0.35f);
     });
@@ -79,7 +79,7 @@ void paintFlowers(CCanvas& c, CRandom& rng)
         const float depth = (p.y - 400) / 200;
         const float r = 0.6f + 2.2f * depth * rng.range(0.6f, 1.0f);
         const bool poppy = rng.uniform() < 0.6f;
-        const Rgb petal = poppy ? rgb8(220, 40, 30) : rgb8(240, 232, 214);
+        const SRgb petal = poppy ? rgb8(220, 40, 30) : rgb8(240, 232, 214);
         const float shade = 0.55f + 0.45f * rng.uniform();
         paintSdf(c, p.x - r - 1, p.y - r - 1, p.x + r + 1, p.y + r + 1, [=](Vec2 q) { return sdEllipse(q, p, r, r * 0.75f); },
                  [=](Vec2 q) { return petal * (shade * (0.8f + 0.35f * clamp01((p.y - q.y) / r + 0.5f))); });

@@ -7,8 +7,8 @@ namespace assetgen {
 namespace {
 
 const Vec2 kMoon{628, 96};
-const Rgb kSnowLit = rgb8(214, 226, 246);
-const Rgb kSnowShade = rgb8(92, 112, 158);
+const SRgb kSnowLit = rgb8(214, 226, 246);
+const SRgb kSnowShade = rgb8(92, 112, 158);
 
 float milkyWay(float x, float y)
 {
@@ -42,11 +42,11 @@ void paintSky(CCanvas& c)
 }
 
 // Snow on a hill: lit where the slope faces the moon, blue in the hollows.
-Rgb snowAt(float x, float y, float slope, float distance)
+SRgb snowAt(float x, float y, float slope, float distance)
 {
     const float n = fbm(x * 0.03f, y * 0.06f, 310, 4);
     const float lit = clamp01(0.55f + slope * 2.2f + (n - 0.5f) * 0.5f);
-    const Rgb snow = mix(kSnowShade, kSnowLit, lit);
+    const SRgb snow = mix(kSnowShade, kSnowLit, lit);
     return hazed(snow, rgb8(70, 96, 140), distance);
 }
 
@@ -65,7 +65,7 @@ void paintHills(CCanvas& c)
         const float x = 70 + i * 12 + rng.range(-3, 3);
         const float h = rng.range(6, 11);
         const float base = far(x) + 4;
-        const Rgb house = rgb8(40, 48, 76);
+        const SRgb house = rgb8(40, 48, 76);
         paintSdf(c, x - 6, base - h - 6, x + 6, base + 1, [=](Vec2 p) {
             const std::vector<Vec2> shape{{x - 5, base}, {x - 5, base - h}, {x, base - h - 5}, {x + 5, base - h}, {x + 5, base}};
             return sdPolygon(p, shape);
@@ -101,7 +101,7 @@ void paintTrodden(CCanvas& c)
             const float d = std::abs(x + 0.5f - centre) + (n - 0.5f) * 8;
             const float groove = smoothstep(half, half - 8, d);
             const float bank = smoothstep(half + 6, half, d) * (1 - groove);
-            c.at(x, y) = mix(c.at(x, y), c.at(x, y) * rgb8(190, 200, 240), groove * 0.35f) + Rgb{0.04f, 0.04f, 0.05f} * bank;
+            c.at(x, y) = mix(c.at(x, y), c.at(x, y) * rgb8(190, 200, 240), groove * 0.35f) + SRgb{0.04f, 0.04f, 0.05f} * bank;
         }
 }
 

@@ -71,7 +71,7 @@ void lightGroundByTorches(CCanvas& c, float strength)
 {
     for (int y = scene::kGroundY - 14; y < 520; ++y)
         for (int x = 300; x < 600; ++x) {
-            const Rgb light = torchLightAt({x + 0.5f, y + 0.5f}) * strength;
+            const SRgb light = torchLightAt({x + 0.5f, y + 0.5f}) * strength;
             c.at(x, y) = c.at(x, y) + c.at(x, y) * light + light * 0.03f;
         }
     // Where the light falls at the torches' feet it pools, warm even on dark ground.
@@ -79,7 +79,7 @@ void lightGroundByTorches(CCanvas& c, float strength)
         addGlow(c, {fx, scene::kGroundY + 6.0f}, 24, kTorchColour * (strength * 0.1f), 1);
 }
 
-void groundTheDancer(CCanvas& c, int landscape, Rgb light, float lightStrength)
+void groundTheDancer(CCanvas& c, int landscape, SRgb light, float lightStrength)
 {
     const Vec2 pos = scene::dancerPosition(landscape);
     const Vec2 feet{pos.x + scene::kDancerW * 0.5f, pos.y + 167};

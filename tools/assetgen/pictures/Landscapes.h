@@ -7,11 +7,11 @@
 namespace assetgen {
 
 struct LandscapeStyle {
-    Rgb wallAmbient;  // moon, dusk or sunset light on the outer wall
-    Rgb groundNear;   // ground colour at the wall's foot, lit by the torches
+    SRgb wallAmbient;  // moon, dusk or sunset light on the outer wall
+    SRgb groundNear;   // ground colour at the wall's foot, lit by the torches
     float vignette = 0.35f;
     float torchPool = 1.1f; // how strongly the torches light the ground: the darker, the more
-    Rgb skyRim;             // the sky's light on the wall's upper edges and its lit end
+    SRgb skyRim;             // the sky's light on the wall's upper edges and its lit end
     float lightFrom = -1;   // the moon or sun stands to the left (-1) or right (1)
     float shadow = 0.3f;    // how dark the wall's shadow falls on the ground
 };
@@ -29,6 +29,6 @@ void paintMeadowForeground(CCanvas& c);
 // Torch light falling on the ground in front of the wall, pooling warm round their feet.
 void lightGroundByTorches(CCanvas& c, float strength);
 // A soft pool of light and a faint contact shadow where the dancer stands.
-void groundTheDancer(CCanvas& c, int landscape, Rgb light, float lightStrength);
+void groundTheDancer(CCanvas& c, int landscape, SRgb light, float lightStrength);
 
 } // namespace assetgen

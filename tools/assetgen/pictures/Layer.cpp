@@ -9,7 +9,7 @@ CLayer::CLayer(int width, int height, int scale)
 }
 
 void CLayer::paint(float x0, float y0, float x1, float y1, const std::function<float(Vec2)>& dist,
-                   const std::function<Rgb(Vec2)>& shade, float opacity)
+                   const std::function<SRgb(Vec2)>& shade, float opacity)
 {
     const int sx0 = std::max(0, static_cast<int>((x0 - 1) * m_scale));
     const int sy0 = std::max(0, static_cast<int>((y0 - 1) * m_scale));
@@ -33,7 +33,7 @@ CKeyedPicture CLayer::resolve() const
     const float samples = static_cast<float>(m_scale * m_scale);
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x) {
-            Rgb sum;
+            SRgb sum;
             float a = 0;
             for (int v = 0; v < m_scale; ++v)
                 for (int u = 0; u < m_scale; ++u) {
@@ -41,7 +41,7 @@ CKeyedPicture CLayer::resolve() const
                     a += m_alpha.at(x * m_scale + u, y * m_scale + v);
                 }
             out.alpha.at(x, y) = a / samples;
-            out.colour.at(x, y) = a > 0 ? sum * (1.0f / a) : Rgb{};
+            out.colour.at(x, y) = a > 0 ? sum * (1.0f / a) : SRgb{};
         }
     return out;
 }

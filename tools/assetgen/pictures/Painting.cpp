@@ -5,7 +5,7 @@
 
 namespace assetgen {
 
-Rgb gradientAt(const GradientStops& stops, float t)
+SRgb gradientAt(const GradientStops& stops, float t)
 {
     if (t <= stops.front().first)
         return stops.front().second;
@@ -20,7 +20,7 @@ Rgb gradientAt(const GradientStops& stops, float t)
 void paintVerticalGradient(CCanvas& canvas, const GradientStops& stops, int top, int bottom)
 {
     for (int y = std::max(0, top); y < std::min(bottom, canvas.height()); ++y) {
-        const Rgb c = gradientAt(stops, static_cast<float>(y));
+        const SRgb c = gradientAt(stops, static_cast<float>(y));
         for (int x = 0; x < canvas.width(); ++x)
             canvas.at(x, y) = c;
     }
@@ -40,7 +40,7 @@ void paintStars(CCanvas& canvas, const StarField& field)
             continue;
         // Fainter toward the horizon, where the air is thick.
         const float fade = 1 - 0.7f * clamp01((y - field.top) / (field.bottom - field.top + 1.0f));
-        const Rgb tint = hue < 0.2f ? rgb8(255, 214, 180) : hue < 0.45f ? rgb8(190, 210, 255) : rgb8(235, 238, 255);
+        const SRgb tint = hue < 0.2f ? rgb8(255, 214, 180) : hue < 0.45f ? rgb8(190, 210, 255) : rgb8(235, 238, 255);
         const float b = (0.25f + 1.4f * magnitude) * field.brightness * fade;
         const float radius = 0.45f + 0.9f * magnitude;
         addGlow(canvas, {x, y}, radius, tint, b);
@@ -55,7 +55,7 @@ void paintStars(CCanvas& canvas, const StarField& field)
     }
 }
 
-void paintMoon(CCanvas& canvas, Vec2 centre, float radius, Rgb colour, float haloStrength, float crescent)
+void paintMoon(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float haloStrength, float crescent)
 {
     addGlow(canvas, centre, radius * 7, colour * 0.35f, haloStrength * 0.5f);
     addGlow(canvas, centre, radius * 2.6f, colour * 0.6f, haloStrength);
@@ -88,7 +88,7 @@ void paintClouds(CCanvas& canvas, const CloudLayer& layer)
 }
 
 void paintBelow(CCanvas& canvas, const std::function<float(float)>& ridge,
-                const std::function<Rgb(float, float)>& shade, int left, int right)
+                const std::function<SRgb(float, float)>& shade, int left, int right)
 {
     if (right < 0)
         right = canvas.width();
@@ -107,7 +107,7 @@ std::function<float(float)> ridgeLine(float base, float amplitude, float scale, 
     return [=](float x) { return base - amplitude * fbm(x * scale, 0.5f, seed, octaves, 0.5f); };
 }
 
-Rgb hazed(Rgb colour, Rgb haze, float amount)
+SRgb hazed(SRgb colour, SRgb haze, float amount)
 {
     return mix(colour, haze, clamp01(amount));
 }
@@ -132,7 +132,7 @@ void paintConifer(CCanvas& canvas, const Conifer& t)
                  const float side = (p.x - t.base.x) / half;
                  const float rim = smoothstep(0.2f, 1.0f, side * t.rimSide);
                  const float needles = fbm(p.x * 0.6f, p.y * 0.6f, t.seed + 2, 2);
-                 Rgb c = mix(t.colour, t.rim, rim * 0.7f) * (0.75f + 0.5f * needles);
+                 SRgb c = mix(t.colour, t.rim, rim * 0.7f) * (0.75f + 0.5f * needles);
                  if (t.snow > 0) {
                      // Snow lies on the upper side of each tier, in clumps.
                      const float phase = v * tiers - std::floor(v * tiers);
@@ -193,7 +193,7 @@ void paintLeafTree(CCanvas& canvas, const LeafTree& t)
 }
 
 void paintGrassBlades(CCanvas& canvas, CRandom& rng, int count, float top, float bottom, int left,
-                      int right, Rgb dark, Rgb light, float maxHeight)
+                      int right, SRgb dark, SRgb light, float maxHeight)
 {
     for (int i = 0; i < count; ++i) {
         const float x = rng.range(static_cast<float>(left), static_cast<float>(right));
@@ -201,7 +201,7 @@ void paintGrassBlades(CCanvas& canvas, CRandom& rng, int count, float top, float
         const float depth = (y - top) / (bottom - top + 1);
         const float h = maxHeight * (0.4f + 0.6f * depth) * rng.range(0.5f, 1.0f);
         const float lean = rng.range(-0.5f, 0.5f) * h;
-        const Rgb c = mix(dark, light, rng.uniform() * 0.8f);
+        const SRgb c = mix(dark, light, rng.uniform() * 0.8f);
         const Vec2 a{x, y};
         const Vec2 tip{x + lean, y - h};
         const Vec2 mid = lerp(a, tip, 0.5f) + Vec2{lean * 0.25f, 0};
@@ -215,7 +215,7 @@ void paintGrassBlades(CCanvas& canvas, CRandom& rng, int count, float top, float
 }
 
 void paintSparks(CCanvas& canvas, CRandom& rng, int count, float x0, float y0, float x1, float y1,
-                 Rgb colour, float size)
+                 SRgb colour, float size)
 {
     for (int i = 0; i < count; ++i) {
         const Vec2 p{rng.range(x0, x1), rng.range(y0, y1)};
@@ -225,7 +225,7 @@ void paintSparks(CCanvas& canvas, CRandom& rng, int count, float x0, float y0, f
     }
 }
 
-void paintReflection(CCanvas& canvas, int waterline, int bottom, float darken, Rgb waterTint,
+void paintReflection(CCanvas& canvas, int waterline, int bottom, float darken, SRgb waterTint,
                      uint32_t seed, int left, int right)
 {
     if (right < 0)
@@ -240,11 +240,11 @@ void paintReflection(CCanvas& canvas, int waterline, int bottom, float darken, R
             const float dx = n * (4 + depth * 0.18f);
             const float dy = wave * (0.6f + depth * 0.03f);
             const float sy = waterline - depth * 1.0f - 1 + dy;
-            Rgb c = source.sample(x + 0.5f + dx, std::max(0.5f, sy));
+            SRgb c = source.sample(x + 0.5f + dx, std::max(0.5f, sy));
             c = c * (darken - 0.12f * clamp01(depth / 120)) + waterTint;
             // Thin bright lines where wave crests catch the sky.
             const float crest = smoothstep(0.85f, 1.0f, wave) * 0.06f;
-            canvas.at(x, y) = c + Rgb{crest, crest, crest * 1.2f};
+            canvas.at(x, y) = c + SRgb{crest, crest, crest * 1.2f};
         }
     }
 }

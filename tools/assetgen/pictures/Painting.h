@@ -10,8 +10,8 @@
 
 namespace assetgen {
 
-using GradientStops = std::vector<std::pair<float, Rgb>>; // position (rising), colour
-Rgb gradientAt(const GradientStops& stops, float t);
+using GradientStops = std::vector<std::pair<float, SRgb>>; // position (rising), colour
+SRgb gradientAt(const GradientStops& stops, float t);
 void paintVerticalGradient(CCanvas& canvas, const GradientStops& stops, int top, int bottom);
 
 struct StarField {
@@ -24,7 +24,7 @@ struct StarField {
 };
 void paintStars(CCanvas& canvas, const StarField& field);
 
-void paintMoon(CCanvas& canvas, Vec2 centre, float radius, Rgb colour, float haloStrength,
+void paintMoon(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float haloStrength,
                float crescent = 0);
 
 struct CloudLayer {
@@ -33,24 +33,24 @@ struct CloudLayer {
     float cover = 0.55f; // higher: fewer clouds
     float opacity = 0.7f;
     uint32_t seed = 3;
-    std::function<Rgb(float x, float y, float thickness)> shade;
+    std::function<SRgb(float x, float y, float thickness)> shade;
 };
 void paintClouds(CCanvas& canvas, const CloudLayer& layer);
 
 // Fills everything below the line y = ridge(x), anti-aliased, with shade(x, y).
 void paintBelow(CCanvas& canvas, const std::function<float(float x)>& ridge,
-                const std::function<Rgb(float x, float y)>& shade, int left = 0, int right = -1);
+                const std::function<SRgb(float x, float y)>& shade, int left = 0, int right = -1);
 // A mountain or hill line: fbm over x, base y, amplitude.
 std::function<float(float)> ridgeLine(float base, float amplitude, float scale, uint32_t seed, int octaves = 5);
 
 // Atmospheric haze: pulls colour toward the haze as depth (0 near .. 1 far) grows.
-Rgb hazed(Rgb colour, Rgb haze, float amount);
+SRgb hazed(SRgb colour, SRgb haze, float amount);
 
 // A conifer silhouette: stacked drooping tiers, a light edge toward the light side.
 struct Conifer {
     Vec2 base;
     float height = 60, width = 24;
-    Rgb colour, rim;
+    SRgb colour, rim;
     float rimSide = -1; // -1 lit from the left, 1 from the right
     float snow = 0;     // 0..1 snow on the tiers
     uint32_t seed = 9;
@@ -61,7 +61,7 @@ void paintConifer(CCanvas& canvas, const Conifer& tree);
 struct LeafTree {
     Vec2 base;
     float height = 120, crownRadius = 50;
-    Rgb trunk, dark, light;
+    SRgb trunk, dark, light;
     float lightSide = -1;
     uint32_t seed = 10;
     float ragged = 1; // 0 smooth blob .. 1 loose edge with holes
@@ -69,13 +69,13 @@ struct LeafTree {
 void paintLeafTree(CCanvas& canvas, const LeafTree& tree);
 
 void paintGrassBlades(CCanvas& canvas, CRandom& rng, int count, float top, float bottom, int left,
-                      int right, Rgb dark, Rgb light, float maxHeight);
+                      int right, SRgb dark, SRgb light, float maxHeight);
 // Fireflies, sparkles, pollen: tiny glowing points.
 void paintSparks(CCanvas& canvas, CRandom& rng, int count, float x0, float y0, float x1, float y1,
-                 Rgb colour, float size);
+                 SRgb colour, float size);
 
 // Mirrors the picture above waterline into the rows below it, with ripples and darkening.
-void paintReflection(CCanvas& canvas, int waterline, int bottom, float darken, Rgb waterTint,
+void paintReflection(CCanvas& canvas, int waterline, int bottom, float darken, SRgb waterTint,
                      uint32_t seed, int left = 0, int right = -1);
 
 // Darkens the picture toward its corners, leaving the middle untouched.

@@ -19,12 +19,12 @@ float edgeWave(float x, uint32_t seed)
     return 1.4f * (fbm(x * 0.03f, 0.5f, seed, 3) - 0.5f);
 }
 
-Rgb parchment(Vec2 p)
+SRgb parchment(Vec2 p)
 {
     const float n = fbm(p.x * 0.02f, p.y * 0.05f, 601, 5);
     // Broad mottling only: fine fibres would break into pixel noise as the box shrinks in flight.
     const float fibre = fbm(p.x * 0.05f, p.y * 0.02f, 602, 2);
-    Rgb c = mix(rgb8(238, 222, 186), rgb8(246, 236, 208), n) * (0.97f + 0.04f * fibre);
+    SRgb c = mix(rgb8(238, 222, 186), rgb8(246, 236, 208), n) * (0.97f + 0.04f * fibre);
     // Age: darker and warmer toward the edges, a faint stain here and there. Lines of text run
     // close to the top and bottom edges, so those darken only in a narrow band.
     const float dx = std::min(p.x - kLeft - kRoll, kRight - kRoll - p.x);
@@ -52,7 +52,7 @@ void paintRoll(CLayer& layer, float cx)
                 [cx](Vec2 p) {
                     const float u = (p.x - cx) / kRoll;
                     const float lit = std::sqrt(std::max(0.0f, 1 - u * u)) * (0.75f + 0.25f * -u);
-                    const Rgb c = mix(rgb8(150, 110, 66), rgb8(246, 232, 198), lit);
+                    const SRgb c = mix(rgb8(150, 110, 66), rgb8(246, 232, 198), lit);
                     const float spiral = std::abs(p.y - kTop + 3) < 3.5f || std::abs(p.y - kBottom - 3) < 3.5f ? 0.78f : 1.0f;
                     return c * spiral;
                 });
@@ -91,7 +91,7 @@ void paintRose(CLayer& layer, Vec2 c, float r)
                     const float spiral = dist * 2.6f + a / (2 * std::numbers::pi_v<float>) * 1.0f;
                     const float rim = std::pow(spiral - std::floor(spiral), 1.6f);
                     const float light = clamp01(0.55f - (d.x + d.y) / (r * 2.4f));
-                    const Rgb base = mix(rgb8(110, 10, 30), rgb8(200, 36, 58), light);
+                    const SRgb base = mix(rgb8(110, 10, 30), rgb8(200, 36, 58), light);
                     return mix(base, rgb8(246, 110, 120), rim * (0.35f + 0.5f * light)) * (0.55f + 0.45f * dist);
                 });
 }

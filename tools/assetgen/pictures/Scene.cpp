@@ -11,13 +11,13 @@ constexpr int kWallTop = 346;
 constexpr int kWallLeft = 270, kWallRight = 632;
 constexpr uint32_t kWallSeed = 7001;
 
-struct Rect {
+struct SRect {
     int x, y, w, h;
 };
-constexpr Rect kTorchRects[2] = {{scene::kTorchLeftX, scene::kTorchY, scene::kTorchW, scene::kTorchH},
+constexpr SRect kTorchRects[2] = {{scene::kTorchLeftX, scene::kTorchY, scene::kTorchW, scene::kTorchH},
                                  {scene::kTorchRightX, scene::kTorchY, scene::kTorchW, scene::kTorchH}};
 
-float distanceToRect(float x, float y, const Rect& r)
+float distanceToRect(float x, float y, const SRect& r)
 {
     const float dx = std::max({r.x - x, 0.0f, x - (r.x + r.w)});
     const float dy = std::max({r.y - y, 0.0f, y - (r.y + r.h)});
@@ -43,7 +43,7 @@ bool fallen(int course, int block, int x)
 }
 
 // Returns the block's albedo, or nothing (alpha 0) between the ruined ends.
-float blockAt(int x, int y, Rgb& albedo)
+float blockAt(int x, int y, SRgb& albedo)
 {
     const int course = (scene::kGroundY - 1 - y) / kCourse;
     const int courseTop = scene::kGroundY - (course + 1) * kCourse;
@@ -85,20 +85,20 @@ float blockAt(int x, int y, Rgb& albedo)
 
 } // namespace
 
-Rgb stoneAlbedo(float x, float y, uint32_t seed)
+SRgb stoneAlbedo(float x, float y, uint32_t seed)
 {
     const float grain = fbm(x * 0.35f, y * 0.35f, seed + 11, 3);
     const float stain = fbm(x * 0.05f, y * 0.07f, seed + 12, 4);
     const float moss = smoothstep(0.58f, 0.75f, fbm(x * 0.08f, y * 0.11f, seed + 13, 4));
-    Rgb stone = mix(rgb8(128, 122, 112), rgb8(160, 152, 138), grain) * (0.74f + 0.4f * stain);
+    SRgb stone = mix(rgb8(128, 122, 112), rgb8(160, 152, 138), grain) * (0.74f + 0.4f * stain);
     stone = mix(stone, rgb8(88, 104, 62), moss * 0.75f);
     return stone;
 }
 
-Rgb torchLightAt(Vec2 p)
+SRgb torchLightAt(Vec2 p)
 {
-    Rgb light;
-    for (const Rect& r : kTorchRects) {
+    SRgb light;
+    for (const SRect& r : kTorchRects) {
         const Vec2 flame{r.x + scene::kFlameX, r.y + scene::kFlameY};
         const float d = length(p - flame);
         light += kTorchColour * (1.25f / (1.0f + (d / 19.0f) * (d / 19.0f)));
@@ -106,14 +106,14 @@ Rgb torchLightAt(Vec2 p)
     return light;
 }
 
-Rgb CWall::reference(int x, int y) const
+SRgb CWall::reference(int x, int y) const
 {
     return albedo.at(x, y) * (kWallAmbient + torchLight.at(x, y));
 }
 
-Rgb CWall::lit(int x, int y, Rgb ambient) const
+SRgb CWall::lit(int x, int y, SRgb ambient) const
 {
-    const Rgb tinted = mix(kWallAmbient, ambient, tintWeight.at(x, y));
+    const SRgb tinted = mix(kWallAmbient, ambient, tintWeight.at(x, y));
     return albedo.at(x, y) * (tinted + torchLight.at(x, y));
 }
 
@@ -123,20 +123,20 @@ CWall buildWall()
                CCanvas(scene::kWidth, scene::kHeight), CMask(scene::kWidth, scene::kHeight)};
     for (int y = kWallTop - 2; y < scene::kGroundY; ++y)
         for (int x = kWallLeft - 4; x < kWallRight + 4; ++x) {
-            Rgb albedo;
+            SRgb albedo;
             wall.alpha.at(x, y) = blockAt(x, y, albedo);
             wall.albedo.at(x, y) = albedo;
             const Vec2 p{x + 0.5f, y + 0.5f};
             wall.torchLight.at(x, y) = torchLightAt(p);
             float nearest = 1e9f;
-            for (const Rect& r : kTorchRects)
+            for (const SRect& r : kTorchRects)
                 nearest = std::min(nearest, distanceToRect(p.x, p.y, r));
             wall.tintWeight.at(x, y) = smoothstep(2, 46, nearest);
         }
     return wall;
 }
 
-void paintWall(CCanvas& canvas, const CWall& wall, Rgb ambient)
+void paintWall(CCanvas& canvas, const CWall& wall, SRgb ambient)
 {
     for (int y = 0; y < scene::kHeight; ++y)
         for (int x = 0; x < scene::kWidth; ++x)

@@ -33,22 +33,22 @@ struct CWall {
     CMask tintWeight;   // 0 near the torches (shared pixels), 1 where a landscape may colour it
 
     // The lit wall as the torch frames show it.
-    Rgb reference(int x, int y) const;
+    SRgb reference(int x, int y) const;
     // The lit wall under a landscape's own light.
-    Rgb lit(int x, int y, Rgb ambient) const;
+    SRgb lit(int x, int y, SRgb ambient) const;
 };
 
-const Rgb kWallAmbient = rgb8(64, 68, 90);
-const Rgb kTorchColour = rgb8(255, 158, 72);
+const SRgb kWallAmbient = rgb8(64, 68, 90);
+const SRgb kTorchColour = rgb8(255, 158, 72);
 
 CWall buildWall();
 // Steady torch light on any surface at p, and how much it flickers by (0 far away).
-Rgb torchLightAt(Vec2 p);
+SRgb torchLightAt(Vec2 p);
 // The weathered stone every built thing here is made of; 0..1 variation, seeded.
-Rgb stoneAlbedo(float x, float y, uint32_t seed);
+SRgb stoneAlbedo(float x, float y, uint32_t seed);
 
 // Composites the wall under the landscape's ambient light; the torch rectangles end up the same
 // in every landscape.
-void paintWall(CCanvas& canvas, const CWall& wall, Rgb ambient);
+void paintWall(CCanvas& canvas, const CWall& wall, SRgb ambient);
 
 } // namespace assetgen

@@ -10,8 +10,8 @@ namespace assetgen {
 
 namespace {
 
-template <typename Rect>
-Vec2 cornerOf(const Rect& r)
+template <typename SRect>
+Vec2 cornerOf(const SRect& r)
 {
     return {static_cast<float>(r.left), static_cast<float>(r.top)};
 }

@@ -56,7 +56,7 @@ float sdRoundBox(Vec2 p, Vec2 centre, Vec2 half, float radius)
     return length(outside) + std::min(std::max(q.x, q.y), 0.0f) - radius;
 }
 
-void addGlow(CCanvas& canvas, Vec2 centre, float radius, Rgb colour, float strength)
+void addGlow(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float strength)
 {
     const int reach = static_cast<int>(radius * 3) + 1;
     const int cx = static_cast<int>(centre.x);

@@ -64,6 +64,6 @@ void paintSdf(CCanvas& canvas, float x0, float y0, float x1, float y1, Dist dist
 }
 
 // Soft radial light added to the canvas: strength at the centre, Gaussian fall-off.
-void addGlow(CCanvas& canvas, Vec2 centre, float radius, Rgb colour, float strength = 1);
+void addGlow(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float strength = 1);
 
 } // namespace assetgen

@@ -170,7 +170,7 @@ void drawText(CCanvas& canvas, const CFont& font, std::string_view text, float x
         }
 }
 
-Shade solid(Rgb colour)
+Shade solid(SRgb colour)
 {
     return [colour](int, int) { return colour; };
 }
@@ -179,10 +179,10 @@ Shade goldShade(float top, float bottom, float brightness)
 {
     return [=](int, int y) {
         const float t = clamp01((y - top) / (bottom - top));
-        const Rgb light = rgb8(255, 240, 190);
-        const Rgb mid = rgb8(232, 182, 92);
-        const Rgb deep = rgb8(170, 108, 44);
-        const Rgb c = t < 0.45f ? mix(light, mid, t / 0.45f) : mix(mid, deep, (t - 0.45f) / 0.55f);
+        const SRgb light = rgb8(255, 240, 190);
+        const SRgb mid = rgb8(232, 182, 92);
+        const SRgb deep = rgb8(170, 108, 44);
+        const SRgb c = t < 0.45f ? mix(light, mid, t / 0.45f) : mix(mid, deep, (t - 0.45f) / 0.55f);
         return c * brightness;
     };
 }

@@ -44,7 +44,7 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-using Shade = std::function<Rgb(int x, int y)>;
+using Shade = std::function<SRgb(int x, int y)>;
 
 // Draws text with its baseline at y; x is the left end, the centre or the right end by align.
 // The optional halo is a soft glow of haloRadius pixels laid under the letters.
@@ -52,14 +52,14 @@ struct TextStyle {
     float size = 20;
     Align align = Align::Left;
     Shade shade;
-    Rgb haloColour{};
+    SRgb haloColour{};
     int haloRadius = 0;
     float haloStrength = 0;
     bool haloAdds = true; // added light (glow) or painted over (a dark shadow)
 };
 void drawText(CCanvas& canvas, const CFont& font, std::string_view text, float x, float y,
               const TextStyle& style);
-Shade solid(Rgb colour);
+Shade solid(SRgb colour);
 // Old gold: light along the top of the letters, deeper toward the baseline.
 Shade goldShade(float top, float bottom, float brightness = 1);
 

@@ -24,13 +24,13 @@ float insideWeight(int x, int y)
 
 void paintSconce(CCanvas& frame, Vec2 origin)
 {
-    const Rgb iron = rgb8(34, 30, 30);
-    const Rgb wood = rgb8(92, 58, 34);
-    auto lit = [origin](Rgb albedo, float gloss) {
+    const SRgb iron = rgb8(34, 30, 30);
+    const SRgb wood = rgb8(92, 58, 34);
+    auto lit = [origin](SRgb albedo, float gloss) {
         return [=](Vec2 p) {
-            const Rgb light = kWallAmbient * 0.8f + torchLightAt(origin + p) * 0.9f;
+            const SRgb light = kWallAmbient * 0.8f + torchLightAt(origin + p) * 0.9f;
             const float hl = gloss * std::max(0.0f, 1 - std::abs(p.x - 12.5f) / 2.0f);
-            return albedo * light + Rgb{hl, hl * 0.7f, hl * 0.4f} * 0.35f;
+            return albedo * light + SRgb{hl, hl * 0.7f, hl * 0.4f} * 0.35f;
         };
     };
     // Wall plate, arm and ring of wrought iron, a shaft of dark wood, and the cup.
@@ -45,12 +45,12 @@ void paintSconce(CCanvas& frame, Vec2 origin)
              [](Vec2 p) { return mix(rgb8(255, 190, 90), rgb8(190, 60, 20), std::abs(p.x - 14) / 5); });
 }
 
-Rgb flameColour(float intensity)
+SRgb flameColour(float intensity)
 {
-    const Rgb deep = rgb8(150, 30, 6);
-    const Rgb orange = rgb8(255, 110, 20);
-    const Rgb yellow = rgb8(255, 205, 90);
-    const Rgb core = rgb8(255, 250, 225);
+    const SRgb deep = rgb8(150, 30, 6);
+    const SRgb orange = rgb8(255, 110, 20);
+    const SRgb yellow = rgb8(255, 205, 90);
+    const SRgb core = rgb8(255, 250, 225);
     if (intensity < 0.35f)
         return mix(deep, orange, intensity / 0.35f);
     if (intensity < 0.7f)
@@ -103,7 +103,7 @@ std::vector<CCanvas> paintTorchFrames(const CWall& wall, bool left)
         for (int y = 0; y < scene::kTorchH; ++y)
             for (int x = 0; x < scene::kTorchW; ++x) {
                 const int sx = ox + x, sy = scene::kTorchY + y;
-                const Rgb extra = wall.albedo.at(sx, sy) * wall.torchLight.at(sx, sy) * (flicker * insideWeight(x, y));
+                const SRgb extra = wall.albedo.at(sx, sy) * wall.torchLight.at(sx, sy) * (flicker * insideWeight(x, y));
                 frame.at(x, y) = wall.reference(sx, sy) + extra;
             }
         paintSconce(frame, {static_cast<float>(ox), static_cast<float>(scene::kTorchY)});

@@ -24,12 +24,12 @@ CCanvas paintNightBackdrop(uint32_t seed)
     return c;
 }
 
-Rgb goldTone(float t)
+SRgb goldTone(float t)
 {
     return t < 0.5f ? mix(rgb8(255, 236, 170), rgb8(222, 166, 72), t * 2) : mix(rgb8(222, 166, 72), rgb8(130, 80, 30), t * 2 - 1);
 }
 
-void paintSparkle(CCanvas& c, Vec2 at, float size, Rgb colour)
+void paintSparkle(CCanvas& c, Vec2 at, float size, SRgb colour)
 {
     addGlow(c, at, size * 0.9f, colour, 0.5f);
     for (int k = -static_cast<int>(size * 2); k <= static_cast<int>(size * 2); ++k) {

@@ -10,8 +10,8 @@
 
 namespace assetgen {
 
-const Rgb kLilac = rgb8(208, 196, 228);
-const Rgb kParchmentText = rgb8(236, 226, 204);
+const SRgb kLilac = rgb8(208, 196, 228);
+const SRgb kParchmentText = rgb8(236, 226, 204);
 
 // Deep blue-violet sky with stars and veils of mist; the seed varies it per screen.
 CCanvas paintNightBackdrop(uint32_t seed);
@@ -20,9 +20,9 @@ void paintPanel(CCanvas& c, float left, float top, float right, float bottom, fl
 // An ornamental gold line with a small diamond in its middle.
 void paintFlourish(CCanvas& c, float centreX, float y, float halfWidth);
 // Polished gold from its highlight (0) to its deep shade (1).
-Rgb goldTone(float t);
+SRgb goldTone(float t);
 // A four-pointed sparkle.
-void paintSparkle(CCanvas& c, Vec2 at, float size, Rgb colour);
+void paintSparkle(CCanvas& c, Vec2 at, float size, SRgb colour);
 
 // The program's push buttons: opaque gold-rimmed plaques with a label.
 CCanvas paintPlaqueButton(int width, int height, const std::string& label);

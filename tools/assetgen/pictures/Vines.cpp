@@ -99,7 +99,7 @@ CMask paintRoseVines(CCanvas& c, const std::vector<VineRoute>& routes, const std
     CMask changed(c.width(), c.height());
     for (int y = 0; y < c.height(); ++y)
         for (int x = 0; x < c.width(); ++x) {
-            const Rgb d = c.at(x, y) - before.at(x, y);
+            const SRgb d = c.at(x, y) - before.at(x, y);
             changed.at(x, y) = std::max({std::abs(d.r), std::abs(d.g), std::abs(d.b)});
         }
     return changed;

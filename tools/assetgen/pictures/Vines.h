@@ -19,8 +19,8 @@ struct Box {
 };
 
 // A rectangle given by its corner and size, as the program places its hotspots and buttons.
-template <typename Rect>
-Box boxOf(const Rect& r)
+template <typename SRect>
+Box boxOf(const SRect& r)
 {
     return {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.left + r.width),
             static_cast<float>(r.top + r.height)};

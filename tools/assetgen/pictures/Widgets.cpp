@@ -14,7 +14,7 @@ namespace {
 constexpr float kTile = 58;
 
 // A rounded gold frame around a tile's picture, drawn on a layer.
-void paintTileFrame(CLayer& layer, float left, const std::function<Rgb(Vec2)>& inside)
+void paintTileFrame(CLayer& layer, float left, const std::function<SRgb(Vec2)>& inside)
 {
     const Vec2 centre{left + kTile / 2, kTile / 2};
     layer.paint(left, 0, left + kTile, kTile, [=](Vec2 p) { return sdRoundBox(p, centre, {28, 28}, 9); },
@@ -36,7 +36,7 @@ CCanvas thumbnail(const CCanvas& landscape)
 }
 
 // Musical notes drawn as shapes: two beamed eighths.
-void paintNotes(CLayer& layer, Vec2 at, Rgb colour)
+void paintNotes(CLayer& layer, Vec2 at, SRgb colour)
 {
     const auto shade = [colour](Vec2) { return colour; };
     for (const float dx : {0.0f, 14.0f}) {
@@ -163,7 +163,7 @@ std::vector<CCanvas> paintLoaderFrames()
         mirror.paint(116, 46, 204, 154, [centre](Vec2 p) { return sdEllipse(p, centre, 38, 50); },
                      [centre, level](Vec2 p) {
                          const float d = length(Vec2{(p.x - centre.x) / 38, (p.y - centre.y) / 50});
-                         const Rgb deep = rgb8(20, 20, 60), bright = rgb8(200, 190, 255);
+                         const SRgb deep = rgb8(20, 20, 60), bright = rgb8(200, 190, 255);
                          const float sheen = smoothstep(0.06f, 0.0f, std::abs((p.x - centre.x) + (p.y - centre.y) * 0.6f + 12) / 80);
                          return mix(bright * (0.25f + 0.75f * level), deep, d * 0.9f) + rgb8(255, 255, 255) * (sheen * 0.25f);
                      });
