@@ -153,10 +153,10 @@ void decodeOurs(benchmark::State& state, const Case& c)
     const std::size_t pitch = std::size_t(c.width) * 4;
     std::vector<std::uint8_t> surface(pitch * c.height);
     const SurfaceProvider provide = [&](std::int32_t, std::int32_t) {
-        return std::optional<SurfaceTarget>(SurfaceTarget{surface, pitch, ESurfaceFormat::Bgrx32});
+        return std::optional<SSurfaceTarget>(SSurfaceTarget{surface, pitch, ESurfaceFormat::Bgrx32});
     };
     for (auto _ : state) {
-        const CDrawResult result = loader.LoadIntoSurface(c.file, provide);
+        const SDrawResult result = loader.LoadIntoSurface(c.file, provide);
         if (!result) {
             state.SkipWithError(("refused: " + result.reason).c_str());
             break;

@@ -126,9 +126,9 @@ int run(const Options& options)
         width = w;
         height = h;
         surface.resize(std::size_t(w) * step * std::size_t(h));
-        return std::optional<SurfaceTarget>(SurfaceTarget{surface, std::size_t(w) * step, options.format});
+        return std::optional<SSurfaceTarget>(SSurfaceTarget{surface, std::size_t(w) * step, options.format});
     };
-    const CDrawResult drawn = CDXImage{}.LoadFileIntoSurface(pathFromNarrowName(options.input), provide);
+    const SDrawResult drawn = CDXImage{}.LoadFileIntoSurface(pathFromNarrowName(options.input), provide);
     if (!drawn) {
         std::cerr << "minnespiegel-image: " << options.input << ": " << drawn.reason << "\n";
         return kExitRefused;

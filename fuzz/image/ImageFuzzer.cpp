@@ -18,7 +18,7 @@ constexpr ESurfaceFormat kFormats[] = {ESurfaceFormat::Bgrx32, ESurfaceFormat::B
 struct Surface {
     std::vector<std::uint8_t> pixels;
 
-    std::optional<SurfaceTarget> make(std::int32_t width, std::int32_t height, ESurfaceFormat format)
+    std::optional<SSurfaceTarget> make(std::int32_t width, std::int32_t height, ESurfaceFormat format)
     {
         // A few bytes can describe a legal picture of 16384 × 16384 (run-length data that ends
         // at once); drawing such giants would only slow the search down.
@@ -26,7 +26,7 @@ struct Surface {
             return std::nullopt;
         const std::size_t pitch = std::size_t(width) * bytesPerPixel(format) + 4;
         pixels.assign(pitch * std::size_t(height), 0);
-        return SurfaceTarget{pixels, pitch, format};
+        return SSurfaceTarget{pixels, pitch, format};
     }
 };
 
@@ -38,17 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::uint8_t selector = data[0];
     const std::span<const std::uint8_t> file(data + 1, size - 1);
-    const auto forced = static_cast<ImageType>(selector % 6);
+    const auto forced = static_cast<EImageType>(selector % 6);
     const ESurfaceFormat format = kFormats[(selector / 6) % 4];
     const CDXImage loader;
 
     Surface converted;
-    const CDecodeResult decoded = loader.LoadFromMemory(file, forced);
-    const CDrawResult viaDib = decoded ? DrawDib(*decoded.dib, [&](std::int32_t w, std::int32_t h) {
+    const SDecodeResult decoded = loader.LoadFromMemory(file, forced);
+    const SDrawResult viaDib = decoded ? DrawDib(*decoded.dib, [&](std::int32_t w, std::int32_t h) {
         return converted.make(w, h, format);
-    }) : CDrawResult::refused(decoded.reason);
+    }) : SDrawResult::refused(decoded.reason);
     Surface direct;
-    const CDrawResult drawn = loader.LoadIntoSurface(file, [&](std::int32_t w, std::int32_t h) {
+    const SDrawResult drawn = loader.LoadIntoSurface(file, [&](std::int32_t w, std::int32_t h) {
         return direct.make(w, h, format);
     }, forced);
 

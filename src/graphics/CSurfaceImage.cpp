@@ -35,7 +35,7 @@ std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, ESurfaceForma
                                             std::string& reason)
 {
     std::unique_ptr<CSurfaceMemory> memory;
-    const auto provide = [&](std::int32_t width, std::int32_t height) -> std::optional<SurfaceTarget> {
+    const auto provide = [&](std::int32_t width, std::int32_t height) -> std::optional<SSurfaceTarget> {
         if (!CSurfaceMemory::validSize(width, height) || !accept(width, height)) {
             return std::nullopt;
         }
@@ -45,11 +45,11 @@ std::unique_ptr<CSurfaceMemory> loadPicture(std::string_view name, ESurfaceForma
             return std::nullopt;
         }
         const auto pitch = static_cast<std::size_t>(memory->pitch());
-        return SurfaceTarget{std::span<std::uint8_t>(memory->pixels(), pitch * static_cast<std::size_t>(height)),
+        return SSurfaceTarget{std::span<std::uint8_t>(memory->pixels(), pitch * static_cast<std::size_t>(height)),
                              pitch, format};
     };
     const CDXImage loader(writeDebugOutput);
-    CDrawResult drawn = loader.LoadFileIntoSurface(platformFileName(name), provide);
+    SDrawResult drawn = loader.LoadFileIntoSurface(platformFileName(name), provide);
     if (!drawn) {
         reason = std::move(drawn.reason);
         return nullptr;

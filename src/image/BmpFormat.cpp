@@ -13,7 +13,7 @@ constexpr std::uint32_t kInfoHeaderBytes = 40;
 constexpr std::size_t kHeadersBytes = kFileHeaderBytes + kInfoHeaderBytes;
 constexpr std::size_t kColorTableOffset = kHeadersBytes;
 
-struct BmpHeader {
+struct SBmpHeader {
     std::uint32_t offBits = 0;
     std::uint32_t infoSize = 0;
     std::int32_t width = 0;
@@ -23,9 +23,9 @@ struct BmpHeader {
     std::uint32_t clrUsed = 0;
 };
 
-BmpHeader readHeader(std::span<const std::uint8_t> d)
+SBmpHeader readHeader(std::span<const std::uint8_t> d)
 {
-    BmpHeader h;
+    SBmpHeader h;
     h.offBits = le32(d, 10);
     h.infoSize = le32(d, 14);
     h.width = std::int32_t(le32(d, 18));
@@ -37,7 +37,7 @@ BmpHeader readHeader(std::span<const std::uint8_t> d)
 }
 
 // Why the header cannot be decoded, or empty when it can.
-std::string checkHeader(const BmpHeader& h)
+std::string checkHeader(const SBmpHeader& h)
 {
     if (h.bitCount != 8 && h.bitCount != 16 && h.bitCount != 24 && h.bitCount != 32)
         return "BMP: " + std::to_string(h.bitCount) + " bits per pixel not supported";
@@ -57,22 +57,22 @@ std::string checkHeader(const BmpHeader& h)
 // The table follows the information header. Later header versions (and OS/2's 64-byte one)
 // are longer than 40 bytes and push it back; a header claiming less than 40 bytes, or one
 // that would put the table at or past the pixels, is read as a 40-byte one.
-std::size_t colorTableOffset(const BmpHeader& h)
+std::size_t colorTableOffset(const SBmpHeader& h)
 {
     const std::uint64_t afterHeader = kFileHeaderBytes + std::uint64_t(h.infoSize);
     return h.infoSize >= kInfoHeaderBytes && afterHeader < h.offBits ? std::size_t(afterHeader) : kColorTableOffset;
 }
 
-std::optional<std::vector<DibColor>> readColorTable(std::span<const std::uint8_t> d, const BmpHeader& h)
+std::optional<std::vector<SDibColor>> readColorTable(std::span<const std::uint8_t> d, const SBmpHeader& h)
 {
     const std::size_t count = h.clrUsed == 0 ? 256 : std::min<std::size_t>(h.clrUsed, 256);
     const std::size_t offset = colorTableOffset(h);
     if (!inside(d.size(), offset, count * 4))
         return std::nullopt;
-    std::vector<DibColor> colors(count);
+    std::vector<SDibColor> colors(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = d.data() + offset + 4 * i;
-        colors[i] = DibColor{entry[0], entry[1], entry[2], 0};
+        colors[i] = SDibColor{entry[0], entry[1], entry[2], 0};
     }
     return colors;
 }
@@ -192,22 +192,22 @@ private:
     std::size_t highWater_ = 0;
 };
 
-CDecodeResult decodeRle8(std::span<const std::uint8_t> d, const BmpHeader& h)
+SDecodeResult decodeRle8(std::span<const std::uint8_t> d, const SBmpHeader& h)
 {
     std::optional<CDib> dib = CDib::allocate(h.width, h.height, 8, false);
     if (!dib)
-        return CDecodeResult::refused("BMP: out of memory");
+        return SDecodeResult::refused("BMP: out of memory");
     CRle8Decoder decoder(d.subspan(h.offBits), dib->writableBits(), dib->stride());
     if (!decoder.run())
-        return CDecodeResult::refused("BMP: run-length data ends early");
+        return SDecodeResult::refused("BMP: run-length data ends early");
     return {std::move(dib), {}};
 }
 
-CDecodeResult decodePlain(std::span<const std::uint8_t> d, const BmpHeader& h)
+SDecodeResult decodePlain(std::span<const std::uint8_t> d, const SBmpHeader& h)
 {
     const std::size_t rowsBytes = CDib::stride(h.width, std::uint8_t(h.bitCount)) * std::size_t(h.height);
     if (!inside(d.size(), h.offBits, rowsBytes))
-        return CDecodeResult::refused("BMP: file too short for its pixel data");
+        return SDecodeResult::refused("BMP: file too short for its pixel data");
     // The file's rows are already laid out as the bitmap wants them: use them in place.
     return {CDib::borrow(h.width, h.height, std::uint8_t(h.bitCount), false, d.subspan(h.offBits, rowsBytes)), {}};
 }
@@ -219,19 +219,19 @@ bool CDXImageFormatBMP::Detect(std::span<const std::uint8_t> header, std::span<c
     return header.size() >= 2 && header[0] == 'B' && header[1] == 'M';
 }
 
-CDecodeResult CDXImageFormatBMP::Decode(std::span<const std::uint8_t> data) const
+SDecodeResult CDXImageFormatBMP::Decode(std::span<const std::uint8_t> data) const
 {
     if (data.size() < kHeadersBytes)
-        return CDecodeResult::refused("BMP: file too short for its headers");
-    const BmpHeader header = readHeader(data);
+        return SDecodeResult::refused("BMP: file too short for its headers");
+    const SBmpHeader header = readHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
-        return CDecodeResult::refused(std::move(why));
+        return SDecodeResult::refused(std::move(why));
     if (header.offBits > data.size())
-        return CDecodeResult::refused("BMP: pixel data starts past the end of the file");
-    std::optional<std::vector<DibColor>> colors;
+        return SDecodeResult::refused("BMP: pixel data starts past the end of the file");
+    std::optional<std::vector<SDibColor>> colors;
     if (header.bitCount == 8 && !(colors = readColorTable(data, header)))
-        return CDecodeResult::refused("BMP: file too short for its colour table");
-    CDecodeResult result = header.compression == 1 ? decodeRle8(data, header) : decodePlain(data, header);
+        return SDecodeResult::refused("BMP: file too short for its colour table");
+    SDecodeResult result = header.compression == 1 ? decodeRle8(data, header) : decodePlain(data, header);
     if (result.dib && colors)
         result.dib->setColors(std::move(*colors));
     return result;

@@ -4,7 +4,7 @@
 //
 // How to use:
 //     CDXImage loader;
-//     CDecodeResult picture = loader.LoadFromFile("gfx/tor.bmp");   // or LoadFromMemory(bytes)
+//     SDecodeResult picture = loader.LoadFromFile("gfx/tor.bmp");   // or LoadFromMemory(bytes)
 //     if (!picture) { log(picture.reason); return; }
 //     const CDib& dib = *picture.dib;               // dib.width(), dib.height()
 //     ConvertDib(dib, ESurfaceFormat::Bgrx32, pixels, pitch);   // see image/DibConversion.h
@@ -17,7 +17,7 @@
 // the surface's pixels once the size is known and draw straight into them (JPEG rows are
 // converted while still in the cache), which is the faster way:
 //     loader.LoadFileIntoSurface("gfx/back.jpg", [&](std::int32_t w, std::int32_t h) {
-//         return std::optional<SurfaceTarget>(SurfaceTarget{pixelsFor(w, h), pitch, format});
+//         return std::optional<SSurfaceTarget>(SSurfaceTarget{pixelsFor(w, h), pitch, format});
 //     });
 //
 // LoadFromMemory may give a bitmap whose rows stay inside `data` (uncompressed BMP files are
@@ -38,39 +38,39 @@
 #include <vector>
 
 // The supported picture types; None is "detect" as an argument and "unknown" as a result.
-enum class ImageType : int { None = 0, BMP = 1, PSD = 2, TGA = 3, PCX = 4, JPEG = 5 };
+enum class EImageType : int { None = 0, BMP = 1, PSD = 2, TGA = 3, PCX = 4, JPEG = 5 };
 
 // A decoded picture, or the reason why there is none.
-struct CDecodeResult {
+struct SDecodeResult {
     std::optional<CDib> dib;
     std::string reason;
 
     explicit operator bool() const { return dib.has_value(); }
-    static CDecodeResult refused(std::string why) { return {std::nullopt, std::move(why)}; }
+    static SDecodeResult refused(std::string why) { return {std::nullopt, std::move(why)}; }
 };
 
 // A picture drawn into a surface, or the reason why not.
-struct CDrawResult {
+struct SDrawResult {
     bool drawn = false;
     std::string reason;
 
     explicit operator bool() const { return drawn; }
-    static CDrawResult refused(std::string why) { return {false, std::move(why)}; }
+    static SDrawResult refused(std::string why) { return {false, std::move(why)}; }
 };
 
 // Where a picture is drawn: the caller's pixels, `pitch` bytes from one row to the next, top
 // row first, in `format`.
-struct SurfaceTarget {
+struct SSurfaceTarget {
     std::span<std::uint8_t> pixels;
     std::size_t pitch = 0;
     ESurfaceFormat format = ESurfaceFormat::Bgrx32;
 };
 
 // Told the picture's width and height, gives the pixels to draw into, or nothing to stop.
-using SurfaceProvider = std::function<std::optional<SurfaceTarget>(std::int32_t width, std::int32_t height)>;
+using SurfaceProvider = std::function<std::optional<SSurfaceTarget>(std::int32_t width, std::int32_t height)>;
 
 // Asks for the surface of the bitmap's size and converts the bitmap into it.
-CDrawResult DrawDib(const CDib& dib, const SurfaceProvider& provide);
+SDrawResult DrawDib(const CDib& dib, const SurfaceProvider& provide);
 
 // Reads one whole file; the separate first step of LoadFromFile.
 class CDXFileReader {
@@ -106,25 +106,25 @@ public:
     explicit CDXImage(DebugOutput debugOutput = {}) : debugOutput_(std::move(debugOutput)) {}
 
     // Reads the file, then LoadFromMemory; the result owns the file's bytes if it needs them.
-    CDecodeResult LoadFromFile(const std::filesystem::path& fileName,
-                               ImageType forcedType = ImageType::None) const;
+    SDecodeResult LoadFromFile(const std::filesystem::path& fileName,
+                               EImageType forcedType = EImageType::None) const;
     // Decodes `data` as `forcedType`, or as the type DetectType finds when it is None.
-    CDecodeResult LoadFromMemory(std::span<const std::uint8_t> data,
-                                 ImageType forcedType = ImageType::None) const;
+    SDecodeResult LoadFromMemory(std::span<const std::uint8_t> data,
+                                 EImageType forcedType = EImageType::None) const;
     // Decodes `data` and draws it into the pixels `provide` gives for its size (called at most
     // once). A picture found damaged after that may have been drawn in part: on a refusal the
     // pixels hold nothing worth showing.
-    CDrawResult LoadIntoSurface(std::span<const std::uint8_t> data, const SurfaceProvider& provide,
-                                ImageType forcedType = ImageType::None) const;
-    CDrawResult LoadFileIntoSurface(const std::filesystem::path& fileName, const SurfaceProvider& provide,
-                                    ImageType forcedType = ImageType::None) const;
+    SDrawResult LoadIntoSurface(std::span<const std::uint8_t> data, const SurfaceProvider& provide,
+                                EImageType forcedType = EImageType::None) const;
+    SDrawResult LoadFileIntoSurface(const std::filesystem::path& fileName, const SurfaceProvider& provide,
+                                    EImageType forcedType = EImageType::None) const;
     // The type of the bytes by content, tried in the order TGA, BMP, PSD, PCX, JPEG;
     // None when nothing matches or the data is shorter than 18 bytes.
-    static ImageType DetectType(std::span<const std::uint8_t> data);
+    static EImageType DetectType(std::span<const std::uint8_t> data);
 
 private:
     // The type to decode as; None after writing the debugger text when nothing matches.
-    ImageType ChooseType(std::span<const std::uint8_t> data, ImageType forcedType) const;
+    EImageType ChooseType(std::span<const std::uint8_t> data, EImageType forcedType) const;
 
     DebugOutput debugOutput_;
 };

@@ -15,39 +15,39 @@ public:
     virtual ~CDXImageFormat() = default;
     virtual bool Detect(std::span<const std::uint8_t> header,
                         std::span<const std::uint8_t> tail) const = 0;
-    virtual CDecodeResult Decode(std::span<const std::uint8_t> data) const = 0;
-    virtual CDrawResult DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const;
+    virtual SDecodeResult Decode(std::span<const std::uint8_t> data) const = 0;
+    virtual SDrawResult DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const;
 };
 
 
 class CDXImageFormatBMP final : public CDXImageFormat {
 public:
     bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
-    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+    SDecodeResult Decode(std::span<const std::uint8_t> data) const override;
 };
 
 class CDXImageFormatPSD final : public CDXImageFormat {
 public:
     bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
-    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+    SDecodeResult Decode(std::span<const std::uint8_t> data) const override;
 };
 
 class CDXImageFormatTGA final : public CDXImageFormat {
 public:
     bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
-    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+    SDecodeResult Decode(std::span<const std::uint8_t> data) const override;
 };
 
 class CDXImageFormatPCX final : public CDXImageFormat {
 public:
     bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
-    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+    SDecodeResult Decode(std::span<const std::uint8_t> data) const override;
 };
 
 class CDXImageFormatJPEG final : public CDXImageFormat {
 public:
     bool Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const override;
-    CDecodeResult Decode(std::span<const std::uint8_t> data) const override;
+    SDecodeResult Decode(std::span<const std::uint8_t> data) const override;
     // Converts each few rows as libjpeg gives them, instead of the whole picture afterwards.
-    CDrawResult DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const override;
+    SDrawResult DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const override;
 };

@@ -11,7 +11,7 @@
 inline constexpr std::int32_t kMaxImageSide = 16384;
 
 // One colour table entry of a device-independent bitmap, in memory order.
-struct DibColor {
+struct SDibColor {
     std::uint8_t blue = 0;
     std::uint8_t green = 0;
     std::uint8_t red = 0;
@@ -60,8 +60,8 @@ public:
 
     // The colour table of an 8-bit picture (up to 256 entries; indexes past its end draw
     // black). Empty for the other depths.
-    std::span<const DibColor> colors() const { return colors_; }
-    void setColors(std::vector<DibColor> colors) { colors_ = std::move(colors); }
+    std::span<const SDibColor> colors() const { return colors_; }
+    void setColors(std::vector<SDibColor> colors) { colors_ = std::move(colors); }
 
     // Keeps the bytes that borrowed rows live in alive as long as this bitmap.
     void adoptSource(std::vector<std::uint8_t>&& source) { source_ = std::move(source); }
@@ -77,5 +77,5 @@ private:
     const std::uint8_t* rows_ = nullptr;
     std::unique_ptr<std::uint8_t[]> storage_;
     std::vector<std::uint8_t> source_;
-    std::vector<DibColor> colors_;
+    std::vector<SDibColor> colors_;
 };

@@ -42,31 +42,31 @@ Rgb widen555(std::uint32_t w)
     return ((r << 3 | r >> 2) << 16) | ((g << 3 | g >> 2) << 8) | (b << 3 | b >> 2);
 }
 
-struct Read16 {
+struct SRead16 {
     static constexpr std::size_t bytes = 2;
     static Rgb get(const std::uint8_t* s) { return widen555(load16(s)); }
 };
-struct Read24 {
+struct SRead24 {
     static constexpr std::size_t bytes = 3;
     static Rgb get(const std::uint8_t* s) { return s[0] | std::uint32_t(s[1]) << 8 | std::uint32_t(s[2]) << 16; }
 };
-struct Read32 {
+struct SRead32 {
     static constexpr std::size_t bytes = 4;
     static Rgb get(const std::uint8_t* s) { return load32(s) & 0xFFFFFF; }
 };
 
 // Each writer encodes a colour into its format (encode) and stores an encoded value (put).
-struct Write555 {
+struct SWrite555 {
     static constexpr std::size_t bytes = 2;
     static std::uint32_t encode(Rgb c) { return (c >> 9 & 0x7C00) | (c >> 6 & 0x03E0) | (c >> 3 & 0x001F); }
     static void put(std::uint8_t* d, std::uint32_t v) { store16(d, v); }
 };
-struct Write565 {
+struct SWrite565 {
     static constexpr std::size_t bytes = 2;
     static std::uint32_t encode(Rgb c) { return (c >> 8 & 0xF800) | (c >> 5 & 0x07E0) | (c >> 3 & 0x001F); }
     static void put(std::uint8_t* d, std::uint32_t v) { store16(d, v); }
 };
-struct Write24 {
+struct SWrite24 {
     static constexpr std::size_t bytes = 3;
     static std::uint32_t encode(Rgb c) { return c; }
     static void put(std::uint8_t* d, std::uint32_t v)
@@ -76,7 +76,7 @@ struct Write24 {
         d[2] = std::uint8_t(v >> 16);
     }
 };
-struct Write32 {
+struct SWrite32 {
     static constexpr std::size_t bytes = 4;
     static std::uint32_t encode(Rgb c) { return c; }
     static void put(std::uint8_t* d, std::uint32_t v) { store32(d, v); }
@@ -128,11 +128,11 @@ void lookupRow8To32(const std::uint8_t* s, std::uint8_t* d, std::int32_t width, 
 }
 
 template <class Writer>
-EncodedPalette encodePalette(std::span<const DibColor> colors)
+EncodedPalette encodePalette(std::span<const SDibColor> colors)
 {
     EncodedPalette palette{};
     for (std::size_t i = 0; i < colors.size() && i < palette.size(); ++i) {
-        const DibColor& c = colors[i];
+        const SDibColor& c = colors[i];
         palette[i] = Writer::encode(std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue);
     }
     return palette;
@@ -143,9 +143,9 @@ RowConverter pickGeneric(std::uint8_t bitsPerPixel)
 {
     switch (bitsPerPixel) {
     case 8: return convertIndexedRow<Writer>;
-    case 16: return convertRow<Read16, Writer>;
-    case 24: return convertRow<Read24, Writer>;
-    case 32: return convertRow<Read32, Writer>;
+    case 16: return convertRow<SRead16, Writer>;
+    case 24: return convertRow<SRead24, Writer>;
+    case 32: return convertRow<SRead32, Writer>;
     default: return nullptr;
     }
 }
@@ -153,27 +153,27 @@ RowConverter pickGeneric(std::uint8_t bitsPerPixel)
 RowConverter pickConverter(std::uint8_t bitsPerPixel, ESurfaceFormat format)
 {
     switch (format) {
-    case ESurfaceFormat::Rgb555: return bitsPerPixel == 16 ? copyRow555 : pickGeneric<Write555>(bitsPerPixel);
-    case ESurfaceFormat::Rgb565: return pickGeneric<Write565>(bitsPerPixel);
-    case ESurfaceFormat::Bgr24: return bitsPerPixel == 24 ? copyRow24 : pickGeneric<Write24>(bitsPerPixel);
+    case ESurfaceFormat::Rgb555: return bitsPerPixel == 16 ? copyRow555 : pickGeneric<SWrite555>(bitsPerPixel);
+    case ESurfaceFormat::Rgb565: return pickGeneric<SWrite565>(bitsPerPixel);
+    case ESurfaceFormat::Bgr24: return bitsPerPixel == 24 ? copyRow24 : pickGeneric<SWrite24>(bitsPerPixel);
     case ESurfaceFormat::Bgrx32:
         switch (bitsPerPixel) {
         case 8: return lookupRow8To32;
         case 24: return widenRow24To32;
         case 32: return copyRow32;
-        default: return pickGeneric<Write32>(bitsPerPixel);
+        default: return pickGeneric<SWrite32>(bitsPerPixel);
         }
     }
     return nullptr;
 }
 
-EncodedPalette encodePaletteFor(ESurfaceFormat format, std::span<const DibColor> colors)
+EncodedPalette encodePaletteFor(ESurfaceFormat format, std::span<const SDibColor> colors)
 {
     switch (format) {
-    case ESurfaceFormat::Rgb555: return encodePalette<Write555>(colors);
-    case ESurfaceFormat::Rgb565: return encodePalette<Write565>(colors);
-    case ESurfaceFormat::Bgr24: return encodePalette<Write24>(colors);
-    case ESurfaceFormat::Bgrx32: return encodePalette<Write32>(colors);
+    case ESurfaceFormat::Rgb555: return encodePalette<SWrite555>(colors);
+    case ESurfaceFormat::Rgb565: return encodePalette<SWrite565>(colors);
+    case ESurfaceFormat::Bgr24: return encodePalette<SWrite24>(colors);
+    case ESurfaceFormat::Bgrx32: return encodePalette<SWrite32>(colors);
     }
     return {};
 }

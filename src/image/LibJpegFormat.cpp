@@ -22,7 +22,7 @@ constexpr long kMaxLibraryMemory = 512L * 1024 * 1024;
 
 // Everything libjpeg touches, in one plain struct: nothing in it needs a destructor, so a
 // longjmp out of libjpeg skips no C++ clean-up.
-struct JpegSession {
+struct SJpegSession {
     jpeg_decompress_struct cinfo;
     jpeg_error_mgr errors;
     std::jmp_buf jump;
@@ -31,14 +31,14 @@ struct JpegSession {
     bool created;
 };
 
-JpegSession* sessionOf(j_common_ptr cinfo)
+SJpegSession* sessionOf(j_common_ptr cinfo)
 {
-    return static_cast<JpegSession*>(cinfo->client_data);
+    return static_cast<SJpegSession*>(cinfo->client_data);
 }
 
 [[noreturn]] void failJpeg(j_common_ptr cinfo)
 {
-    JpegSession* session = sessionOf(cinfo);
+    SJpegSession* session = sessionOf(cinfo);
     (*cinfo->err->format_message)(cinfo, session->message);
     std::longjmp(session->jump, 1);
 }
@@ -54,7 +54,7 @@ void onJpegMessage(j_common_ptr cinfo, int level)
         ++cinfo->err->num_warnings;
         return;
     }
-    JpegSession* session = sessionOf(cinfo);
+    SJpegSession* session = sessionOf(cinfo);
     if (code == JTRC_SOS && ++session->scans > kMaxScans) {
         std::snprintf(session->message, sizeof session->message, "more than %d scans", kMaxScans);
         std::longjmp(session->jump, 1);
@@ -63,7 +63,7 @@ void onJpegMessage(j_common_ptr cinfo, int level)
 
 // The two steps that call into libjpeg: C-style functions whose only state lives in the
 // session, so error_exit may longjmp back into them.
-bool readJpegHeader(JpegSession* session, const std::uint8_t* data, std::size_t size)
+bool readJpegHeader(SJpegSession* session, const std::uint8_t* data, std::size_t size)
 {
     if (setjmp(session->jump))
         return false;
@@ -80,7 +80,7 @@ using RowsReady = void (*)(void* context, std::int32_t firstRow, std::int32_t ro
 
 // Decodes into `rows`, which hold `batchRows` rows; when a batch is full (and at the end) calls
 // `ready`, if given, and starts the next batch at the top of `rows` again.
-bool decodeJpegRows(JpegSession* session, std::uint8_t* rows, std::size_t stride, JDIMENSION batchRows,
+bool decodeJpegRows(SJpegSession* session, std::uint8_t* rows, std::size_t stride, JDIMENSION batchRows,
                     RowsReady ready, void* context)
 {
     if (setjmp(session->jump))
@@ -149,11 +149,11 @@ public:
             jpeg_destroy_decompress(&session_.cinfo);
     }
 
-    JpegSession* get() { return &session_; }
+    SJpegSession* get() { return &session_; }
     std::string reason() const { return std::string("JPEG: ") + session_.message; }
 
 private:
-    JpegSession session_;
+    SJpegSession session_;
 };
 
 // Reads the header into the session; why the picture cannot be decoded, or empty.
@@ -161,7 +161,7 @@ std::string openPicture(CJpegSessionGuard& guard, std::span<const std::uint8_t> 
 {
     if (data.empty())
         return "JPEG: empty file";
-    JpegSession* session = guard.get();
+    SJpegSession* session = guard.get();
     if (!readJpegHeader(session, data.data(), data.size()))
         return guard.reason();
     return checkPicture(session->cinfo, data.size());
@@ -169,18 +169,18 @@ std::string openPicture(CJpegSessionGuard& guard, std::span<const std::uint8_t> 
 
 } // namespace
 
-CDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) const
+SDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) const
 {
     CJpegSessionGuard guard;
     if (std::string why = openPicture(guard, data); !why.empty())
-        return CDecodeResult::refused(std::move(why));
-    JpegSession* session = guard.get();
+        return SDecodeResult::refused(std::move(why));
+    SJpegSession* session = guard.get();
     const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
     std::optional<CDib> dib = CDib::allocate(std::int32_t(width), std::int32_t(height), 32, true);
     if (!dib)
-        return CDecodeResult::refused("JPEG: empty picture or out of memory");
+        return SDecodeResult::refused("JPEG: empty picture or out of memory");
     if (!decodeJpegRows(session, dib->writableRow(0), dib->stride(), height, nullptr, nullptr))
-        return CDecodeResult::refused(guard.reason());
+        return SDecodeResult::refused(guard.reason());
     return {std::move(dib), {}};
 }
 
@@ -219,40 +219,40 @@ private:
     std::unique_ptr<std::uint8_t[]> storage_;
 };
 
-struct JpegDrawJob {
+struct SJpegDrawJob {
     const CBatchRows* batch;
-    SurfaceTarget target;
+    SSurfaceTarget target;
 };
 
 // Called between libjpeg's calls, never across a longjmp: its locals may have destructors.
 void convertBatch(void* context, std::int32_t firstRow, std::int32_t rowCount)
 {
-    const auto* job = static_cast<const JpegDrawJob*>(context);
-    const SurfaceTarget& target = job->target;
+    const auto* job = static_cast<const SJpegDrawJob*>(context);
+    const SSurfaceTarget& target = job->target;
     ConvertDib(job->batch->view(rowCount), target.format, target.pixels.subspan(target.pitch * std::size_t(firstRow)),
                target.pitch);
 }
 
 } // namespace
 
-CDrawResult CDXImageFormatJPEG::DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const
+SDrawResult CDXImageFormatJPEG::DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const
 {
     CJpegSessionGuard guard;
     if (std::string why = openPicture(guard, data); !why.empty())
-        return CDrawResult::refused(std::move(why));
-    JpegSession* session = guard.get();
+        return SDrawResult::refused(std::move(why));
+    SJpegSession* session = guard.get();
     const JDIMENSION width = session->cinfo.image_width, height = session->cinfo.image_height;
     const std::int32_t batchRows = std::min(kBatchRows, std::int32_t(height));
     const CBatchRows batch(std::int32_t(width), batchRows);
     if (!batch.valid())
-        return CDrawResult::refused("JPEG: out of memory");
-    const std::optional<SurfaceTarget> target = provide(std::int32_t(width), std::int32_t(height));
+        return SDrawResult::refused("JPEG: out of memory");
+    const std::optional<SSurfaceTarget> target = provide(std::int32_t(width), std::int32_t(height));
     if (!target)
-        return CDrawResult::refused("no surface for the picture");
+        return SDrawResult::refused("no surface for the picture");
     if (!SurfaceHolds(std::int32_t(width), std::int32_t(height), target->format, target->pixels.size(), target->pitch))
-        return CDrawResult::refused("surface too small for the picture");
-    JpegDrawJob job{&batch, *target};
+        return SDrawResult::refused("surface too small for the picture");
+    SJpegDrawJob job{&batch, *target};
     if (!decodeJpegRows(session, batch.row(0), batch.stride(), JDIMENSION(batchRows), convertBatch, &job))
-        return CDrawResult::refused(guard.reason());
+        return SDrawResult::refused(guard.reason());
     return {true, {}};
 }

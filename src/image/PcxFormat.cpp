@@ -16,7 +16,7 @@ constexpr std::size_t kHeaderBytes = 128;
 constexpr std::size_t kPaletteFromEnd = 769; // the 0x0C marker, then 256 × red, green, blue
 constexpr std::uint8_t kPaletteMarker = 0x0C;
 
-struct PcxHeader {
+struct SPcxHeader {
     std::uint8_t bitsPerPixel = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -24,10 +24,10 @@ struct PcxHeader {
     std::int32_t bytesPerLine = 0;
 };
 
-PcxHeader readHeader(std::span<const std::uint8_t> d)
+SPcxHeader readHeader(std::span<const std::uint8_t> d)
 {
     const auto signed16 = [&](std::size_t at) { return std::int32_t(std::int16_t(le16(d, at))); };
-    PcxHeader h;
+    SPcxHeader h;
     h.bitsPerPixel = d[3];
     h.width = signed16(8) - signed16(4) + 1;
     h.height = signed16(10) - signed16(6) + 1;
@@ -36,7 +36,7 @@ PcxHeader readHeader(std::span<const std::uint8_t> d)
     return h;
 }
 
-std::string checkHeader(const PcxHeader& h)
+std::string checkHeader(const SPcxHeader& h)
 {
     if (h.bitsPerPixel != 8 || (h.planes != 1 && h.planes != 3))
         return "PCX: " + std::to_string(h.bitsPerPixel) + " bits in " + std::to_string(h.planes) +
@@ -138,7 +138,7 @@ void interleavePlanes(const std::uint8_t* line, std::size_t bytesPerLine, std::u
     }
 }
 
-bool decodeRows(std::span<const std::uint8_t> in, CDib& dib, const PcxHeader& h)
+bool decodeRows(std::span<const std::uint8_t> in, CDib& dib, const SPcxHeader& h)
 {
     const std::size_t bytesPerLine = std::size_t(h.bytesPerLine);
     // A single plane that fits in the bitmap's row is decoded in place.
@@ -166,14 +166,14 @@ bool decodeRows(std::span<const std::uint8_t> in, CDib& dib, const PcxHeader& h)
 
 // The 256-colour palette sits behind a 0x0C marker at the very end; without the marker
 // every entry stays black.
-std::vector<DibColor> readPalette(std::span<const std::uint8_t> d)
+std::vector<SDibColor> readPalette(std::span<const std::uint8_t> d)
 {
-    std::vector<DibColor> colors(256);
+    std::vector<SDibColor> colors(256);
     if (d.size() < kPaletteFromEnd || d[d.size() - kPaletteFromEnd] != kPaletteMarker)
         return colors;
     const std::uint8_t* rgb = d.data() + d.size() - kPaletteFromEnd + 1;
     for (std::size_t i = 0; i < colors.size(); ++i, rgb += 3)
-        colors[i] = DibColor{rgb[2], rgb[1], rgb[0], 0};
+        colors[i] = SDibColor{rgb[2], rgb[1], rgb[0], 0};
     return colors;
 }
 
@@ -184,24 +184,24 @@ bool CDXImageFormatPCX::Detect(std::span<const std::uint8_t> header, std::span<c
     return header.size() >= 3 && header[0] == 0x0A && header[1] == 5 && header[2] == 1;
 }
 
-CDecodeResult CDXImageFormatPCX::Decode(std::span<const std::uint8_t> data) const
+SDecodeResult CDXImageFormatPCX::Decode(std::span<const std::uint8_t> data) const
 {
     if (data.size() < kHeaderBytes)
-        return CDecodeResult::refused("PCX: file too short for its header");
-    const PcxHeader header = readHeader(data);
+        return SDecodeResult::refused("PCX: file too short for its header");
+    const SPcxHeader header = readHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
-        return CDecodeResult::refused(std::move(why));
+        return SDecodeResult::refused(std::move(why));
     const auto pixelData = data.subspan(kHeaderBytes);
     const std::uint64_t leastBytes = minimumLineBytes(std::uint64_t(header.bytesPerLine)) * header.planes *
                                      std::uint64_t(header.height);
     if (leastBytes > pixelData.size())
-        return CDecodeResult::refused("PCX: file too short for its pixel data");
+        return SDecodeResult::refused("PCX: file too short for its pixel data");
     const bool indexed = header.planes == 1;
     std::optional<CDib> dib = CDib::allocate(header.width, header.height, indexed ? 8 : 24, true);
     if (!dib)
-        return CDecodeResult::refused("PCX: out of memory");
+        return SDecodeResult::refused("PCX: out of memory");
     if (!decodeRows(pixelData, *dib, header))
-        return CDecodeResult::refused("PCX: pixel data damaged or too short");
+        return SDecodeResult::refused("PCX: pixel data damaged or too short");
     if (indexed)
         dib->setColors(readPalette(data));
     return {std::move(dib), {}};

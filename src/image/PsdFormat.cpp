@@ -17,7 +17,7 @@ constexpr std::uint16_t kRgbMode = 3;
 // Red, green, blue and alpha are the first four channels; the rest are not shown.
 constexpr std::size_t kShownChannels = 4;
 
-struct PsdHeader {
+struct SPsdHeader {
     std::uint16_t version = 0;
     std::uint16_t channels = 0;
     std::uint32_t height = 0;
@@ -27,9 +27,9 @@ struct PsdHeader {
     std::uint32_t colorModeDataLength = 0;
 };
 
-PsdHeader readHeader(std::span<const std::uint8_t> d)
+SPsdHeader readHeader(std::span<const std::uint8_t> d)
 {
-    PsdHeader h;
+    SPsdHeader h;
     h.version = be16(d, 4);
     h.channels = be16(d, 12);
     h.height = be32(d, 14);
@@ -40,7 +40,7 @@ PsdHeader readHeader(std::span<const std::uint8_t> d)
     return h;
 }
 
-std::string checkHeader(const PsdHeader& h)
+std::string checkHeader(const SPsdHeader& h)
 {
     if (h.version != 1)
         return "PSD: version " + std::to_string(h.version) + " not supported";
@@ -62,7 +62,7 @@ std::string checkHeader(const PsdHeader& h)
 
 // Skips the colour mode data, image resources and layers; the offset of the compression word,
 // or nothing when a section runs past the end.
-std::optional<std::size_t> findImageData(std::span<const std::uint8_t> d, const PsdHeader& h)
+std::optional<std::size_t> findImageData(std::span<const std::uint8_t> d, const SPsdHeader& h)
 {
     std::uint64_t at = kHeaderBytes + std::uint64_t(h.colorModeDataLength);
     for (int section = 0; section < 2; ++section) {
@@ -117,7 +117,7 @@ bool unpackPlane(const std::uint8_t*& in, const std::uint8_t* end, std::span<std
 }
 
 // Whether the file can hold the planes that are shown, checked before anything is allocated.
-bool holdsPixelData(std::span<const std::uint8_t> in, const PsdHeader& h, bool runLength, std::size_t shown,
+bool holdsPixelData(std::span<const std::uint8_t> in, const SPsdHeader& h, bool runLength, std::size_t shown,
                     std::size_t pixels)
 {
     if (!runLength)
@@ -135,7 +135,7 @@ void decodeRaw(std::span<const std::uint8_t> in, std::size_t shown, std::size_t 
     interleave(planes, pixels, dib.writableRow(0));
 }
 
-std::string decodeRunLength(std::span<const std::uint8_t> in, const PsdHeader& h, std::size_t shown,
+std::string decodeRunLength(std::span<const std::uint8_t> in, const SPsdHeader& h, std::size_t shown,
                             std::size_t pixels, CDib& dib)
 {
     const std::size_t tableBytes = std::size_t(h.channels) * h.height * 2;
@@ -161,32 +161,32 @@ bool CDXImageFormatPSD::Detect(std::span<const std::uint8_t> header, std::span<c
     return header.size() >= 5 && std::memcmp(header.data(), "8BPS", 4) == 0 && header[4] == 0;
 }
 
-CDecodeResult CDXImageFormatPSD::Decode(std::span<const std::uint8_t> data) const
+SDecodeResult CDXImageFormatPSD::Decode(std::span<const std::uint8_t> data) const
 {
     if (data.size() < kHeaderBytes)
-        return CDecodeResult::refused("PSD: file too short for its header");
-    const PsdHeader header = readHeader(data);
+        return SDecodeResult::refused("PSD: file too short for its header");
+    const SPsdHeader header = readHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
-        return CDecodeResult::refused(std::move(why));
+        return SDecodeResult::refused(std::move(why));
     const std::optional<std::size_t> imageData = findImageData(data, header);
     if (!imageData)
-        return CDecodeResult::refused("PSD: file too short for its sections");
+        return SDecodeResult::refused("PSD: file too short for its sections");
     const std::uint16_t compression = be16(data, *imageData);
     if (compression > 1)
-        return CDecodeResult::refused("PSD: compression " + std::to_string(compression) + " not supported");
+        return SDecodeResult::refused("PSD: compression " + std::to_string(compression) + " not supported");
     const std::size_t shown = std::min<std::size_t>(header.channels, kShownChannels);
     const std::size_t pixels = std::size_t(header.width) * header.height;
     const auto in = data.subspan(*imageData + 2);
     if (!holdsPixelData(in, header, compression == 1, shown, pixels))
-        return CDecodeResult::refused("PSD: file too short for its pixel data");
+        return SDecodeResult::refused("PSD: file too short for its pixel data");
     std::optional<CDib> dib = CDib::allocate(std::int32_t(header.width), std::int32_t(header.height), 32, true);
     if (!dib)
-        return CDecodeResult::refused("PSD: out of memory");
+        return SDecodeResult::refused("PSD: out of memory");
     if (compression == 0) {
         decodeRaw(in, shown, pixels, *dib);
         return {std::move(dib), {}};
     }
     if (std::string why = decodeRunLength(in, header, shown, pixels, *dib); !why.empty())
-        return CDecodeResult::refused(std::move(why));
+        return SDecodeResult::refused(std::move(why));
     return {std::move(dib), {}};
 }

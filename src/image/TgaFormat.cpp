@@ -13,7 +13,7 @@ constexpr char kFooterSignature[] = "TRUEVISION-XFILE";
 constexpr std::size_t kFooterSignatureBytes = 16;
 constexpr std::size_t kFooterSignatureFromEnd = 18;
 
-struct TgaHeader {
+struct STgaHeader {
     std::uint8_t idLength = 0;
     std::uint8_t colorMapType = 0;
     std::uint8_t imageType = 0;
@@ -31,9 +31,9 @@ struct TgaHeader {
     std::size_t entryBytes() const { return (colorMapEntryBits == 15 ? 16 : colorMapEntryBits) / 8; }
 };
 
-TgaHeader readHeader(std::span<const std::uint8_t> d)
+STgaHeader readHeader(std::span<const std::uint8_t> d)
 {
-    TgaHeader h;
+    STgaHeader h;
     h.idLength = d[0];
     h.colorMapType = d[1];
     h.imageType = d[2];
@@ -52,7 +52,7 @@ bool isSupportedDepth(std::uint8_t depth)
     return depth == 8 || depth == 16 || depth == 24 || depth == 32;
 }
 
-std::string checkHeader(const TgaHeader& h)
+std::string checkHeader(const STgaHeader& h)
 {
     const std::uint8_t type = h.imageType;
     if (!(type >= 1 && type <= 3) && !(type >= 9 && type <= 11))
@@ -66,15 +66,15 @@ std::string checkHeader(const TgaHeader& h)
     return {};
 }
 
-DibColor fromWord555(std::uint16_t w)
+SDibColor fromWord555(std::uint16_t w)
 {
-    return DibColor{std::uint8_t((w & 31) * 8), std::uint8_t((w >> 5 & 31) * 8), std::uint8_t((w >> 10 & 31) * 8), 0};
+    return SDibColor{std::uint8_t((w & 31) * 8), std::uint8_t((w >> 5 & 31) * 8), std::uint8_t((w >> 10 & 31) * 8), 0};
 }
 
 // Entries are read from the start of the map and stored from index colorMapFirst on.
-std::vector<DibColor> readColorMap(std::span<const std::uint8_t> map, const TgaHeader& h)
+std::vector<SDibColor> readColorMap(std::span<const std::uint8_t> map, const STgaHeader& h)
 {
-    std::vector<DibColor> colors(256);
+    std::vector<SDibColor> colors(256);
     const std::size_t bytes = h.entryBytes();
     const std::size_t end = std::min<std::size_t>(h.colorMapLength, 256);
     for (std::size_t i = h.colorMapFirst, n = 0; i < end; ++i, ++n) {
@@ -82,40 +82,40 @@ std::vector<DibColor> readColorMap(std::span<const std::uint8_t> map, const TgaH
         if (bytes == 2)
             colors[i] = fromWord555(std::uint16_t(e[0] | e[1] << 8));
         else if (bytes == 3 || bytes == 4) // four-byte entries carry alpha last; it is dropped
-            colors[i] = DibColor{e[0], e[1], e[2], 0};
+            colors[i] = SDibColor{e[0], e[1], e[2], 0};
     }
     return colors;
 }
 
 // Without a colour map an 8-bit picture is grey: index i is grey level i.
-std::vector<DibColor> greyRamp()
+std::vector<SDibColor> greyRamp()
 {
-    std::vector<DibColor> colors(256);
+    std::vector<SDibColor> colors(256);
     for (std::size_t i = 0; i < colors.size(); ++i)
-        colors[i] = DibColor{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+        colors[i] = SDibColor{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
     return colors;
 }
 
 // One file pixel becomes one bitmap pixel: 8 bits stay an index, the rest become B,G,R.
-struct Pixel8 {
+struct SPixel8 {
     static constexpr std::size_t in = 1, out = 1;
     static void put(const std::uint8_t* s, std::uint8_t* d) { d[0] = s[0]; }
 };
-struct Pixel16 {
+struct SPixel16 {
     static constexpr std::size_t in = 2, out = 3;
     static void put(const std::uint8_t* s, std::uint8_t* d)
     {
-        const DibColor c = fromWord555(std::uint16_t(s[0] | s[1] << 8));
+        const SDibColor c = fromWord555(std::uint16_t(s[0] | s[1] << 8));
         d[0] = c.blue;
         d[1] = c.green;
         d[2] = c.red;
     }
 };
-struct Pixel24 {
+struct SPixel24 {
     static constexpr std::size_t in = 3, out = 3;
     static void put(const std::uint8_t* s, std::uint8_t* d) { std::memcpy(d, s, 3); }
 };
-struct Pixel32 {
+struct SPixel32 {
     static constexpr std::size_t in = 4, out = 3;
     static void put(const std::uint8_t* s, std::uint8_t* d) { std::memcpy(d, s, 3); }
 };
@@ -230,13 +230,13 @@ bool decodePixels(std::span<const std::uint8_t> in, CDib& dib, bool runLength)
     return CTgaRleDecoder<Pixel>(in, dib).run();
 }
 
-bool decodeByDepth(std::span<const std::uint8_t> in, CDib& dib, const TgaHeader& h)
+bool decodeByDepth(std::span<const std::uint8_t> in, CDib& dib, const STgaHeader& h)
 {
     switch (h.pixelDepth) {
-    case 8: return decodePixels<Pixel8>(in, dib, h.runLength());
-    case 16: return decodePixels<Pixel16>(in, dib, h.runLength());
-    case 24: return decodePixels<Pixel24>(in, dib, h.runLength());
-    default: return decodePixels<Pixel32>(in, dib, h.runLength());
+    case 8: return decodePixels<SPixel8>(in, dib, h.runLength());
+    case 16: return decodePixels<SPixel16>(in, dib, h.runLength());
+    case 24: return decodePixels<SPixel24>(in, dib, h.runLength());
+    default: return decodePixels<SPixel32>(in, dib, h.runLength());
     }
 }
 
@@ -250,23 +250,23 @@ bool CDXImageFormatTGA::Detect(std::span<const std::uint8_t> header, std::span<c
     return std::memcmp(signature, kFooterSignature, kFooterSignatureBytes) == 0 && isSupportedDepth(header[16]);
 }
 
-CDecodeResult CDXImageFormatTGA::Decode(std::span<const std::uint8_t> data) const
+SDecodeResult CDXImageFormatTGA::Decode(std::span<const std::uint8_t> data) const
 {
     if (data.size() < kHeaderBytes)
-        return CDecodeResult::refused("TGA: file too short for its header");
-    const TgaHeader header = readHeader(data);
+        return SDecodeResult::refused("TGA: file too short for its header");
+    const STgaHeader header = readHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
-        return CDecodeResult::refused(std::move(why));
+        return SDecodeResult::refused(std::move(why));
     const std::size_t mapStart = kHeaderBytes + header.idLength;
     const std::size_t mapBytes = std::size_t(header.colorMapLength) * header.entryBytes();
     if (!inside(data.size(), mapStart, mapBytes))
-        return CDecodeResult::refused("TGA: file too short for its colour map");
+        return SDecodeResult::refused("TGA: file too short for its colour map");
     const bool indexed = header.pixelDepth == 8;
     std::optional<CDib> dib = CDib::allocate(header.width, header.height, indexed ? 8 : 24, header.topDown());
     if (!dib)
-        return CDecodeResult::refused("TGA: out of memory");
+        return SDecodeResult::refused("TGA: out of memory");
     if (!decodeByDepth(data.subspan(mapStart + mapBytes), *dib, header))
-        return CDecodeResult::refused("TGA: file too short for its pixel data");
+        return SDecodeResult::refused("TGA: file too short for its pixel data");
     if (indexed)
         dib->setColors(header.colorMapType != 0 ? readColorMap(data.subspan(mapStart, mapBytes), header) : greyRamp());
     return {std::move(dib), {}};

@@ -45,7 +45,7 @@ TEST(BmpDecoder, ColourCountComesFromClrUsed)
 {
     const Bytes file = makeBmp({.width = 3, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),
                                 .pixelData = {15, 16, 200, 0}});
-    const CDecodeResult result = load(file);
+    const SDecodeResult result = load(file);
     ASSERT_TRUE(result) << result.reason;
     EXPECT_EQ(result.dib->colors().size(), 16u);
     EXPECT_EQ(render(*result.dib), (Pixels{rampTable(16)[15], 0, 0})) << "indexes without an entry are black";
@@ -118,7 +118,7 @@ TEST(BmpDecoder, RunLengthPicturesMatchTheirPlainForm)
     Bytes indexes(width * height);
     for (int i = 0; i < width * height; ++i)
         indexes[i] = std::uint8_t(i % 7 < 4 ? 9 : i * 5);
-    const CDecodeResult result = load(rle8Bmp(width, height, encodeRle8(indexes, width, height)));
+    const SDecodeResult result = load(rle8Bmp(width, height, encodeRle8(indexes, width, height)));
     ASSERT_TRUE(result) << result.reason;
     EXPECT_EQ(result.dib->bitsPerPixel(), 8);
     EXPECT_EQ(render(*result.dib), viaTable(indexes));

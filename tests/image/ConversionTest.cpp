@@ -52,7 +52,7 @@ std::uint32_t referenceColor(const CDib& dib, const std::uint8_t* row, std::int3
         const std::size_t index = row[x];
         if (index >= dib.colors().size())
             return 0;
-        const DibColor& c = dib.colors()[index];
+        const SDibColor& c = dib.colors()[index];
         return std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue;
     }
     case 16: {
@@ -96,9 +96,9 @@ void fillRows(CDib& dib, std::uint32_t seed)
 // even widths are stored top-down, odd ones bottom-up.
 TEST(DibConversion, FastPathsMatchThePixelByPixelReference)
 {
-    std::vector<DibColor> table;
+    std::vector<SDibColor> table;
     for (int i = 0; i < 200; ++i)
-        table.push_back(DibColor{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 3), std::uint8_t(i)});
+        table.push_back(SDibColor{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i * 3), std::uint8_t(i)});
     const ESurfaceFormat formats[] = {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24, ESurfaceFormat::Bgrx32};
     for (std::uint8_t depth : {8, 16, 24, 32}) {
         for (std::int32_t width = 1; width <= 41; ++width) {

@@ -30,11 +30,11 @@ Bytes exifJpeg()
 
 TEST(DetectType, RecognisesEachTypeByContent)
 {
-    EXPECT_EQ(CDXImage::DetectType(smallBmp()), ImageType::BMP);
-    EXPECT_EQ(CDXImage::DetectType(smallTga()), ImageType::TGA);
-    EXPECT_EQ(CDXImage::DetectType(makePsd({.planes = {{1}, {2}, {3}}})), ImageType::PSD);
-    EXPECT_EQ(CDXImage::DetectType(makePcx({.pixelData = {1, 2}})), ImageType::PCX);
-    EXPECT_EQ(CDXImage::DetectType(encodeJpeg(Bytes(3, 0), 1, 1, 3)), ImageType::JPEG);
+    EXPECT_EQ(CDXImage::DetectType(smallBmp()), EImageType::BMP);
+    EXPECT_EQ(CDXImage::DetectType(smallTga()), EImageType::TGA);
+    EXPECT_EQ(CDXImage::DetectType(makePsd({.planes = {{1}, {2}, {3}}})), EImageType::PSD);
+    EXPECT_EQ(CDXImage::DetectType(makePcx({.pixelData = {1, 2}})), EImageType::PCX);
+    EXPECT_EQ(CDXImage::DetectType(encodeJpeg(Bytes(3, 0), 1, 1, 3)), EImageType::JPEG);
 }
 
 TEST(DetectType, TargaFooterWinsOverABitmapSignature)
@@ -43,51 +43,51 @@ TEST(DetectType, TargaFooterWinsOverABitmapSignature)
     Bytes tga = smallTga();
     file.insert(file.end(), tga.end() - 26, tga.end()); // the footer
     file[16] = 24;                                       // header byte 16 read as the Targa depth
-    EXPECT_EQ(CDXImage::DetectType(file), ImageType::TGA);
+    EXPECT_EQ(CDXImage::DetectType(file), EImageType::TGA);
     file[16] = 15; // no valid Targa depth: the bitmap test decides
-    EXPECT_EQ(CDXImage::DetectType(file), ImageType::BMP);
+    EXPECT_EQ(CDXImage::DetectType(file), EImageType::BMP);
 }
 
 TEST(DetectType, RejectsNearMisses)
 {
-    EXPECT_EQ(CDXImage::DetectType(smallTga(false)), ImageType::None) << "Targa without footer";
-    EXPECT_EQ(CDXImage::DetectType(exifJpeg()), ImageType::None);
+    EXPECT_EQ(CDXImage::DetectType(smallTga(false)), EImageType::None) << "Targa without footer";
+    EXPECT_EQ(CDXImage::DetectType(exifJpeg()), EImageType::None);
     // Only the version's high byte is part of the signature.
-    EXPECT_EQ(CDXImage::DetectType(makePsd({.version = 0x100, .planes = {{1}, {2}, {3}}})), ImageType::None);
+    EXPECT_EQ(CDXImage::DetectType(makePsd({.version = 0x100, .planes = {{1}, {2}, {3}}})), EImageType::None);
     const Bytes psd2 = makePsd({.version = 2, .planes = {{1}, {2}, {3}}});
-    EXPECT_EQ(CDXImage::DetectType(psd2), ImageType::PSD);
+    EXPECT_EQ(CDXImage::DetectType(psd2), EImageType::PSD);
     EXPECT_FALSE(load(psd2)) << "but version 2 is not decoded";
     Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
     pcx[2] = 0; // not run-length encoded
-    EXPECT_EQ(CDXImage::DetectType(pcx), ImageType::None);
+    EXPECT_EQ(CDXImage::DetectType(pcx), EImageType::None);
     pcx[2] = 1;
     pcx[1] = 3;
-    EXPECT_EQ(CDXImage::DetectType(pcx), ImageType::None);
+    EXPECT_EQ(CDXImage::DetectType(pcx), EImageType::None);
 }
 
 TEST(DetectType, ShortDataIsOfNoTypeAndNeverReadOutside)
 {
-    EXPECT_EQ(CDXImage::DetectType({}), ImageType::None);
+    EXPECT_EQ(CDXImage::DetectType({}), EImageType::None);
     const Bytes bm{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(CDXImage::DetectType(bm), ImageType::None) << "17 bytes";
+    EXPECT_EQ(CDXImage::DetectType(bm), EImageType::None) << "17 bytes";
     Bytes footerOnly(18, 0);
     std::memcpy(footerOnly.data(), "TRUEVISION-XFILE", 16);
     footerOnly[16] = 8; // header and footer overlap in the smallest detectable file
-    EXPECT_EQ(CDXImage::DetectType(footerOnly), ImageType::TGA);
+    EXPECT_EQ(CDXImage::DetectType(footerOnly), EImageType::TGA);
     EXPECT_FALSE(load(footerOnly)) << "image type 'T'";
     footerOnly[16] = 7;
-    EXPECT_EQ(CDXImage::DetectType(footerOnly), ImageType::None);
+    EXPECT_EQ(CDXImage::DetectType(footerOnly), EImageType::None);
     Bytes exact(18, 0);
     exact[0] = 'B';
     exact[1] = 'M';
-    EXPECT_EQ(CDXImage::DetectType(exact), ImageType::BMP);
+    EXPECT_EQ(CDXImage::DetectType(exact), EImageType::BMP);
 }
 
 TEST(CDXImage, UnrecognisedDataWritesTheDebuggerTextAndRefuses)
 {
     std::vector<std::string> debug;
     const CDXImage loader([&](std::string_view text) { debug.emplace_back(text); });
-    const CDecodeResult result = loader.LoadFromMemory(smallTga(false));
+    const SDecodeResult result = loader.LoadFromMemory(smallTga(false));
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.reason.empty());
     EXPECT_EQ(debug, std::vector<std::string>{"Error: CDXImage - Unsupported Image type."});
@@ -99,12 +99,12 @@ TEST(CDXImage, ForcedTypeSkipsDetectionAndUnknownTypesWriteNothing)
 {
     std::vector<std::string> debug;
     const CDXImage loader([&](std::string_view text) { debug.emplace_back(text); });
-    const CDecodeResult tga = loader.LoadFromMemory(smallTga(false), ImageType::TGA);
+    const SDecodeResult tga = loader.LoadFromMemory(smallTga(false), EImageType::TGA);
     ASSERT_TRUE(tga) << tga.reason;
     EXPECT_EQ(render(*tga.dib), (std::vector<std::uint32_t>{0x404040, 0x404040}));
-    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), ImageType(6)));
-    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), ImageType(-1)));
-    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), ImageType::PCX));
+    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), EImageType(6)));
+    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), EImageType(-1)));
+    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), EImageType::PCX));
     EXPECT_TRUE(debug.empty());
 }
 
@@ -131,7 +131,7 @@ protected:
 TEST_F(LoadFromFile, KeepsTheBytesThatABorrowingBitmapUses)
 {
     const Bytes file = smallBmp();
-    CDecodeResult result = CDXImage{}.LoadFromFile(write("a.bmp", file));
+    SDecodeResult result = CDXImage{}.LoadFromFile(write("a.bmp", file));
     ASSERT_TRUE(result) << result.reason;
     EXPECT_TRUE(result.dib->borrowsRows());
     std::optional<CDib> moved = std::move(result.dib);

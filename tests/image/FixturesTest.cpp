@@ -49,7 +49,7 @@ TEST(Fixtures, DecodeLikeAnIndependentReader)
     for (const std::string& name : fixtureNames()) {
         const std::optional<PpmPicture> reference = parsePpm(readBytes(fixturePath(name + ".ppm")));
         ASSERT_TRUE(reference) << name;
-        const CDecodeResult result = CDXImage{}.LoadFromFile(fixturePath(name));
+        const SDecodeResult result = CDXImage{}.LoadFromFile(fixturePath(name));
         ASSERT_TRUE(result) << name << ": " << result.reason;
         ASSERT_EQ(result.dib->width(), reference->width) << name;
         ASSERT_EQ(result.dib->height(), reference->height) << name;

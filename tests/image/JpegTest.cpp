@@ -59,8 +59,8 @@ TEST(JpegDecoder, MatchesLibjpegForColourGreyAndProgressive)
 {
     for (bool progressive : {false, true}) {
         const Bytes file = colourPicture(37, 21, progressive);
-        ASSERT_EQ(CDXImage::DetectType(file), ImageType::JPEG);
-        const CDecodeResult result = load(file);
+        ASSERT_EQ(CDXImage::DetectType(file), EImageType::JPEG);
+        const SDecodeResult result = load(file);
         ASSERT_TRUE(result) << result.reason;
         EXPECT_EQ(result.dib->width(), 37);
         EXPECT_EQ(result.dib->height(), 21);
@@ -80,8 +80,8 @@ TEST(JpegDecoder, RefusesTruncatedAndDamagedFiles)
     EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + file.size() / 2)));
     EXPECT_FALSE(load(Bytes(file.begin(), file.end() - 2))) << "without the end marker";
     EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 20)));
-    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 1), ImageType::JPEG));
-    EXPECT_FALSE(load({}, ImageType::JPEG));
+    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 1), EImageType::JPEG));
+    EXPECT_FALSE(load({}, EImageType::JPEG));
     Bytes noise = file;
     for (std::size_t i = 0; i < 200; ++i)
         noise[(i * 7919) % noise.size()] ^= std::uint8_t(i | 1);
@@ -90,7 +90,7 @@ TEST(JpegDecoder, RefusesTruncatedAndDamagedFiles)
 
 TEST(JpegDecoder, RefusesSizesBeyondTheLimitOrBeyondWhatTheFileCanHold)
 {
-    CDecodeResult result = load(claimingSize(16, 16384 + 16));
+    SDecodeResult result = load(claimingSize(16, 16384 + 16));
     EXPECT_FALSE(result);
     EXPECT_NE(result.reason.find("16384"), std::string::npos) << result.reason;
     // Far more blocks than the file has bits: refused before decoding.
@@ -102,7 +102,7 @@ TEST(JpegDecoder, RefusesSizesBeyondTheLimitOrBeyondWhatTheFileCanHold)
 TEST(JpegDecoder, RefusesFilesTheLibraryCannotConvert)
 {
     const Bytes notJpeg = makeBmp({.width = 1, .height = 1, .pixelData = {1, 2, 3, 0}});
-    const CDecodeResult result = load(notJpeg, ImageType::JPEG);
+    const SDecodeResult result = load(notJpeg, EImageType::JPEG);
     EXPECT_FALSE(result);
     EXPECT_EQ(result.reason.rfind("JPEG: ", 0), 0u) << result.reason;
 }

@@ -44,7 +44,7 @@ TEST(PcxDecoder, EightBitsWithThePaletteMarker)
 {
     PcxLayout layout = indexedSpec(5, 3, 6, 1);
     layout.palette = greyPalette();
-    const CDecodeResult result = load(makePcx(layout));
+    const SDecodeResult result = load(makePcx(layout));
     ASSERT_TRUE(result) << result.reason;
     EXPECT_TRUE(result.dib->topDown());
     EXPECT_EQ(result.dib->colors().size(), 256u);
@@ -102,7 +102,7 @@ TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
     const Bytes whole = makePcx(indexedSpec(5, 3, 6, 3));
     EXPECT_TRUE(load(whole));
     EXPECT_FALSE(load(Bytes(whole.begin(), whole.end() - 1)));
-    EXPECT_FALSE(load(Bytes(whole.begin(), whole.begin() + 127), ImageType::PCX));
+    EXPECT_FALSE(load(Bytes(whole.begin(), whole.begin() + 127), EImageType::PCX));
 }
 
 // Long lines take the sixteen-byte literal path; runs and run-coded literals at every offset.
@@ -119,7 +119,7 @@ TEST(PcxDecoder, LongLinesMixingLiteralsAndRuns)
         append(expected, line);
     }
     layout.palette = greyPalette();
-    const CDecodeResult result = load(makePcx(layout));
+    const SDecodeResult result = load(makePcx(layout));
     ASSERT_TRUE(result) << result.reason;
     for (int y = 0; y < height; ++y)
         EXPECT_EQ(Bytes(result.dib->row(y), result.dib->row(y) + width), Bytes(&expected[y * width], &expected[y * width] + width)) << y;

@@ -36,7 +36,7 @@ TEST(PsdDecoder, RawAndRunLengthForAnyChannelCount)
         for (std::uint16_t compression : {0, 1}) {
             const Bytes file = makePsd({.channels = channels, .width = width, .height = height,
                                         .compression = compression, .planes = planes(width, height, channels)});
-            const CDecodeResult result = load(file);
+            const SDecodeResult result = load(file);
             ASSERT_TRUE(result) << result.reason;
             EXPECT_EQ(render(*result.dib), expectedPixels(width, height, [&](int x, int y) { return rgbAt(width, height, x, y, channels); }))
                 << channels << " channels, compression " << compression;
@@ -69,7 +69,7 @@ TEST(PsdDecoder, RefusesUnsupportedVariants)
 {
     const auto refused = [](PsdSpec layout) {
         layout.planes = planes(int(layout.width), int(layout.height), layout.channels);
-        return !load(makePsd(layout), ImageType::PSD);
+        return !load(makePsd(layout), EImageType::PSD);
     };
     EXPECT_FALSE(refused({}));
     EXPECT_TRUE(refused({.compression = 2}));
@@ -96,7 +96,7 @@ TEST(PsdDecoder, RefusesFilesTooShortForWhatTheyDeclare)
     Bytes hugeSection = file;
     hugeSection[30] = 0x7F; // resources length 0x7F000028
     EXPECT_FALSE(load(hugeSection));
-    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 29), ImageType::PSD));
+    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 29), EImageType::PSD));
     EXPECT_FALSE(load(makePsd({.width = 16384, .height = 16384, .compression = 1, .planes = {}})));
     EXPECT_FALSE(load(makePsd({.width = 16385, .height = 1, .planes = planes(1, 1, 3)})));
 }

@@ -7,7 +7,7 @@ namespace {
 struct Sample {
     std::string name;
     Bytes file;
-    ImageType type;
+    EImageType type;
 };
 
 // One picture of every variant, each ending right after its last needed byte.
@@ -20,13 +20,13 @@ std::vector<Sample> samples()
         indexes[i] = std::uint8_t(i / 3);
     std::vector<std::uint32_t> table(256, 0x123456);
     std::vector<Sample> all;
-    all.push_back({"bmp8", makeBmp({.width = w, .height = h, .bitCount = 8, .colors = table, .pixelData = dibRows(w, h, 1, patternColor)}), ImageType::BMP});
-    all.push_back({"bmp16", makeBmp({.width = w, .height = h, .bitCount = 16, .pixelData = dibRows(w, h, 2, patternColor)}), ImageType::BMP});
-    all.push_back({"bmp24", makeBmp({.width = w, .height = h, .bitCount = 24, .pixelData = dibRows(w, h, 3, patternColor)}), ImageType::BMP});
-    all.push_back({"bmp32", makeBmp({.width = w, .height = h, .bitCount = 32, .pixelData = dibRows(w, h, 4, patternColor)}), ImageType::BMP});
+    all.push_back({"bmp8", makeBmp({.width = w, .height = h, .bitCount = 8, .colors = table, .pixelData = dibRows(w, h, 1, patternColor)}), EImageType::BMP});
+    all.push_back({"bmp16", makeBmp({.width = w, .height = h, .bitCount = 16, .pixelData = dibRows(w, h, 2, patternColor)}), EImageType::BMP});
+    all.push_back({"bmp24", makeBmp({.width = w, .height = h, .bitCount = 24, .pixelData = dibRows(w, h, 3, patternColor)}), EImageType::BMP});
+    all.push_back({"bmp32", makeBmp({.width = w, .height = h, .bitCount = 32, .pixelData = dibRows(w, h, 4, patternColor)}), EImageType::BMP});
     Bytes rle = encodeRle8(indexes, w, h);
     rle.resize(rle.size() - 2); // the last line end already finishes the picture
-    all.push_back({"bmp8rle", makeBmp({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = table, .pixelData = rle}), ImageType::BMP});
+    all.push_back({"bmp8rle", makeBmp({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = table, .pixelData = rle}), EImageType::BMP});
     for (std::uint8_t depth : {8, 16, 24, 32}) {
         Bytes pixels;
         for (int i = 0; i < w * h * depth / 8; ++i)
@@ -36,10 +36,10 @@ std::vector<Sample> samples()
         TgaSpec layout{.colorMapType = std::uint8_t(depth == 8), .imageType = rawType, .colorMapLength = std::uint16_t(depth == 8 ? 256 : 0),
                      .colorMapEntryBits = std::uint8_t(depth == 8 ? 24 : 0), .width = w, .height = h, .pixelDepth = depth,
                      .colorMap = map, .pixelData = pixels, .footer = false};
-        all.push_back({"tga" + std::to_string(depth), makeTga(layout), ImageType::TGA});
+        all.push_back({"tga" + std::to_string(depth), makeTga(layout), EImageType::TGA});
         layout.imageType = std::uint8_t(rawType + 8);
         layout.pixelData = encodeTgaRle(pixels, depth / 8);
-        all.push_back({"tga" + std::to_string(depth) + "rle", makeTga(layout), ImageType::TGA});
+        all.push_back({"tga" + std::to_string(depth) + "rle", makeTga(layout), EImageType::TGA});
     }
     PcxLayout pcx8{.xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
     PcxLayout pcx24{.planes = 3, .xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
@@ -50,13 +50,13 @@ std::vector<Sample> samples()
         for (int p = 0; p < 3; ++p)
             encodePcxLine(line.data(), 8, pcx24.pixelData);
     }
-    all.push_back({"pcx8", makePcx(pcx8), ImageType::PCX});
-    all.push_back({"pcx24", makePcx(pcx24), ImageType::PCX});
+    all.push_back({"pcx8", makePcx(pcx8), EImageType::PCX});
+    all.push_back({"pcx24", makePcx(pcx24), EImageType::PCX});
     std::vector<Bytes> planes(4, Bytes(indexes.begin(), indexes.end()));
-    all.push_back({"psd", makePsd({.channels = 4, .width = w, .height = h, .planes = planes}), ImageType::PSD});
-    all.push_back({"psdrle", makePsd({.channels = 4, .width = w, .height = h, .compression = 1, .planes = planes}), ImageType::PSD});
-    all.push_back({"jpeg", encodeJpeg(rgb, w, h, 3), ImageType::JPEG});
-    all.push_back({"jpegprogressive", encodeJpeg(rgb, w, h, 3, 80, true), ImageType::JPEG});
+    all.push_back({"psd", makePsd({.channels = 4, .width = w, .height = h, .planes = planes}), EImageType::PSD});
+    all.push_back({"psdrle", makePsd({.channels = 4, .width = w, .height = h, .compression = 1, .planes = planes}), EImageType::PSD});
+    all.push_back({"jpeg", encodeJpeg(rgb, w, h, 3), EImageType::JPEG});
+    all.push_back({"jpegprogressive", encodeJpeg(rgb, w, h, 3, 80, true), EImageType::JPEG});
     return all;
 }
 
@@ -74,11 +74,11 @@ void convertEverywhere(const CDib& dib)
 TEST(Robustness, EverySampleDecodesWholeAndEveryTruncationIsHandled)
 {
     for (const Sample& s : samples()) {
-        const CDecodeResult whole = load(s.file, s.type);
+        const SDecodeResult whole = load(s.file, s.type);
         ASSERT_TRUE(whole) << s.name << ": " << whole.reason;
         convertEverywhere(*whole.dib);
         for (std::size_t size = 0; size < s.file.size(); ++size) {
-            const CDecodeResult cut = load(Bytes(s.file.begin(), s.file.begin() + size), s.type);
+            const SDecodeResult cut = load(Bytes(s.file.begin(), s.file.begin() + size), s.type);
             if (cut)
                 convertEverywhere(*cut.dib);
             EXPECT_TRUE(cut || !cut.reason.empty()) << s.name;
@@ -94,8 +94,8 @@ TEST(Robustness, DamagedHeadersAreHandled)
             for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
                 Bytes damaged = s.file;
                 damaged[at] = value;
-                for (ImageType type : {s.type, ImageType::None}) {
-                    const CDecodeResult result = load(damaged, type);
+                for (EImageType type : {s.type, EImageType::None}) {
+                    const SDecodeResult result = load(damaged, type);
                     if (result)
                         convertEverywhere(*result.dib);
                     else

@@ -20,7 +20,7 @@ struct Surface {
             ++calls;
             pitch = std::size_t(width) * bytesPerPixel(format) + 5;
             pixels.assign(pitch * std::size_t(height), 0xAB);
-            return std::optional<SurfaceTarget>(SurfaceTarget{pixels, pitch, format});
+            return std::optional<SSurfaceTarget>(SSurfaceTarget{pixels, pitch, format});
         };
     }
 };
@@ -33,13 +33,13 @@ TEST(LoadIntoSurface, MatchesDecodingThenConverting)
         files.push_back(readBytes(fixturePath(name)));
     files.push_back(encodeJpeg(scenePixels(37, 35), 37, 35, 3, 80)); // rows in batches of 16, 16 and 3
     for (const Bytes& file : files) {
-        const CDecodeResult decoded = load(file);
+        const SDecodeResult decoded = load(file);
         ASSERT_TRUE(decoded) << decoded.reason;
         for (ESurfaceFormat format : kFormats) {
             Surface viaDib;
             ASSERT_TRUE(DrawDib(*decoded.dib, viaDib.provider(format)));
             Surface direct;
-            const CDrawResult drawn = CDXImage{}.LoadIntoSurface(file, direct.provider(format));
+            const SDrawResult drawn = CDXImage{}.LoadIntoSurface(file, direct.provider(format));
             ASSERT_TRUE(drawn) << drawn.reason;
             EXPECT_EQ(direct.calls, 1);
             EXPECT_EQ(direct.pixels, viaDib.pixels) << "format " << int(format) << ", type " << int(CDXImage::DetectType(file));
@@ -52,10 +52,10 @@ TEST(LoadIntoSurface, RefusalsComeBeforeAskingForASurfaceWhereTheHeaderTellsThem
     for (const Bytes& file : {Bytes(40, 0), makeTga({.imageType = 4, .pixelData = {1, 2, 3}}),
                               encodeJpeg(Bytes(3, 0), 1, 1, 3)}) {
         Bytes broken = file;
-        if (CDXImage::DetectType(file) == ImageType::JPEG)
+        if (CDXImage::DetectType(file) == EImageType::JPEG)
             broken.resize(40); // header cut: libjpeg fails before the size is known
         Surface surface;
-        const CDrawResult result = CDXImage{}.LoadIntoSurface(broken, surface.provider(ESurfaceFormat::Bgrx32));
+        const SDrawResult result = CDXImage{}.LoadIntoSurface(broken, surface.provider(ESurfaceFormat::Bgrx32));
         EXPECT_FALSE(result);
         EXPECT_FALSE(result.reason.empty());
         EXPECT_EQ(surface.calls, 0);
@@ -66,11 +66,11 @@ TEST(LoadIntoSurface, NoSurfaceOrTooSmallASurfaceIsARefusal)
 {
     for (const std::string name : {"jpeg.jpg", "bmp24.bmp"}) {
         const Bytes file = readBytes(fixturePath(name));
-        const auto none = [](std::int32_t, std::int32_t) { return std::optional<SurfaceTarget>(); };
+        const auto none = [](std::int32_t, std::int32_t) { return std::optional<SSurfaceTarget>(); };
         EXPECT_FALSE(CDXImage{}.LoadIntoSurface(file, none)) << name;
         std::vector<std::uint8_t> small(100);
         const auto tooSmall = [&](std::int32_t w, std::int32_t) {
-            return std::optional<SurfaceTarget>(SurfaceTarget{small, std::size_t(w) * 4, ESurfaceFormat::Bgrx32});
+            return std::optional<SSurfaceTarget>(SSurfaceTarget{small, std::size_t(w) * 4, ESurfaceFormat::Bgrx32});
         };
         EXPECT_FALSE(CDXImage{}.LoadIntoSurface(file, tooSmall)) << name;
     }
@@ -80,7 +80,7 @@ TEST(LoadIntoSurface, JpegDamagedAfterItsHeaderIsRefused)
 {
     const Bytes file = encodeJpeg(scenePixels(64, 64), 64, 64, 3);
     Surface surface;
-    const CDrawResult result = CDXImage{}.LoadIntoSurface(Bytes(file.begin(), file.begin() + file.size() * 2 / 3),
+    const SDrawResult result = CDXImage{}.LoadIntoSurface(Bytes(file.begin(), file.begin() + file.size() * 2 / 3),
                                                           surface.provider(ESurfaceFormat::Bgr24));
     EXPECT_FALSE(result);
     EXPECT_EQ(surface.calls, 1);

@@ -21,15 +21,15 @@ inline std::vector<std::uint32_t> render(const CDib& dib)
     return pixels;
 }
 
-inline CDecodeResult load(const Bytes& file, ImageType forced = ImageType::None)
+inline SDecodeResult load(const Bytes& file, EImageType forced = EImageType::None)
 {
     return CDXImage{}.LoadFromMemory(file, forced);
 }
 
 // Decodes a file that must be accepted and renders it.
-inline std::vector<std::uint32_t> decodeAndRender(const Bytes& file, ImageType forced = ImageType::None)
+inline std::vector<std::uint32_t> decodeAndRender(const Bytes& file, EImageType forced = EImageType::None)
 {
-    const CDecodeResult result = load(file, forced);
+    const SDecodeResult result = load(file, forced);
     if (!result) {
         ADD_FAILURE() << "refused: " << result.reason;
         return {};

@@ -134,8 +134,8 @@ TEST(TgaDecoder, RefusesUnsupportedTypesAndDepths)
         EXPECT_FALSE(load(file)) << "type " << int(type);
     }
     const Bytes depth15 = makeTga({.width = 1, .height = 1, .pixelDepth = 15, .pixelData = {1, 2}});
-    EXPECT_EQ(CDXImage::DetectType(depth15), ImageType::None);
-    EXPECT_FALSE(load(depth15, ImageType::TGA));
+    EXPECT_EQ(CDXImage::DetectType(depth15), EImageType::None);
+    EXPECT_FALSE(load(depth15, EImageType::TGA));
     EXPECT_FALSE(load(makeTga({.width = 0, .height = 1, .pixelData = {1, 2, 3}})));
     EXPECT_FALSE(load(makeTga({.width = kMaxImageSide + 1, .height = 1, .pixelData = {1, 2, 3}})));
 }
@@ -144,18 +144,18 @@ TEST(TgaDecoder, RefusesFilesTooShortForWhatTheyDeclare)
 {
     // Without a footer the file ends right after the data, so every cut is felt.
     const Bytes raw = makeTga({.width = 4, .height = 4, .pixelData = tgaRows(4, 4, 24, false), .footer = false});
-    EXPECT_TRUE(load(raw, ImageType::TGA));
-    EXPECT_FALSE(load(Bytes(raw.begin(), raw.end() - 1), ImageType::TGA));
+    EXPECT_TRUE(load(raw, EImageType::TGA));
+    EXPECT_FALSE(load(Bytes(raw.begin(), raw.end() - 1), EImageType::TGA));
     const Bytes rle = makeTga({.imageType = 10, .width = 4, .height = 4,
                                .pixelData = encodeTgaRle(tgaRows(4, 4, 24, false), 3), .footer = false});
-    EXPECT_TRUE(load(rle, ImageType::TGA));
-    EXPECT_FALSE(load(Bytes(rle.begin(), rle.end() - 1), ImageType::TGA));
+    EXPECT_TRUE(load(rle, EImageType::TGA));
+    EXPECT_FALSE(load(Bytes(rle.begin(), rle.end() - 1), EImageType::TGA));
     const Bytes bigRle = makeTga({.imageType = 10, .width = 16384, .height = 16384, .pixelData = {0xFF, 1, 2, 3}});
     EXPECT_FALSE(load(bigRle)) << "a huge picture from a few bytes";
     const Bytes map = makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 200, .colorMapEntryBits = 24,
                                .width = 1, .height = 1, .pixelDepth = 8, .colorMap = Bytes(30, 1), .pixelData = {0}, .footer = false});
-    EXPECT_FALSE(load(map, ImageType::TGA));
-    EXPECT_FALSE(load(Bytes(raw.begin(), raw.begin() + 17), ImageType::TGA));
+    EXPECT_FALSE(load(map, EImageType::TGA));
+    EXPECT_FALSE(load(Bytes(raw.begin(), raw.begin() + 17), EImageType::TGA));
 }
 
 } // namespace

@@ -15,14 +15,14 @@ struct SStbFree {
 
 } // namespace
 
-CDecodeResult decodeJpegWithStb(std::span<const std::uint8_t> data)
+SDecodeResult decodeJpegWithStb(std::span<const std::uint8_t> data)
 {
     const SJpegStructure structure = checkJpegStructure(data);
     if (!structure.refusal.empty()) {
-        return CDecodeResult::refused(structure.refusal);
+        return SDecodeResult::refused(structure.refusal);
     }
     if (data.size() > static_cast<std::size_t>(INT_MAX)) {
-        return CDecodeResult::refused("JPEG: file too large");
+        return SDecodeResult::refused("JPEG: file too large");
     }
     int width = 0;
     int height = 0;
@@ -30,14 +30,14 @@ CDecodeResult decodeJpegWithStb(std::span<const std::uint8_t> data)
     const std::unique_ptr<unsigned char, SStbFree> pixels(
         stbi_load_from_memory(data.data(), static_cast<int>(data.size()), &width, &height, &channels, 4));
     if (!pixels) {
-        return CDecodeResult::refused(std::string("JPEG: ") + stbi_failure_reason());
+        return SDecodeResult::refused(std::string("JPEG: ") + stbi_failure_reason());
     }
     if (width != structure.width || height != structure.height) {
-        return CDecodeResult::refused("JPEG: unexpected output size");
+        return SDecodeResult::refused("JPEG: unexpected output size");
     }
     std::optional<CDib> dib = CDib::allocate(width, height, 32, true);
     if (!dib) {
-        return CDecodeResult::refused("JPEG: out of memory");
+        return SDecodeResult::refused("JPEG: out of memory");
     }
     // stb gives R, G, B, A; the bitmap holds B, G, R and an unused byte.
     for (int y = 0; y < height; ++y) {

@@ -109,14 +109,14 @@ std::int32_t toPixels(OLE_XSIZE_HIMETRIC himetric, int capability)
     return MulDiv(himetric, perInch, 2540);
 }
 
-CDecodeResult render(IPicture& picture, OLE_XSIZE_HIMETRIC himetricWidth, OLE_YSIZE_HIMETRIC himetricHeight,
+SDecodeResult render(IPicture& picture, OLE_XSIZE_HIMETRIC himetricWidth, OLE_YSIZE_HIMETRIC himetricHeight,
                      std::int32_t width, std::int32_t height)
 {
     const CMemoryDc dc;
     const CDibSection target(dc.get(), width, height);
     std::optional<CDib> dib = CDib::allocate(width, height, 32, true);
     if (!dc.get() || !target.get() || !dib) {
-        return CDecodeResult::refused("JPEG: out of memory");
+        return SDecodeResult::refused("JPEG: out of memory");
     }
     const HGDIOBJ previous = SelectObject(dc.get(), target.get());
     const RECT bounds{0, 0, width, height};
@@ -126,7 +126,7 @@ CDecodeResult render(IPicture& picture, OLE_XSIZE_HIMETRIC himetricWidth, OLE_YS
     GdiFlush();
     SelectObject(dc.get(), previous);
     if (FAILED(drawn)) {
-        return CDecodeResult::refused("JPEG: the picture service could not draw the picture");
+        return SDecodeResult::refused("JPEG: the picture service could not draw the picture");
     }
     const std::size_t rowBytes = std::size_t(width) * 4;
     for (std::int32_t y = 0; y < height; ++y) {
@@ -137,23 +137,23 @@ CDecodeResult render(IPicture& picture, OLE_XSIZE_HIMETRIC himetricWidth, OLE_YS
 
 } // namespace
 
-CDecodeResult decodeJpegWithOle(std::span<const std::uint8_t> data)
+SDecodeResult decodeJpegWithOle(std::span<const std::uint8_t> data)
 {
     const SJpegStructure structure = checkJpegStructure(data);
     if (!structure.refusal.empty()) {
-        return CDecodeResult::refused(structure.refusal);
+        return SDecodeResult::refused(structure.refusal);
     }
     const CComScope com;
     ComPtr<IPicture> picture;
     {
         ComPtr<IStream> stream;
         if (!openStream(data, stream)) {
-            return CDecodeResult::refused("JPEG: out of memory");
+            return SDecodeResult::refused("JPEG: out of memory");
         }
         if (FAILED(OleLoadPicture(stream.get(), LONG(data.size()), FALSE, IID_IPicture,
                                   picture.putVoid())) ||
             !picture.get()) {
-            return CDecodeResult::refused("JPEG: the picture service refused the file");
+            return SDecodeResult::refused("JPEG: the picture service refused the file");
         }
     }
     OLE_XSIZE_HIMETRIC himetricWidth = 0;
@@ -163,7 +163,7 @@ CDecodeResult decodeJpegWithOle(std::span<const std::uint8_t> data)
     const std::int32_t width = toPixels(himetricWidth, LOGPIXELSX);
     const std::int32_t height = toPixels(himetricHeight, LOGPIXELSY);
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
-        return CDecodeResult::refused("JPEG: the picture service gave an unusable size");
+        return SDecodeResult::refused("JPEG: the picture service gave an unusable size");
     }
     return render(*picture.get(), himetricWidth, himetricHeight, width, height);
 }

@@ -3,12 +3,12 @@
 
 // JPEG decoding on Windows: the system's picture service. Recognising a file is shared
 // (JpegFormat.cpp); drawing into a surface converts the whole bitmap, as for the other types.
-CDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) const
+SDecodeResult CDXImageFormatJPEG::Decode(std::span<const std::uint8_t> data) const
 {
     return decodeJpegWithOle(data);
 }
 
-CDrawResult CDXImageFormatJPEG::DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const
+SDrawResult CDXImageFormatJPEG::DecodeInto(std::span<const std::uint8_t> data, const SurfaceProvider& provide) const
 {
     return CDXImageFormat::DecodeInto(data, provide);
 }

@@ -78,7 +78,7 @@ TEST(StbJpegDecoder, DecodesTheProgramsPicturesAsTheLinuxBuildDoes)
     ASSERT_FALSE(pictures.empty());
     for (const std::filesystem::path& picture : pictures) {
         const SPpm reference = readPpm(std::filesystem::path(MINNE_JPEG_REFERENCE_DIR) / picture.stem().concat(".ppm"));
-        const CDecodeResult decoded = decodeJpegWithStb(readFile(picture));
+        const SDecodeResult decoded = decodeJpegWithStb(readFile(picture));
         ASSERT_TRUE(decoded) << picture << ": " << decoded.reason;
         EXPECT_EQ(decoded.dib->width(), reference.width) << picture;
         ASSERT_EQ(decoded.dib->height(), reference.height) << picture;
@@ -91,7 +91,7 @@ TEST(StbJpegDecoder, RefusesTruncatedDamagedAndForeignFiles)
 {
     const Bytes file = readFile(programJpegs().front());
     for (std::size_t size : {file.size() / 2, file.size() - 2, file.size() - 1, std::size_t(20), std::size_t(1), std::size_t(0)}) {
-        const CDecodeResult cut = decodeJpegWithStb({file.data(), size});
+        const SDecodeResult cut = decodeJpegWithStb({file.data(), size});
         EXPECT_FALSE(cut) << size;
         EXPECT_EQ(cut.reason.rfind("JPEG: ", 0), 0u) << cut.reason;
     }
@@ -111,14 +111,14 @@ TEST(StbJpegDecoder, RefusesTruncatedDamagedAndForeignFiles)
         ASSERT_LT(at + 9, claiming.size()) << "no frame header";
         claiming[at + 5] = claiming[at + 7] = std::uint8_t(side >> 8);
         claiming[at + 6] = claiming[at + 8] = std::uint8_t(side);
-        const CDecodeResult refused = decodeJpegWithStb(claiming);
+        const SDecodeResult refused = decodeJpegWithStb(claiming);
         EXPECT_FALSE(refused);
         EXPECT_NE(refused.reason.find(why), std::string::npos) << refused.reason;
     }
 
     Bytes bitmap = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
     bitmap.resize(62, 0);
-    const CDecodeResult foreign = decodeJpegWithStb(bitmap);
+    const SDecodeResult foreign = decodeJpegWithStb(bitmap);
     EXPECT_FALSE(foreign);
     EXPECT_EQ(foreign.reason, "JPEG: not a JPEG file");
 }

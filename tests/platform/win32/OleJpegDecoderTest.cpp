@@ -84,7 +84,7 @@ TEST(OleJpegDecoder, DecodesTheProgramsPicturesAsTheLinuxBuildDoes)
     ASSERT_FALSE(pictures.empty());
     for (const std::filesystem::path& picture : pictures) {
         const SPpm reference = readPpm(std::filesystem::path(MINNE_JPEG_REFERENCE_DIR) / picture.stem().concat(".ppm"));
-        const CDecodeResult decoded = decodeJpegWithOle(readFile(picture));
+        const SDecodeResult decoded = decodeJpegWithOle(readFile(picture));
         ASSERT_TRUE(decoded) << picture << ": " << decoded.reason;
         EXPECT_EQ(decoded.dib->width(), reference.width) << picture;
         ASSERT_EQ(decoded.dib->height(), reference.height) << picture;
@@ -99,7 +99,7 @@ TEST(OleJpegDecoder, RefusesTruncatedDamagedAndForeignFiles)
 {
     const Bytes file = readFile(programJpegs().front());
     for (std::size_t size : {file.size() / 2, file.size() - 2, file.size() - 1, std::size_t(20), std::size_t(1), std::size_t(0)}) {
-        const CDecodeResult cut = decodeJpegWithOle({file.data(), size});
+        const SDecodeResult cut = decodeJpegWithOle({file.data(), size});
         EXPECT_FALSE(cut) << size;
         EXPECT_EQ(cut.reason.rfind("JPEG: ", 0), 0u) << cut.reason;
     }
@@ -120,7 +120,7 @@ TEST(OleJpegDecoder, RefusesTruncatedDamagedAndForeignFiles)
         ASSERT_LT(at + 9, claiming.size()) << "no frame header";
         claiming[at + 5] = claiming[at + 7] = std::uint8_t(side >> 8);
         claiming[at + 6] = claiming[at + 8] = std::uint8_t(side);
-        const CDecodeResult refused = decodeJpegWithOle(claiming);
+        const SDecodeResult refused = decodeJpegWithOle(claiming);
         EXPECT_FALSE(refused);
         EXPECT_NE(refused.reason.find(why), std::string::npos) << refused.reason;
     }
@@ -128,7 +128,7 @@ TEST(OleJpegDecoder, RefusesTruncatedDamagedAndForeignFiles)
     // A bitmap the picture service would show, handed to the JPEG decoder.
     Bytes bitmap = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
     bitmap.resize(62, 0);
-    const CDecodeResult foreign = decodeJpegWithOle(bitmap);
+    const SDecodeResult foreign = decodeJpegWithOle(bitmap);
     EXPECT_FALSE(foreign);
     EXPECT_EQ(foreign.reason, "JPEG: not a JPEG file");
 }
