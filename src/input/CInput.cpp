@@ -18,7 +18,7 @@ constexpr std::int64_t kMaxFrameMotion = 1 << 24;
 // Typing rarely brings more than a few keys per frame; the list grows beyond this if it must.
 constexpr std::size_t kTypedKeysReserved = 64;
 
-std::size_t deviceIndex(InputDevice device)
+std::size_t deviceIndex(EInputDevice device)
 {
     return static_cast<std::size_t>(device);
 }
@@ -50,30 +50,30 @@ CInput::CInput() : mouseBounds_{kMinInt, kMinInt, kMaxInt, kMaxInt}
 
 CInput::~CInput()
 {
-    Unacquire(InputDevice::Keyboard);
-    Unacquire(InputDevice::Mouse);
-    Unacquire(InputDevice::Joystick);
+    Unacquire(EInputDevice::Keyboard);
+    Unacquire(EInputDevice::Mouse);
+    Unacquire(EInputDevice::Joystick);
 }
 
 std::int32_t CInput::Open(IInputSource& source)
 {
     source_ = &source;
-    const std::int32_t mouseResult = Acquire(InputDevice::Mouse);
+    const std::int32_t mouseResult = Acquire(EInputDevice::Mouse);
     if (mouseResult < 0 && mouseResult != kOtherAppHasPriority) {
         return mouseResult;
     }
-    const CursorPosition start = source.initialCursor();
+    const SCursorPosition start = source.initialCursor();
     cursorX_ = start.x;
     cursorY_ = start.y;
 
-    const std::int32_t keyboardResult = Acquire(InputDevice::Keyboard);
+    const std::int32_t keyboardResult = Acquire(EInputDevice::Keyboard);
     if (keyboardResult < 0 && keyboardResult != kOtherAppHasPriority) {
         return keyboardResult;
     }
     const auto& table = scanCodeToKeyCodeTable();
     std::copy(table.begin(), table.end(), scanToCode_.begin());
 
-    const std::int32_t joystickResult = Acquire(InputDevice::Joystick);
+    const std::int32_t joystickResult = Acquire(EInputDevice::Joystick);
     if (joystickResult < 0 && joystickResult != kOtherAppHasPriority) {
         return joystickResult;
     }
@@ -86,7 +86,7 @@ std::int32_t CInput::Update()
     if (!source_) {
         return kNotInitialized;
     }
-    InputEvent event;
+    SInputEvent event;
     while (source_->pollEvent(event)) {
         applyEvent(event);
     }
@@ -140,7 +140,7 @@ void CInput::ResetKeys()
     previousRawKeys_.fill(0);
 }
 
-std::int32_t CInput::Acquire(InputDevice device)
+std::int32_t CInput::Acquire(EInputDevice device)
 {
     bool& flag = acquiredFlag(device);
     flag = true;
@@ -149,72 +149,72 @@ std::int32_t CInput::Acquire(InputDevice device)
     if (result == 0) {
         taken_[deviceIndex(device)] = true;
         clearPressLatches(device);
-        if (device == InputDevice::Keyboard) {
+        if (device == EInputDevice::Keyboard) {
             ResetKeys();
         }
-    } else if (device != InputDevice::Mouse || result != kOtherAppHasPriority) {
+    } else if (device != EInputDevice::Mouse || result != kOtherAppHasPriority) {
         flag = false;
     }
     return result;
 }
 
-void CInput::Unacquire(InputDevice device)
+void CInput::Unacquire(EInputDevice device)
 {
     acquiredFlag(device) = false;
     taken_[deviceIndex(device)] = false;
-    if (device == InputDevice::Keyboard) {
+    if (device == EInputDevice::Keyboard) {
         ResetKeys();
         typed_.clear();
     }
 }
 
-void CInput::applyEvent(const InputEvent& event)
+void CInput::applyEvent(const SInputEvent& event)
 {
     switch (event.type) {
-    case InputEventType::KeyDown:
-    case InputEventType::KeyUp:
-        applyKey(event.code, event.type == InputEventType::KeyDown, event.character);
+    case EInputEventType::KeyDown:
+    case EInputEventType::KeyUp:
+        applyKey(event.code, event.type == EInputEventType::KeyDown, event.character);
         break;
-    case InputEventType::KeyRepeat:
+    case EInputEventType::KeyRepeat:
         applyRepeat(event.code, event.character);
         break;
-    case InputEventType::Text:
+    case EInputEventType::Text:
         applyText(event.character);
         break;
-    case InputEventType::MouseMotion:
-        if (taken_[deviceIndex(InputDevice::Mouse)]) {
+    case EInputEventType::MouseMotion:
+        if (taken_[deviceIndex(EInputDevice::Mouse)]) {
             pendingDx_ = clampMotion(pendingDx_ + event.x);
             pendingDy_ = clampMotion(pendingDy_ + event.y);
         }
         break;
-    case InputEventType::MousePosition:
-        pendingPosition_ = CursorPosition{event.x, event.y};
+    case EInputEventType::MousePosition:
+        pendingPosition_ = SCursorPosition{event.x, event.y};
         pendingDx_ = 0;
         pendingDy_ = 0;
         break;
-    case InputEventType::MouseButtonDown:
-    case InputEventType::MouseButtonUp:
+    case EInputEventType::MouseButtonDown:
+    case EInputEventType::MouseButtonUp:
         if (event.code < kMouseButtonCount) {
-            applyButton(mouseLatches_[event.code], event.type == InputEventType::MouseButtonDown,
-                        InputDevice::Mouse);
+            applyButton(mouseLatches_[event.code], event.type == EInputEventType::MouseButtonDown,
+                        EInputDevice::Mouse);
         }
         break;
-    case InputEventType::JoystickButtonDown:
-    case InputEventType::JoystickButtonUp:
+    case EInputEventType::JoystickButtonDown:
+    case EInputEventType::JoystickButtonUp:
         if (event.code < kJoystickButtonCount) {
             applyButton(joystickLatches_[event.code],
-                        event.type == InputEventType::JoystickButtonDown, InputDevice::Joystick);
+                        event.type == EInputEventType::JoystickButtonDown, EInputDevice::Joystick);
         }
         break;
-    case InputEventType::FocusLost:
+    case EInputEventType::FocusLost:
         applyFocusLost();
         break;
-    case InputEventType::FocusGained:
+    case EInputEventType::FocusGained:
         focused_ = true;
         break;
-    case InputEventType::PointerLeft:
-    case InputEventType::PointerEntered:
-        pointerInWindow_ = event.type == InputEventType::PointerEntered;
+    case EInputEventType::PointerLeft:
+    case EInputEventType::PointerEntered:
+        pointerInWindow_ = event.type == EInputEventType::PointerEntered;
         break;
     }
 }
@@ -224,9 +224,9 @@ void CInput::applyKey(std::uint8_t scanCode, bool down, std::uint8_t character)
     if (scanCode == 0) {
         return;
     }
-    Latch& latch = keyLatches_[scanCode];
+    SLatch& latch = keyLatches_[scanCode];
     latch.down = down;
-    if (!down || !taken_[deviceIndex(InputDevice::Keyboard)]) {
+    if (!down || !taken_[deviceIndex(EInputDevice::Keyboard)]) {
         return;
     }
     latch.pressedSinceRead = true;
@@ -247,7 +247,7 @@ void CInput::applyText(std::uint8_t character)
         awaitingText_.reset();
     }
     // Every character counts as typed, also repeats and text that came without a key.
-    if (taken_[deviceIndex(InputDevice::Keyboard)]) {
+    if (taken_[deviceIndex(EInputDevice::Keyboard)]) {
         typed_.push_back({0, character, false});
     }
 }
@@ -255,12 +255,12 @@ void CInput::applyText(std::uint8_t character)
 // A repeat is no new press: the key states do not see it, only the typed keys.
 void CInput::applyRepeat(std::uint8_t scanCode, std::uint8_t character)
 {
-    if (scanCode != 0 && character != 0 && taken_[deviceIndex(InputDevice::Keyboard)]) {
+    if (scanCode != 0 && character != 0 && taken_[deviceIndex(EInputDevice::Keyboard)]) {
         typed_.push_back({scanCode, character, true});
     }
 }
 
-void CInput::applyButton(Latch& latch, bool down, InputDevice device)
+void CInput::applyButton(SLatch& latch, bool down, EInputDevice device)
 {
     latch.down = down;
     if (down && taken_[deviceIndex(device)]) {
@@ -285,24 +285,24 @@ void CInput::applyFocusLost()
     ResetKeys();
 }
 
-void CInput::clearPressLatches(InputDevice device)
+void CInput::clearPressLatches(EInputDevice device)
 {
     auto clear = [](auto& latches) {
-        for (Latch& latch : latches) {
+        for (SLatch& latch : latches) {
             latch.pressedSinceRead = false;
         }
     };
     switch (device) {
-    case InputDevice::Keyboard: clear(keyLatches_); break;
-    case InputDevice::Mouse: clear(mouseLatches_); break;
-    case InputDevice::Joystick: clear(joystickLatches_); break;
+    case EInputDevice::Keyboard: clear(keyLatches_); break;
+    case EInputDevice::Mouse: clear(mouseLatches_); break;
+    case EInputDevice::Joystick: clear(joystickLatches_); break;
     }
 }
 
 std::int32_t CInput::readKeyboard()
 {
-    if (!taken_[deviceIndex(InputDevice::Keyboard)]) {
-        Acquire(InputDevice::Keyboard);
+    if (!taken_[deviceIndex(EInputDevice::Keyboard)]) {
+        Acquire(EInputDevice::Keyboard);
         return kNotAcquired;
     }
     // A key pressed and released between two reads still reads as down once.
@@ -320,8 +320,8 @@ std::int32_t CInput::readKeyboard()
 std::int32_t CInput::readMouse()
 {
     if (mouseAcquired_) {
-        if (!taken_[deviceIndex(InputDevice::Mouse)]) {
-            Acquire(InputDevice::Mouse);
+        if (!taken_[deviceIndex(EInputDevice::Mouse)]) {
+            Acquire(EInputDevice::Mouse);
             return kNotAcquired;
         }
         moveCursor();
@@ -340,8 +340,8 @@ std::int32_t CInput::readJoystick()
     if (!joystickAcquired_) {
         return 0;
     }
-    if (!taken_[deviceIndex(InputDevice::Joystick)]) {
-        Acquire(InputDevice::Joystick);
+    if (!taken_[deviceIndex(EInputDevice::Joystick)]) {
+        Acquire(EInputDevice::Joystick);
         return kNotAcquired;
     }
     for (std::size_t button = 0; button < kJoystickButtonCount; ++button) {
@@ -379,17 +379,17 @@ std::int64_t CInput::accelerate(std::int64_t delta) const
     return static_cast<std::int64_t>(std::trunc(scaled * mouseSensitivity_));
 }
 
-bool& CInput::acquiredFlag(InputDevice device)
+bool& CInput::acquiredFlag(EInputDevice device)
 {
     switch (device) {
-    case InputDevice::Keyboard: return keyboardAcquired_;
-    case InputDevice::Mouse: return mouseAcquired_;
-    case InputDevice::Joystick: break;
+    case EInputDevice::Keyboard: return keyboardAcquired_;
+    case EInputDevice::Mouse: return mouseAcquired_;
+    case EInputDevice::Joystick: break;
     }
     return joystickAcquired_;
 }
 
-bool CInput::takeLatch(Latch& latch)
+bool CInput::takeLatch(SLatch& latch)
 {
     const bool down = latch.down || latch.pressedSinceRead;
     latch.pressedSinceRead = false;

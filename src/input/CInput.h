@@ -7,7 +7,7 @@
 #include "input/InputEvent.h"
 #include "input/KeyCodes.h"
 
-enum class InputDevice : std::uint8_t { Keyboard, Mouse, Joystick };
+enum class EInputDevice : std::uint8_t { Keyboard, Mouse, Joystick };
 
 // One thing typed: a character of the platform's text input (Windows-1252, 0 outside the code
 // page; scanCode 0), or an editing key that types no text (Backspace 8, Enter and keypad Enter
@@ -57,8 +57,8 @@ public:
     const std::vector<STypedKey>& TypedKeys() const { return typed_; }
     void ResetKeys();
 
-    std::int32_t Acquire(InputDevice device);
-    void Unacquire(InputDevice device);
+    std::int32_t Acquire(EInputDevice device);
+    void Unacquire(EInputDevice device);
 
     // Where in the drawn cursor the system pointer lies when the pointer's position is used
     // directly (in a window): the cursor is placed that far up and left of the pointer.
@@ -68,28 +68,28 @@ public:
 
 private:
     // What the events said about one key or button since the last read.
-    struct Latch {
+    struct SLatch {
         bool down = false;
         bool pressedSinceRead = false;
     };
-    struct Bounds {
+    struct SBounds {
         std::int32_t minX, minY, maxX, maxY;
     };
 
-    void applyEvent(const InputEvent& event);
+    void applyEvent(const SInputEvent& event);
     void applyKey(std::uint8_t scanCode, bool down, std::uint8_t character);
     void applyText(std::uint8_t character);
     void applyRepeat(std::uint8_t scanCode, std::uint8_t character);
-    void applyButton(Latch& latch, bool down, InputDevice device);
+    void applyButton(SLatch& latch, bool down, EInputDevice device);
     void applyFocusLost();
-    void clearPressLatches(InputDevice device);
+    void clearPressLatches(EInputDevice device);
     std::int32_t readKeyboard();
     std::int32_t readMouse();
     std::int32_t readJoystick();
     void moveCursor();
     std::int64_t accelerate(std::int64_t delta) const;
-    bool& acquiredFlag(InputDevice device);
-    static bool takeLatch(Latch& latch);
+    bool& acquiredFlag(EInputDevice device);
+    static bool takeLatch(SLatch& latch);
     static void stepKey(std::uint8_t& state, bool down);
 
     IInputSource* source_ = nullptr;
@@ -99,7 +99,7 @@ private:
     bool keyboardAcquired_ = false;
     bool joystickAcquired_ = false;
     float mouseSensitivity_ = 1.0f;
-    Bounds mouseBounds_;
+    SBounds mouseBounds_;
     std::int32_t cursorX_ = 0;
     std::int32_t cursorY_ = 0;
     std::array<std::uint8_t, KeyCode::Count> keyState_{};
@@ -112,16 +112,16 @@ private:
     double accelFactor1_ = 1.5;
     double accelFactor2_ = 2.0;
 
-    std::array<Latch, 256> keyLatches_{};
-    std::array<Latch, 3> mouseLatches_{};
-    std::array<Latch, 10> joystickLatches_{};
+    std::array<SLatch, 256> keyLatches_{};
+    std::array<SLatch, 3> mouseLatches_{};
+    std::array<SLatch, 10> joystickLatches_{};
     std::array<bool, 3> mouseButtons_{};
     std::array<std::uint8_t, 256> lastCharacter_{};
     std::optional<std::uint8_t> awaitingText_;
     std::vector<STypedKey> typed_;
     std::int64_t pendingDx_ = 0;
     std::int64_t pendingDy_ = 0;
-    std::optional<CursorPosition> pendingPosition_;
-    CursorPosition pointerSpot_;
+    std::optional<SCursorPosition> pendingPosition_;
+    SCursorPosition pointerSpot_;
     bool pointerInWindow_ = true;
 };

@@ -13,16 +13,16 @@ std::int32_t addClamped(std::int32_t a, std::int32_t b)
 
 } // namespace
 
-void CInputEventQueue::push(const InputEvent& event)
+void CInputEventQueue::push(const SInputEvent& event)
 {
     if (!events_.empty() && events_.back().type == event.type) {
-        InputEvent& last = events_.back();
-        if (event.type == InputEventType::MouseMotion) {
+        SInputEvent& last = events_.back();
+        if (event.type == EInputEventType::MouseMotion) {
             last.x = addClamped(last.x, event.x);
             last.y = addClamped(last.y, event.y);
             return;
         }
-        if (event.type == InputEventType::MousePosition) {
+        if (event.type == EInputEventType::MousePosition) {
             last.x = event.x;
             last.y = event.y;
             return;
@@ -31,7 +31,7 @@ void CInputEventQueue::push(const InputEvent& event)
     events_.push_back(event);
 }
 
-bool CInputEventQueue::pop(InputEvent& event)
+bool CInputEventQueue::pop(SInputEvent& event)
 {
     if (events_.empty()) {
         return false;

@@ -8,12 +8,12 @@
 // a short queue and the same path; everything else keeps its order and count.
 class CInputEventQueue {
 public:
-    void push(const InputEvent& event);
+    void push(const SInputEvent& event);
     // The oldest event into `event`; false when none waits.
-    bool pop(InputEvent& event);
+    bool pop(SInputEvent& event);
     bool empty() const { return events_.empty(); }
     std::size_t size() const { return events_.size(); }
 
 private:
-    std::deque<InputEvent> events_;
+    std::deque<SInputEvent> events_;
 };

@@ -9,7 +9,7 @@ void CJoystickButtons::update(std::uint32_t down, CInputEventQueue& events)
             continue;
         }
         held_ = static_cast<std::uint16_t>(isDown ? (held_ | bit) : (held_ & ~bit));
-        events.push({isDown ? InputEventType::JoystickButtonDown : InputEventType::JoystickButtonUp,
+        events.push({isDown ? EInputEventType::JoystickButtonDown : EInputEventType::JoystickButtonUp,
                      static_cast<std::uint8_t>(button)});
     }
 }

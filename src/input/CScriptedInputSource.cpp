@@ -1,6 +1,6 @@
 #include "input/CScriptedInputSource.h"
 
-bool CScriptedInputSource::pollEvent(InputEvent& event)
+bool CScriptedInputSource::pollEvent(SInputEvent& event)
 {
     if (events_.empty()) {
         return false;
@@ -12,58 +12,58 @@ bool CScriptedInputSource::pollEvent(InputEvent& event)
 
 void CScriptedInputSource::pressKey(std::uint8_t scanCode, std::uint8_t character)
 {
-    push({InputEventType::KeyDown, scanCode, character});
+    push({EInputEventType::KeyDown, scanCode, character});
 }
 
 void CScriptedInputSource::releaseKey(std::uint8_t scanCode)
 {
-    push({InputEventType::KeyUp, scanCode});
+    push({EInputEventType::KeyUp, scanCode});
 }
 
 void CScriptedInputSource::typeKey(std::uint8_t scanCode, std::string_view cp1252)
 {
     pressKey(scanCode);
     for (char c : cp1252) {
-        push({InputEventType::Text, 0, static_cast<std::uint8_t>(c)});
+        push({EInputEventType::Text, 0, static_cast<std::uint8_t>(c)});
     }
 }
 
 void CScriptedInputSource::moveMouse(std::int32_t dx, std::int32_t dy)
 {
-    push({InputEventType::MouseMotion, 0, 0, dx, dy});
+    push({EInputEventType::MouseMotion, 0, 0, dx, dy});
 }
 
 void CScriptedInputSource::pointAt(std::int32_t x, std::int32_t y)
 {
-    push({InputEventType::MousePosition, 0, 0, x, y});
+    push({EInputEventType::MousePosition, 0, 0, x, y});
 }
 
 void CScriptedInputSource::pressMouseButton(std::uint8_t button)
 {
-    push({InputEventType::MouseButtonDown, button});
+    push({EInputEventType::MouseButtonDown, button});
 }
 
 void CScriptedInputSource::releaseMouseButton(std::uint8_t button)
 {
-    push({InputEventType::MouseButtonUp, button});
+    push({EInputEventType::MouseButtonUp, button});
 }
 
 void CScriptedInputSource::pressJoystickButton(std::uint8_t button)
 {
-    push({InputEventType::JoystickButtonDown, button});
+    push({EInputEventType::JoystickButtonDown, button});
 }
 
 void CScriptedInputSource::releaseJoystickButton(std::uint8_t button)
 {
-    push({InputEventType::JoystickButtonUp, button});
+    push({EInputEventType::JoystickButtonUp, button});
 }
 
 void CScriptedInputSource::loseFocus()
 {
-    push({InputEventType::FocusLost});
+    push({EInputEventType::FocusLost});
 }
 
 void CScriptedInputSource::gainFocus()
 {
-    push({InputEventType::FocusGained});
+    push({EInputEventType::FocusGained});
 }

@@ -7,11 +7,11 @@
 // An input source that hands out exactly the events a test queued, in order.
 class CScriptedInputSource final : public IInputSource {
 public:
-    bool pollEvent(InputEvent& event) override;
-    CursorPosition initialCursor() const override { return initialCursor_; }
+    bool pollEvent(SInputEvent& event) override;
+    SCursorPosition initialCursor() const override { return initialCursor_; }
 
     void setInitialCursor(std::int32_t x, std::int32_t y) { initialCursor_ = {x, y}; }
-    void push(const InputEvent& event) { events_.push_back(event); }
+    void push(const SInputEvent& event) { events_.push_back(event); }
 
     void pressKey(std::uint8_t scanCode, std::uint8_t character = 0);
     void releaseKey(std::uint8_t scanCode);
@@ -29,6 +29,6 @@ public:
     std::size_t pending() const { return events_.size(); }
 
 private:
-    std::deque<InputEvent> events_;
-    CursorPosition initialCursor_;
+    std::deque<SInputEvent> events_;
+    SCursorPosition initialCursor_;
 };

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-enum class InputEventType : std::uint8_t {
+enum class EInputEventType : std::uint8_t {
     KeyDown,            // code: scan code; character: what the press typed (Windows-1252), or 0
     KeyUp,              // code: scan code
     KeyRepeat,          // code, character: as KeyDown, sent again while the key is held
@@ -19,15 +19,15 @@ enum class InputEventType : std::uint8_t {
 };
 
 // One thing that happened at the keyboard, mouse, joystick or window, in the program's terms.
-struct InputEvent {
-    InputEventType type = InputEventType::Text;
+struct SInputEvent {
+    EInputEventType type = EInputEventType::Text;
     std::uint8_t code = 0;
     std::uint8_t character = 0;
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
 
-struct CursorPosition {
+struct SCursorPosition {
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
@@ -37,7 +37,7 @@ class IInputSource {
 public:
     virtual ~IInputSource() = default;
     // The next event since the last call, oldest first; false when none waits.
-    virtual bool pollEvent(InputEvent& event) = 0;
+    virtual bool pollEvent(SInputEvent& event) = 0;
     // Where the pointer is when input starts, in the 800 x 600 picture.
-    virtual CursorPosition initialCursor() const = 0;
+    virtual SCursorPosition initialCursor() const = 0;
 };

@@ -4,13 +4,13 @@
 
 namespace {
 
-struct ScanCodeEntry {
+struct SScanCodeEntry {
     std::uint8_t scanCode;
     std::uint16_t keyCode;
 };
 
 // The 100 reported scan codes. The Windows keys and the application key are left out on purpose.
-constexpr ScanCodeEntry kReported[] = {
+constexpr SScanCodeEntry kReported[] = {
     {1, 27}, {2, '1'}, {3, '2'}, {4, '3'}, {5, '4'}, {6, '5'}, {7, '6'}, {8, '7'}, {9, '8'},
     {10, '9'}, {11, '0'}, {12, '-'}, {13, '='}, {14, 8}, {15, 9},
     {16, 'q'}, {17, 'w'}, {18, 'e'}, {19, 'r'}, {20, 't'}, {21, 'y'}, {22, 'u'}, {23, 'i'},
@@ -30,7 +30,7 @@ constexpr ScanCodeEntry kReported[] = {
 constexpr std::array<std::uint16_t, 256> makeScanTable()
 {
     std::array<std::uint16_t, 256> table{};
-    for (const ScanCodeEntry& entry : kReported) {
+    for (const SScanCodeEntry& entry : kReported) {
         table[entry.scanCode] = entry.keyCode;
     }
     return table;

@@ -148,9 +148,9 @@ TEST_F(InputTest, DeadKeysAndModifiersTypeNothingAndControlKeysTypeTheirCodes)
 
 TEST_F(InputTest, OnlyTheFirstCharacterOfAPressCountsAndStrayTextIsIgnored)
 {
-    source.push({InputEventType::Text, 0, 'x'});
+    source.push({EInputEventType::Text, 0, 'x'});
     source.typeKey(kScanA, "ab");
-    source.push({InputEventType::Text, 0, 'z'});
+    source.push({EInputEventType::Text, 0, 'z'});
     input.Update();
     EXPECT_EQ(input.ScanCodeToChar(kScanA), 'a');
     EXPECT_EQ(input.ScanCodeToChar(0), 0);
@@ -161,9 +161,9 @@ TEST_F(InputTest, TypedKeysKeepEveryPressAndRepeatInOrderButRepeatsAreNoNewPress
     source.typeKey(kScanA, "a");
     source.releaseKey(kScanA);
     source.pressKey(ScanCode::Backspace, 8);
-    source.push({InputEventType::KeyRepeat, ScanCode::Backspace, 8});
-    source.push({InputEventType::KeyRepeat, kScanA, 0}); // a held letter repeats as text
-    source.push({InputEventType::Text, 0, 'a'});
+    source.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
+    source.push({EInputEventType::KeyRepeat, kScanA, 0}); // a held letter repeats as text
+    source.push({EInputEventType::Text, 0, 'a'});
     source.pressKey(ScanCode::KeypadEnter, 13);
     input.Update();
     EXPECT_EQ(input.TypedKeys(), (std::vector<STypedKey>{{0, 'a', false},
@@ -171,7 +171,7 @@ TEST_F(InputTest, TypedKeysKeepEveryPressAndRepeatInOrderButRepeatsAreNoNewPress
                                                          {ScanCode::Backspace, 8, true},
                                                          {0, 'a', false},
                                                          {ScanCode::KeypadEnter, 13, false}}));
-    source.push({InputEventType::KeyRepeat, ScanCode::Backspace, 8});
+    source.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
     input.Update();
     EXPECT_EQ(input.TypedKeys().size(), 1u) << "each update starts a new list";
     EXPECT_EQ(input.GetKeyState(KeyCode::Backspace), CInput::kHeld);
@@ -182,7 +182,7 @@ TEST_F(InputTest, NothingIsTypedWithoutTheKeyboard)
     source.typeKey(kScanA, "a");
     source.loseFocus();
     source.typeKey(kScanB, "b");
-    source.push({InputEventType::KeyRepeat, ScanCode::Backspace, 8});
+    source.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
     input.Update();
     EXPECT_TRUE(input.TypedKeys().empty()) << "losing the focus forgets what came before it";
 }
@@ -246,12 +246,12 @@ TEST_F(InputTest, ThePointerLeavingTheWindowIsKnownUntilItComesBackWhereItEntere
     input.SetPointerSpot(7, 2);
     EXPECT_TRUE(input.PointerInWindow());
     source.pointAt(799, 300);
-    source.push({InputEventType::PointerLeft});
+    source.push({EInputEventType::PointerLeft});
     input.Update();
     EXPECT_FALSE(input.PointerInWindow());
     input.Update();
     EXPECT_FALSE(input.PointerInWindow()) << "the pointer is still outside";
-    source.push({InputEventType::PointerEntered});
+    source.push({EInputEventType::PointerEntered});
     source.pointAt(20, 100);
     input.Update();
     EXPECT_TRUE(input.PointerInWindow());
@@ -343,17 +343,17 @@ TEST_F(InputTest, AcquireAndUnacquireFollowTheFocus)
 {
     source.loseFocus();
     input.Update();
-    EXPECT_EQ(input.Acquire(InputDevice::Keyboard), CInput::kOtherAppHasPriority);
-    EXPECT_EQ(input.Acquire(InputDevice::Mouse), CInput::kOtherAppHasPriority);
+    EXPECT_EQ(input.Acquire(EInputDevice::Keyboard), CInput::kOtherAppHasPriority);
+    EXPECT_EQ(input.Acquire(EInputDevice::Mouse), CInput::kOtherAppHasPriority);
     source.gainFocus();
     input.Update();
-    EXPECT_EQ(input.Acquire(InputDevice::Keyboard), 0);
-    EXPECT_EQ(input.Acquire(InputDevice::Mouse), 0);
-    EXPECT_EQ(input.Acquire(InputDevice::Joystick), 0);
+    EXPECT_EQ(input.Acquire(EInputDevice::Keyboard), 0);
+    EXPECT_EQ(input.Acquire(EInputDevice::Mouse), 0);
+    EXPECT_EQ(input.Acquire(EInputDevice::Joystick), 0);
 
     source.pressKey(kScanA);
     input.Update();
-    input.Unacquire(InputDevice::Keyboard);
+    input.Unacquire(EInputDevice::Keyboard);
     EXPECT_EQ(input.GetKeyState('a'), 0) << "giving the keyboard up clears its keys";
     EXPECT_EQ(input.Update(), CInput::kNotAcquired);
     EXPECT_EQ(input.Update(), 0);

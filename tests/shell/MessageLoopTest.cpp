@@ -81,13 +81,13 @@ TEST_F(ShellTest, TheCursorIsHiddenWhileThePointerIsOutsideTheWindow)
     ASSERT_GT(cursorPixels, 0);
 
     platform->input.pointAt(799, 300);
-    platform->input.push({InputEventType::PointerLeft});
+    platform->input.push({EInputEventType::PointerLeft});
     frame();
     EXPECT_EQ(whitePixels(display.lastFrame()), 0);
     frame();
     EXPECT_EQ(whitePixels(display.lastFrame()), 0);
 
-    platform->input.push({InputEventType::PointerEntered});
+    platform->input.push({EInputEventType::PointerEntered});
     platform->input.pointAt(200, 100);
     frame();
     EXPECT_EQ(whitePixels(display.lastFrame()), cursorPixels);

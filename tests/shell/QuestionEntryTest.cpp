@@ -179,15 +179,15 @@ TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOn
     CScriptedInputSource& keys = platform->input;
     keys.pressKey(ScanCode::Backspace, 8);
     for (int i = 0; i < 3; ++i) {
-        keys.push({InputEventType::KeyRepeat, ScanCode::Backspace, 8});
+        keys.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
     }
     keys.releaseKey(ScanCode::Backspace);
     keys.typeKey(38, "l");
-    keys.push({InputEventType::KeyRepeat, 38, 0});
-    keys.push({InputEventType::Text, 0, 'l'});
+    keys.push({EInputEventType::KeyRepeat, 38, 0});
+    keys.push({EInputEventType::Text, 0, 'l'});
     // Only a fresh Enter submits: its repeats on the way back from an answer are no new question.
-    keys.push({InputEventType::KeyRepeat, ScanCode::Return, 13});
-    keys.push({InputEventType::KeyRepeat, ScanCode::KeypadEnter, 13});
+    keys.push({EInputEventType::KeyRepeat, ScanCode::Return, 13});
+    keys.push({EInputEventType::KeyRepeat, ScanCode::KeypadEnter, 13});
     frame();
     EXPECT_EQ(state().questionText, "Sollll");
     EXPECT_EQ(state().screenState, Screen::Question);

@@ -82,7 +82,7 @@ void CSdlInputSource::handleEvent(const SDL_Event& event)
     }
 }
 
-bool CSdlInputSource::pollEvent(InputEvent& event)
+bool CSdlInputSource::pollEvent(SInputEvent& event)
 {
     if (events_.empty()) {
         return false;
@@ -92,7 +92,7 @@ bool CSdlInputSource::pollEvent(InputEvent& event)
     return true;
 }
 
-CursorPosition CSdlInputSource::initialCursor() const
+SCursorPosition CSdlInputSource::initialCursor() const
 {
     int x = 0;
     int y = 0;
@@ -108,13 +108,13 @@ void CSdlInputSource::handleKey(const SDL_Event& event)
     }
     const std::uint8_t character = controlCharacter(event.key.keysym.scancode);
     if (event.type == SDL_KEYUP) {
-        push(InputEventType::KeyUp, scanCode);
+        push(EInputEventType::KeyUp, scanCode);
     } else if (event.key.repeat != 0) {
         // A held key is one press, however often the keyboard repeats it; the repeat itself
         // still edits (a held Backspace goes on deleting). Repeated characters come as text.
-        push(InputEventType::KeyRepeat, scanCode, character);
+        push(EInputEventType::KeyRepeat, scanCode, character);
     } else {
-        push(InputEventType::KeyDown, scanCode, character);
+        push(EInputEventType::KeyDown, scanCode, character);
     }
 }
 
@@ -124,7 +124,7 @@ void CSdlInputSource::handleText(const char* utf8)
     while (!text.empty()) {
         const std::optional<char32_t> codePoint = takeUtf8CodePoint(text);
         const std::optional<unsigned char> byte = codePoint ? unicodeToCp1252(*codePoint) : std::nullopt;
-        push(InputEventType::Text, 0, byte.value_or(0));
+        push(EInputEventType::Text, 0, byte.value_or(0));
     }
 }
 
@@ -132,11 +132,11 @@ void CSdlInputSource::handleMouseMotion(const SDL_Event& event)
 {
     followWindowMode();
     if (relativeMouse_) {
-        push(InputEventType::MouseMotion, 0, 0, event.motion.xrel, event.motion.yrel);
+        push(EInputEventType::MouseMotion, 0, 0, event.motion.xrel, event.motion.yrel);
         return;
     }
-    const CursorPosition position = windowToPicture(event.motion.x, event.motion.y, true);
-    push(InputEventType::MousePosition, 0, 0, position.x, position.y);
+    const SCursorPosition position = windowToPicture(event.motion.x, event.motion.y, true);
+    push(EInputEventType::MousePosition, 0, 0, position.x, position.y);
 }
 
 void CSdlInputSource::handleMouseButton(const SDL_Event& event)
@@ -145,7 +145,7 @@ void CSdlInputSource::handleMouseButton(const SDL_Event& event)
     if (button < 0) {
         return;
     }
-    push(event.type == SDL_MOUSEBUTTONDOWN ? InputEventType::MouseButtonDown : InputEventType::MouseButtonUp,
+    push(event.type == SDL_MOUSEBUTTONDOWN ? EInputEventType::MouseButtonDown : EInputEventType::MouseButtonUp,
          static_cast<std::uint8_t>(button));
 }
 
@@ -166,7 +166,7 @@ void CSdlInputSource::handleJoystickButton(const SDL_Event& event)
     const auto bit = static_cast<std::uint16_t>(1u << event.jbutton.button);
     const bool down = event.type == SDL_JOYBUTTONDOWN;
     joystickButtonsDown_ = down ? (joystickButtonsDown_ | bit) : (joystickButtonsDown_ & ~bit);
-    push(down ? InputEventType::JoystickButtonDown : InputEventType::JoystickButtonUp,
+    push(down ? EInputEventType::JoystickButtonDown : EInputEventType::JoystickButtonUp,
          event.jbutton.button);
 }
 
@@ -176,23 +176,23 @@ void CSdlInputSource::handleWindowEvent(const SDL_Event& event)
         return;
     }
     if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        push(InputEventType::FocusLost);
+        push(EInputEventType::FocusLost);
     } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-        push(InputEventType::FocusGained);
+        push(EInputEventType::FocusGained);
     }
     followWindowMode();
     // In full screen the mouse only moves the program's own cursor and never leaves.
     if (event.window.event == SDL_WINDOWEVENT_LEAVE && !relativeMouse_) {
-        push(InputEventType::PointerLeft);
+        push(EInputEventType::PointerLeft);
     } else if (event.window.event == SDL_WINDOWEVENT_ENTER) {
-        push(InputEventType::PointerEntered);
+        push(EInputEventType::PointerEntered);
         if (!relativeMouse_) {
             // Where it came in: the motion events may have been merged away or not come yet.
             int x = 0;
             int y = 0;
             SDL_GetMouseState(&x, &y);
-            const CursorPosition position = windowToPicture(x, y, false);
-            push(InputEventType::MousePosition, 0, 0, position.x, position.y);
+            const SCursorPosition position = windowToPicture(x, y, false);
+            push(EInputEventType::MousePosition, 0, 0, position.x, position.y);
         }
     }
 }
@@ -216,7 +216,7 @@ void CSdlInputSource::closeJoystick()
     // A joystick pulled out with buttons held lets go of them.
     for (int button = 0; button < kJoystickButtons; ++button) {
         if (joystickButtonsDown_ & (1u << button)) {
-            push(InputEventType::JoystickButtonUp, static_cast<std::uint8_t>(button));
+            push(EInputEventType::JoystickButtonUp, static_cast<std::uint8_t>(button));
         }
     }
     joystickButtonsDown_ = 0;
@@ -233,11 +233,11 @@ void CSdlInputSource::followWindowMode()
     // In full screen the cursor is the program's own and always inside, wherever the system
     // pointer was when the window left.
     if (wantRelative) {
-        push(InputEventType::PointerEntered);
+        push(EInputEventType::PointerEntered);
     }
 }
 
-CursorPosition CSdlInputSource::windowToPicture(int x, int y, bool alreadyLogical) const
+SCursorPosition CSdlInputSource::windowToPicture(int x, int y, bool alreadyLogical) const
 {
     SDL_Renderer* renderer = window_ ? SDL_GetRenderer(window_) : nullptr;
     int logicalWidth = 0;
@@ -272,19 +272,19 @@ CursorPosition CSdlInputSource::windowToPicture(int x, int y, bool alreadyLogica
             static_cast<std::int32_t>(std::floor((y - top) / scale))};
 }
 
-void CSdlInputSource::push(InputEventType type, std::uint8_t code, std::uint8_t character,
+void CSdlInputSource::push(EInputEventType type, std::uint8_t code, std::uint8_t character,
                            std::int32_t x, std::int32_t y)
 {
     // Motion is merged into the motion before it, so a long frame (or a program that is not
     // looking) keeps a short queue; keys and buttons come at the pace of a hand.
     if (!events_.empty() && events_.back().type == type) {
-        InputEvent& last = events_.back();
-        if (type == InputEventType::MouseMotion) {
+        SInputEvent& last = events_.back();
+        if (type == EInputEventType::MouseMotion) {
             last.x = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{last.x} + x, INT32_MIN, INT32_MAX));
             last.y = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{last.y} + y, INT32_MIN, INT32_MAX));
             return;
         }
-        if (type == InputEventType::MousePosition) {
+        if (type == EInputEventType::MousePosition) {
             last.x = x;
             last.y = y;
             return;

@@ -22,8 +22,8 @@ public:
 
     void handleEvent(const SDL_Event& event);
 
-    bool pollEvent(InputEvent& event) override;
-    CursorPosition initialCursor() const override;
+    bool pollEvent(SInputEvent& event) override;
+    SCursorPosition initialCursor() const override;
 
 private:
     void handleKey(const SDL_Event& event);
@@ -36,8 +36,8 @@ private:
     void openJoystick(int deviceIndex);
     void closeJoystick();
     void followWindowMode();
-    CursorPosition windowToPicture(int x, int y, bool alreadyLogical) const;
-    void push(InputEventType type, std::uint8_t code = 0, std::uint8_t character = 0,
+    SCursorPosition windowToPicture(int x, int y, bool alreadyLogical) const;
+    void push(EInputEventType type, std::uint8_t code = 0, std::uint8_t character = 0,
               std::int32_t x = 0, std::int32_t y = 0);
 
     SDL_Window* window_;
@@ -46,5 +46,5 @@ private:
     bool joystickSubsystem_ = false;
     std::int32_t joystickId_ = -1;      // SDL instance id of the open joystick, or -1
     std::uint16_t joystickButtonsDown_ = 0;
-    std::deque<InputEvent> events_;
+    std::deque<SInputEvent> events_;
 };

@@ -96,7 +96,7 @@ bool CWebInputSource::keyDown(const SKey& key)
     const std::uint8_t scanCode = domCodeToScanCode(key.code);
     const std::uint8_t control = controlCharacter(key.code);
     if (scanCode != 0) {
-        push(key.repeat ? InputEventType::KeyRepeat : InputEventType::KeyDown, scanCode, control);
+        push(key.repeat ? EInputEventType::KeyRepeat : EInputEventType::KeyDown, scanCode, control);
     }
     // Shortcuts of the browser (Ctrl+R, Cmd+Q) stay the browser's; AltGr comes as Ctrl+Alt
     // on some systems and types text.
@@ -105,7 +105,7 @@ bool CWebInputSource::keyDown(const SKey& key)
     }
     if (control == 0) {
         if (const std::optional<std::uint8_t> character = typedCharacter(key.key)) {
-            push(InputEventType::Text, 0, *character);
+            push(EInputEventType::Text, 0, *character);
             return true;
         }
     }
@@ -115,7 +115,7 @@ bool CWebInputSource::keyDown(const SKey& key)
 void CWebInputSource::keyUp(std::string_view code)
 {
     if (const std::uint8_t scanCode = domCodeToScanCode(code)) {
-        push(InputEventType::KeyUp, scanCode);
+        push(EInputEventType::KeyUp, scanCode);
     }
 }
 
@@ -124,7 +124,7 @@ void CWebInputSource::text(std::string_view utf8)
     while (!utf8.empty()) {
         const std::optional<char32_t> codePoint = takeUtf8CodePoint(utf8);
         const std::optional<unsigned char> byte = codePoint ? unicodeToCp1252(*codePoint) : std::nullopt;
-        push(InputEventType::Text, 0, byte.value_or(0));
+        push(EInputEventType::Text, 0, byte.value_or(0));
     }
 }
 
@@ -144,27 +144,27 @@ void CWebInputSource::pointerButton(bool down, int button, double x, double y, S
     if (button < 0 || button > 2) {
         return;
     }
-    push(down ? InputEventType::MouseButtonDown : InputEventType::MouseButtonUp,
+    push(down ? EInputEventType::MouseButtonDown : EInputEventType::MouseButtonUp,
          static_cast<std::uint8_t>(kOurButton[static_cast<std::size_t>(button)]));
 }
 
 void CWebInputSource::pointerLeft()
 {
-    push(InputEventType::PointerLeft);
+    push(EInputEventType::PointerLeft);
 }
 
 void CWebInputSource::pointerEntered(double x, double y, SShownSize shown)
 {
-    push(InputEventType::PointerEntered);
+    push(EInputEventType::PointerEntered);
     position(x, y, shown);
 }
 
 void CWebInputSource::focusChanged(bool focused)
 {
-    push(focused ? InputEventType::FocusGained : InputEventType::FocusLost);
+    push(focused ? EInputEventType::FocusGained : EInputEventType::FocusLost);
 }
 
-bool CWebInputSource::pollEvent(InputEvent& event)
+bool CWebInputSource::pollEvent(SInputEvent& event)
 {
     if (events_.empty()) {
         return false;
@@ -182,14 +182,14 @@ void CWebInputSource::position(double x, double y, SShownSize shown)
     }
     last_ = {static_cast<std::int32_t>(std::floor(x * kPictureWidth / shown.width)),
              static_cast<std::int32_t>(std::floor(y * kPictureHeight / shown.height))};
-    push(InputEventType::MousePosition, 0, 0, last_.x, last_.y);
+    push(EInputEventType::MousePosition, 0, 0, last_.x, last_.y);
 }
 
-void CWebInputSource::push(InputEventType type, std::uint8_t code, std::uint8_t character, std::int32_t x,
+void CWebInputSource::push(EInputEventType type, std::uint8_t code, std::uint8_t character, std::int32_t x,
                            std::int32_t y)
 {
     // Positions are merged into the one before, so a long frame keeps a short queue.
-    if (type == InputEventType::MousePosition && !events_.empty() && events_.back().type == type) {
+    if (type == EInputEventType::MousePosition && !events_.empty() && events_.back().type == type) {
         events_.back().x = x;
         events_.back().y = y;
         return;

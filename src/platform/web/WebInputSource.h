@@ -35,16 +35,16 @@ public:
     void pointerEntered(double x, double y, SShownSize shown);
     void focusChanged(bool focused);
 
-    bool pollEvent(InputEvent& event) override;
-    CursorPosition initialCursor() const override { return last_; }
+    bool pollEvent(SInputEvent& event) override;
+    SCursorPosition initialCursor() const override { return last_; }
 
 private:
     void position(double x, double y, SShownSize shown);
-    void push(InputEventType type, std::uint8_t code = 0, std::uint8_t character = 0, std::int32_t x = 0,
+    void push(EInputEventType type, std::uint8_t code = 0, std::uint8_t character = 0, std::int32_t x = 0,
               std::int32_t y = 0);
 
-    std::deque<InputEvent> events_;
-    CursorPosition last_{400, 300};
+    std::deque<SInputEvent> events_;
+    SCursorPosition last_{400, 300};
 };
 
 // The DirectInput scan code of the key the page names by its `code`; 0 for keys without one.

@@ -110,7 +110,7 @@ void CDirectInputSource::onActivate(bool active)
 {
     if (!active) {
         // The devices let go by themselves (foreground only); CInput forgets what was held.
-        push({InputEventType::FocusLost});
+        push({EInputEventType::FocusLost});
         joystickButtons_.releaseAll(events_);
         return;
     }
@@ -125,7 +125,7 @@ void CDirectInputSource::onActivate(bool active)
         mouse_->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), nullptr, &count, 0);
     }
     altEnter_.reset();
-    push({InputEventType::FocusGained});
+    push({EInputEventType::FocusGained});
     followWindowMode();
 }
 
@@ -135,7 +135,7 @@ void CDirectInputSource::onKeyMessage(UINT message, WPARAM, LPARAM lParam)
         // Without the device the window's own key messages say what went down and up.
         if (!isRepeatedKeyDown(message, lParam)) {
             const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-            const InputEvent event = keyboardDataEvent(scanCodeOfKeyMessage(lParam), down ? 0x80 : 0x00);
+            const SInputEvent event = keyboardDataEvent(scanCodeOfKeyMessage(lParam), down ? 0x80 : 0x00);
             if (altEnter_.pass(event)) {
                 push(event);
             }
@@ -147,7 +147,7 @@ void CDirectInputSource::onKeyMessage(UINT message, WPARAM, LPARAM lParam)
         const std::uint8_t scanCode = scanCodeOfKeyMessage(lParam);
         const std::uint8_t character = editingCharacter(scanCode);
         if (character != 0 && !(altEnter_.swallowingReturn() && isReturnScanCode(scanCode))) {
-            push({InputEventType::KeyRepeat, scanCode, character});
+            push({EInputEventType::KeyRepeat, scanCode, character});
         }
     }
 }
@@ -155,7 +155,7 @@ void CDirectInputSource::onKeyMessage(UINT message, WPARAM, LPARAM lParam)
 void CDirectInputSource::onChar(WPARAM wParam)
 {
     if (const std::optional<std::uint8_t> character = typedCharacter(wParam, GetACP())) {
-        push({InputEventType::Text, 0, *character});
+        push({EInputEventType::Text, 0, *character});
     }
 }
 
@@ -167,25 +167,25 @@ void CDirectInputSource::onMouseMessage(UINT message, WPARAM, LPARAM lParam)
     }
     if (message == WM_MOUSELEAVE) {
         pointerInside_ = false;
-        push({InputEventType::PointerLeft});
+        push({EInputEventType::PointerLeft});
         return;
     }
-    const CursorPosition position = window_.clientToPicture(static_cast<std::int16_t>(LOWORD(lParam)),
+    const SCursorPosition position = window_.clientToPicture(static_cast<std::int16_t>(LOWORD(lParam)),
                                                             static_cast<std::int16_t>(HIWORD(lParam)));
     if (!pointerInside_) {
         pointerInside_ = true;
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window_.handle, 0};
         TrackMouseEvent(&track);
-        push({InputEventType::PointerEntered});
+        push({EInputEventType::PointerEntered});
     }
-    push({InputEventType::MousePosition, 0, 0, position.x, position.y});
+    push({EInputEventType::MousePosition, 0, 0, position.x, position.y});
     switch (message) {
-    case WM_LBUTTONDOWN: push({InputEventType::MouseButtonDown, 0}); break;
-    case WM_LBUTTONUP: push({InputEventType::MouseButtonUp, 0}); break;
-    case WM_RBUTTONDOWN: push({InputEventType::MouseButtonDown, 1}); break;
-    case WM_RBUTTONUP: push({InputEventType::MouseButtonUp, 1}); break;
-    case WM_MBUTTONDOWN: push({InputEventType::MouseButtonDown, 2}); break;
-    case WM_MBUTTONUP: push({InputEventType::MouseButtonUp, 2}); break;
+    case WM_LBUTTONDOWN: push({EInputEventType::MouseButtonDown, 0}); break;
+    case WM_LBUTTONUP: push({EInputEventType::MouseButtonUp, 0}); break;
+    case WM_RBUTTONDOWN: push({EInputEventType::MouseButtonDown, 1}); break;
+    case WM_RBUTTONUP: push({EInputEventType::MouseButtonUp, 1}); break;
+    case WM_MBUTTONDOWN: push({EInputEventType::MouseButtonDown, 2}); break;
+    case WM_MBUTTONUP: push({EInputEventType::MouseButtonUp, 2}); break;
     default: break;
     }
 }
@@ -217,7 +217,7 @@ void CDirectInputSource::readKeyboard()
     DWORD count = kBufferedRecords;
     readBuffer(keyboard_.get(), records.data(), count);
     for (DWORD i = 0; i < count; ++i) {
-        const InputEvent event = keyboardDataEvent(records[i].dwOfs, records[i].dwData);
+        const SInputEvent event = keyboardDataEvent(records[i].dwOfs, records[i].dwData);
         if (altEnter_.pass(event)) {
             push(event);
         }
@@ -237,7 +237,7 @@ void CDirectInputSource::readMouse()
         return;
     }
     for (DWORD i = 0; i < count; ++i) {
-        if (const std::optional<InputEvent> event = mouseDataEvent(records[i].dwOfs, records[i].dwData)) {
+        if (const std::optional<SInputEvent> event = mouseDataEvent(records[i].dwOfs, records[i].dwData)) {
             push(*event);
         }
     }
@@ -272,11 +272,11 @@ void CDirectInputSource::followWindowMode()
     pointerInside_ = false;
     // Full screen, the cursor is the program's own and always inside, wherever the pointer was.
     if (wantRelative) {
-        push({InputEventType::PointerEntered});
+        push({EInputEventType::PointerEntered});
     }
 }
 
-bool CDirectInputSource::pollEvent(InputEvent& event)
+bool CDirectInputSource::pollEvent(SInputEvent& event)
 {
     if (events_.empty()) {
         followWindowMode();
@@ -287,7 +287,7 @@ bool CDirectInputSource::pollEvent(InputEvent& event)
     return events_.pop(event);
 }
 
-CursorPosition CDirectInputSource::initialCursor() const
+SCursorPosition CDirectInputSource::initialCursor() const
 {
     POINT point{};
     GetCursorPos(&point);

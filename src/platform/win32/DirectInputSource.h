@@ -25,7 +25,7 @@ public:
         HWND handle = nullptr;
         std::function<bool()> isFullScreen;
         // A point of the client area in the 800 x 600 picture.
-        std::function<CursorPosition(std::int32_t x, std::int32_t y)> clientToPicture;
+        std::function<SCursorPosition(std::int32_t x, std::int32_t y)> clientToPicture;
     };
 
     explicit CDirectInputSource(Window window);
@@ -44,8 +44,8 @@ public:
     void onMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onActivate(bool active);
 
-    bool pollEvent(InputEvent& event) override;
-    CursorPosition initialCursor() const override;
+    bool pollEvent(SInputEvent& event) override;
+    SCursorPosition initialCursor() const override;
 
 private:
     void openKeyboard();
@@ -58,7 +58,7 @@ private:
     void readJoystick();
     bool readBuffer(IDirectInputDeviceA* device, DIDEVICEOBJECTDATA* records, DWORD& count);
     void followWindowMode();
-    void push(const InputEvent& event) { events_.push(event); }
+    void push(const SInputEvent& event) { events_.push(event); }
 
     Window window_;
     ComPtr<IDirectInputA> directInput_;

@@ -33,10 +33,10 @@ bool isRepeatedKeyDown(UINT message, LPARAM lParam)
 
 bool isReturnScanCode(std::uint8_t scanCode) { return scanCode == kScanReturn || scanCode == kScanKeypadEnter; }
 
-bool CAltEnterFilter::pass(const InputEvent& event)
+bool CAltEnterFilter::pass(const SInputEvent& event)
 {
-    const bool down = event.type == InputEventType::KeyDown;
-    if (event.type != InputEventType::KeyDown && event.type != InputEventType::KeyUp) {
+    const bool down = event.type == EInputEventType::KeyDown;
+    if (event.type != EInputEventType::KeyDown && event.type != EInputEventType::KeyUp) {
         return true;
     }
     if (event.code == DIK_LMENU) {
@@ -92,34 +92,34 @@ std::optional<std::uint8_t> typedCharacter(WPARAM wParam, UINT codePage)
     return unicodeToCp1252(static_cast<char32_t>(wide)).value_or(0);
 }
 
-InputEvent keyboardDataEvent(DWORD offset, DWORD data)
+SInputEvent keyboardDataEvent(DWORD offset, DWORD data)
 {
     const auto scanCode = static_cast<std::uint8_t>(offset & 0xFF);
     const bool down = (data & 0x80) != 0;
-    InputEvent event;
-    event.type = down ? InputEventType::KeyDown : InputEventType::KeyUp;
+    SInputEvent event;
+    event.type = down ? EInputEventType::KeyDown : EInputEventType::KeyUp;
     event.code = scanCode;
     event.character = down ? editingCharacter(scanCode) : 0;
     return event;
 }
 
-std::optional<InputEvent> mouseDataEvent(DWORD offset, DWORD data)
+std::optional<SInputEvent> mouseDataEvent(DWORD offset, DWORD data)
 {
-    InputEvent event;
+    SInputEvent event;
     const auto delta = static_cast<std::int32_t>(data);
     switch (offset) {
     case DIMOFS_X:
-        event.type = InputEventType::MouseMotion;
+        event.type = EInputEventType::MouseMotion;
         event.x = delta;
         return event;
     case DIMOFS_Y:
-        event.type = InputEventType::MouseMotion;
+        event.type = EInputEventType::MouseMotion;
         event.y = delta;
         return event;
     case DIMOFS_BUTTON0:
     case DIMOFS_BUTTON1:
     case DIMOFS_BUTTON2:
-        event.type = (data & 0x80) != 0 ? InputEventType::MouseButtonDown : InputEventType::MouseButtonUp;
+        event.type = (data & 0x80) != 0 ? EInputEventType::MouseButtonDown : EInputEventType::MouseButtonUp;
         event.code = static_cast<std::uint8_t>(offset - DIMOFS_BUTTON0);
         return event;
     default: return std::nullopt;

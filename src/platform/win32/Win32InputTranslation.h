@@ -27,7 +27,7 @@ bool isReturnScanCode(std::uint8_t scanCode);
 class CAltEnterFilter {
 public:
     // False for the events to drop.
-    bool pass(const InputEvent& event);
+    bool pass(const SInputEvent& event);
     // A repeat of the Return whose press was dropped is dropped too.
     bool swallowingReturn() const { return swallowedReturn_; }
     // What was held is forgotten when the focus goes.
@@ -49,6 +49,6 @@ std::uint8_t editingCharacter(std::uint8_t scanCode);
 std::optional<std::uint8_t> typedCharacter(WPARAM wParam, UINT codePage);
 
 // One record of DirectInput's buffered keyboard data (c_dfDIKeyboard: the offset is the scan code).
-InputEvent keyboardDataEvent(DWORD offset, DWORD data);
+SInputEvent keyboardDataEvent(DWORD offset, DWORD data);
 // One record of the buffered mouse data (c_dfDIMouse): motion on X or Y, or buttons 0-2.
-std::optional<InputEvent> mouseDataEvent(DWORD offset, DWORD data);
+std::optional<SInputEvent> mouseDataEvent(DWORD offset, DWORD data);

@@ -61,7 +61,7 @@ void CWin32ShellPlatform::toggleWindowMode()
     }
 }
 
-CursorPosition CWin32ShellPlatform::clientToPicture(std::int32_t x, std::int32_t y) const
+SCursorPosition CWin32ShellPlatform::clientToPicture(std::int32_t x, std::int32_t y) const
 {
     RECT client{};
     GetClientRect(window_->handle(), &client);

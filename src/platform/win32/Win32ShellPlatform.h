@@ -36,7 +36,7 @@ public:
     void toggleWindowMode() override;
 
 private:
-    CursorPosition clientToPicture(std::int32_t x, std::int32_t y) const;
+    SCursorPosition clientToPicture(std::int32_t x, std::int32_t y) const;
 
     WindowMode startMode_;
     CWin32Clock clock_;

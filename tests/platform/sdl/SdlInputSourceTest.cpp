@@ -49,17 +49,17 @@ protected:
         }
     }
 
-    std::vector<InputEvent> drain()
+    std::vector<SInputEvent> drain()
     {
-        std::vector<InputEvent> events;
-        InputEvent event;
+        std::vector<SInputEvent> events;
+        SInputEvent event;
         while (source->pollEvent(event)) {
             events.push_back(event);
         }
         return events;
     }
 
-    std::vector<InputEvent> pumpAndDrain()
+    std::vector<SInputEvent> pumpAndDrain()
     {
         pump();
         return drain();
@@ -99,12 +99,12 @@ protected:
     }
 };
 
-bool sameEvent(const InputEvent& a, const InputEvent& b)
+bool sameEvent(const SInputEvent& a, const SInputEvent& b)
 {
     return a.type == b.type && a.code == b.code && a.character == b.character && a.x == b.x && a.y == b.y;
 }
 
-::testing::AssertionResult eventsAre(const std::vector<InputEvent>& got, const std::vector<InputEvent>& want)
+::testing::AssertionResult eventsAre(const std::vector<SInputEvent>& got, const std::vector<SInputEvent>& want)
 {
     if (got.size() != want.size()) {
         return ::testing::AssertionFailure() << got.size() << " events, expected " << want.size();
@@ -133,17 +133,17 @@ TEST_F(SdlInputSourceTest, KeysArriveAsScanCodesWithTheirText)
     pushKey(SDL_SCANCODE_ESCAPE, true);
     pushKey(SDL_SCANCODE_RCTRL, true);
     pushKey(SDL_SCANCODE_F20, true); // no scan code of its own: not reported
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::KeyDown, 30, 0},
-                                           {InputEventType::Text, 0, 'a'},
-                                           {InputEventType::KeyRepeat, 30, 0},
-                                           {InputEventType::Text, 0, 'a'},
-                                           {InputEventType::KeyUp, 30, 0},
-                                           {InputEventType::KeyDown, 156, 13},
-                                           {InputEventType::KeyDown, 28, 13},
-                                           {InputEventType::KeyDown, 14, 8},
-                                           {InputEventType::KeyRepeat, 14, 8},
-                                           {InputEventType::KeyDown, 1, 27},
-                                           {InputEventType::KeyDown, 157, 0}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::KeyDown, 30, 0},
+                                           {EInputEventType::Text, 0, 'a'},
+                                           {EInputEventType::KeyRepeat, 30, 0},
+                                           {EInputEventType::Text, 0, 'a'},
+                                           {EInputEventType::KeyUp, 30, 0},
+                                           {EInputEventType::KeyDown, 156, 13},
+                                           {EInputEventType::KeyDown, 28, 13},
+                                           {EInputEventType::KeyDown, 14, 8},
+                                           {EInputEventType::KeyRepeat, 14, 8},
+                                           {EInputEventType::KeyDown, 1, 27},
+                                           {EInputEventType::KeyDown, 157, 0}}));
 }
 
 TEST_F(SdlInputSourceTest, TextIsConvertedToWindows1252)
@@ -151,8 +151,8 @@ TEST_F(SdlInputSourceTest, TextIsConvertedToWindows1252)
     pushText("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\x84\xC3\x96\xC3\x9C"); // ä ö ü ß Ä Ö Ü
     pushText("\xC3\xA9\xE2\x82\xAC\xC5\x82");                             // é € ł
     std::vector<std::uint8_t> characters;
-    for (const InputEvent& event : pumpAndDrain()) {
-        ASSERT_EQ(event.type, InputEventType::Text);
+    for (const SInputEvent& event : pumpAndDrain()) {
+        ASSERT_EQ(event.type, EInputEventType::Text);
         characters.push_back(event.character);
     }
     EXPECT_EQ(characters, (std::vector<std::uint8_t>{0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0xD6, 0xDC, 0xE9,
@@ -185,20 +185,20 @@ TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePicture)
 {
     pushMotion(100, 200, 5, 5);
     pushMotion(120, 210, 20, 10); // merged: only the newest position counts
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::MousePosition, 0, 0, 120, 210}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::MousePosition, 0, 0, 120, 210}}));
 
     SDL_SetWindowSize(window, 1600, 1200);
     pushMotion(800, 600, 0, 0);
     pushMotion(1599, 1199, 0, 0);
     auto events = pumpAndDrain();
     ASSERT_FALSE(events.empty());
-    EXPECT_TRUE(eventsAre({events.back()}, {{InputEventType::MousePosition, 0, 0, 799, 599}}));
+    EXPECT_TRUE(eventsAre({events.back()}, {{EInputEventType::MousePosition, 0, 0, 799, 599}}));
 
     SDL_SetWindowSize(window, 1600, 600); // bars left and right
     pushMotion(400, 0, 0, 0);
     events = pumpAndDrain();
     ASSERT_FALSE(events.empty());
-    EXPECT_TRUE(eventsAre({events.back()}, {{InputEventType::MousePosition, 0, 0, 0, 0}}));
+    EXPECT_TRUE(eventsAre({events.back()}, {{EInputEventType::MousePosition, 0, 0, 0, 0}}));
 }
 
 TEST_F(SdlInputSourceTest, ARendererThatScalesThePictureIsNotScaledTwice)
@@ -211,7 +211,7 @@ TEST_F(SdlInputSourceTest, ARendererThatScalesThePictureIsNotScaledTwice)
     const auto events = pumpAndDrain();
     SDL_DestroyRenderer(renderer);
     ASSERT_FALSE(events.empty());
-    EXPECT_TRUE(eventsAre({events.back()}, {{InputEventType::MousePosition, 0, 0, 400, 300}}));
+    EXPECT_TRUE(eventsAre({events.back()}, {{EInputEventType::MousePosition, 0, 0, 400, 300}}));
 }
 
 TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelatively)
@@ -223,9 +223,9 @@ TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelatively)
     pushMotion(0, 0, 4, 1);
     pushButton(SDL_BUTTON_LEFT, true);
     pushMotion(0, 0, -7, 0);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::MouseMotion, 0, 0, 7, -1},
-                                           {InputEventType::MouseButtonDown, 0},
-                                           {InputEventType::MouseMotion, 0, 0, -7, 0}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::MouseMotion, 0, 0, 7, -1},
+                                           {EInputEventType::MouseButtonDown, 0},
+                                           {EInputEventType::MouseMotion, 0, 0, -7, 0}}));
 }
 
 TEST_F(SdlInputSourceTest, MouseButtonsAreNumberedLeftRightMiddle)
@@ -235,10 +235,10 @@ TEST_F(SdlInputSourceTest, MouseButtonsAreNumberedLeftRightMiddle)
     pushButton(SDL_BUTTON_MIDDLE, true);
     pushButton(SDL_BUTTON_X1, true);
     pushButton(SDL_BUTTON_RIGHT, false);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::MouseButtonDown, 0},
-                                           {InputEventType::MouseButtonDown, 1},
-                                           {InputEventType::MouseButtonDown, 2},
-                                           {InputEventType::MouseButtonUp, 1}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::MouseButtonDown, 0},
+                                           {EInputEventType::MouseButtonDown, 1},
+                                           {EInputEventType::MouseButtonDown, 2},
+                                           {EInputEventType::MouseButtonUp, 1}}));
 }
 
 TEST_F(SdlInputSourceTest, FocusChangesOfTheWindowArePassedOn)
@@ -246,7 +246,7 @@ TEST_F(SdlInputSourceTest, FocusChangesOfTheWindowArePassedOn)
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id() + 100); // another window's
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::FocusLost}, {InputEventType::FocusGained}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::FocusLost}, {EInputEventType::FocusGained}}));
 }
 
 TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWhereItCameIn)
@@ -255,9 +255,9 @@ TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWh
     pumpAndDrain();
     pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
     pushWindowEvent(SDL_WINDOWEVENT_ENTER);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::PointerLeft},
-                                           {InputEventType::PointerEntered},
-                                           {InputEventType::MousePosition, 0, 0, 300, 200}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::PointerLeft},
+                                           {EInputEventType::PointerEntered},
+                                           {EInputEventType::MousePosition, 0, 0, 300, 200}}));
 
     // Full screen from a window the pointer had left: the program's own cursor is back at once,
     // and it cannot leave.
@@ -265,7 +265,7 @@ TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWh
     pumpAndDrain();
     fullScreen = true;
     pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::PointerEntered}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::PointerEntered}}));
     pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
     EXPECT_TRUE(eventsAre(pumpAndDrain(), {}));
 }
@@ -285,13 +285,13 @@ TEST_F(SdlInputSourceTest, TheFirstJoysticksButtonsZeroToNineArePassedOn)
     SDL_JoystickUpdate();
     SDL_JoystickSetVirtualButton(stick, 0, SDL_RELEASED);
     SDL_JoystickUpdate();
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::JoystickButtonDown, 0},
-                                           {InputEventType::JoystickButtonDown, 9},
-                                           {InputEventType::JoystickButtonUp, 0}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::JoystickButtonDown, 0},
+                                           {EInputEventType::JoystickButtonDown, 9},
+                                           {EInputEventType::JoystickButtonUp, 0}}));
     SDL_JoystickClose(stick);
     SDL_JoystickDetachVirtual(device);
     // Pulled out with button 9 held: it is let go.
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{InputEventType::JoystickButtonUp, 9}}));
+    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::JoystickButtonUp, 9}}));
 }
 
 } // namespace

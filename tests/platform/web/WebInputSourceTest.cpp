@@ -8,17 +8,17 @@ namespace {
 
 using Key = CWebInputSource::SKey;
 
-std::vector<InputEvent> drain(CWebInputSource& input)
+std::vector<SInputEvent> drain(CWebInputSource& input)
 {
-    std::vector<InputEvent> events;
-    InputEvent event;
+    std::vector<SInputEvent> events;
+    SInputEvent event;
     while (input.pollEvent(event)) {
         events.push_back(event);
     }
     return events;
 }
 
-void expectEvent(const InputEvent& event, InputEventType type, int code, int character)
+void expectEvent(const SInputEvent& event, EInputEventType type, int code, int character)
 {
     EXPECT_EQ(event.type, type);
     EXPECT_EQ(event.code, code);
@@ -33,16 +33,16 @@ TEST(WebInput, TypedCharactersArriveInWindows1252AfterTheirKey)
     EXPECT_TRUE(input.keyDown({"Minus", "\xC3\x9F"}));          // ß
     EXPECT_TRUE(input.keyDown({"KeyE", "\xE2\x82\xAC", false, true, true})); // AltGr+E: €
     EXPECT_TRUE(input.keyDown({"Space", " "}));
-    const std::vector<InputEvent> events = drain(input);
+    const std::vector<SInputEvent> events = drain(input);
     ASSERT_EQ(events.size(), 10u);
-    expectEvent(events[0], InputEventType::KeyDown, 0x11, 0);
-    expectEvent(events[1], InputEventType::Text, 0, 'W');
-    expectEvent(events[2], InputEventType::KeyDown, 0x28, 0);
-    expectEvent(events[3], InputEventType::Text, 0, 0xE4);
-    expectEvent(events[5], InputEventType::Text, 0, 0xDF);
-    expectEvent(events[7], InputEventType::Text, 0, 0x80);
-    expectEvent(events[8], InputEventType::KeyDown, 0x39, 0);
-    expectEvent(events[9], InputEventType::Text, 0, ' ');
+    expectEvent(events[0], EInputEventType::KeyDown, 0x11, 0);
+    expectEvent(events[1], EInputEventType::Text, 0, 'W');
+    expectEvent(events[2], EInputEventType::KeyDown, 0x28, 0);
+    expectEvent(events[3], EInputEventType::Text, 0, 0xE4);
+    expectEvent(events[5], EInputEventType::Text, 0, 0xDF);
+    expectEvent(events[7], EInputEventType::Text, 0, 0x80);
+    expectEvent(events[8], EInputEventType::KeyDown, 0x39, 0);
+    expectEvent(events[9], EInputEventType::Text, 0, ' ');
 }
 
 TEST(WebInput, EditingKeysCarryTheirControlCharacterAndRepeat)
@@ -54,14 +54,14 @@ TEST(WebInput, EditingKeysCarryTheirControlCharacterAndRepeat)
     input.keyUp("Backspace");
     EXPECT_TRUE(input.keyDown({"Escape", "Escape"}));
     EXPECT_TRUE(input.keyDown({"NumpadEnter", "Enter"}));
-    const std::vector<InputEvent> events = drain(input);
+    const std::vector<SInputEvent> events = drain(input);
     ASSERT_EQ(events.size(), 6u);
-    expectEvent(events[0], InputEventType::KeyDown, 0x1C, 13);
-    expectEvent(events[1], InputEventType::KeyDown, 0x0E, 8);
-    expectEvent(events[2], InputEventType::KeyRepeat, 0x0E, 8);
-    expectEvent(events[3], InputEventType::KeyUp, 0x0E, 0);
-    expectEvent(events[4], InputEventType::KeyDown, 0x01, 27);
-    expectEvent(events[5], InputEventType::KeyDown, 0x9C, 13);
+    expectEvent(events[0], EInputEventType::KeyDown, 0x1C, 13);
+    expectEvent(events[1], EInputEventType::KeyDown, 0x0E, 8);
+    expectEvent(events[2], EInputEventType::KeyRepeat, 0x0E, 8);
+    expectEvent(events[3], EInputEventType::KeyUp, 0x0E, 0);
+    expectEvent(events[4], EInputEventType::KeyDown, 0x01, 27);
+    expectEvent(events[5], EInputEventType::KeyDown, 0x9C, 13);
 }
 
 TEST(WebInput, BrowserShortcutsAndUnknownKeysStayTheBrowsers)
@@ -71,10 +71,10 @@ TEST(WebInput, BrowserShortcutsAndUnknownKeysStayTheBrowsers)
     EXPECT_FALSE(input.keyDown({"KeyQ", "q", false, false, false, true}));
     EXPECT_FALSE(input.keyDown({"AudioVolumeUp", "AudioVolumeUp"}));
     EXPECT_FALSE(input.keyDown({"", "Unidentified"})); // an on-screen keyboard's key
-    const std::vector<InputEvent> events = drain(input);
+    const std::vector<SInputEvent> events = drain(input);
     ASSERT_EQ(events.size(), 2u); // the key presses are seen, nothing is typed
-    expectEvent(events[0], InputEventType::KeyDown, 0x13, 0);
-    expectEvent(events[1], InputEventType::KeyDown, 0x10, 0);
+    expectEvent(events[0], EInputEventType::KeyDown, 0x13, 0);
+    expectEvent(events[1], EInputEventType::KeyDown, 0x10, 0);
     EXPECT_EQ(domCodeToScanCode("F1"), 0x3B);
     EXPECT_EQ(domCodeToScanCode("F12"), 0x58);
     EXPECT_EQ(domCodeToScanCode("F13"), 0);
@@ -86,10 +86,10 @@ TEST(WebInput, OnScreenKeyboardTextOutsideTheCodePageIsZero)
 {
     CWebInputSource input;
     input.text("\xC3\xBC\xF0\x9F\x98\x80"); // ü and an emoji
-    const std::vector<InputEvent> events = drain(input);
+    const std::vector<SInputEvent> events = drain(input);
     ASSERT_EQ(events.size(), 2u);
-    expectEvent(events[0], InputEventType::Text, 0, 0xFC);
-    expectEvent(events[1], InputEventType::Text, 0, 0);
+    expectEvent(events[0], EInputEventType::Text, 0, 0xFC);
+    expectEvent(events[1], EInputEventType::Text, 0, 0);
 }
 
 TEST(WebInput, PointerPositionsAreMappedFromTheScaledCanvas)
@@ -98,9 +98,9 @@ TEST(WebInput, PointerPositionsAreMappedFromTheScaledCanvas)
     EXPECT_EQ(input.initialCursor().x, 400);
     input.pointerMoved(800, 600, {1600, 1200});
     input.pointerMoved(1599.5, 0.4, {1600, 1200}); // merged with the one before
-    std::vector<InputEvent> events = drain(input);
+    std::vector<SInputEvent> events = drain(input);
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].type, InputEventType::MousePosition);
+    EXPECT_EQ(events[0].type, EInputEventType::MousePosition);
     EXPECT_EQ(events[0].x, 799);
     EXPECT_EQ(events[0].y, 0);
 
@@ -110,12 +110,12 @@ TEST(WebInput, PointerPositionsAreMappedFromTheScaledCanvas)
     input.pointerButton(true, 2, 0, 0, {400, 300});
     events = drain(input);
     ASSERT_EQ(events.size(), 5u);
-    EXPECT_EQ(events[0].type, InputEventType::MousePosition);
+    EXPECT_EQ(events[0].type, EInputEventType::MousePosition);
     EXPECT_EQ(events[0].x, 200);
     EXPECT_EQ(events[0].y, 150);
-    expectEvent(events[1], InputEventType::MouseButtonDown, 0, 0);
-    expectEvent(events[2], InputEventType::MouseButtonUp, 0, 0);
-    expectEvent(events[4], InputEventType::MouseButtonDown, 1, 0); // the page's right is our 1
+    expectEvent(events[1], EInputEventType::MouseButtonDown, 0, 0);
+    expectEvent(events[2], EInputEventType::MouseButtonUp, 0, 0);
+    expectEvent(events[4], EInputEventType::MouseButtonDown, 1, 0); // the page's right is our 1
     EXPECT_EQ(input.initialCursor().x, 0);
 
     input.pointerLeft();
@@ -124,10 +124,10 @@ TEST(WebInput, PointerPositionsAreMappedFromTheScaledCanvas)
     input.focusChanged(false);
     events = drain(input);
     ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[0].type, InputEventType::PointerLeft);
-    EXPECT_EQ(events[1].type, InputEventType::PointerEntered);
+    EXPECT_EQ(events[0].type, EInputEventType::PointerLeft);
+    EXPECT_EQ(events[1].type, EInputEventType::PointerEntered);
     EXPECT_EQ(events[2].x, -4);
-    EXPECT_EQ(events[3].type, InputEventType::FocusLost);
+    EXPECT_EQ(events[3].type, EInputEventType::FocusLost);
 }
 
 } // namespace

@@ -67,31 +67,31 @@ TEST(WindowInput, CharactersArriveAsWindows1252BytesWhateverTheCodePage)
 
 TEST(WindowInput, BufferedDeviceDataBecomesKeyButtonAndMotionEvents)
 {
-    const InputEvent letter = keyboardDataEvent(DIK_A, 0x80);
-    EXPECT_EQ(letter.type, InputEventType::KeyDown);
+    const SInputEvent letter = keyboardDataEvent(DIK_A, 0x80);
+    EXPECT_EQ(letter.type, EInputEventType::KeyDown);
     EXPECT_EQ(letter.code, DIK_A);
     EXPECT_EQ(letter.character, 0);
     EXPECT_EQ(keyboardDataEvent(DIK_RETURN, 0x80).character, 13);
     EXPECT_EQ(keyboardDataEvent(DIK_NUMPADENTER, 0x80).character, 13);
     EXPECT_EQ(keyboardDataEvent(DIK_BACK, 0x80).character, 8);
     EXPECT_EQ(keyboardDataEvent(DIK_ESCAPE, 0x80).character, 27);
-    const InputEvent release = keyboardDataEvent(DIK_BACK, 0x00);
-    EXPECT_EQ(release.type, InputEventType::KeyUp);
+    const SInputEvent release = keyboardDataEvent(DIK_BACK, 0x00);
+    EXPECT_EQ(release.type, EInputEventType::KeyUp);
     EXPECT_EQ(release.character, 0);
 
-    const std::optional<InputEvent> left = mouseDataEvent(DIMOFS_X, static_cast<DWORD>(-7));
+    const std::optional<SInputEvent> left = mouseDataEvent(DIMOFS_X, static_cast<DWORD>(-7));
     ASSERT_TRUE(left);
-    EXPECT_EQ(left->type, InputEventType::MouseMotion);
+    EXPECT_EQ(left->type, EInputEventType::MouseMotion);
     EXPECT_EQ(left->x, -7);
     EXPECT_EQ(left->y, 0);
-    const std::optional<InputEvent> down = mouseDataEvent(DIMOFS_Y, 3);
+    const std::optional<SInputEvent> down = mouseDataEvent(DIMOFS_Y, 3);
     ASSERT_TRUE(down);
     EXPECT_EQ(down->y, 3);
-    const std::optional<InputEvent> right = mouseDataEvent(DIMOFS_BUTTON1, 0x80);
+    const std::optional<SInputEvent> right = mouseDataEvent(DIMOFS_BUTTON1, 0x80);
     ASSERT_TRUE(right);
-    EXPECT_EQ(right->type, InputEventType::MouseButtonDown);
+    EXPECT_EQ(right->type, EInputEventType::MouseButtonDown);
     EXPECT_EQ(right->code, 1);
-    EXPECT_EQ(mouseDataEvent(DIMOFS_BUTTON2, 0)->type, InputEventType::MouseButtonUp);
+    EXPECT_EQ(mouseDataEvent(DIMOFS_BUTTON2, 0)->type, EInputEventType::MouseButtonUp);
     EXPECT_FALSE(mouseDataEvent(DIMOFS_Z, 120)); // the wheel means nothing here
     EXPECT_FALSE(mouseDataEvent(DIMOFS_BUTTON3, 0x80));
 }
@@ -126,7 +126,7 @@ TEST(WindowInput, AltEnterKeepsItsReturnFromTheQuestion)
     // Alt held when the focus went is not held when it comes back.
     filter.reset();
     EXPECT_TRUE(filter.pass(key(DIK_RETURN, true)));
-    EXPECT_TRUE(filter.pass({InputEventType::Text, 0, 'a'}));
+    EXPECT_TRUE(filter.pass({EInputEventType::Text, 0, 'a'}));
 }
 
 TEST(WindowInput, WindowMessagesBecomeTheShellsMessages)
