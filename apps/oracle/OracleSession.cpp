@@ -71,7 +71,7 @@ void runRaw(COracle& oracle, std::istream& in, std::ostream& out)
 namespace {
 
 // A file that is not there is the first problem of all; the rest of the check reads it as empty.
-void addFileProblem(const char* name, EKnowledgeFile state, std::vector<KnowledgeProblem>& problems)
+void addFileProblem(const char* name, EKnowledgeFile state, std::vector<SKnowledgeProblem>& problems)
 {
     if (state == EKnowledgeFile::Missing) {
         problems.push_back({name, 0, "the file is missing"});
@@ -111,7 +111,7 @@ int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostrea
     const SKnowledgeFileBytes keywordFile = readKnowledgeFileBytes(folder / "sw.dat");
     const SKnowledgeFileBytes wordPairFile = readKnowledgeFileBytes(folder / "hv.dat");
     const SKnowledgeFileBytes helpFile = readKnowledgeFileBytes(folder / COracle::kHelpFileName);
-    std::vector<KnowledgeProblem> problems;
+    std::vector<SKnowledgeProblem> problems;
     addFileProblem("sw.dat", keywordFile.state, problems);
     addFileProblem("hv.dat", wordPairFile.state, problems);
     addFileProblem(COracle::kHelpFileName, helpFile.state, problems);
@@ -122,10 +122,10 @@ int runCheck(const std::filesystem::path& folder, std::ostream& out, std::ostrea
     } else {
         err << "Hinweis: ohne die Schrift des Programms wird die L\xC3\xA4nge der Antworten nicht gepr\xC3\xBC" "ft.\n";
     }
-    for (KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile.bytes, wordPairFile.bytes, options)) {
+    for (SKnowledgeProblem& problem : checkKnowledgeFiles(keywordFile.bytes, wordPairFile.bytes, options)) {
         problems.push_back(std::move(problem));
     }
-    for (const KnowledgeProblem& problem : problems) {
+    for (const SKnowledgeProblem& problem : problems) {
         out << cp1252ToUtf8(formatKnowledgeProblem(problem)) << '\n';
     }
     if (!problems.empty()) {

@@ -22,7 +22,7 @@ void checkAgainstPlainWalks(const CAnswerEngine& engine, const std::string& ques
         __builtin_trap();
     }
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (const WordPair& pair : engine.wordPairs().pairs()) {
+    for (const SWordPair& pair : engine.wordPairs().pairs()) {
         pairs.emplace_back(pair.from, pair.to);
     }
     std::string swapped = question;

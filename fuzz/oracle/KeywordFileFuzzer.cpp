@@ -25,7 +25,7 @@ bool isStoredText(const std::string& text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const KeywordFileContents contents = readKeywordFile(bytes);
+    const SKeywordFileContents contents = readKeywordFile(bytes);
     require(contents.records.size() == contents.origins.size());
     for (const CKeywordRecord& record : contents.records) {
         require(!record.keywords().empty());

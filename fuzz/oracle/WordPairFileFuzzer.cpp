@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    WordPairFileContents contents = readWordPairFile(bytes);
+    SWordPairFileContents contents = readWordPairFile(bytes);
     if (contents.pairs.size() != contents.origins.size()) {
         __builtin_trap();
     }

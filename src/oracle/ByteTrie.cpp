@@ -17,8 +17,8 @@ std::size_t commonPrefixLength(std::string_view a, std::string_view b)
 // every node's edges arise in the order of their first bytes.
 CByteTrie::CByteTrie(const std::vector<std::string_view>& words) : nodeWord_(1, kNoWord)
 {
-    std::vector<Edge> edges;
-    std::vector<PathNode> path{{kRoot, 0, 0}};
+    std::vector<SEdge> edges;
+    std::vector<SPathNode> path{{kRoot, 0, 0}};
     std::string_view previous;
     for (WordId id = 0; id < words.size(); ++id) {
         addWord(edges, path, words[id], commonPrefixLength(previous, words[id]));
@@ -30,10 +30,10 @@ CByteTrie::CByteTrie(const std::vector<std::string_view>& words) : nodeWord_(1, 
 
 // Leaves on `path` the node of `word`, which shares `shared` bytes with the word before
 // it and, coming later in byte order, is no prefix of it.
-void CByteTrie::addWord(std::vector<Edge>& edges, std::vector<PathNode>& path, std::string_view word,
+void CByteTrie::addWord(std::vector<SEdge>& edges, std::vector<SPathNode>& path, std::string_view word,
                         std::size_t shared)
 {
-    std::optional<PathNode> below;
+    std::optional<SPathNode> below;
     while (path.back().depth > shared) {
         below = path.back();
         path.pop_back();
@@ -42,7 +42,7 @@ void CByteTrie::addWord(std::vector<Edge>& edges, std::vector<PathNode>& path, s
         // The edge to `below` passes the branching point: split it there.
         const auto middle = static_cast<NodeId>(nodeWord_.size());
         nodeWord_.push_back(kNoWord);
-        const Edge upper = edges[below->edge];
+        const SEdge upper = edges[below->edge];
         const auto upperLength = static_cast<std::uint32_t>(shared - path.back().depth);
         edges[below->edge] = {upper.parent, middle, upper.labelStart, upperLength};
         edges.push_back({middle, below->node, upper.labelStart + upperLength, upper.labelLength - upperLength});
@@ -59,10 +59,10 @@ void CByteTrie::addWord(std::vector<Edge>& edges, std::vector<PathNode>& path, s
 }
 
 // Groups the edges by parent, keeping their order, into the flat arrays.
-void CByteTrie::arrangeEdges(const std::vector<Edge>& edges)
+void CByteTrie::arrangeEdges(const std::vector<SEdge>& edges)
 {
     edgeBegin_.assign(nodeWord_.size() + 1, 0);
-    for (const Edge& edge : edges) {
+    for (const SEdge& edge : edges) {
         ++edgeBegin_[edge.parent + 1];
     }
     std::partial_sum(edgeBegin_.begin(), edgeBegin_.end(), edgeBegin_.begin());
@@ -71,7 +71,7 @@ void CByteTrie::arrangeEdges(const std::vector<Edge>& edges)
     edgeLabel_.resize(edges.size());
     edgeLength_.resize(edges.size());
     std::vector<std::uint32_t> next(edgeBegin_.begin(), edgeBegin_.end() - 1);
-    for (const Edge& edge : edges) {
+    for (const SEdge& edge : edges) {
         const std::uint32_t slot = next[edge.parent]++;
         edgeByte_[slot] = static_cast<unsigned char>(labels_[edge.labelStart]);
         edgeChild_[slot] = edge.child;
@@ -80,7 +80,7 @@ void CByteTrie::arrangeEdges(const std::vector<Edge>& edges)
     }
 }
 
-bool CByteTrie::advance(Place& place, unsigned char byte) const
+bool CByteTrie::advance(SPlace& place, unsigned char byte) const
 {
     if (place.edge == kNoEdge) {
         const auto first = edgeByte_.begin() + edgeBegin_[place.node];
@@ -105,7 +105,7 @@ bool CByteTrie::advance(Place& place, unsigned char byte) const
 
 std::optional<CByteTrie::WordId> CByteTrie::idOf(std::string_view word) const
 {
-    Place place;
+    SPlace place;
     for (const char c : word) {
         if (!advance(place, static_cast<unsigned char>(c))) {
             return std::nullopt;
@@ -115,15 +115,15 @@ std::optional<CByteTrie::WordId> CByteTrie::idOf(std::string_view word) const
     return id == kNoWord ? std::nullopt : std::optional<WordId>(id);
 }
 
-DistinctTexts distinctTexts(const std::vector<std::string_view>& texts)
+SDistinctTexts distinctTexts(const std::vector<std::string_view>& texts)
 {
     // Sorted by text and then by position, so the first of each run of equal texts is the
     // first in the list. Most comparisons end within the first eight bytes, kept at hand.
-    struct Entry {
+    struct SEntry {
         std::uint64_t head;
         std::uint32_t position;
     };
-    std::vector<Entry> order;
+    std::vector<SEntry> order;
     order.reserve(texts.size());
     for (std::uint32_t position = 0; position < texts.size(); ++position) {
         std::uint64_t head = 0;
@@ -132,16 +132,16 @@ DistinctTexts distinctTexts(const std::vector<std::string_view>& texts)
         }
         order.push_back({head, position});
     }
-    std::sort(order.begin(), order.end(), [&texts](const Entry& a, const Entry& b) {
+    std::sort(order.begin(), order.end(), [&texts](const SEntry& a, const SEntry& b) {
         if (a.head != b.head) {
             return a.head < b.head;
         }
         const int byText = texts[a.position].compare(texts[b.position]);
         return byText != 0 ? byText < 0 : a.position < b.position;
     });
-    DistinctTexts distinct;
+    SDistinctTexts distinct;
     distinct.idAt.resize(texts.size());
-    for (const Entry& entry : order) {
+    for (const SEntry& entry : order) {
         if (distinct.firstPosition.empty() || texts[distinct.firstPosition.back()] != texts[entry.position]) {
             distinct.firstPosition.push_back(entry.position);
         }

@@ -17,7 +17,7 @@ public:
     static constexpr WordId kNoWord = ~WordId{0};
 
     // Where a walk stands: at a node, or `along` bytes into one of its edges.
-    struct Place {
+    struct SPlace {
         NodeId node = kRoot;
         std::uint32_t edge = kNoEdge;
         std::uint32_t along = 0;
@@ -28,31 +28,31 @@ public:
     explicit CByteTrie(const std::vector<std::string_view>& words);
 
     // Follows one more byte; false when no word goes on that way (the place is then spent).
-    bool advance(Place& place, unsigned char byte) const;
+    bool advance(SPlace& place, unsigned char byte) const;
     // Follows up to `count` blanks at once, calling reached(blanksSoFar, word) for each word
     // that ends on the way; gives the number of blanks followed.
     template <typename Reached>
-    std::size_t advanceBlanks(Place& place, std::size_t count, Reached&& reached) const;
+    std::size_t advanceBlanks(SPlace& place, std::size_t count, Reached&& reached) const;
     // The word that ends at the place, or kNoWord.
-    WordId wordAt(const Place& place) const { return place.edge == kNoEdge ? nodeWord_[place.node] : kNoWord; }
+    WordId wordAt(const SPlace& place) const { return place.edge == kNoEdge ? nodeWord_[place.node] : kNoWord; }
     std::optional<WordId> idOf(std::string_view word) const;
 
 private:
     static constexpr std::uint32_t kNoEdge = ~std::uint32_t{0};
-    struct Edge {
+    struct SEdge {
         NodeId parent;
         NodeId child;
         std::uint32_t labelStart;
         std::uint32_t labelLength;
     };
-    struct PathNode {
+    struct SPathNode {
         NodeId node;
         std::size_t depth;
         std::size_t edge;  // the edge that leads to it
     };
 
-    void addWord(std::vector<Edge>& edges, std::vector<PathNode>& path, std::string_view word, std::size_t shared);
-    void arrangeEdges(const std::vector<Edge>& edges);
+    void addWord(std::vector<SEdge>& edges, std::vector<SPathNode>& path, std::string_view word, std::size_t shared);
+    void arrangeEdges(const std::vector<SEdge>& edges);
 
     std::vector<WordId> nodeWord_;
     // Node i's edges are edgeBegin_[i] .. edgeBegin_[i + 1], sorted by their first byte;
@@ -67,7 +67,7 @@ private:
 
 // A long run of blanks inside an edge costs one scan of its bytes, not one step per byte.
 template <typename Reached>
-std::size_t CByteTrie::advanceBlanks(Place& place, std::size_t count, Reached&& reached) const
+std::size_t CByteTrie::advanceBlanks(SPlace& place, std::size_t count, Reached&& reached) const
 {
     std::size_t followed = 0;
     while (followed < count) {
@@ -98,8 +98,8 @@ std::size_t CByteTrie::advanceBlanks(Place& place, std::size_t count, Reached&& 
 }
 
 // The distinct texts of a list, numbered in byte order.
-struct DistinctTexts {
+struct SDistinctTexts {
     std::vector<std::uint32_t> firstPosition;  // per distinct text: where it first stands
     std::vector<std::uint32_t> idAt;           // per position: the number of its text
 };
-DistinctTexts distinctTexts(const std::vector<std::string_view>& texts);
+SDistinctTexts distinctTexts(const std::vector<std::string_view>& texts);

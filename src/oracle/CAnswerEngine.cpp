@@ -53,7 +53,7 @@ void CAnswerEngine::takeKeywordFile(std::string_view fileBytes)
 // millisecond with files of any size (a million keywords or word pairs included).
 std::string CAnswerEngine::answer(std::string question)
 {
-    const QuestionAnalysis analysis = analyseQuestion(std::move(question), keywordIndex_);
+    const SQuestionAnalysis analysis = analyseQuestion(std::move(question), keywordIndex_);
     std::string result = search(analysis.foundKeywords);
     if (analysis.foundKeywords.size() == 1) {
         echoQuestion(result, analysis.cutQuestion, analysis.scanText, analysis.foundKeywords.front(),

@@ -17,19 +17,19 @@ int skipToQuote(CTextCursor& in)
 
 } // namespace
 
-WordPairFileContents readWordPairFile(std::string_view fileBytes)
+SWordPairFileContents readWordPairFile(std::string_view fileBytes)
 {
     const std::string decoded = decodeTextMode(fileBytes);
     CTextCursor in(decoded);
-    WordPairFileContents contents;
+    SWordPairFileContents contents;
     int c = skipToQuote(in);
     while (c == '"') {
-        QuotedText from = readQuotedText(in);
+        SQuotedText from = readQuotedText(in);
         if (skipToQuote(in) == kEnd) {
             contents.unpaired.push_back(std::move(from));
             break;
         }
-        QuotedText to = readQuotedText(in);
+        SQuotedText to = readQuotedText(in);
         contents.pairs.push_back({from.text, to.text});
         contents.origins.push_back({std::move(from), std::move(to)});
         c = skipToQuote(in);
@@ -50,7 +50,7 @@ bool isWholeWord(std::string_view text, std::string_view word, std::size_t posit
     return startDelimited && endDelimited;
 }
 
-CWordPairs::CWordPairs(std::vector<WordPair> pairs) : pairs_(std::move(pairs))
+CWordPairs::CWordPairs(std::vector<SWordPair> pairs) : pairs_(std::move(pairs))
 {
     buildIndex();
 }

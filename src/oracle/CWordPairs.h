@@ -10,27 +10,27 @@
 #include <vector>
 
 // Two words swapped for each other when the question is echoed ("ich" and "du").
-struct WordPair {
+struct SWordPair {
     std::string from;
     std::string to;
 };
 
 // Where a pair's texts stood in "hv.dat", for the data check.
-struct WordPairOrigin {
-    QuotedText from;
-    QuotedText to;
+struct SWordPairOrigin {
+    SQuotedText from;
+    SQuotedText to;
 };
 
-struct WordPairFileContents {
-    std::vector<WordPair> pairs;
-    std::vector<WordPairOrigin> origins;  // one per pair
+struct SWordPairFileContents {
+    std::vector<SWordPair> pairs;
+    std::vector<SWordPairOrigin> origins;  // one per pair
     // A last text without a partner, which is dropped.
-    std::vector<QuotedText> unpaired;
+    std::vector<SQuotedText> unpaired;
 };
 
 // Reads "hv.dat" from its raw bytes: quoted texts alternate between `from` and `to`;
 // nothing else in the file has a meaning.
-WordPairFileContents readWordPairFile(std::string_view fileBytes);
+SWordPairFileContents readWordPairFile(std::string_view fileBytes);
 
 // Separators for the whole-word test: blank , . ! ?
 bool isWordSeparator(char c);
@@ -42,12 +42,12 @@ bool isWholeWord(std::string_view text, std::string_view word, std::size_t posit
 class CWordPairs {
 public:
     CWordPairs() = default;
-    explicit CWordPairs(std::vector<WordPair> pairs);
+    explicit CWordPairs(std::vector<SWordPair> pairs);
 
     // Replaces the table with the pairs of the file (none when it is missing).
     EKnowledgeFile loadWordPairs(const std::filesystem::path& path);
 
-    const std::vector<WordPair>& pairs() const { return pairs_; }
+    const std::vector<SWordPair>& pairs() const { return pairs_; }
 
     // Swaps the pairs' words in `text`, in both directions, case-insensitively, whole words
     // only; the swapped-in words keep the spelling of the file.
@@ -57,12 +57,12 @@ private:
     using WordId = CByteTrie::WordId;
 
     void buildIndex();
-    void listPairsOfWords(const DistinctTexts& words, const std::vector<std::uint32_t>& pairOfWord);
+    void listPairsOfWords(const SDistinctTexts& words, const std::vector<std::uint32_t>& pairOfWord);
     std::optional<std::size_t> nextActingPair(const std::string& mirror, std::size_t fromPair) const;
     std::vector<WordId> liveWords(const std::string& mirror) const;
     void swapPair(std::size_t pair, std::string& text, std::string& mirror) const;
 
-    std::vector<WordPair> pairs_;
+    std::vector<SWordPair> pairs_;
     // The distinct folded words of the pairs that swap, and per word the pairs that hold
     // it, in file order.
     CByteTrie words_;
@@ -70,5 +70,5 @@ private:
     std::vector<std::uint32_t> pairsOfWord_;
     std::size_t mostLeadingBlanks_ = 0;
     // The trie places after 0, 1, ... mostLeadingBlanks_ blanks.
-    std::vector<CByteTrie::Place> blankChain_{CByteTrie::Place{}};
+    std::vector<CByteTrie::SPlace> blankChain_{CByteTrie::SPlace{}};
 };

@@ -29,7 +29,7 @@ bool canMatch(const std::string& phrase)
     }
 }
 
-void checkHelpAnswer(const QuotedText& answer, const std::string& what, int line, const AnswerLineCount& answerLines,
+void checkHelpAnswer(const SQuotedText& answer, const std::string& what, int line, const AnswerLineCount& answerLines,
                      CProblemList& problems)
 {
     checkText(answer, what, line, problems);
@@ -46,7 +46,7 @@ void checkHelpAnswer(const QuotedText& answer, const std::string& what, int line
     checkBoxLength(answer.text, what, line, answerLines, problems);
 }
 
-void checkHelpRecord(const CKeywordRecord& record, const KeywordRecordOrigin& origin,
+void checkHelpRecord(const CKeywordRecord& record, const SKeywordRecordOrigin& origin,
                      const AnswerLineCount& answerLines, CProblemList& problems)
 {
     const int line = origin.keywords.front().line;
@@ -61,7 +61,7 @@ void checkHelpRecord(const CKeywordRecord& record, const KeywordRecordOrigin& or
         problems.add(line, recordName(record) + " has no answers: its phrases are passed to the oracle");
     }
     for (std::size_t i = 0; i < origin.answers.size(); ++i) {
-        const QuotedText& answer = origin.answers[i];
+        const SQuotedText& answer = origin.answers[i];
         const std::string where = answer.line == line ? "" : atLine(answer.line);
         checkHelpAnswer(answer, recordName(record) + ": answer " + std::to_string(i + 1) + where, line, answerLines,
                         problems);
@@ -80,11 +80,11 @@ const std::vector<std::string>& helpNumbers()
     return kNumbers;
 }
 
-std::vector<KnowledgeProblem> checkHelpFile(std::string_view helpFile, const AnswerLineCount& answerLines)
+std::vector<SKnowledgeProblem> checkHelpFile(std::string_view helpFile, const AnswerLineCount& answerLines)
 {
-    std::vector<KnowledgeProblem> problems;
+    std::vector<SKnowledgeProblem> problems;
     CProblemList list("hilfe.dat", problems);
-    const KeywordFileContents contents = readKeywordFile(helpFile);
+    const SKeywordFileContents contents = readKeywordFile(helpFile);
     if (contents.records.empty()) {
         list.add(0, "no records: every question goes to the oracle");
     }

@@ -18,9 +18,9 @@ int skipUntil(CTextCursor& in, int c, char first, char second)
 
 // The keywords of one record: every quoted text on the line of the first one. Starts after
 // the first keyword's opening quote.
-std::vector<QuotedText> readKeywordLine(CTextCursor& in)
+std::vector<SQuotedText> readKeywordLine(CTextCursor& in)
 {
-    std::vector<QuotedText> keywords;
+    std::vector<SQuotedText> keywords;
     int c = '"';
     while (c == '"') {
         keywords.push_back(readQuotedText(in));
@@ -30,7 +30,7 @@ std::vector<QuotedText> readKeywordLine(CTextCursor& in)
 }
 
 // The answers after the keyword line, up to the next "#" (returned) or the end.
-int readAnswers(CTextCursor& in, std::vector<QuotedText>& answers)
+int readAnswers(CTextCursor& in, std::vector<SQuotedText>& answers)
 {
     int c = skipUntil(in, in.get(), '"', '#');
     while (c == '"') {
@@ -40,14 +40,14 @@ int readAnswers(CTextCursor& in, std::vector<QuotedText>& answers)
     return c;
 }
 
-CKeywordRecord makeRecord(const KeywordRecordOrigin& origin)
+CKeywordRecord makeRecord(const SKeywordRecordOrigin& origin)
 {
     std::vector<std::string> keywords;
-    for (const QuotedText& keyword : origin.keywords) {
+    for (const SQuotedText& keyword : origin.keywords) {
         keywords.push_back(upperCopy(keyword.text));
     }
     std::vector<std::string> answers;
-    for (const QuotedText& answer : origin.answers) {
+    for (const SQuotedText& answer : origin.answers) {
         answers.push_back(answer.text);
     }
     return CKeywordRecord(std::move(keywords), std::move(answers));
@@ -55,11 +55,11 @@ CKeywordRecord makeRecord(const KeywordRecordOrigin& origin)
 
 } // namespace
 
-KeywordFileContents readKeywordFile(std::string_view fileBytes)
+SKeywordFileContents readKeywordFile(std::string_view fileBytes)
 {
     const std::string text = decodeTextMode(fileBytes);
     CTextCursor in(text);
-    KeywordFileContents contents;
+    SKeywordFileContents contents;
     // Whatever stands before the first "#" is a heading; a record starts at the first quote
     // after its "#".
     int c = skipUntil(in, in.get(), '#', '#');
@@ -68,7 +68,7 @@ KeywordFileContents readKeywordFile(std::string_view fileBytes)
         if (c == kEnd) {
             break;
         }
-        KeywordRecordOrigin origin;
+        SKeywordRecordOrigin origin;
         origin.keywords = readKeywordLine(in);
         c = readAnswers(in, origin.answers);
         contents.records.push_back(makeRecord(origin));

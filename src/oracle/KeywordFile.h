@@ -7,16 +7,16 @@
 
 // Where a record stood in the keyword file and how its texts were read; only the data
 // check looks at this, the engine keeps the records alone.
-struct KeywordRecordOrigin {
-    std::vector<QuotedText> keywords;  // as read, before folding
-    std::vector<QuotedText> answers;
+struct SKeywordRecordOrigin {
+    std::vector<SQuotedText> keywords;  // as read, before folding
+    std::vector<SQuotedText> answers;
 };
 
-struct KeywordFileContents {
+struct SKeywordFileContents {
     std::vector<CKeywordRecord> records;
-    std::vector<KeywordRecordOrigin> origins;  // one per record, same order
+    std::vector<SKeywordRecordOrigin> origins;  // one per record, same order
 };
 
 // Reads "sw.dat" from its raw bytes (text-mode decoding included). Never fails: malformed
 // input is read by the same rules as good input.
-KeywordFileContents readKeywordFile(std::string_view fileBytes);
+SKeywordFileContents readKeywordFile(std::string_view fileBytes);

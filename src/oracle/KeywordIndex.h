@@ -30,14 +30,14 @@ public:
     std::vector<std::string> findKeywords(std::string_view scanText) const;
 
 private:
-    struct Occurrence {
+    struct SOccurrence {
         KeywordId keyword;
         std::size_t start;
         std::size_t end;
     };
 
-    std::vector<Occurrence> occurrences(std::string_view scanText) const;
-    std::vector<KeywordId> maximalKeywords(const std::vector<Occurrence>& found, std::size_t textSize) const;
+    std::vector<SOccurrence> occurrences(std::string_view scanText) const;
+    std::vector<KeywordId> maximalKeywords(const std::vector<SOccurrence>& found, std::size_t textSize) const;
 
     std::vector<std::string> keywords_;
     // Per distinct keyword: where it first stands in `keywords_`; per listed keyword: its id.

@@ -62,14 +62,14 @@ void checkEcho(const CKeywordRecord& record, const std::string& what, CProblemLi
     }
 }
 
-void checkAnswers(const CKeywordRecord& record, const KeywordRecordOrigin& origin, int line,
+void checkAnswers(const CKeywordRecord& record, const SKeywordRecordOrigin& origin, int line,
                   const AnswerLineCount& answerLines, CProblemList& problems)
 {
     if (record.answers().empty()) {
         problems.add(line, recordName(record) + " has no answers");
     }
     for (std::size_t i = 0; i < origin.answers.size(); ++i) {
-        const QuotedText& answer = origin.answers[i];
+        const SQuotedText& answer = origin.answers[i];
         const std::string what = recordName(record) + ": answer " + std::to_string(i + 1);
         const std::string where = answer.line == line ? "" : atLine(answer.line);
         if (answer.text.empty()) {
@@ -100,13 +100,13 @@ std::optional<std::vector<std::string>> keywordSet(const CKeywordRecord& record)
 }
 
 // Each sentence with the lines of the records that say it, once per record.
-void checkRepeatedSentences(const KeywordFileContents& contents, CProblemList& problems)
+void checkRepeatedSentences(const SKeywordFileContents& contents, CProblemList& problems)
 {
     std::map<std::string, std::vector<int>> linesOfSentence;
-    for (const KeywordRecordOrigin& origin : contents.origins) {
+    for (const SKeywordRecordOrigin& origin : contents.origins) {
         const int line = origin.keywords.front().line;
         std::set<std::string> said;
-        for (const QuotedText& answer : origin.answers) {
+        for (const SQuotedText& answer : origin.answers) {
             if (!answer.text.empty() && said.insert(answer.text).second) {
                 linesOfSentence[answer.text].push_back(line);
             }
@@ -128,12 +128,12 @@ void checkRepeatedSentences(const KeywordFileContents& contents, CProblemList& p
 
 void checkKeywordFile(std::string_view fileBytes, const AnswerLineCount& answerLines, CProblemList& problems)
 {
-    const KeywordFileContents contents = readKeywordFile(fileBytes);
+    const SKeywordFileContents contents = readKeywordFile(fileBytes);
     std::map<std::vector<std::string>, int> firstLineOfSet;
     bool hasFallback = false;
     for (std::size_t i = 0; i < contents.records.size(); ++i) {
         const CKeywordRecord& record = contents.records[i];
-        const KeywordRecordOrigin& origin = contents.origins[i];
+        const SKeywordRecordOrigin& origin = contents.origins[i];
         const int line = origin.keywords.front().line;
         for (std::size_t k = 0; k < origin.keywords.size(); ++k) {
             checkText(origin.keywords[k], recordName(record) + ": keyword " + std::to_string(k + 1), line,
@@ -207,9 +207,9 @@ void checkPairOrder(const std::string& earlier, int earlierLine, const std::stri
 
 void checkWordPairFile(std::string_view fileBytes, CProblemList& problems)
 {
-    const WordPairFileContents contents = readWordPairFile(fileBytes);
+    const SWordPairFileContents contents = readWordPairFile(fileBytes);
     std::vector<std::pair<std::string, int>> words;  // folded words of the usable pairs so far
-    for (const WordPairOrigin& origin : contents.origins) {
+    for (const SWordPairOrigin& origin : contents.origins) {
         const int line = origin.from.line;
         checkText(origin.from, "pair text 1", line, problems);
         checkText(origin.to, "pair text 2", line, problems);
@@ -228,23 +228,23 @@ void checkWordPairFile(std::string_view fileBytes, CProblemList& problems)
             words.emplace_back(word, line);
         }
     }
-    for (const QuotedText& text : contents.unpaired) {
+    for (const SQuotedText& text : contents.unpaired) {
         problems.add(text.line, "text " + shown(text.text) + " has no partner: it is dropped");
     }
 }
 
 } // namespace
 
-std::vector<KnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile,
+std::vector<SKnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile,
                                                   const SKnowledgeCheckOptions& options)
 {
-    std::vector<KnowledgeProblem> problems;
+    std::vector<SKnowledgeProblem> problems;
     CProblemList keywordProblems("sw.dat", problems);
     checkKeywordFile(keywordFile, options.answerLines, keywordProblems);
     CProblemList pairProblems("hv.dat", problems);
     checkWordPairFile(wordPairFile, pairProblems);
     if (options.helpFile) {
-        for (KnowledgeProblem& problem : checkHelpFile(*options.helpFile, options.answerLines)) {
+        for (SKnowledgeProblem& problem : checkHelpFile(*options.helpFile, options.answerLines)) {
             problems.push_back(std::move(problem));
         }
     }
@@ -262,7 +262,7 @@ bool isQuestionOpening(std::string_view keyword)
     return moreWords && questionOpeningWords().count(std::string(keyword.substr(first, firstEnd - first))) != 0;
 }
 
-std::string formatKnowledgeProblem(const KnowledgeProblem& problem)
+std::string formatKnowledgeProblem(const SKnowledgeProblem& problem)
 {
     if (problem.line == 0) {
         return problem.file + ": " + problem.message;

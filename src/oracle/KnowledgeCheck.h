@@ -6,7 +6,7 @@
 #include <vector>
 
 // One problem in the knowledge files that makes the oracle answer worse than its author meant.
-struct KnowledgeProblem {
+struct SKnowledgeProblem {
     std::string file;     // "sw.dat" or "hv.dat"
     int line = 0;         // the record's or pair's line; 0 when the problem has no place
     std::string message;  // Windows-1252, like the texts it quotes
@@ -28,12 +28,12 @@ struct SKnowledgeCheckOptions {
 // "*" in answers that are never echoed or that echo after a keyword no question begins with,
 // a sentence said in more than three records, answers too long for the box, and word pairs
 // that are empty or shadowed; then the help file (see checkHelpFile).
-std::vector<KnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile,
+std::vector<SKnowledgeProblem> checkKnowledgeFiles(std::string_view keywordFile, std::string_view wordPairFile,
                                                   const SKnowledgeCheckOptions& options = {});
 
 // The help file: read like the keyword file; every record needs phrases that can match and
 // answers, and every answer must name a help number and fit the box.
-std::vector<KnowledgeProblem> checkHelpFile(std::string_view helpFile, const AnswerLineCount& answerLines);
+std::vector<SKnowledgeProblem> checkHelpFile(std::string_view helpFile, const AnswerLineCount& answerLines);
 
 // Whether a one-keyword record may echo: its keyword is two or more words and starts with a
 // word a German question starts with ("SOLL ICH", "WIRD ER "), so what follows it in a
@@ -44,4 +44,4 @@ bool isQuestionOpening(std::string_view keyword);
 const std::vector<std::string>& helpNumbers();
 
 // "sw.dat:12: message", or "sw.dat: message" without a line.
-std::string formatKnowledgeProblem(const KnowledgeProblem& problem);
+std::string formatKnowledgeProblem(const SKnowledgeProblem& problem);

@@ -29,7 +29,7 @@ std::string atLine(int line)
     return " (line " + std::to_string(line) + ")";
 }
 
-void checkText(const QuotedText& text, const std::string& what, int line, CProblemList& problems)
+void checkText(const SQuotedText& text, const std::string& what, int line, CProblemList& problems)
 {
     const std::string where = text.line == line ? "" : atLine(text.line);
     if (text.cut) {

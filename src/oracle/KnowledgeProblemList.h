@@ -11,13 +11,13 @@
 
 class CProblemList {
 public:
-    CProblemList(std::string file, std::vector<KnowledgeProblem>& problems)
+    CProblemList(std::string file, std::vector<SKnowledgeProblem>& problems)
         : file_(std::move(file)), problems_(problems) {}
     void add(int line, std::string message) { problems_.push_back({file_, line, std::move(message)}); }
 
 private:
     std::string file_;
-    std::vector<KnowledgeProblem>& problems_;
+    std::vector<SKnowledgeProblem>& problems_;
 };
 
 // A text in double quotes for a message; control bytes spelled out, long texts shortened.
@@ -27,7 +27,7 @@ std::string shown(std::string_view text);
 std::string atLine(int line);
 
 // A text cut at 299 bytes, left open at the end of the file or holding a NUL.
-void checkText(const QuotedText& text, const std::string& what, int line, CProblemList& problems);
+void checkText(const SQuotedText& text, const std::string& what, int line, CProblemList& problems);
 
 // "record "A" "B"".
 std::string recordName(const CKeywordRecord& record);

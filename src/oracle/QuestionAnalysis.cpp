@@ -13,9 +13,9 @@ std::string cutAtSentenceEnd(const std::string& question)
     return question;
 }
 
-QuestionAnalysis analyseQuestion(std::string question, const CKeywordIndex& keywordIndex)
+SQuestionAnalysis analyseQuestion(std::string question, const CKeywordIndex& keywordIndex)
 {
-    QuestionAnalysis analysis;
+    SQuestionAnalysis analysis;
     analysis.cutQuestion = cutAtSentenceEnd(question);
     analysis.scanText = std::move(question);
     makeUpper(analysis.scanText);
@@ -23,7 +23,7 @@ QuestionAnalysis analyseQuestion(std::string question, const CKeywordIndex& keyw
     return analysis;
 }
 
-QuestionAnalysis analyseQuestion(std::string question, const std::vector<std::string>& keywordIndex)
+SQuestionAnalysis analyseQuestion(std::string question, const std::vector<std::string>& keywordIndex)
 {
     return analyseQuestion(std::move(question), CKeywordIndex(keywordIndex));
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 // What the engine makes of a question before it searches.
-struct QuestionAnalysis {
+struct SQuestionAnalysis {
     std::string cutQuestion;                 // as typed, up to its first sentence end
     std::string scanText;                    // the whole question, folded
     std::vector<std::string> foundKeywords;  // in index order, none inside another
@@ -18,7 +18,7 @@ std::string cutAtSentenceEnd(const std::string& question);
 // Cuts and folds the question and finds the keywords of `keywordIndex` that occur in it
 // (anywhere, also inside a longer word). Of keywords that contain one another only the
 // longest is kept; one listed several times is found once, at its first place.
-QuestionAnalysis analyseQuestion(std::string question, const CKeywordIndex& keywordIndex);
+SQuestionAnalysis analyseQuestion(std::string question, const CKeywordIndex& keywordIndex);
 
 // The same over a plain keyword list, indexed for this one question.
-QuestionAnalysis analyseQuestion(std::string question, const std::vector<std::string>& keywordIndex);
+SQuestionAnalysis analyseQuestion(std::string question, const std::vector<std::string>& keywordIndex);

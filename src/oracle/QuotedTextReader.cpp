@@ -14,9 +14,9 @@ int CTextCursor::get()
     return byte;
 }
 
-QuotedText readQuotedText(CTextCursor& in)
+SQuotedText readQuotedText(CTextCursor& in)
 {
-    QuotedText quoted;
+    SQuotedText quoted;
     quoted.line = in.line();
     bool closed = false;
     while (quoted.text.size() < kMaxQuotedText) {

@@ -24,7 +24,7 @@ private:
 };
 
 // One quoted text as read, and what went wrong while reading it.
-struct QuotedText {
+struct SQuotedText {
     std::string text;       // up to its first NUL byte
     int line = 0;           // line of the opening quote
     bool cut = false;       // longer than the 299 bytes kept; its 300th byte was lost
@@ -37,4 +37,4 @@ constexpr std::size_t kMaxQuotedText = 299;
 
 // Reads the text after an opening quote that `in` has just returned, and consumes its
 // closing quote (or, for an over-long text, the byte in the closing quote's place).
-QuotedText readQuotedText(CTextCursor& in);
+SQuotedText readQuotedText(CTextCursor& in);

@@ -64,7 +64,7 @@ void CWordPairs::buildIndex()
             pairOfWord.insert(pairOfWord.end(), {pair, pair});
         }
     }
-    const DistinctTexts distinct = distinctTexts(std::vector<std::string_view>(folded.begin(), folded.end()));
+    const SDistinctTexts distinct = distinctTexts(std::vector<std::string_view>(folded.begin(), folded.end()));
     std::vector<std::string_view> inByteOrder;
     mostLeadingBlanks_ = 0;
     for (const std::uint32_t first : distinct.firstPosition) {
@@ -73,7 +73,7 @@ void CWordPairs::buildIndex()
     }
     words_ = CByteTrie(inByteOrder);
     // The places after one, two, ... blanks: they exist up to the most leading blanks.
-    blankChain_.assign(1, CByteTrie::Place{});
+    blankChain_.assign(1, CByteTrie::SPlace{});
     while (blankChain_.size() <= mostLeadingBlanks_) {
         blankChain_.push_back(blankChain_.back());
         words_.advance(blankChain_.back(), ' ');
@@ -82,7 +82,7 @@ void CWordPairs::buildIndex()
 }
 
 // Each word's pairs in file order; a pair whose two words fold alike is listed once.
-void CWordPairs::listPairsOfWords(const DistinctTexts& words, const std::vector<std::uint32_t>& pairOfWord)
+void CWordPairs::listPairsOfWords(const SDistinctTexts& words, const std::vector<std::uint32_t>& pairOfWord)
 {
     const auto listed = [&](std::size_t i) { return i % 2 == 0 || words.idAt[i] != words.idAt[i - 1]; };
     pairsOfWordBegin_.assign(words.firstPosition.size() + 1, 0);
@@ -146,7 +146,7 @@ std::vector<CWordPairs::WordId> CWordPairs::liveWords(const std::string& mirror)
             }
         };
         // No pair word is all blanks, so none ends within the leading ones.
-        CByteTrie::Place place = blankChain_[blanks[start]];
+        CByteTrie::SPlace place = blankChain_[blanks[start]];
         for (std::size_t at = start + blanks[start]; at < mirror.size();) {
             if (mirror[at] == ' ') {
                 const std::size_t run = blanks[at];
@@ -167,7 +167,7 @@ std::vector<CWordPairs::WordId> CWordPairs::liveWords(const std::string& mirror)
 
 void CWordPairs::swapPair(std::size_t pair, std::string& text, std::string& mirror) const
 {
-    const WordPair& words = pairs_[pair];
+    const SWordPair& words = pairs_[pair];
     const std::string from = upperCopy(words.from);
     const std::string to = upperCopy(words.to);
     // Each swap blanks out at least one non-separator byte of the mirror, so this ends.

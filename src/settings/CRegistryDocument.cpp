@@ -69,7 +69,7 @@ CRegistryDocument CRegistryDocument::parse(std::string_view text)
 
 void CRegistryDocument::appendLines(std::vector<std::string> lines, const std::string& currentKey)
 {
-    Entry entry;
+    SEntry entry;
     entry.lines = std::move(lines);
     if (auto path = parseKeyLine(entry.lines.front()); path && entry.lines.size() == 1) {
         entry.kind = EntryKind::Key;
@@ -92,7 +92,7 @@ std::string CRegistryDocument::serialize() const
     if (entries_.empty() || entries_.front().lines.front() != kHeader) {
         text.append(kHeader).append("\r\n\r\n");
     }
-    for (const Entry& entry : entries_) {
+    for (const SEntry& entry : entries_) {
         for (const std::string& line : entry.lines) {
             text.append(line).append("\r\n");
         }
@@ -102,7 +102,7 @@ std::string CRegistryDocument::serialize() const
 
 bool CRegistryDocument::hasKey(std::string_view path) const
 {
-    for (const Entry& entry : entries_) {
+    for (const SEntry& entry : entries_) {
         if (entry.kind == EntryKind::Key && isBelowOrSame(entry.keyPath, path)) {
             return true;
         }
@@ -133,7 +133,7 @@ void CRegistryDocument::setValue(std::string_view keyPath, const RegValueData& v
     if (const std::vector<std::size_t> named = linesNamed(keyPath, value.name); !named.empty()) {
         // The last line of the name takes the value (where the editor would have read it from);
         // the others go, back to front so the indexes stay right.
-        Entry& kept = entries_[named.back()];
+        SEntry& kept = entries_[named.back()];
         kept.kind = EntryKind::Value;
         kept.value = value;
         kept.lines = formatValueLines(value);
@@ -152,7 +152,7 @@ void CRegistryDocument::setValue(std::string_view keyPath, const RegValueData& v
         }
     }
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                    Entry{EntryKind::Value, formatValueLines(value), entries_[keyLine].keyPath, value});
+                    SEntry{EntryKind::Value, formatValueLines(value), entries_[keyLine].keyPath, value});
 }
 
 std::size_t CRegistryDocument::lastKeyLine(std::string_view path) const
@@ -168,7 +168,7 @@ std::size_t CRegistryDocument::lastKeyLine(std::string_view path) const
 std::size_t CRegistryDocument::lastValue(std::string_view keyPath, std::string_view name) const
 {
     for (std::size_t i = entries_.size(); i-- > 0;) {
-        const Entry& entry = entries_[i];
+        const SEntry& entry = entries_[i];
         if (entry.kind == EntryKind::Value && sameRegistryName(entry.keyPath, keyPath) &&
             sameRegistryName(entry.value.name, name)) {
             return i;
@@ -181,7 +181,7 @@ std::vector<std::size_t> CRegistryDocument::linesNamed(std::string_view keyPath,
 {
     std::vector<std::size_t> named;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const Entry& entry = entries_[i];
+        const SEntry& entry = entries_[i];
         if ((entry.kind == EntryKind::Value || entry.kind == EntryKind::Damaged) &&
             sameRegistryName(entry.keyPath, keyPath) && sameRegistryName(entry.value.name, name)) {
             named.push_back(i);

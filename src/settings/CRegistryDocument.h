@@ -27,7 +27,7 @@ public:
 private:
     // Damaged: a value line of a key whose data cannot be read; kept, but never a value.
     enum class EntryKind { Key, Value, Damaged, Other };
-    struct Entry {
+    struct SEntry {
         EntryKind kind = EntryKind::Other;
         std::vector<std::string> lines;
         std::string keyPath; // the key line's path, or for a value the key it belongs to
@@ -39,5 +39,5 @@ private:
     std::size_t lastValue(std::string_view keyPath, std::string_view name) const;
     std::vector<std::size_t> linesNamed(std::string_view keyPath, std::string_view name) const;
 
-    std::vector<Entry> entries_;
+    std::vector<SEntry> entries_;
 };

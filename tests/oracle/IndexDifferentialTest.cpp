@@ -162,7 +162,7 @@ TEST(IndexDifferential, WordSwapSwapsWhatThePlainWalkSwaps)
     for (unsigned seed = 1; seed <= 400; ++seed) {
         CRandomPieces random(seed);
         const auto pairs = randomPairs(random);
-        std::vector<WordPair> table;
+        std::vector<SWordPair> table;
         std::vector<std::string> words;
         for (const auto& [from, to] : pairs) {
             table.push_back({from, to});

@@ -15,7 +15,7 @@ const std::string kGoodPairs = wordPairFileText({{"mich", "dich"}, {"ich", "du"}
 std::vector<std::string> problemLines(const std::string& keywordFile, const std::string& wordPairFile = kGoodPairs)
 {
     std::vector<std::string> lines;
-    for (const KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile, wordPairFile)) {
+    for (const SKnowledgeProblem& problem : checkKnowledgeFiles(keywordFile, wordPairFile)) {
         lines.push_back(formatKnowledgeProblem(problem));
     }
     return lines;
@@ -146,7 +146,7 @@ TEST(KnowledgeCheck, ShippedDataPassesTheCheck)
     SKnowledgeCheckOptions options;
     options.helpFile = helpFile;
     std::vector<std::string> lines;
-    for (const KnowledgeProblem& problem : checkKnowledgeFiles(bytesOf(data / "sw.dat"), bytesOf(data / "hv.dat"), options)) {
+    for (const SKnowledgeProblem& problem : checkKnowledgeFiles(bytesOf(data / "sw.dat"), bytesOf(data / "hv.dat"), options)) {
         lines.push_back(formatKnowledgeProblem(problem));
     }
     EXPECT_TRUE(lines.empty()) << describe(lines);
@@ -195,7 +195,7 @@ TEST(KnowledgeCheck, AnswersTooLongForTheBoxAsTheProgramLaysThemOut)
     const std::string keywordFile = keywordFileText({{{"-NICHTS GEFUNDEN-"}, {"zwanzig Bytes genau", "einundzwanzig Bytes!!"}},
                                                      {{"SOLL ICH"}, {"Ob du es *tun sollst?"}}});
     std::vector<std::string> lines;
-    for (const KnowledgeProblem& problem : checkKnowledgeFiles(keywordFile, kGoodPairs, options)) {
+    for (const SKnowledgeProblem& problem : checkKnowledgeFiles(keywordFile, kGoodPairs, options)) {
         lines.push_back(formatKnowledgeProblem(problem));
     }
     EXPECT_EQ(lines, std::vector<std::string>{"sw.dat:3: record \"-NICHTS GEFUNDEN-\": answer 2 (line 5) needs 3 lines "
@@ -211,7 +211,7 @@ TEST(HelpFileCheck, EveryRecordNeedsPhrasesThatMatchAndAnswersThatNameHelp)
                                  "# \"RITZ\"\r\n\"Sprich mit jemandem.\"\r\n\"Ruf * an: 116 111\"\r\n\"\"\r\n"
                                  "# \"LANG\"\r\n\"eine sehr lange Antwort mit 116 016\"\r\n";
     std::vector<std::string> lines;
-    for (const KnowledgeProblem& problem :
+    for (const SKnowledgeProblem& problem :
          checkHelpFile(helpFile, [](std::string_view answer) { return answer.size() > 30 ? 3 : 1; })) {
         lines.push_back(formatKnowledgeProblem(problem));
     }

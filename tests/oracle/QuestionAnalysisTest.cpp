@@ -21,7 +21,7 @@ TEST(MakeUpper, FoldsAsciiAndTheThreeSmallUmlautsOnly)
     EXPECT_EQ(sentence, "GR\xDC\xDF" "E AN \xE9LISE, \xC4\xD6\xDC!");  // ß and é stay
 }
 
-TEST(QuestionAnalysis, CutsAtTheFirstMarkInTheOrderFullStopBangQuestionMark)
+TEST(SQuestionAnalysis, CutsAtTheFirstMarkInTheOrderFullStopBangQuestionMark)
 {
     EXPECT_EQ(cutAtSentenceEnd("Wirklich? Ja."), "Wirklich? Ja");
     EXPECT_EQ(cutAtSentenceEnd("Was? Wirklich!"), "Was? Wirklich");
@@ -33,7 +33,7 @@ TEST(QuestionAnalysis, CutsAtTheFirstMarkInTheOrderFullStopBangQuestionMark)
     EXPECT_EQ(cutAtSentenceEnd(""), "");
 }
 
-TEST(QuestionAnalysis, ScanTextIsTheWholeQuestionFolded)
+TEST(SQuestionAnalysis, ScanTextIsTheWholeQuestionFolded)
 {
     const auto analysis = analyseQuestion("Hallo. Liebst du mich?", {"MICH"});
     EXPECT_EQ(analysis.cutQuestion, "Hallo");
@@ -46,7 +46,7 @@ TEST(QuestionAnalysis, ScanTextIsTheWholeQuestionFolded)
     EXPECT_TRUE(empty.foundKeywords.empty());
 }
 
-TEST(QuestionAnalysis, ContainmentIsPlainAndCaseFoldedOnlyAsMakeUpperFolds)
+TEST(SQuestionAnalysis, ContainmentIsPlainAndCaseFoldedOnlyAsMakeUpperFolds)
 {
     // Inside longer words, across blanks and punctuation.
     EXPECT_EQ(analyseQuestion("wird er mich heiraten", {"HEIRAT", "R M"}).foundKeywords,
@@ -62,7 +62,7 @@ TEST(QuestionAnalysis, ContainmentIsPlainAndCaseFoldedOnlyAsMakeUpperFolds)
               (Texts{"-NICHTS GEFUNDEN-"}));
 }
 
-TEST(QuestionAnalysis, LongerKeywordsReplaceTheShorterOnesTheyContain)
+TEST(SQuestionAnalysis, LongerKeywordsReplaceTheShorterOnesTheyContain)
 {
     EXPECT_EQ(analyseQuestion("liebe", {"LIEB", "LIEBE"}).foundKeywords, (Texts{"LIEBE"}));
     EXPECT_EQ(analyseQuestion("liebe", {"LIEBE", "LIEB"}).foundKeywords, (Texts{"LIEBE"}));
@@ -74,7 +74,7 @@ TEST(QuestionAnalysis, LongerKeywordsReplaceTheShorterOnesTheyContain)
     EXPECT_EQ(analyseQuestion("b c a", {"A", "B", "C", "AB"}).foundKeywords, (Texts{"A", "B", "C"}));
 }
 
-TEST(QuestionAnalysis, AKeywordOfSeveralRecordsIsFoundOnce)
+TEST(SQuestionAnalysis, AKeywordOfSeveralRecordsIsFoundOnce)
 {
     EXPECT_EQ(analyseQuestion("liebe mich", {"LIEBE", "MICH", "LIEBE", "MICH", "LIEBE"}).foundKeywords,
               (Texts{"LIEBE", "MICH"}));
@@ -82,7 +82,7 @@ TEST(QuestionAnalysis, AKeywordOfSeveralRecordsIsFoundOnce)
     EXPECT_EQ(analyseQuestion("liebe", {"LIEB", "LIEBE", "LIEB"}).foundKeywords, (Texts{"LIEBE"}));
 }
 
-TEST(QuestionAnalysis, EmptyKeywordIsFoundOnlyWhenNothingElseIs)
+TEST(SQuestionAnalysis, EmptyKeywordIsFoundOnlyWhenNothingElseIs)
 {
     EXPECT_EQ(analyseQuestion("xyz", {"", "A"}).foundKeywords, (Texts{""}));
     EXPECT_EQ(analyseQuestion("a", {"", "A"}).foundKeywords, (Texts{"A"}));

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string swapped(std::string text, const std::vector<WordPair>& pairs)
+std::string swapped(std::string text, const std::vector<SWordPair>& pairs)
 {
     CWordPairs(pairs).swapWords(text);
     return text;
@@ -32,7 +32,7 @@ TEST(WholeWord, SeparatorsAreBlankCommaFullStopBangAndQuestionMark)
 
 TEST(SwapWords, TheMirrorKeepsPositionsWhenLengthsDiffer)
 {
-    const std::vector<WordPair> pairs{{"ich", "du"}, {"mich", "dich"}};
+    const std::vector<SWordPair> pairs{{"ich", "du"}, {"mich", "dich"}};
     EXPECT_EQ(swapped("ich liebe dich", pairs), "du liebe mich");
     EXPECT_EQ(swapped("ich", pairs), "du");
     EXPECT_EQ(swapped("du", pairs), "ich");
@@ -47,7 +47,7 @@ TEST(SwapWords, PairOrderDecidesWhenAWordHidesInALongerOne)
 
 TEST(SwapWords, WholeWordsOnlyAndEveryWholeOccurrence)
 {
-    const std::vector<WordPair> pairs{{"ich", "du"}};
+    const std::vector<SWordPair> pairs{{"ich", "du"}};
     EXPECT_EQ(swapped("ich, ich. ich! ich?", pairs), "du, du. du! du?");
     EXPECT_EQ(swapped("ich-ich ichse", pairs), "ich-ich ichse");
     EXPECT_EQ(swapped("ich und du und ich", pairs), "du und ich und du");

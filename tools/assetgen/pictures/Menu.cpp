@@ -16,18 +16,18 @@ namespace {
 
 constexpr int kMenuX = 0, kMenuY = 230, kMenuW = 400, kMenuH = 340;
 
-struct Entry {
+struct SEntry {
     const char* label;
     int top, height; // the program's hotspot rows
 };
 
-constexpr Entry entryOf(const char* label, int index)
+constexpr SEntry entryOf(const char* label, int index)
 {
     return {label, menu_layout::kHotspots[index].top, menu_layout::kHotspots[index].height};
 }
 
 // In the order of the frames that highlight them.
-constexpr std::array<Entry, 5> kEntries{{entryOf("Start", 0), entryOf("Einstellungen", 1), entryOf("Homepage", 2),
+constexpr std::array<SEntry, 5> kEntries{{entryOf("Start", 0), entryOf("Einstellungen", 1), entryOf("Homepage", 2),
                                          entryOf("Hilfe", 3), entryOf("Ende", 4)}};
 constexpr float kEntryX = 27;
 constexpr float kEntrySize = 30;
@@ -77,7 +77,7 @@ void paintMirrorGlass(CCanvas& c)
     addGlow(c, {kMirror.x, kMirror.y - kMirrorRy - 24}, 18, rgb8(255, 200, 140), 0.25f);
 }
 
-TextStyle entryStyle(bool highlighted, const Entry& e)
+TextStyle entryStyle(bool highlighted, const SEntry& e)
 {
     const float top = e.top + e.height * 0.5f - kEntrySize * 0.45f;
     if (highlighted)
@@ -85,12 +85,12 @@ TextStyle entryStyle(bool highlighted, const Entry& e)
     return {kEntrySize, Align::Left, solid(kLilac), rgb8(0, 0, 0), 3, 0.55f, false};
 }
 
-float baselineOf(const Entry& e)
+float baselineOf(const SEntry& e)
 {
     return e.top + e.height * 0.5f + kEntrySize * 0.3f;
 }
 
-void paintEntry(CCanvas& c, const Entry& e, bool lit, const CFont& font)
+void paintEntry(CCanvas& c, const SEntry& e, bool lit, const CFont& font)
 {
     if (lit) {
         // A warm glow behind the line, and a sparkle in front of it.
@@ -107,7 +107,7 @@ void paintEntry(CCanvas& c, const Entry& e, bool lit, const CFont& font)
 }
 
 // The highlight stays within its entry's own rows, where the program looks for the mouse.
-void paintHighlight(CCanvas& c, const Entry& e, const CFont& font)
+void paintHighlight(CCanvas& c, const SEntry& e, const CFont& font)
 {
     CCanvas lit = c;
     paintEntry(lit, e, true, font);
@@ -122,7 +122,7 @@ std::vector<Box> titleKeepOut(const CFont& chancery, const CFont& italic)
     std::vector<Box> keepOut;
     for (const menu_layout::SRect& hotspot : menu_layout::kHotspots)
         keepOut.push_back(boxOf(hotspot).grown(6));
-    for (const Entry& e : kEntries)
+    for (const SEntry& e : kEntries)
         keepOut.push_back(textBox(chancery, e.label, kEntryX, baselineOf(e), kEntrySize, Align::Left).grown(12));
     keepOut.push_back(textBox(chancery, "Minnespiegel", 400, 150, 104, Align::Centre).grown(8));
     keepOut.push_back(textBox(italic, "Das Orakel der Liebe", 400, 198, 25, Align::Centre).grown(8));
@@ -150,7 +150,7 @@ CScreenArt paintTitle()
              {104, Align::Centre, goldShade(72, 160, 1.05f), rgb8(255, 150, 90), 12, 0.45f});
     drawText(c, italic, "Das Orakel der Liebe", 400, 198, {25, Align::Centre, solid(kLilac), rgb8(150, 90, 200), 5, 0.4f});
     paintFlourish(c, 400, 220, 150);
-    for (const Entry& e : kEntries)
+    for (const SEntry& e : kEntries)
         paintEntry(c, e, false, chancery);
     return art;
 }
