@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(reread.serialize() == saved);
 
     for (std::string_view name : {"back", "dancer", "music", "cd", ""}) {
-        const RegValueData* before = document.findValue(kKey, name);
-        const RegValueData* after = reread.findValue(kKey, name);
+        const SRegValueData* before = document.findValue(kKey, name);
+        const SRegValueData* after = reread.findValue(kKey, name);
         check((before == nullptr) == (after == nullptr));
         check(!before || *before == *after);
     }
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t value = size > 0 ? data[0] : 0;
     document.setValue(kKey, {"music", RegType::Dword, {value, 0, 0, 0}});
     const CRegistryDocument changed = CRegistryDocument::parse(document.serialize());
-    const RegValueData* music = changed.findValue(kKey, "music");
+    const SRegValueData* music = changed.findValue(kKey, "music");
     check(music && music->type == RegType::Dword && music->data.size() == 4 && music->data[0] == value);
     check(changed.serialize() == document.serialize());
 

@@ -9,7 +9,7 @@ constexpr std::string_view kSoftware = "HKEY_CURRENT_USER\\Software";
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 
-bool isPredefined(RegKeyHandle key)
+bool isPredefined(ERegKeyHandle key)
 {
     return key == kHKeyClassesRoot || key == kHKeyCurrentUser || key == kHKeyLocalMachine ||
            key == kHKeyUsers;
@@ -47,8 +47,8 @@ bool validSubKey(std::string_view subKey)
 
 CFileRegistryStore::CFileRegistryStore(std::unique_ptr<IRegistryFile> file) : file_(std::move(file)) {}
 
-std::uint32_t CFileRegistryStore::connect(std::string_view machine, RegKeyHandle root,
-                                          RegKeyHandle& remoteRoot)
+std::uint32_t CFileRegistryStore::connect(std::string_view machine, ERegKeyHandle root,
+                                          ERegKeyHandle& remoteRoot)
 {
     if (!machine.empty()) {
         return RegError::BadNetPath; // no other machine's registry is reachable from here
@@ -60,8 +60,8 @@ std::uint32_t CFileRegistryStore::connect(std::string_view machine, RegKeyHandle
     return RegError::Success;
 }
 
-std::uint32_t CFileRegistryStore::openKey(RegKeyHandle parent, std::string_view subKey,
-                                          std::uint32_t access, RegKeyHandle& opened)
+std::uint32_t CFileRegistryStore::openKey(ERegKeyHandle parent, std::string_view subKey,
+                                          std::uint32_t access, ERegKeyHandle& opened)
 {
     std::string path;
     if (const std::uint32_t result = childPath(parent, subKey, path)) {
@@ -78,9 +78,9 @@ std::uint32_t CFileRegistryStore::openKey(RegKeyHandle parent, std::string_view 
     return RegError::Success;
 }
 
-std::uint32_t CFileRegistryStore::createKey(RegKeyHandle parent, std::string_view subKey,
+std::uint32_t CFileRegistryStore::createKey(ERegKeyHandle parent, std::string_view subKey,
                                             std::string_view, std::uint32_t, std::uint32_t access,
-                                            RegKeyHandle& created, std::uint32_t& disposition)
+                                            ERegKeyHandle& created, std::uint32_t& disposition)
 {
     std::string path;
     if (const std::uint32_t result = childPath(parent, subKey, path)) {
@@ -104,7 +104,7 @@ std::uint32_t CFileRegistryStore::createKey(RegKeyHandle parent, std::string_vie
     return RegError::Success;
 }
 
-std::uint32_t CFileRegistryStore::queryValue(RegKeyHandle key, std::string_view name,
+std::uint32_t CFileRegistryStore::queryValue(ERegKeyHandle key, std::string_view name,
                                              std::uint32_t& type, std::vector<std::uint8_t>& data)
 {
     std::string path;
@@ -119,7 +119,7 @@ std::uint32_t CFileRegistryStore::queryValue(RegKeyHandle key, std::string_view 
     if (const std::uint32_t result = readDocument(document)) {
         return result;
     }
-    const RegValueData* value = document.findValue(path, name);
+    const SRegValueData* value = document.findValue(path, name);
     if (!value) {
         return RegError::FileNotFound;
     }
@@ -128,7 +128,7 @@ std::uint32_t CFileRegistryStore::queryValue(RegKeyHandle key, std::string_view 
     return RegError::Success;
 }
 
-std::uint32_t CFileRegistryStore::setValue(RegKeyHandle key, std::string_view name,
+std::uint32_t CFileRegistryStore::setValue(ERegKeyHandle key, std::string_view name,
                                            std::uint32_t type, std::span<const std::uint8_t> data)
 {
     std::string path;
@@ -142,7 +142,7 @@ std::uint32_t CFileRegistryStore::setValue(RegKeyHandle key, std::string_view na
     if (!fitsOnALine(name) || name.size() > kMaxValueNameLength) {
         return RegError::InvalidParameter;
     }
-    const RegValueData value{std::string(name), type, {data.begin(), data.end()}};
+    const SRegValueData value{std::string(name), type, {data.begin(), data.end()}};
     return file_->update([&](std::string& text) {
         CRegistryDocument document = CRegistryDocument::parse(text);
         document.setValue(path, value);
@@ -151,7 +151,7 @@ std::uint32_t CFileRegistryStore::setValue(RegKeyHandle key, std::string_view na
     });
 }
 
-std::uint32_t CFileRegistryStore::closeKey(RegKeyHandle key)
+std::uint32_t CFileRegistryStore::closeKey(ERegKeyHandle key)
 {
     if (isPredefined(key)) {
         return RegError::Success;
@@ -160,7 +160,7 @@ std::uint32_t CFileRegistryStore::closeKey(RegKeyHandle key)
                                                               : RegError::InvalidHandle;
 }
 
-std::uint32_t CFileRegistryStore::keyPath(RegKeyHandle key, std::string& path) const
+std::uint32_t CFileRegistryStore::keyPath(ERegKeyHandle key, std::string& path) const
 {
     if (key == kHKeyCurrentUser) {
         path = kCurrentUser;
@@ -177,7 +177,7 @@ std::uint32_t CFileRegistryStore::keyPath(RegKeyHandle key, std::string& path) c
     return RegError::Success;
 }
 
-std::uint32_t CFileRegistryStore::childPath(RegKeyHandle parent, std::string_view subKey,
+std::uint32_t CFileRegistryStore::childPath(ERegKeyHandle parent, std::string_view subKey,
                                             std::string& path) const
 {
     if (const std::uint32_t result = keyPath(parent, path)) {
@@ -209,10 +209,10 @@ bool CFileRegistryStore::keyExists(const CRegistryDocument& document, const std:
            document.hasKey(path);
 }
 
-RegKeyHandle CFileRegistryStore::newHandle(std::string path, std::uint32_t access)
+ERegKeyHandle CFileRegistryStore::newHandle(std::string path, std::uint32_t access)
 {
     const std::uintptr_t handle = nextHandle_;
     nextHandle_ += 4;
     openKeys_[handle] = {std::move(path), access};
-    return RegKeyHandle{handle};
+    return ERegKeyHandle{handle};
 }

@@ -60,7 +60,7 @@ CRegistryDocument CRegistryDocument::parse(std::string_view text)
             }
         }
         document.appendLines(std::move(group), currentKey);
-        if (document.entries_.back().kind == EntryKind::Key) {
+        if (document.entries_.back().kind == EEntryKind::Key) {
             currentKey = document.entries_.back().keyPath;
         }
     }
@@ -72,14 +72,14 @@ void CRegistryDocument::appendLines(std::vector<std::string> lines, const std::s
     SEntry entry;
     entry.lines = std::move(lines);
     if (auto path = parseKeyLine(entry.lines.front()); path && entry.lines.size() == 1) {
-        entry.kind = EntryKind::Key;
+        entry.kind = EEntryKind::Key;
         entry.keyPath = *path;
     } else if (auto value = parseValueLines(entry.lines); value && !currentKey.empty()) {
-        entry.kind = EntryKind::Value;
+        entry.kind = EEntryKind::Value;
         entry.keyPath = currentKey;
         entry.value = std::move(*value);
     } else if (auto name = valueLineName(entry.lines.front()); name && !currentKey.empty()) {
-        entry.kind = EntryKind::Damaged;
+        entry.kind = EEntryKind::Damaged;
         entry.keyPath = currentKey;
         entry.value.name = std::move(*name);
     }
@@ -103,14 +103,14 @@ std::string CRegistryDocument::serialize() const
 bool CRegistryDocument::hasKey(std::string_view path) const
 {
     for (const SEntry& entry : entries_) {
-        if (entry.kind == EntryKind::Key && isBelowOrSame(entry.keyPath, path)) {
+        if (entry.kind == EEntryKind::Key && isBelowOrSame(entry.keyPath, path)) {
             return true;
         }
     }
     return false;
 }
 
-const RegValueData* CRegistryDocument::findValue(std::string_view keyPath,
+const SRegValueData* CRegistryDocument::findValue(std::string_view keyPath,
                                                  std::string_view name) const
 {
     const std::size_t index = lastValue(keyPath, name);
@@ -123,18 +123,18 @@ void CRegistryDocument::addKey(std::string_view path)
         return;
     }
     if (!entries_.empty() && !isBlank(entries_.back().lines.back())) {
-        entries_.push_back({EntryKind::Other, {""}, {}, {}});
+        entries_.push_back({EEntryKind::Other, {""}, {}, {}});
     }
-    entries_.push_back({EntryKind::Key, {formatKeyLine(path)}, std::string(path), {}});
+    entries_.push_back({EEntryKind::Key, {formatKeyLine(path)}, std::string(path), {}});
 }
 
-void CRegistryDocument::setValue(std::string_view keyPath, const RegValueData& value)
+void CRegistryDocument::setValue(std::string_view keyPath, const SRegValueData& value)
 {
     if (const std::vector<std::size_t> named = linesNamed(keyPath, value.name); !named.empty()) {
         // The last line of the name takes the value (where the editor would have read it from);
         // the others go, back to front so the indexes stay right.
         SEntry& kept = entries_[named.back()];
-        kept.kind = EntryKind::Value;
+        kept.kind = EEntryKind::Value;
         kept.value = value;
         kept.lines = formatValueLines(value);
         for (std::size_t i = named.size() - 1; i-- > 0;) {
@@ -146,19 +146,19 @@ void CRegistryDocument::setValue(std::string_view keyPath, const RegValueData& v
     // New values go after the last value of the key's last section, or right below its line.
     const std::size_t keyLine = lastKeyLine(keyPath);
     std::size_t insertAt = keyLine + 1;
-    for (std::size_t i = insertAt; i < entries_.size() && entries_[i].kind != EntryKind::Key; ++i) {
-        if (entries_[i].kind == EntryKind::Value) {
+    for (std::size_t i = insertAt; i < entries_.size() && entries_[i].kind != EEntryKind::Key; ++i) {
+        if (entries_[i].kind == EEntryKind::Value) {
             insertAt = i + 1;
         }
     }
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                    SEntry{EntryKind::Value, formatValueLines(value), entries_[keyLine].keyPath, value});
+                    SEntry{EEntryKind::Value, formatValueLines(value), entries_[keyLine].keyPath, value});
 }
 
 std::size_t CRegistryDocument::lastKeyLine(std::string_view path) const
 {
     for (std::size_t i = entries_.size(); i-- > 0;) {
-        if (entries_[i].kind == EntryKind::Key && sameRegistryName(entries_[i].keyPath, path)) {
+        if (entries_[i].kind == EEntryKind::Key && sameRegistryName(entries_[i].keyPath, path)) {
             return i;
         }
     }
@@ -169,7 +169,7 @@ std::size_t CRegistryDocument::lastValue(std::string_view keyPath, std::string_v
 {
     for (std::size_t i = entries_.size(); i-- > 0;) {
         const SEntry& entry = entries_[i];
-        if (entry.kind == EntryKind::Value && sameRegistryName(entry.keyPath, keyPath) &&
+        if (entry.kind == EEntryKind::Value && sameRegistryName(entry.keyPath, keyPath) &&
             sameRegistryName(entry.value.name, name)) {
             return i;
         }
@@ -182,7 +182,7 @@ std::vector<std::size_t> CRegistryDocument::linesNamed(std::string_view keyPath,
     std::vector<std::size_t> named;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const SEntry& entry = entries_[i];
-        if ((entry.kind == EntryKind::Value || entry.kind == EntryKind::Damaged) &&
+        if ((entry.kind == EEntryKind::Value || entry.kind == EEntryKind::Damaged) &&
             sameRegistryName(entry.keyPath, keyPath) && sameRegistryName(entry.value.name, name)) {
             named.push_back(i);
         }

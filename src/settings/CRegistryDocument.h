@@ -16,22 +16,22 @@ public:
     // A key exists when a key line names it or anything below it.
     bool hasKey(std::string_view path) const;
     // The value as the editor would import it: the last one of that name in the key wins.
-    const RegValueData* findValue(std::string_view keyPath, std::string_view name) const;
+    const SRegValueData* findValue(std::string_view keyPath, std::string_view name) const;
 
     // Adds a key line for `path` unless one exists.
     void addKey(std::string_view path);
     // Writes the value in place of every line of that name in the key, readable or not, so
     // the name is left once.
-    void setValue(std::string_view keyPath, const RegValueData& value);
+    void setValue(std::string_view keyPath, const SRegValueData& value);
 
 private:
     // Damaged: a value line of a key whose data cannot be read; kept, but never a value.
-    enum class EntryKind { Key, Value, Damaged, Other };
+    enum class EEntryKind { Key, Value, Damaged, Other };
     struct SEntry {
-        EntryKind kind = EntryKind::Other;
+        EEntryKind kind = EEntryKind::Other;
         std::vector<std::string> lines;
         std::string keyPath; // the key line's path, or for a value the key it belongs to
-        RegValueData value;
+        SRegValueData value;
     };
 
     void appendLines(std::vector<std::string> lines, const std::string& currentKey);

@@ -29,24 +29,24 @@ CRegistryKey::Value::operator std::uint32_t() const
            static_cast<std::uint32_t>(data_[2]) << 16 | static_cast<std::uint32_t>(data_[3]) << 24;
 }
 
-CRegistryKey::CRegistryKey(IRegistryStore& store, RegKeyHandle root, std::string_view subKey,
+CRegistryKey::CRegistryKey(IRegistryStore& store, ERegKeyHandle root, std::string_view subKey,
                            std::uint32_t access, std::optional<std::string_view> machine)
 {
     if (machine) {
-        RegKeyHandle remoteRoot{};
+        ERegKeyHandle remoteRoot{};
         if (const std::uint32_t result = store.connect(*machine, root, remoteRoot)) {
             throw Exception(kConnectFailed, result);
         }
         root = remoteRoot;
     }
-    RegKeyHandle opened{};
+    ERegKeyHandle opened{};
     if (const std::uint32_t result = store.openKey(root, subKey, access, opened)) {
         throw Exception(kOpenFailed, result);
     }
     counted_ = NewCCountedRegKey(store, opened, true);
 }
 
-CRegistryKey::CRegistryKey(IRegistryStore& store, RegKeyHandle key)
+CRegistryKey::CRegistryKey(IRegistryStore& store, ERegKeyHandle key)
     : counted_(NewCCountedRegKey(store, key, true))
 {
 }
@@ -83,7 +83,7 @@ CRegistryKey CRegistryKey::CreateOrOpenKey(std::string_view subKey, std::uint32_
                                            std::uint32_t access) const
 {
     std::uint32_t localDisposition = 0;
-    RegKeyHandle created{};
+    ERegKeyHandle created{};
     const std::uint32_t result = store().createKey(Handle(), subKey, className, options, access,
                                                    created,
                                                    disposition ? *disposition : localDisposition);
@@ -117,7 +117,7 @@ void CRegistryKey::SetValue(std::string_view name, std::uint32_t value, std::uin
     }
 }
 
-CStoreCountedRegKey* CRegistryKey::NewCCountedRegKey(IRegistryStore& store, RegKeyHandle key,
+CStoreCountedRegKey* CRegistryKey::NewCCountedRegKey(IRegistryStore& store, ERegKeyHandle key,
                                                      bool closeOnFailure)
 {
     auto* counted = new (std::nothrow) CStoreCountedRegKey(store, key);

@@ -12,20 +12,20 @@
 // One open key handle shared by any number of CRegistryKey objects; the last one closes it.
 class CCountedRegKey {
 public:
-    explicit CCountedRegKey(RegKeyHandle handle) : key(handle) {}
+    explicit CCountedRegKey(ERegKeyHandle handle) : key(handle) {}
     virtual void Close() = 0;
     virtual ~CCountedRegKey() = default;
     CCountedRegKey(const CCountedRegKey&) = delete;
     CCountedRegKey& operator=(const CCountedRegKey&) = delete;
 
-    const RegKeyHandle key;
+    const ERegKeyHandle key;
     std::atomic<std::uint32_t> references{1};
 };
 
 // The counted key of a store's handle: closing gives the handle back to its store.
 class CStoreCountedRegKey final : public CCountedRegKey {
 public:
-    CStoreCountedRegKey(IRegistryStore& owner, RegKeyHandle handle)
+    CStoreCountedRegKey(IRegistryStore& owner, ERegKeyHandle handle)
         : CCountedRegKey(handle), store(owner)
     {
     }
@@ -69,10 +69,10 @@ public:
     };
 
     // Opens root\subKey, on `machine`'s registry when one is named.
-    CRegistryKey(IRegistryStore& store, RegKeyHandle root, std::string_view subKey,
+    CRegistryKey(IRegistryStore& store, ERegKeyHandle root, std::string_view subKey,
                  std::uint32_t access, std::optional<std::string_view> machine = std::nullopt);
     // Takes ownership of an open key.
-    CRegistryKey(IRegistryStore& store, RegKeyHandle key);
+    CRegistryKey(IRegistryStore& store, ERegKeyHandle key);
     CRegistryKey(const CRegistryKey& other);
     CRegistryKey& operator=(const CRegistryKey& other);
     ~CRegistryKey();
@@ -85,10 +85,10 @@ public:
     void SetValue(std::string_view name, std::uint32_t value,
                   std::uint32_t type = RegType::Dword) const;
 
-    RegKeyHandle Handle() const { return counted_->key; }
+    ERegKeyHandle Handle() const { return counted_->key; }
 
 private:
-    static CStoreCountedRegKey* NewCCountedRegKey(IRegistryStore& store, RegKeyHandle key,
+    static CStoreCountedRegKey* NewCCountedRegKey(IRegistryStore& store, ERegKeyHandle key,
                                                   bool closeOnFailure);
     IRegistryStore& store() const { return counted_->store; }
     void release();

@@ -125,10 +125,10 @@ std::optional<std::vector<std::uint8_t>> parseHexBytes(std::string_view text)
 }
 
 // hex:... or hex(N):... with the continuations already joined.
-std::optional<RegValueData> parseHexData(std::string_view text)
+std::optional<SRegValueData> parseHexData(std::string_view text)
 {
     text.remove_prefix(kHex.size());
-    RegValueData value;
+    SRegValueData value;
     value.type = RegType::Binary;
     if (!text.empty() && text.front() == '(') {
         const std::size_t close = text.find(')');
@@ -153,7 +153,7 @@ std::optional<RegValueData> parseHexData(std::string_view text)
     return value;
 }
 
-std::optional<RegValueData> parseData(std::string_view text)
+std::optional<SRegValueData> parseData(std::string_view text)
 {
     if (text.starts_with(kDword)) {
         text.remove_prefix(kDword.size());
@@ -162,7 +162,7 @@ std::optional<RegValueData> parseData(std::string_view text)
         if (!number) {
             return std::nullopt;
         }
-        return RegValueData{{}, RegType::Dword,
+        return SRegValueData{{}, RegType::Dword,
                             {static_cast<std::uint8_t>(*number), static_cast<std::uint8_t>(*number >> 8),
                              static_cast<std::uint8_t>(*number >> 16),
                              static_cast<std::uint8_t>(*number >> 24)}};
@@ -174,12 +174,12 @@ std::optional<RegValueData> parseData(std::string_view text)
     if (!string || !text.empty()) {
         return std::nullopt;
     }
-    RegValueData value{{}, RegType::String, {string->begin(), string->end()}};
+    SRegValueData value{{}, RegType::String, {string->begin(), string->end()}};
     value.data.push_back(0);
     return value;
 }
 
-bool isPlainString(const RegValueData& value)
+bool isPlainString(const SRegValueData& value)
 {
     if (value.type != RegType::String || value.data.empty() || value.data.back() != 0) {
         return false;
@@ -245,7 +245,7 @@ bool startsContinuedValue(std::string_view line)
     return name && line.starts_with("=hex") && trimRight(line).ends_with('\\');
 }
 
-std::optional<RegValueData> parseValueLines(const std::vector<std::string>& lines)
+std::optional<SRegValueData> parseValueLines(const std::vector<std::string>& lines)
 {
     if (lines.empty()) {
         return std::nullopt;
@@ -284,7 +284,7 @@ std::optional<std::string> valueLineName(std::string_view line)
     return name;
 }
 
-std::vector<std::string> formatValueLines(const RegValueData& value)
+std::vector<std::string> formatValueLines(const SRegValueData& value)
 {
     const std::string name = value.name.empty() ? "@" : quote(value.name);
     if (value.type == RegType::Dword && value.data.size() == 4) {

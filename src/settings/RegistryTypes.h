@@ -4,11 +4,11 @@
 // The registry's own numbers, under names of our own so they never meet the system headers.
 
 // An open key of the per-user store; the predefined roots have fixed values.
-enum class RegKeyHandle : std::uintptr_t {};
-inline constexpr RegKeyHandle kHKeyClassesRoot{0x80000000u};
-inline constexpr RegKeyHandle kHKeyCurrentUser{0x80000001u};
-inline constexpr RegKeyHandle kHKeyLocalMachine{0x80000002u};
-inline constexpr RegKeyHandle kHKeyUsers{0x80000003u};
+enum class ERegKeyHandle : std::uintptr_t {};
+inline constexpr ERegKeyHandle kHKeyClassesRoot{0x80000000u};
+inline constexpr ERegKeyHandle kHKeyCurrentUser{0x80000001u};
+inline constexpr ERegKeyHandle kHKeyLocalMachine{0x80000002u};
+inline constexpr ERegKeyHandle kHKeyUsers{0x80000003u};
 
 // Error codes, as the system numbers them.
 namespace RegError {

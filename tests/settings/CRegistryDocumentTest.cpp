@@ -159,7 +159,7 @@ TEST(RegistryDocument, AnyValueWrittenReadsBackTheSame)
     for (int i = 0; i < 100; ++i) {
         many.push_back(static_cast<std::uint8_t>(i * 7));
     }
-    const RegValueData values[] = {
+    const SRegValueData values[] = {
         {"plain", RegType::String, bytes({'a', '"', '\\', 0})},
         {"lines", RegType::String, bytes({'a', '\n', 'b', 0})},
         {"unended", RegType::String, bytes({'a'})},
@@ -169,12 +169,12 @@ TEST(RegistryDocument, AnyValueWrittenReadsBackTheSame)
         {"", RegType::DwordBigEndian, bytes({1, 2, 3, 4})},
     };
     auto document = CRegistryDocument::parse("");
-    for (const RegValueData& value : values) {
+    for (const SRegValueData& value : values) {
         document.setValue(kKey, value);
     }
     const auto reread = CRegistryDocument::parse(document.serialize());
-    for (const RegValueData& value : values) {
-        const RegValueData* found = reread.findValue(kKey, value.name);
+    for (const SRegValueData& value : values) {
+        const SRegValueData* found = reread.findValue(kKey, value.name);
         ASSERT_NE(found, nullptr) << value.name;
         EXPECT_EQ(*found, value) << value.name;
     }

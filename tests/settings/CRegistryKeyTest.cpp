@@ -19,36 +19,36 @@ public:
     {
     }
 
-    std::uint32_t connect(std::string_view m, RegKeyHandle r, RegKeyHandle& out) override
+    std::uint32_t connect(std::string_view m, ERegKeyHandle r, ERegKeyHandle& out) override
     {
         return inner_.connect(m, r, out);
     }
-    std::uint32_t openKey(RegKeyHandle p, std::string_view s, std::uint32_t a, RegKeyHandle& out) override
+    std::uint32_t openKey(ERegKeyHandle p, std::string_view s, std::uint32_t a, ERegKeyHandle& out) override
     {
         return inner_.openKey(p, s, a, out);
     }
-    std::uint32_t createKey(RegKeyHandle p, std::string_view s, std::string_view c, std::uint32_t o,
-                            std::uint32_t a, RegKeyHandle& out, std::uint32_t& d) override
+    std::uint32_t createKey(ERegKeyHandle p, std::string_view s, std::string_view c, std::uint32_t o,
+                            std::uint32_t a, ERegKeyHandle& out, std::uint32_t& d) override
     {
         return inner_.createKey(p, s, c, o, a, out, d);
     }
-    std::uint32_t queryValue(RegKeyHandle k, std::string_view n, std::uint32_t& t,
+    std::uint32_t queryValue(ERegKeyHandle k, std::string_view n, std::uint32_t& t,
                              std::vector<std::uint8_t>& d) override
     {
         return inner_.queryValue(k, n, t, d);
     }
-    std::uint32_t setValue(RegKeyHandle k, std::string_view n, std::uint32_t t,
+    std::uint32_t setValue(ERegKeyHandle k, std::string_view n, std::uint32_t t,
                            std::span<const std::uint8_t> d) override
     {
         return inner_.setValue(k, n, t, d);
     }
-    std::uint32_t closeKey(RegKeyHandle k) override
+    std::uint32_t closeKey(ERegKeyHandle k) override
     {
         ++closes[k];
         return inner_.closeKey(k);
     }
 
-    std::map<RegKeyHandle, int> closes;
+    std::map<ERegKeyHandle, int> closes;
     CMemoryRegistryFile* file_;
     CFileRegistryStore inner_;
 };
@@ -88,7 +88,7 @@ protected:
 
 TEST_F(RegistryKeyTest, CopiesShareOneHandleThatTheLastOneCloses)
 {
-    RegKeyHandle handle{};
+    ERegKeyHandle handle{};
     {
         CRegistryKey b(store, kHKeyCurrentUser, "Software", RegAccess::Read);
         {

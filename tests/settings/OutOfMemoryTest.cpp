@@ -12,26 +12,26 @@ bool failNextNothrowAllocation = false;
 // Closes nothing but counts, and serves every key as open.
 class CClosingStore final : public IRegistryStore {
 public:
-    std::uint32_t connect(std::string_view, RegKeyHandle r, RegKeyHandle& out) override { out = r; return 0; }
-    std::uint32_t openKey(RegKeyHandle, std::string_view, std::uint32_t, RegKeyHandle& out) override
+    std::uint32_t connect(std::string_view, ERegKeyHandle r, ERegKeyHandle& out) override { out = r; return 0; }
+    std::uint32_t openKey(ERegKeyHandle, std::string_view, std::uint32_t, ERegKeyHandle& out) override
     {
-        out = RegKeyHandle{0x1234};
+        out = ERegKeyHandle{0x1234};
         return 0;
     }
-    std::uint32_t createKey(RegKeyHandle, std::string_view, std::string_view, std::uint32_t,
-                            std::uint32_t, RegKeyHandle& out, std::uint32_t&) override
+    std::uint32_t createKey(ERegKeyHandle, std::string_view, std::string_view, std::uint32_t,
+                            std::uint32_t, ERegKeyHandle& out, std::uint32_t&) override
     {
-        out = RegKeyHandle{0x5678};
+        out = ERegKeyHandle{0x5678};
         return 0;
     }
-    std::uint32_t queryValue(RegKeyHandle, std::string_view, std::uint32_t&, std::vector<std::uint8_t>&) override { return 2; }
-    std::uint32_t setValue(RegKeyHandle, std::string_view, std::uint32_t, std::span<const std::uint8_t>) override { return 0; }
-    std::uint32_t closeKey(RegKeyHandle key) override
+    std::uint32_t queryValue(ERegKeyHandle, std::string_view, std::uint32_t&, std::vector<std::uint8_t>&) override { return 2; }
+    std::uint32_t setValue(ERegKeyHandle, std::string_view, std::uint32_t, std::span<const std::uint8_t>) override { return 0; }
+    std::uint32_t closeKey(ERegKeyHandle key) override
     {
         closed.push_back(key);
         return 0;
     }
-    std::vector<RegKeyHandle> closed;
+    std::vector<ERegKeyHandle> closed;
 };
 
 TEST(RegistryKeyOutOfMemory, ThrowsWithCode8AndClosesTheNewHandle)
@@ -45,7 +45,7 @@ TEST(RegistryKeyOutOfMemory, ThrowsWithCode8AndClosesTheNewHandle)
         EXPECT_STREQ(e.where, "CRegistryKey::NewCCountedRegKey()");
         EXPECT_EQ(e.error, RegError::NotEnoughMemory);
     }
-    EXPECT_EQ(store.closed, (std::vector<RegKeyHandle>{RegKeyHandle{0x1234}}));
+    EXPECT_EQ(store.closed, (std::vector<ERegKeyHandle>{ERegKeyHandle{0x1234}}));
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 // The store numbers the predefined roots as 32-bit values; the system's handles for them are
 // those values sign-extended to the pointer's width.
 struct SPredefinedRoot {
-    RegKeyHandle ours;
+    ERegKeyHandle ours;
     HKEY system;
 };
 
@@ -21,7 +21,7 @@ const SPredefinedRoot kRoots[] = {
     {kHKeyUsers, HKEY_USERS},
 };
 
-HKEY systemKey(RegKeyHandle key)
+HKEY systemKey(ERegKeyHandle key)
 {
     for (const SPredefinedRoot& root : kRoots) {
         if (root.ours == key) {
@@ -31,14 +31,14 @@ HKEY systemKey(RegKeyHandle key)
     return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key));
 }
 
-RegKeyHandle storeKey(HKEY key)
+ERegKeyHandle storeKey(HKEY key)
 {
     for (const SPredefinedRoot& root : kRoots) {
         if (root.system == key) {
             return root.ours;
         }
     }
-    return RegKeyHandle{reinterpret_cast<std::uintptr_t>(key)};
+    return ERegKeyHandle{reinterpret_cast<std::uintptr_t>(key)};
 }
 
 // The system takes names ending in a NUL; a name with a NUL inside it names nothing it has.
@@ -53,8 +53,8 @@ bool toCString(std::string_view text, std::string& out)
 
 } // namespace
 
-std::uint32_t CWin32RegistryStore::connect(std::string_view machine, RegKeyHandle root,
-                                           RegKeyHandle& remoteRoot)
+std::uint32_t CWin32RegistryStore::connect(std::string_view machine, ERegKeyHandle root,
+                                           ERegKeyHandle& remoteRoot)
 {
     std::string name;
     if (!toCString(machine, name)) {
@@ -68,8 +68,8 @@ std::uint32_t CWin32RegistryStore::connect(std::string_view machine, RegKeyHandl
     return static_cast<std::uint32_t>(result);
 }
 
-std::uint32_t CWin32RegistryStore::openKey(RegKeyHandle parent, std::string_view subKey,
-                                           std::uint32_t access, RegKeyHandle& opened)
+std::uint32_t CWin32RegistryStore::openKey(ERegKeyHandle parent, std::string_view subKey,
+                                           std::uint32_t access, ERegKeyHandle& opened)
 {
     std::string name;
     if (!toCString(subKey, name)) {
@@ -83,9 +83,9 @@ std::uint32_t CWin32RegistryStore::openKey(RegKeyHandle parent, std::string_view
     return static_cast<std::uint32_t>(result);
 }
 
-std::uint32_t CWin32RegistryStore::createKey(RegKeyHandle parent, std::string_view subKey,
+std::uint32_t CWin32RegistryStore::createKey(ERegKeyHandle parent, std::string_view subKey,
                                              std::string_view className, std::uint32_t options,
-                                             std::uint32_t access, RegKeyHandle& created,
+                                             std::uint32_t access, ERegKeyHandle& created,
                                              std::uint32_t& disposition)
 {
     std::string name;
@@ -105,7 +105,7 @@ std::uint32_t CWin32RegistryStore::createKey(RegKeyHandle parent, std::string_vi
     return static_cast<std::uint32_t>(result);
 }
 
-std::uint32_t CWin32RegistryStore::queryValue(RegKeyHandle key, std::string_view name,
+std::uint32_t CWin32RegistryStore::queryValue(ERegKeyHandle key, std::string_view name,
                                               std::uint32_t& type, std::vector<std::uint8_t>& data)
 {
     std::string valueName;
@@ -134,7 +134,7 @@ std::uint32_t CWin32RegistryStore::queryValue(RegKeyHandle key, std::string_view
     return static_cast<std::uint32_t>(result == ERROR_SUCCESS ? ERROR_MORE_DATA : result);
 }
 
-std::uint32_t CWin32RegistryStore::setValue(RegKeyHandle key, std::string_view name, std::uint32_t type,
+std::uint32_t CWin32RegistryStore::setValue(ERegKeyHandle key, std::string_view name, std::uint32_t type,
                                             std::span<const std::uint8_t> data)
 {
     std::string valueName;
@@ -145,7 +145,7 @@ std::uint32_t CWin32RegistryStore::setValue(RegKeyHandle key, std::string_view n
                                                      static_cast<DWORD>(data.size())));
 }
 
-std::uint32_t CWin32RegistryStore::closeKey(RegKeyHandle key)
+std::uint32_t CWin32RegistryStore::closeKey(ERegKeyHandle key)
 {
     return static_cast<std::uint32_t>(RegCloseKey(systemKey(key)));
 }
