@@ -9,8 +9,8 @@
 #include "diagnostics/FatalErrorSink.h"
 #include "graphics/CScreen.h"
 #include "input/CInput.h"
-#include "music/MusicPlayer.h"
-#include "music/ResourceModule.h"
+#include "music/CMusicPlayer.h"
+#include "music/CResourceModule.h"
 #include "oracle/COracle.h"
 
 #include <array>
@@ -123,7 +123,7 @@ public:
     CInput* input() { return input_.get(); }
     CTimerList& timers() { return timers_; }
     CLogs& logs() { return logs_; }
-    MusicPlayer& music() { return music_; }
+    CMusicPlayer& music() { return music_; }
     bool isShutDown() const { return shutDown_; }
 
     // The home page the menu's entry opens.
@@ -246,8 +246,8 @@ private:
     CLogs logs_;
     SShellState state_;
     COracle oracle_;
-    MusicPlayer music_;
-    ResourceModule packageLibrary_;
+    CMusicPlayer music_;
+    CResourceModule packageLibrary_;
     CTimerList timers_;
 
     std::unique_ptr<CScreen> screen_;

@@ -1,4 +1,4 @@
-#include "music/MusicPlayer.h"
+#include "music/CMusicPlayer.h"
 
 #include "CFakeAudioDevice.h"
 
@@ -47,9 +47,9 @@ protected:
         return lines;
     }
 
-    std::unique_ptr<MusicPlayer> startedPlayer()
+    std::unique_ptr<CMusicPlayer> startedPlayer()
     {
-        auto player = std::make_unique<MusicPlayer>(audio, logs, folder.path());
+        auto player = std::make_unique<CMusicPlayer>(audio, logs, folder.path());
         player->AddSong("music.ogg");
         player->Start();
         return player;
@@ -147,7 +147,7 @@ TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
 TEST_F(MusicPlayerTest, MusicSwitchedOffAtStartStartsFromTheBeginningWhenSwitchedOn)
 {
     writePackage(songPackage(fakeSong()));
-    MusicPlayer player(audio, logs, folder.path());
+    CMusicPlayer player(audio, logs, folder.path());
     player.AddSong("music.ogg");
     player.Disable();
     EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));

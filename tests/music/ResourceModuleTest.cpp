@@ -1,4 +1,4 @@
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 
 #include "TestPackages.h"
 
@@ -73,12 +73,12 @@ TEST(ResourceLookup, ReadsThe64BitHeaderLayoutToo)
     EXPECT_EQ(lookUp(file, "music.ogg", "ogg"), fakeSong());
 }
 
-TEST(ResourceModule, KeepsTheFileInMemoryFromLoadToFree)
+TEST(CResourceModule, KeepsTheFileInMemoryFromLoadToFree)
 {
     CTempFolder folder;
     const auto path = folder.path() / "resource.dat";
     writeFile(path, songPackage(fakeSong(5000)));
-    ResourceModule package(path);
+    CResourceModule package(path);
     ASSERT_TRUE(package.Load());
     std::filesystem::remove(path);
 
@@ -98,16 +98,16 @@ TEST(ResourceModule, KeepsTheFileInMemoryFromLoadToFree)
     EXPECT_FALSE(package.Load());
 }
 
-TEST(ResourceModule, FailsCleanlyWithoutAUsableFile)
+TEST(CResourceModule, FailsCleanlyWithoutAUsableFile)
 {
     CTempFolder folder;
-    EXPECT_FALSE(ResourceModule(folder.path() / "resource.dat").Load());
-    EXPECT_FALSE(ResourceModule(folder.path()).Load());
+    EXPECT_FALSE(CResourceModule(folder.path() / "resource.dat").Load());
+    EXPECT_FALSE(CResourceModule(folder.path()).Load());
     writeFile(folder.path() / "empty.dat", {});
-    EXPECT_FALSE(ResourceModule(folder.path() / "empty.dat").Load());
+    EXPECT_FALSE(CResourceModule(folder.path() / "empty.dat").Load());
     writeFile(folder.path() / "text.dat", bytesOf("MZ but nothing else of a module"));
-    EXPECT_FALSE(ResourceModule(folder.path() / "text.dat").Load());
-    ResourceModule unnamed;
+    EXPECT_FALSE(CResourceModule(folder.path() / "text.dat").Load());
+    CResourceModule unnamed;
     EXPECT_FALSE(unnamed.Load());
 }
 

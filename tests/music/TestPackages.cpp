@@ -1,6 +1,6 @@
 #include "TestPackages.h"
 
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 
 #include "ProcessToken.h"
 
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> songPackage(const std::vector<std::uint8_t>& song)
 
 std::vector<std::uint8_t> builtSong()
 {
-    ResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
+    CResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
     const auto location = package.Load() ? package.Find("music.ogg", "ogg") : std::nullopt;
     const auto bytes = location ? package.Data(*location) : std::nullopt;
     EXPECT_TRUE(bytes.has_value()) << "no song in " << MINNE_DATA_DIR << "/resource.dat";

@@ -1,6 +1,6 @@
 // The song package mapped by the system's module loader, as a data file: nothing in it runs,
 // and the resource functions find the song in it as in any module.
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 
 #include "common/ProgramFile.h"
 #include "platform/win32/Win32Api.h"
@@ -50,7 +50,7 @@ bool isWholeModule(const std::filesystem::path& path)
 
 } // namespace
 
-class ResourceModule::CLoaded {
+class CResourceModule::CLoaded {
 public:
     explicit CLoaded(HMODULE mapped) : module(mapped) {}
     ~CLoaded() { FreeLibrary(module); }
@@ -60,11 +60,11 @@ public:
     HMODULE module;
 };
 
-ResourceModule::ResourceModule() = default;
-ResourceModule::ResourceModule(std::filesystem::path name) : name_(std::move(name)) {}
-ResourceModule::~ResourceModule() = default;
+CResourceModule::CResourceModule() = default;
+CResourceModule::CResourceModule(std::filesystem::path name) : name_(std::move(name)) {}
+CResourceModule::~CResourceModule() = default;
 
-bool ResourceModule::Load()
+bool CResourceModule::Load()
 {
     if (loaded_) {
         return true;
@@ -84,12 +84,12 @@ bool ResourceModule::Load()
     return loaded_ != nullptr;
 }
 
-void ResourceModule::Free()
+void CResourceModule::Free()
 {
     loaded_.reset();
 }
 
-std::optional<SResourceLocation> ResourceModule::Find(std::string_view name, std::string_view type) const
+std::optional<SResourceLocation> CResourceModule::Find(std::string_view name, std::string_view type) const
 {
     if (!loaded_) {
         return std::nullopt;
@@ -106,7 +106,7 @@ std::optional<SResourceLocation> ResourceModule::Find(std::string_view name, std
     return location;
 }
 
-std::optional<std::span<const std::uint8_t>> ResourceModule::Data(const SResourceLocation& location) const
+std::optional<std::span<const std::uint8_t>> CResourceModule::Data(const SResourceLocation& location) const
 {
     if (!loaded_ || location.systemHandle == 0) {
         return std::nullopt;

@@ -2,7 +2,7 @@
 // the loudspeaker is captured and compared with the song itself.
 #include "platform/sdl/SdlAudio.h"
 
-#include "music/MusicPlayer.h"
+#include "music/CMusicPlayer.h"
 #include "song/OggVorbisEncoder.h"
 
 #include "OggDecoding.h"
@@ -230,7 +230,7 @@ TEST_F(SdlAudioTest, ThePlayerStartsTheBuiltSong)
     CSdlAudio audio;
     COutputRecorder recorder(audio);
     {
-        MusicPlayer player(audio, logs, kDataDir);
+        CMusicPlayer player(audio, logs, kDataDir);
         player.AddSong("music.ogg");
         player.Start();
         EXPECT_FALSE(player.disabled());

@@ -1,4 +1,4 @@
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 #include "platform/web/FrameConversion.h"
 #include "platform/web/VorbisSong.h"
 
@@ -24,7 +24,7 @@ TEST(WebFrame, RowsBecomeOpaqueRgbaWithTheirOwnPitches)
 
 TEST(WebSong, TheProgramsSongDecodesWholeAndForeignBytesAreRefused)
 {
-    ResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
+    CResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
     ASSERT_TRUE(package.Load());
     const std::optional<SResourceLocation> found = package.Find("music.ogg", "OGG");
     ASSERT_TRUE(found);

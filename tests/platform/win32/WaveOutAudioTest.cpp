@@ -4,7 +4,7 @@
 #include "platform/win32/WaveFeeder.h"
 #include "platform/win32/WaveOutAudio.h"
 
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ namespace {
 
 std::vector<std::uint8_t> shippedSong()
 {
-    ResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
+    CResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
     if (!package.Load()) {
         return {};
     }

@@ -1,5 +1,5 @@
 #include "music/CPeImage.h"
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 #include "song/PeResourceWriter.h"
 
 #include "platform/win32/Win32Api.h"
@@ -40,7 +40,7 @@ std::optional<Bytes> portableLookUp(const Bytes& file, std::string_view name, st
     return bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt;
 }
 
-std::optional<Bytes> systemLookUp(const ResourceModule& module, std::string_view name, std::string_view type)
+std::optional<Bytes> systemLookUp(const CResourceModule& module, std::string_view name, std::string_view type)
 {
     const auto location = module.Find(name, type);
     const auto bytes = location ? module.Data(*location) : std::nullopt;
@@ -63,7 +63,7 @@ TEST(Win32ResourceModule, TheSystemLoaderFindsWhatThePortableReaderFinds)
     const std::string path = tempFile("minne_package");
     writeFile(path, file);
     {
-        ResourceModule module(path);
+        CResourceModule module(path);
         ASSERT_TRUE(module.Load());
         for (const auto& [name, type] : std::vector<std::pair<std::string, std::string>>{
                  {"music.ogg", "ogg"}, {"MUSIC.OGG", "OGG"}, {"intro.ogg", "OGG"}, {"music.ogg", "wave"},
@@ -83,7 +83,7 @@ TEST(Win32ResourceModule, TheBuiltPackageGivesTheSongByteForByte)
     const std::string path = std::string(MINNE_DATA_DIR) + "/resource.dat";
     std::ifstream in(path, std::ios::binary);
     const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ResourceModule module(path);
+    CResourceModule module(path);
     ASSERT_TRUE(module.Load());
     const std::optional<Bytes> song = systemLookUp(module, "music.ogg", "ogg");
     ASSERT_TRUE(song);
@@ -93,11 +93,11 @@ TEST(Win32ResourceModule, TheBuiltPackageGivesTheSongByteForByte)
 
 TEST(Win32ResourceModule, MissingAndDamagedPackagesAreNotLoaded)
 {
-    EXPECT_FALSE(ResourceModule(tempFile("minne_missing")).Load());
-    EXPECT_FALSE(ResourceModule().Load());
+    EXPECT_FALSE(CResourceModule(tempFile("minne_missing")).Load());
+    EXPECT_FALSE(CResourceModule().Load());
     const std::string text = tempFile("minne_text");
     writeFile(text, bytesOf("not a module at all"));
-    EXPECT_FALSE(ResourceModule(text).Load());
+    EXPECT_FALSE(CResourceModule(text).Load());
     DeleteFileA(text.c_str());
 }
 

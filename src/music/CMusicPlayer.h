@@ -1,7 +1,7 @@
 #pragma once
 #include "diagnostics/CLogs.h"
 #include "music/IAudioDevice.h"
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 
 #include <filesystem>
 #include <string>
@@ -11,16 +11,16 @@
 // streamed by the audio device. No operation reports a result; every failure is written to
 // the error log and leaves the player silent ("disabled"), and the rest of the program goes
 // on as before.
-class MusicPlayer {
+class CMusicPlayer {
 public:
     // Starts the audio device; when it cannot start, the player is silent from the outset
     // and says nothing. The package is looked for in `folder` (empty: the working folder).
     // The device and the logs must outlive the player.
-    MusicPlayer(IAudioDevice& audio, CLogs& logs, std::filesystem::path folder = {});
+    CMusicPlayer(IAudioDevice& audio, CLogs& logs, std::filesystem::path folder = {});
     // Closes the stream before the package memory it plays from goes away.
-    ~MusicPlayer();
-    MusicPlayer(const MusicPlayer&) = delete;
-    MusicPlayer& operator=(const MusicPlayer&) = delete;
+    ~CMusicPlayer();
+    CMusicPlayer(const CMusicPlayer&) = delete;
+    CMusicPlayer& operator=(const CMusicPlayer&) = delete;
 
     // Adds a song by its resource name; dropped while the player is disabled.
     void AddSong(std::string name);
@@ -51,6 +51,6 @@ private:
     std::vector<std::string> songs_;
     std::string packageName_;
     bool disabled_ = false;
-    ResourceModule package_;
+    CResourceModule package_;
     SAudioStream stream_;
 };

@@ -1,4 +1,4 @@
-#include "music/ResourceModule.h"
+#include "music/CResourceModule.h"
 
 #include "common/ProgramFile.h"
 
@@ -20,17 +20,17 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::pa
 
 } // namespace
 
-class ResourceModule::CLoaded {
+class CResourceModule::CLoaded {
 public:
     explicit CLoaded(CPeImage parsed) : image(std::move(parsed)) {}
     CPeImage image;
 };
 
-ResourceModule::ResourceModule() = default;
-ResourceModule::ResourceModule(std::filesystem::path name) : name_(std::move(name)) {}
-ResourceModule::~ResourceModule() = default;
+CResourceModule::CResourceModule() = default;
+CResourceModule::CResourceModule(std::filesystem::path name) : name_(std::move(name)) {}
+CResourceModule::~CResourceModule() = default;
 
-bool ResourceModule::Load()
+bool CResourceModule::Load()
 {
     if (loaded_) {
         return true;
@@ -43,17 +43,17 @@ bool ResourceModule::Load()
     return loaded_ != nullptr;
 }
 
-void ResourceModule::Free()
+void CResourceModule::Free()
 {
     loaded_.reset();
 }
 
-std::optional<SResourceLocation> ResourceModule::Find(std::string_view name, std::string_view type) const
+std::optional<SResourceLocation> CResourceModule::Find(std::string_view name, std::string_view type) const
 {
     return loaded_ ? loaded_->image.find(name, type) : std::nullopt;
 }
 
-std::optional<std::span<const std::uint8_t>> ResourceModule::Data(const SResourceLocation& location) const
+std::optional<std::span<const std::uint8_t>> CResourceModule::Data(const SResourceLocation& location) const
 {
     return loaded_ ? loaded_->image.bytesOf(location) : std::nullopt;
 }

@@ -1,4 +1,4 @@
-#include "music/MusicPlayer.h"
+#include "music/CMusicPlayer.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ const std::string kDefaultSong = "music.ogg";
 
 } // namespace
 
-MusicPlayer::MusicPlayer(IAudioDevice& audio, CLogs& logs, std::filesystem::path folder)
+CMusicPlayer::CMusicPlayer(IAudioDevice& audio, CLogs& logs, std::filesystem::path folder)
     : audio_(audio), logs_(logs), folder_(std::move(folder))
 {
     if (!audio_.init(kMixRate, kChannels)) {
@@ -18,19 +18,19 @@ MusicPlayer::MusicPlayer(IAudioDevice& audio, CLogs& logs, std::filesystem::path
     }
 }
 
-MusicPlayer::~MusicPlayer()
+CMusicPlayer::~CMusicPlayer()
 {
     closeStream();
 }
 
-void MusicPlayer::AddSong(std::string name)
+void CMusicPlayer::AddSong(std::string name)
 {
     if (!disabled_) {
         songs_.push_back(std::move(name));
     }
 }
 
-void MusicPlayer::Start()
+void CMusicPlayer::Start()
 {
     if (disabled_) {
         return;
@@ -41,7 +41,7 @@ void MusicPlayer::Start()
 
 // Each step runs even when an earlier one failed, on empty values, and reports its own
 // failure: a missing package leaves one line for every step in the error log.
-void MusicPlayer::PlayNext()
+void CMusicPlayer::PlayNext()
 {
     if (disabled_) {
         return;
@@ -64,7 +64,7 @@ void MusicPlayer::PlayNext()
     }
 }
 
-void MusicPlayer::Toggle()
+void CMusicPlayer::Toggle()
 {
     if (!disabled_) {
         disabled_ = true;
@@ -77,7 +77,7 @@ void MusicPlayer::Toggle()
     }
 }
 
-const std::string& MusicPlayer::currentSongName() const
+const std::string& CMusicPlayer::currentSongName() const
 {
     if (songIndex_ >= 1 && songIndex_ <= static_cast<int>(songs_.size())) {
         return songs_[static_cast<std::size_t>(songIndex_) - 1];
@@ -85,7 +85,7 @@ const std::string& MusicPlayer::currentSongName() const
     return kDefaultSong;
 }
 
-std::optional<std::span<const std::uint8_t>> MusicPlayer::songBytes(const std::string& song)
+std::optional<std::span<const std::uint8_t>> CMusicPlayer::songBytes(const std::string& song)
 {
     if (!package_.IsLoaded()) {
         package_.SetName(folder_.empty() ? std::filesystem::path(packageName_) : folder_ / packageName_);
@@ -105,13 +105,13 @@ std::optional<std::span<const std::uint8_t>> MusicPlayer::songBytes(const std::s
     return bytes;
 }
 
-void MusicPlayer::failWith(const std::string& message)
+void CMusicPlayer::failWith(const std::string& message)
 {
     logs_.writeErrorLog(message, false);
     Disable();
 }
 
-void MusicPlayer::closeStream()
+void CMusicPlayer::closeStream()
 {
     if (stream_) {
         audio_.close(stream_);

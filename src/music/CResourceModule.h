@@ -11,13 +11,13 @@
 // system's module loader where there is one and read into memory where there is none: `Load`
 // maps or reads and checks the file and keeps it until `Free`. The bytes a lookup gives stay
 // valid for as long as the module is loaded.
-class ResourceModule {
+class CResourceModule {
 public:
-    ResourceModule();
-    explicit ResourceModule(std::filesystem::path name);
-    ~ResourceModule();
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
+    CResourceModule();
+    explicit CResourceModule(std::filesystem::path name);
+    ~CResourceModule();
+    CResourceModule(const CResourceModule&) = delete;
+    CResourceModule& operator=(const CResourceModule&) = delete;
 
     // Takes effect at the next `Load` after the module was freed.
     void SetName(std::filesystem::path name) { name_ = std::move(name); }
