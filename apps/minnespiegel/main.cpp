@@ -77,7 +77,7 @@ int run(const SLaunchOptions& options, const char* argv0)
         std::filesystem::current_path(data.folder, error);
     }
     std::unique_ptr<IShellPlatform> platform =
-        makeShellPlatform(options.startInWindow ? WindowMode::Windowed : WindowMode::FullScreen);
+        makeShellPlatform(options.startInWindow ? EWindowMode::Windowed : EWindowMode::FullScreen);
     if (!data.found || error) {
         CStderrFatalSink unused;
         CLogs(platform->clock(), unused, logFolder).writeErrorLog(oneLine(missingDataMessage(data)), false);

@@ -13,7 +13,7 @@ inline constexpr const char* kWindowTitle = "Minnespiegel 2004";
 
 // How the program window starts: full screen, or an 800 x 600 window that can be resized (the
 // picture is scaled into it).
-enum class WindowMode { FullScreen, Windowed };
+enum class EWindowMode { FullScreen, Windowed };
 
 // A message of the window's queue, already translated from the platform's events. Input
 // events never come out here: the platform hands them to the input source on the way.
@@ -95,4 +95,4 @@ public:
 };
 
 // The real system of this build behind the shell, its one window to start in `startMode`.
-std::unique_ptr<IShellPlatform> makeShellPlatform(WindowMode startMode);
+std::unique_ptr<IShellPlatform> makeShellPlatform(EWindowMode startMode);

@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
-struct CFontRasterizer::Library {
+struct CFontRasterizer::SLibrary {
     FT_Library freeType = nullptr;
     FcConfig* fontConfig = nullptr;
 
-    ~Library()
+    ~SLibrary()
     {
         if (fontConfig) {
             FcConfigDestroy(fontConfig);
@@ -32,12 +32,12 @@ namespace {
 // A cell height of 0 asks for the platform's default size.
 constexpr std::int32_t kDefaultCellHeight = 16;
 
-struct FontFile {
+struct SFontFile {
     std::string path;
     int index = 0;
 };
 
-std::optional<FontFile> findFontFile(FcConfig* config, const SFontRequest& request)
+std::optional<SFontFile> findFontFile(FcConfig* config, const SFontRequest& request)
 {
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) {
@@ -56,12 +56,12 @@ std::optional<FontFile> findFontFile(FcConfig* config, const SFontRequest& reque
     if (!match) {
         return std::nullopt;
     }
-    std::optional<FontFile> file;
+    std::optional<SFontFile> file;
     FcChar8* path = nullptr;
     int index = 0;
     if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        file = FontFile{reinterpret_cast<const char*>(path), index};
+        file = SFontFile{reinterpret_cast<const char*>(path), index};
     }
     FcPatternDestroy(match);
     return file;
@@ -69,12 +69,12 @@ std::optional<FontFile> findFontFile(FcConfig* config, const SFontRequest& reque
 
 // The face's ascent and descent in font units as the platform's text layout measures a cell:
 // the OS/2 table's Windows values where the face has them.
-struct CellUnits {
+struct SCellUnits {
     long ascent;
     long descent;
 };
 
-CellUnits cellUnits(FT_Face face)
+SCellUnits cellUnits(FT_Face face)
 {
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
@@ -133,7 +133,7 @@ private:
 // Returns the cell height and ascent in pixels.
 std::optional<std::pair<std::int32_t, std::int32_t>> sizeFace(FT_Face face, const SFontRequest& request)
 {
-    const CellUnits units = cellUnits(face);
+    const SCellUnits units = cellUnits(face);
     const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
     const double cellUnitsTotal = static_cast<double>(units.ascent + units.descent);
     const std::int32_t requested = request.height == 0 ? kDefaultCellHeight : request.height;
@@ -161,7 +161,7 @@ std::optional<std::pair<std::int32_t, std::int32_t>> sizeFace(FT_Face face, cons
 
 } // namespace
 
-CFontRasterizer::CFontRasterizer() : library_(std::make_unique<Library>())
+CFontRasterizer::CFontRasterizer() : library_(std::make_unique<SLibrary>())
 {
     if (FT_Init_FreeType(&library_->freeType) != 0) {
         library_->freeType = nullptr;
@@ -176,7 +176,7 @@ std::unique_ptr<IFontFace> CFontRasterizer::openFont(const SFontRequest& request
     if (!library_->freeType || !library_->fontConfig) {
         return nullptr;
     }
-    const std::optional<FontFile> file = findFontFile(library_->fontConfig, request);
+    const std::optional<SFontFile> file = findFontFile(library_->fontConfig, request);
     FT_Face face = nullptr;
     if (!file || FT_New_Face(library_->freeType, file->path.c_str(), file->index, &face) != 0) {
         return nullptr;

@@ -17,6 +17,6 @@ public:
     std::unique_ptr<IFontFace> openFont(const SFontRequest& request) override;
 
 private:
-    struct Library;
-    std::unique_ptr<Library> library_;
+    struct SLibrary;
+    std::unique_ptr<SLibrary> library_;
 };

@@ -35,7 +35,7 @@ bool CSdlDisplay::hasDevice() const { return window_.sdlWindow() != nullptr; }
 std::int32_t CSdlDisplay::enterFullScreen()
 {
     // The user may have asked for a window; then the window is what the program takes over.
-    if (window_.requestedMode() == WindowMode::Windowed) {
+    if (window_.requestedMode() == EWindowMode::Windowed) {
         return 0;
     }
     return window_.setFullScreen(true) ? 0 : GraphicsResult::kGeneric;
@@ -176,7 +176,7 @@ std::int32_t CSdlDisplay::createSurface(std::int32_t, std::int32_t, ESurfacePlac
     return 0;
 }
 
-std::optional<CSdlDisplay::Capture> CSdlDisplay::readBack()
+std::optional<CSdlDisplay::SCapture> CSdlDisplay::readBack()
 {
     if (!texture_ || !drawFrame()) {
         return std::nullopt;
@@ -186,7 +186,7 @@ std::optional<CSdlDisplay::Capture> CSdlDisplay::readBack()
     float scaleY = 1.0f;
     SDL_RenderGetViewport(renderer_, &viewport);
     SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
-    Capture capture;
+    SCapture capture;
     capture.width = static_cast<std::int32_t>(static_cast<float>(viewport.w) * scaleX + 0.5f);
     capture.height = static_cast<std::int32_t>(static_cast<float>(viewport.h) * scaleY + 0.5f);
     capture.pixels.resize(static_cast<std::size_t>(capture.width) * static_cast<std::size_t>(capture.height));

@@ -39,12 +39,12 @@ public:
     bool vsyncIsReal() const override { return vsync_; }
 
     // What the renderer shows, read back as 0x00RRGGBB pixels of the window's output size.
-    struct Capture {
+    struct SCapture {
         std::int32_t width = 0;
         std::int32_t height = 0;
         std::vector<std::uint32_t> pixels;
     };
-    std::optional<Capture> readBack();
+    std::optional<SCapture> readBack();
     // Whether the primary was made with the accelerated renderer (video memory).
     bool accelerated() const { return accelerated_; }
 

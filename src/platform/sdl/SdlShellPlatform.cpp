@@ -38,7 +38,7 @@ void preferSoftwareDrawingWithoutGpu()
 
 } // namespace
 
-CSdlShellPlatform::CSdlShellPlatform(WindowMode startMode)
+CSdlShellPlatform::CSdlShellPlatform(EWindowMode startMode)
     : startMode_(startMode),
       registry_(openUserRegistry()),
       messages_([this](const SDL_Event& event) { forwardToInput(event); })

@@ -16,7 +16,7 @@ class CSdlInputSource;
 // the registry file, SDL message boxes and xdg-open.
 class CSdlShellPlatform final : public IShellPlatform {
 public:
-    explicit CSdlShellPlatform(WindowMode startMode);
+    explicit CSdlShellPlatform(EWindowMode startMode);
     ~CSdlShellPlatform() override;
     CSdlShellPlatform(const CSdlShellPlatform&) = delete;
     CSdlShellPlatform& operator=(const CSdlShellPlatform&) = delete;
@@ -37,7 +37,7 @@ public:
 private:
     void forwardToInput(const SDL_Event& event);
 
-    WindowMode startMode_;
+    EWindowMode startMode_;
     CSystemClock clock_;
     CSdlAudio audio_;
     std::unique_ptr<IRegistryStore> registry_;

@@ -53,7 +53,7 @@ void setIcon([[maybe_unused]] SDL_Window* window)
 
 } // namespace
 
-std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowMode mode, std::string* error)
+std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, EWindowMode mode, std::string* error)
 {
     nameWindowClass();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -64,7 +64,7 @@ std::unique_ptr<CSdlWindow> CSdlWindow::create(const std::string& title, WindowM
     }
     // A full-screen window starts as a borderless one over the whole display and then asks for
     // full screen, so it covers the display also where no window manager honours the request.
-    const bool fullScreen = mode == WindowMode::FullScreen;
+    const bool fullScreen = mode == EWindowMode::FullScreen;
     SDL_Rect bounds{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight};
     if (fullScreen && SDL_GetDisplayBounds(0, &bounds) != 0) {
         bounds = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth, kWindowHeight};

@@ -12,7 +12,7 @@ struct SDL_Window;
 class CSdlWindow {
 public:
     // The window with a Windows-1252 title, or nullptr with the reason in `error`.
-    static std::unique_ptr<CSdlWindow> create(const std::string& title, WindowMode mode, std::string* error = nullptr);
+    static std::unique_ptr<CSdlWindow> create(const std::string& title, EWindowMode mode, std::string* error = nullptr);
     ~CSdlWindow();
     CSdlWindow(const CSdlWindow&) = delete;
     CSdlWindow& operator=(const CSdlWindow&) = delete;
@@ -23,14 +23,14 @@ public:
     bool toggleFullScreen();
     bool setFullScreen(bool fullScreen);
     // The window the user asked for at start (full screen unless asked for a window).
-    WindowMode requestedMode() const { return requestedMode_; }
+    EWindowMode requestedMode() const { return requestedMode_; }
 
     SDL_Window* sdlWindow() const { return window_; }
     std::uint32_t windowId() const;
 
 private:
-    CSdlWindow(SDL_Window* window, WindowMode mode) : window_(window), requestedMode_(mode) {}
+    CSdlWindow(SDL_Window* window, EWindowMode mode) : window_(window), requestedMode_(mode) {}
 
     SDL_Window* window_;
-    WindowMode requestedMode_;
+    EWindowMode requestedMode_;
 };

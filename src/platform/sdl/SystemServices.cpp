@@ -17,7 +17,7 @@ std::unique_ptr<IFontRasterizer> makeFontRasterizer()
     return std::make_unique<CFontRasterizer>();
 }
 
-std::unique_ptr<IShellPlatform> makeShellPlatform(WindowMode startMode)
+std::unique_ptr<IShellPlatform> makeShellPlatform(EWindowMode startMode)
 {
     return std::make_unique<CSdlShellPlatform>(startMode);
 }

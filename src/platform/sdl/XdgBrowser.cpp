@@ -16,8 +16,8 @@ namespace {
 constexpr std::chrono::milliseconds kQuickFailure{300};
 
 // The child starts with every signal at its default and none blocked, whatever we changed.
-struct CSpawnAttributes {
-    CSpawnAttributes()
+struct SSpawnAttributes {
+    SSpawnAttributes()
     {
         posix_spawnattr_init(&attributes);
         sigset_t all;
@@ -28,9 +28,9 @@ struct CSpawnAttributes {
         posix_spawnattr_setsigmask(&attributes, &none);
         posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     }
-    ~CSpawnAttributes() { posix_spawnattr_destroy(&attributes); }
-    CSpawnAttributes(const CSpawnAttributes&) = delete;
-    CSpawnAttributes& operator=(const CSpawnAttributes&) = delete;
+    ~SSpawnAttributes() { posix_spawnattr_destroy(&attributes); }
+    SSpawnAttributes(const SSpawnAttributes&) = delete;
+    SSpawnAttributes& operator=(const SSpawnAttributes&) = delete;
 
     posix_spawnattr_t attributes;
 };
@@ -48,7 +48,7 @@ SLaunchResult CXdgBrowser::openAddress(const std::string& address)
     std::string program = "xdg-open";
     std::string argument = address;
     char* argv[] = {program.data(), argument.data(), nullptr};
-    CSpawnAttributes spawn;
+    SSpawnAttributes spawn;
     pid_t child = 0;
     if (const int error = posix_spawnp(&child, program.c_str(), nullptr, &spawn.attributes, argv, environ)) {
         return {false, program + ": " + std::generic_category().message(error)};

@@ -16,7 +16,7 @@ std::unique_ptr<IRegistryStore> openUserRegistry()
     return std::make_unique<CFileRegistryStore>(std::make_unique<CLocalStorageRegistryFile>(kRegistryKey));
 }
 
-std::unique_ptr<IShellPlatform> makeShellPlatform(WindowMode)
+std::unique_ptr<IShellPlatform> makeShellPlatform(EWindowMode)
 {
     return std::make_unique<CWebShellPlatform>();
 }

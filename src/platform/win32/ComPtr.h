@@ -3,15 +3,15 @@
 
 // Owns one reference to a COM interface and releases it once.
 template <typename T>
-class ComPtr {
+class CComPtr {
 public:
-    ComPtr() = default;
-    explicit ComPtr(T* pointer) : pointer_(pointer) {}
-    ~ComPtr() { reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept
+    CComPtr() = default;
+    explicit CComPtr(T* pointer) : pointer_(pointer) {}
+    ~CComPtr() { reset(); }
+    CComPtr(const CComPtr&) = delete;
+    CComPtr& operator=(const CComPtr&) = delete;
+    CComPtr(CComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    CComPtr& operator=(CComPtr&& other) noexcept
     {
         if (this != &other) {
             reset();

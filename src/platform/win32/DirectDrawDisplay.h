@@ -66,11 +66,11 @@ private:
 
     CWin32Window& window_;
     CFramePacer pacer_;
-    ComPtr<IDirectDraw7> device_;
-    ComPtr<IDirectDrawSurface7> primary_;
-    ComPtr<IDirectDrawSurface7> back_;  // full screen: the flip chain's back buffer
-    ComPtr<IDirectDrawSurface7> frame_; // window: the off-screen copy of the frame
-    ComPtr<IDirectDrawClipper> clipper_;
+    CComPtr<IDirectDraw7> device_;
+    CComPtr<IDirectDrawSurface7> primary_;
+    CComPtr<IDirectDrawSurface7> back_;  // full screen: the flip chain's back buffer
+    CComPtr<IDirectDrawSurface7> frame_; // window: the off-screen copy of the frame
+    CComPtr<IDirectDrawClipper> clipper_;
     SPixelFormatDescription targetFormat_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

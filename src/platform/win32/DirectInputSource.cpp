@@ -28,7 +28,7 @@ void acquire(IDirectInputDeviceA* device)
 
 } // namespace
 
-CDirectInputSource::CDirectInputSource(Window window) : window_(std::move(window))
+CDirectInputSource::CDirectInputSource(SWindow window) : window_(std::move(window))
 {
     if (FAILED(DirectInputCreateA(window_.instance, 0x0700, directInput_.put(), nullptr))) {
         directInput_.reset();
@@ -55,7 +55,7 @@ CDirectInputSource::~CDirectInputSource()
 
 void CDirectInputSource::openKeyboard()
 {
-    ComPtr<IDirectInputDeviceA> device;
+    CComPtr<IDirectInputDeviceA> device;
     if (FAILED(directInput_->CreateDevice(GUID_SysKeyboard, device.put(), nullptr)) ||
         FAILED(device->SetDataFormat(&c_dfDIKeyboard)) ||
         FAILED(device->SetCooperativeLevel(window_.handle, kCooperation)) || !setBufferSize(device.get())) {
@@ -66,7 +66,7 @@ void CDirectInputSource::openKeyboard()
 
 void CDirectInputSource::openMouse()
 {
-    ComPtr<IDirectInputDeviceA> device;
+    CComPtr<IDirectInputDeviceA> device;
     if (FAILED(directInput_->CreateDevice(GUID_SysMouse, device.put(), nullptr)) ||
         FAILED(device->SetDataFormat(&c_dfDIMouse)) ||
         FAILED(device->SetCooperativeLevel(window_.handle, kCooperation)) || !setBufferSize(device.get())) {
@@ -78,11 +78,11 @@ void CDirectInputSource::openMouse()
 BOOL CALLBACK CDirectInputSource::takeFirstJoystick(LPCDIDEVICEINSTANCEA device, LPVOID context)
 {
     auto* self = static_cast<CDirectInputSource*>(context);
-    ComPtr<IDirectInputDeviceA> first;
+    CComPtr<IDirectInputDeviceA> first;
     if (FAILED(self->directInput_->CreateDevice(device->guidInstance, first.put(), nullptr))) {
         return DIENUM_CONTINUE;
     }
-    ComPtr<IDirectInputDevice2A> joystick;
+    CComPtr<IDirectInputDevice2A> joystick;
     if (FAILED(first->QueryInterface(IID_IDirectInputDevice2A, joystick.putVoid())) ||
         FAILED(joystick->SetDataFormat(&c_dfDIJoystick)) ||
         FAILED(joystick->SetCooperativeLevel(self->window_.handle, kCooperation))) {

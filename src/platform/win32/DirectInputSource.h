@@ -20,7 +20,7 @@
 // moves the program's cursor by relative motion; in a window the pointer's own position counts.
 class CDirectInputSource final : public IInputSource {
 public:
-    struct Window {
+    struct SWindow {
         HINSTANCE instance = nullptr;
         HWND handle = nullptr;
         std::function<bool()> isFullScreen;
@@ -28,7 +28,7 @@ public:
         std::function<SCursorPosition(std::int32_t x, std::int32_t y)> clientToPicture;
     };
 
-    explicit CDirectInputSource(Window window);
+    explicit CDirectInputSource(SWindow window);
     ~CDirectInputSource() override;
     CDirectInputSource(const CDirectInputSource&) = delete;
     CDirectInputSource& operator=(const CDirectInputSource&) = delete;
@@ -60,11 +60,11 @@ private:
     void followWindowMode();
     void push(const SInputEvent& event) { events_.push(event); }
 
-    Window window_;
-    ComPtr<IDirectInputA> directInput_;
-    ComPtr<IDirectInputDeviceA> keyboard_;
-    ComPtr<IDirectInputDeviceA> mouse_;
-    ComPtr<IDirectInputDevice2A> joystick_;
+    SWindow window_;
+    CComPtr<IDirectInputA> directInput_;
+    CComPtr<IDirectInputDeviceA> keyboard_;
+    CComPtr<IDirectInputDeviceA> mouse_;
+    CComPtr<IDirectInputDevice2A> joystick_;
     CJoystickButtons joystickButtons_;
     bool relativeMouse_ = false;
     bool pointerInside_ = false;

@@ -113,9 +113,9 @@ bool CGdiCanvas::draw(std::int32_t x, std::int32_t y, std::string_view text)
     return drawn;
 }
 
-std::optional<InkBounds> CGdiCanvas::inkBounds() const
+std::optional<SInkBounds> CGdiCanvas::inkBounds() const
 {
-    InkBounds bounds{width_, height_, 0, 0};
+    SInkBounds bounds{width_, height_, 0, 0};
     for (std::int32_t y = 0; y < height_; ++y) {
         for (std::int32_t x = 0; x < width_; ++x) {
             if (hasInk(x, y)) {
@@ -132,7 +132,7 @@ std::optional<InkBounds> CGdiCanvas::inkBounds() const
     return bounds;
 }
 
-std::vector<std::uint8_t> CGdiCanvas::ink(const InkBounds& bounds) const
+std::vector<std::uint8_t> CGdiCanvas::ink(const SInkBounds& bounds) const
 {
     std::vector<std::uint8_t> result;
     result.reserve(static_cast<std::size_t>(bounds.right - bounds.left) * static_cast<std::size_t>(bounds.bottom - bounds.top));

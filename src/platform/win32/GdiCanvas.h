@@ -8,7 +8,7 @@
 #include <vector>
 
 // The rows and columns [left, right) x [top, bottom) that hold ink.
-struct InkBounds {
+struct SInkBounds {
     std::int32_t left;
     std::int32_t top;
     std::int32_t right;
@@ -28,9 +28,9 @@ public:
     std::int32_t measure(std::string_view text) const;
     void clear();
     bool draw(std::int32_t x, std::int32_t y, std::string_view text);
-    std::optional<InkBounds> inkBounds() const;
+    std::optional<SInkBounds> inkBounds() const;
     // One byte for each pixel inside the bounds, row by row: 1 where there is ink.
-    std::vector<std::uint8_t> ink(const InkBounds& bounds) const;
+    std::vector<std::uint8_t> ink(const SInkBounds& bounds) const;
     // The raw 0x00RRGGBB pixels, top row first.
     const std::uint32_t* pixels() const { return bits_; }
     std::int32_t width() const { return width_; }

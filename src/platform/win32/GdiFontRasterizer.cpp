@@ -8,14 +8,14 @@
 namespace {
 
 // A glyph may reach left of the pen and above the cell; the canvas leaves room on every side.
-struct CanvasLayout {
+struct SCanvasLayout {
     std::int32_t width;
     std::int32_t height;
     std::int32_t penX;
     std::int32_t penY;
 };
 
-CanvasLayout canvasLayout(const TEXTMETRICA& metrics)
+SCanvasLayout canvasLayout(const TEXTMETRICA& metrics)
 {
     const std::int32_t cell = std::max<std::int32_t>(metrics.tmHeight, 1);
     const std::int32_t widest = std::max<std::int32_t>(metrics.tmMaxCharWidth, cell);
@@ -41,7 +41,7 @@ public:
         if (!canvas_.draw(layout_.penX, layout_.penY, std::string_view(text, 1))) {
             return glyph;
         }
-        const std::optional<InkBounds> bounds = canvas_.inkBounds();
+        const std::optional<SInkBounds> bounds = canvas_.inkBounds();
         if (!bounds) {
             return glyph;
         }
@@ -56,7 +56,7 @@ public:
 private:
     CGdiCanvas canvas_;
     TEXTMETRICA metrics_;
-    CanvasLayout layout_;
+    SCanvasLayout layout_;
 };
 
 } // namespace
@@ -74,7 +74,7 @@ std::unique_ptr<IFontFace> CGdiFontRasterizer::openFont(const SFontRequest& requ
         DeleteObject(font);
         return nullptr;
     }
-    const CanvasLayout layout = canvasLayout(*metrics);
+    const SCanvasLayout layout = canvasLayout(*metrics);
     std::optional<CGdiCanvas> canvas = CGdiCanvas::create(font, layout.width, layout.height);
     if (!canvas) {
         return nullptr;

@@ -78,7 +78,7 @@ private:
 };
 
 // The file's bytes in a movable global block, as a stream that frees the block when released.
-bool openStream(std::span<const std::uint8_t> data, ComPtr<IStream>& stream)
+bool openStream(std::span<const std::uint8_t> data, CComPtr<IStream>& stream)
 {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, data.size());
     if (!block) {
@@ -144,9 +144,9 @@ SDecodeResult decodeJpegWithOle(std::span<const std::uint8_t> data)
         return SDecodeResult::refused(structure.refusal);
     }
     const CComScope com;
-    ComPtr<IPicture> picture;
+    CComPtr<IPicture> picture;
     {
-        ComPtr<IStream> stream;
+        CComPtr<IStream> stream;
         if (!openStream(data, stream)) {
             return SDecodeResult::refused("JPEG: out of memory");
         }

@@ -15,7 +15,7 @@ constexpr std::int32_t kPictureHeight = 600;
 
 } // namespace
 
-CWin32ShellPlatform::CWin32ShellPlatform(WindowMode startMode)
+CWin32ShellPlatform::CWin32ShellPlatform(EWindowMode startMode)
     : startMode_(startMode), registry_(openUserRegistry())
 {
 }
@@ -37,7 +37,7 @@ bool CWin32ShellPlatform::createMainWindow()
     }
     messageBox_.setOwner(window_->handle());
     CWin32Window* window = window_.get();
-    input_ = std::make_unique<CDirectInputSource>(CDirectInputSource::Window{
+    input_ = std::make_unique<CDirectInputSource>(CDirectInputSource::SWindow{
         window->instance(), window->handle(), [window] { return window->isFullScreen(); },
         [this](std::int32_t x, std::int32_t y) { return clientToPicture(x, y); }});
     consoleCloses_ = std::make_unique<CConsoleCloseRequests>(window->handle());
@@ -70,7 +70,7 @@ SCursorPosition CWin32ShellPlatform::clientToPicture(std::int32_t x, std::int32_
     return {point.x, point.y};
 }
 
-std::unique_ptr<IShellPlatform> makeShellPlatform(WindowMode startMode)
+std::unique_ptr<IShellPlatform> makeShellPlatform(EWindowMode startMode)
 {
     return std::make_unique<CWin32ShellPlatform>(startMode);
 }

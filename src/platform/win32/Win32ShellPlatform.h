@@ -17,7 +17,7 @@
 // the browser of the .htm files.
 class CWin32ShellPlatform final : public IShellPlatform {
 public:
-    explicit CWin32ShellPlatform(WindowMode startMode);
+    explicit CWin32ShellPlatform(EWindowMode startMode);
     ~CWin32ShellPlatform() override;
     CWin32ShellPlatform(const CWin32ShellPlatform&) = delete;
     CWin32ShellPlatform& operator=(const CWin32ShellPlatform&) = delete;
@@ -38,7 +38,7 @@ public:
 private:
     SCursorPosition clientToPicture(std::int32_t x, std::int32_t y) const;
 
-    WindowMode startMode_;
+    EWindowMode startMode_;
     CWin32Clock clock_;
     CWaveOutAudio audio_;
     std::unique_ptr<IRegistryStore> registry_;

@@ -51,16 +51,16 @@ RECT windowedRect()
 
 } // namespace
 
-CWin32Window::CWin32Window(HINSTANCE instance, WindowMode mode, Handler handler)
+CWin32Window::CWin32Window(HINSTANCE instance, EWindowMode mode, Handler handler)
     : instance_(instance),
       requestedMode_(mode),
       handler_(std::move(handler)),
-      wantsFullScreen_(mode == WindowMode::FullScreen),
-      fullScreen_(mode == WindowMode::FullScreen)
+      wantsFullScreen_(mode == EWindowMode::FullScreen),
+      fullScreen_(mode == EWindowMode::FullScreen)
 {
 }
 
-std::unique_ptr<CWin32Window> CWin32Window::create(const std::string& title, WindowMode mode, Handler handler)
+std::unique_ptr<CWin32Window> CWin32Window::create(const std::string& title, EWindowMode mode, Handler handler)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     std::unique_ptr<CWin32Window> window(new CWin32Window(instance, mode, std::move(handler)));
@@ -74,7 +74,7 @@ std::unique_ptr<CWin32Window> CWin32Window::create(const std::string& title, Win
     windowClass.lpszClassName = kClassName;
     window->classRegistered_ = RegisterClassA(&windowClass) != 0;
 
-    const bool fullScreen = mode == WindowMode::FullScreen;
+    const bool fullScreen = mode == EWindowMode::FullScreen;
     const RECT rect = fullScreen ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}
                                  : windowedRect();
     // The window procedure finds its object through the creation data from the first message on.

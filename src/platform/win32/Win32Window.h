@@ -17,7 +17,7 @@ public:
     using Handler = std::function<std::optional<LRESULT>(HWND window, UINT message, WPARAM wParam, LPARAM lParam)>;
 
     // The window with a Windows-1252 title, shown, or nullptr when the system refused it.
-    static std::unique_ptr<CWin32Window> create(const std::string& title, WindowMode mode, Handler handler);
+    static std::unique_ptr<CWin32Window> create(const std::string& title, EWindowMode mode, Handler handler);
     ~CWin32Window();
     CWin32Window(const CWin32Window&) = delete;
     CWin32Window& operator=(const CWin32Window&) = delete;
@@ -25,7 +25,7 @@ public:
     HWND handle() const { return window_; }
     HINSTANCE instance() const { return instance_; }
     // The window the user asked for at start.
-    WindowMode requestedMode() const { return requestedMode_; }
+    EWindowMode requestedMode() const { return requestedMode_; }
 
     // What the user wants now (Alt+Enter flips it); the display follows at its next frame and
     // then gives the window the matching frame and place with applyStyle.
@@ -37,12 +37,12 @@ public:
     void applyStyle(bool fullScreen);
 
 private:
-    CWin32Window(HINSTANCE instance, WindowMode mode, Handler handler);
+    CWin32Window(HINSTANCE instance, EWindowMode mode, Handler handler);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
-    WindowMode requestedMode_;
+    EWindowMode requestedMode_;
     Handler handler_;
     bool wantsFullScreen_;
     bool fullScreen_;

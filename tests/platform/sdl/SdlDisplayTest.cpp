@@ -75,7 +75,7 @@ protected:
     }
 
     // Opens a screen on a window of this mode; the display stays reachable for reading back.
-    void open(WindowMode mode)
+    void open(EWindowMode mode)
     {
         std::string error;
         window_ = CSdlWindow::create("Minnespiegel 2004", mode, &error);
@@ -100,7 +100,7 @@ protected:
 
 TEST_P(SdlDisplayTest, WindowShowsTheFramePixelForPixel)
 {
-    open(WindowMode::Windowed);
+    open(EWindowMode::Windowed);
     EXPECT_FALSE(window_->isFullScreen());
     drawBoxes(*screen_);
     ASSERT_EQ(screen_->Present(), 0);
@@ -119,7 +119,7 @@ TEST_P(SdlDisplayTest, WindowShowsTheFramePixelForPixel)
 
 TEST_P(SdlDisplayTest, FullScreenScalesTheFrameKeepingItsShape)
 {
-    open(WindowMode::FullScreen);
+    open(EWindowMode::FullScreen);
     EXPECT_TRUE(window_->isFullScreen());
     drawBoxes(*screen_);
     ASSERT_EQ(screen_->Present(), 0);
@@ -142,7 +142,7 @@ TEST_P(SdlDisplayTest, FullScreenScalesTheFrameKeepingItsShape)
 
 TEST_P(SdlDisplayTest, PresentingInALoopRunsAtSixtyFramesASecond)
 {
-    open(WindowMode::Windowed);
+    open(EWindowMode::Windowed);
     EXPECT_FALSE(display_->vsyncIsReal());
     const auto start = std::chrono::steady_clock::now();
     for (int frame = 0; frame < 13; ++frame) {
@@ -165,7 +165,7 @@ void drawStripes(CScreen& screen)
 }
 
 // Pixels of the striped part that are neither black nor white: what filtering mixes.
-int mixedPixels(const CSdlDisplay::Capture& frame)
+int mixedPixels(const CSdlDisplay::SCapture& frame)
 {
     int mixed = 0;
     for (std::int32_t y = 0; y < frame.height / 2; ++y) {
@@ -179,7 +179,7 @@ int mixedPixels(const CSdlDisplay::Capture& frame)
 
 TEST_P(SdlDisplayTest, AWindowScaledByAFractionIsSmoothAndByAWholeNumberSharp)
 {
-    open(WindowMode::Windowed);
+    open(EWindowMode::Windowed);
     drawStripes(*screen_);
     ASSERT_EQ(screen_->Present(), 0);
     for (const auto& [width, height, smooth] : {std::tuple{1000, 750, true}, std::tuple{1600, 1200, false},
