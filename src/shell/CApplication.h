@@ -236,11 +236,11 @@ private:
     void toggleMusic();
     void launchHomePage();
 
-    TimerCallback advanceFlamesTimer();
-    TimerCallback flyQuestionTimer();
-    TimerCallback glowGateTimer();
-    TimerCallback showAnswerTimer();
-    TimerCallback animateDancerTimer();
+    STimerCallback advanceFlamesTimer();
+    STimerCallback flyQuestionTimer();
+    STimerCallback glowGateTimer();
+    STimerCallback showAnswerTimer();
+    STimerCallback animateDancerTimer();
 
     IShellPlatform& platform_;
     CLogs logs_;

@@ -19,37 +19,37 @@ CTimerList::CTimerList(const IClock& clock) : clock_(clock), frequency_(clock.fr
 
 CTimerList::~CTimerList() = default;
 
-void CTimerList::add(TimerCallback callback, std::int32_t periodMs)
+void CTimerList::add(STimerCallback callback, std::int32_t periodMs)
 {
     // A period below one millisecond would divide by zero or run without end; one is the least.
     entries_.push_back({callback, std::max<std::int32_t>(periodMs, 1), false, 0, false});
 }
 
-void CTimerList::start(TimerCallback callback)
+void CTimerList::start(STimerCallback callback)
 {
-    if (TimerEntry* entry = findFirst(callback)) {
+    if (STimerEntry* entry = findFirst(callback)) {
         entry->enabled = true;
         entry->lastRun = clock_.counter();
     }
 }
 
-void CTimerList::stop(TimerCallback callback)
+void CTimerList::stop(STimerCallback callback)
 {
-    if (TimerEntry* entry = findFirst(callback)) {
+    if (STimerEntry* entry = findFirst(callback)) {
         entry->enabled = false;
     }
 }
 
 void CTimerList::stopAll()
 {
-    for (TimerEntry& entry : entries_) {
+    for (STimerEntry& entry : entries_) {
         entry.enabled = false;
     }
 }
 
-void CTimerList::remove(TimerCallback callback)
+void CTimerList::remove(STimerCallback callback)
 {
-    for (TimerEntry& entry : entries_) {
+    for (STimerEntry& entry : entries_) {
         if (entry.callback == callback) {
             entry.removed = true;
             entry.enabled = false;
@@ -78,24 +78,24 @@ void CTimerList::tick()
 std::uint32_t CTimerList::entryCount() const
 {
     return static_cast<std::uint32_t>(
-        std::count_if(entries_.begin(), entries_.end(), [](const TimerEntry& e) { return !e.removed; }));
+        std::count_if(entries_.begin(), entries_.end(), [](const STimerEntry& e) { return !e.removed; }));
 }
 
-bool CTimerList::isEnabled(TimerCallback callback) const
+bool CTimerList::isEnabled(STimerCallback callback) const
 {
-    const TimerEntry* entry = findFirst(callback);
+    const STimerEntry* entry = findFirst(callback);
     return entry && entry->enabled;
 }
 
-CTimerList::TimerEntry* CTimerList::findFirst(TimerCallback callback)
+CTimerList::STimerEntry* CTimerList::findFirst(STimerCallback callback)
 {
-    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const TimerEntry& e) {
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const STimerEntry& e) {
         return !e.removed && e.callback == callback;
     });
     return it == entries_.end() ? nullptr : &*it;
 }
 
-const CTimerList::TimerEntry* CTimerList::findFirst(TimerCallback callback) const
+const CTimerList::STimerEntry* CTimerList::findFirst(STimerCallback callback) const
 {
     return const_cast<CTimerList*>(this)->findFirst(callback);
 }
@@ -108,7 +108,7 @@ void CTimerList::runEntry(std::size_t index)
     // The remainder beyond whole periods is dropped; every run is made even if a call stops
     // its own entry, as the catch-up was decided before the first call. A removed entry ends.
     for (std::int64_t run = 0; run < runs && !entries_[index].removed; ++run) {
-        const TimerCallback callback = entries_[index].callback;
+        const STimerCallback callback = entries_[index].callback;
         if (callback.function) {
             callback.function(callback.context);
         }
@@ -118,5 +118,5 @@ void CTimerList::runEntry(std::size_t index)
 
 void CTimerList::eraseRemoved()
 {
-    std::erase_if(entries_, [](const TimerEntry& e) { return e.removed; });
+    std::erase_if(entries_, [](const STimerEntry& e) { return e.removed; });
 }

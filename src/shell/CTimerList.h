@@ -6,16 +6,16 @@
 
 // A timer callback: a plain function with a context pointer. The pair identifies the entry,
 // so the same callback can be started and stopped later by value.
-struct TimerCallback {
+struct STimerCallback {
     void (*function)(void* context) = nullptr;
     void* context = nullptr;
 
-    bool operator==(const TimerCallback&) const = default;
+    bool operator==(const STimerCallback&) const = default;
 };
 
 // A callback that runs `Member` on `object`, e.g. timerCallback<&CApplication::advanceFlames>(app).
 template <auto Member, class T>
-TimerCallback timerCallback(T& object)
+STimerCallback timerCallback(T& object)
 {
     return {[](void* context) { (static_cast<T*>(context)->*Member)(); }, &object};
 }
@@ -29,32 +29,32 @@ public:
     CTimerList(const CTimerList&) = delete;
     CTimerList& operator=(const CTimerList&) = delete;
 
-    void add(TimerCallback callback, std::int32_t periodMs);
-    void start(TimerCallback callback);
-    void stop(TimerCallback callback);
+    void add(STimerCallback callback, std::int32_t periodMs);
+    void start(STimerCallback callback);
+    void stop(STimerCallback callback);
     void stopAll();
-    void remove(TimerCallback callback);
+    void remove(STimerCallback callback);
     void tick();
 
     std::uint32_t entryCount() const;
-    bool isEnabled(TimerCallback callback) const;
+    bool isEnabled(STimerCallback callback) const;
 
 private:
-    struct TimerEntry {
-        TimerCallback callback;
+    struct STimerEntry {
+        STimerCallback callback;
         std::int32_t periodMs = 0;
         bool enabled = false;
         std::int64_t lastRun = 0;
         bool removed = false;
     };
 
-    TimerEntry* findFirst(TimerCallback callback);
-    const TimerEntry* findFirst(TimerCallback callback) const;
+    STimerEntry* findFirst(STimerCallback callback);
+    const STimerEntry* findFirst(STimerCallback callback) const;
     void runEntry(std::size_t index);
     void eraseRemoved();
 
     const IClock& clock_;
     std::int64_t frequency_;
-    std::vector<TimerEntry> entries_;
+    std::vector<STimerEntry> entries_;
     bool ticking_ = false;
 };

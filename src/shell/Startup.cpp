@@ -176,27 +176,27 @@ void CApplication::shutdown()
     screen_.reset();
 }
 
-TimerCallback CApplication::advanceFlamesTimer()
+STimerCallback CApplication::advanceFlamesTimer()
 {
     return timerCallback<&CApplication::advanceFlames>(*this);
 }
 
-TimerCallback CApplication::flyQuestionTimer()
+STimerCallback CApplication::flyQuestionTimer()
 {
     return timerCallback<&CApplication::flyQuestion>(*this);
 }
 
-TimerCallback CApplication::glowGateTimer()
+STimerCallback CApplication::glowGateTimer()
 {
     return timerCallback<&CApplication::glowGate>(*this);
 }
 
-TimerCallback CApplication::showAnswerTimer()
+STimerCallback CApplication::showAnswerTimer()
 {
     return timerCallback<&CApplication::showAnswer>(*this);
 }
 
-TimerCallback CApplication::animateDancerTimer()
+STimerCallback CApplication::animateDancerTimer()
 {
     return timerCallback<&CApplication::animateDancer>(*this);
 }

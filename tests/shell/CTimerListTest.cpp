@@ -16,7 +16,7 @@ struct CountingTarget {
     bool addAnother = false;
 
     void fire();
-    TimerCallback callback() { return timerCallback<&CountingTarget::fire>(*this); }
+    STimerCallback callback() { return timerCallback<&CountingTarget::fire>(*this); }
 };
 
 void CountingTarget::fire()
