@@ -17,7 +17,7 @@ constexpr int kExitWritten = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 
-struct Options {
+struct SOptions {
     std::string input;
     std::string output;
     ESurfaceFormat format = ESurfaceFormat::Bgrx32;
@@ -38,9 +38,9 @@ std::optional<ESurfaceFormat> parseDepth(std::string_view text)
 }
 
 // Nothing on a usage error (after saying why on standard error).
-std::optional<Options> parseArguments(const std::vector<std::string_view>& args)
+std::optional<SOptions> parseArguments(const std::vector<std::string_view>& args)
 {
-    Options options;
+    SOptions options;
     std::vector<std::string_view> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view depthText;
@@ -117,7 +117,7 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return std::fclose(out.release()) == 0 && written;
 }
 
-int run(const Options& options)
+int run(const SOptions& options)
 {
     std::vector<std::uint8_t> surface;
     std::int32_t width = 0, height = 0;
@@ -149,7 +149,7 @@ int main(int argc, char** argv)
         printUsage(std::cout);
         return kExitWritten;
     }
-    const std::optional<Options> options = parseArguments(args);
+    const std::optional<SOptions> options = parseArguments(args);
     if (!options) {
         printUsage(std::cerr);
         return kExitUsage;

@@ -17,9 +17,9 @@ std::optional<std::uint32_t> parseSeed(const std::string& text)
     return seed;
 }
 
-bool setMode(OracleOptions& options, OracleMode mode)
+bool setMode(SOracleOptions& options, EOracleMode mode)
 {
-    if (options.mode != OracleMode::Interactive && options.mode != mode) {
+    if (options.mode != EOracleMode::Interactive && options.mode != mode) {
         return false;  // two modes at once
     }
     options.mode = mode;
@@ -47,20 +47,20 @@ bool isOption(const std::string& argument, const std::string& name)
 
 } // namespace
 
-std::optional<OracleOptions> parseOracleOptions(const std::vector<std::string>& arguments)
+std::optional<SOracleOptions> parseOracleOptions(const std::vector<std::string>& arguments)
 {
-    OracleOptions options;
+    SOracleOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         bool understood = true;
         if (argument == "--raw") {
-            understood = setMode(options, OracleMode::Raw);
+            understood = setMode(options, EOracleMode::Raw);
         } else if (argument == "--check") {
-            understood = setMode(options, OracleMode::Check);
+            understood = setMode(options, EOracleMode::Check);
         } else if (argument == "--help" || argument == "-h") {
-            understood = setMode(options, OracleMode::Help);
+            understood = setMode(options, EOracleMode::Help);
         } else if (argument == "--version") {
-            understood = setMode(options, OracleMode::Version);
+            understood = setMode(options, EOracleMode::Version);
         } else if (isOption(argument, "--seed")) {
             const auto value = optionValue(arguments, i, "--seed");
             options.seed = value ? parseSeed(*value) : std::nullopt;

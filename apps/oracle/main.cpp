@@ -16,7 +16,7 @@
 
 namespace {
 
-int runEngine(const OracleOptions& options)
+int runEngine(const SOracleOptions& options)
 {
     const CSystemClock clock;
     COracle oracle(clock, options.dataFolder);
@@ -24,7 +24,7 @@ int runEngine(const OracleOptions& options)
         seedRandom(*options.seed);
     }
     noteKnowledgeTrouble(oracle, std::cerr);
-    if (options.mode == OracleMode::Raw) {
+    if (options.mode == EOracleMode::Raw) {
         runRaw(oracle, std::cin, std::cout);
         return 0;
     }
@@ -59,10 +59,10 @@ int main(int argc, char** argv)
         return 2;
     }
     switch (options->mode) {
-    case OracleMode::Help:
+    case EOracleMode::Help:
         std::cout << oracleUsage();
         return 0;
-    case OracleMode::Version:
+    case EOracleMode::Version:
         std::cout << "minnespiegel-oracle 1.0 (Minnespiegel 2004 Version 1.0)\n";
         return 0;
     default:
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         std::cerr << "minnespiegel-oracle: " << options->dataFolder.string() << ": kein Ordner\n";
         return 1;
     }
-    if (options->mode == OracleMode::Check) {
+    if (options->mode == EOracleMode::Check) {
         return runCheck(options->dataFolder, std::cout, std::cerr);
     }
     return runEngine(*options);
