@@ -104,7 +104,7 @@ TEST(Dancer, OutlineStandsOutFromEveryLandscape)
         GTEST_SKIP() << "minnespiegel-image is not part of this build";
     const CPicture dancer = loadOrEmpty("m1_1.bmp");
     for (int n = 1; n <= 4; ++n) {
-        const assetgen::Vec2 at = assetgen::scene::dancerPosition(n);
+        const assetgen::SVec2 at = assetgen::scene::dancerPosition(n);
         const double contrast = outlineContrast(dancer, loadOrEmpty("landschaft" + std::to_string(n) + ".jpg"),
                                                 static_cast<int>(at.x), static_cast<int>(at.y));
         EXPECT_GT(contrast, 0.9) << "landscape " << n;

@@ -14,9 +14,9 @@ namespace {
 
 using namespace assetgen;
 
-CImage8 makeImage(int w, int h, uint32_t seed, int palette)
+SImage8 makeImage(int w, int h, uint32_t seed, int palette)
 {
-    CImage8 img{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 3)};
+    SImage8 img{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 3)};
     CRandom rng(seed);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -31,7 +31,7 @@ CImage8 makeImage(int w, int h, uint32_t seed, int palette)
 TEST(BmpWriter, TwentyFourBitRowsArePaddedAndBottomUp)
 {
     for (const int width : {1, 2, 3, 4, 5, 77}) {
-        const CImage8 img = makeImage(width, 3, 11, 200);
+        const SImage8 img = makeImage(width, 3, 11, 200);
         const std::vector<uint8_t> bytes = encodeBmp24(img);
         std::string why;
         const auto facts = readBmp(bytes, why);
@@ -48,11 +48,11 @@ TEST(BmpWriter, TwentyFourBitRowsArePaddedAndBottomUp)
 TEST(BmpWriter, RunLengthCodingDecodesToTheSamePixels)
 {
     for (const int width : {1, 2, 3, 7, 255, 256, 300, 517}) {
-        CImage8 img = makeImage(width, 4, 21 + width, 9);
+        SImage8 img = makeImage(width, 4, 21 + width, 9);
         // One long run of a single colour across the whole second row.
         for (int x = 0; x < width; ++x)
             img.setPixel(x, 1, {1, 2, 3});
-        const CIndexedImage indexed = quantize(img, 256);
+        const SIndexedImage indexed = quantize(img, 256);
         const std::vector<uint8_t> rle = encodeBmp8(indexed, true);
         std::string why;
         const auto facts = readBmp(rle, why);
@@ -70,11 +70,11 @@ TEST(BmpWriter, RunLengthCodingDecodesToTheSamePixels)
 
 TEST(Quantizer, KeepsTheKeyExactAndAlone)
 {
-    CImage8 img = makeImage(64, 64, 31, 250);
+    SImage8 img = makeImage(64, 64, 31, 250);
     for (int i = 0; i < 64; ++i)
         img.setPixel(i, i, kKeyColour);
     img.setPixel(5, 0, {252, 3, 250}); // a near-key colour a painter might produce
-    const CIndexedImage out = quantize(img, 256);
+    const SIndexedImage out = quantize(img, 256);
     ASSERT_LE(out.palette.size(), 256u);
     EXPECT_EQ(out.palette[0], kKeyColour);
     for (int y = 0; y < 64; ++y)
@@ -88,8 +88,8 @@ TEST(Quantizer, KeepsTheKeyExactAndAlone)
 
 TEST(Quantizer, FewColoursStayExact)
 {
-    const CImage8 img = makeImage(40, 30, 41, 12);
-    const CIndexedImage out = quantize(img, 256);
+    const SImage8 img = makeImage(40, 30, 41, 12);
+    const SIndexedImage out = quantize(img, 256);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
             EXPECT_EQ(out.palette[out.index[static_cast<size_t>(y) * 40 + x]], img.pixel(x, y));
@@ -102,7 +102,7 @@ TEST(KeyedImages, HalfCoveredIsFigureAndNothingElseLooksLikeTheKey)
     alpha.at(0, 0) = 0.49f;
     alpha.at(1, 0) = 0.5f;
     alpha.at(2, 0) = 1;
-    const CImage8 img = toKeyedImage8(colour, alpha);
+    const SImage8 img = toKeyedImage8(colour, alpha);
     EXPECT_EQ(img.pixel(0, 0), kKeyColour);
     for (const int x : {1, 2}) {
         const auto p = img.pixel(x, 0);
@@ -112,7 +112,7 @@ TEST(KeyedImages, HalfCoveredIsFigureAndNothingElseLooksLikeTheKey)
 
 TEST(JpegWriter, WritesJfifThatDecodesCloseToTheSource)
 {
-    CImage8 img{64, 48, std::vector<uint8_t>(64 * 48 * 3)};
+    SImage8 img{64, 48, std::vector<uint8_t>(64 * 48 * 3)};
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
             img.setPixel(x, y, {uint8_t(x * 4), uint8_t(y * 5), 128});
@@ -121,7 +121,7 @@ TEST(JpegWriter, WritesJfifThatDecodesCloseToTheSource)
     const auto facts = readJpeg(bytes, why);
     ASSERT_TRUE(facts) << why;
     EXPECT_EQ(facts->width, 64);
-    const CImage8 back = decodeJpeg(bytes);
+    const SImage8 back = decodeJpeg(bytes);
     int worst = 0;
     for (size_t i = 0; i < img.rgb.size(); ++i)
         worst = std::max(worst, std::abs(img.rgb[i] - back.rgb[i]));
@@ -146,7 +146,7 @@ TEST(Noise, PeriodicNoiseHasNoSeamAndRandomnessRepeats)
 
 TEST(Text, WrappedLinesFitAndKeepEveryWord)
 {
-    const CFont font(Typeface::Serif);
+    const CFont font(ETypeface::Serif);
     const std::string text = "Schreibe deine Frage in die Schriftrolle am unteren Rand und drücke die Eingabetaste.";
     const std::vector<std::string> lines = font.wrap(text, 19, 260);
     ASSERT_GT(lines.size(), 1u);
@@ -158,7 +158,7 @@ TEST(Text, WrappedLinesFitAndKeepEveryWord)
     EXPECT_EQ(joined, text);
     // Umlauts are real glyphs, not empty boxes of no width.
     EXPECT_GT(font.measure("ü", 19), 4.0f);
-    const CTextMask mask = font.render("Zurück", 20);
+    const STextMask mask = font.render("Zurück", 20);
     float ink = 0;
     for (int y = 0; y < mask.mask.height(); ++y)
         for (int x = 0; x < mask.mask.width(); ++x)
@@ -169,8 +169,8 @@ TEST(Text, WrappedLinesFitAndKeepEveryWord)
 TEST(Layer, EdgePixelsKeepTheFiguresColour)
 {
     CLayer layer(20, 20, 3);
-    layer.paint(0, 0, 20, 20, [](Vec2 p) { return sdCircle(p, {10, 10}, 6.3f); }, [](Vec2) { return rgb8(200, 40, 60); });
-    const CKeyedPicture out = layer.resolve();
+    layer.paint(0, 0, 20, 20, [](SVec2 p) { return sdCircle(p, {10, 10}, 6.3f); }, [](SVec2) { return rgb8(200, 40, 60); });
+    const SKeyedPicture out = layer.resolve();
     int partial = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x) {

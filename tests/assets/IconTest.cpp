@@ -16,9 +16,9 @@ uint32_t read32(const std::vector<uint8_t>& bytes, size_t at)
 uint32_t read16(const std::vector<uint8_t>& bytes, size_t at) { return bytes.at(at) | bytes.at(at + 1) << 8; }
 
 // A picture of one colour, all there but its top-left corner.
-IconImage iconOf(int size, uint32_t colour)
+SIconImage iconOf(int size, uint32_t colour)
 {
-    IconImage image{size, std::vector<uint32_t>(static_cast<size_t>(size * size), colour)};
+    SIconImage image{size, std::vector<uint32_t>(static_cast<size_t>(size * size), colour)};
     image.bgra[0] = 0x00000000; // the top-left corner transparent
     return image;
 }
@@ -28,7 +28,7 @@ IconImage iconOf(int size, uint32_t colour)
 TEST(Icon, TheFileListsEverySizeAndHoldsItsBitmapsWhereTheListSays)
 {
     const std::vector<int> sizes = {16, 32, 48, 256};
-    std::vector<IconImage> images;
+    std::vector<SIconImage> images;
     for (const int size : sizes) {
         images.push_back(iconOf(size, 0xFF102030u + static_cast<uint32_t>(size)));
     }
@@ -63,7 +63,7 @@ TEST(Icon, TheFileListsEverySizeAndHoldsItsBitmapsWhereTheListSays)
         EXPECT_EQ(ico[mask], 0x00) << size;
     }
     EXPECT_EQ(expectedOffset, ico.size());
-    EXPECT_THROW(encodeIco({IconImage{300, std::vector<uint32_t>(90000)}}), std::invalid_argument);
+    EXPECT_THROW(encodeIco({SIconImage{300, std::vector<uint32_t>(90000)}}), std::invalid_argument);
 }
 
 TEST(Icon, APictureIsCentredOnTheSquareWithoutItsBackgroundBleeding)
@@ -77,7 +77,7 @@ TEST(Icon, APictureIsCentredOnTheSquareWithoutItsBackgroundBleeding)
             alpha.at(x, y) = 1.0f;
         }
     }
-    const IconImage icon = squareIcon(colour, alpha, 16);
+    const SIconImage icon = squareIcon(colour, alpha, 16);
     ASSERT_EQ(icon.size, 16);
     ASSERT_EQ(icon.bgra.size(), 256u);
     auto at = [&](int x, int y) { return icon.bgra[static_cast<size_t>(y * 16 + x)]; };
@@ -95,9 +95,9 @@ TEST(Icon, APictureIsCentredOnTheSquareWithoutItsBackgroundBleeding)
 
 TEST(Icon, TheGateMakesAnIconWithAShape)
 {
-    const CKeyedPicture gate = paintGate();
+    const SKeyedPicture gate = paintGate();
     for (const int size : {16, 256}) {
-        const IconImage icon = squareIcon(gate.colour, gate.alpha, size);
+        const SIconImage icon = squareIcon(gate.colour, gate.alpha, size);
         const auto opaque = std::count_if(icon.bgra.begin(), icon.bgra.end(), [](uint32_t p) { return p >> 24 == 255; });
         const auto clear = std::count_if(icon.bgra.begin(), icon.bgra.end(), [](uint32_t p) { return p >> 24 == 0; });
         EXPECT_GT(opaque, size * size / 5) << size;

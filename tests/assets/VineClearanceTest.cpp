@@ -31,7 +31,7 @@ int vinePixels(const CMask& vines)
 
 TEST(MenuVines, LeaveEveryHotspotOfTheTitleMenuAlone)
 {
-    const assetgen::CScreenArt title = assetgen::paintTitle();
+    const assetgen::SScreenArt title = assetgen::paintTitle();
     ASSERT_EQ(title.vines.width(), 800);
     EXPECT_GT(vinePixels(title.vines), 4000) << "the roses are gone";
     const char* names[] = {"Start", "Einstellungen", "Homepage", "Hilfe", "Ende"};
@@ -41,10 +41,10 @@ TEST(MenuVines, LeaveEveryHotspotOfTheTitleMenuAlone)
 
 TEST(MenuVines, StayOutFromBehindTheBackButtonAndTheSelectors)
 {
-    const assetgen::CScreenArt help = assetgen::paintHelpScreen();
+    const assetgen::SScreenArt help = assetgen::paintHelpScreen();
     EXPECT_GT(vinePixels(help.vines), 3000) << "the help screen's roses are gone";
     EXPECT_EQ(vinePixelsIn(help.vines, menu_layout::kBackButtonOnMenus), 0) << "help screen";
-    const assetgen::CScreenArt settings = assetgen::paintSettingsScreen();
+    const assetgen::SScreenArt settings = assetgen::paintSettingsScreen();
     EXPECT_GT(vinePixels(settings.vines), 3000) << "the settings screen's roses are gone";
     for (const SRect& r : {menu_layout::kBackButtonOnMenus, menu_layout::kLandscapeSelector, menu_layout::kMusicSelector})
         EXPECT_EQ(vinePixelsIn(settings.vines, r), 0) << "settings screen at " << r.left << "," << r.top;

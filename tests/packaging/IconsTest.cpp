@@ -54,7 +54,7 @@ const uint8_t* pixel(const Decoded& image, int x, int y)
 TEST(Png, AnotherDecoderReadsBackEveryPixel)
 {
     for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 5}, std::pair{181, 97}}) {
-        CRgbaImage image{width, height, {}};
+        SRgbaImage image{width, height, {}};
         for (int i = 0; i < width * height * 4; ++i)
             image.rgba.push_back(static_cast<uint8_t>(i * 7 + i / 256));
         const Decoded back = decode(encodePng(image));
@@ -102,8 +102,8 @@ TEST_F(Icons, TheGateOfTheSceneIsInTheIcon)
     const int size = 256;
     const Decoded icon = decode(readBytes(dir_ / "hicolor" / "256x256" / "apps" / "org.test.Icon.png"));
     ASSERT_EQ(icon.width, size);
-    const CKeyedPicture gate = paintGate();
-    const CImage8 colours = toImage8(gate.colour);
+    const SKeyedPicture gate = paintGate();
+    const SImage8 colours = toImage8(gate.colour);
     // The gate stands centred on a square as wide as it is high.
     const int side = std::max(gate.colour.width(), gate.colour.height());
     const int left = (side - gate.colour.width()) / 2, top = (side - gate.colour.height()) / 2;

@@ -13,13 +13,13 @@
 
 namespace {
 
-struct Box {
+struct SBox {
     SRect where;
     std::uint32_t color; // 0x00BBGGRR
 };
 
 // Saturated colours survive every depth unchanged.
-const Box kBoxes[] = {{SRect{0, 0, 800, 600}, 0x000000FF},
+const SBox kBoxes[] = {{SRect{0, 0, 800, 600}, 0x000000FF},
                       {SRect{100, 80, 300, 200}, 0x0000FF00},
                       {SRect{420, 300, 780, 590}, 0x00FF0000},
                       {SRect{0, 560, 60, 600}, 0x00FFFFFF},
@@ -32,7 +32,7 @@ std::uint32_t asRgb(std::uint32_t colorRef)
 
 void drawBoxes(CScreen& screen)
 {
-    for (const Box& box : kBoxes) {
+    for (const SBox& box : kBoxes) {
         CSurface patch;
         ASSERT_EQ(patch.Create(screen, box.where.right - box.where.left, box.where.bottom - box.where.top, 2), 0);
         patch.Fill(screen.ColorToPixel(box.color, &patch));
@@ -44,7 +44,7 @@ void drawBoxes(CScreen& screen)
 std::uint32_t expectedAt(std::int32_t x, std::int32_t y)
 {
     std::uint32_t color = 0;
-    for (const Box& box : kBoxes) {
+    for (const SBox& box : kBoxes) {
         if (x >= box.where.left && x < box.where.right && y >= box.where.top && y < box.where.bottom) {
             color = asRgb(box.color);
         }

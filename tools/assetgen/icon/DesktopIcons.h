@@ -8,7 +8,7 @@
 
 namespace assetgen {
 
-CRgbaImage toRgba(const IconImage& icon);
+SRgbaImage toRgba(const SIconImage& icon);
 
 // OUTDIR/hicolor/NxN/apps/APPID.png for the desktop's sizes, and OUTDIR/WindowIcon.h with the
 // 64 x 64 icon as bytes for the program's window.

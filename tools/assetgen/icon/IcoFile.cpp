@@ -27,7 +27,7 @@ uint32_t imageBytes(int size)
 }
 
 // A bitmap entry: the header claims twice the height (colour and mask stacked), rows bottom-up.
-void putImage(std::vector<uint8_t>& out, const IconImage& image)
+void putImage(std::vector<uint8_t>& out, const SIconImage& image)
 {
     const int size = image.size;
     put32(out, 40);
@@ -57,14 +57,14 @@ void putImage(std::vector<uint8_t>& out, const IconImage& image)
 
 } // namespace
 
-std::vector<uint8_t> encodeIco(const std::vector<IconImage>& images)
+std::vector<uint8_t> encodeIco(const std::vector<SIconImage>& images)
 {
     std::vector<uint8_t> out;
     put16(out, 0);
     put16(out, 1);
     put16(out, static_cast<uint32_t>(images.size()));
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
-    for (const IconImage& image : images) {
+    for (const SIconImage& image : images) {
         if (image.size < 1 || image.size > 256 || image.bgra.size() != static_cast<size_t>(image.size * image.size)) {
             throw std::invalid_argument("icon image of a wrong size");
         }
@@ -79,7 +79,7 @@ std::vector<uint8_t> encodeIco(const std::vector<IconImage>& images)
         put32(out, offset);
         offset += imageBytes(image.size);
     }
-    for (const IconImage& image : images) {
+    for (const SIconImage& image : images) {
         putImage(out, image);
     }
     return out;

@@ -6,12 +6,12 @@
 
 namespace assetgen {
 
-struct IconImage {
+struct SIconImage {
     int size = 0;                // width and height in pixels, 1 to 256
     std::vector<uint32_t> bgra;  // size × size pixels, top row first, 0xAARRGGBB
 };
 
 // The bytes of an .ico file holding the images in the order given.
-std::vector<uint8_t> encodeIco(const std::vector<IconImage>& images);
+std::vector<uint8_t> encodeIco(const std::vector<SIconImage>& images);
 
 } // namespace assetgen

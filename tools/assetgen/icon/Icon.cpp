@@ -14,7 +14,7 @@ uint32_t channel(float value) { return static_cast<uint32_t>(std::lround(clamp01
 
 } // namespace
 
-IconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size)
+SIconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size)
 {
     const int side = std::max(colour.width(), colour.height());
     const int left = (side - colour.width()) / 2;
@@ -30,7 +30,7 @@ IconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size)
     }
     const CCanvas smallWeighted = weighted.resized(size, size);
     const CCanvas smallCoverage = coverage.resized(size, size);
-    IconImage image{size, std::vector<uint32_t>(static_cast<size_t>(size * size))};
+    SIconImage image{size, std::vector<uint32_t>(static_cast<size_t>(size * size))};
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const float a = smallCoverage.at(x, y).r;
@@ -44,8 +44,8 @@ IconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size)
 
 void generateIcon(const std::filesystem::path& file)
 {
-    const CKeyedPicture gate = paintGate();
-    std::vector<IconImage> images;
+    const SKeyedPicture gate = paintGate();
+    std::vector<SIconImage> images;
     for (const int size : {16, 32, 48, 256}) {
         images.push_back(squareIcon(gate.colour, gate.alpha, size));
     }

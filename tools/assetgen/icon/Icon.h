@@ -9,7 +9,7 @@ namespace assetgen {
 
 // The picture, whose alpha says where it is, centred on a transparent square and scaled to
 // size × size; colours are averaged weighted by alpha, so no background bleeds into the edge.
-IconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size);
+SIconImage squareIcon(const CCanvas& colour, const CMask& alpha, int size);
 // Writes the gate as an icon in 16, 32, 48 and 256 pixels.
 void generateIcon(const std::filesystem::path& file);
 

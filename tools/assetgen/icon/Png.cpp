@@ -73,7 +73,7 @@ std::vector<uint8_t> storedZlib(const std::vector<uint8_t>& raw)
 
 } // namespace
 
-std::vector<uint8_t> encodePng(const CRgbaImage& image)
+std::vector<uint8_t> encodePng(const SRgbaImage& image)
 {
     std::vector<uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;

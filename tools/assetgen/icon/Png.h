@@ -6,12 +6,12 @@
 
 namespace assetgen {
 
-struct CRgbaImage {
+struct SRgbaImage {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgba; // top row first, red, green, blue, alpha
 };
 
-std::vector<uint8_t> encodePng(const CRgbaImage& image);
+std::vector<uint8_t> encodePng(const SRgbaImage& image);
 
 } // namespace assetgen

@@ -22,11 +22,11 @@ const SRgb kDress = rgb8(156, 30, 62);
 const SRgb kHair = rgb8(74, 38, 28);
 const SRgb kGold = rgb8(228, 180, 90);
 
-struct V3 {
+struct SV3 {
     float x = 0, y = 0, z = 0;
 };
-V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-V3 operator*(V3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
+SV3 operator+(SV3 a, SV3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+SV3 operator*(SV3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 
 // Light on a surface of normal n: a warm key from the front right (the torches, the sunset), a
 // cool rim from behind on the left (the moon), a little ambient sky and warm bounce from below.
@@ -45,25 +45,25 @@ public:
     CFigure() : CLayer(scene::kDancerW, scene::kDancerH, kScale) {}
 
     // A limb: tapered capsule shaded as a cylinder.
-    void limb(Vec2 a, Vec2 b, float ra, float rb, SRgb albedo)
+    void limb(SVec2 a, SVec2 b, float ra, float rb, SRgb albedo)
     {
         const float r = std::max(ra, rb);
         paint(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r,
-              [=](Vec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); },
-              [=](Vec2 p) {
+              [=](SVec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); },
+              [=](SVec2 p) {
                   const float t = segmentParam(p, a, b);
-                  const Vec2 v = p - lerp(a, b, t);
+                  const SVec2 v = p - lerp(a, b, t);
                   const float len = length(v);
                   const float across = clamp01(len / mixf(ra, rb, t));
-                  const Vec2 dir = len > 1e-4f ? v * (1 / len) : Vec2{0, 0};
+                  const SVec2 dir = len > 1e-4f ? v * (1 / len) : SVec2{0, 0};
                   return lightOn(albedo, dir.x * across, dir.y * across, std::sqrt(1 - across * across));
               });
     }
 
-    void ball(Vec2 c, float rx, float ry, SRgb albedo)
+    void ball(SVec2 c, float rx, float ry, SRgb albedo)
     {
-        paint(c.x - rx, c.y - ry, c.x + rx, c.y + ry, [=](Vec2 p) { return sdEllipse(p, c, rx, ry); },
-              [=](Vec2 p) {
+        paint(c.x - rx, c.y - ry, c.x + rx, c.y + ry, [=](SVec2 p) { return sdEllipse(p, c, rx, ry); },
+              [=](SVec2 p) {
                   const float nx = (p.x - c.x) / rx, ny = (p.y - c.y) / ry;
                   const float nz = std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny));
                   return lightOn(albedo, nx, ny, nz);
@@ -73,40 +73,40 @@ public:
 };
 
 // The pose turned into points on the frame.
-struct Skeleton {
+struct SSkeleton {
     float turn = 0, cosT = 1, sinT = 0;
     float hipY = 0;
-    Vec2 pivot;
+    SVec2 pivot;
     float lean = 0;
 
-    Vec2 project(V3 p, bool upper) const
+    SVec2 project(SV3 p, bool upper) const
     {
-        Vec2 s{kCentreX + p.x * cosT + p.z * sinT, p.y};
+        SVec2 s{kCentreX + p.x * cosT + p.z * sinT, p.y};
         if (upper)
             s = pivot + rotate(s - pivot, -lean);
         return s;
     }
-    float depth(V3 p) const { return -p.x * sinT + p.z * cosT; }
+    float depth(SV3 p) const { return -p.x * sinT + p.z * cosT; }
 };
 
-V3 direction(float side, float lift, float forward)
+SV3 direction(float side, float lift, float forward)
 {
     return {side * std::sin(lift) * std::cos(forward), std::cos(lift), std::sin(lift) * std::sin(forward)};
 }
 
-struct Part {
+struct SPart {
     float depth;
     std::function<void(CFigure&)> draw;
 };
 
-void addArm(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose, int side)
+void addArm(std::vector<SPart>& parts, const SSkeleton& k, const SDancerPose& pose, int side)
 {
     const float s = side == 0 ? -1.0f : 1.0f;
-    const V3 shoulder{s * 12.0f, k.hipY - 44, 0};
-    const V3 elbow = shoulder + direction(s, pose.armLift[side], pose.armForward[side]) * 24;
-    const V3 wrist = elbow + direction(s, pose.foreLift[side], pose.foreForward[side]) * 22;
-    const V3 hand = wrist + direction(s, pose.foreLift[side] + 0.35f, pose.foreForward[side]) * 6.5f;
-    const Vec2 a = k.project(shoulder, true), b = k.project(elbow, true), c = k.project(wrist, true), d = k.project(hand, true);
+    const SV3 shoulder{s * 12.0f, k.hipY - 44, 0};
+    const SV3 elbow = shoulder + direction(s, pose.armLift[side], pose.armForward[side]) * 24;
+    const SV3 wrist = elbow + direction(s, pose.foreLift[side], pose.foreForward[side]) * 22;
+    const SV3 hand = wrist + direction(s, pose.foreLift[side] + 0.35f, pose.foreForward[side]) * 6.5f;
+    const SVec2 a = k.project(shoulder, true), b = k.project(elbow, true), c = k.project(wrist, true), d = k.project(hand, true);
     parts.push_back({k.depth(elbow) + k.depth(wrist), [=](CFigure& f) {
                          f.limb(a, b, 3.2f, 2.5f, kSkin);
                          f.limb(b, c, 2.5f, 1.6f, kSkin);
@@ -116,18 +116,18 @@ void addArm(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose,
 
 // A long silk scarf from her right hand: it hangs in a soft curve at rest and streams out
 // behind her when she turns.
-void addScarf(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose)
+void addScarf(std::vector<SPart>& parts, const SSkeleton& k, const SDancerPose& pose)
 {
-    const V3 shoulder{12.0f, k.hipY - 44, 0};
-    const V3 elbow = shoulder + direction(1, pose.armLift[1], pose.armForward[1]) * 24;
-    const V3 wrist = elbow + direction(1, pose.foreLift[1], pose.foreForward[1]) * 22;
-    const Vec2 hand = k.project(wrist, true);
+    const SV3 shoulder{12.0f, k.hipY - 44, 0};
+    const SV3 elbow = shoulder + direction(1, pose.armLift[1], pose.armForward[1]) * 24;
+    const SV3 wrist = elbow + direction(1, pose.foreLift[1], pose.foreForward[1]) * 22;
+    const SVec2 hand = k.project(wrist, true);
     const float stream = clamp01(pose.trail / 14);
-    std::vector<Vec2> line;
+    std::vector<SVec2> line;
     for (int i = 0; i <= 24; ++i) {
         const float s = i / 24.0f;
         const float wave = std::sin(s * 5.5f + pose.turn * 2);
-        Vec2 p = hand + Vec2{-stream * 62 * s + (5 + 7 * (1 - stream)) * wave * s, (1 - stream * 0.75f) * 74 * s + 5 * stream * wave * s};
+        SVec2 p = hand + SVec2{-stream * 62 * s + (5 + 7 * (1 - stream)) * wave * s, (1 - stream * 0.75f) * 74 * s + 5 * stream * wave * s};
         p.x = std::clamp(p.x, 6.0f, scene::kDancerW - 7.0f);
         p.y = std::min(p.y, kGround - 3);
         line.push_back(p);
@@ -135,13 +135,13 @@ void addScarf(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pos
     parts.push_back({k.depth(wrist) - 6, [line](CFigure& f) {
                          for (size_t i = 0; i + 1 < line.size(); ++i) {
                              const float t = static_cast<float>(i) / line.size();
-                             const Vec2 a = line[i], b = line[i + 1];
+                             const SVec2 a = line[i], b = line[i + 1];
                              // A twisting ribbon: it narrows where it turns its edge to the viewer.
                              const float w = (3.1f - 1.2f * t) * (0.45f + 0.55f * std::abs(std::cos(t * 9.0f)));
                              f.paint(std::min(a.x, b.x) - 3, std::min(a.y, b.y) - 3, std::max(a.x, b.x) + 3, std::max(a.y, b.y) + 3,
-                                     [=](Vec2 p) { return sdSegment(p, a, b) - w; },
-                                     [=](Vec2 p) {
-                                         const Vec2 d = b - a;
+                                     [=](SVec2 p) { return sdSegment(p, a, b) - w; },
+                                     [=](SVec2 p) {
+                                         const SVec2 d = b - a;
                                          const float side = (p.x - a.x) * d.y - (p.y - a.y) * d.x;
                                          const float across = clamp01(0.5f + side / (length(d) * w * 2 + 1e-3f));
                                          return lightOn(rgb8(246, 214, 190), across * 2 - 1, 0, 0.6f) * (0.85f + 0.15f * std::sin(t * 20));
@@ -150,18 +150,18 @@ void addScarf(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pos
                      }});
 }
 
-void addLeg(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose, int side)
+void addLeg(std::vector<SPart>& parts, const SSkeleton& k, const SDancerPose& pose, int side)
 {
     const float s = side == 0 ? -1.0f : 1.0f;
-    const V3 hip{s * 6.5f, k.hipY, 0};
+    const SV3 hip{s * 6.5f, k.hipY, 0};
     const float fwd = pose.legForward[side];
-    const V3 thigh{s * std::sin(pose.legOut[side]), std::cos(fwd), std::sin(fwd)};
-    const V3 knee = hip + thigh * 39;
+    const SV3 thigh{s * std::sin(pose.legOut[side]), std::cos(fwd), std::sin(fwd)};
+    const SV3 knee = hip + thigh * 39;
     const float shinAngle = fwd - pose.kneeBend[side];
-    const V3 ankle = knee + V3{s * std::sin(pose.legOut[side]) * 0.5f, std::cos(shinAngle), std::sin(shinAngle)} * 37;
+    const SV3 ankle = knee + SV3{s * std::sin(pose.legOut[side]) * 0.5f, std::cos(shinAngle), std::sin(shinAngle)} * 37;
     const float p = pose.pointe[side];
-    const V3 toe = ankle + V3{0, 2 + 7 * p, 8 - 6 * p};
-    const Vec2 a = k.project(hip, false), b = k.project(knee, false), c = k.project(ankle, false), d = k.project(toe, false);
+    const SV3 toe = ankle + SV3{0, 2 + 7 * p, 8 - 6 * p};
+    const SVec2 a = k.project(hip, false), b = k.project(knee, false), c = k.project(ankle, false), d = k.project(toe, false);
     parts.push_back({-20 + k.depth(knee) * 0.1f, [=](CFigure& f) {
                          f.limb(a, b, 5.2f, 3.6f, kSkin);
                          f.limb(b, c, 3.6f, 2.0f, kSkin);
@@ -170,7 +170,7 @@ void addLeg(std::vector<Part>& parts, const Skeleton& k, const DancerPose& pose,
 }
 
 // The skirt: a cone from the waist to a hem that flares and ripples; the folds turn with her.
-void drawSkirt(CFigure& f, const Skeleton& k, const DancerPose& pose)
+void drawSkirt(CFigure& f, const SSkeleton& k, const SDancerPose& pose)
 {
     const float waistY = k.hipY - 12;
     const float waistHalf = std::sqrt(64 * k.cosT * k.cosT + 36 * k.sinT * k.sinT);
@@ -181,7 +181,7 @@ void drawSkirt(CFigure& f, const Skeleton& k, const DancerPose& pose)
     const float trail = -pose.trail * 0.8f;
     auto halfWidth = [=](float t) { return mixf(waistHalf, radius, std::pow(t, 1.3f)); };
     auto hemWave = [=](float theta) { return ripple * std::sin(6 * (theta - k.turn)); };
-    std::vector<Vec2> outline;
+    std::vector<SVec2> outline;
     for (int i = 0; i <= 10; ++i) {
         const float t = i / 10.0f;
         outline.push_back({kCentreX - halfWidth(t) + trail * t * t, mixf(waistY, hemY, t)});
@@ -195,8 +195,8 @@ void drawSkirt(CFigure& f, const Skeleton& k, const DancerPose& pose)
         outline.push_back({kCentreX + halfWidth(t) + trail * t * t, mixf(waistY, hemY, t)});
     }
     f.paint(kCentreX - radius - 12, waistY, kCentreX + radius + 12, hemY + ellipse + ripple + 2,
-            [&outline](Vec2 p) { return sdPolygon(p, outline); },
-            [=](Vec2 p) {
+            [&outline](SVec2 p) { return sdPolygon(p, outline); },
+            [=](SVec2 p) {
                 const float t = clamp01((p.y - waistY) / (hemY - waistY));
                 const float u = std::clamp((p.x - kCentreX - trail * t * t) / halfWidth(t), -1.0f, 1.0f);
                 const float theta = std::acos(u);
@@ -207,87 +207,87 @@ void drawSkirt(CFigure& f, const Skeleton& k, const DancerPose& pose)
             });
 }
 
-void drawTorso(CFigure& f, const Skeleton& k)
+void drawTorso(CFigure& f, const SSkeleton& k)
 {
     const float widthScale = std::sqrt(k.cosT * k.cosT + 0.55f * k.sinT * k.sinT);
-    const Vec2 waist = k.project({0, k.hipY - 12, 0}, true);
-    const Vec2 chest = k.project({0, k.hipY - 36, 0}, true);
-    const Vec2 neck = k.project({0, k.hipY - 47, 0}, true);
-    const Vec2 head = k.project({0, k.hipY - 54, 0}, true);
-    const Vec2 shoulderL = k.project({-11.5f, k.hipY - 43, 0}, true);
-    const Vec2 shoulderR = k.project({11.5f, k.hipY - 43, 0}, true);
+    const SVec2 waist = k.project({0, k.hipY - 12, 0}, true);
+    const SVec2 chest = k.project({0, k.hipY - 36, 0}, true);
+    const SVec2 neck = k.project({0, k.hipY - 47, 0}, true);
+    const SVec2 head = k.project({0, k.hipY - 54, 0}, true);
+    const SVec2 shoulderL = k.project({-11.5f, k.hipY - 43, 0}, true);
+    const SVec2 shoulderR = k.project({11.5f, k.hipY - 43, 0}, true);
     f.limb(neck, head, 2.8f, 2.5f, kSkin);
     f.limb(shoulderL, shoulderR, 3.6f, 3.6f, kSkin);
     f.limb(waist, chest, 6.2f * widthScale + 0.6f, 8.6f * widthScale + 0.8f, kDress);
     // A gold sash marks the waist.
-    const Vec2 beltL = k.project({-6.5f, k.hipY - 13, 0}, true), beltR = k.project({6.5f, k.hipY - 13, 0}, true);
+    const SVec2 beltL = k.project({-6.5f, k.hipY - 13, 0}, true), beltR = k.project({6.5f, k.hipY - 13, 0}, true);
     f.limb(beltL, beltR, 1.3f, 1.3f, kGold);
 }
 
 // Eyes, brows, a touch of blush and a small red mouth, placed on the head as it turns; at this
 // size each feature is a pixel or two, so they are strong in tone rather than fine in line.
-void drawFace(CFigure& f, const Skeleton& k, Vec2 centre)
+void drawFace(CFigure& f, const SSkeleton& k, SVec2 centre)
 {
     auto onFace = [&](float across, float down) {
         const float z = std::sqrt(std::max(0.0f, 7.3f * 7.3f - across * across));
-        return centre + Vec2{across * k.cosT + z * k.sinT, down};
+        return centre + SVec2{across * k.cosT + z * k.sinT, down};
     };
     const float squeeze = std::max(0.35f, k.cosT);
     for (const float side : {-1.0f, 1.0f}) {
-        const Vec2 eye = onFace(side * 2.4f, 1.0f);
-        f.paint(eye.x - 2, eye.y - 2, eye.x + 2, eye.y + 2, [=](Vec2 p) { return sdEllipse(p, eye, 1.1f * squeeze, 0.85f); },
-                [](Vec2) { return rgb8(46, 26, 30); });
-        const Vec2 brow = onFace(side * 2.6f, -1.0f);
+        const SVec2 eye = onFace(side * 2.4f, 1.0f);
+        f.paint(eye.x - 2, eye.y - 2, eye.x + 2, eye.y + 2, [=](SVec2 p) { return sdEllipse(p, eye, 1.1f * squeeze, 0.85f); },
+                [](SVec2) { return rgb8(46, 26, 30); });
+        const SVec2 brow = onFace(side * 2.6f, -1.0f);
         f.paint(brow.x - 2.5f, brow.y - 1.5f, brow.x + 2.5f, brow.y + 1.5f,
-                [=](Vec2 p) { return sdSegment(p, brow + Vec2{-1.4f * squeeze, side * 0.1f}, brow + Vec2{1.4f * squeeze, -side * 0.1f}) - 0.3f; },
-                [](Vec2) { return rgb8(70, 36, 28); });
-        const Vec2 cheek = onFace(side * 3.5f, 3.2f);
-        f.paint(cheek.x - 2, cheek.y - 2, cheek.x + 2, cheek.y + 2, [=](Vec2 p) { return sdEllipse(p, cheek, 1.3f * squeeze, 0.9f); },
-                [](Vec2) { return rgb8(236, 140, 130); }, 0.6f);
+                [=](SVec2 p) { return sdSegment(p, brow + SVec2{-1.4f * squeeze, side * 0.1f}, brow + SVec2{1.4f * squeeze, -side * 0.1f}) - 0.3f; },
+                [](SVec2) { return rgb8(70, 36, 28); });
+        const SVec2 cheek = onFace(side * 3.5f, 3.2f);
+        f.paint(cheek.x - 2, cheek.y - 2, cheek.x + 2, cheek.y + 2, [=](SVec2 p) { return sdEllipse(p, cheek, 1.3f * squeeze, 0.9f); },
+                [](SVec2) { return rgb8(236, 140, 130); }, 0.6f);
     }
-    const Vec2 mouth = onFace(0, 4.9f);
+    const SVec2 mouth = onFace(0, 4.9f);
     f.paint(mouth.x - 2.5f, mouth.y - 1.5f, mouth.x + 2.5f, mouth.y + 1.5f,
-            [=](Vec2 p) { return sdEllipse(p, mouth, 1.5f * squeeze, 0.7f); }, [](Vec2) { return rgb8(176, 40, 58); });
+            [=](SVec2 p) { return sdEllipse(p, mouth, 1.5f * squeeze, 0.7f); }, [](SVec2) { return rgb8(176, 40, 58); });
 }
 
-void drawHead(CFigure& f, const Skeleton& k, const DancerPose& pose)
+void drawHead(CFigure& f, const SSkeleton& k, const SDancerPose& pose)
 {
-    const Vec2 c = k.project({0, k.hipY - 58 + pose.headBow, 0}, true);
+    const SVec2 c = k.project({0, k.hipY - 58 + pose.headBow, 0}, true);
     const bool facingAway = k.cosT < -0.2f;
     f.ball(c, 7.3f, 8.8f, facingAway ? kHair : kSkin);
     // Hair over the crown, parted, swept back; it leaves the brow free.
-    const Vec2 crown = k.project({0, k.hipY - 64.5f + pose.headBow, -1.5f}, true);
+    const SVec2 crown = k.project({0, k.hipY - 64.5f + pose.headBow, -1.5f}, true);
     f.ball(crown, 7.9f, 5.6f, kHair);
     // Long locks fall over both shoulders while she faces the viewer.
     if (!facingAway)
         for (float side : {-1.0f, 1.0f}) {
-            const V3 from{side * 7.4f, k.hipY - 60 + pose.headBow, 1};
-            const V3 to{side * 8.8f, k.hipY - 33, 2.5f};
+            const SV3 from{side * 7.4f, k.hipY - 60 + pose.headBow, 1};
+            const SV3 to{side * 8.8f, k.hipY - 33, 2.5f};
             if (k.depth(from) > -4)
-                f.limb(k.project(from, true), k.project(to, true) + Vec2{-pose.trail * 0.3f, 0}, 2.6f, 1.6f, kHair);
+                f.limb(k.project(from, true), k.project(to, true) + SVec2{-pose.trail * 0.3f, 0}, 2.6f, 1.6f, kHair);
         }
     if (k.cosT > 0.35f)
         drawFace(f, k, c);
-    const V3 roseAt{5.5f, k.hipY - 63 + pose.headBow, 3};
+    const SV3 roseAt{5.5f, k.hipY - 63 + pose.headBow, 3};
     if (k.depth(roseAt) > -3) {
-        const Vec2 r = k.project(roseAt, true);
+        const SVec2 r = k.project(roseAt, true);
         f.ball(r, 2.6f, 2.4f, rgb8(214, 40, 60));
-        f.ball(r + Vec2{-0.6f, -0.6f}, 1.1f, 1.0f, rgb8(255, 120, 130));
+        f.ball(r + SVec2{-0.6f, -0.6f}, 1.1f, 1.0f, rgb8(255, 120, 130));
     }
 }
 
-void drawHair(CFigure& f, const Skeleton& k, const DancerPose& pose)
+void drawHair(CFigure& f, const SSkeleton& k, const SDancerPose& pose)
 {
-    const Vec2 root = k.project({0, k.hipY - 60 + pose.headBow, -3}, true);
-    const Vec2 mid = root + Vec2{-pose.trail * 0.5f, 17};
-    const Vec2 tip = root + Vec2{-pose.trail * 1.4f, 36 - std::abs(pose.trail) * 0.4f};
+    const SVec2 root = k.project({0, k.hipY - 60 + pose.headBow, -3}, true);
+    const SVec2 mid = root + SVec2{-pose.trail * 0.5f, 17};
+    const SVec2 tip = root + SVec2{-pose.trail * 1.4f, 36 - std::abs(pose.trail) * 0.4f};
     f.limb(root, mid, 8.0f, 6.5f, kHair);
     f.limb(mid, tip, 6.5f, 2.0f, kHair);
 }
 
 // A thin rim of warm light round the whole figure, so her outline reads against the dark woods
 // and night water as well as against the bright evening sky.
-void addRimLight(CKeyedPicture& picture)
+void addRimLight(SKeyedPicture& picture)
 {
     const CMask& a = picture.alpha;
     for (int y = 1; y + 1 < a.height(); ++y)
@@ -302,19 +302,19 @@ void addRimLight(CKeyedPicture& picture)
 
 } // namespace
 
-std::vector<CKeyedPicture> paintDancerFrames()
+std::vector<SKeyedPicture> paintDancerFrames()
 {
-    std::vector<CKeyedPicture> frames;
+    std::vector<SKeyedPicture> frames;
     for (int frame = 0; frame < 67; ++frame) {
-        const DancerPose pose = dancerPose(frame);
-        Skeleton k;
+        const SDancerPose pose = dancerPose(frame);
+        SSkeleton k;
         k.turn = pose.turn;
         k.cosT = std::cos(pose.turn);
         k.sinT = std::sin(pose.turn);
         k.hipY = kGround - 78 - pose.rise;
         k.pivot = {kCentreX, k.hipY - 10};
         k.lean = pose.lean;
-        std::vector<Part> parts;
+        std::vector<SPart> parts;
         addArm(parts, k, pose, 0);
         addArm(parts, k, pose, 1);
         addLeg(parts, k, pose, 0);
@@ -324,9 +324,9 @@ std::vector<CKeyedPicture> paintDancerFrames()
         parts.push_back({-1, [&](CFigure& f) { drawSkirt(f, k, pose); }});
         parts.push_back({0, [&](CFigure& f) { drawTorso(f, k); }});
         parts.push_back({0.5f, [&](CFigure& f) { drawHead(f, k, pose); }});
-        std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.depth < b.depth; });
+        std::stable_sort(parts.begin(), parts.end(), [](const SPart& a, const SPart& b) { return a.depth < b.depth; });
         CFigure figure;
-        for (const Part& part : parts)
+        for (const SPart& part : parts)
             part.draw(figure);
         frames.push_back(figure.resolve());
         addRimLight(frames.back());

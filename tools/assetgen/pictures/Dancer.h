@@ -5,7 +5,7 @@
 
 namespace assetgen {
 
-struct DancerPose {
+struct SDancerPose {
     float turn = 0;      // rotation about the vertical axis, 0 facing the viewer
     float rise = 0;      // pelvis lift in pixels (on the toes); negative sinks (curtsy)
     float lean = 0;      // torso lean in the picture plane, radians, positive to the right
@@ -23,6 +23,6 @@ struct DancerPose {
 };
 
 // The pose of every one of the 67 frames: 1 to 29 the dance loop, 1 also the pose at rest.
-DancerPose dancerPose(int frame);
+SDancerPose dancerPose(int frame);
 
 } // namespace assetgen

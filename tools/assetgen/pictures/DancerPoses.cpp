@@ -12,9 +12,9 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-DancerPose restPose()
+SDancerPose restPose()
 {
-    DancerPose p;
+    SDancerPose p;
     p.armLift = {0.48f, 0.48f};
     p.armForward = {0.25f, 0.25f};
     p.foreLift = {0.85f, 0.85f};
@@ -24,9 +24,9 @@ DancerPose restPose()
     return p;
 }
 
-DancerPose turnPose(float s)
+SDancerPose turnPose(float s)
 {
-    DancerPose p = restPose();
+    SDancerPose p = restPose();
     const float wave = 0.5f - 0.5f * std::cos(2 * kPi * s); // 0 at rest, 1 mid-turn
     // The turn pauses facing the viewer and is fastest facing away.
     p.turn = 2 * kPi * s - std::sin(2 * kPi * s);
@@ -50,9 +50,9 @@ DancerPose turnPose(float s)
     return p;
 }
 
-DancerPose offeringPose()
+SDancerPose offeringPose()
 {
-    DancerPose p = restPose();
+    SDancerPose p = restPose();
     p.armLift = {0.75f, 0.75f};
     p.armForward = {1.0f, 1.0f};
     p.foreLift = {1.35f, 1.35f};
@@ -61,9 +61,9 @@ DancerPose offeringPose()
     return p;
 }
 
-DancerPose curtsyPose(float u)
+SDancerPose curtsyPose(float u)
 {
-    DancerPose p = restPose();
+    SDancerPose p = restPose();
     const float d = std::pow(std::sin(kPi * u), 2.0f);
     const float sway = std::sin(2 * kPi * u);
     p.rise = -13 * d;
@@ -83,7 +83,7 @@ DancerPose curtsyPose(float u)
 
 } // namespace
 
-DancerPose dancerPose(int frame)
+SDancerPose dancerPose(int frame)
 {
     if (frame == 0)
         return offeringPose();

@@ -10,13 +10,13 @@
 
 namespace assetgen {
 
-std::array<uint8_t, 3> CImage8::pixel(int x, int y) const
+std::array<uint8_t, 3> SImage8::pixel(int x, int y) const
 {
     const size_t i = (static_cast<size_t>(y) * width + x) * 3;
     return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
-void CImage8::setPixel(int x, int y, std::array<uint8_t, 3> colour)
+void SImage8::setPixel(int x, int y, std::array<uint8_t, 3> colour)
 {
     const size_t i = (static_cast<size_t>(y) * width + x) * 3;
     rgb[i] = colour[0];
@@ -49,9 +49,9 @@ std::array<uint8_t, 3> clearOfKey(std::array<uint8_t, 3> c)
 
 } // namespace
 
-CImage8 toImage8(const CCanvas& canvas)
+SImage8 toImage8(const CCanvas& canvas)
 {
-    CImage8 out{canvas.width(), canvas.height(), {}};
+    SImage8 out{canvas.width(), canvas.height(), {}};
     out.rgb.resize(static_cast<size_t>(out.width) * out.height * 3);
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x)
@@ -59,16 +59,16 @@ CImage8 toImage8(const CCanvas& canvas)
     return out;
 }
 
-CImage8 toKeyedImage8(const CCanvas& canvas, const CMask& alpha)
+SImage8 toKeyedImage8(const CCanvas& canvas, const CMask& alpha)
 {
-    CImage8 out = toImage8(canvas);
+    SImage8 out = toImage8(canvas);
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x)
             out.setPixel(x, y, alpha.at(x, y) < 0.5f ? kKeyColour : clearOfKey(out.pixel(x, y)));
     return out;
 }
 
-CCanvas toCanvas(const CImage8& image)
+CCanvas toCanvas(const SImage8& image)
 {
     CCanvas out(image.width, image.height);
     for (int y = 0; y < image.height; ++y)
@@ -91,16 +91,16 @@ int channel(uint32_t packed, int ch)
     return static_cast<int>(packed >> (16 - 8 * ch) & 0xFF);
 }
 
-struct ColourCount {
+struct SColourCount {
     uint32_t colour;
     uint32_t count;
 };
 
-struct Box {
+struct SBox {
     size_t begin, end;
 };
 
-int widestChannel(const std::vector<ColourCount>& colours, Box box, int& extent)
+int widestChannel(const std::vector<SColourCount>& colours, SBox box, int& extent)
 {
     int best = 0;
     extent = -1;
@@ -120,9 +120,9 @@ int widestChannel(const std::vector<ColourCount>& colours, Box box, int& extent)
     return best;
 }
 
-std::vector<Box> medianCut(std::vector<ColourCount>& colours, int boxes)
+std::vector<SBox> medianCut(std::vector<SColourCount>& colours, int boxes)
 {
-    std::vector<Box> out{{0, colours.size()}};
+    std::vector<SBox> out{{0, colours.size()}};
     while (static_cast<int>(out.size()) < boxes) {
         size_t pick = out.size();
         int pickExtent = 0, pickChannel = 0;
@@ -139,9 +139,9 @@ std::vector<Box> medianCut(std::vector<ColourCount>& colours, int boxes)
         }
         if (pick == out.size())
             break;
-        Box& box = out[pick];
+        SBox& box = out[pick];
         std::sort(colours.begin() + box.begin, colours.begin() + box.end,
-                  [pickChannel](const ColourCount& a, const ColourCount& b) {
+                  [pickChannel](const SColourCount& a, const SColourCount& b) {
                       const int ca = channel(a.colour, pickChannel), cb = channel(b.colour, pickChannel);
                       return ca != cb ? ca < cb : a.colour < b.colour;
                   });
@@ -156,14 +156,14 @@ std::vector<Box> medianCut(std::vector<ColourCount>& colours, int boxes)
             if (acc * 2 >= total)
                 break;
         }
-        const Box upper{split, box.end};
+        const SBox upper{split, box.end};
         box.end = split;
         out.push_back(upper);
     }
     return out;
 }
 
-std::array<uint8_t, 3> meanColour(const std::vector<ColourCount>& colours, Box box)
+std::array<uint8_t, 3> meanColour(const std::vector<SColourCount>& colours, SBox box)
 {
     uint64_t sum[3] = {0, 0, 0};
     uint64_t total = 0;
@@ -197,7 +197,7 @@ uint8_t nearestEntry(const std::vector<std::array<uint8_t, 3>>& palette, size_t 
 
 } // namespace
 
-CIndexedImage quantize(const CImage8& image, int maxColours)
+SIndexedImage quantize(const SImage8& image, int maxColours)
 {
     const uint32_t key = pack(kKeyColour);
     std::vector<uint32_t> all;
@@ -211,18 +211,18 @@ CIndexedImage quantize(const CImage8& image, int maxColours)
                 all.push_back(c);
         }
     std::sort(all.begin(), all.end());
-    std::vector<ColourCount> colours;
+    std::vector<SColourCount> colours;
     for (uint32_t c : all) {
         if (colours.empty() || colours.back().colour != c)
             colours.push_back({c, 0});
         ++colours.back().count;
     }
-    CIndexedImage out{image.width, image.height, {}, {}};
+    SIndexedImage out{image.width, image.height, {}, {}};
     if (hasKey)
         out.palette.push_back(kKeyColour);
     const size_t first = out.palette.size();
     if (!colours.empty())
-        for (const Box& box : medianCut(colours, maxColours - static_cast<int>(first)))
+        for (const SBox& box : medianCut(colours, maxColours - static_cast<int>(first)))
             out.palette.push_back(meanColour(colours, box));
     std::unordered_map<uint32_t, uint8_t> cache;
     out.index.resize(static_cast<size_t>(image.width) * image.height);
@@ -277,7 +277,7 @@ std::vector<uint8_t> bmpHeaders(int width, int height, int bits, int compression
     return out;
 }
 
-std::vector<uint8_t> rawRows(const CIndexedImage& image)
+std::vector<uint8_t> rawRows(const SIndexedImage& image)
 {
     const int stride = (image.width + 3) & ~3;
     std::vector<uint8_t> out(static_cast<size_t>(stride) * image.height, 0);
@@ -321,7 +321,7 @@ void encodeRleRow(const uint8_t* row, int width, std::vector<uint8_t>& out)
     }
 }
 
-std::vector<uint8_t> rleRows(const CIndexedImage& image)
+std::vector<uint8_t> rleRows(const SIndexedImage& image)
 {
     std::vector<uint8_t> out;
     for (int y = image.height - 1; y >= 0; --y) {
@@ -334,7 +334,7 @@ std::vector<uint8_t> rleRows(const CIndexedImage& image)
 
 } // namespace
 
-std::vector<uint8_t> encodeBmp24(const CImage8& image)
+std::vector<uint8_t> encodeBmp24(const SImage8& image)
 {
     const int stride = (image.width * 3 + 3) & ~3;
     std::vector<uint8_t> out = bmpHeaders(image.width, image.height, 24, 0, 0,
@@ -352,7 +352,7 @@ std::vector<uint8_t> encodeBmp24(const CImage8& image)
     return out;
 }
 
-std::vector<uint8_t> encodeBmp8(const CIndexedImage& image, bool runLength)
+std::vector<uint8_t> encodeBmp8(const SIndexedImage& image, bool runLength)
 {
     const std::vector<uint8_t> pixels = runLength ? rleRows(image) : rawRows(image);
     std::vector<uint8_t> out = bmpHeaders(image.width, image.height, 8, runLength ? 1 : 0,
@@ -367,7 +367,7 @@ std::vector<uint8_t> encodeBmp8(const CIndexedImage& image, bool runLength)
     return out;
 }
 
-std::vector<uint8_t> encodeJpeg(const CImage8& image, int quality)
+std::vector<uint8_t> encodeJpeg(const SImage8& image, int quality)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr jerr{};
@@ -401,7 +401,7 @@ std::vector<uint8_t> encodeJpeg(const CImage8& image, int quality)
     return out;
 }
 
-CImage8 decodeJpeg(const std::vector<uint8_t>& bytes)
+SImage8 decodeJpeg(const std::vector<uint8_t>& bytes)
 {
     jpeg_decompress_struct cinfo{};
     jpeg_error_mgr jerr{};
@@ -411,7 +411,7 @@ CImage8 decodeJpeg(const std::vector<uint8_t>& bytes)
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
-    CImage8 out{static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), {}};
+    SImage8 out{static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), {}};
     out.rgb.resize(static_cast<size_t>(out.width) * out.height * 3);
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPLE* row = &out.rgb[static_cast<size_t>(cinfo.output_scanline) * out.width * 3];

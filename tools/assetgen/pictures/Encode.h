@@ -10,7 +10,7 @@
 
 namespace assetgen {
 
-struct CImage8 {
+struct SImage8 {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgb; // top row first, red, green, blue
@@ -19,7 +19,7 @@ struct CImage8 {
     void setPixel(int x, int y, std::array<uint8_t, 3> colour);
 };
 
-struct CIndexedImage {
+struct SIndexedImage {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> index;                  // top row first
@@ -30,21 +30,21 @@ struct CIndexedImage {
 constexpr std::array<uint8_t, 3> kKeyColour{255, 0, 255};
 
 // Rounds to 8 bits with a faint ordered dither, so slow gradients do not band.
-CImage8 toImage8(const CCanvas& canvas);
+SImage8 toImage8(const CCanvas& canvas);
 // Pixels whose alpha is below one half become the key colour; painted pixels are kept clear of it.
-CImage8 toKeyedImage8(const CCanvas& canvas, const CMask& alpha);
-CCanvas toCanvas(const CImage8& image);
+SImage8 toKeyedImage8(const CCanvas& canvas, const CMask& alpha);
+CCanvas toCanvas(const SImage8& image);
 
 // Median-cut reduction to at most maxColours entries; the key colour, when present, keeps an
 // exact entry of its own at index 0.
-CIndexedImage quantize(const CImage8& image, int maxColours);
+SIndexedImage quantize(const SImage8& image, int maxColours);
 
-std::vector<uint8_t> encodeBmp24(const CImage8& image);
-std::vector<uint8_t> encodeBmp8(const CIndexedImage& image, bool runLength);
-std::vector<uint8_t> encodeJpeg(const CImage8& image, int quality);
+std::vector<uint8_t> encodeBmp24(const SImage8& image);
+std::vector<uint8_t> encodeBmp8(const SIndexedImage& image, bool runLength);
+std::vector<uint8_t> encodeJpeg(const SImage8& image, int quality);
 // The same decoding the program uses for JPEG (libjpeg-turbo defaults), so picture parts that
 // must match a JPEG background pixel for pixel can be cut from what the program will show.
-CImage8 decodeJpeg(const std::vector<uint8_t>& bytes);
+SImage8 decodeJpeg(const std::vector<uint8_t>& bytes);
 
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 

@@ -9,16 +9,16 @@ namespace assetgen {
 
 namespace {
 
-struct PatternFree {
+struct SPatternFree {
     void operator()(FcPattern* p) const { FcPatternDestroy(p); }
 };
-using Pattern = std::unique_ptr<FcPattern, PatternFree>;
+using Pattern = std::unique_ptr<FcPattern, SPatternFree>;
 
 // An owned configuration rather than fontconfig's process-wide default, which is never freed.
-struct ConfigFree {
+struct SConfigFree {
     void operator()(FcConfig* c) const { FcConfigDestroy(c); }
 };
-using Config = std::unique_ptr<FcConfig, ConfigFree>;
+using Config = std::unique_ptr<FcConfig, SConfigFree>;
 
 std::string stringOf(FcPattern* pattern, const char* object)
 {

@@ -16,13 +16,13 @@ constexpr float kArchCx = 34.5f, kArchCy = 34.5f, kArchR = 25.5f;
 constexpr float kOpenLeft = 9, kOpenRight = 60, kOpenBottom = 80;
 constexpr float kRingR = 31.5f;
 
-float sdOpening(Vec2 p)
+float sdOpening(SVec2 p)
 {
     const float rect = std::max({kOpenLeft - p.x, p.x - kOpenRight, kArchCy - p.y, p.y - kOpenBottom});
     return std::min(rect, sdCircle(p, {kArchCx, kArchCy}, kArchR));
 }
 
-bool inStone(Vec2 p)
+bool inStone(SVec2 p)
 {
     if (p.y < kOpenBottom)
         return p.x >= 0 && p.x < W;
@@ -34,14 +34,14 @@ bool inStone(Vec2 p)
 }
 
 // Relief heights in pixels: the shading below turns their slopes into light and shadow.
-float reliefHeight(Vec2 p)
+float reliefHeight(SVec2 p)
 {
     float h = 0;
     if (p.y < 6)
         h = 3.0f - 0.12f * (p.y - 3) * (p.y - 3); // cornice moulding
     else if (p.y < 8)
         h = -0.6f;
-    const float ringDist = length(p - Vec2{kArchCx, kArchCy});
+    const float ringDist = length(p - SVec2{kArchCx, kArchCy});
     const float opening = sdOpening(p);
     if (p.y < kOpenBottom && ringDist < kRingR && p.y > 6 && p.y < kArchCy + 1) {
         // Voussoirs: a raised ring cut by radial joints, the keystone at the top stands out.
@@ -66,7 +66,7 @@ float reliefHeight(Vec2 p)
     return h;
 }
 
-SRgb shadeRelief(Vec2 p, Vec2 screenPos)
+SRgb shadeRelief(SVec2 p, SVec2 screenPos)
 {
     const float dx = reliefHeight({p.x + 0.5f, p.y}) - reliefHeight({p.x - 0.5f, p.y});
     const float dy = reliefHeight({p.x, p.y + 0.5f}) - reliefHeight({p.x, p.y - 0.5f});
@@ -91,7 +91,7 @@ void paintIvy(CCanvas& c, CMask& alpha)
 {
     CRandom rng(8081);
     // A vine climbs the left jamb and runs along the cornice; leaves hang off it.
-    std::vector<Vec2> vine;
+    std::vector<SVec2> vine;
     for (int i = 0; i <= 40; ++i) {
         const float t = i / 40.0f;
         if (t < 0.55f)
@@ -100,22 +100,22 @@ void paintIvy(CCanvas& c, CMask& alpha)
             vine.push_back({4 + (t - 0.55f) / 0.45f * 24, 3.5f + 1.5f * std::sin(t * 23)});
     }
     for (size_t i = 0; i + 1 < vine.size(); ++i) {
-        const Vec2 a = vine[i], b = vine[i + 1];
+        const SVec2 a = vine[i], b = vine[i + 1];
         paintSdf(c, std::min(a.x, b.x) - 2, std::min(a.y, b.y) - 2, std::max(a.x, b.x) + 2, std::max(a.y, b.y) + 2,
-                 [=](Vec2 p) { return sdSegment(p, a, b) - 0.5f; }, [](Vec2) { return rgb8(40, 34, 20); });
+                 [=](SVec2 p) { return sdSegment(p, a, b) - 0.5f; }, [](SVec2) { return rgb8(40, 34, 20); });
     }
     for (size_t i = 0; i < vine.size(); ++i) {
         for (int k = 0; k < 2; ++k) {
-            const Vec2 at = vine[i] + Vec2{rng.range(-3.5f, 3.5f), rng.range(-2.5f, 3.5f)};
+            const SVec2 at = vine[i] + SVec2{rng.range(-3.5f, 3.5f), rng.range(-2.5f, 3.5f)};
             if (sdOpening(at) < 1.5f)
                 continue;
             const float r = rng.range(1.3f, 2.3f);
             const float tone = rng.range(0.6f, 1.15f);
-            const Vec2 screenPos{at.x + scene::kGateX, at.y + scene::kGateY};
+            const SVec2 screenPos{at.x + scene::kGateX, at.y + scene::kGateY};
             const SRgb light = kWallAmbient * 0.9f + torchLightAt(screenPos) * 0.8f;
             paintSdf(c, at.x - r - 1, at.y - r - 1, at.x + r + 1, at.y + r + 1,
-                     [=](Vec2 p) { return sdEllipse(p, at, r * 1.1f, r * 0.85f); },
-                     [=](Vec2 p) {
+                     [=](SVec2 p) { return sdEllipse(p, at, r * 1.1f, r * 0.85f); },
+                     [=](SVec2 p) {
                          const float hl = clamp01((at.y - p.y) / r * 0.6f + 0.4f);
                          return rgb8(58, 98, 46) * tone * light * (0.6f + 0.6f * hl);
                      });
@@ -126,9 +126,9 @@ void paintIvy(CCanvas& c, CMask& alpha)
         }
         // Now and then a small wild rose.
         if (i % 7 == 3) {
-            const Vec2 at = vine[i] + Vec2{1.5f, 0.5f};
-            paintSdf(c, at.x - 3, at.y - 3, at.x + 3, at.y + 3, [=](Vec2 p) { return sdCircle(p, at, 1.6f); },
-                     [=](Vec2 p) { return mix(rgb8(236, 120, 140), rgb8(150, 30, 56), clamp01(length(p - at) / 1.8f)); });
+            const SVec2 at = vine[i] + SVec2{1.5f, 0.5f};
+            paintSdf(c, at.x - 3, at.y - 3, at.x + 3, at.y + 3, [=](SVec2 p) { return sdCircle(p, at, 1.6f); },
+                     [=](SVec2 p) { return mix(rgb8(236, 120, 140), rgb8(150, 30, 56), clamp01(length(p - at) / 1.8f)); });
         }
     }
 }
@@ -136,9 +136,9 @@ void paintIvy(CCanvas& c, CMask& alpha)
 
 // The drawn stonework: block joints, voussoirs, cornice and rosettes as darker and lighter
 // albedo, so the gate reads clearly even where the light is flat.
-float masonry(Vec2 p)
+float masonry(SVec2 p)
 {
-    const float ring = length(p - Vec2{kArchCx, kArchCy});
+    const float ring = length(p - SVec2{kArchCx, kArchCy});
     const bool jamb = p.x < kOpenLeft || p.x >= kOpenRight;
     if (p.x < 1 || p.x >= W - 1 || p.y < 1)
         return 0.72f; // worn outer arris
@@ -161,7 +161,7 @@ float masonry(Vec2 p)
         const int row = static_cast<int>(p.y - 2) % 11;
         return row == 0 ? 0.5f : row == 1 ? 1.14f : 1.0f;
     }
-    for (const Vec2 rose : {Vec2{5, 12}, Vec2{64, 12}}) {
+    for (const SVec2 rose : {SVec2{5, 12}, SVec2{64, 12}}) {
         const float d = length(p - rose);
         if (d < 2.8f)
             return d < 1.2f ? 1.3f : 0.75f + 0.15f * std::sin(std::atan2(p.y - rose.y, p.x - rose.x) * 5);
@@ -171,12 +171,12 @@ float masonry(Vec2 p)
 
 void paintCracks(CCanvas& c)
 {
-    const std::vector<std::vector<Vec2>> cracks{{{62, 30}, {64, 36}, {63, 41}, {66, 47}},
+    const std::vector<std::vector<SVec2>> cracks{{{62, 30}, {64, 36}, {63, 41}, {66, 47}},
                                                 {{3, 58}, {5, 62}, {4, 67}},
                                                 {{40, 88}, {44, 91}, {49, 90}}};
     for (const auto& line : cracks)
         for (size_t i = 0; i + 1 < line.size(); ++i) {
-            const Vec2 a = line[i], b = line[i + 1];
+            const SVec2 a = line[i], b = line[i + 1];
             for (int y = static_cast<int>(std::min(a.y, b.y)) - 1; y <= static_cast<int>(std::max(a.y, b.y)) + 1; ++y)
                 for (int x = static_cast<int>(std::min(a.x, b.x)) - 1; x <= static_cast<int>(std::max(a.x, b.x)) + 1; ++x)
                     if (c.contains(x, y))
@@ -186,15 +186,15 @@ void paintCracks(CCanvas& c)
 
 } // namespace
 
-CKeyedPicture paintGate()
+SKeyedPicture paintGate()
 {
-    CKeyedPicture gate{CCanvas(W, H), CMask(W, H)};
+    SKeyedPicture gate{CCanvas(W, H), CMask(W, H)};
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const Vec2 p{x + 0.5f, y + 0.5f};
+            const SVec2 p{x + 0.5f, y + 0.5f};
             if (!inStone(p) || sdOpening(p) < 0)
                 continue;
-            const Vec2 screenPos{p.x + scene::kGateX, p.y + scene::kGateY};
+            const SVec2 screenPos{p.x + scene::kGateX, p.y + scene::kGateY};
             // Paler, finer stone than the wall, so the gate stands out from it.
             SRgb albedo = mix(stoneAlbedo(screenPos.x, screenPos.y, 9090), rgb8(178, 170, 150), 0.35f) * masonry(p);
             if (p.y > 80 && (static_cast<int>(p.y) == 85 || static_cast<int>(p.y) == 94))

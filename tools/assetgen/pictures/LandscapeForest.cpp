@@ -7,7 +7,7 @@ namespace assetgen {
 
 namespace {
 
-const Vec2 kGlow{440, 330};
+const SVec2 kGlow{440, 330};
 const SRgb kDusk = rgb8(255, 170, 110);
 constexpr float kFloor = 388;
 
@@ -39,8 +39,8 @@ void paintSky(CCanvas& c)
     addGlow(c, kGlow, 150, kDusk, 0.45f);
     addGlow(c, kGlow, 50, rgb8(255, 220, 160), 0.5f);
     paintStars(c, {90, 0, 150, 0.5f, 201, nullptr});
-    CloudLayer streaks{150, 300, 0.003f, 0.05f, 0.55f, 0.8f, 202, [](float x, float y, float thick) {
-                           const float near = std::exp(-length(Vec2{x, y} - kGlow) / 260);
+    SCloudLayer streaks{150, 300, 0.003f, 0.05f, 0.55f, 0.8f, 202, [](float x, float y, float thick) {
+                           const float near = std::exp(-length(SVec2{x, y} - kGlow) / 260);
                            return mix(mix(rgb8(120, 60, 90), rgb8(255, 160, 120), near), rgb8(90, 50, 80), thick * 0.5f);
                        }};
     paintClouds(c, streaks);
@@ -67,8 +67,8 @@ void paintDistantForest(CCanvas& c)
         const float x = rng.range(0, 800);
         const float w = rng.range(0.8f, 2.4f);
         const float top = edge[std::clamp(static_cast<int>(x), 0, 799)] + 12;
-        paintSdf(c, x - 4, top, x + 4, kFloor + 4, [=](Vec2 p) { return std::abs(p.x - x) - w; },
-                 [crown](Vec2) { return crown * 0.8f; });
+        paintSdf(c, x - 4, top, x + 4, kFloor + 4, [=](SVec2 p) { return std::abs(p.x - x) - w; },
+                 [crown](SVec2) { return crown * 0.8f; });
     }
 }
 
@@ -83,7 +83,7 @@ void paintFloor(CCanvas& c)
         const float litter = fbm(x * 0.5f, y * 0.9f, 224, 2);
         ground = ground * (0.8f + 0.4f * litter);
         // Far ground catches the dusk; near ground lies in the trees' shadow.
-        const float lit = std::exp(-length(Vec2{x, y} - Vec2{kGlow.x, kFloor}) / 170) * (1 - depth);
+        const float lit = std::exp(-length(SVec2{x, y} - SVec2{kGlow.x, kFloor}) / 170) * (1 - depth);
         // Patches of moss between the leaves.
         const float moss = smoothstep(0.55f, 0.75f, fbm(x * 0.012f, y * 0.03f, 225, 4));
         ground = mix(ground, rgb8(70, 70, 40), moss * 0.6f);
@@ -113,15 +113,15 @@ void paintMist(CCanvas& c, float centre, float thickness, float strength)
         }
 }
 
-void paintBough(CCanvas& c, Vec2 a, Vec2 b, float ra, float rb)
+void paintBough(CCanvas& c, SVec2 a, SVec2 b, float ra, float rb)
 {
     paintSdf(c, std::min(a.x, b.x) - ra - 2, std::min(a.y, b.y) - ra - 2, std::max(a.x, b.x) + ra + 2, std::max(a.y, b.y) + ra + 2,
-             [=](Vec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); }, [](Vec2) { return rgb8(30, 20, 24); });
+             [=](SVec2 p) { return sdTaperedCapsule(p, a, b, ra, rb); }, [](SVec2) { return rgb8(30, 20, 24); });
 }
 
-void paintBranch(CCanvas& c, Vec2 from, Vec2 to, float width)
+void paintBranch(CCanvas& c, SVec2 from, SVec2 to, float width)
 {
-    const Vec2 bend = lerp(from, to, 0.5f) + Vec2{0, -std::abs(to.x - from.x) * 0.15f};
+    const SVec2 bend = lerp(from, to, 0.5f) + SVec2{0, -std::abs(to.x - from.x) * 0.15f};
     paintBough(c, from, bend, width, width * 0.7f);
     paintBough(c, bend, to, width * 0.7f, width * 0.3f);
 }
@@ -130,19 +130,19 @@ void paintTrunk(CCanvas& c, float x, float width, float lean, uint32_t seed)
 {
     // Boughs reach from the trunk up into the canopy.
     const float side = x < 430 ? 1.0f : -1.0f;
-    const Vec2 at = Vec2{x + lean * 0.55f, 230};
-    paintBranch(c, at, at + Vec2{side * width * 2.2f, -width * 2.4f}, width * 0.22f);
-    paintBranch(c, at + Vec2{0, -60}, at + Vec2{-side * width * 1.6f, -width * 3.0f - 60}, width * 0.18f);
-    const Vec2 foot{x, 500 + width};
-    const Vec2 top{x + lean, -20};
+    const SVec2 at = SVec2{x + lean * 0.55f, 230};
+    paintBranch(c, at, at + SVec2{side * width * 2.2f, -width * 2.4f}, width * 0.22f);
+    paintBranch(c, at + SVec2{0, -60}, at + SVec2{-side * width * 1.6f, -width * 3.0f - 60}, width * 0.18f);
+    const SVec2 foot{x, 500 + width};
+    const SVec2 top{x + lean, -20};
     paintSdf(c, std::min(foot.x, top.x) - width * 2, -20, std::max(foot.x, top.x) + width * 2, foot.y + 4,
-             [=](Vec2 p) {
+             [=](SVec2 p) {
                  const float bark = (fbm(p.y * 0.05f, x, seed, 3) - 0.5f) * width * 0.3f;
                  const float rise = std::max(0.0f, p.y - (foot.y - 30)) / 30;
                  const float root = rise * rise * width * 0.45f;
                  return sdTaperedCapsule(p, foot, top, width * 0.5f + root, width * 0.38f) + bark;
              },
-             [=](Vec2 p) {
+             [=](SVec2 p) {
                  // Bark grooves, and the dusk catching the trunk's inner side.
                  const float across = (p.x - lerp(foot, top, (foot.y - p.y) / (foot.y - top.y)).x) / (width * 0.5f);
                  const float groove = fbm(p.x * 0.4f, p.y * 0.03f, seed + 1, 3);
@@ -180,16 +180,16 @@ void paintCanopy(CCanvas& c)
 void paintFallingLeaves(CCanvas& c, CRandom& rng, int count, float y0, float y1)
 {
     for (int i = 0; i < count; ++i) {
-        const Vec2 at{rng.range(0, 800), rng.range(y0, y1)};
+        const SVec2 at{rng.range(0, 800), rng.range(y0, y1)};
         if (at.x > 130 && at.x < 660 && at.y > 495)
             continue;
         const float angle = rng.range(0, 3.14f);
         const float size = rng.range(1.6f, 3.4f) * (0.6f + at.y / 600);
         const SRgb colour = mix(rgb8(130, 40, 22), rgb8(200, 130, 40), rng.uniform()) * rng.range(0.45f, 0.8f);
-        const Vec2 axis = rotate({size, 0}, at.y > 400 ? angle * 0.25f : angle);
+        const SVec2 axis = rotate({size, 0}, at.y > 400 ? angle * 0.25f : angle);
         paintSdf(c, at.x - size - 1, at.y - size - 1, at.x + size + 1, at.y + size + 1,
-                 [=](Vec2 p) { return sdTaperedCapsule(p, at - axis, at + axis, size * 0.55f, size * 0.2f); },
-                 [=](Vec2) { return colour; });
+                 [=](SVec2 p) { return sdTaperedCapsule(p, at - axis, at + axis, size * 0.55f, size * 0.2f); },
+                 [=](SVec2) { return colour; });
     }
 }
 

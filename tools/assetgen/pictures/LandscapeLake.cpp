@@ -7,7 +7,7 @@ namespace assetgen {
 namespace {
 
 constexpr int kWaterline = 300;
-const Vec2 kMoon{296, 122};
+const SVec2 kMoon{296, 122};
 const SRgb kMoonColour = rgb8(255, 246, 222);
 const SRgb kHaze = rgb8(70, 72, 122);
 
@@ -26,12 +26,12 @@ void paintSky(CCanvas& c)
                           0, kWaterline + 1);
     paintStars(c, {1100, 0, kWaterline, 0.9f, 101, [](float x, float y) {
                        // Thinner near the moon's glare.
-                       const float d = length(Vec2{x, y} - kMoon);
+                       const float d = length(SVec2{x, y} - kMoon);
                        return smoothstep(40, 170, d);
                    }});
     paintMoon(c, kMoon, 30, kMoonColour, 0.55f);
-    CloudLayer wisps{150, 290, 0.0045f, 0.035f, 0.58f, 0.8f, 102, [](float x, float y, float thick) {
-                         const float near = std::exp(-length(Vec2{x, y} - kMoon) / 160);
+    SCloudLayer wisps{150, 290, 0.0045f, 0.035f, 0.58f, 0.8f, 102, [](float x, float y, float thick) {
+                         const float near = std::exp(-length(SVec2{x, y} - kMoon) / 160);
                          const SRgb lit = mix(rgb8(90, 92, 140), rgb8(220, 214, 230), near);
                          return mix(lit, rgb8(36, 38, 76), thick * 0.6f);
                      }};
@@ -51,19 +51,19 @@ void paintFarShore(CCanvas& c)
     const float hill = near(660);
     const SRgb stone = rgb8(24, 26, 52);
     auto tower = [&c, stone](float cx, float top, float bottom, float w, bool roof) {
-        paintSdf(c, cx - w - 2, top - 14, cx + w + 2, bottom, [=](Vec2 p) {
+        paintSdf(c, cx - w - 2, top - 14, cx + w + 2, bottom, [=](SVec2 p) {
             const float body = sdRoundBox(p, {cx, (top + bottom) / 2}, {w, (bottom - top) / 2}, 0.3f);
             if (!roof)
                 return body;
-            const std::vector<Vec2> cone{{cx - w - 1.5f, top}, {cx + w + 1.5f, top}, {cx, top - 13}};
+            const std::vector<SVec2> cone{{cx - w - 1.5f, top}, {cx + w + 1.5f, top}, {cx, top - 13}};
             return std::min(body, sdPolygon(p, cone));
-        }, [stone](Vec2) { return stone; });
+        }, [stone](SVec2) { return stone; });
     };
     tower(640, hill - 30, hill + 2, 4, true);
     tower(662, hill - 20, hill + 2, 14, false);
     tower(684, hill - 38, hill + 2, 5, true);
     tower(652, hill - 24, hill - 18, 3, false);
-    for (const Vec2 w : {Vec2{640, hill - 22}, Vec2{684, hill - 29}, Vec2{660, hill - 12}, Vec2{668, hill - 12}})
+    for (const SVec2 w : {SVec2{640, hill - 22}, SVec2{684, hill - 29}, SVec2{660, hill - 12}, SVec2{668, hill - 12}})
         addGlow(c, w, 0.8f, rgb8(255, 190, 110), 1.1f);
 }
 
@@ -99,14 +99,14 @@ void paintBank(CCanvas& c)
     // Stepping stones lead from the gate's steps toward the viewer.
     for (int i = 0; i < 7; ++i) {
         const float t = i / 6.0f;
-        const Vec2 at{446 - 34 * t * t + (i % 2 ? 9.0f : -9.0f) * (0.5f + t), 426 + 178 * std::pow(t, 1.15f)};
+        const SVec2 at{446 - 34 * t * t + (i % 2 ? 9.0f : -9.0f) * (0.5f + t), 426 + 178 * std::pow(t, 1.15f)};
         const float rx = 10 + 28 * t, ry = 3.2f + 8.5f * t;
         paintSdf(c, at.x - rx - 2, at.y - ry - 2, at.x + rx + 2, at.y + ry + 3,
-                 [=](Vec2 p) {
+                 [=](SVec2 p) {
                      const float wobble = (fbm(p.x * 0.15f, p.y * 0.15f, 322 + i, 2) - 0.5f) * 3;
                      return sdEllipse(p, at, rx, ry) + wobble;
                  },
-                 [=](Vec2 p) {
+                 [=](SVec2 p) {
                      const float top = clamp01((at.y - p.y) / ry * 0.7f + 0.5f);
                      const float n = fbm(p.x * 0.3f, p.y * 0.3f, 323, 3);
                      const SRgb stone = rgb8(58, 62, 74) * (0.75f + 0.5f * n) * (0.7f + 0.6f * top);
@@ -116,32 +116,32 @@ void paintBank(CCanvas& c)
 }
 
 // A weeping willow: a leaning trunk and long hanging strands of small leaves, lit from the moon.
-void paintWillow(CCanvas& c, Vec2 base, float height, uint32_t seed)
+void paintWillow(CCanvas& c, SVec2 base, float height, uint32_t seed)
 {
-    const Vec2 top{base.x - 26, base.y - height * 0.62f};
+    const SVec2 top{base.x - 26, base.y - height * 0.62f};
     paintSdf(c, top.x - 12, top.y - 4, base.x + 12, base.y + 2,
-             [=](Vec2 p) {
+             [=](SVec2 p) {
                  return std::min(sdTaperedCapsule(p, base, top, 7, 3.5f),
-                                 sdTaperedCapsule(p, lerp(base, top, 0.6f), top + Vec2{40, -20}, 3, 1.5f));
+                                 sdTaperedCapsule(p, lerp(base, top, 0.6f), top + SVec2{40, -20}, 3, 1.5f));
              },
-             [](Vec2) { return rgb8(10, 12, 16); });
+             [](SVec2) { return rgb8(10, 12, 16); });
     CRandom rng(seed);
     for (int i = 0; i < 150; ++i) {
-        const Vec2 s{top.x + rng.range(-90, 80), top.y + rng.range(-50, 20) + 0.004f * (top.x - base.x) * 0};
+        const SVec2 s{top.x + rng.range(-90, 80), top.y + rng.range(-50, 20) + 0.004f * (top.x - base.x) * 0};
         const float out = rng.range(-22, 22);
         const float len = rng.range(60, 170);
         const float lit = clamp01((top.x + 40 - s.x) / 130) * rng.range(0.4f, 1.0f);
         const SRgb leaf = mix(rgb8(10, 16, 20), rgb8(70, 90, 116), lit * lit);
-        Vec2 prev = s;
+        SVec2 prev = s;
         for (int k = 1; k <= 16; ++k) {
             const float t = k / 16.0f;
-            const Vec2 p{s.x + out * std::sin(t * 1.57f) + rng.range(-0.6f, 0.6f), s.y - 14 * std::sin(t * 3.1f) + len * t * t};
+            const SVec2 p{s.x + out * std::sin(t * 1.57f) + rng.range(-0.6f, 0.6f), s.y - 14 * std::sin(t * 3.1f) + len * t * t};
             paintSdf(c, std::min(prev.x, p.x) - 3, std::min(prev.y, p.y) - 3, std::max(prev.x, p.x) + 3, std::max(prev.y, p.y) + 3,
-                     [=](Vec2 q) { return sdSegment(q, prev, p) - 0.45f; }, [=](Vec2) { return leaf * 0.8f; });
+                     [=](SVec2 q) { return sdSegment(q, prev, p) - 0.45f; }, [=](SVec2) { return leaf * 0.8f; });
             for (int side = -1; side <= 1; side += 2) {
-                const Vec2 tip = p + Vec2{side * rng.range(1.5f, 3.0f), rng.range(2.0f, 4.0f)};
+                const SVec2 tip = p + SVec2{side * rng.range(1.5f, 3.0f), rng.range(2.0f, 4.0f)};
                 paintSdf(c, std::min(p.x, tip.x) - 2, p.y - 2, std::max(p.x, tip.x) + 2, tip.y + 2,
-                         [=](Vec2 q) { return sdTaperedCapsule(q, p, tip, 0.9f, 0.3f); }, [=](Vec2) { return leaf; });
+                         [=](SVec2 q) { return sdTaperedCapsule(q, p, tip, 0.9f, 0.3f); }, [=](SVec2) { return leaf; });
             }
             prev = p;
         }
@@ -155,15 +155,15 @@ void paintReeds(CCanvas& c, CRandom& rng, float x0, float x1)
         const float base = shoreLine(x) + rng.range(4, 20);
         const float h = rng.range(30, 70);
         const float lean = rng.range(-8, 8);
-        const Vec2 a{x, base}, tip{x + lean, base - h};
+        const SVec2 a{x, base}, tip{x + lean, base - h};
         paintSdf(c, std::min(a.x, tip.x) - 3, tip.y - 3, std::max(a.x, tip.x) + 3, base + 1,
-                 [=](Vec2 p) { return sdTaperedCapsule(p, a, tip, 1.0f, 0.3f); },
-                 [](Vec2) { return rgb8(10, 16, 18); });
+                 [=](SVec2 p) { return sdTaperedCapsule(p, a, tip, 1.0f, 0.3f); },
+                 [](SVec2) { return rgb8(10, 16, 18); });
         if (i % 3 == 0) {
-            const Vec2 head = lerp(a, tip, 0.8f);
+            const SVec2 head = lerp(a, tip, 0.8f);
             paintSdf(c, head.x - 4, head.y - 8, head.x + 4, head.y + 8,
-                     [=](Vec2 p) { return sdTaperedCapsule(p, head + Vec2{0, 5}, head - Vec2{lean * 0.08f, 5}, 2.0f, 1.8f); },
-                     [](Vec2) { return rgb8(22, 16, 14); });
+                     [=](SVec2 p) { return sdTaperedCapsule(p, head + SVec2{0, 5}, head - SVec2{lean * 0.08f, 5}, 2.0f, 1.8f); },
+                     [](SVec2) { return rgb8(22, 16, 14); });
         }
     }
 }
@@ -189,7 +189,7 @@ void paintLakeForeground(CCanvas& c)
     paintGrassBlades(c, rng, 700, 440, 600, 0, 800, rgb8(8, 14, 16), rgb8(44, 60, 70), 20);
     // Pale night flowers in the grass.
     for (int i = 0; i < 60; ++i) {
-        const Vec2 p{rng.range(0, 800), rng.range(450, 600)};
+        const SVec2 p{rng.range(0, 800), rng.range(450, 600)};
         if (p.x > 130 && p.x < 660 && p.y > 500)
             continue; // keep the answer box's surroundings calm
         addGlow(c, p, 1.1f, rgb8(230, 230, 250), 0.5f);

@@ -6,7 +6,7 @@ namespace assetgen {
 
 namespace {
 
-const Vec2 kMoon{628, 96};
+const SVec2 kMoon{628, 96};
 const SRgb kSnowLit = rgb8(214, 226, 246);
 const SRgb kSnowShade = rgb8(92, 112, 158);
 
@@ -66,20 +66,20 @@ void paintHills(CCanvas& c)
         const float h = rng.range(6, 11);
         const float base = far(x) + 4;
         const SRgb house = rgb8(40, 48, 76);
-        paintSdf(c, x - 6, base - h - 6, x + 6, base + 1, [=](Vec2 p) {
-            const std::vector<Vec2> shape{{x - 5, base}, {x - 5, base - h}, {x, base - h - 5}, {x + 5, base - h}, {x + 5, base}};
+        paintSdf(c, x - 6, base - h - 6, x + 6, base + 1, [=](SVec2 p) {
+            const std::vector<SVec2> shape{{x - 5, base}, {x - 5, base - h}, {x, base - h - 5}, {x + 5, base - h}, {x + 5, base}};
             return sdPolygon(p, shape);
-        }, [house](Vec2) { return house; });
-        paintSdf(c, x - 6, base - h - 6, x + 6, base - h + 1, [=](Vec2 p) {
+        }, [house](SVec2) { return house; });
+        paintSdf(c, x - 6, base - h - 6, x + 6, base - h + 1, [=](SVec2 p) {
             return sdTaperedCapsule(p, {x - 5.5f, base - h + 0.5f}, {x, base - h - 5}, 0.9f, 0.9f) * 1.0f;
-        }, [](Vec2) { return rgb8(200, 214, 240); });
+        }, [](SVec2) { return rgb8(200, 214, 240); });
         if (i % 2 == 0)
             addGlow(c, {x + 1, base - h * 0.45f}, 0.8f, rgb8(255, 196, 110), 1.3f);
     }
-    paintSdf(c, 116, hill - 40, 126, hill + 2, [hill](Vec2 p) {
-        const std::vector<Vec2> spire{{118, hill}, {118, hill - 18}, {121, hill - 36}, {124, hill - 18}, {124, hill}};
+    paintSdf(c, 116, hill - 40, 126, hill + 2, [hill](SVec2 p) {
+        const std::vector<SVec2> spire{{118, hill}, {118, hill - 18}, {121, hill - 36}, {124, hill - 18}, {124, hill}};
         return sdPolygon(p, spire);
-    }, [](Vec2) { return rgb8(38, 46, 74); });
+    }, [](SVec2) { return rgb8(38, 46, 74); });
     addGlow(c, {121, hill - 12}, 1.0f, rgb8(255, 200, 120), 1.2f);
 
     const auto mid = ridgeLine(392, 44, 0.0036f, 313, 4);
@@ -108,14 +108,14 @@ void paintTrodden(CCanvas& c)
 void paintFirs(CCanvas& c)
 {
     CRandom rng(330);
-    struct Spot {
+    struct SSpot {
         float x, base, height;
     };
-    const std::vector<Spot> spots{{30, 420, 150},  {86, 402, 110},  {128, 398, 80},  {250, 378, 40},
+    const std::vector<SSpot> spots{{30, 420, 150},  {86, 402, 110},  {128, 398, 80},  {250, 378, 40},
                                   {272, 380, 34},  {600, 384, 44},  {640, 392, 70},  {700, 440, 170},
                                   {756, 470, 230}, {796, 452, 190}, {-10, 470, 210}, {664, 398, 52}};
-    for (const Spot& s : spots) {
-        Conifer tree{{s.x, s.base}, s.height, s.height * 0.42f, rgb8(12, 20, 30), rgb8(40, 56, 80), -1, 0.85f,
+    for (const SSpot& s : spots) {
+        SConifer tree{{s.x, s.base}, s.height, s.height * 0.42f, rgb8(12, 20, 30), rgb8(40, 56, 80), -1, 0.85f,
                      static_cast<uint32_t>(rng.next())};
         paintConifer(c, tree);
     }
@@ -136,7 +136,7 @@ void paintWinterForeground(CCanvas& c)
     CRandom rng(340);
     // Glittering snow crystals.
     for (int i = 0; i < 420; ++i) {
-        const Vec2 p{rng.range(0, 800), rng.range(400, 600)};
+        const SVec2 p{rng.range(0, 800), rng.range(400, 600)};
         if (p.x > 130 && p.x < 660 && p.y > 500)
             continue;
         const float b = rng.range(0.2f, 0.9f);

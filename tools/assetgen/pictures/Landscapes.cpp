@@ -9,7 +9,7 @@ namespace {
 
 // Each landscape lights the wall its own way: cold moonlight from the left over the lake, rosy
 // dusk in the autumn wood, pale blue snow light, and low golden sun from the right in summer.
-LandscapeStyle styleOf(int number)
+SLandscapeStyle styleOf(int number)
 {
     switch (number) {
     case 1: return {rgb8(58, 74, 128), rgb8(30, 44, 46), 0.42f, 1.7f, rgb8(120, 140, 200), -1, 0.45f};
@@ -41,7 +41,7 @@ void paintForeground(int number, CCanvas& c)
 
 // The torch frames are opaque; underneath them every landscape must show the very pixels the
 // frames are cut from, so no seam can appear at their edges.
-void restoreTorchPlaces(CCanvas& c, const CWall& wall)
+void restoreTorchPlaces(CCanvas& c, const SWall& wall)
 {
     for (int left : {scene::kTorchLeftX, scene::kTorchRightX})
         for (int y = scene::kTorchY; y < scene::kTorchY + scene::kTorchH; ++y)
@@ -51,7 +51,7 @@ void restoreTorchPlaces(CCanvas& c, const CWall& wall)
 
 // Snow lies on every top edge of the wall: its crown and the steps of its ruined ends. The
 // torch frames begin below the crown, so they need no snow of their own.
-void snowOnWall(CCanvas& c, const CWall& wall)
+void snowOnWall(CCanvas& c, const SWall& wall)
 {
     for (int x = 1; x < scene::kWidth - 1; ++x)
         for (int y = 300; y < scene::kGroundY; ++y) {
@@ -81,8 +81,8 @@ void lightGroundByTorches(CCanvas& c, float strength)
 
 void groundTheDancer(CCanvas& c, int landscape, SRgb light, float lightStrength)
 {
-    const Vec2 pos = scene::dancerPosition(landscape);
-    const Vec2 feet{pos.x + scene::kDancerW * 0.5f, pos.y + 167};
+    const SVec2 pos = scene::dancerPosition(landscape);
+    const SVec2 feet{pos.x + scene::kDancerW * 0.5f, pos.y + 167};
     for (int y = static_cast<int>(feet.y) - 40; y < static_cast<int>(feet.y) + 24; ++y)
         for (int x = static_cast<int>(feet.x) - 90; x < static_cast<int>(feet.x) + 90; ++x) {
             if (!c.contains(x, y))
@@ -96,7 +96,7 @@ void groundTheDancer(CCanvas& c, int landscape, SRgb light, float lightStrength)
 }
 
 // The wall and gate throw a soft shadow on the ground, away from the moon or sun.
-void castWallShadow(CCanvas& c, const CWall& wall, const LandscapeStyle& style)
+void castWallShadow(CCanvas& c, const SWall& wall, const SLandscapeStyle& style)
 {
     constexpr int kLength = 30;
     for (int y = scene::kGroundY; y < scene::kGroundY + kLength; ++y) {
@@ -115,7 +115,7 @@ void castWallShadow(CCanvas& c, const CWall& wall, const LandscapeStyle& style)
 
 // The sky's own light along the wall's upper edges and on its end that faces the moon or sun;
 // near the torches their light wins, so the torch frames still fit every landscape.
-void rimLightWall(CCanvas& c, const CWall& wall, const LandscapeStyle& style)
+void rimLightWall(CCanvas& c, const SWall& wall, const SLandscapeStyle& style)
 {
     for (int y = 300; y < scene::kGroundY; ++y)
         for (int x = 1; x < scene::kWidth - 1; ++x) {
@@ -128,9 +128,9 @@ void rimLightWall(CCanvas& c, const CWall& wall, const LandscapeStyle& style)
         }
 }
 
-CCanvas paintLandscape(int number, const CWall& wall)
+CCanvas paintLandscape(int number, const SWall& wall)
 {
-    const LandscapeStyle style = styleOf(number);
+    const SLandscapeStyle style = styleOf(number);
     CCanvas c(scene::kWidth, scene::kHeight);
     paintBackground(number, c);
     castWallShadow(c, wall, style);

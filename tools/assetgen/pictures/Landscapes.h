@@ -6,7 +6,7 @@
 
 namespace assetgen {
 
-struct LandscapeStyle {
+struct SLandscapeStyle {
     SRgb wallAmbient;  // moon, dusk or sunset light on the outer wall
     SRgb groundNear;   // ground colour at the wall's foot, lit by the torches
     float vignette = 0.35f;

@@ -8,8 +8,8 @@ CLayer::CLayer(int width, int height, int scale)
 {
 }
 
-void CLayer::paint(float x0, float y0, float x1, float y1, const std::function<float(Vec2)>& dist,
-                   const std::function<SRgb(Vec2)>& shade, float opacity)
+void CLayer::paint(float x0, float y0, float x1, float y1, const std::function<float(SVec2)>& dist,
+                   const std::function<SRgb(SVec2)>& shade, float opacity)
 {
     const int sx0 = std::max(0, static_cast<int>((x0 - 1) * m_scale));
     const int sy0 = std::max(0, static_cast<int>((y0 - 1) * m_scale));
@@ -18,7 +18,7 @@ void CLayer::paint(float x0, float y0, float x1, float y1, const std::function<f
     const float inv = 1.0f / m_scale;
     for (int sy = sy0; sy < sy1; ++sy)
         for (int sx = sx0; sx < sx1; ++sx) {
-            const Vec2 p{(sx + 0.5f) * inv, (sy + 0.5f) * inv};
+            const SVec2 p{(sx + 0.5f) * inv, (sy + 0.5f) * inv};
             const float cov = clamp01(0.5f - dist(p) * m_scale) * opacity;
             if (cov <= 0)
                 continue;
@@ -27,9 +27,9 @@ void CLayer::paint(float x0, float y0, float x1, float y1, const std::function<f
         }
 }
 
-CKeyedPicture CLayer::resolve() const
+SKeyedPicture CLayer::resolve() const
 {
-    CKeyedPicture out{CCanvas(m_width, m_height), CMask(m_width, m_height)};
+    SKeyedPicture out{CCanvas(m_width, m_height), CMask(m_width, m_height)};
     const float samples = static_cast<float>(m_scale * m_scale);
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x) {
@@ -48,7 +48,7 @@ CKeyedPicture CLayer::resolve() const
 
 CCanvas CLayer::resolveOver(const CCanvas& backdrop) const
 {
-    const CKeyedPicture layer = resolve();
+    const SKeyedPicture layer = resolve();
     CCanvas out = backdrop;
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)

@@ -17,10 +17,10 @@ public:
 
     // Draws a shape over what is there; coverage comes from the distance (in pixels) at each
     // sample. Positions are in pixels of the resolved picture.
-    void paint(float x0, float y0, float x1, float y1, const std::function<float(Vec2)>& dist,
-               const std::function<SRgb(Vec2)>& shade, float opacity = 1);
+    void paint(float x0, float y0, float x1, float y1, const std::function<float(SVec2)>& dist,
+               const std::function<SRgb(SVec2)>& shade, float opacity = 1);
     // Edge pixels take the figure's own colour, so no background colour bleeds into them.
-    CKeyedPicture resolve() const;
+    SKeyedPicture resolve() const;
     // Resolved over an opaque backdrop instead, for pictures without a key.
     CCanvas resolveOver(const CCanvas& backdrop) const;
 

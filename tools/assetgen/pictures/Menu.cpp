@@ -32,7 +32,7 @@ constexpr std::array<SEntry, 5> kEntries{{entryOf("Start", 0), entryOf("Einstell
 constexpr float kEntryX = 27;
 constexpr float kEntrySize = 30;
 
-const Vec2 kMirror{592, 372};
+const SVec2 kMirror{592, 372};
 constexpr float kMirrorRx = 112, kMirrorRy = 150;
 
 void paintMirrorGlass(CCanvas& c)
@@ -42,16 +42,16 @@ void paintMirrorGlass(CCanvas& c)
     paintVerticalGradient(glass, {{220, rgb8(24, 30, 80)}, {420, rgb8(70, 70, 140)}, {520, rgb8(140, 100, 160)}}, 0, 600);
     paintStars(glass, {260, 220, 520, 1.0f, 811, nullptr});
     paintMoon(glass, {620, 318}, 30, rgb8(255, 246, 226), 0.6f);
-    CloudLayer wisps{360, 500, 0.008f, 0.04f, 0.55f, 0.7f, 812, [](float, float, float t) {
+    SCloudLayer wisps{360, 500, 0.008f, 0.04f, 0.55f, 0.7f, 812, [](float, float, float t) {
                          return mix(rgb8(200, 170, 220), rgb8(90, 80, 140), t);
                      }};
     paintClouds(glass, wisps);
     CLayer layer(800, 600, 2);
     layer.paint(kMirror.x - kMirrorRx - 30, kMirror.y - kMirrorRy - 50, kMirror.x + kMirrorRx + 30, kMirror.y + kMirrorRy + 50,
-                [](Vec2 p) { return sdEllipse(p, kMirror, kMirrorRx + 14, kMirrorRy + 14); },
-                [](Vec2 p) {
+                [](SVec2 p) { return sdEllipse(p, kMirror, kMirrorRx + 14, kMirrorRy + 14); },
+                [](SVec2 p) {
                     // Gold frame: beaded, lit from the upper left.
-                    const Vec2 d{(p.x - kMirror.x) / (kMirrorRx + 14), (p.y - kMirror.y) / (kMirrorRy + 14)};
+                    const SVec2 d{(p.x - kMirror.x) / (kMirrorRx + 14), (p.y - kMirror.y) / (kMirrorRy + 14)};
                     const float angle = std::atan2(d.y, d.x);
                     const float radial = length(d);
                     const float bead = 0.5f + 0.5f * std::cos(angle * 36);
@@ -60,29 +60,29 @@ void paintMirrorGlass(CCanvas& c)
                     return goldTone(clamp01(1 - profile * (0.4f + 0.5f * lit) - 0.25f * bead * profile)) * (0.6f + 0.5f * lit);
                 });
     layer.paint(kMirror.x - kMirrorRx, kMirror.y - kMirrorRy, kMirror.x + kMirrorRx, kMirror.y + kMirrorRy,
-                [](Vec2 p) { return sdEllipse(p, kMirror, kMirrorRx, kMirrorRy); },
-                [&glass](Vec2 p) {
+                [](SVec2 p) { return sdEllipse(p, kMirror, kMirrorRx, kMirrorRy); },
+                [&glass](SVec2 p) {
                     const float sheen = std::exp(-std::pow((p.x - kMirror.x + (p.y - kMirror.y) * 0.55f + 50) / 10, 2.0f));
                     return glass.sample(p.x, p.y) + rgb8(255, 255, 255) * (sheen * 0.05f);
                 });
     // A crest above and a stem below hold the glass.
-    layer.paint(kMirror.x - 20, kMirror.y - kMirrorRy - 44, kMirror.x + 20, kMirror.y - kMirrorRy - 4, [](Vec2 p) {
-        const Vec2 h = p - Vec2{kMirror.x, kMirror.y - kMirrorRy - 22};
+    layer.paint(kMirror.x - 20, kMirror.y - kMirrorRy - 44, kMirror.x + 20, kMirror.y - kMirrorRy - 4, [](SVec2 p) {
+        const SVec2 h = p - SVec2{kMirror.x, kMirror.y - kMirrorRy - 22};
         // A heart: two circles and a point.
         const float lobes = std::min(sdCircle(h, {-6, -4}, 7.5f), sdCircle(h, {6, -4}, 7.5f));
-        const std::vector<Vec2> point{{-13, -1}, {13, -1}, {0, 15}};
+        const std::vector<SVec2> point{{-13, -1}, {13, -1}, {0, 15}};
         return std::min(lobes, sdPolygon(h, point));
-    }, [](Vec2 p) { return goldTone(clamp01((p.y - (kMirror.y - kMirrorRy - 36)) / 36)); });
+    }, [](SVec2 p) { return goldTone(clamp01((p.y - (kMirror.y - kMirrorRy - 36)) / 36)); });
     c = layer.resolveOver(c);
     addGlow(c, {kMirror.x, kMirror.y - kMirrorRy - 24}, 18, rgb8(255, 200, 140), 0.25f);
 }
 
-TextStyle entryStyle(bool highlighted, const SEntry& e)
+STextStyle entryStyle(bool highlighted, const SEntry& e)
 {
     const float top = e.top + e.height * 0.5f - kEntrySize * 0.45f;
     if (highlighted)
-        return {kEntrySize, Align::Left, goldShade(top, top + kEntrySize * 0.75f, 1.08f), rgb8(255, 170, 90), 7, 0.55f};
-    return {kEntrySize, Align::Left, solid(kLilac), rgb8(0, 0, 0), 3, 0.55f, false};
+        return {kEntrySize, EAlign::Left, goldShade(top, top + kEntrySize * 0.75f, 1.08f), rgb8(255, 170, 90), 7, 0.55f};
+    return {kEntrySize, EAlign::Left, solid(kLilac), rgb8(0, 0, 0), 3, 0.55f, false};
 }
 
 float baselineOf(const SEntry& e)
@@ -117,27 +117,27 @@ void paintHighlight(CCanvas& c, const SEntry& e, const CFont& font)
 }
 
 // The vines keep clear of the hotspots, the entries' lettering and the title.
-std::vector<Box> titleKeepOut(const CFont& chancery, const CFont& italic)
+std::vector<SBox> titleKeepOut(const CFont& chancery, const CFont& italic)
 {
-    std::vector<Box> keepOut;
+    std::vector<SBox> keepOut;
     for (const menu_layout::SRect& hotspot : menu_layout::kHotspots)
         keepOut.push_back(boxOf(hotspot).grown(6));
     for (const SEntry& e : kEntries)
-        keepOut.push_back(textBox(chancery, e.label, kEntryX, baselineOf(e), kEntrySize, Align::Left).grown(12));
-    keepOut.push_back(textBox(chancery, "Minnespiegel", 400, 150, 104, Align::Centre).grown(8));
-    keepOut.push_back(textBox(italic, "Das Orakel der Liebe", 400, 198, 25, Align::Centre).grown(8));
+        keepOut.push_back(textBox(chancery, e.label, kEntryX, baselineOf(e), kEntrySize, EAlign::Left).grown(12));
+    keepOut.push_back(textBox(chancery, "Minnespiegel", 400, 150, 104, EAlign::Centre).grown(8));
+    keepOut.push_back(textBox(italic, "Das Orakel der Liebe", 400, 198, 25, EAlign::Centre).grown(8));
     keepOut.push_back({240, 210, 560, 230}); // the flourish
     return keepOut;
 }
 
 } // namespace
 
-CScreenArt paintTitle()
+SScreenArt paintTitle()
 {
-    CScreenArt art{paintNightBackdrop(801), CMask()};
+    SScreenArt art{paintNightBackdrop(801), CMask()};
     CCanvas& c = art.picture;
-    const CFont chancery(Typeface::Chancery);
-    const CFont italic(Typeface::SerifItalic);
+    const CFont chancery(ETypeface::Chancery);
+    const CFont italic(ETypeface::SerifItalic);
     // Along the foot of the screen under the menu, in the corner above it, and round the mirror.
     art.vines = paintRoseVines(c,
                                {{{-8, 603}, {0.9995f, -0.03f}, 470, 802, 5},
@@ -147,8 +147,8 @@ CScreenArt paintTitle()
                                titleKeepOut(chancery, italic));
     paintMirrorGlass(c);
     drawText(c, chancery, "Minnespiegel", 400, 150,
-             {104, Align::Centre, goldShade(72, 160, 1.05f), rgb8(255, 150, 90), 12, 0.45f});
-    drawText(c, italic, "Das Orakel der Liebe", 400, 198, {25, Align::Centre, solid(kLilac), rgb8(150, 90, 200), 5, 0.4f});
+             {104, EAlign::Centre, goldShade(72, 160, 1.05f), rgb8(255, 150, 90), 12, 0.45f});
+    drawText(c, italic, "Das Orakel der Liebe", 400, 198, {25, EAlign::Centre, solid(kLilac), rgb8(150, 90, 200), 5, 0.4f});
     paintFlourish(c, 400, 220, 150);
     for (const SEntry& e : kEntries)
         paintEntry(c, e, false, chancery);
@@ -157,7 +157,7 @@ CScreenArt paintTitle()
 
 std::vector<CCanvas> paintMenuFrames(const CCanvas& decodedTitle)
 {
-    const CFont chancery(Typeface::Chancery);
+    const CFont chancery(ETypeface::Chancery);
     std::vector<CCanvas> frames;
     for (int k = 0; k < 6; ++k) {
         CCanvas full = decodedTitle;

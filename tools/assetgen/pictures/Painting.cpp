@@ -26,7 +26,7 @@ void paintVerticalGradient(CCanvas& canvas, const GradientStops& stops, int top,
     }
 }
 
-void paintStars(CCanvas& canvas, const StarField& field)
+void paintStars(CCanvas& canvas, const SStarField& field)
 {
     CRandom rng(field.seed);
     for (int i = 0; i < field.count; ++i) {
@@ -55,17 +55,17 @@ void paintStars(CCanvas& canvas, const StarField& field)
     }
 }
 
-void paintMoon(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float haloStrength, float crescent)
+void paintMoon(CCanvas& canvas, SVec2 centre, float radius, SRgb colour, float haloStrength, float crescent)
 {
     addGlow(canvas, centre, radius * 7, colour * 0.35f, haloStrength * 0.5f);
     addGlow(canvas, centre, radius * 2.6f, colour * 0.6f, haloStrength);
-    const Vec2 bite{centre.x + radius * 0.9f * crescent, centre.y - radius * 0.25f * crescent};
+    const SVec2 bite{centre.x + radius * 0.9f * crescent, centre.y - radius * 0.25f * crescent};
     paintSdf(canvas, centre.x - radius - 2, centre.y - radius - 2, centre.x + radius + 2, centre.y + radius + 2,
-             [=](Vec2 p) {
+             [=](SVec2 p) {
                  const float disc = sdCircle(p, centre, radius);
                  return crescent > 0 ? std::max(disc, -sdCircle(p, bite, radius * 0.92f)) : disc;
              },
-             [=](Vec2 p) {
+             [=](SVec2 p) {
                  // Maria: darker patches; limb darkening toward the edge.
                  const float m = fbm(p.x * 0.09f, p.y * 0.09f, 77, 4);
                  const float limb = 1 - 0.25f * std::pow(clamp01(length(p - centre) / radius), 3.0f);
@@ -73,7 +73,7 @@ void paintMoon(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float ha
              });
 }
 
-void paintClouds(CCanvas& canvas, const CloudLayer& layer)
+void paintClouds(CCanvas& canvas, const SCloudLayer& layer)
 {
     for (int y = std::max(0, layer.top); y < std::min(layer.bottom, canvas.height()); ++y) {
         const float band = smoothstep(static_cast<float>(layer.top), layer.top + 25.0f, static_cast<float>(y)) *
@@ -112,12 +112,12 @@ SRgb hazed(SRgb colour, SRgb haze, float amount)
     return mix(colour, haze, clamp01(amount));
 }
 
-void paintConifer(CCanvas& canvas, const Conifer& t)
+void paintConifer(CCanvas& canvas, const SConifer& t)
 {
     const float top = t.base.y - t.height;
     const float tiers = 6 + t.height / 40;
     paintSdf(canvas, t.base.x - t.width, top - 2, t.base.x + t.width, t.base.y + 2,
-             [&t, top, tiers](Vec2 p) {
+             [&t, top, tiers](SVec2 p) {
                  const float v = clamp01((p.y - top) / t.height); // 0 tip .. 1 foot
                  // Tiers: each widens downward to drooping branch tips, ragged at the edge.
                  const float phase = v * tiers - std::floor(v * tiers);
@@ -126,7 +126,7 @@ void paintConifer(CCanvas& canvas, const Conifer& t)
                  const float d = std::abs(p.x - t.base.x) - half;
                  return std::max(d, std::max(top - p.y, p.y - t.base.y));
              },
-             [&t, top, tiers](Vec2 p) {
+             [&t, top, tiers](SVec2 p) {
                  const float v = clamp01((p.y - top) / t.height);
                  const float half = t.width * 0.5f * (0.1f + 0.9f * v) + 0.01f;
                  const float side = (p.x - t.base.x) / half;
@@ -144,46 +144,46 @@ void paintConifer(CCanvas& canvas, const Conifer& t)
              });
 }
 
-void paintLeafTree(CCanvas& canvas, const LeafTree& t)
+void paintLeafTree(CCanvas& canvas, const SLeafTree& t)
 {
-    const Vec2 crown{t.base.x, t.base.y - t.height + t.crownRadius};
+    const SVec2 crown{t.base.x, t.base.y - t.height + t.crownRadius};
     // Trunk with two forks into the crown.
     paintSdf(canvas, t.base.x - 12, crown.y, t.base.x + 12, t.base.y + 1,
-             [&t, crown](Vec2 p) {
-                 const float trunk = sdTaperedCapsule(p, t.base, crown + Vec2{0, t.crownRadius * 0.3f}, 4.5f, 2.5f);
-                 const float fork1 = sdTaperedCapsule(p, crown + Vec2{0, t.crownRadius * 0.5f}, crown + Vec2{-t.crownRadius * 0.45f, 0}, 2.2f, 1.0f);
-                 const float fork2 = sdTaperedCapsule(p, crown + Vec2{0, t.crownRadius * 0.45f}, crown + Vec2{t.crownRadius * 0.4f, -t.crownRadius * 0.1f}, 2.0f, 1.0f);
+             [&t, crown](SVec2 p) {
+                 const float trunk = sdTaperedCapsule(p, t.base, crown + SVec2{0, t.crownRadius * 0.3f}, 4.5f, 2.5f);
+                 const float fork1 = sdTaperedCapsule(p, crown + SVec2{0, t.crownRadius * 0.5f}, crown + SVec2{-t.crownRadius * 0.45f, 0}, 2.2f, 1.0f);
+                 const float fork2 = sdTaperedCapsule(p, crown + SVec2{0, t.crownRadius * 0.45f}, crown + SVec2{t.crownRadius * 0.4f, -t.crownRadius * 0.1f}, 2.0f, 1.0f);
                  return std::min({trunk, fork1, fork2});
              },
-             [&t](Vec2 p) { return mix(t.trunk, t.trunk * 1.6f, clamp01((p.x - t.base.x) * t.lightSide * -0.25f)); });
+             [&t](SVec2 p) { return mix(t.trunk, t.trunk * 1.6f, clamp01((p.x - t.base.x) * t.lightSide * -0.25f)); });
     // The crown: many clumps of leaves, the ones at the back darker, each lit on its light side.
     const float r = t.crownRadius;
     CRandom rng(t.seed);
-    struct Clump {
-        Vec2 centre;
+    struct SClump {
+        SVec2 centre;
         float radius;
     };
-    std::vector<Clump> clumps;
+    std::vector<SClump> clumps;
     for (int i = 0; i < 46; ++i) {
         const float a = rng.range(0, 6.2832f);
         const float d = std::sqrt(rng.uniform()) * 0.8f;
         clumps.push_back({{crown.x + std::cos(a) * d * r * 1.2f, crown.y + std::sin(a) * d * r * 0.85f},
                           r * rng.range(0.18f, 0.34f)});
     }
-    std::sort(clumps.begin(), clumps.end(), [](const Clump& a, const Clump& b) { return a.centre.y < b.centre.y; });
+    std::sort(clumps.begin(), clumps.end(), [](const SClump& a, const SClump& b) { return a.centre.y < b.centre.y; });
     for (size_t i = 0; i < clumps.size(); ++i) {
-        const Clump k = clumps[i];
+        const SClump k = clumps[i];
         const float back = 1 - static_cast<float>(i) / clumps.size();
         const float side = clamp01(0.5f + (k.centre.x - crown.x) * t.lightSide / (r * 1.6f) + (crown.y - k.centre.y) / (r * 3));
         const uint32_t seed = t.seed + 17 + static_cast<uint32_t>(i);
         paintSdf(canvas, k.centre.x - k.radius * 1.4f, k.centre.y - k.radius * 1.4f, k.centre.x + k.radius * 1.4f,
                  k.centre.y + k.radius * 1.4f,
-                 [=](Vec2 p) {
+                 [=](SVec2 p) {
                      const float leafy = (fbm(p.x * 0.3f, p.y * 0.3f, seed, 3) - 0.5f) * k.radius * 0.5f * t.ragged;
                      return sdCircle(p, k.centre, k.radius) + leafy;
                  },
-                 [=](Vec2 p) {
-                     const Vec2 toward{t.lightSide * 0.8f, -0.6f};
+                 [=](SVec2 p) {
+                     const SVec2 toward{t.lightSide * 0.8f, -0.6f};
                      const float lit = clamp01(0.5f + dot(p - k.centre, toward) / k.radius * 0.6f);
                      const float speck = fbm(p.x * 0.5f, p.y * 0.5f, seed + 3, 2);
                      const float v = clamp01(std::pow(lit, 2.5f) * std::pow(side, 1.6f) * 1.5f * (1 - 0.5f * back) + (speck - 0.5f) * 0.2f);
@@ -202,15 +202,15 @@ void paintGrassBlades(CCanvas& canvas, CRandom& rng, int count, float top, float
         const float h = maxHeight * (0.4f + 0.6f * depth) * rng.range(0.5f, 1.0f);
         const float lean = rng.range(-0.5f, 0.5f) * h;
         const SRgb c = mix(dark, light, rng.uniform() * 0.8f);
-        const Vec2 a{x, y};
-        const Vec2 tip{x + lean, y - h};
-        const Vec2 mid = lerp(a, tip, 0.5f) + Vec2{lean * 0.25f, 0};
+        const SVec2 a{x, y};
+        const SVec2 tip{x + lean, y - h};
+        const SVec2 mid = lerp(a, tip, 0.5f) + SVec2{lean * 0.25f, 0};
         const float w = 0.35f + 0.55f * depth;
         paintSdf(canvas, std::min(x, tip.x) - 3, tip.y - 2, std::max(x, tip.x) + 3, y + 2,
-                 [=](Vec2 p) {
+                 [=](SVec2 p) {
                      return std::min(sdTaperedCapsule(p, a, mid, w, w * 0.7f), sdTaperedCapsule(p, mid, tip, w * 0.7f, 0.1f));
                  },
-                 [=](Vec2 p) { return mix(c * 0.6f, c, clamp01((y - p.y) / h)); });
+                 [=](SVec2 p) { return mix(c * 0.6f, c, clamp01((y - p.y) / h)); });
     }
 }
 
@@ -218,7 +218,7 @@ void paintSparks(CCanvas& canvas, CRandom& rng, int count, float x0, float y0, f
                  SRgb colour, float size)
 {
     for (int i = 0; i < count; ++i) {
-        const Vec2 p{rng.range(x0, x1), rng.range(y0, y1)};
+        const SVec2 p{rng.range(x0, x1), rng.range(y0, y1)};
         const float b = rng.range(0.35f, 1.0f);
         addGlow(canvas, p, size * 3.5f, colour * 0.35f, b * 0.6f);
         addGlow(canvas, p, size, colour, b);

@@ -14,7 +14,7 @@ using GradientStops = std::vector<std::pair<float, SRgb>>; // position (rising),
 SRgb gradientAt(const GradientStops& stops, float t);
 void paintVerticalGradient(CCanvas& canvas, const GradientStops& stops, int top, int bottom);
 
-struct StarField {
+struct SStarField {
     int count = 600;
     int top = 0, bottom = 300;
     float brightness = 1;
@@ -22,12 +22,12 @@ struct StarField {
     // 0..1 per pixel: where stars may shine (a band of the milky way, or 1 everywhere).
     std::function<float(float x, float y)> density;
 };
-void paintStars(CCanvas& canvas, const StarField& field);
+void paintStars(CCanvas& canvas, const SStarField& field);
 
-void paintMoon(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float haloStrength,
+void paintMoon(CCanvas& canvas, SVec2 centre, float radius, SRgb colour, float haloStrength,
                float crescent = 0);
 
-struct CloudLayer {
+struct SCloudLayer {
     int top = 0, bottom = 200;
     float scaleX = 0.006f, scaleY = 0.02f;
     float cover = 0.55f; // higher: fewer clouds
@@ -35,7 +35,7 @@ struct CloudLayer {
     uint32_t seed = 3;
     std::function<SRgb(float x, float y, float thickness)> shade;
 };
-void paintClouds(CCanvas& canvas, const CloudLayer& layer);
+void paintClouds(CCanvas& canvas, const SCloudLayer& layer);
 
 // Fills everything below the line y = ridge(x), anti-aliased, with shade(x, y).
 void paintBelow(CCanvas& canvas, const std::function<float(float x)>& ridge,
@@ -47,26 +47,26 @@ std::function<float(float)> ridgeLine(float base, float amplitude, float scale, 
 SRgb hazed(SRgb colour, SRgb haze, float amount);
 
 // A conifer silhouette: stacked drooping tiers, a light edge toward the light side.
-struct Conifer {
-    Vec2 base;
+struct SConifer {
+    SVec2 base;
     float height = 60, width = 24;
     SRgb colour, rim;
     float rimSide = -1; // -1 lit from the left, 1 from the right
     float snow = 0;     // 0..1 snow on the tiers
     uint32_t seed = 9;
 };
-void paintConifer(CCanvas& canvas, const Conifer& tree);
+void paintConifer(CCanvas& canvas, const SConifer& tree);
 
 // A broad-leaved crown: fbm blob, lit from one side, with a trunk.
-struct LeafTree {
-    Vec2 base;
+struct SLeafTree {
+    SVec2 base;
     float height = 120, crownRadius = 50;
     SRgb trunk, dark, light;
     float lightSide = -1;
     uint32_t seed = 10;
     float ragged = 1; // 0 smooth blob .. 1 loose edge with holes
 };
-void paintLeafTree(CCanvas& canvas, const LeafTree& tree);
+void paintLeafTree(CCanvas& canvas, const SLeafTree& tree);
 
 void paintGrassBlades(CCanvas& canvas, CRandom& rng, int count, float top, float bottom, int left,
                       int right, SRgb dark, SRgb light, float maxHeight);

@@ -8,17 +8,17 @@
 
 namespace assetgen {
 
-struct CKeyedPicture {
+struct SKeyedPicture {
     CCanvas colour;
     CMask alpha; // below one half: transparent, written as the key colour
 };
 
-CKeyedPicture paintGate();
+SKeyedPicture paintGate();
 // Ten frames of one torch; left selects the frame set and its piece of wall.
-std::vector<CCanvas> paintTorchFrames(const CWall& wall, bool left);
+std::vector<CCanvas> paintTorchFrames(const SWall& wall, bool left);
 // Landscape number 1 to 4.
-CCanvas paintLandscape(int number, const CWall& wall);
-std::vector<CKeyedPicture> paintDancerFrames();
-CKeyedPicture paintQuestionBox();
+CCanvas paintLandscape(int number, const SWall& wall);
+std::vector<SKeyedPicture> paintDancerFrames();
+SKeyedPicture paintQuestionBox();
 
 } // namespace assetgen

@@ -22,14 +22,14 @@ void writeJpeg(const std::filesystem::path& path, const CCanvas& canvas)
     writeFile(path, encodeJpeg(toImage8(canvas), kJpegQuality));
 }
 
-void writeKeyed24(const std::filesystem::path& path, const CKeyedPicture& picture)
+void writeKeyed24(const std::filesystem::path& path, const SKeyedPicture& picture)
 {
     writeFile(path, encodeBmp24(toKeyedImage8(picture.colour, picture.alpha)));
 }
 
 // Pictures of few colours go out as 8-bit files, some run-length coded, so the program's
 // loader meets every BMP variant it supports in real use.
-void writeKeyed8(const std::filesystem::path& path, const CKeyedPicture& picture, bool runLength)
+void writeKeyed8(const std::filesystem::path& path, const SKeyedPicture& picture, bool runLength)
 {
     writeFile(path, encodeBmp8(quantize(toKeyedImage8(picture.colour, picture.alpha), 256), runLength));
 }
@@ -39,7 +39,7 @@ void write8(const std::filesystem::path& path, const CCanvas& canvas)
     writeFile(path, encodeBmp8(quantize(toImage8(canvas), 256), false));
 }
 
-std::vector<CCanvas> writeLandscapes(const std::filesystem::path& gfx, const CWall& wall)
+std::vector<CCanvas> writeLandscapes(const std::filesystem::path& gfx, const SWall& wall)
 {
     std::vector<CCanvas> landscapes;
     for (int n = 1; n <= 4; ++n) {
@@ -49,7 +49,7 @@ std::vector<CCanvas> writeLandscapes(const std::filesystem::path& gfx, const CWa
     return landscapes;
 }
 
-void writeScene(const std::filesystem::path& gfx, const CWall& wall)
+void writeScene(const std::filesystem::path& gfx, const SWall& wall)
 {
     writeKeyed24(gfx / "tor.bmp", paintGate());
     for (const bool left : {true, false}) {
@@ -57,7 +57,7 @@ void writeScene(const std::filesystem::path& gfx, const CWall& wall)
         for (size_t k = 0; k < frames.size(); ++k)
             writeFile(gfx / numbered(left ? "f1" : "f2", k), encodeBmp24(toImage8(frames[k])));
     }
-    const std::vector<CKeyedPicture> dancer = paintDancerFrames();
+    const std::vector<SKeyedPicture> dancer = paintDancerFrames();
     for (size_t k = 0; k < dancer.size(); ++k)
         writeKeyed8(gfx / numbered("m1", k), dancer[k], true);
     writeKeyed24(gfx / "eingabe.bmp", paintQuestionBox());
@@ -98,7 +98,7 @@ void writeButtons(const std::filesystem::path& gfx, const std::vector<CCanvas>& 
 
 void generatePictures(const std::filesystem::path& gfxDir)
 {
-    const CWall wall = buildWall();
+    const SWall wall = buildWall();
     const std::vector<CCanvas> landscapes = writeLandscapes(gfxDir, wall);
     writeScene(gfxDir, wall);
     writeMenus(gfxDir);

@@ -19,7 +19,7 @@ float edgeWave(float x, uint32_t seed)
     return 1.4f * (fbm(x * 0.03f, 0.5f, seed, 3) - 0.5f);
 }
 
-SRgb parchment(Vec2 p)
+SRgb parchment(SVec2 p)
 {
     const float n = fbm(p.x * 0.02f, p.y * 0.05f, 601, 5);
     // Broad mottling only: fine fibres would break into pixel noise as the box shrinks in flight.
@@ -38,18 +38,18 @@ SRgb parchment(Vec2 p)
 void paintScroll(CLayer& layer)
 {
     layer.paint(kLeft, kTop - 3, kRight, kBottom + 3,
-                [](Vec2 p) {
+                [](SVec2 p) {
                     const float top = kTop + edgeWave(p.x, 611), bottom = kBottom + edgeWave(p.x, 612);
                     return std::max({top - p.y, p.y - bottom, kLeft + kRoll - p.x, p.x - (kRight - kRoll)});
                 },
-                [](Vec2 p) { return parchment(p); });
+                [](SVec2 p) { return parchment(p); });
 }
 
 void paintRoll(CLayer& layer, float cx)
 {
     layer.paint(cx - kRoll - 1, kTop - 6, cx + kRoll + 1, kBottom + 6,
-                [cx](Vec2 p) { return sdRoundBox(p, {cx, (kTop + kBottom) / 2}, {kRoll, (kBottom - kTop) / 2 + 5}, 3); },
-                [cx](Vec2 p) {
+                [cx](SVec2 p) { return sdRoundBox(p, {cx, (kTop + kBottom) / 2}, {kRoll, (kBottom - kTop) / 2 + 5}, 3); },
+                [cx](SVec2 p) {
                     const float u = (p.x - cx) / kRoll;
                     const float lit = std::sqrt(std::max(0.0f, 1 - u * u)) * (0.75f + 0.25f * -u);
                     const SRgb c = mix(rgb8(150, 110, 66), rgb8(246, 232, 198), lit);
@@ -59,32 +59,32 @@ void paintRoll(CLayer& layer, float cx)
 }
 
 // A rose seen from above: spiralling petals around a dark heart, with two leaves.
-void paintRose(CLayer& layer, Vec2 c, float r)
+void paintRose(CLayer& layer, SVec2 c, float r)
 {
     for (const float angle : {2.4f, 3.9f}) {
-        const Vec2 tip = c + Vec2{std::cos(angle), std::sin(angle)} * (r * 1.7f);
-        const Vec2 base = c + Vec2{std::cos(angle), std::sin(angle)} * (r * 0.5f);
+        const SVec2 tip = c + SVec2{std::cos(angle), std::sin(angle)} * (r * 1.7f);
+        const SVec2 base = c + SVec2{std::cos(angle), std::sin(angle)} * (r * 0.5f);
         layer.paint(std::min(tip.x, base.x) - 10, std::min(tip.y, base.y) - 10, std::max(tip.x, base.x) + 10,
                     std::max(tip.y, base.y) + 10,
-                    [=](Vec2 p) {
+                    [=](SVec2 p) {
                         const float t = segmentParam(p, base, tip);
                         const float w = 7.5f * std::sin(std::numbers::pi_v<float> * t) + 0.5f;
                         return sdSegment(p, base, tip) - w;
                     },
-                    [=](Vec2 p) {
+                    [=](SVec2 p) {
                         const float vein = std::abs(sdSegment(p, base, tip)) < 1.5f ? 1.2f : 1.0f;
                         const float side = clamp01((p.y - c.y) / 20 + 0.5f);
                         return mix(rgb8(70, 120, 56), rgb8(34, 74, 34), side) * vein;
                     });
     }
     layer.paint(c.x - r - 2, c.y - r - 2, c.x + r + 2, c.y + r + 2,
-                [=](Vec2 p) {
+                [=](SVec2 p) {
                     const float a = std::atan2(p.y - c.y, p.x - c.x);
                     return length(p - c) - r * (0.92f + 0.08f * std::cos(5 * a));
                 },
-                [=](Vec2 p) {
+                [=](SVec2 p) {
                     // Petal rims along a spiral, lit from the top left.
-                    const Vec2 d = p - c;
+                    const SVec2 d = p - c;
                     const float dist = length(d) / r;
                     const float a = std::atan2(d.y, d.x);
                     // Few, broad petals, so the rose still reads as one when the box is small.
@@ -98,7 +98,7 @@ void paintRose(CLayer& layer, Vec2 c, float r)
 
 } // namespace
 
-CKeyedPicture paintQuestionBox()
+SKeyedPicture paintQuestionBox()
 {
     CLayer layer(scene::kBoxW, scene::kBoxH, 3);
     paintRoll(layer, kLeft + kRoll);

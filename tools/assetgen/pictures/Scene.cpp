@@ -95,38 +95,38 @@ SRgb stoneAlbedo(float x, float y, uint32_t seed)
     return stone;
 }
 
-SRgb torchLightAt(Vec2 p)
+SRgb torchLightAt(SVec2 p)
 {
     SRgb light;
     for (const SRect& r : kTorchRects) {
-        const Vec2 flame{r.x + scene::kFlameX, r.y + scene::kFlameY};
+        const SVec2 flame{r.x + scene::kFlameX, r.y + scene::kFlameY};
         const float d = length(p - flame);
         light += kTorchColour * (1.25f / (1.0f + (d / 19.0f) * (d / 19.0f)));
     }
     return light;
 }
 
-SRgb CWall::reference(int x, int y) const
+SRgb SWall::reference(int x, int y) const
 {
     return albedo.at(x, y) * (kWallAmbient + torchLight.at(x, y));
 }
 
-SRgb CWall::lit(int x, int y, SRgb ambient) const
+SRgb SWall::lit(int x, int y, SRgb ambient) const
 {
     const SRgb tinted = mix(kWallAmbient, ambient, tintWeight.at(x, y));
     return albedo.at(x, y) * (tinted + torchLight.at(x, y));
 }
 
-CWall buildWall()
+SWall buildWall()
 {
-    CWall wall{CCanvas(scene::kWidth, scene::kHeight), CMask(scene::kWidth, scene::kHeight),
+    SWall wall{CCanvas(scene::kWidth, scene::kHeight), CMask(scene::kWidth, scene::kHeight),
                CCanvas(scene::kWidth, scene::kHeight), CMask(scene::kWidth, scene::kHeight)};
     for (int y = kWallTop - 2; y < scene::kGroundY; ++y)
         for (int x = kWallLeft - 4; x < kWallRight + 4; ++x) {
             SRgb albedo;
             wall.alpha.at(x, y) = blockAt(x, y, albedo);
             wall.albedo.at(x, y) = albedo;
-            const Vec2 p{x + 0.5f, y + 0.5f};
+            const SVec2 p{x + 0.5f, y + 0.5f};
             wall.torchLight.at(x, y) = torchLightAt(p);
             float nearest = 1e9f;
             for (const SRect& r : kTorchRects)
@@ -136,7 +136,7 @@ CWall buildWall()
     return wall;
 }
 
-void paintWall(CCanvas& canvas, const CWall& wall, SRgb ambient)
+void paintWall(CCanvas& canvas, const SWall& wall, SRgb ambient)
 {
     for (int y = 0; y < scene::kHeight; ++y)
         for (int x = 0; x < scene::kWidth; ++x)

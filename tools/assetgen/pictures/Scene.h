@@ -20,13 +20,13 @@ constexpr int kGroundY = 418; // the foot of wall and gate
 // Where a torch's flame burns, relative to its frame.
 constexpr float kFlameX = 14, kFlameY = 17;
 
-inline Vec2 dancerPosition(int landscape)
+inline SVec2 dancerPosition(int landscape)
 {
-    return landscape == 2 ? Vec2{580, 320} : Vec2{200, 335};
+    return landscape == 2 ? SVec2{580, 320} : SVec2{200, 335};
 }
 } // namespace scene
 
-struct CWall {
+struct SWall {
     CCanvas albedo;     // stone colour under white light
     CMask alpha;        // where the wall stands
     CCanvas torchLight; // the steady light of both torches
@@ -41,14 +41,14 @@ struct CWall {
 const SRgb kWallAmbient = rgb8(64, 68, 90);
 const SRgb kTorchColour = rgb8(255, 158, 72);
 
-CWall buildWall();
+SWall buildWall();
 // Steady torch light on any surface at p, and how much it flickers by (0 far away).
-SRgb torchLightAt(Vec2 p);
+SRgb torchLightAt(SVec2 p);
 // The weathered stone every built thing here is made of; 0..1 variation, seeded.
 SRgb stoneAlbedo(float x, float y, uint32_t seed);
 
 // Composites the wall under the landscape's ambient light; the torch rectangles end up the same
 // in every landscape.
-void paintWall(CCanvas& canvas, const CWall& wall, SRgb ambient);
+void paintWall(CCanvas& canvas, const SWall& wall, SRgb ambient);
 
 } // namespace assetgen

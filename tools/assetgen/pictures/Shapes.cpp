@@ -2,46 +2,46 @@
 
 namespace assetgen {
 
-float sdCircle(Vec2 p, Vec2 centre, float radius)
+float sdCircle(SVec2 p, SVec2 centre, float radius)
 {
     return length(p - centre) - radius;
 }
 
-float sdEllipse(Vec2 p, Vec2 centre, float rx, float ry)
+float sdEllipse(SVec2 p, SVec2 centre, float rx, float ry)
 {
     // Scaled-circle distance: exact on the axes, close enough elsewhere for soft edges.
-    const Vec2 d{(p.x - centre.x) / rx, (p.y - centre.y) / ry};
+    const SVec2 d{(p.x - centre.x) / rx, (p.y - centre.y) / ry};
     const float k = length(d);
-    const float grad = length(Vec2{d.x / rx, d.y / ry});
+    const float grad = length(SVec2{d.x / rx, d.y / ry});
     return grad > 1e-6f ? (k - 1) * k / grad : -std::min(rx, ry);
 }
 
-float segmentParam(Vec2 p, Vec2 a, Vec2 b)
+float segmentParam(SVec2 p, SVec2 a, SVec2 b)
 {
-    const Vec2 ab = b - a;
+    const SVec2 ab = b - a;
     const float len2 = dot(ab, ab);
     return len2 > 1e-9f ? clamp01(dot(p - a, ab) / len2) : 0.0f;
 }
 
-float sdSegment(Vec2 p, Vec2 a, Vec2 b)
+float sdSegment(SVec2 p, SVec2 a, SVec2 b)
 {
     return length(p - lerp(a, b, segmentParam(p, a, b)));
 }
 
-float sdTaperedCapsule(Vec2 p, Vec2 a, Vec2 b, float ra, float rb)
+float sdTaperedCapsule(SVec2 p, SVec2 a, SVec2 b, float ra, float rb)
 {
     const float t = segmentParam(p, a, b);
     return length(p - lerp(a, b, t)) - mixf(ra, rb, t);
 }
 
-float sdPolygon(Vec2 p, const std::vector<Vec2>& points)
+float sdPolygon(SVec2 p, const std::vector<SVec2>& points)
 {
     float best = 1e30f;
     bool inside = false;
     const size_t n = points.size();
     for (size_t i = 0, j = n - 1; i < n; j = i++) {
-        const Vec2 a = points[j];
-        const Vec2 b = points[i];
+        const SVec2 a = points[j];
+        const SVec2 b = points[i];
         best = std::min(best, sdSegment(p, a, b));
         if ((b.y > p.y) != (a.y > p.y) && p.x < (a.x - b.x) * (p.y - b.y) / (a.y - b.y) + b.x)
             inside = !inside;
@@ -49,14 +49,14 @@ float sdPolygon(Vec2 p, const std::vector<Vec2>& points)
     return inside ? -best : best;
 }
 
-float sdRoundBox(Vec2 p, Vec2 centre, Vec2 half, float radius)
+float sdRoundBox(SVec2 p, SVec2 centre, SVec2 half, float radius)
 {
-    const Vec2 q{std::abs(p.x - centre.x) - half.x + radius, std::abs(p.y - centre.y) - half.y + radius};
-    const Vec2 outside{std::max(q.x, 0.0f), std::max(q.y, 0.0f)};
+    const SVec2 q{std::abs(p.x - centre.x) - half.x + radius, std::abs(p.y - centre.y) - half.y + radius};
+    const SVec2 outside{std::max(q.x, 0.0f), std::max(q.y, 0.0f)};
     return length(outside) + std::min(std::max(q.x, q.y), 0.0f) - radius;
 }
 
-void addGlow(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float strength)
+void addGlow(CCanvas& canvas, SVec2 centre, float radius, SRgb colour, float strength)
 {
     const int reach = static_cast<int>(radius * 3) + 1;
     const int cx = static_cast<int>(centre.x);

@@ -7,16 +7,16 @@
 
 namespace assetgen {
 
-struct Vec2 {
+struct SVec2 {
     float x = 0, y = 0;
 };
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-inline Vec2 operator*(Vec2 a, float s) { return {a.x * s, a.y * s}; }
-inline float dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-inline float length(Vec2 a) { return std::sqrt(dot(a, a)); }
-inline Vec2 lerp(Vec2 a, Vec2 b, float t) { return a + (b - a) * t; }
-inline Vec2 rotate(Vec2 v, float angle)
+inline SVec2 operator+(SVec2 a, SVec2 b) { return {a.x + b.x, a.y + b.y}; }
+inline SVec2 operator-(SVec2 a, SVec2 b) { return {a.x - b.x, a.y - b.y}; }
+inline SVec2 operator*(SVec2 a, float s) { return {a.x * s, a.y * s}; }
+inline float dot(SVec2 a, SVec2 b) { return a.x * b.x + a.y * b.y; }
+inline float length(SVec2 a) { return std::sqrt(dot(a, a)); }
+inline SVec2 lerp(SVec2 a, SVec2 b, float t) { return a + (b - a) * t; }
+inline SVec2 rotate(SVec2 v, float angle)
 {
     const float c = std::cos(angle);
     const float s = std::sin(angle);
@@ -24,20 +24,20 @@ inline Vec2 rotate(Vec2 v, float angle)
 }
 // The point at distance len from origin in direction angle (0 = down, growing counter-clockwise
 // on screen), the convention of the figure's joints.
-inline Vec2 polar(Vec2 origin, float angle, float len)
+inline SVec2 polar(SVec2 origin, float angle, float len)
 {
     return {origin.x + std::sin(angle) * len, origin.y + std::cos(angle) * len};
 }
 
-float sdCircle(Vec2 p, Vec2 centre, float radius);
-float sdEllipse(Vec2 p, Vec2 centre, float rx, float ry);
-float sdSegment(Vec2 p, Vec2 a, Vec2 b);
+float sdCircle(SVec2 p, SVec2 centre, float radius);
+float sdEllipse(SVec2 p, SVec2 centre, float rx, float ry);
+float sdSegment(SVec2 p, SVec2 a, SVec2 b);
 // A capsule whose radius runs from ra at a to rb at b; limbs are drawn with it.
-float sdTaperedCapsule(Vec2 p, Vec2 a, Vec2 b, float ra, float rb);
+float sdTaperedCapsule(SVec2 p, SVec2 a, SVec2 b, float ra, float rb);
 // Where along the segment a-b the point projects, 0..1.
-float segmentParam(Vec2 p, Vec2 a, Vec2 b);
-float sdPolygon(Vec2 p, const std::vector<Vec2>& points);
-float sdRoundBox(Vec2 p, Vec2 centre, Vec2 half, float radius);
+float segmentParam(SVec2 p, SVec2 a, SVec2 b);
+float sdPolygon(SVec2 p, const std::vector<SVec2>& points);
+float sdRoundBox(SVec2 p, SVec2 centre, SVec2 half, float radius);
 
 inline float coverage(float distance)
 {
@@ -56,7 +56,7 @@ void paintSdf(CCanvas& canvas, float x0, float y0, float x1, float y1, Dist dist
     const int iy1 = std::min(canvas.height(), static_cast<int>(std::ceil(y1)) + 1);
     for (int y = iy0; y < iy1; ++y)
         for (int x = ix0; x < ix1; ++x) {
-            const Vec2 p{x + 0.5f, y + 0.5f};
+            const SVec2 p{x + 0.5f, y + 0.5f};
             const float c = coverage(dist(p)) * opacity;
             if (c > 0)
                 canvas.blend(x, y, shade(p), c);
@@ -64,6 +64,6 @@ void paintSdf(CCanvas& canvas, float x0, float y0, float x1, float y1, Dist dist
 }
 
 // Soft radial light added to the canvas: strength at the centre, Gaussian fall-off.
-void addGlow(CCanvas& canvas, Vec2 centre, float radius, SRgb colour, float strength = 1);
+void addGlow(CCanvas& canvas, SVec2 centre, float radius, SRgb colour, float strength = 1);
 
 } // namespace assetgen

@@ -12,13 +12,13 @@ namespace assetgen {
 
 namespace {
 
-std::string fontFile(Typeface face)
+std::string fontFile(ETypeface face)
 {
     switch (face) {
-    case Typeface::Chancery: return findFontFile("Z003:style=Medium Italic");
-    case Typeface::Serif: return findFontFile("P052:style=Roman");
-    case Typeface::SerifItalic: return findFontFile("P052:style=Italic");
-    case Typeface::SerifBold: return findFontFile("P052:style=Bold");
+    case ETypeface::Chancery: return findFontFile("Z003:style=Medium Italic");
+    case ETypeface::Serif: return findFontFile("P052:style=Roman");
+    case ETypeface::SerifItalic: return findFontFile("P052:style=Italic");
+    case ETypeface::SerifBold: return findFontFile("P052:style=Bold");
     }
     return "";
 }
@@ -40,7 +40,7 @@ std::vector<char32_t> decodeUtf8(std::string_view text)
 
 } // namespace
 
-struct CFont::Impl {
+struct CFont::SImpl {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
 
@@ -77,7 +77,7 @@ struct CFont::Impl {
     }
 };
 
-CFont::CFont(Typeface face) : m_impl(std::make_unique<Impl>())
+CFont::CFont(ETypeface face) : m_impl(std::make_unique<SImpl>())
 {
     if (FT_Init_FreeType(&m_impl->library) != 0)
         throw std::runtime_error("FreeType cannot start");
@@ -97,11 +97,11 @@ float CFont::measure(std::string_view text, float size) const
     return m_impl->layout(text, size, false, [](FT_GlyphSlot, int) {});
 }
 
-CTextMask CFont::render(std::string_view text, float size) const
+STextMask CFont::render(std::string_view text, float size) const
 {
     const int pad = static_cast<int>(size) + 4;
     const float width = measure(text, size);
-    CTextMask out;
+    STextMask out;
     out.left = pad;
     out.baseline = static_cast<int>(size * 1.3f) + 2;
     out.mask = CMask(static_cast<int>(width) + 2 * pad, out.baseline + static_cast<int>(size * 0.7f) + 4);
@@ -144,13 +144,13 @@ std::vector<std::string> CFont::wrap(std::string_view text, float size, float ma
 }
 
 void drawText(CCanvas& canvas, const CFont& font, std::string_view text, float x, float y,
-              const TextStyle& style)
+              const STextStyle& style)
 {
-    const CTextMask t = font.render(text, style.size);
+    const STextMask t = font.render(text, style.size);
     float left = x;
-    if (style.align == Align::Centre)
+    if (style.align == EAlign::Centre)
         left -= t.advance / 2;
-    else if (style.align == Align::Right)
+    else if (style.align == EAlign::Right)
         left -= t.advance;
     const int ox = static_cast<int>(std::lround(left)) - t.left;
     const int oy = static_cast<int>(std::lround(y)) - t.baseline;

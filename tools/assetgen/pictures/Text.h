@@ -11,46 +11,46 @@
 
 namespace assetgen {
 
-enum class Typeface {
+enum class ETypeface {
     Chancery,    // calligraphic italic: titles, menu entries, labels
     Serif,       // book face: running text
     SerifItalic,
     SerifBold,
 };
 
-struct CTextMask {
+struct STextMask {
     CMask mask;
     int left = 0;     // where the pen started, in mask pixels
     int baseline = 0; // baseline row in the mask
     float advance = 0;
 };
 
-enum class Align { Left, Centre, Right };
+enum class EAlign { Left, Centre, Right };
 
 class CFont {
 public:
-    explicit CFont(Typeface face);
+    explicit CFont(ETypeface face);
     ~CFont();
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
     // text is UTF-8, size the em size in pixels.
     float measure(std::string_view text, float size) const;
-    CTextMask render(std::string_view text, float size) const;
+    STextMask render(std::string_view text, float size) const;
     std::vector<std::string> wrap(std::string_view text, float size, float maxWidth) const;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> m_impl;
+    struct SImpl;
+    std::unique_ptr<SImpl> m_impl;
 };
 
 using Shade = std::function<SRgb(int x, int y)>;
 
 // Draws text with its baseline at y; x is the left end, the centre or the right end by align.
 // The optional halo is a soft glow of haloRadius pixels laid under the letters.
-struct TextStyle {
+struct STextStyle {
     float size = 20;
-    Align align = Align::Left;
+    EAlign align = EAlign::Left;
     Shade shade;
     SRgb haloColour{};
     int haloRadius = 0;
@@ -58,7 +58,7 @@ struct TextStyle {
     bool haloAdds = true; // added light (glow) or painted over (a dark shadow)
 };
 void drawText(CCanvas& canvas, const CFont& font, std::string_view text, float x, float y,
-              const TextStyle& style);
+              const STextStyle& style);
 Shade solid(SRgb colour);
 // Old gold: light along the top of the letters, deeper toward the baseline.
 Shade goldShade(float top, float bottom, float brightness = 1);

@@ -22,27 +22,27 @@ float insideWeight(int x, int y)
     return smoothstep(0, 7, edge);
 }
 
-void paintSconce(CCanvas& frame, Vec2 origin)
+void paintSconce(CCanvas& frame, SVec2 origin)
 {
     const SRgb iron = rgb8(34, 30, 30);
     const SRgb wood = rgb8(92, 58, 34);
     auto lit = [origin](SRgb albedo, float gloss) {
-        return [=](Vec2 p) {
+        return [=](SVec2 p) {
             const SRgb light = kWallAmbient * 0.8f + torchLightAt(origin + p) * 0.9f;
             const float hl = gloss * std::max(0.0f, 1 - std::abs(p.x - 12.5f) / 2.0f);
             return albedo * light + SRgb{hl, hl * 0.7f, hl * 0.4f} * 0.35f;
         };
     };
     // Wall plate, arm and ring of wrought iron, a shaft of dark wood, and the cup.
-    paintSdf(frame, 9, 36, 19, 56, [](Vec2 p) { return sdRoundBox(p, {14, 46}, {3.2f, 8}, 1.5f); }, lit(iron, 0.4f));
-    paintSdf(frame, 8, 40, 20, 48, [](Vec2 p) { return sdSegment(p, {14, 44}, {14, 44}) - 2.2f; }, lit(rgb8(60, 50, 46), 0.6f));
-    paintSdf(frame, 10, 22, 18, 54, [](Vec2 p) { return sdTaperedCapsule(p, {14, 52}, {14, 26}, 1.6f, 2.3f); }, lit(wood, 0.5f));
-    paintSdf(frame, 10, 38, 18, 43, [](Vec2 p) { return sdRoundBox(p, {14, 40.5f}, {3.2f, 1.4f}, 0.7f); }, lit(iron, 0.8f));
-    const std::vector<Vec2> cup{{8.5f, 21.5f}, {19.5f, 21.5f}, {16.5f, 28.5f}, {11.5f, 28.5f}};
-    paintSdf(frame, 7, 20, 21, 30, [&cup](Vec2 p) { return sdPolygon(p, cup); }, lit(iron, 1.0f));
+    paintSdf(frame, 9, 36, 19, 56, [](SVec2 p) { return sdRoundBox(p, {14, 46}, {3.2f, 8}, 1.5f); }, lit(iron, 0.4f));
+    paintSdf(frame, 8, 40, 20, 48, [](SVec2 p) { return sdSegment(p, {14, 44}, {14, 44}) - 2.2f; }, lit(rgb8(60, 50, 46), 0.6f));
+    paintSdf(frame, 10, 22, 18, 54, [](SVec2 p) { return sdTaperedCapsule(p, {14, 52}, {14, 26}, 1.6f, 2.3f); }, lit(wood, 0.5f));
+    paintSdf(frame, 10, 38, 18, 43, [](SVec2 p) { return sdRoundBox(p, {14, 40.5f}, {3.2f, 1.4f}, 0.7f); }, lit(iron, 0.8f));
+    const std::vector<SVec2> cup{{8.5f, 21.5f}, {19.5f, 21.5f}, {16.5f, 28.5f}, {11.5f, 28.5f}};
+    paintSdf(frame, 7, 20, 21, 30, [&cup](SVec2 p) { return sdPolygon(p, cup); }, lit(iron, 1.0f));
     // Embers glowing in the cup's mouth.
-    paintSdf(frame, 9, 21, 19, 24, [](Vec2 p) { return sdEllipse(p, {14, 22.3f}, 4.6f, 1.1f); },
-             [](Vec2 p) { return mix(rgb8(255, 190, 90), rgb8(190, 60, 20), std::abs(p.x - 14) / 5); });
+    paintSdf(frame, 9, 21, 19, 24, [](SVec2 p) { return sdEllipse(p, {14, 22.3f}, 4.6f, 1.1f); },
+             [](SVec2 p) { return mix(rgb8(255, 190, 90), rgb8(190, 60, 20), std::abs(p.x - 14) / 5); });
 }
 
 SRgb flameColour(float intensity)
@@ -67,7 +67,7 @@ void paintFlame(CCanvas& frame, float theta, uint32_t seed)
     const float height = 19.5f + 1.0f * std::sin(theta + 0.9f);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < scene::kTorchW; ++x) {
-            const Vec2 p{x + 0.5f, y + 0.5f};
+            const SVec2 p{x + 0.5f, y + 0.5f};
             const float v = (kFlameBase - p.y) / height; // 0 at the base, 1 at the tip
             if (v < -0.2f || v > 1.25f)
                 continue;
@@ -87,7 +87,7 @@ void paintFlame(CCanvas& frame, float theta, uint32_t seed)
 
 } // namespace
 
-std::vector<CCanvas> paintTorchFrames(const CWall& wall, bool left)
+std::vector<CCanvas> paintTorchFrames(const SWall& wall, bool left)
 {
     const int ox = left ? scene::kTorchLeftX : scene::kTorchRightX;
     const uint32_t seed = left ? 501 : 502;

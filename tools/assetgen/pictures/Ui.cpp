@@ -29,7 +29,7 @@ SRgb goldTone(float t)
     return t < 0.5f ? mix(rgb8(255, 236, 170), rgb8(222, 166, 72), t * 2) : mix(rgb8(222, 166, 72), rgb8(130, 80, 30), t * 2 - 1);
 }
 
-void paintSparkle(CCanvas& c, Vec2 at, float size, SRgb colour)
+void paintSparkle(CCanvas& c, SVec2 at, float size, SRgb colour)
 {
     addGlow(c, at, size * 0.9f, colour, 0.5f);
     for (int k = -static_cast<int>(size * 2); k <= static_cast<int>(size * 2); ++k) {
@@ -41,26 +41,26 @@ void paintSparkle(CCanvas& c, Vec2 at, float size, SRgb colour)
 
 void paintPanel(CCanvas& c, float left, float top, float right, float bottom, float opacity)
 {
-    const Vec2 centre{(left + right) / 2, (top + bottom) / 2};
-    const Vec2 half{(right - left) / 2, (bottom - top) / 2};
-    paintSdf(c, left, top, right, bottom, [=](Vec2 p) { return sdRoundBox(p, centre, half, 14); },
-             [](Vec2) { return rgb8(12, 8, 28); }, opacity);
+    const SVec2 centre{(left + right) / 2, (top + bottom) / 2};
+    const SVec2 half{(right - left) / 2, (bottom - top) / 2};
+    paintSdf(c, left, top, right, bottom, [=](SVec2 p) { return sdRoundBox(p, centre, half, 14); },
+             [](SVec2) { return rgb8(12, 8, 28); }, opacity);
     paintSdf(c, left - 2, top - 2, right + 2, bottom + 2,
-             [=](Vec2 p) { return std::abs(sdRoundBox(p, centre, half - Vec2{4, 4}, 11)) - 0.6f; },
-             [](Vec2 p) { return mix(rgb8(240, 200, 120), rgb8(160, 110, 50), clamp01(p.y / 600)); }, 0.85f);
+             [=](SVec2 p) { return std::abs(sdRoundBox(p, centre, half - SVec2{4, 4}, 11)) - 0.6f; },
+             [](SVec2 p) { return mix(rgb8(240, 200, 120), rgb8(160, 110, 50), clamp01(p.y / 600)); }, 0.85f);
 }
 
 void paintFlourish(CCanvas& c, float centreX, float y, float halfWidth)
 {
     paintSdf(c, centreX - halfWidth - 2, y - 6, centreX + halfWidth + 2, y + 6,
-             [=](Vec2 p) {
+             [=](SVec2 p) {
                  const float t = std::abs(p.x - centreX) / halfWidth;
                  const float line = std::abs(p.y - y) - 0.9f * (1 - t) - 0.15f;
                  const float bound = std::abs(p.x - centreX) - halfWidth;
                  const float diamond = (std::abs(p.x - centreX) + std::abs(p.y - y) * 1.6f) - 5;
                  return std::min(std::max(line, bound), diamond);
              },
-             [](Vec2) { return rgb8(232, 186, 100); });
+             [](SVec2) { return rgb8(232, 186, 100); });
 }
 
 CCanvas paintPlaqueButton(int width, int height, const std::string& label)
@@ -84,11 +84,11 @@ CCanvas paintPlaqueButton(int width, int height, const std::string& label)
             else if (edge == 1)
                 c.at(x, y) = c.at(x, y) * 0.6f;
         }
-    const CFont font(Typeface::Chancery);
+    const CFont font(ETypeface::Chancery);
     float size = 23;
     while (size > 12 && font.measure(label, size) > width - 14)
         size -= 0.5f;
-    TextStyle style{size, Align::Centre, goldShade(height * 0.28f, height * 0.78f), rgb8(0, 0, 0), 2, 0.8f, false};
+    STextStyle style{size, EAlign::Centre, goldShade(height * 0.28f, height * 0.78f), rgb8(0, 0, 0), 2, 0.8f, false};
     drawText(c, font, label, width / 2.0f, height * 0.5f + size * 0.3f, style);
     return c;
 }

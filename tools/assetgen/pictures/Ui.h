@@ -22,28 +22,28 @@ void paintFlourish(CCanvas& c, float centreX, float y, float halfWidth);
 // Polished gold from its highlight (0) to its deep shade (1).
 SRgb goldTone(float t);
 // A four-pointed sparkle.
-void paintSparkle(CCanvas& c, Vec2 at, float size, SRgb colour);
+void paintSparkle(CCanvas& c, SVec2 at, float size, SRgb colour);
 
 // The program's push buttons: opaque gold-rimmed plaques with a label.
 CCanvas paintPlaqueButton(int width, int height, const std::string& label);
 
-CKeyedPicture paintCursor();
-CKeyedPicture paintLandscapeSelector(const std::vector<CCanvas>& landscapes);
-CKeyedPicture paintMusicSelector();
+SKeyedPicture paintCursor();
+SKeyedPicture paintLandscapeSelector(const std::vector<CCanvas>& landscapes);
+SKeyedPicture paintMusicSelector();
 CCanvas paintGenderSelector();
 std::vector<CCanvas> paintLoaderFrames();
 
 // A menu screen's background, and where its rose vines changed it.
-struct CScreenArt {
+struct SScreenArt {
     CCanvas picture;
     CMask vines;
 };
 
 // The menu frames repeat the title picture under the entries; they are cut from what the
 // program will decode of the title JPEG, so they fit it to the pixel.
-CScreenArt paintTitle();
+SScreenArt paintTitle();
 std::vector<CCanvas> paintMenuFrames(const CCanvas& decodedTitle);
-CScreenArt paintSettingsScreen();
-CScreenArt paintHelpScreen();
+SScreenArt paintSettingsScreen();
+SScreenArt paintHelpScreen();
 
 } // namespace assetgen

@@ -11,27 +11,27 @@
 
 namespace assetgen {
 
-struct Box {
+struct SBox {
     float left, top, right, bottom;
 
-    Box grown(float by) const { return {left - by, top - by, right + by, bottom + by}; }
-    bool overlaps(const Box& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
+    SBox grown(float by) const { return {left - by, top - by, right + by, bottom + by}; }
+    bool overlaps(const SBox& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
 };
 
 // A rectangle given by its corner and size, as the program places its hotspots and buttons.
 template <typename SRect>
-Box boxOf(const SRect& r)
+SBox boxOf(const SRect& r)
 {
     return {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.left + r.width),
             static_cast<float>(r.top + r.height)};
 }
 
 // Where a line of text set at (x, baseline) puts its letters and their halo.
-Box textBox(const CFont& font, std::string_view text, float x, float baseline, float size, Align align);
+SBox textBox(const CFont& font, std::string_view text, float x, float baseline, float size, EAlign align);
 
-struct VineRoute {
-    Vec2 root;
-    Vec2 direction; // unit length
+struct SVineRoute {
+    SVec2 root;
+    SVec2 direction; // unit length
     float reach;
     uint32_t seed;
     float sway = 18; // how far the stem winds to either side
@@ -39,6 +39,6 @@ struct VineRoute {
 
 // Paints the vines over the canvas. A stem ends before it would enter a keep-out box, leaves
 // and blooms that would reach into one are left out. Returns the pixels the vines changed.
-CMask paintRoseVines(CCanvas& c, const std::vector<VineRoute>& routes, const std::vector<Box>& keepOut);
+CMask paintRoseVines(CCanvas& c, const std::vector<SVineRoute>& routes, const std::vector<SBox>& keepOut);
 
 } // namespace assetgen
