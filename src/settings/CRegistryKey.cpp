@@ -13,6 +13,22 @@ const char* const kSetFailed = "CRegistryKey::SetValue()";
 
 } // namespace
 
+// A store's open handle; closing gives it back to the store.
+class CRegistryKey::COpenHandle {
+public:
+    COpenHandle(IRegistryStore& store, ERegKeyHandle key) : store_(store), key_(key) {}
+    ~COpenHandle() { store_.closeKey(key_); }
+    COpenHandle(const COpenHandle&) = delete;
+    COpenHandle& operator=(const COpenHandle&) = delete;
+
+    IRegistryStore& store() const { return store_; }
+    ERegKeyHandle key() const { return key_; }
+
+private:
+    IRegistryStore& store_;
+    const ERegKeyHandle key_;
+};
+
 CRegistryKey::Value::Value(std::string name, std::uint32_t type, std::vector<std::uint8_t> data)
     : name_(std::move(name)), type_(type), data_(std::move(data))
 {
@@ -43,34 +59,22 @@ CRegistryKey::CRegistryKey(IRegistryStore& store, ERegKeyHandle root, std::strin
     if (const std::uint32_t result = store.openKey(root, subKey, access, opened)) {
         throw Exception(kOpenFailed, result);
     }
-    counted_ = NewCCountedRegKey(store, opened, true);
+    open_ = share(store, opened);
 }
 
 CRegistryKey::CRegistryKey(IRegistryStore& store, ERegKeyHandle key)
-    : counted_(NewCCountedRegKey(store, key, true))
+    : open_(share(store, key))
 {
 }
 
-CRegistryKey::CRegistryKey(const CRegistryKey& other) : counted_(other.counted_)
+ERegKeyHandle CRegistryKey::Handle() const
 {
-    counted_->references.fetch_add(1);
+    return open_->key();
 }
 
-CRegistryKey& CRegistryKey::operator=(const CRegistryKey& other)
+IRegistryStore& CRegistryKey::store() const
 {
-    if (&other == this) {
-        return *this;
-    }
-    // Taking the new reference first keeps a key shared by both alive throughout.
-    other.counted_->references.fetch_add(1);
-    release();
-    counted_ = other.counted_;
-    return *this;
-}
-
-CRegistryKey::~CRegistryKey()
-{
-    release();
+    return open_->store();
 }
 
 CRegistryKey CRegistryKey::OpenKey(std::string_view subKey, std::uint32_t access) const
@@ -117,23 +121,13 @@ void CRegistryKey::SetValue(std::string_view name, std::uint32_t value, std::uin
     }
 }
 
-CStoreCountedRegKey* CRegistryKey::NewCCountedRegKey(IRegistryStore& store, ERegKeyHandle key,
-                                                     bool closeOnFailure)
+std::shared_ptr<const CRegistryKey::COpenHandle> CRegistryKey::share(IRegistryStore& store, ERegKeyHandle key)
 {
-    auto* counted = new (std::nothrow) CStoreCountedRegKey(store, key);
-    if (!counted) {
-        if (closeOnFailure) {
-            store.closeKey(key);
-        }
+    // Running out of memory is reported as the store's failures are, and the new handle closed.
+    try {
+        return std::make_shared<const COpenHandle>(store, key);
+    } catch (const std::bad_alloc&) {
+        store.closeKey(key);
         throw Exception(kNoMemory, RegError::NotEnoughMemory);
-    }
-    return counted;
-}
-
-void CRegistryKey::release()
-{
-    if (counted_->references.fetch_sub(1) == 1) {
-        counted_->Close();
-        delete counted_;
     }
 }

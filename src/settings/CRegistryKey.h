@@ -1,6 +1,6 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,31 +8,6 @@
 
 #include "settings/CWin32Exception.h"
 #include "settings/IRegistryStore.h"
-
-// One open key handle shared by any number of CRegistryKey objects; the last one closes it.
-class CCountedRegKey {
-public:
-    explicit CCountedRegKey(ERegKeyHandle handle) : key(handle) {}
-    virtual void Close() = 0;
-    virtual ~CCountedRegKey() = default;
-    CCountedRegKey(const CCountedRegKey&) = delete;
-    CCountedRegKey& operator=(const CCountedRegKey&) = delete;
-
-    const ERegKeyHandle key;
-    std::atomic<std::uint32_t> references{1};
-};
-
-// The counted key of a store's handle: closing gives the handle back to its store.
-class CStoreCountedRegKey final : public CCountedRegKey {
-public:
-    CStoreCountedRegKey(IRegistryStore& owner, ERegKeyHandle handle)
-        : CCountedRegKey(handle), store(owner)
-    {
-    }
-    void Close() override { store.closeKey(key); }
-
-    IRegistryStore& store;
-};
 
 // An open registry key with value semantics: copies share the handle.
 // Every failure throws CRegistryKey::Exception (or Value::Exception) with the failing step.
@@ -73,9 +48,10 @@ public:
                  std::uint32_t access, std::optional<std::string_view> machine = std::nullopt);
     // Takes ownership of an open key.
     CRegistryKey(IRegistryStore& store, ERegKeyHandle key);
-    CRegistryKey(const CRegistryKey& other);
-    CRegistryKey& operator=(const CRegistryKey& other);
-    ~CRegistryKey();
+    // Copies share the open key; it closes when the last copy goes. No moves: a moved-from key
+    // would have no handle, so a "move" copies too.
+    CRegistryKey(const CRegistryKey& other) = default;
+    CRegistryKey& operator=(const CRegistryKey& other) = default;
 
     CRegistryKey OpenKey(std::string_view subKey, std::uint32_t access) const;
     CRegistryKey CreateOrOpenKey(std::string_view subKey, std::uint32_t* disposition,
@@ -85,13 +61,12 @@ public:
     void SetValue(std::string_view name, std::uint32_t value,
                   std::uint32_t type = RegType::Dword) const;
 
-    ERegKeyHandle Handle() const { return counted_->key; }
+    ERegKeyHandle Handle() const;
 
 private:
-    static CStoreCountedRegKey* NewCCountedRegKey(IRegistryStore& store, ERegKeyHandle key,
-                                                  bool closeOnFailure);
-    IRegistryStore& store() const { return counted_->store; }
-    void release();
+    class COpenHandle;
+    static std::shared_ptr<const COpenHandle> share(IRegistryStore& store, ERegKeyHandle key);
+    IRegistryStore& store() const;
 
-    CStoreCountedRegKey* counted_;
+    std::shared_ptr<const COpenHandle> open_;
 };

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <new>
 
 namespace {
 
-// When set, the next allocation that may fail without throwing does fail.
-bool failNextNothrowAllocation = false;
+// When set, the next allocation fails.
+bool failNextAllocation = false;
 
 // Closes nothing but counts, and serves every key as open.
 class CClosingStore final : public IRegistryStore {
@@ -37,7 +38,7 @@ public:
 TEST(RegistryKeyOutOfMemory, ThrowsWithCode8AndClosesTheNewHandle)
 {
     CClosingStore store;
-    failNextNothrowAllocation = true;
+    failNextAllocation = true;
     try {
         CRegistryKey key(store, kHKeyCurrentUser, "Software", RegAccess::Read);
         FAIL() << "no exception";
@@ -50,16 +51,25 @@ TEST(RegistryKeyOutOfMemory, ThrowsWithCode8AndClosesTheNewHandle)
 
 } // namespace
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+// Replaced as a pair, so what one allocates the other frees.
+void* operator new(std::size_t size)
 {
-    if (failNextNothrowAllocation) {
-        failNextNothrowAllocation = false;
-        return nullptr;
+    if (failNextAllocation) {
+        failNextAllocation = false;
+        throw std::bad_alloc();
     }
-    // The ordinary allocation, so the ordinary delete frees it.
-    try {
-        return ::operator new(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
+    if (void* block = std::malloc(size == 0 ? 1 : size)) {
+        return block;
     }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
 }
