@@ -48,7 +48,7 @@ std::string formatLogTimestamp(const std::tm& local)
 }
 
 CLogs::CLogs(const IClock& clock, IFatalErrorSink& fatalSink, std::filesystem::path folder)
-    : clock_(clock), fatalSink_(&fatalSink), folder_(std::move(folder))
+    : clock_(clock), fatalSink_(fatalSink), folder_(std::move(folder))
 {
 }
 
@@ -80,6 +80,6 @@ void CLogs::writeLog(std::string text, bool newline)
 void CLogs::showFatalError(const std::string& message)
 {
     const std::string shown = message.substr(0, kFatalMessageCapacity - 1);
-    fatalSink_->showErrorBox(shown);
-    fatalSink_->postQuit(0);
+    fatalSink_.showErrorBox(shown);
+    fatalSink_.postQuit(0);
 }

@@ -21,12 +21,9 @@ public:
     // Shows the message to the user (blocking) and asks the main loop to end with code 0.
     void showFatalError(const std::string& message);
 
-    // The sink can be swapped once the window exists, so later boxes get it as owner.
-    void setFatalSink(IFatalErrorSink& sink) { fatalSink_ = &sink; }
-
 private:
     const IClock& clock_;
-    IFatalErrorSink* fatalSink_;
+    IFatalErrorSink& fatalSink_;
     std::filesystem::path folder_;
 };
 

@@ -43,15 +43,6 @@ std::int64_t truncated(double value)
 
 } // namespace
 
-std::optional<SRect> clipToRect(const SRect& rectangle, const SRect& clip)
-{
-    const auto clipped = clipWide(widen(rectangle), clip);
-    if (!clipped) {
-        return std::nullopt;
-    }
-    return narrow(*clipped);
-}
-
 std::optional<SClippedBlit> clipBlit(const SRect& source, const SRect& sourceClip, std::int32_t x, std::int32_t y,
                                     const SRect& destinationClip)
 {

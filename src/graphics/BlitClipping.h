@@ -29,6 +29,3 @@ struct SScaledBlit {
 // A scale of 0 or less (or not a number) draws nothing.
 std::optional<SScaledBlit> clipScaledBlit(const SRect& source, const SRect& sourceClip, std::int32_t x, std::int32_t y,
                                          float scale, const SRect& destinationClip);
-
-// Step one of both: the source rectangle clamped into the clip rectangle.
-std::optional<SRect> clipToRect(const SRect& rectangle, const SRect& clip);

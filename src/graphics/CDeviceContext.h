@@ -1,11 +1,10 @@
 #pragma once
-#include <cstdint>
 
 class CFont;
 
-// The drawing context of a surface, as text drawing uses it: the selected font and the text
-// colour (text is always drawn on a transparent background). It lives from the first GetDC to the
-// last ReleaseDC of its surface, so a selected font stays in force exactly that long.
+// The drawing context of a surface, as text drawing uses it: the selected font (text is always
+// drawn on a transparent background, in the colour each call names). It lives from the first
+// GetDC to the last ReleaseDC of its surface, so a selected font stays in force exactly that long.
 class CDeviceContext {
 public:
     // The font that was selected before (nullptr: the context's default font).
@@ -17,10 +16,6 @@ public:
     }
     CFont* selectedFont() const { return font_; }
 
-    void setTextColor(std::uint32_t color) { textColor_ = color; }
-    std::uint32_t textColor() const { return textColor_; }
-
 private:
     CFont* font_ = nullptr;
-    std::uint32_t textColor_ = 0;
 };

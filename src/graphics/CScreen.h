@@ -16,7 +16,7 @@ public:
     // Without a display (nullptr, or one without a device) the screen never opens. Without a
     // font service every SetFont fails.
     CScreen(std::unique_ptr<IDisplay> display, std::unique_ptr<IFontRasterizer> fonts);
-    virtual ~CScreen();
+    ~CScreen();
     CScreen(const CScreen&) = delete;
     CScreen& operator=(const CScreen&) = delete;
 
@@ -46,7 +46,6 @@ public:
     std::uint32_t width() const { return width_; }
     std::uint32_t height() const { return height_; }
     std::uint32_t bitsPerPixel() const { return bitsPerPixel_; }
-    bool isOpen() const { return front_ != nullptr; }
     // The format off-screen surfaces are made in: the open mode's.
     std::optional<ESurfaceFormat> surfaceFormat() const { return format_; }
 

@@ -30,9 +30,6 @@ public:
     // The platform gave the memory back: the picture is gone, the size and format stay.
     void restored(std::uint32_t generation);
 
-    // Exchanges the pixels of two buffers of the same size and format (a page flip).
-    void swapPixels(CSurfaceMemory& other) noexcept { bytes_.swap(other.bytes_); }
-
     static bool validSize(std::int32_t width, std::int32_t height);
 
 private:

@@ -46,7 +46,6 @@ std::int32_t CSurface::WriteText(std::int32_t x, std::int32_t y, std::uint32_t c
     if (!dc) {
         return 0;
     }
-    dc->setTextColor(color);
     CFont* font = contextFont();
     if (font) {
         font->draw(*memory_, x, y, owner_->ColorToPixel(color, this), text);

@@ -39,7 +39,7 @@ public:
     static constexpr std::uint8_t kHeld = 3;
 
     CInput();
-    virtual ~CInput();
+    ~CInput();
     CInput(const CInput&) = delete;
     CInput& operator=(const CInput&) = delete;
 
@@ -51,7 +51,6 @@ public:
     void GetMousePos(std::int32_t& x, std::int32_t& y) const;
     void SetMouseBounds(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
     std::uint8_t FindNewKeyDown(bool reset);
-    std::uint8_t NewKey() const { return newKey_; }
     std::uint8_t ScanCodeToChar(std::uint8_t scanCode) const { return lastCharacter_[scanCode]; }
     // What was typed between the previous Update and the last one, oldest first.
     const std::vector<STypedKey>& TypedKeys() const { return typed_; }

@@ -25,7 +25,7 @@ STimerCallback timerCallback(T& object)
 class CTimerList {
 public:
     explicit CTimerList(const IClock& clock);
-    virtual ~CTimerList();
+    ~CTimerList();
     CTimerList(const CTimerList&) = delete;
     CTimerList& operator=(const CTimerList&) = delete;
 

@@ -14,7 +14,6 @@ class CFakeAudioDevice final : public IAudioDevice {
 public:
     // Faults a real system can have.
     void setNoDevice(bool noDevice) { noDevice_ = noDevice; }
-    void setRefuseStreams(bool refuse) { refuseStreams_ = refuse; }
     void setFailPlay(bool fail) { failPlay_ = fail; }
 
     bool init(int mixRate, int channels) override;
@@ -43,7 +42,6 @@ private:
     void checkBytes(const SOpenStream& stream);
 
     bool noDevice_ = false;
-    bool refuseStreams_ = false;
     bool failPlay_ = false;
     bool initialised_ = false;
     int nextId_ = 1;

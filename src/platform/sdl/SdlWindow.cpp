@@ -119,5 +119,3 @@ bool CSdlWindow::setFullScreen(bool fullScreen)
     }
     return true;
 }
-
-std::uint32_t CSdlWindow::windowId() const { return SDL_GetWindowID(window_); }

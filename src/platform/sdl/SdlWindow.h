@@ -26,7 +26,6 @@ public:
     EWindowMode requestedMode() const { return requestedMode_; }
 
     SDL_Window* sdlWindow() const { return window_; }
-    std::uint32_t windowId() const;
 
 private:
     CSdlWindow(SDL_Window* window, EWindowMode mode) : window_(window), requestedMode_(mode) {}

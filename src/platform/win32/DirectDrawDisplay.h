@@ -49,9 +49,6 @@ public:
     // DirectDraw gives no way to learn whether the copy really waited for the retrace.
     bool vsyncIsReal() const override { return false; }
 
-    // Whether the display shows the frames in exclusive full screen now.
-    bool isExclusive() const { return exclusive_; }
-
 private:
     HRESULT takeExclusive();
     void giveBackExclusive();

@@ -33,10 +33,6 @@ public:
     CDirectInputSource(const CDirectInputSource&) = delete;
     CDirectInputSource& operator=(const CDirectInputSource&) = delete;
 
-    // False when DirectInput itself could not be made (then only text and the window's
-    // pointer come through).
-    bool hasDirectInput() const { return static_cast<bool>(directInput_); }
-
     // From the window procedure. A key message means the keyboard has news: its buffer is
     // read at once, so the press stays ahead of the WM_CHAR it brings.
     void onKeyMessage(UINT message, WPARAM wParam, LPARAM lParam);

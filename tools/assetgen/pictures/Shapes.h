@@ -22,13 +22,6 @@ inline SVec2 rotate(SVec2 v, float angle)
     const float s = std::sin(angle);
     return {c * v.x - s * v.y, s * v.x + c * v.y};
 }
-// The point at distance len from origin in direction angle (0 = down, growing counter-clockwise
-// on screen), the convention of the figure's joints.
-inline SVec2 polar(SVec2 origin, float angle, float len)
-{
-    return {origin.x + std::sin(angle) * len, origin.y + std::cos(angle) * len};
-}
-
 float sdCircle(SVec2 p, SVec2 centre, float radius);
 float sdEllipse(SVec2 p, SVec2 centre, float rx, float ry);
 float sdSegment(SVec2 p, SVec2 a, SVec2 b);
