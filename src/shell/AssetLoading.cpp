@@ -1,5 +1,6 @@
 #include "shell/CApplication.h"
 #include "shell/MenuLayout.h"
+#include "shell/PictureTrouble.h"
 
 #include "oracle/Random.h"
 
@@ -75,7 +76,7 @@ void CApplication::loadSceneSurfaces()
     if (!graphics_.door) {
         logs_.writeErrorLog("loadGraphics: door konnte nicht erzeugt werden", false);
     } else if (graphics_.door->LoadImage(*screen_, platformPath("gfx\\tor.bmp"), kAnyMemory) < 0) {
-        logs_.writeErrorLog("loadGraphics: tor konnte nicht geladen werden", false);
+        logPictureFailure("loadGraphics: tor konnte nicht geladen werden", false, "gfx\\tor.bmp");
     } else {
         // The gate's window is keyed by a pixel inside it, not by the corner.
         graphics_.door->Lock();
@@ -134,7 +135,7 @@ void CApplication::loadBoxes()
         if (!entry.templ) {
             logs_.writeErrorLog(entry.noTemplateObject, false);
         } else if (entry.templ->LoadImage(*screen_, platformPath("gfx\\eingabe.bmp"), kAnyMemory) < 0) {
-            logs_.writeErrorLog(entry.templateFailed, false);
+            logPictureFailure(entry.templateFailed, false, "gfx\\eingabe.bmp");
         }
         entry.box = makeAsset<CSurface>();
         if (!entry.box) {
@@ -160,7 +161,7 @@ void CApplication::loadFullScreenPictures()
     if (!graphics_.backMain) {
         logs_.writeErrorLog("kein Speicher f\xFCr backMain", true);
     } else if (graphics_.backMain->LoadImage(*screen_, platformPath("gfx\\mi_titel2.jpg"), kAnyMemory) < 0) {
-        logs_.writeErrorLog("kann backMain nicht laden", true);
+        logPictureFailure("kann backMain nicht laden", true, "gfx\\mi_titel2.jpg");
     }
     progressStep();
     graphics_.backHelp = makeAsset<CSurface>();
@@ -185,7 +186,7 @@ bool CApplication::loadButton(std::unique_ptr<CCycleButton>& button, const SButt
     if (button->CreateTiles(*screen_, platformPath(entry.file), entry.tileWidth, entry.tileHeight,
                             entry.tileCount, kAnyMemory) < 0) {
         if (entry.failureMessage) {
-            logs_.writeErrorLog(entry.failureMessage, true);
+            logPictureFailure(entry.failureMessage, true, entry.file);
         }
         return false;
     }
@@ -303,4 +304,17 @@ void CApplication::reloadGraphics()
     restore(graphics_.mb_back, back);
     restore(graphics_.mb_gender, gender);
     restore(graphics_.mb_music, music);
+}
+
+void CApplication::logPictureFailure(const std::string& message, bool fatal, std::string_view fileName)
+{
+    logs_.writeErrorLog(message, false);
+    // Only the reason of this very picture: an earlier refusal may have gone without a message.
+    if (pictureFailure_ && pictureFailure_->fileName == platformPath(std::string(fileName))) {
+        logs_.writeErrorLog(std::string(fileName) + ": " + pictureTroubleInGerman(pictureFailure_->reason), false);
+    }
+    pictureFailure_.reset();
+    if (fatal) {
+        logs_.showFatalError(message);
+    }
 }

@@ -176,6 +176,9 @@ private:
     void loadCursorAndMenu();
     std::unique_ptr<CFrameSet> makeFrameSet();
     void progressStep();
+    // Writes the message of a picture that did not load; when the loader refused that picture
+    // (`fileName`, the program's name for it), a line with the file and the reason follows.
+    void logPictureFailure(const std::string& message, bool fatal, std::string_view fileName);
 
     // The loader screen.
     void loadLoader();
@@ -255,6 +258,12 @@ private:
     SGraphics graphics_;
     SLoaderScreen loader_;
     std::int32_t frameStepCounter_ = 0;
+    // The picture the loader refused last, as opened, and the loader's reason.
+    struct SPictureFailure {
+        std::string fileName;
+        std::string reason;
+    };
+    std::optional<SPictureFailure> pictureFailure_;
     // What the last composed menu frame was drawn from; empty after a scene frame or new pictures.
     std::optional<SMenuFrameInputs> menuFrameComposedFor_;
 

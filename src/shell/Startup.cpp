@@ -86,6 +86,7 @@ bool CApplication::createScreen()
         logs_.writeErrorLog("LoadImage: " + std::string(fileName) + " konnte nicht geladen werden (" +
                                 std::string(reason) + ")",
                             false);
+        pictureFailure_ = SPictureFailure{std::string(fileName), std::string(reason)};
     });
     return true;
 }
