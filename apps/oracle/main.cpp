@@ -4,6 +4,7 @@
 
 #include "common/Clock.h"
 #include "common/DataLocation.h"
+#include "common/Version.h"
 #include "oracle/COracle.h"
 #include "oracle/Random.h"
 
@@ -63,7 +64,7 @@ int main(int argc, char** argv)
         std::cout << oracleUsage();
         return 0;
     case EOracleMode::Version:
-        std::cout << "minnespiegel-oracle 1.0 (Minnespiegel 2004 Version 1.0)\n";
+        std::cout << "minnespiegel-oracle " MINNE_VERSION " (Minnespiegel 2004 Version " MINNE_VERSION ")\n";
         return 0;
     default:
         break;

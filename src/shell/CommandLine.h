@@ -1,4 +1,6 @@
 #pragma once
+#include "common/Version.h"
+
 #include <string>
 #include <vector>
 
@@ -29,5 +31,5 @@ std::string joinCommandLine(const std::vector<std::string>& arguments);
 // Usage text for --help and for usage errors.
 std::string usageText(const std::string& programName);
 
-inline constexpr const char* kVersionText = "Minnespiegel 2004 Version 1.0";
+inline constexpr const char* kVersionText = "Minnespiegel 2004 Version " MINNE_VERSION;
 inline constexpr const char* kVersionTitle = "Versionsinfo";
