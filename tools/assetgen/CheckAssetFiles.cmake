@@ -1,0 +1,27 @@
+# cmake -DGENERATOR=... -DWORK=folder -DDATA_FILES=list -DICON_FILES=list -P CheckAssetFiles.cmake
+# Runs the generator into an empty folder, both ways, and fails unless it wrote exactly the
+# listed files: a file missing from the list would not be made again once deleted.
+function(check_written folder expected)
+  file(GLOB_RECURSE written RELATIVE ${folder} ${folder}/*)
+  list(SORT written)
+  set(listed ${expected})
+  list(SORT listed)
+  if(NOT written STREQUAL listed)
+    set(unlisted ${written})
+    list(REMOVE_ITEM unlisted ${listed})
+    set(unwritten ${listed})
+    list(REMOVE_ITEM unwritten ${written})
+    message(FATAL_ERROR "written but not listed: ${unlisted}\nlisted but not written: ${unwritten}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/data ${WORK}/icons)
+execute_process(COMMAND ${GENERATOR} ${WORK}/data RESULT_VARIABLE data_result)
+execute_process(COMMAND ${GENERATOR} --icons ${WORK}/icons example.app.id RESULT_VARIABLE icon_result)
+if(NOT data_result EQUAL 0 OR NOT icon_result EQUAL 0)
+  message(FATAL_ERROR "the generator failed: ${data_result} ${icon_result}")
+endif()
+check_written(${WORK}/data "${DATA_FILES}")
+check_written(${WORK}/icons "${ICON_FILES}")
+file(REMOVE_RECURSE ${WORK})
