@@ -11,10 +11,10 @@ bool mentions(std::string_view text, std::string_view part)
 }
 
 // The first row whose words the reason holds decides; the loaders' reasons share these words
-// whatever the picture type.
+// whatever the picture type. (Octal escapes where a hex one would swallow the next letter.)
 constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kTroubles{{
     {"No such file", "Datei fehlt"},
-    {"cannot open", "Datei l\xE4sst sich nicht \xF6""ffnen"},
+    {"cannot open", "Datei l\xE4sst sich nicht \366ffnen"},
     {"cannot read", "Datei l\xE4sst sich nicht lesen"},
     {"out of memory", "zu wenig Speicher"},
     {"no surface", "zu wenig Speicher"},
@@ -40,5 +40,5 @@ std::string pictureTroubleInGerman(std::string_view loaderReason)
             return std::string(german);
         }
     }
-    return "Datei ist besch\xE4""digt";
+    return "Datei ist besch\344digt";
 }

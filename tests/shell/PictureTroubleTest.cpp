@@ -11,7 +11,7 @@ TEST(PictureTroubleTest, LoaderReasonsBecomeShortGermanTexts)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"cannot open the file: No such file or directory", "Datei fehlt"},
-        {"cannot open the file: Permission denied", "Datei l\xE4sst sich nicht \xF6""ffnen"},
+        {"cannot open the file: Permission denied", "Datei l\xE4sst sich nicht \366ffnen"},
         {"cannot read the file", "Datei l\xE4sst sich nicht lesen"},
         {"BMP: file too short for its headers", "Datei ist abgeschnitten"},
         {"BMP: run-length data ends early", "Datei ist abgeschnitten"},
@@ -22,8 +22,8 @@ TEST(PictureTroubleTest, LoaderReasonsBecomeShortGermanTexts)
         {"picture larger than 16384 pixels on a side", "Bild ist zu gro\xDF"},
         {"PSD: compression 3 not supported", "Bildart wird nicht unterst\xFCtzt"},
         {"not a supported picture (BMP, PSD, TGA with footer, PCX, JFIF JPEG)", "kein lesbares Bildformat"},
-        {"damaged marker", "Datei ist besch\xE4""digt"},
-        {"", "Datei ist besch\xE4""digt"},
+        {"damaged marker", "Datei ist besch\344digt"},
+        {"", "Datei ist besch\344digt"},
     };
     for (const auto& [reason, german] : cases) {
         EXPECT_EQ(pictureTroubleInGerman(reason), german) << reason;
