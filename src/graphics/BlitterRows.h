@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Small helpers the pixel loops share.
 namespace BlitterRows {
@@ -27,6 +28,33 @@ inline bool overlaps(const CSurfaceMemory& from, const SRect& source, const CSur
 {
     return &from == &to && x < source.right && source.left < x + width(source) && y < source.bottom &&
            source.top < y + height(source);
+}
+
+// Copies a run of any length in 8-byte words, the last word overlapping the one before, or
+// byte by byte when it is shorter than 4. Without vector registers (the browser build) this
+// copies every run up to memcpy's length.
+inline void copyShortRun(std::uint8_t* to, const std::uint8_t* from, std::size_t count)
+{
+    if (count >= 8) {
+        std::uint64_t word;
+        for (std::size_t done = 0; done + 8 < count; done += 8) {
+            std::memcpy(&word, from + done, 8);
+            std::memcpy(to + done, &word, 8);
+        }
+        std::memcpy(&word, from + count - 8, 8);
+        std::memcpy(to + count - 8, &word, 8);
+    } else if (count >= 4) {
+        std::uint32_t head;
+        std::uint32_t tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + count - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + count - 4, &tail, 4);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i] = from[i];
+        }
+    }
 }
 
 } // namespace BlitterRows

@@ -157,25 +157,7 @@ inline void copyRun(std::uint8_t* to, const std::uint8_t* from, std::size_t coun
         return;
     }
 #endif
-    if (count >= 8) {
-        std::uint64_t head;
-        std::uint64_t tail;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + count - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + count - 8, &tail, 8);
-    } else if (count >= 4) {
-        std::uint32_t head;
-        std::uint32_t tail;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + count - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + count - 4, &tail, 4);
-    } else {
-        for (std::size_t i = 0; i < count; ++i) {
-            to[i] = from[i];
-        }
-    }
+    BlitterRows::copyShortRun(to, from, count);
 }
 
 // The runs of the rows of `source`, clipped to its columns, as (target, packed source, bytes).

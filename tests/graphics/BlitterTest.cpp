@@ -1,11 +1,14 @@
 #include "BlitReference.h"
 #include "GraphicsTestSupport.h"
 
+#include "graphics/BlitterRows.h"
 #include "graphics/GraphicsResult.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <numeric>
 #include <sstream>
 
 namespace {
@@ -231,6 +234,25 @@ TEST(KeyedBlend, DrawsNothingOntoAnotherFormat)
     EXPECT_EQ(from.Opaque(onto, 0, 0), GraphicsResult::kInvalidPixelFormat);
     EXPECT_EQ(onto.lockCount(), 0u);
     EXPECT_EQ(from.lockCount(), 0u);
+}
+
+// Builds without vector registers copy every keyed run shorter than the library copy's with
+// this; it once moved only a run's first and last 8 bytes, leaving holes in the figures.
+TEST(KeyedRuns, ShortRunCopyMovesEveryByteOfEveryLengthAndNoOther)
+{
+    std::vector<std::uint8_t> from(200);
+    std::iota(from.begin(), from.end(), std::uint8_t{1});
+    const auto untouched = [](auto begin, auto end) {
+        return std::all_of(begin, end, [](std::uint8_t b) { return b == 0xEE; });
+    };
+    for (std::size_t count = 0; count <= 160; ++count) {
+        std::vector<std::uint8_t> to(count + 16, 0xEE);
+        BlitterRows::copyShortRun(to.data() + 8, from.data(), count);
+        EXPECT_TRUE(untouched(to.begin(), to.begin() + 8)) << count << " bytes";
+        EXPECT_TRUE(std::equal(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(count), to.begin() + 8))
+            << count << " bytes";
+        EXPECT_TRUE(untouched(to.end() - 8, to.end())) << count << " bytes";
+    }
 }
 
 TEST(Blit, ImageAtNegativeXCopiesItsRightPart)

@@ -4,8 +4,11 @@ a question with its umlaut, the flight, glow and answer, the settings kept over 
 Escape's quiet page, with no error in the console. Screenshots go to OUT; the figures (load
 to title menu, the scene's frame time) are printed and written to OUT/figures.txt.
 
-    browser_run.py SITE_DIR OUT_DIR [CHROMIUM]
+The dancer is checked against her own pictures (GFX_DIR) at each moment of the sequence.
+
+    browser_run.py SITE_DIR OUT_DIR GFX_DIR [CHROMIUM]
 """
+import base64
 import contextlib
 import json
 import os
@@ -18,6 +21,7 @@ import time
 import urllib.request
 
 from cdp import Page
+from dancer_frames import best_frame, load_frames
 
 # A window wider than the picture's aspect: the canvas is centred with black beside it, so
 # every click also tests the mapping from the scaled canvas.
@@ -29,6 +33,9 @@ ANSWER_COLOUR = (100, 25, 125)
 BOX = (141, 505, 500, 95)
 # The blinking caret has the question's colour: 2 by 18 pixels.
 CARET = 36
+# Where the dancer's frames stand in the first and the second landscape.
+DANCER_AT = {1: (200, 335), 2: (580, 320)}
+DANCER_SIZE = (140, 180)
 
 # Canvas helpers inside the page: colour counts and differences against kept captures.
 HELPERS = """
@@ -50,6 +57,13 @@ window.__minne = {
     for (let i = 0; i < d.length; i += 4)
       if (Math.abs(a[i] - d[i]) + Math.abs(a[i + 1] - d[i + 1]) + Math.abs(a[i + 2] - d[i + 2]) > 24) n++;
     return n;
+  },
+  // The pixels as base64, far shorter on the wire than a list of numbers.
+  capture(x, y, w, h) {
+    const d = this.pixels(x, y, w, h);
+    let text = '';
+    for (let i = 0; i < d.length; i += 8192) text += String.fromCharCode.apply(null, d.subarray(i, i + 8192));
+    return btoa(text);
   },
   inked(x, y, w, h) {
     const d = this.pixels(x, y, w, h);
@@ -82,9 +96,10 @@ def wait_for_file(path, timeout):
 
 
 class Run:
-    def __init__(self, page, out):
+    def __init__(self, page, out, dancer_frames):
         self.page = page
         self.out = out
+        self.dancer_frames = dancer_frames
         self.shots = 0
         self.figures = []
 
@@ -128,6 +143,13 @@ class Run:
 
     def wait(self, expression, timeout, what):
         self.page.wait_for(expression, timeout, what)
+
+    # Every pixel of her figure above the box is one of her frames' own, exactly.
+    def check_dancer(self, moment, landscape=1):
+        x, y = DANCER_AT[landscape]
+        rgba = base64.b64decode(self.js(f"__minne.capture({x}, {y}, {DANCER_SIZE[0]}, {DANCER_SIZE[1]})"))
+        number, wrong = best_frame(self.dancer_frames, rgba, min(DANCER_SIZE[1], BOX[1] - y))
+        check(wrong == 0, f"the dancer {moment} is none of her frames: {wrong} pixels differ from frame {number}")
 
 
 def check(condition, message):
@@ -192,6 +214,7 @@ def scenario(run, address):
     check(run.js("document.getElementById('wecken').hidden"), "the hint stays after the click")
     time.sleep(0.3)
     run.shot("scene")
+    run.check_dancer("in the scene")
     check(run.question_ink() <= CARET, "the question box is not empty at the start")
 
     # The scene's frame time: the program's own work per frame, measured around each call.
@@ -227,14 +250,17 @@ def scenario(run, address):
     check(run.question_ink() < typed, "the question did not leave the box")
     run.wait("__minne.differing('gate', 412, 314, 69, 80) > 300", 5, "the glow of the gate")
     run.shot("glow")
+    run.check_dancer("during the glow")
     run.wait(f"__minne.count({','.join(map(str, BOX))},{','.join(map(str, ANSWER_COLOUR))}) >= 100", 10,
              "an answer")
     time.sleep(1.0)
     run.shot("answer")
+    run.check_dancer("beside the answer")
 
     run.click(400, 200)
     time.sleep(0.3)
     run.shot("question-again")
+    run.check_dancer("after the answer")
     check(run.count(ANSWER_COLOUR) == 0, "the answer is still shown after the click")
     check(run.question_ink() <= CARET, "the question was not emptied")
 
@@ -279,6 +305,7 @@ def scenario(run, address):
     run.click(50, 350)
     time.sleep(0.5)
     run.shot("scene-landscape-2")
+    run.check_dancer("in the second landscape", landscape=2)
     run.click(720, 35)
     time.sleep(0.3)
 
@@ -301,8 +328,8 @@ def scenario(run, address):
 
 
 def main():
-    site, out = sys.argv[1], sys.argv[2]
-    chromium = sys.argv[3] if len(sys.argv) > 3 else "/usr/bin/chromium"
+    site, out, gfx = sys.argv[1], sys.argv[2], sys.argv[3]
+    chromium = sys.argv[4] if len(sys.argv) > 4 else "/usr/bin/chromium"
     os.makedirs(out, exist_ok=True)
     for old in os.listdir(out):
         if old.endswith(".png"):
@@ -317,6 +344,8 @@ def main():
                                 f"--window-size={VIEW_WIDTH},{VIEW_HEIGHT}", "about:blank"],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
+        # Read while the browser starts.
+        dancer = load_frames(gfx)
         debug_port = int(wait_for_file(os.path.join(profile, "DevToolsActivePort"), 20)[0])
         targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{debug_port}/json/list"))
         page = Page(next(t for t in targets if t["type"] == "page")["webSocketDebuggerUrl"])
@@ -333,7 +362,7 @@ def main():
                 if time.monotonic() > deadline:
                     raise
                 time.sleep(0.05)
-        run = Run(page, out)
+        run = Run(page, out, dancer)
         failure = None
         try:
             scenario(run, f"http://127.0.0.1:{port}/index.html")
