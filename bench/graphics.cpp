@@ -71,7 +71,7 @@ public:
     CSurface& picture(std::int32_t width, std::int32_t height, const KeyShape& isKey)
     {
         auto surface = std::make_unique<CSurface>();
-        surface->Create(screen_, width, height, 2);
+        surface->Create(screen_, width, height, memoryFor(ESurfacePlacement::Any));
         surface->Lock();
         std::mt19937 random(static_cast<std::uint32_t>(width * 31 + height));
         for (std::int32_t y = 0; y < height; ++y) {

@@ -23,6 +23,10 @@ public:
     // which the low 16 bits count. Returns the blit's result; a sheet without tiles or
     // another mode draws nothing and gives -1.
     std::int32_t Draw(CSurface& destination, std::int32_t viewX, std::int32_t viewY, std::uint32_t mode);
+    std::int32_t Draw(CSurface& destination, std::int32_t viewX, std::int32_t viewY, EBlitMode mode)
+    {
+        return Draw(destination, viewX, viewY, static_cast<std::uint32_t>(mode));
+    }
 
     std::int32_t x() const { return x_; }
     std::int32_t y() const { return y_; }

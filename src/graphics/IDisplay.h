@@ -6,7 +6,7 @@
 
 // Where a surface is placed: the low 8 bits of a memory value say 0 video memory, 1 system
 // memory, anything else wherever the platform chooses.
-enum class ESurfacePlacement { Video, System, Any };
+enum class ESurfacePlacement : std::uint32_t { Video = 0, System = 1, Any = 2 };
 
 constexpr ESurfacePlacement placementFromMemory(std::uint32_t memory)
 {
@@ -15,6 +15,12 @@ constexpr ESurfacePlacement placementFromMemory(std::uint32_t memory)
     case 1: return ESurfacePlacement::System;
     default: return ESurfacePlacement::Any;
     }
+}
+
+// The memory value that asks for `placement`.
+constexpr std::uint32_t memoryFor(ESurfacePlacement placement)
+{
+    return static_cast<std::uint32_t>(placement);
 }
 
 // The platform's display device as CScreen drives it. Surfaces live in plain memory; the

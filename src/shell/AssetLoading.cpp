@@ -5,32 +5,18 @@
 #include "oracle/Random.h"
 
 #include <cstdio>
-#include <new>
-
-namespace {
-
-constexpr std::uint32_t kAnyMemory = 2;
-
-// An asset object, or nothing when there is no memory for it (which the caller reports).
-template <class T>
-std::unique_ptr<T> makeAsset()
-{
-    return std::unique_ptr<T>(new (std::nothrow) T());
-}
-
-} // namespace
 
 void CApplication::progressStep()
 {
     if (state_.showLoaderProgress) {
-        loaderStep();
+        loader_.step();
     }
 }
 
 std::unique_ptr<CFrameSet> CApplication::makeFrameSet()
 {
-    return std::unique_ptr<CFrameSet>(
-        new (std::nothrow) CFrameSet(frameStepCounter_, [this] { loaderStep(); }));
+    return std::unique_ptr<CFrameSet>(new (std::nothrow)
+                                          CFrameSet(frameStepCounter_, [this] { loader_.step(); }));
 }
 
 void CApplication::loadGraphics()
@@ -38,13 +24,13 @@ void CApplication::loadGraphics()
     progressStep();
     loadBackground();
     progressStep();
-    loadDancer();
+    scene_.dancer().load();
     progressStep();
     loadSceneSurfaces();
     loadBoxes();
     loadFullScreenPictures();
     loadButtons();
-    loadHotspots();
+    titleMenu_.makeHotspots();
     progressStep();
     loadCursorAndMenu();
 }
@@ -114,7 +100,7 @@ void CApplication::loadSceneSurfaces()
 // onto, on which each frame composes the text.
 void CApplication::loadBoxes()
 {
-    struct SBoxSpec {
+    struct SBoxPictures {
         std::unique_ptr<CSurface>& templ;
         std::unique_ptr<CSurface>& box;
         const char* noTemplateObject;
@@ -122,15 +108,17 @@ void CApplication::loadBoxes()
         const char* noBoxObject;
         const char* boxFailed;
     };
-    const SBoxSpec boxes[] = {
+    const SBoxPictures boxes[] = {
         {graphics_.qboxTemplate, graphics_.qbox, "loadGraphics: qboxTemplate konnte nicht erzeugt werden",
-         "loadGraphics: qbox konnte nicht geladen werden", "loadGraphics: qbox konnte nicht erzeugt werden (no mem)",
+         "loadGraphics: qbox konnte nicht geladen werden",
+         "loadGraphics: qbox konnte nicht erzeugt werden (no mem)",
          "loadGraphics: qbox konnte erzeugt werden"},
         {graphics_.aboxTemplate, graphics_.abox, "loadGraphics: aboxTemplate konnte nicht erzeugt werden",
-         "loadGraphics: abox konnte nicht geladen werden", "loadGraphics: abox konnte nicht erzeugt werden (no mem)",
+         "loadGraphics: abox konnte nicht geladen werden",
+         "loadGraphics: abox konnte nicht erzeugt werden (no mem)",
          "loadGraphics: abox konnte erzeugt werden"},
     };
-    for (const SBoxSpec& entry : boxes) {
+    for (const SBoxPictures& entry : boxes) {
         entry.templ = makeAsset<CSurface>();
         if (!entry.templ) {
             logs_.writeErrorLog(entry.noTemplateObject, false);
@@ -174,7 +162,7 @@ void CApplication::loadFullScreenPictures()
 }
 
 // A button's object and tile sheet; false when the picture did not load.
-bool CApplication::loadButton(std::unique_ptr<CCycleButton>& button, const SButtonSpec& entry)
+bool CApplication::loadButton(std::unique_ptr<CCycleButton>& button, const SButtonPicture& entry)
 {
     button = makeAsset<CCycleButton>();
     if (!button) {
@@ -227,35 +215,11 @@ void CApplication::placeButtons()
         music->setPosition(menu_layout::kMusicSelector.left, menu_layout::kMusicSelector.top);
         music->setMaxValue(1);
         music->setRightClickActs(true);
-        music->setAction([this] { toggleMusic(); });
+        music->setAction([this] { music_.Toggle(); });
     }
     if (CCycleButton* zurueck = graphics_.mb_zurueck.get()) {
         zurueck->setPosition(menu_layout::kBackButtonOnMenus.left, menu_layout::kBackButtonOnMenus.top);
         zurueck->setAction([this] { backToMenu(); });
-    }
-}
-
-void CApplication::loadHotspots()
-{
-    struct SHotspotAction {
-        EMenuEntry entry;
-        void (CApplication::*action)();
-    };
-    static constexpr SHotspotAction kActions[] = {
-        {EMenuEntry::Start, &CApplication::startOracle},     {EMenuEntry::Settings, &CApplication::openSettings},
-        {EMenuEntry::HomePage, &CApplication::quitToHomePage}, {EMenuEntry::Help, &CApplication::openHelp},
-        {EMenuEntry::End, &CApplication::exitProgram},
-    };
-    for (const SHotspotAction& entry : kActions) {
-        const auto index = static_cast<std::size_t>(entry.entry);
-        const menu_layout::SRect& place = menu_layout::kHotspots[index];
-        std::unique_ptr<CHotspot>& hotspot = graphics_.hotspots[index];
-        hotspot = makeAsset<CHotspot>();
-        if (hotspot) {
-            hotspot->setPlace(place.left, place.top);
-            hotspot->setSize(place.width, place.height);
-            hotspot->setAction([this, action = entry.action] { (this->*action)(); });
-        }
     }
 }
 

@@ -17,7 +17,7 @@ CApplication::~CApplication()
     // A fatal report ends the loop without shutdown; the pictures must still go before the
     // screen they were made on.
     releaseGraphics();
-    freeLoader();
+    loader_.free();
     input_.reset();
     screen_.reset();
 }
@@ -130,4 +130,14 @@ void CApplication::postQuit(int exitCode)
         quitPosted_ = true;
         exitCode_ = exitCode;
     }
+}
+
+// Only this way out of the settings screen stores its values.
+void CApplication::backToMenu()
+{
+    if (state_.screenState == EScreen::Settings) {
+        settings_.storeValues();
+    }
+    scene_.leave();
+    titleMenu_.enter();
 }

@@ -1,9 +1,14 @@
 #pragma once
+#include "platform/ShellPlatform.h"
+#include "shell/CHelpScreen.h"
+#include "shell/CLoaderScreen.h"
+#include "shell/CSceneScreen.h"
+#include "shell/CSettingsScreen.h"
 #include "shell/CTimerList.h"
+#include "shell/CTitleMenuScreen.h"
 #include "shell/CommandLine.h"
 #include "shell/ShellGraphics.h"
-#include "platform/ShellPlatform.h"
-#include "shell/TextLayout.h"
+#include "shell/ShellState.h"
 
 #include "diagnostics/CLogs.h"
 #include "diagnostics/FatalErrorSink.h"
@@ -20,59 +25,10 @@
 #include <optional>
 #include <string>
 
-// The screens, as `screenState` numbers them. 1 to 4 share the scene.
-namespace Screen {
-inline constexpr std::int32_t Question = 1;
-inline constexpr std::int32_t Glow = 2;
-inline constexpr std::int32_t Answer = 3;
-inline constexpr std::int32_t Flight = 4;
-inline constexpr std::int32_t TitleMenu = 5;
-inline constexpr std::int32_t Help = 6;
-inline constexpr std::int32_t Settings = 7;
-
-constexpr bool isScene(std::int32_t screen) { return screen >= Question && screen <= Flight; }
-} // namespace Screen
-
-// The shell's program-wide state: which screen shows, the texts, the answer sequence and the
-// dancer.
-struct SShellState {
-    std::int32_t screenState = Screen::TitleMenu;
-    bool active = false;
-    bool quitRequested = false;
-    bool openHomePageOnQuit = false;
-    std::int32_t colourDepth = 0;
-    bool showLoaderProgress = true;
-
-    std::string questionText;
-    std::int32_t questionSplit = 0;
-    // Clock counter of the last edit: the caret blinks from then on, starting visible.
-    std::int64_t caretShownSince = 0;
-    std::string answerText;
-
-    // The answer sequence: flight (screen 4), glow (2), answer (3).
-    bool phaseStarted = false;
-    std::int32_t flightX = 141;
-    std::int32_t flightY = 505;
-    float flightScale = 1.0f;
-    std::int32_t glowTicks = 0;
-    std::int32_t glowLevel = 0;
-    bool glowFalling = false;
-    bool answered = false;
-    std::int32_t answerTicks = 0;
-    std::int32_t answerFade = 256;
-
-    // The dancer.
-    std::string animationState;
-    std::int32_t dancerFrame = 0;
-    bool dancerLoaded = false;
-    std::int32_t dancerX = 200;
-    std::int32_t dancerY = 335;
-};
-
 // What the picture of the title menu, help or settings screen depends on: while all of it
 // stays the same, so does the picture, which then need not be composed again.
 struct SMenuFrameInputs {
-    std::int32_t screen = 0;
+    EScreen screen = EScreen::TitleMenu;
     std::int32_t cursorX = 0;
     std::int32_t cursorY = 0;
     bool pointerInWindow = false;
@@ -83,7 +39,8 @@ struct SMenuFrameInputs {
 };
 
 // The one application object: it owns every subsystem object and all of the shell's state,
-// starts the program up, runs the message loop with its frames, and shuts down.
+// starts the program up, runs the message loop with its frames, and shuts down. Each screen's
+// drawing and input handling is its own object's; a frame runs the one that shows.
 class CApplication final : private IFatalErrorSink {
 public:
     // Builds the program-wide objects in their order: the texts, the oracle (whose answer
@@ -126,6 +83,21 @@ public:
     CMusicPlayer& music() { return music_; }
     bool isShutDown() const { return shutDown_; }
 
+    // For the screens.
+    IShellPlatform& platform() { return platform_; }
+    COracle& oracle() { return oracle_; }
+    CSceneScreen& scene() { return scene_; }
+    CSettingsScreen& settingsScreen() { return settings_; }
+    // Settings: the caller's default stands when a value cannot be read.
+    std::int32_t loadSetting(const char* name, std::int32_t fallback);
+    void saveSetting(const char* name, std::int32_t value);
+    // The scene's landscape, as the settings choose it.
+    void loadBackground();
+    std::unique_ptr<CFrameSet> makeFrameSet();
+    // Copies onto the back buffer. A picture found lost makes all pictures load again.
+    bool drawChecked(CSurface* picture, std::int32_t x, std::int32_t y, bool keyed);
+    void drawButton(CCycleButton* button, EBlitMode mode, bool lostCheck);
+
     // The home page the menu's entry opens.
     static constexpr const char* kHomePage = "https://www.minnespiegel.example/";
 
@@ -143,24 +115,20 @@ private:
     bool tryDepths(std::initializer_list<std::int32_t> depths, const char* failureMessage);
     bool createInput();
     void registerTimers();
+    void unregisterTimers();
     void startMusic();
     void closeWindow();
     void showLastFrameAgain();
     void shutdown();
 
-    // Settings: the caller's default stands when a value cannot be read.
-    std::int32_t loadSetting(const char* name, std::int32_t fallback);
-    void saveSetting(const char* name, std::int32_t value);
-
     // Pictures.
     void loadGraphics();
     void releaseGraphics();
     void reloadGraphics();
-    void loadBackground();
     void loadSceneSurfaces();
     void loadBoxes();
     void loadFullScreenPictures();
-    struct SButtonSpec {
+    struct SButtonPicture {
         const char* file;
         std::int32_t tileWidth;
         std::int32_t tileHeight;
@@ -169,81 +137,24 @@ private:
         const char* noMemoryMessage; // fatal; nullptr: not reported
         const char* failureMessage;  // fatal when the picture fails; nullptr: not reported
     };
-    bool loadButton(std::unique_ptr<CCycleButton>& button, const SButtonSpec& entry);
+    bool loadButton(std::unique_ptr<CCycleButton>& button, const SButtonPicture& entry);
     void loadButtons();
     void placeButtons();
-    void loadHotspots();
     void loadCursorAndMenu();
-    std::unique_ptr<CFrameSet> makeFrameSet();
     void progressStep();
     // Writes the message of a picture that did not load; when the loader refused that picture
     // (`fileName`, the program's name for it), a line with the file and the reason follows.
     void logPictureFailure(const std::string& message, bool fatal, std::string_view fileName);
 
-    // The loader screen.
-    void loadLoader();
-    void loaderStep();
-    void drawLoader();
-    void freeLoader();
-
-    // The frame and its layers.
+    // The frame: input, then the current screen, then the cursor.
     bool handleInput();
     void placeCursor();
     bool menuPictureUnchanged();
     SMenuFrameInputs menuFrameInputs() const;
     void composeFrame();
-    void drawTitleMenu();
-    void drawHelpScreen();
-    void drawSettingsScreen();
-    void drawScene();
-    bool drawChecked(CSurface* picture, std::int32_t x, std::int32_t y, bool keyed);
-    void drawButton(CCycleButton* button, std::uint32_t mode, bool lostCheck);
-    void advanceFlames();
-
-    // Question entry.
-    void handleTyping();
-    void appendToQuestion(char byte);
-    bool submitQuestion();
-    void drawQuestionScreen();
-    bool caretVisible() const;
-    void drawCaret(std::int32_t x, std::int32_t y);
-    void writeBoxText(CSurface& box, const SBoxLayout& layout, std::uint32_t color);
-    MeasureText boxMeasure(CSurface& box);
-    void beep();
-
-    // The answer sequence.
-    void drawFlightScreen();
-    void drawGlowScreen();
-    void drawAnswerScreen();
-    void flyQuestion();
-    void glowGate();
-    void paintGlow();
-    void showAnswer();
-    void composeAnswerBox();
-    void dismissAnswer();
-    void endAnswerSequence();
-
-    // The dancer.
-    void setAnimationState(const std::string& name);
-    void animateDancer();
-    void loadDancer();
-    void drawDancer();
-
-    // Menu and buttons.
-    void startOracle();
-    void openSettings();
-    void quitToHomePage();
-    void openHelp();
-    void exitProgram();
+    // The back button's way, from every screen.
     void backToMenu();
-    void toggleMusic();
     void launchHomePage();
-
-    STimerCallback advanceFlamesTimer();
-    STimerCallback flyQuestionTimer();
-    STimerCallback glowGateTimer();
-    STimerCallback showAnswerTimer();
-    STimerCallback animateDancerTimer();
 
     IShellPlatform& platform_;
     CLogs logs_;
@@ -256,7 +167,11 @@ private:
     std::unique_ptr<CScreen> screen_;
     std::unique_ptr<CInput> input_;
     SGraphics graphics_;
-    SLoaderScreen loader_;
+    CLoaderScreen loader_{*this};
+    CTitleMenuScreen titleMenu_{*this};
+    CHelpScreen help_{*this};
+    CSettingsScreen settings_{*this};
+    CSceneScreen scene_{*this};
     std::int32_t frameStepCounter_ = 0;
     // The picture the loader refused last, as opened, and the loader's reason.
     struct SPictureFailure {

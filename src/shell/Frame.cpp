@@ -3,13 +3,6 @@
 #include "graphics/GraphicsResult.h"
 #include "input/KeyCodes.h"
 
-namespace {
-
-constexpr std::uint32_t kSpriteOpaque = 0;
-constexpr std::uint32_t kSpriteKeyed = 100;
-
-} // namespace
-
 void CApplication::renderFrame()
 {
     if (state_.quitRequested || shutDown_) {
@@ -33,11 +26,24 @@ void CApplication::renderFrame()
     }
 }
 
+// Returns true when the program is being closed; the frame then stops at once.
+bool CApplication::handleInput()
+{
+    input_->Update();
+    if (input_->GetKeyState(KeyCode::Escape) == CInput::kPressed) {
+        logs_.writeErrorLog("ESC pressed - leaving at once", false);
+        closeWindow();
+        return true;
+    }
+    scene_.handleTyping();
+    return false;
+}
+
 // A menu screen changes only with what it is drawn from; the scene's timers and animations
 // change it all the time.
 bool CApplication::menuPictureUnchanged()
 {
-    if (Screen::isScene(state_.screenState)) {
+    if (isScene(state_.screenState)) {
         menuFrameComposedFor_.reset();
         return false;
     }
@@ -66,23 +72,22 @@ void CApplication::composeFrame()
     CSurface& back = *screen_->back();
     back.Fill(0);
     switch (state_.screenState) {
-    case Screen::TitleMenu:
-        drawTitleMenu();
+    case EScreen::TitleMenu:
+        titleMenu_.draw();
         break;
-    case Screen::Help:
-        drawHelpScreen();
+    case EScreen::Help:
+        help_.draw();
         break;
-    case Screen::Settings:
-        drawSettingsScreen();
+    case EScreen::Settings:
+        settings_.draw();
         break;
     default:
-        timers_.tick();
-        drawScene();
+        scene_.draw();
         break;
     }
     // A cursor left at the window's edge would look as if the pointer were still there.
     if (graphics_.cursor && input_->PointerInWindow()) {
-        graphics_.cursor->Draw(*screen_->back(), 0, 0, kSpriteKeyed);
+        graphics_.cursor->Draw(*screen_->back(), 0, 0, EBlitMode::Keyed);
     }
 }
 
@@ -112,7 +117,7 @@ bool CApplication::drawChecked(CSurface* picture, std::int32_t x, std::int32_t y
     return true;
 }
 
-void CApplication::drawButton(CCycleButton* button, std::uint32_t mode, bool lostCheck)
+void CApplication::drawButton(CCycleButton* button, EBlitMode mode, bool lostCheck)
 {
     if (!button) {
         return;
@@ -122,91 +127,11 @@ void CApplication::drawButton(CCycleButton* button, std::uint32_t mode, bool los
     }
 }
 
-void CApplication::drawTitleMenu()
+// The program closes either way; a browser that could not be started leaves a line saying why.
+void CApplication::launchHomePage()
 {
-    drawChecked(graphics_.backMain.get(), 0, 0, false);
-    // Asked in this order; the last one under the pointing spot is highlighted.
-    static constexpr EMenuEntry kAskOrder[] = {EMenuEntry::Start, EMenuEntry::End, EMenuEntry::Settings,
-                                               EMenuEntry::HomePage, EMenuEntry::Help};
-    EMenuEntry highlighted = EMenuEntry::None;
-    for (const EMenuEntry entry : kAskOrder) {
-        CHotspot* hotspot = graphics_.hotspot(entry);
-        if (hotspot && graphics_.cursor && hotspot->hitTest(*graphics_.cursor, *input_)) {
-            highlighted = entry;
-        }
-    }
-    if (graphics_.menuFrames) {
-        graphics_.menuFrames->setFrame(static_cast<std::int32_t>(highlighted));
-        graphics_.menuFrames->drawFrame(*screen_->back());
-    }
-}
-
-void CApplication::drawHelpScreen()
-{
-    drawChecked(graphics_.backHelp.get(), 0, 0, false);
-    if (graphics_.mb_zurueck && graphics_.cursor) {
-        graphics_.mb_zurueck->handleMouse(*graphics_.cursor, *input_);
-    }
-    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque, false);
-}
-
-void CApplication::drawSettingsScreen()
-{
-    drawChecked(graphics_.backConfig.get(), 0, 0, false);
-    if (graphics_.cursor) {
-        for (CCycleButton* button : {graphics_.mb_back.get(), graphics_.mb_music.get(), graphics_.mb_zurueck.get()}) {
-            if (button) {
-                button->handleMouse(*graphics_.cursor, *input_);
-            }
-        }
-    }
-    drawButton(graphics_.mb_back.get(), kSpriteKeyed, false);
-    drawButton(graphics_.mb_music.get(), kSpriteKeyed, false);
-    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque, false);
-}
-
-void CApplication::drawScene()
-{
-    CSurface& back = *screen_->back();
-    drawChecked(graphics_.background.get(), 0, 0, false);
-    drawChecked(graphics_.effectSurface.get(), 412, 314, false);
-    drawChecked(graphics_.door.get(), 412, 314, true);
-    drawButton(graphics_.mb_zurueck.get(), kSpriteOpaque, true);
-    if (graphics_.mb_zurueck && graphics_.cursor) {
-        graphics_.mb_zurueck->handleMouse(*graphics_.cursor, *input_);
-    }
-    if (graphics_.flameLeft) {
-        graphics_.flameLeft->drawFrame(back);
-    }
-    if (graphics_.flameRight) {
-        graphics_.flameRight->drawFrame(back);
-    }
-    // Read again: the back button may have left the scene in this very frame.
-    switch (state_.screenState) {
-    case Screen::Question:
-        drawQuestionScreen();
-        break;
-    case Screen::Glow:
-        drawGlowScreen();
-        break;
-    case Screen::Answer:
-        drawAnswerScreen();
-        break;
-    case Screen::Flight:
-        drawFlightScreen();
-        break;
-    default:
-        break;
-    }
-}
-
-// Both flames step the one shared counter, so the left shows odd frames and the right even.
-void CApplication::advanceFlames()
-{
-    if (graphics_.flameLeft) {
-        graphics_.flameLeft->advance();
-    }
-    if (graphics_.flameRight) {
-        graphics_.flameRight->advance();
+    const SLaunchResult launch = platform_.browser().openAddress(kHomePage);
+    if (!launch.started) {
+        logs_.writeErrorLog("launchHomePage: no browser could be started (" + launch.failure + ")", false);
     }
 }

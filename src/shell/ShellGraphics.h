@@ -5,12 +5,24 @@
 
 #include "graphics/CSprite.h"
 #include "graphics/CSurface.h"
+#include "graphics/IDisplay.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
+
+// Every picture may go wherever the platform places it best.
+inline constexpr std::uint32_t kAnyMemory = memoryFor(ESurfacePlacement::Any);
+
+// An asset object, or nothing when there is no memory for it (which the caller reports).
+template <class T>
+std::unique_ptr<T> makeAsset()
+{
+    return std::unique_ptr<T>(new (std::nothrow) T());
+}
 
 // The menu entries, in the order of their hotspots' highlight frames.
 enum class EMenuEntry : std::int32_t { Start = 0, Settings = 1, HomePage = 2, Help = 3, End = 4, None = 5 };
@@ -49,11 +61,4 @@ struct SGraphics {
     std::unique_ptr<CFrameSet> menuFrames;
 
     CHotspot* hotspot(EMenuEntry entry) { return hotspots[static_cast<std::size_t>(entry)].get(); }
-};
-
-// The small animation shown while the pictures load.
-struct SLoaderScreen {
-    std::unique_ptr<CFrameSet> frames;
-    std::int32_t index = 0;
-    bool falling = false;
 };

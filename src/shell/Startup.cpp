@@ -60,10 +60,10 @@ bool CApplication::cInit()
     }
     input_->SetMouseBounds(-15, -12, 781, 579);
     screen_->Present();
-    loadLoader();
+    loader_.load();
     loadGraphics();
     state_.showLoaderProgress = false;
-    freeLoader();
+    loader_.free();
     registerTimers();
     startMusic();
     return true;
@@ -144,12 +144,23 @@ bool CApplication::createInput()
 
 void CApplication::registerTimers()
 {
-    timers_.add(advanceFlamesTimer(), 90);
-    timers_.start(advanceFlamesTimer());
-    timers_.add(flyQuestionTimer(), 15);
-    timers_.add(glowGateTimer(), 15);
-    timers_.add(showAnswerTimer(), 15);
-    timers_.add(animateDancerTimer(), 30);
+    CAnswerSequence& answer = scene_.answerSequence();
+    timers_.add(scene_.flamesTimer(), 90);
+    timers_.start(scene_.flamesTimer());
+    timers_.add(answer.flyTimer(), 15);
+    timers_.add(answer.glowTimer(), 15);
+    timers_.add(answer.answerTimer(), 15);
+    timers_.add(scene_.dancer().animateTimer(), 30);
+}
+
+void CApplication::unregisterTimers()
+{
+    CAnswerSequence& answer = scene_.answerSequence();
+    timers_.remove(scene_.flamesTimer());
+    timers_.remove(answer.flyTimer());
+    timers_.remove(answer.glowTimer());
+    timers_.remove(answer.answerTimer());
+    timers_.remove(scene_.dancer().animateTimer());
 }
 
 void CApplication::startMusic()
@@ -166,38 +177,9 @@ void CApplication::shutdown()
 {
     shutDown_ = true;
     timers_.stopAll();
-    timers_.remove(advanceFlamesTimer());
-    timers_.remove(flyQuestionTimer());
-    timers_.remove(glowGateTimer());
-    timers_.remove(showAnswerTimer());
-    timers_.remove(animateDancerTimer());
+    unregisterTimers();
     packageLibrary_.Free();
     releaseGraphics();
     input_.reset();
     screen_.reset();
-}
-
-STimerCallback CApplication::advanceFlamesTimer()
-{
-    return timerCallback<&CApplication::advanceFlames>(*this);
-}
-
-STimerCallback CApplication::flyQuestionTimer()
-{
-    return timerCallback<&CApplication::flyQuestion>(*this);
-}
-
-STimerCallback CApplication::glowGateTimer()
-{
-    return timerCallback<&CApplication::glowGate>(*this);
-}
-
-STimerCallback CApplication::showAnswerTimer()
-{
-    return timerCallback<&CApplication::showAnswer>(*this);
-}
-
-STimerCallback CApplication::animateDancerTimer()
-{
-    return timerCallback<&CApplication::animateDancer>(*this);
 }

@@ -23,16 +23,16 @@ protected:
         platform->input.pressKey(ScanCode::Return, 13);
         frame();
         platform->input.releaseKey(ScanCode::Return);
-        ASSERT_EQ(state().screenState, Screen::Flight);
+        ASSERT_EQ(state().screenState, EScreen::Flight);
         ASSERT_TRUE(state().phaseStarted);
     }
 
     void runThroughFlightAndGlow()
     {
         frames(21);
-        ASSERT_EQ(state().screenState, Screen::Glow);
+        ASSERT_EQ(state().screenState, EScreen::Glow);
         frames(200);
-        ASSERT_EQ(state().screenState, Screen::Answer);
+        ASSERT_EQ(state().screenState, EScreen::Answer);
     }
 
     std::uint32_t effectPixel(int x, int y)
@@ -51,12 +51,12 @@ TEST_F(AnswerSequenceTest, FlightTakes21Ticks)
 {
     ask("Liebe");
     frames(20);
-    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().screenState, EScreen::Flight);
     EXPECT_EQ(state().flightX, 161);
     EXPECT_EQ(state().flightY, 325);
     EXPECT_LE(state().flightScale, 0.0f);
     frame();
-    EXPECT_EQ(state().screenState, Screen::Glow);
+    EXPECT_EQ(state().screenState, EScreen::Glow);
     EXPECT_EQ(state().flightX, 141);
     EXPECT_EQ(state().flightY, 505);
     EXPECT_EQ(state().flightScale, 1.0f);
@@ -67,7 +67,7 @@ TEST_F(AnswerSequenceTest, GlowPulsesFor200Ticks)
 {
     ask("Liebe");
     frames(21);
-    ASSERT_EQ(state().screenState, Screen::Glow);
+    ASSERT_EQ(state().screenState, EScreen::Glow);
     const std::uint32_t first = app->screen()->ColorToPixel(0x00020202); // level 2: red 2, green 2, blue 2
     frame();
     EXPECT_EQ(state().glowLevel, 2);
@@ -81,9 +81,9 @@ TEST_F(AnswerSequenceTest, GlowPulsesFor200Ticks)
     EXPECT_EQ(state().glowLevel, 124);
     frames(135);
     EXPECT_EQ(state().glowTicks, 199);
-    EXPECT_EQ(state().screenState, Screen::Glow);
+    EXPECT_EQ(state().screenState, EScreen::Glow);
     frame();
-    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().screenState, EScreen::Answer);
     EXPECT_EQ(state().glowTicks, 0);
     EXPECT_EQ(state().glowLevel, 0);
     EXPECT_EQ(effectPixel(30, 30), 0u);
@@ -107,15 +107,15 @@ TEST_F(AnswerSequenceTest, AnswerFadesInAndIsDismissedFromTick101)
     // A click that ends before tick 101 does nothing.
     frames(53);
     click(400, 300);
-    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().screenState, EScreen::Answer);
     frame();
     EXPECT_EQ(state().answerTicks, 200);
     // Nothing pressed at ticks 101 to 103: the answer stays.
     frames(3);
-    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().screenState, EScreen::Answer);
     platform->input.pressMouseButton(0);
     frame();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
     platform->input.releaseMouseButton(0);
     EXPECT_EQ(state().questionText, "");
     EXPECT_EQ(state().answerText, "");
@@ -139,12 +139,12 @@ TEST_F(AnswerSequenceTest, EnterHeldSinceTheSubmitDismissesAtTick101)
     platform->input.pressKey(ScanCode::Return, 13);
     frame();
     frames(21 + 200); // flight and glow; the last is also the answer's first frame
-    ASSERT_EQ(state().screenState, Screen::Answer);
+    ASSERT_EQ(state().screenState, EScreen::Answer);
     frames(100);
-    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().screenState, EScreen::Answer);
     EXPECT_EQ(state().answerTicks, 200);
     frame();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(AnswerSequenceTest, KeypadEnterDoesNotDismiss)
@@ -154,10 +154,10 @@ TEST_F(AnswerSequenceTest, KeypadEnterDoesNotDismiss)
     frames(110);
     platform->input.pressKey(ScanCode::KeypadEnter, 13);
     frames(3);
-    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().screenState, EScreen::Answer);
     platform->input.releaseKey(ScanCode::KeypadEnter);
     pressEnter();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(AnswerSequenceTest, OneByteQuestionGetsTheNoAnswerLine)
@@ -183,21 +183,21 @@ TEST_F(AnswerSequenceTest, SlowFramesRunSeveralTicksAndKeepTheTiming)
     ask("Liebe");
     // 60-ms frames: four ticks each. 21 flight ticks take six frames.
     frames(5, 60);
-    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().screenState, EScreen::Flight);
     frame(60);
-    EXPECT_EQ(state().screenState, Screen::Glow);
+    EXPECT_EQ(state().screenState, EScreen::Glow);
     frames(49, 60);
-    EXPECT_EQ(state().screenState, Screen::Glow);
+    EXPECT_EQ(state().screenState, EScreen::Glow);
     EXPECT_EQ(state().glowTicks, 196);
     frame(60);
-    EXPECT_EQ(state().screenState, Screen::Answer);
+    EXPECT_EQ(state().screenState, EScreen::Answer);
 }
 
 TEST_F(AnswerSequenceTest, APhaseEndingInACatchUpLeavesNothingForTheNextQuestion)
 {
     ask("Liebe");
     // 45-ms frames: three ticks each; the glow's 200th tick is the second of a frame.
-    while (state().screenState != Screen::Answer) {
+    while (state().screenState != EScreen::Answer) {
         frame(45);
     }
     EXPECT_EQ(state().glowTicks, 0);
@@ -207,7 +207,7 @@ TEST_F(AnswerSequenceTest, APhaseEndingInACatchUpLeavesNothingForTheNextQuestion
     platform->input.pressMouseButton(0);
     frame(45);
     platform->input.releaseMouseButton(0);
-    ASSERT_EQ(state().screenState, Screen::Question);
+    ASSERT_EQ(state().screenState, EScreen::Question);
     EXPECT_EQ(state().answerTicks, 0);
     EXPECT_EQ(state().answerText, "");
     EXPECT_EQ(state().answerFade, 256);
@@ -220,20 +220,20 @@ TEST_F(AnswerSequenceTest, TheSequenceCanRunAgain)
         runThroughFlightAndGlow();
         frames(102);
         pressEnter();
-        ASSERT_EQ(state().screenState, Screen::Question) << round;
+        ASSERT_EQ(state().screenState, EScreen::Question) << round;
     }
 }
 
 TEST_F(AnswerSequenceTest, BackButtonEndsTheSequence)
 {
-    for (const std::int32_t screen : {Screen::Flight, Screen::Glow, Screen::Answer}) {
+    for (const EScreen screen : {EScreen::Flight, EScreen::Glow, EScreen::Answer}) {
         ask("Liebe");
         while (state().screenState != screen) {
             frame();
         }
         frames(5);
         clickBack();
-        EXPECT_EQ(state().screenState, Screen::TitleMenu) << screen;
+        EXPECT_EQ(state().screenState, EScreen::TitleMenu) << static_cast<int>(screen);
         EXPECT_FALSE(state().phaseStarted);
         EXPECT_EQ(state().glowTicks, 0);
         EXPECT_EQ(state().answerTicks, 0);
@@ -245,11 +245,11 @@ TEST_F(AnswerSequenceTest, BackButtonEndsTheSequence)
         // A fresh start begins at the question, and the next sequence runs in full.
         clickStart();
         frames(30);
-        EXPECT_EQ(state().screenState, Screen::Question) << screen;
+        EXPECT_EQ(state().screenState, EScreen::Question) << static_cast<int>(screen);
     }
     ask("Liebe");
     frames(20);
-    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().screenState, EScreen::Flight);
 }
 
 TEST_F(AnswerSequenceTest, LongAnswerIsDrawnOnTwoLines)

@@ -54,11 +54,11 @@ TEST_F(DancerTest, KeepsDancingThroughTheGlowAndShowsFrameZeroOnceAtItsEnd)
     frame();
     typeText("Liebe");
     pressEnter();
-    while (state().screenState != Screen::Glow) {
+    while (state().screenState != EScreen::Glow) {
         frame();
     }
     std::vector<std::int32_t> duringGlow;
-    while (state().screenState == Screen::Glow) {
+    while (state().screenState == EScreen::Glow) {
         frame();
         duringGlow.push_back(shown());
     }

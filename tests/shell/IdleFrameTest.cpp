@@ -47,11 +47,11 @@ TEST_F(IdleFrameTest, TitleHelpAndSettingsComposeNothingWhileNothingChanges)
     pointAt(400, 100);
     EXPECT_TRUE(idleFramesComposeNothing()) << "title menu";
     clickHelp();
-    ASSERT_EQ(state().screenState, Screen::Help);
+    ASSERT_EQ(state().screenState, EScreen::Help);
     EXPECT_TRUE(idleFramesComposeNothing()) << "help";
     clickBack();
     clickSettings();
-    ASSERT_EQ(state().screenState, Screen::Settings);
+    ASSERT_EQ(state().screenState, EScreen::Settings);
     EXPECT_TRUE(idleFramesComposeNothing()) << "settings";
 }
 

@@ -40,7 +40,7 @@ TEST_F(ShellTest, ClickOnTheSharedBorderRunsBothActionsInAskingOrder)
     ASSERT_TRUE(start());
     click(50, 377);
     EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "spiegel started"}));
-    EXPECT_EQ(state().screenState, Screen::Settings);
+    EXPECT_EQ(state().screenState, EScreen::Settings);
 }
 
 TEST_F(ShellTest, MenuActsOnALeftButtonLetGoOverTheEntry)
@@ -48,7 +48,7 @@ TEST_F(ShellTest, MenuActsOnALeftButtonLetGoOverTheEntry)
     ASSERT_TRUE(start());
     click(50, 350, 1); // right click: nothing
     click(50, 350, 2); // middle: nothing
-    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
 
     // Pressed over start, let go elsewhere: nothing.
     pointAt(50, 350);
@@ -57,7 +57,7 @@ TEST_F(ShellTest, MenuActsOnALeftButtonLetGoOverTheEntry)
     pointAt(400, 100);
     platform->input.releaseMouseButton(0);
     frame();
-    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
 
     // Pressed elsewhere, let go over start: starts.
     platform->input.pressMouseButton(0);
@@ -65,14 +65,14 @@ TEST_F(ShellTest, MenuActsOnALeftButtonLetGoOverTheEntry)
     pointAt(50, 350);
     platform->input.releaseMouseButton(0);
     frame();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(ShellTest, StartShowsTheSceneWithTheBackButtonAtTheTop)
 {
     ASSERT_TRUE(start());
     clickStart();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
     EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "spiegel started"}));
     SGraphics& g = app->graphics();
     EXPECT_EQ(g.mb_zurueck->x(), 700);
@@ -81,7 +81,7 @@ TEST_F(ShellTest, StartShowsTheSceneWithTheBackButtonAtTheTop)
     EXPECT_EQ(g.dancer->x(), 200);
     EXPECT_EQ(g.dancer->y(), 335);
     clickBack();
-    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
     EXPECT_EQ(g.mb_zurueck->y(), 555);
 }
 
@@ -89,9 +89,9 @@ TEST_F(ShellTest, HelpScreenLeavesWithoutSavingAnything)
 {
     ASSERT_TRUE(start());
     clickHelp();
-    EXPECT_EQ(state().screenState, Screen::Help);
+    EXPECT_EQ(state().screenState, EScreen::Help);
     clickBack();
-    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
     EXPECT_FALSE(storedSetting("back"));
     EXPECT_FALSE(storedSetting("music"));
     EXPECT_EQ(platform->registryFile->writes, 0);
@@ -101,7 +101,7 @@ TEST_F(ShellTest, SettingsOnAFirstRunShowDefaultsAndBackStoresThem)
 {
     ASSERT_TRUE(start());
     clickSettings();
-    EXPECT_EQ(state().screenState, Screen::Settings);
+    EXPECT_EQ(state().screenState, EScreen::Settings);
     SGraphics& g = app->graphics();
     EXPECT_EQ(g.mb_back->value(), 0);
     EXPECT_EQ(g.mb_gender->value(), 0);
@@ -248,7 +248,7 @@ TEST_F(ShellTest, SettingsThatCannotBeSavedAreLoggedWithTheReason)
     ASSERT_TRUE(start());
     clickSettings();
     clickBack();
-    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
     EXPECT_FALSE(storedSetting("back"));
     // The reason in the system's words (Windows' own message table where there is one).
     const std::string reason = " konnte nicht gespeichert werden (CRegistryKey::CreateOrOpenKey() - " +

@@ -32,7 +32,7 @@ TEST_F(ShellTest, AnUncoveredInactiveWindowShowsItsLastFrameAgainAndDrawsNone)
     CNullDisplay& display = platform->display->inner();
     const std::vector<std::uint8_t> shown = display.lastFrame();
     const std::uint32_t presents = display.presentCount();
-    const std::int32_t screenBefore = state().screenState;
+    const EScreen screenBefore = state().screenState;
 
     platform->messages.messages.push_back({EMessageKind::Activate, false});
     app->runLoopStep();
@@ -114,8 +114,8 @@ TEST_F(ShellTest, CloseShutsDownOnceAndPostsQuit)
 
 TEST_F(ShellTest, EscapeEndsAtOnceOnEveryScreenWithoutPresenting)
 {
-    for (const std::int32_t screen : {Screen::TitleMenu, Screen::Help, Screen::Settings, Screen::Question,
-                                      Screen::Flight, Screen::Glow, Screen::Answer}) {
+    for (const EScreen screen : {EScreen::TitleMenu, EScreen::Help, EScreen::Settings, EScreen::Question,
+                                 EScreen::Flight, EScreen::Glow, EScreen::Answer}) {
         fs::remove(folder / "error_log.txt");
         ASSERT_TRUE(start());
         state().screenState = screen;
@@ -123,10 +123,11 @@ TEST_F(ShellTest, EscapeEndsAtOnceOnEveryScreenWithoutPresenting)
         const int presents = platform->presentedFrames;
         platform->input.pressKey(ScanCode::Escape, 27);
         frame();
-        EXPECT_TRUE(app->isShutDown()) << screen;
-        EXPECT_TRUE(app->quitPosted()) << screen;
-        EXPECT_EQ(platform->presentedFrames, presents) << screen;
-        EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "ESC pressed - leaving at once"})) << screen;
+        EXPECT_TRUE(app->isShutDown()) << static_cast<int>(screen);
+        EXPECT_TRUE(app->quitPosted()) << static_cast<int>(screen);
+        EXPECT_EQ(platform->presentedFrames, presents) << static_cast<int>(screen);
+        EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "ESC pressed - leaving at once"}))
+            << static_cast<int>(screen);
         platform->input.releaseKey(ScanCode::Escape);
     }
 }
@@ -140,7 +141,7 @@ TEST_F(ShellTest, AltEnterTogglesTheWindowModeAndTypesNothing)
     app->runLoopStep();
     EXPECT_EQ(platform->windowModeToggles, 1);
     EXPECT_EQ(state().questionText, "");
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(ShellTest, EndEntryLogsAndClosesAfterPresentingTheFrame)
@@ -218,7 +219,7 @@ TEST_F(ShellTest, LostSurfacesReloadEveryPictureAndKeepTheSelectors)
     saveSetting("music", 0);
     ASSERT_TRUE(start());
     clickSettings();
-    ASSERT_EQ(state().screenState, Screen::Settings);
+    ASSERT_EQ(state().screenState, EScreen::Settings);
     SGraphics& g = app->graphics();
     click(380, 260); // background selector: 2 -> 3
     click(380, 400); // music: 0 -> 1

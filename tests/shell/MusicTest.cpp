@@ -52,7 +52,7 @@ TEST_F(MusicTest, MissingPackageLeavesItsMessagesAndTheProgramRunsSilently)
     EXPECT_TRUE(platform->boxes.boxes.empty());
     EXPECT_FALSE(app->quitPosted());
     clickStart();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(MusicTest, DamagedPackageIsReportedLikeAMissingOne)

@@ -11,7 +11,7 @@ protected:
         ShellTest::SetUp();
         ASSERT_TRUE(start());
         clickStart();
-        ASSERT_EQ(state().screenState, Screen::Question);
+        ASSERT_EQ(state().screenState, EScreen::Question);
     }
 };
 
@@ -86,7 +86,7 @@ TEST_F(CaretTest, BlinksTwiceASecondAfterTheLastLineAndStaysOutOfTheGate)
     // Enter starts the flight in the same frame; the box flies off unscaled at first.
     platform->input.pressKey(ScanCode::Return, 13);
     frame();
-    ASSERT_EQ(state().screenState, Screen::Flight);
+    ASSERT_EQ(state().screenState, EScreen::Flight);
     const auto& flying = platform->display->inner().lastFrame();
     EXPECT_GT(questionPixels(flying, 141, 505, 500, 95), 0);
     EXPECT_EQ(questionPixels(flying, place.first, place.second, 2, 18), 0);
@@ -129,7 +129,7 @@ TEST_F(QuestionEntryTest, FullQuestionBeepsAndKeepsBackspaceAndEnter)
     EXPECT_EQ(platform->audioDevice.beeps(), 2);
     typeText("d");
     pressEnter();
-    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().screenState, EScreen::Flight);
     EXPECT_EQ(state().questionText, std::string(199, 'a') + "d");
 }
 
@@ -138,7 +138,7 @@ TEST_F(QuestionEntryTest, BackspaceOnAnEmptyQuestionAndEnterOnAnEmptyQuestionDoN
     typeKey(ScanCode::Backspace, "\b");
     pressEnter();
     EXPECT_EQ(state().questionText, "");
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
     EXPECT_EQ(platform->audioDevice.beeps(), 0);
 }
 
@@ -147,7 +147,7 @@ TEST_F(QuestionEntryTest, KeypadEnterSubmitsLikeEnter)
     typeText("wer");
     platform->input.pressKey(ScanCode::KeypadEnter, 13);
     frame();
-    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().screenState, EScreen::Flight);
     EXPECT_EQ(state().animationState, "givingAnswer");
     EXPECT_EQ(state().questionText, "wer");
 }
@@ -170,7 +170,7 @@ TEST_F(QuestionEntryTest, EveryKeyTypedWithinOneFrameArrivesInOrderUntilEnter)
     keys.typeKey(31, "s"); // after Enter: the question is gone, not typed into
     frame();
     EXPECT_EQ(state().questionText, "llllllllllaB\xC4");
-    EXPECT_EQ(state().screenState, Screen::Flight);
+    EXPECT_EQ(state().screenState, EScreen::Flight);
 }
 
 TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOnce)
@@ -190,7 +190,7 @@ TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOn
     keys.push({EInputEventType::KeyRepeat, ScanCode::KeypadEnter, 13});
     frame();
     EXPECT_EQ(state().questionText, "Sollll");
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(QuestionEntryTest, AHeldKeyIsTypedOnce)

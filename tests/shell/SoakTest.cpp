@@ -58,14 +58,15 @@ protected:
     {
         typeText(number % 2 == 0 ? "liebe" : "treu?");
         pressEnter();
-        ASSERT_NE(state().screenState, Screen::Question) << "cycle " << number;
-        for (int guard = 0; guard < 100 && !(state().screenState == Screen::Answer && state().answerTicks > 200);
-             ++guard) {
+        ASSERT_NE(state().screenState, EScreen::Question) << "cycle " << number;
+        for (int guard = 0;
+             guard < 100 && !(state().screenState == EScreen::Answer && state().answerTicks > 200); ++guard) {
             frame(600);
         }
-        ASSERT_EQ(state().screenState, Screen::Answer) << "cycle " << number;
+        ASSERT_EQ(state().screenState, EScreen::Answer) << "cycle " << number;
         pressEnter();
-        ASSERT_EQ(state().screenState, Screen::Question) << "cycle " << number << " ticks " << state().answerTicks;
+        ASSERT_EQ(state().screenState, EScreen::Question)
+            << "cycle " << number << " ticks " << state().answerTicks;
         if (number % 25 == 0) {
             visitSettingsAndSwitchWindowMode();
         }
@@ -74,15 +75,15 @@ protected:
     void visitSettingsAndSwitchWindowMode()
     {
         clickBack();
-        ASSERT_EQ(state().screenState, Screen::TitleMenu);
+        ASSERT_EQ(state().screenState, EScreen::TitleMenu);
         clickSettings();
-        ASSERT_EQ(state().screenState, Screen::Settings);
+        ASSERT_EQ(state().screenState, EScreen::Settings);
         clickBack();
         platform->messages.messages.push_back({EMessageKind::ToggleWindowMode, false});
         app->runLoopStep();
         clickStart();
         frame();
-        ASSERT_EQ(state().screenState, Screen::Question);
+        ASSERT_EQ(state().screenState, EScreen::Question);
     }
 };
 

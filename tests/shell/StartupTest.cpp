@@ -33,7 +33,7 @@ TEST_F(ShellTest, StartsOnTheTitleMenuWithEverythingLoaded)
     ASSERT_TRUE(start());
     EXPECT_FALSE(app->quitPosted());
     EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
-    EXPECT_EQ(state().screenState, Screen::TitleMenu);
+    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
     EXPECT_EQ(state().colourDepth, 32);
     EXPECT_FALSE(state().showLoaderProgress);
     CNullDisplay& display = platform->display->inner();
@@ -243,7 +243,7 @@ TEST_F(ShellTest, ScenePicturesAreReportedWithoutEndingTheProgram)
     EXPECT_TRUE(platform->boxes.boxes.empty());
     clickStart();
     frames(5);
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(ShellTest, MissingDancerFrameIsWrittenToThePlainLogOnce)
@@ -253,7 +253,7 @@ TEST_F(ShellTest, MissingDancerFrameIsWrittenToThePlainLogOnce)
     EXPECT_EQ(readFile(folder / "log.txt"), "gfx\\m1\r\n");
     EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("m1_12.bmp")}));
     clickStart();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
 TEST_F(ShellTest, ButtonWithoutPictureIsNeitherDrawnNorClickable)
@@ -262,9 +262,9 @@ TEST_F(ShellTest, ButtonWithoutPictureIsNeitherDrawnNorClickable)
     ASSERT_TRUE(start());
     EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("mb_zurueck.bmp")}));
     clickHelp();
-    ASSERT_EQ(state().screenState, Screen::Help);
+    ASSERT_EQ(state().screenState, EScreen::Help);
     click(710, 565);
-    EXPECT_EQ(state().screenState, Screen::Help);
+    EXPECT_EQ(state().screenState, EScreen::Help);
 }
 
 // What --help says about the two logs is what a session does: its messages all go to
@@ -294,7 +294,7 @@ TEST_F(ShellTest, PicturesThatFailAreLoggedWithFileAndReason)
     std::ofstream(folder / "gfx" / "tor.bmp", std::ios::trunc) << "BM but nothing more than that";
     ASSERT_TRUE(start());
     clickStart();
-    EXPECT_EQ(state().screenState, Screen::Question);
+    EXPECT_EQ(state().screenState, EScreen::Question);
     EXPECT_EQ(log(), (std::vector<std::string>{
                          "Farbtiefe: 32",
                          missingPictureLine("landschaft2.jpg"),

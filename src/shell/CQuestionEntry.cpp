@@ -1,4 +1,6 @@
+#include "shell/CQuestionEntry.h"
 #include "shell/CApplication.h"
+#include "shell/CDancer.h"
 
 #include <algorithm>
 
@@ -59,38 +61,26 @@ EEdit editFor(const STypedKey& key)
 
 } // namespace
 
-// Returns true when the program is being closed; the frame then stops at once.
-bool CApplication::handleInput()
-{
-    input_->Update();
-    if (input_->GetKeyState(KeyCode::Escape) == CInput::kPressed) {
-        logs_.writeErrorLog("ESC pressed - leaving at once", false);
-        closeWindow();
-        return true;
-    }
-    handleTyping();
-    return false;
-}
-
 // Everything typed since the last frame, in order; once the question is submitted the box
 // takes no more, so the rest of the frame's keys are dropped.
-void CApplication::handleTyping()
+void CQuestionEntry::handleTyping()
 {
-    if (state_.screenState != Screen::Question || !state_.active) {
+    SShellState& state = app_.state();
+    if (state.screenState != EScreen::Question || !state.active) {
         return;
     }
-    for (const STypedKey& key : input_->TypedKeys()) {
+    for (const STypedKey& key : app_.input()->TypedKeys()) {
         const EEdit edit = editFor(key);
         if (edit == EEdit::Ignore) {
             continue;
         }
         // The caret stays in sight while the user types.
-        state_.caretShownSince = platform_.clock().counter();
+        state.caretShownSince = app_.platform().clock().counter();
         if (edit == EEdit::Append) {
             appendToQuestion(static_cast<char>(key.character));
         } else if (edit == EEdit::Delete) {
-            if (!state_.questionText.empty()) {
-                state_.questionText.pop_back();
+            if (!state.questionText.empty()) {
+                state.questionText.pop_back();
             }
         } else if (submitQuestion()) {
             return;
@@ -98,74 +88,75 @@ void CApplication::handleTyping()
     }
 }
 
-void CApplication::appendToQuestion(char byte)
+void CQuestionEntry::appendToQuestion(char byte)
 {
-    if (state_.questionText.size() >= kQuestionCapacity) {
-        beep();
+    std::string& question = app_.state().questionText;
+    if (question.size() >= kQuestionCapacity) {
+        // No system beep exists here: a short tone through the sound device, silence without one.
+        app_.platform().audio().beep();
         return;
     }
-    state_.questionText.push_back(byte);
+    question.push_back(byte);
 }
 
-bool CApplication::submitQuestion()
+bool CQuestionEntry::submitQuestion()
 {
-    if (state_.questionText.empty()) {
+    SShellState& state = app_.state();
+    if (state.questionText.empty()) {
         return false;
     }
-    setAnimationState("givingAnswer");
-    state_.screenState = Screen::Flight;
-    state_.phaseStarted = false;
+    dancer_.setAnimationState("givingAnswer");
+    state.screenState = EScreen::Flight;
+    state.phaseStarted = false;
     return true;
 }
 
-// No system beep exists here: a short tone through the sound device, silence without one.
-void CApplication::beep()
+void CQuestionEntry::draw()
 {
-    platform_.audio().beep();
-}
-
-void CApplication::drawQuestionScreen()
-{
-    drawDancer();
-    CSurface* box = graphics_.qbox.get();
+    SGraphics& graphics = app_.graphics();
+    dancer_.draw();
+    CSurface* box = graphics.qbox.get();
     if (!box) {
         return;
     }
-    if (graphics_.qboxTemplate) {
-        graphics_.qboxTemplate->Opaque(*box, 0, 0);
+    if (graphics.qboxTemplate) {
+        graphics.qboxTemplate->Opaque(*box, 0, 0);
     }
     box->SetFont("Arial", 0, 20, 400);
     box->GetDC();
     box->SelectFont();
     const MeasureText measure = boxMeasure(*box);
-    const SBoxLayout layout = layoutQuestion(state_.questionText, state_.questionSplit, measure);
+    SShellState& state = app_.state();
+    const SBoxLayout layout = layoutQuestion(state.questionText, state.questionSplit, measure);
     writeBoxText(*box, layout, kQuestionColour);
     const STextLine& end = layout.lines.back();
     const std::int32_t caretX = end.x + measure(end.text);
     box->ReleaseDC();
     box->SetColorKeyFromCorner();
-    box->Keyed(*screen_->back(), kBoxX, kBoxY);
+    box->Keyed(*app_.screen()->back(), kBoxX, kBoxY);
     // On the back buffer, not in the box: the box flies into the gate as it is, without it.
     if (caretVisible()) {
         drawCaret(caretX, end.y);
     }
 }
 
-bool CApplication::caretVisible() const
+bool CQuestionEntry::caretVisible() const
 {
-    const IClock& clock = platform_.clock();
-    const std::int64_t elapsedMs = (clock.counter() - state_.caretShownSince) * 1000 / clock.frequency();
+    const IClock& clock = app_.platform().clock();
+    const std::int64_t elapsedMs =
+        (clock.counter() - app_.state().caretShownSince) * 1000 / clock.frequency();
     return elapsedMs < 0 || (elapsedMs / kCaretPhaseMs) % 2 == 0;
 }
 
 // (x, y): the end of the text's last line on the box. A line wider than the box keeps the
 // caret at the box's edge.
-void CApplication::drawCaret(std::int32_t x, std::int32_t y)
+void CQuestionEntry::drawCaret(std::int32_t x, std::int32_t y)
 {
-    CSurface& back = *screen_->back();
+    CScreen& screen = *app_.screen();
+    CSurface& back = *screen.back();
     const std::int32_t left = kBoxX + std::clamp(x, 0, kBoxWidth - kCaretWidth);
     const std::int32_t top = kBoxY + y + kCaretTop;
-    const std::uint32_t pixel = screen_->ColorToPixel(kQuestionColour);
+    const std::uint32_t pixel = screen.ColorToPixel(kQuestionColour);
     back.Lock();
     for (std::int32_t row = top; row < top + kCaretHeight; ++row) {
         for (std::int32_t column = left; column < left + kCaretWidth; ++column) {
@@ -175,13 +166,12 @@ void CApplication::drawCaret(std::int32_t x, std::int32_t y)
     back.Unlock();
 }
 
-// The box's font must be selected into its held drawing context while this is used.
-MeasureText CApplication::boxMeasure(CSurface& box)
+MeasureText boxMeasure(CSurface& box)
 {
     return [&box](std::string_view text) { return static_cast<int>(box.GetTextExtent(text).width); };
 }
 
-void CApplication::writeBoxText(CSurface& box, const SBoxLayout& layout, std::uint32_t color)
+void writeBoxText(CSurface& box, const SBoxLayout& layout, std::uint32_t color)
 {
     for (const STextLine& line : layout.lines) {
         box.WriteText(line.x, line.y, color, line.text);
