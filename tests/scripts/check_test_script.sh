@@ -7,7 +7,7 @@ script=$1
 cmakelists=$2
 failed=0
 
-options=$(sed -n 's/^option(\(MINNE_[A-Z_]*\).*/\1/p' "$cmakelists")
+options=$(sed -n 's/^option(\(MINNE_[A-Z0-9_]*\).*/\1/p' "$cmakelists")
 [ -n "$options" ] || { echo "no options found in $cmakelists"; exit 1; }
 
 # One command per line: comments dropped, backslash continuations joined.
