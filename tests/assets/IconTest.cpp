@@ -1,9 +1,6 @@
 #include "icon/Icon.h"
-#include "pictures/Parts.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 using namespace assetgen;
 
@@ -64,43 +61,4 @@ TEST(Icon, TheFileListsEverySizeAndHoldsItsBitmapsWhereTheListSays)
     }
     EXPECT_EQ(expectedOffset, ico.size());
     EXPECT_THROW(encodeIco({SIconImage{300, std::vector<uint32_t>(90000)}}), std::invalid_argument);
-}
-
-TEST(Icon, APictureIsCentredOnTheSquareWithoutItsBackgroundBleeding)
-{
-    // A red bar twice as wide as high on a green ground that is not part of it.
-    CCanvas colour(40, 20, rgb8(0, 255, 0));
-    CMask alpha(40, 20, 0.0f);
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 10; x < 30; ++x) {
-            colour.at(x, y) = rgb8(255, 0, 0);
-            alpha.at(x, y) = 1.0f;
-        }
-    }
-    const SIconImage icon = squareIcon(colour, alpha, 16);
-    ASSERT_EQ(icon.size, 16);
-    ASSERT_EQ(icon.bgra.size(), 256u);
-    auto at = [&](int x, int y) { return icon.bgra[static_cast<size_t>(y * 16 + x)]; };
-    // The square is 40 high: the bar stands in rows 4 to 11, columns 4 to 11.
-    EXPECT_EQ(at(8, 0) >> 24, 0u);
-    EXPECT_EQ(at(8, 15) >> 24, 0u);
-    EXPECT_EQ(at(1, 8) >> 24, 0u);
-    EXPECT_EQ(at(8, 8), 0xFFFF0000u);
-    for (const uint32_t pixel : icon.bgra) {
-        if (pixel >> 24 != 0) {
-            EXPECT_EQ(pixel & 0x00FFFFFFu, 0x00FF0000u) << std::hex << pixel;
-        }
-    }
-}
-
-TEST(Icon, TheGateMakesAnIconWithAShape)
-{
-    const SKeyedPicture gate = paintGate();
-    for (const int size : {16, 256}) {
-        const SIconImage icon = squareIcon(gate.colour, gate.alpha, size);
-        const auto opaque = std::count_if(icon.bgra.begin(), icon.bgra.end(), [](uint32_t p) { return p >> 24 == 255; });
-        const auto clear = std::count_if(icon.bgra.begin(), icon.bgra.end(), [](uint32_t p) { return p >> 24 == 0; });
-        EXPECT_GT(opaque, size * size / 5) << size;
-        EXPECT_GT(clear, size * size / 10) << size;
-    }
 }

@@ -1,72 +1,57 @@
-// Every picture the program loads is there, in the format and size it expects, and the
-// program's own loader reads each one.
-#include "PictureFile.h"
+// Every picture the program loads is there, in the format and size it expects, read by the
+// program's own loader, made the same way on every run, and fit to the places the program
+// draws it.
 #include "Pixels.h"
+#include "TempFolder.h"
+#include "pictures/Pictures.h"
+#include "shell/MenuLayout.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+#include <map>
 #include <set>
 
 namespace assettest {
 namespace {
 
-TEST(PictureFiles, EveryPictureHasItsFormatAndSize)
-{
-    std::set<int> bmpVariants;
-    for (const Expected& e : expectedPictures()) {
-        SCOPED_TRACE(e.name);
-        const std::vector<uint8_t> bytes = readBytes(gfxDir() / e.name);
-        ASSERT_FALSE(bytes.empty()) << "missing or empty";
-        std::string why;
-        if (e.format == Format::Jpeg) {
-            const auto facts = readJpeg(bytes, why);
-            ASSERT_TRUE(facts) << why;
-            EXPECT_EQ(facts->width, e.width);
-            EXPECT_EQ(facts->height, e.height);
-            EXPECT_EQ(facts->components, 3);
-            continue;
-        }
-        const auto facts = readBmp(bytes, why);
-        ASSERT_TRUE(facts) << why;
-        EXPECT_EQ(facts->width, e.width);
-        EXPECT_EQ(facts->height, e.height);
-        const bool eightBit = e.format != Format::Bmp24;
-        EXPECT_EQ(facts->bits, eightBit ? 8 : 24);
-        EXPECT_EQ(facts->compression, e.format == Format::Bmp8Rle ? 1 : 0);
-        if (eightBit) {
-            EXPECT_GE(facts->colours, 2u);
-            EXPECT_LE(facts->colours, 256u);
-        }
-        if (e.format == Format::Bmp8Rle) {
-            EXPECT_TRUE(decodeRle8(bytes, *facts, why)) << why;
-        }
-        bmpVariants.insert(static_cast<int>(e.format));
-    }
-    // The loader's three BMP paths all meet real pictures.
-    EXPECT_EQ(bmpVariants.size(), 3u);
-}
+uint32_t le16(const std::vector<uint8_t>& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
-TEST(PictureFiles, NothingElseLiesInTheFolder)
+TEST(PictureFiles, EveryPictureHasItsFormatAndSizeAndNothingElseLiesThere)
 {
     std::set<std::string> expected;
-    for (const Expected& e : expectedPictures())
-        expected.insert(e.name);
-    for (const auto& entry : std::filesystem::directory_iterator(gfxDir()))
-        EXPECT_TRUE(expected.count(entry.path().filename().string())) << entry.path();
-}
-
-TEST(PictureFiles, TheProgramsLoaderReadsEveryPicture)
-{
-    if (!haveProgramLoader())
-        GTEST_SKIP() << "minnespiegel-image is not part of this build";
-    for (const Expected& e : expectedPictures()) {
+    for (const SExpected& e : expectedPictures()) {
         SCOPED_TRACE(e.name);
+        expected.insert(e.name);
+        const std::vector<uint8_t> bytes = readBytes(gfxDir() / e.name);
+        ASSERT_GT(bytes.size(), 54u) << "missing or empty";
+        if (e.format == EFormat::Jpeg) {
+            EXPECT_EQ(CDXImage::DetectType(bytes), EImageType::JPEG);
+        } else {
+            EXPECT_EQ(CDXImage::DetectType(bytes), EImageType::BMP);
+            EXPECT_EQ(le16(bytes, 28), e.format == EFormat::Bmp24 ? 24u : 8u);
+            EXPECT_EQ(le16(bytes, 30), e.format == EFormat::Bmp8Rle ? 1u : 0u);
+        }
         for (const int depth : {16, 32}) {
-            const auto picture = loadWithProgram(gfxDir() / e.name, depth);
+            const auto picture = loadPicture(gfxDir() / e.name, depth);
             ASSERT_TRUE(picture) << "refused at depth " << depth;
             EXPECT_EQ(picture->width, e.width);
             EXPECT_EQ(picture->height, e.height);
         }
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(gfxDir()))
+        EXPECT_TRUE(expected.count(entry.path().filename().string())) << entry.path();
+}
+
+TEST(PictureFiles, TwoRunsOfTheGeneratorWriteIdenticalFiles)
+{
+    const CTempFolder folder("pictures");
+    generatePictures(folder.path());
+    for (const SExpected& e : expectedPictures()) {
+        const std::vector<uint8_t> again = readBytes(folder / e.name);
+        EXPECT_FALSE(again.empty()) << e.name;
+        EXPECT_TRUE(again == readBytes(gfxDir() / e.name)) << e.name << " differs between runs";
     }
 }
 
@@ -74,20 +59,18 @@ TEST(PictureFiles, TheProgramsLoaderReadsEveryPicture)
 // picture would turn transparent on a 15- or 16-bit display.
 TEST(PictureFiles, KeyColoursStayUniqueAtFifteenAndSixteenBits)
 {
-    if (!haveProgramLoader())
-        GTEST_SKIP() << "minnespiegel-image is not part of this build";
     std::vector<std::pair<std::string, std::pair<int, int>>> keyed{
         {"tor.bmp", {15, 55}}, {"eingabe.bmp", {0, 0}}, {"mb_back.bmp", {0, 0}},
         {"mb_music.bmp", {0, 0}}, {"cursor.bmp", {0, 0}}};
-    for (int k = 0; k < 67; ++k)
+    for (int k = 0; k < 67; k += 11)
         keyed.push_back({"m1_" + std::to_string(k) + ".bmp", {0, 0}});
     for (const auto& [name, keyAt] : keyed) {
         SCOPED_TRACE(name);
-        const auto full = loadWithProgram(gfxDir() / name, 32);
+        const auto full = loadPicture(gfxDir() / name, 32);
         ASSERT_TRUE(full);
         EXPECT_EQ(full->at(keyAt.first, keyAt.second), kMagenta);
         for (const int depth : {15, 16}) {
-            const auto low = loadWithProgram(gfxDir() / name, depth);
+            const auto low = loadPicture(gfxDir() / name, depth);
             ASSERT_TRUE(low);
             const Colour key = low->at(keyAt.first, keyAt.second);
             int collisions = 0;
@@ -97,6 +80,73 @@ TEST(PictureFiles, KeyColoursStayUniqueAtFifteenAndSixteenBits)
             EXPECT_EQ(collisions, 0) << "at depth " << depth;
         }
     }
+}
+
+// Pixels the program relies on: `marked` of them lie in `area`, all of them inside `spot`.
+enum class EMark { Key, Ink, ChangedFromMenu5 };
+struct SPlace {
+    std::string file;
+    EMark mark;
+    menu_layout::SRect area;
+    menu_layout::SRect spot;
+    int atLeast;
+    const char* why;
+};
+
+bool inside(const menu_layout::SRect& r, int x, int y)
+{
+    return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
+}
+
+TEST(PictureFiles, ThePlacesTheProgramDrawsOnFitThePictures)
+{
+    std::vector<SPlace> places{
+        {"tor.bmp", EMark::Key, {0, 0, 69, 80}, {1, 1, 67, 78}, 2000,
+         "the gate's window lies over its 69 x 80 glow surface and does not run out of it"},
+        {"cursor.bmp", EMark::Ink, {0, 0, 20, 3}, {7, 2, 1, 1}, 1, "the cursor's tip is at (7, 2)"},
+    };
+    // Each menu frame repeats the title beneath and highlights its entry under its hotspot
+    // (the frames are drawn at y 230).
+    for (int k = 0; k < 5; ++k) {
+        const menu_layout::SRect& hotspot = menu_layout::kHotspots[k];
+        places.push_back({"menu_" + std::to_string(k) + ".bmp", EMark::ChangedFromMenu5, {0, 0, 400, 340},
+                          {0, hotspot.top - 230 - 4, 400, hotspot.height + 8}, 300, "the menu entry lights up"});
+    }
+    const auto menu5 = loadPicture(gfxDir() / "menu_5.bmp");
+    ASSERT_TRUE(menu5);
+    for (const SPlace& place : places) {
+        SCOPED_TRACE(place.file + ": " + place.why);
+        const auto picture = loadPicture(gfxDir() / place.file);
+        ASSERT_TRUE(picture);
+        int in = 0, out = 0;
+        for (int y = place.area.top; y < place.area.top + place.area.height; ++y)
+            for (int x = place.area.left; x < place.area.left + place.area.width; ++x) {
+                const Colour c = picture->at(x, y);
+                int change = 0;
+                for (int i = 0; i < 3; ++i)
+                    change += std::abs(c[i] - menu5->at(x, y)[i]);
+                const bool marked = place.mark == EMark::Key ? c == kMagenta
+                                    : place.mark == EMark::Ink ? c != kMagenta
+                                                               : change > 24;
+                (inside(place.spot, x, y) ? in : out) += marked;
+            }
+        EXPECT_GE(in, place.atLeast);
+        EXPECT_EQ(out, 0);
+    }
+}
+
+// Beneath the frames the title picture shows through unchanged.
+TEST(PictureFiles, TheMenuFrameWithNothingLitIsTheTitleBeneathIt)
+{
+    const auto title = loadPicture(gfxDir() / "mi_titel2.jpg");
+    const auto menu5 = loadPicture(gfxDir() / "menu_5.bmp");
+    ASSERT_TRUE(title && menu5);
+    int worst = 0;
+    for (int y = 0; y < 340; ++y)
+        for (int x = 0; x < 400; ++x)
+            for (int i = 0; i < 3; ++i)
+                worst = std::max(worst, std::abs(menu5->at(x, y)[i] - title->at(x, y + 230)[i]));
+    EXPECT_LE(worst, 2);
 }
 
 } // namespace

@@ -1,121 +1,79 @@
 #include "Pixels.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <string>
-#include <unistd.h>
+#include "image/CDXImage.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
+#include <fstream>
+#include <iterator>
 
 namespace assettest {
 
-Colour CPicture::at(int x, int y) const
+std::vector<SExpected> expectedPictures()
 {
-    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    std::vector<SExpected> list;
+    for (int n = 1; n <= 4; ++n)
+        list.push_back({"landschaft" + std::to_string(n) + ".jpg", EFormat::Jpeg, 800, 600});
+    for (const char* name : {"mi_titel2.jpg", "mi_einstellungen.jpg", "mi_help.jpg"})
+        list.push_back({name, EFormat::Jpeg, 800, 600});
+    list.push_back({"tor.bmp", EFormat::Bmp24, 69, 104});
+    for (int k = 0; k < 10; ++k) {
+        list.push_back({"f1_" + std::to_string(k) + ".bmp", EFormat::Bmp24, 28, 64});
+        list.push_back({"f2_" + std::to_string(k) + ".bmp", EFormat::Bmp24, 28, 64});
+    }
+    for (int k = 0; k < 67; ++k)
+        list.push_back({"m1_" + std::to_string(k) + ".bmp", EFormat::Bmp8Rle, 140, 180});
+    list.push_back({"eingabe.bmp", EFormat::Bmp24, 500, 100});
+    for (int k = 0; k < 6; ++k)
+        list.push_back({"menu_" + std::to_string(k) + ".bmp", EFormat::Bmp24, 400, 340});
+    list.push_back({"mb_back.bmp", EFormat::Bmp8, 290, 58});
+    list.push_back({"mb_music.bmp", EFormat::Bmp8Rle, 116, 58});
+    list.push_back({"mb_gender.bmp", EFormat::Bmp8, 116, 58});
+    list.push_back({"mb_zurueck.bmp", EFormat::Bmp24, 77, 32});
+    list.push_back({"mb_einstellungen.bmp", EFormat::Bmp24, 178, 32});
+    list.push_back({"mb_internet.bmp", EFormat::Bmp24, 178, 32});
+    for (const char* name : {"mb_hilfe.bmp", "mb_start.bmp", "mb_ende.bmp"})
+        list.push_back({name, EFormat::Bmp24, 77, 32});
+    list.push_back({"cursor.bmp", EFormat::Bmp8Rle, 20, 23});
+    for (int k = 0; k < 6; ++k)
+        list.push_back({"Wait_" + std::to_string(k) + ".bmp", EFormat::Bmp8, 320, 240});
+    return list;
 }
 
-void CPicture::set(int x, int y, Colour c)
+std::filesystem::path gfxDir()
 {
-    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-    rgb[i] = c[0];
-    rgb[i + 1] = c[1];
-    rgb[i + 2] = c[2];
+    return std::filesystem::path(MINNE_DATA_DIR) / "gfx";
 }
 
-CPicture CPicture::crop(int left, int top, int w, int h) const
+std::vector<uint8_t> readBytes(const std::filesystem::path& path)
 {
-    CPicture out{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 3)};
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            out.set(x, y, at(left + x, top + y));
-    return out;
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-void CPicture::draw(const CPicture& source, int left, int top, std::optional<Colour> key)
+std::optional<SPicture> loadPicture(const std::filesystem::path& file, int depth)
 {
-    for (int y = 0; y < source.height; ++y)
-        for (int x = 0; x < source.width; ++x) {
-            const int tx = left + x, ty = top + y;
-            if (tx < 0 || ty < 0 || tx >= width || ty >= height)
-                continue;
-            const Colour c = source.at(x, y);
-            if (!key || c != *key)
-                set(tx, ty, c);
+    const SDecodeResult decoded = CDXImage{}.LoadFromFile(file);
+    const std::optional<ESurfaceFormat> format = surfaceFormatForDepth(static_cast<std::uint32_t>(depth));
+    if (!decoded || !format)
+        return std::nullopt;
+    const CDib& dib = *decoded.dib;
+    const size_t bytes = bytesPerPixel(*format);
+    std::vector<uint8_t> surface(static_cast<size_t>(dib.width()) * dib.height() * bytes);
+    if (!ConvertDib(dib, *format, surface, static_cast<size_t>(dib.width()) * bytes))
+        return std::nullopt;
+    SPicture picture{dib.width(), dib.height(), {}};
+    for (size_t i = 0; i < surface.size(); i += bytes) {
+        const unsigned word = surface[i] | surface[i + 1] << 8;
+        switch (*format) {
+        case ESurfaceFormat::Rgb555:
+            picture.pixels.push_back({uint8_t(word >> 7 & 0xF8), uint8_t(word >> 2 & 0xF8), uint8_t(word << 3)});
+            break;
+        case ESurfaceFormat::Rgb565:
+            picture.pixels.push_back({uint8_t(word >> 8 & 0xF8), uint8_t(word >> 3 & 0xFC), uint8_t(word << 3)});
+            break;
+        default: picture.pixels.push_back({surface[i + 2], surface[i + 1], surface[i]});
         }
-}
-
-bool haveProgramLoader()
-{
-#ifdef MINNE_IMAGE_TOOL
-    return true;
-#else
-    return false;
-#endif
-}
-
-namespace {
-
-std::optional<CPicture> readPpm(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int w = 0, h = 0, maxval = 0;
-    if (!(in >> magic >> w >> h >> maxval) || magic != "P6" || maxval != 255)
-        return std::nullopt;
-    in.get();
-    CPicture p{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 3)};
-    in.read(reinterpret_cast<char*>(p.rgb.data()), static_cast<std::streamsize>(p.rgb.size()));
-    return in ? std::optional<CPicture>(std::move(p)) : std::nullopt;
-}
-
-} // namespace
-
-std::optional<CPicture> loadWithProgram(const std::filesystem::path& file, int depth)
-{
-#ifdef MINNE_IMAGE_TOOL
-    const std::filesystem::path out = std::filesystem::temp_directory_path() /
-                                      ("minne-assets-" + std::to_string(getpid()) + "-" + file.stem().string() + ".ppm");
-    const std::string command = std::string("'") + MINNE_IMAGE_TOOL + "' '" + file.string() + "' '" + out.string() +
-                                "' --depth " + std::to_string(depth) + " 2>/dev/null";
-    if (std::system(command.c_str()) != 0)
-        return std::nullopt;
-    std::optional<CPicture> picture = readPpm(out);
-    std::filesystem::remove(out);
+    }
     return picture;
-#else
-    (void)file;
-    (void)depth;
-    return std::nullopt;
-#endif
-}
-
-float meanAbsDifference(const CPicture& a, const CPicture& b)
-{
-    double sum = 0;
-    for (size_t i = 0; i < a.rgb.size(); ++i)
-        sum += std::abs(static_cast<int>(a.rgb[i]) - static_cast<int>(b.rgb[i]));
-    return static_cast<float>(sum / a.rgb.size());
-}
-
-float luminance(Colour c)
-{
-    return 0.299f * c[0] + 0.587f * c[1] + 0.114f * c[2];
-}
-
-bool writePng(const std::filesystem::path& path, const CPicture& picture)
-{
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(), picture.width * 3) != 0;
-}
-
-std::filesystem::path artefactDir()
-{
-    const std::filesystem::path dir = std::filesystem::path(MINNE_BINARY_DIR) / "test-artefacts" / "pictures";
-    std::filesystem::create_directories(dir);
-    return dir;
 }
 
 } // namespace assettest

@@ -1,10 +1,10 @@
-// Pictures as the program sees them: decoded by its own loader (minnespiegel-image), plus the
-// little pixel work the checks and the preview composites need, and a PNG writer for those.
+// The generated pictures as the program sees them: decoded by its own loader at a display depth.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace assettest {
@@ -12,26 +12,30 @@ namespace assettest {
 using Colour = std::array<uint8_t, 3>;
 constexpr Colour kMagenta{255, 0, 255};
 
-struct CPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
+// How the program's loader must meet each file: JPEG, or BMP at 24 bits, 8 bits, 8 bits RLE.
+enum class EFormat { Jpeg, Bmp24, Bmp8, Bmp8Rle };
 
-    Colour at(int x, int y) const;
-    void set(int x, int y, Colour c);
-    CPicture crop(int left, int top, int w, int h) const;
-    // Copies source onto this picture at (left, top); with a key, pixels of that colour are
-    // skipped, as the program's keyed blit does.
-    void draw(const CPicture& source, int left, int top, std::optional<Colour> key = std::nullopt);
+struct SExpected {
+    std::string name;
+    EFormat format;
+    int width;
+    int height;
 };
 
-bool haveProgramLoader();
-// The picture as the program's loader decodes it at a display depth, widened back to 8 bits.
-std::optional<CPicture> loadWithProgram(const std::filesystem::path& file, int depth = 32);
+std::vector<SExpected> expectedPictures();
+std::filesystem::path gfxDir();
+std::vector<uint8_t> readBytes(const std::filesystem::path& path);
 
-float meanAbsDifference(const CPicture& a, const CPicture& b);
-float luminance(Colour c);
-bool writePng(const std::filesystem::path& path, const CPicture& picture);
-std::filesystem::path artefactDir();
+struct SPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<Colour> pixels;
+
+    Colour at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// The picture as the loader draws it into a surface of this depth, each pixel read back as
+// 8-bit channels (narrow channels shifted up), or nothing when the loader refuses it.
+std::optional<SPicture> loadPicture(const std::filesystem::path& file, int depth = 32);
 
 } // namespace assettest

@@ -1,6 +1,6 @@
 #include "common/DataLocation.h"
 
-#include "ProcessToken.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,6 @@ namespace {
 
 class DataLocationTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        root_ = fs::temp_directory_path() / ("minne-datalocation-" + processToken());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
     // A folder with the named pieces of data: "sw.dat", "hv.dat", "resource.dat" or "gfx".
     fs::path folder(const std::string& name, std::initializer_list<const char*> pieces)
     {
@@ -36,7 +28,8 @@ protected:
         return path;
     }
 
-    fs::path root_;
+    CTempFolder temp_{"datalocation"};
+    const fs::path& root_ = temp_.path();
 };
 
 TEST_F(DataLocationTest, AFolderNeedsTwoPiecesOfData)

@@ -1,6 +1,6 @@
 #include "common/ProgramFile.h"
 
-#include "ProcessToken.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +17,6 @@ constexpr bool kWidePaths = std::is_same_v<fs::path::value_type, wchar_t>;
 
 class ProgramFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("minne-programfile-" + processToken());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     void write(const fs::path& path, const std::string& bytes)
     {
         const FilePtr file = openProgramFile(path, "wb");
@@ -32,7 +24,8 @@ protected:
         ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file.get()), bytes.size());
     }
 
-    fs::path folder_;
+    CTempFolder temp_{"programfile"};
+    const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(ProgramFileTest, AFileNamedWithAnUmlautOpensUnderTheSystemsOwnName)

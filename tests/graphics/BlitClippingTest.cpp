@@ -8,41 +8,41 @@ namespace {
 
 const SRect kScreen{0, 0, 800, 600};
 
+// Each edge cuts the source along with the target; a source clip cuts the source only, and
+// the rest lands at (x, y); nothing left is nothing to draw.
 TEST(BlitClipping, CutsEveryEdgeAndMovesTheSourceAlong)
 {
-    const SRect picture{0, 0, 100, 100};
-    auto c = clipBlit(picture, picture, 750, -20, kScreen);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->source, (SRect{0, 20, 50, 100}));
-    EXPECT_EQ(c->y, 0);
-    c = clipBlit(picture, picture, 10, 560, kScreen);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->source, (SRect{0, 0, 100, 40}));
-}
-
-TEST(BlitClipping, SourceClipDoesNotMoveThePosition)
-{
-    // The part of the rectangle outside the source is cut off, and the rest lands at (x, y).
-    const auto c = clipBlit(SRect{-10, -10, 50, 50}, SRect{0, 0, 100, 100}, 5, 7, kScreen);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->source, (SRect{0, 0, 50, 50}));
-    EXPECT_EQ(c->x, 5);
-    EXPECT_EQ(c->y, 7);
-}
-
-TEST(BlitClipping, NothingLeftIsNothingToDraw)
-{
-    const SRect picture{0, 0, 100, 100};
-    EXPECT_FALSE(clipBlit(picture, picture, 800, 0, kScreen));
-    EXPECT_FALSE(clipBlit(picture, picture, -100, 0, kScreen));
-    EXPECT_FALSE(clipBlit(picture, picture, 0, 600, kScreen));
-    EXPECT_FALSE(clipBlit(SRect{100, 0, 200, 100}, picture, 0, 0, kScreen));
-    EXPECT_FALSE(clipBlit(SRect{50, 0, 10, 100}, picture, 0, 0, kScreen)); // inverted
-    EXPECT_FALSE(clipBlit(picture, picture, 0, 0, SRect{500, 0, 100, 600}));
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-    EXPECT_FALSE(clipBlit(picture, picture, kMax, kMax, kScreen));
-    EXPECT_FALSE(clipBlit(picture, picture, kMin, kMin, kScreen));
+    const SRect picture{0, 0, 100, 100};
+    struct SCase {
+        SRect source;
+        std::int32_t x, y;
+        SRect target;
+        std::optional<SClippedBlit> expected;
+    };
+    const SCase cases[] = {
+        {picture, 750, -20, kScreen, SClippedBlit{{0, 20, 50, 100}, 750, 0}},
+        {picture, 10, 560, kScreen, SClippedBlit{{0, 0, 100, 40}, 10, 560}},
+        {{-10, -10, 50, 50}, 5, 7, kScreen, SClippedBlit{{0, 0, 50, 50}, 5, 7}},
+        {picture, 800, 0, kScreen, std::nullopt},
+        {picture, -100, 0, kScreen, std::nullopt},
+        {picture, 0, 600, kScreen, std::nullopt},
+        {{100, 0, 200, 100}, 0, 0, kScreen, std::nullopt},
+        {{50, 0, 10, 100}, 0, 0, kScreen, std::nullopt}, // inverted
+        {picture, 0, 0, {500, 0, 100, 600}, std::nullopt},
+        {picture, kMax, kMax, kScreen, std::nullopt},
+        {picture, kMin, kMin, kScreen, std::nullopt},
+    };
+    for (const SCase& c : cases) {
+        const auto clipped = clipBlit(c.source, picture, c.x, c.y, c.target);
+        ASSERT_EQ(clipped.has_value(), c.expected.has_value()) << c.x << ", " << c.y;
+        if (clipped) {
+            EXPECT_EQ(clipped->source, c.expected->source) << c.x << ", " << c.y;
+            EXPECT_EQ(clipped->x, c.expected->x);
+            EXPECT_EQ(clipped->y, c.expected->y);
+        }
+    }
 }
 
 TEST(BlitClipping, ScaledClippingMovesTheSourceByTheScaledAmount)

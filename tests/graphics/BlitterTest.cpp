@@ -255,39 +255,6 @@ TEST(KeyedRuns, ShortRunCopyMovesEveryByteOfEveryLengthAndNoOther)
     }
 }
 
-TEST(Blit, ImageAtNegativeXCopiesItsRightPart)
-{
-    auto test = openTestScreen(32, 200, 100);
-    CSurface picture;
-    picture.Create(*test.screen, 100, 100, 2);
-    std::vector<std::uint32_t> columns(100 * 100);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        columns[i] = static_cast<std::uint32_t>(i % 100) + 1;
-    }
-    writePixels(picture, columns);
-    CSurface& back = *test.screen->back();
-    ASSERT_EQ(picture.Opaque(back, -30, 0), 0);
-    EXPECT_EQ(readPixel(back, 0, 50), 31u);
-    EXPECT_EQ(readPixel(back, 69, 50), 100u);
-    EXPECT_EQ(readPixel(back, 70, 50), 0u);
-}
-
-TEST(Blit, ClippedAwayDrawIsASuccessThatDrawsNothing)
-{
-    auto test = openTestScreen(16, 100, 100);
-    CSurface picture;
-    picture.Create(*test.screen, 10, 10, 2);
-    picture.Fill(0xFFFF);
-    CSurface& back = *test.screen->back();
-    back.SetClipRect(SRect{20, 20, 60, 60});
-    EXPECT_EQ(picture.Opaque(back, 0, 0), 0);
-    EXPECT_EQ(picture.Keyed(back, 60, 20), 0);
-    EXPECT_EQ(picture.KeyedBlend(back, 20, 60, std::nullopt, 0), 0);
-    EXPECT_EQ(picture.KeyedScaled(back, 0, 0, std::nullopt, 1.0f), 0);
-    EXPECT_EQ(picture.Opaque(back, 15, 15, SRect{10, 0, 20, 10}), 0);
-    EXPECT_EQ(readPixels(back), std::vector<std::uint32_t>(100 * 100, 0));
-}
-
 TEST(Blit, WithoutPlatformSurfacesNothingIsDrawn)
 {
     auto test = openTestScreen(16, 100, 100);
@@ -309,19 +276,6 @@ TEST(KeyedScaled, HalfSizeBoxKeepsItsCentre)
     box.SetColorKey(0);
     ASSERT_EQ(box.KeyedScaled(*test.screen->back(), 141, 505, std::nullopt, 0.5f), 0);
     EXPECT_EQ(inkBox(*test.screen->back()), (SRect{266, 530, 516, 580}));
-}
-
-TEST(KeyedScaled, ScaleOneDrawsWhereKeyedDraws)
-{
-    auto test = openTestScreen(24, 100, 100);
-    std::mt19937 random(5);
-    auto picture = randomSurface(*test.screen, 31, 17, 0x00FF00, 0.3, random);
-    picture->SetColorKey(0x00FF00);
-    CSurface other;
-    other.Create(*test.screen, 100, 100, 2);
-    picture->KeyedScaled(*test.screen->back(), -7, 90, std::nullopt, 1.0f);
-    picture->Keyed(other, -7, 90);
-    EXPECT_EQ(readPixels(*test.screen->back()), readPixels(other));
 }
 
 TEST(KeyedScaled, ScaleZeroOrLessDrawsNothing)

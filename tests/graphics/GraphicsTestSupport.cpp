@@ -99,10 +99,3 @@ SRect inkBox(CSurface& surface, std::uint32_t ground)
     return box;
 }
 
-std::filesystem::path testFolder(const std::string& name)
-{
-    const std::filesystem::path folder = std::filesystem::path(MINNE_BINARY_DIR) / "test-files" / "graphics" / name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}

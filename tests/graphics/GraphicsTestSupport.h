@@ -1,4 +1,5 @@
 #pragma once
+#include "TempFolder.h"
 #include "graphics/CScreen.h"
 #include "graphics/NullDisplay.h"
 
@@ -35,5 +36,3 @@ void writeBmp24(const std::filesystem::path& path, std::int32_t width, std::int3
 // The bounding box of the pixels other than `ground`; (width, height, 0, 0) when there are none.
 SRect inkBox(CSurface& surface, std::uint32_t ground = 0);
 
-// A fresh folder for one test's files.
-std::filesystem::path testFolder(const std::string& name);

@@ -13,7 +13,6 @@ protected:
     void SetUp() override
     {
         test_ = openTestScreen(32, 400, 300);
-        folder_ = testFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         writeSheet("sheet.bmp", 290, 58, 58);
         writeSheet("tall.bmp", 116, 58, 58);
     }
@@ -35,7 +34,8 @@ protected:
     CSurface& back() { return *test_.screen->back(); }
 
     TestScreen test_;
-    std::filesystem::path folder_;
+    CTempFolder temp_{"sprite"};
+    const std::filesystem::path& folder_ = temp_.path();
 };
 
 TEST_F(SpriteTest, DrawsTheTileOfItsFrame)

@@ -19,44 +19,6 @@ protected:
     TestScreen test_;
 };
 
-TEST_F(SurfaceTest, LocksNestAndOnlyTheLastUnlockReleases)
-{
-    CSurface surface;
-    ASSERT_EQ(surface.Create(screen(), 10, 10, 2), 0);
-    EXPECT_EQ(surface.pixels(), nullptr);
-    EXPECT_EQ(surface.Lock(), 1);
-    EXPECT_EQ(surface.Lock(), 2);
-    EXPECT_EQ(surface.Unlock(), 1);
-    EXPECT_NE(surface.pixels(), nullptr);
-    EXPECT_EQ(surface.pitch(), 20);
-    EXPECT_EQ(surface.Unlock(), 0);
-    EXPECT_EQ(surface.pixels(), nullptr);
-    // One unlock too many is refused and the count does not wrap round.
-    EXPECT_EQ(surface.Unlock(), GraphicsResult::kNotLocked);
-    EXPECT_EQ(surface.lockCount(), 0u);
-    CSurface empty;
-    EXPECT_LT(empty.Lock(), 0);
-}
-
-TEST_F(SurfaceTest, DrawingContextsNest)
-{
-    CSurface surface;
-    ASSERT_EQ(surface.Create(screen(), 10, 10, 2), 0);
-    CDeviceContext* first = surface.GetDC();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(surface.GetDC(), first);
-    EXPECT_EQ(surface.dcCount(), 2u);
-    EXPECT_EQ(surface.ReleaseDC(), 0);
-    EXPECT_EQ(surface.dcCount(), 1u);
-    EXPECT_EQ(surface.ReleaseDC(), 0);
-    EXPECT_EQ(surface.dcCount(), 0u);
-    EXPECT_EQ(surface.ReleaseDC(), -1);
-    EXPECT_EQ(surface.dcCount(), 0u);
-    CSurface empty;
-    EXPECT_EQ(empty.GetDC(), nullptr);
-    EXPECT_EQ(empty.ReleaseDC(), -1);
-}
-
 TEST_F(SurfaceTest, ClipRectangleIsClampedToTheSurface)
 {
     CSurface surface;
@@ -144,7 +106,6 @@ protected:
     void SetUp() override
     {
         SurfaceTest::SetUp();
-        folder_ = testFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         picture_.resize(5 * 3);
         for (std::size_t i = 0; i < picture_.size(); ++i) {
             picture_[i] = i % 2 == 0 ? 0xFF0000u : 0x0000FFu;
@@ -153,7 +114,8 @@ protected:
     }
     std::string path(const char* name) const { return (folder_ / name).string(); }
 
-    std::filesystem::path folder_;
+    CTempFolder temp_{"surface"};
+    const std::filesystem::path& folder_ = temp_.path();
     std::vector<std::uint32_t> picture_;
 };
 
@@ -167,6 +129,11 @@ TEST_F(SurfaceImageTest, LoadImageConvertsThePictureIntoTheScreenFormat)
     EXPECT_EQ(surface.fileName(), path("picture.bmp"));
     EXPECT_EQ(readPixel(surface, 0, 0), 0xF800u);
     EXPECT_EQ(readPixel(surface, 1, 0), 0x001Fu);
+    // Backslashes in names are folder separators.
+    std::string name = path("picture.bmp");
+    std::replace(name.begin(), name.end(), '/', '\\');
+    name.replace(0, 1, "/");
+    EXPECT_EQ(CSurface{}.LoadImage(screen(), name, 2), 1);
 }
 
 TEST_F(SurfaceImageTest, LoadImageFailures)
@@ -179,15 +146,6 @@ TEST_F(SurfaceImageTest, LoadImageFailures)
     display().refusals().surfaces = true;
     EXPECT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), -2);
     EXPECT_FALSE(surface.hasSurface());
-}
-
-TEST_F(SurfaceImageTest, BackslashesInNamesAreFolderSeparators)
-{
-    std::string name = path("picture.bmp");
-    std::replace(name.begin(), name.end(), '/', '\\');
-    name.replace(0, 1, "/");
-    CSurface surface;
-    EXPECT_EQ(surface.LoadImage(screen(), name, 2), 1);
 }
 
 TEST_F(SurfaceImageTest, FileNameIsKeptToTheFirst255Bytes)

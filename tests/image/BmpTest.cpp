@@ -164,7 +164,7 @@ TEST(BmpDecoder, RunLengthDataThatEndsEarlyIsRefused)
 TEST(BmpDecoder, RefusesUnsupportedVariants)
 {
     const Bytes rows = dibRows(4, 4, 3, patternColor);
-    const auto refused = [](const BmpSpec& layout) { return !load(makeBmp(layout)); };
+    const auto refused = [](const SBmpLayout& layout) { return !load(makeBmp(layout)); };
     EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 2, .pixelData = rows})) << "RLE4";
     EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 3, .pixelData = rows})) << "bit fields";
     EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 1, .pixelData = rows})) << "RLE8 in 24 bits";

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "ProcessToken.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -110,21 +110,12 @@ TEST(CDXImage, ForcedTypeSkipsDetectionAndUnknownTypesWriteNothing)
 
 class LoadFromFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = std::filesystem::temp_directory_path() / ("minne-image-" + processToken());
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     std::filesystem::path write(const std::string& name, const Bytes& bytes)
     {
-        const auto path = folder_ / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
+        return folder_.write(name, std::string(bytes.begin(), bytes.end()));
     }
 
-    std::filesystem::path folder_;
+    CTempFolder folder_{"image"};
 };
 
 // An uncompressed bitmap is used in place; the loaded file's bytes must live as long as it.
@@ -142,7 +133,7 @@ TEST_F(LoadFromFile, KeepsTheBytesThatABorrowingBitmapUses)
 TEST_F(LoadFromFile, MissingAndUnreadableFilesAreRefused)
 {
     EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_ / "missing.bmp"));
-    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_));
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_.path()));
     EXPECT_FALSE(CDXImage{}.LoadFromFile(write("empty.bmp", {})));
     CDXFileReader reader;
     EXPECT_EQ(reader.Open(folder_ / "missing.bmp"), -1);

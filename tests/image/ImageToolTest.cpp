@@ -1,9 +1,9 @@
 #include "FixtureFiles.h"
 #include "TestSupport.h"
+#include "TempFolder.h"
 
 #include <cstdlib>
 #include <sys/wait.h>
-#include <unistd.h>
 
 using namespace pictures;
 namespace fs = std::filesystem;
@@ -12,13 +12,6 @@ namespace {
 
 class ImageTool : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("minne-image-tool-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // Runs the program with the arguments (quoted by the caller); its exit code.
     int run(const std::string& arguments)
     {
@@ -28,16 +21,12 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string errors() const
-    {
-        const Bytes bytes = readBytes(folder_ / "stderr");
-        return std::string(bytes.begin(), bytes.end());
-    }
+    std::string errors() const { return CTempFolder::read(folder_ / "stderr"); }
 
     std::string quoted(const fs::path& path) const { return "'" + path.string() + "'"; }
     fs::path out() const { return folder_ / "out.ppm"; }
 
-    fs::path folder_;
+    CTempFolder folder_{"image-tool"};
 };
 
 TEST_F(ImageTool, WritesTheSurfaceAsPpm)

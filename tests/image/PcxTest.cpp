@@ -25,9 +25,9 @@ std::uint8_t indexAt(int x, int y, int plane)
 }
 
 // An 8-bit picture whose lines are bytesPerLine long; indexes run across all planes.
-PcxLayout indexedSpec(int width, int height, int bytesPerLine, std::uint8_t planes)
+SPcxLayout indexedLayout(int width, int height, int bytesPerLine, std::uint8_t planes)
 {
-    PcxLayout layout{.planes = planes, .xMax = std::int16_t(width - 1), .yMax = std::int16_t(height - 1),
+    SPcxLayout layout{.planes = planes, .xMax = std::int16_t(width - 1), .yMax = std::int16_t(height - 1),
                  .bytesPerLine = std::int16_t(bytesPerLine)};
     for (int y = 0; y < height; ++y) {
         for (int p = 0; p < planes; ++p) {
@@ -42,7 +42,7 @@ PcxLayout indexedSpec(int width, int height, int bytesPerLine, std::uint8_t plan
 
 TEST(PcxDecoder, EightBitsWithThePaletteMarker)
 {
-    PcxLayout layout = indexedSpec(5, 3, 6, 1);
+    SPcxLayout layout = indexedLayout(5, 3, 6, 1);
     layout.palette = greyPalette();
     const SDecodeResult result = load(makePcx(layout));
     ASSERT_TRUE(result) << result.reason;
@@ -53,7 +53,7 @@ TEST(PcxDecoder, EightBitsWithThePaletteMarker)
 
 TEST(PcxDecoder, EightBitsWithoutTheMarkerIsBlack)
 {
-    PcxLayout layout = indexedSpec(5, 3, 6, 1);
+    SPcxLayout layout = indexedLayout(5, 3, 6, 1);
     layout.palette = greyPalette();
     layout.paletteMarker = 0x0B;
     EXPECT_EQ(decodeAndRender(makePcx(layout)), Pixels(15, 0));
@@ -63,7 +63,7 @@ TEST(PcxDecoder, EightBitsWithoutTheMarkerIsBlack)
 
 TEST(PcxDecoder, ThreePlanesAreRedGreenBlue)
 {
-    const PcxLayout layout = indexedSpec(3, 2, 4, 3);
+    const SPcxLayout layout = indexedLayout(3, 2, 4, 3);
     EXPECT_EQ(decodeAndRender(makePcx(layout)), expectedPixels(3, 2, [](int x, int y) {
                   return std::uint32_t(indexAt(x, y, 0)) << 16 | std::uint32_t(indexAt(x, y, 1)) << 8 | indexAt(x, y, 2);
               }));
@@ -71,7 +71,7 @@ TEST(PcxDecoder, ThreePlanesAreRedGreenBlue)
 
 TEST(PcxDecoder, WindowOriginNeedNotBeZero)
 {
-    PcxLayout layout = indexedSpec(3, 2, 4, 1);
+    SPcxLayout layout = indexedLayout(3, 2, 4, 1);
     layout.xMin = -5, layout.xMax = -3, layout.yMin = 100, layout.yMax = 101;
     layout.palette = greyPalette();
     EXPECT_EQ(decodeAndRender(makePcx(layout)).size(), 6u);
@@ -88,7 +88,7 @@ TEST(PcxDecoder, RefusesRunsCrossingTheLineEnd)
 
 TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
 {
-    const auto refused = [](const PcxLayout& layout) { return !load(makePcx(layout)); };
+    const auto refused = [](const SPcxLayout& layout) { return !load(makePcx(layout)); };
     const Bytes data(64, 1);
     EXPECT_TRUE(refused({.bitsPerPixel = 1, .planes = 4, .xMax = 7, .bytesPerLine = 1, .pixelData = data}));
     EXPECT_TRUE(refused({.bitsPerPixel = 8, .planes = 4, .xMax = 1, .bytesPerLine = 2, .pixelData = data}));
@@ -99,7 +99,7 @@ TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
     EXPECT_TRUE(refused({.xMax = 16384, .bytesPerLine = 16386, .pixelData = data})) << "wider than the limit";
     EXPECT_TRUE(refused({.xMax = 100, .yMax = 16000, .bytesPerLine = 102, .pixelData = data})) << "data cannot hold it";
 
-    const Bytes whole = makePcx(indexedSpec(5, 3, 6, 3));
+    const Bytes whole = makePcx(indexedLayout(5, 3, 6, 3));
     EXPECT_TRUE(load(whole));
     EXPECT_FALSE(load(Bytes(whole.begin(), whole.end() - 1)));
     EXPECT_FALSE(load(Bytes(whole.begin(), whole.begin() + 127), EImageType::PCX));
@@ -109,7 +109,7 @@ TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
 TEST(PcxDecoder, LongLinesMixingLiteralsAndRuns)
 {
     const int width = 90, height = 4;
-    PcxLayout layout{.xMax = width - 1, .yMax = height - 1, .bytesPerLine = width};
+    SPcxLayout layout{.xMax = width - 1, .yMax = height - 1, .bytesPerLine = width};
     Bytes expected;
     for (int y = 0; y < height; ++y) {
         Bytes line(width);

@@ -45,7 +45,7 @@ inline Bytes dibRows(int width, int height, int bytesPerPixel, const std::functi
     return rows;
 }
 
-struct BmpSpec {
+struct SBmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
@@ -56,7 +56,7 @@ struct BmpSpec {
     std::uint32_t infoSize = 40; // longer headers get zeros after the 40-byte fields
 };
 
-inline Bytes makeBmp(const BmpSpec& s)
+inline Bytes makeBmp(const SBmpLayout& s)
 {
     const std::uint32_t offBits = 14 + s.infoSize + 4 * std::uint32_t(s.colors.size());
     Bytes b{'B', 'M'};
@@ -124,7 +124,7 @@ inline Bytes encodeRle8(const Bytes& indexes, int width, int height)
     return out;
 }
 
-struct TgaSpec {
+struct STgaLayout {
     Bytes id;
     std::uint8_t colorMapType = 0;
     std::uint8_t imageType = 2;
@@ -140,7 +140,7 @@ struct TgaSpec {
     bool footer = true;
 };
 
-inline Bytes makeTga(const TgaSpec& s)
+inline Bytes makeTga(const STgaLayout& s)
 {
     Bytes b{std::uint8_t(s.id.size()), s.colorMapType, s.imageType};
     putLe16(b, s.colorMapFirst);
@@ -192,7 +192,7 @@ inline Bytes encodeTgaRle(const Bytes& pixels, std::size_t pixelBytes)
     return out;
 }
 
-struct PcxLayout {
+struct SPcxLayout {
     std::uint8_t bitsPerPixel = 8;
     std::uint8_t planes = 1;
     std::int16_t xMin = 0, yMin = 0, xMax = 0, yMax = 0;
@@ -202,7 +202,7 @@ struct PcxLayout {
     std::uint8_t paletteMarker = 0x0C;
 };
 
-inline Bytes makePcx(const PcxLayout& s)
+inline Bytes makePcx(const SPcxLayout& s)
 {
     Bytes b{0x0A, 5, 1, s.bitsPerPixel};
     putLe16(b, std::uint16_t(s.xMin));
@@ -236,7 +236,7 @@ inline void encodePcxLine(const std::uint8_t* line, std::size_t length, Bytes& o
     }
 }
 
-struct PsdSpec {
+struct SPsdLayout {
     std::uint16_t version = 1;
     std::uint16_t channels = 3;
     std::uint32_t width = 1;
@@ -274,7 +274,7 @@ inline Bytes packBits(const std::uint8_t* row, std::size_t length)
     return out;
 }
 
-inline Bytes makePsd(const PsdSpec& s)
+inline Bytes makePsd(const SPsdLayout& s)
 {
     Bytes b{'8', 'B', 'P', 'S'};
     putBe16(b, s.version);

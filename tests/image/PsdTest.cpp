@@ -67,7 +67,7 @@ TEST(PsdDecoder, PackBitsCodes)
 
 TEST(PsdDecoder, RefusesUnsupportedVariants)
 {
-    const auto refused = [](PsdSpec layout) {
+    const auto refused = [](SPsdLayout layout) {
         layout.planes = planes(int(layout.width), int(layout.height), layout.channels);
         return !load(makePsd(layout), EImageType::PSD);
     };

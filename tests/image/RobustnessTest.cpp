@@ -33,7 +33,7 @@ std::vector<Sample> samples()
             pixels.push_back(std::uint8_t(i / 5));
         const std::uint8_t rawType = depth == 8 ? 1 : 2;
         const Bytes map = depth == 8 ? Bytes(256 * 3, 0x42) : Bytes{};
-        TgaSpec layout{.colorMapType = std::uint8_t(depth == 8), .imageType = rawType, .colorMapLength = std::uint16_t(depth == 8 ? 256 : 0),
+        STgaLayout layout{.colorMapType = std::uint8_t(depth == 8), .imageType = rawType, .colorMapLength = std::uint16_t(depth == 8 ? 256 : 0),
                      .colorMapEntryBits = std::uint8_t(depth == 8 ? 24 : 0), .width = w, .height = h, .pixelDepth = depth,
                      .colorMap = map, .pixelData = pixels, .footer = false};
         all.push_back({"tga" + std::to_string(depth), makeTga(layout), EImageType::TGA});
@@ -41,8 +41,8 @@ std::vector<Sample> samples()
         layout.pixelData = encodeTgaRle(pixels, depth / 8);
         all.push_back({"tga" + std::to_string(depth) + "rle", makeTga(layout), EImageType::TGA});
     }
-    PcxLayout pcx8{.xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
-    PcxLayout pcx24{.planes = 3, .xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
+    SPcxLayout pcx8{.xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
+    SPcxLayout pcx24{.planes = 3, .xMax = w - 1, .yMax = h - 1, .bytesPerLine = 8};
     for (int y = 0; y < h; ++y) {
         Bytes line(&indexes[y * w], &indexes[y * w] + w);
         line.push_back(0xC7); // filler up to the even line length

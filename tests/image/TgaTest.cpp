@@ -43,7 +43,7 @@ TEST(TgaDecoder, TrueColourDepthsInBothRowOrdersAndBothCodings)
         });
         for (bool topDown : {false, true}) {
             const Bytes raw = tgaRows(width, height, depth, topDown);
-            TgaSpec layout{.imageType = 2, .width = width, .height = height, .pixelDepth = std::uint8_t(depth),
+            STgaLayout layout{.imageType = 2, .width = width, .height = height, .pixelDepth = std::uint8_t(depth),
                          .descriptor = std::uint8_t(topDown ? kTopDown : 0), .pixelData = raw};
             EXPECT_EQ(decodeAndRender(makeTga(layout)), expected) << "raw, depth " << depth << " topDown " << topDown;
             layout.imageType = 10;
@@ -53,109 +53,102 @@ TEST(TgaDecoder, TrueColourDepthsInBothRowOrdersAndBothCodings)
     }
 }
 
-TEST(TgaDecoder, SixteenBitsWithOnlyRedBitsIsPureRed)
-{
-    const Bytes file = makeTga({.width = 1, .height = 1, .pixelDepth = 16, .pixelData = {0x00, 0xFC}}); // bit 15 set too
-    EXPECT_EQ(decodeAndRender(file), (Pixels{0xF80000}));
-}
+struct SDecodes {
+    const char* what;
+    Bytes file;
+    Pixels pixels;
+};
 
-TEST(TgaDecoder, ColourMappedPicturesWithSixteenAndTwentyFourBitMaps)
+Bytes colourMap16()
 {
-    Bytes map24, map16;
+    Bytes map;
     for (std::uint32_t i = 0; i < 4; ++i) {
-        append(map24, {std::uint8_t(i * 10), std::uint8_t(i * 20), std::uint8_t(i * 30)});
         const std::uint32_t w = (i * 8) << 10 | (i * 4) << 5 | i; // red 8i, green 4i, blue i (5-bit)
-        append(map16, {std::uint8_t(w), std::uint8_t(w >> 8)});
+        append(map, {std::uint8_t(w), std::uint8_t(w >> 8)});
     }
-    const Bytes indexes{3, 2, 1, 0, 7};
-    TgaSpec layout{.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 24, .width = 5,
-                 .height = 1, .pixelDepth = 8, .colorMap = map24, .pixelData = indexes};
-    EXPECT_EQ(decodeAndRender(makeTga(layout)), (Pixels{0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0})) << "index 7 has no entry";
-    layout.colorMapEntryBits = 15;
-    layout.colorMap = map16;
-    EXPECT_EQ(decodeAndRender(makeTga(layout)), (Pixels{0xC06018, 0x804010, 0x402008, 0, 0}));
-    layout.colorMapEntryBits = 16;
-    layout.imageType = 9;
-    layout.pixelData = encodeTgaRle(indexes, 1);
-    EXPECT_EQ(decodeAndRender(makeTga(layout)), (Pixels{0xC06018, 0x804010, 0x402008, 0, 0}));
+    return map;
 }
 
-TEST(TgaDecoder, ColourMapEntriesAreStoredFromItsFirstIndex)
+TEST(TgaDecoder, DecodesEachVariantToItsPixels)
 {
-    // First index 2, length 4: the map's first two entries land at 2 and 3.
-    const Bytes map{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4};
-    const Bytes file = makeTga({.colorMapType = 1, .imageType = 1, .colorMapFirst = 2, .colorMapLength = 4,
-                                .colorMapEntryBits = 24, .width = 4, .height = 1, .pixelDepth = 8,
-                                .colorMap = map, .pixelData = {0, 1, 2, 3}});
-    EXPECT_EQ(decodeAndRender(file), (Pixels{0, 0, 0x010101, 0x020202}));
+    const Bytes map24{0, 0, 0, 10, 20, 30, 20, 40, 60, 30, 60, 90};
+    const Bytes indexes{3, 2, 1, 0, 7}; // index 7 has no entry: black
+    const Pixels mapped16{0xC06018, 0x804010, 0x402008, 0, 0};
+    const SDecodes cases[] = {
+        {"16 bits with only red bits (and bit 15) is pure red",
+         makeTga({.width = 1, .height = 1, .pixelDepth = 16, .pixelData = {0x00, 0xFC}}), {0xF80000}},
+        {"24-bit map",
+         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 24, .width = 5,
+                  .height = 1, .pixelDepth = 8, .colorMap = map24, .pixelData = indexes}),
+         {0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0}},
+        {"15-bit map",
+         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 15, .width = 5,
+                  .height = 1, .pixelDepth = 8, .colorMap = colourMap16(), .pixelData = indexes}),
+         mapped16},
+        {"16-bit map, run-length coded",
+         makeTga({.colorMapType = 1, .imageType = 9, .colorMapLength = 4, .colorMapEntryBits = 16, .width = 5,
+                  .height = 1, .pixelDepth = 8, .colorMap = colourMap16(), .pixelData = encodeTgaRle(indexes, 1)}),
+         mapped16},
+        {"a map from its first index 2 on",
+         makeTga({.colorMapType = 1, .imageType = 1, .colorMapFirst = 2, .colorMapLength = 4, .colorMapEntryBits = 24,
+                  .width = 4, .height = 1, .pixelDepth = 8, .colorMap = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4},
+                  .pixelData = {0, 1, 2, 3}}),
+         {0, 0, 0x010101, 0x020202}},
+        {"32-bit map entries drop their alpha",
+         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 2, .colorMapEntryBits = 32, .width = 2,
+                  .height = 1, .pixelDepth = 8, .colorMap = {1, 2, 3, 0xFF, 4, 5, 6, 0}, .pixelData = {1, 0}}),
+         {0x060504, 0x030201}},
+        {"grey", makeTga({.imageType = 3, .width = 3, .height = 1, .pixelDepth = 8, .pixelData = {0, 128, 255}}),
+         {0, 0x808080, 0xFFFFFF}},
+        {"grey, run-length coded",
+         makeTga({.imageType = 11, .width = 3, .height = 1, .pixelDepth = 8, .pixelData = encodeTgaRle({0, 128, 255}, 1)}),
+         {0, 0x808080, 0xFFFFFF}},
+        {"id field and colour map skipped for true colour",
+         makeTga({.id = Bytes(9, 'x'), .colorMapType = 1, .imageType = 2, .colorMapLength = 3, .colorMapEntryBits = 24,
+                  .width = 2, .height = 2, .pixelDepth = 24, .descriptor = kTopDown, .colorMap = Bytes(9, 0x77),
+                  .pixelData = tgaRows(2, 2, 24, true)}),
+         expectedPixels(2, 2, patternColor)},
+        // 3 x 2: a run of 4 crosses the first row's end; the raw packet says 3 but only 2 fit.
+        {"packets cross rows and stop at the last pixel",
+         makeTga({.imageType = 10, .width = 3, .height = 2, .pixelDepth = 24, .descriptor = kTopDown,
+                  .pixelData = {0x83, 9, 8, 7, 0x02, 1, 1, 1, 2, 2, 2}}),
+         {0x070809, 0x070809, 0x070809, 0x070809, 0x010101, 0x020202}},
+        {"a run longer than the picture",
+         makeTga({.imageType = 10, .width = 2, .height = 1, .pixelDepth = 24, .pixelData = {0xFF, 1, 2, 3}}),
+         {0x030201, 0x030201}},
+    };
+    for (const SDecodes& c : cases)
+        EXPECT_EQ(decodeAndRender(c.file), c.pixels) << c.what;
 }
 
-TEST(TgaDecoder, ThirtyTwoBitColourMapEntriesDropTheirAlpha)
-{
-    const Bytes file = makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 2, .colorMapEntryBits = 32,
-                                .width = 2, .height = 1, .pixelDepth = 8, .colorMap = {1, 2, 3, 0xFF, 4, 5, 6, 0},
-                                .pixelData = {1, 0}});
-    EXPECT_EQ(decodeAndRender(file), (Pixels{0x060504, 0x030201}));
-}
-
-TEST(TgaDecoder, EightBitsWithoutAColourMapIsGrey)
-{
-    for (std::uint8_t type : {3, 11}) {
-        const Bytes indexes{0, 128, 255};
-        const Bytes data = type == 3 ? indexes : encodeTgaRle(indexes, 1);
-        const Bytes file = makeTga({.imageType = type, .width = 3, .height = 1, .pixelDepth = 8, .pixelData = data});
-        EXPECT_EQ(decodeAndRender(file), (Pixels{0, 0x808080, 0xFFFFFF})) << "type " << int(type);
-    }
-}
-
-TEST(TgaDecoder, IdFieldAndColourMapAreSkippedForTrueColour)
-{
-    const Bytes file = makeTga({.id = Bytes(9, 'x'), .colorMapType = 1, .imageType = 2, .colorMapLength = 3,
-                                .colorMapEntryBits = 24, .width = 2, .height = 2, .pixelDepth = 24,
-                                .descriptor = kTopDown, .colorMap = Bytes(9, 0x77), .pixelData = tgaRows(2, 2, 24, true)});
-    EXPECT_EQ(decodeAndRender(file), expectedPixels(2, 2, patternColor));
-}
-
-TEST(TgaDecoder, RunLengthPacketsCrossRowsAndStopAtTheLastPixel)
-{
-    // 3 × 2: one run of 4 crosses the first row's end; the raw packet says 3 but only 2 fit.
-    const Bytes data{0x83, 9, 8, 7, 0x02, 1, 1, 1, 2, 2, 2, 3, 3, 3};
-    const Bytes file = makeTga({.imageType = 10, .width = 3, .height = 2, .pixelDepth = 24, .descriptor = kTopDown,
-                                .pixelData = Bytes(data.begin(), data.end() - 3)}); // the third pixel is not in the file
-    EXPECT_EQ(decodeAndRender(file), (Pixels{0x070809, 0x070809, 0x070809, 0x070809, 0x010101, 0x020202}));
-    const Bytes longRun = makeTga({.imageType = 10, .width = 2, .height = 1, .pixelDepth = 24, .pixelData = {0xFF, 1, 2, 3}});
-    EXPECT_EQ(decodeAndRender(longRun), (Pixels{0x030201, 0x030201}));
-}
-
-TEST(TgaDecoder, RefusesUnsupportedTypesAndDepths)
-{
-    for (std::uint8_t type : {0, 4, 32, 33, 12}) {
-        const Bytes file = makeTga({.imageType = type, .width = 1, .height = 1, .pixelDepth = 24, .pixelData = {1, 2, 3}});
-        EXPECT_FALSE(load(file)) << "type " << int(type);
-    }
-    const Bytes depth15 = makeTga({.width = 1, .height = 1, .pixelDepth = 15, .pixelData = {1, 2}});
-    EXPECT_EQ(CDXImage::DetectType(depth15), EImageType::None);
-    EXPECT_FALSE(load(depth15, EImageType::TGA));
-    EXPECT_FALSE(load(makeTga({.width = 0, .height = 1, .pixelData = {1, 2, 3}})));
-    EXPECT_FALSE(load(makeTga({.width = kMaxImageSide + 1, .height = 1, .pixelData = {1, 2, 3}})));
-}
-
-TEST(TgaDecoder, RefusesFilesTooShortForWhatTheyDeclare)
+TEST(TgaDecoder, RefusesUnsupportedAndShortFiles)
 {
     // Without a footer the file ends right after the data, so every cut is felt.
     const Bytes raw = makeTga({.width = 4, .height = 4, .pixelData = tgaRows(4, 4, 24, false), .footer = false});
-    EXPECT_TRUE(load(raw, EImageType::TGA));
-    EXPECT_FALSE(load(Bytes(raw.begin(), raw.end() - 1), EImageType::TGA));
     const Bytes rle = makeTga({.imageType = 10, .width = 4, .height = 4,
                                .pixelData = encodeTgaRle(tgaRows(4, 4, 24, false), 3), .footer = false});
-    EXPECT_TRUE(load(rle, EImageType::TGA));
-    EXPECT_FALSE(load(Bytes(rle.begin(), rle.end() - 1), EImageType::TGA));
-    const Bytes bigRle = makeTga({.imageType = 10, .width = 16384, .height = 16384, .pixelData = {0xFF, 1, 2, 3}});
-    EXPECT_FALSE(load(bigRle)) << "a huge picture from a few bytes";
-    const Bytes map = makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 200, .colorMapEntryBits = 24,
-                               .width = 1, .height = 1, .pixelDepth = 8, .colorMap = Bytes(30, 1), .pixelData = {0}, .footer = false});
-    EXPECT_FALSE(load(map, EImageType::TGA));
-    EXPECT_FALSE(load(Bytes(raw.begin(), raw.begin() + 17), EImageType::TGA));
+    ASSERT_TRUE(load(raw, EImageType::TGA));
+    ASSERT_TRUE(load(rle, EImageType::TGA));
+    const Bytes depth15 = makeTga({.width = 1, .height = 1, .pixelDepth = 15, .pixelData = {1, 2}});
+    EXPECT_EQ(CDXImage::DetectType(depth15), EImageType::None);
+    std::vector<std::pair<std::string, Bytes>> refused{
+        {"depth 15", depth15},
+        {"width 0", makeTga({.width = 0, .height = 1, .pixelData = {1, 2, 3}})},
+        {"wider than the limit", makeTga({.width = kMaxImageSide + 1, .height = 1, .pixelData = {1, 2, 3}})},
+        {"raw data one byte short", Bytes(raw.begin(), raw.end() - 1)},
+        {"run-length data one byte short", Bytes(rle.begin(), rle.end() - 1)},
+        {"a huge picture from a few bytes",
+         makeTga({.imageType = 10, .width = 16384, .height = 16384, .pixelData = {0xFF, 1, 2, 3}})},
+        {"a colour map longer than the file",
+         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 200, .colorMapEntryBits = 24, .width = 1,
+                  .height = 1, .pixelDepth = 8, .colorMap = Bytes(30, 1), .pixelData = {0}, .footer = false})},
+        {"a header one byte short", Bytes(raw.begin(), raw.begin() + 17)},
+    };
+    for (std::uint8_t type : {0, 4, 32, 33, 12})
+        refused.push_back({"type " + std::to_string(type),
+                           makeTga({.imageType = type, .width = 1, .height = 1, .pixelDepth = 24, .pixelData = {1, 2, 3}})});
+    for (const auto& [what, file] : refused)
+        EXPECT_FALSE(load(file, EImageType::TGA)) << what;
 }
 
 } // namespace

@@ -5,13 +5,14 @@
 #include "platform/sdl/PosixRegistryFile.h"
 #include "settings/Settings.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include <signal.h>
@@ -27,34 +28,18 @@ constexpr const char* kKeyLine = "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnesp
 // A fresh folder as XDG_CONFIG_HOME and HOME, so no test ever sees the real user's files.
 class SettingsTest : public ::testing::Test {
 protected:
-    fs::path root;
-    fs::path registryPath;
+    CTempFolder folder{"settings"};
+    const fs::path& root = folder.path();
+    const fs::path registryPath = root / "config" / "minnespiegel" / "registry.reg";
 
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "minne-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern;
         ::setenv("HOME", (root / "home").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-        registryPath = root / "config" / "minnespiegel" / "registry.reg";
     }
 
-    void TearDown() override { fs::remove_all(root); }
-
-    std::string fileText() const
-    {
-        std::ifstream in(registryPath, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    void writeFile(const std::string& text) const
-    {
-        fs::create_directories(registryPath.parent_path());
-        std::ofstream(registryPath, std::ios::binary) << text;
-    }
+    std::string fileText() const { return CTempFolder::read(registryPath); }
+    void writeFile(const std::string& text) const { folder.write("config/minnespiegel/registry.reg", text); }
 };
 
 TEST_F(SettingsTest, TheFileLivesUnderTheConfigFolder)

@@ -1,12 +1,13 @@
 #include "platform/sdl/XdgBrowser.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include <unistd.h>
@@ -20,9 +21,6 @@ class XdgBrowserTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("minne-browser-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         const char* path = std::getenv("PATH");
         savedPath = path ? path : "";
         ::setenv("PATH", folder.c_str(), 1);
@@ -31,7 +29,6 @@ protected:
     void TearDown() override
     {
         ::setenv("PATH", savedPath.c_str(), 1);
-        fs::remove_all(folder);
     }
 
     // An xdg-open that notes its argument, then runs `then` (a line of shell).
@@ -43,13 +40,10 @@ protected:
         fs::permissions(script, fs::perms::owner_all);
     }
 
-    std::string address() const
-    {
-        std::ifstream in(folder / "address.txt");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string address() const { return CTempFolder::read(folder / "address.txt"); }
 
-    fs::path folder;
+    CTempFolder temp{"browser"};
+    const fs::path& folder = temp.path();
     std::string savedPath;
 };
 
