@@ -3,6 +3,7 @@
 // draws it.
 #include "Pixels.h"
 #include "TempFolder.h"
+#include "image/CDXImage.h"
 #include "pictures/Pictures.h"
 #include "shell/MenuLayout.h"
 
@@ -101,7 +102,7 @@ bool inside(const menu_layout::SRect& r, int x, int y)
 TEST(PictureFiles, ThePlacesTheProgramDrawsOnFitThePictures)
 {
     std::vector<SPlace> places{
-        {"tor.bmp", EMark::Key, {0, 0, 69, 80}, {1, 1, 67, 78}, 2000,
+        {"tor.bmp", EMark::Key, {0, 0, 69, 80}, {1, 1, 67, 79}, 2000,
          "the gate's window lies over its 69 x 80 glow surface and does not run out of it"},
         {"cursor.bmp", EMark::Ink, {0, 0, 20, 3}, {7, 2, 1, 1}, 1, "the cursor's tip is at (7, 2)"},
     };
