@@ -1,4 +1,3 @@
-#include "AnswerBoxFont.h"
 #include "ShippedKnowledge.h"
 
 #include "common/Cp1252.h"
@@ -20,24 +19,6 @@ std::string joined(const std::vector<std::string>& keywords)
         text += (text.empty() ? "" : " + ") + cp1252ToUtf8(keyword);
     }
     return text;
-}
-
-// The two lines the answer box shows, split as the shell splits: one line when the text
-// measures below 390 pixels, else at the last blank whose text before it measures below 390.
-std::vector<std::string> answerBoxLines(const std::string& text)
-{
-    constexpr int kLineWidth = 390;
-    if (answerFontWidth(text) < kLineWidth) {
-        return {text};
-    }
-    std::size_t split = 0;
-    for (std::size_t i = text.size() - 1; i >= 2; --i) {
-        if (text[i] == ' ' && answerFontWidth(std::string_view(text).substr(0, i)) < kLineWidth) {
-            split = i;
-            break;
-        }
-    }
-    return {text.substr(0, split), split == 0 ? text.substr(1) : text.substr(split + 1)};
 }
 
 } // namespace
@@ -173,27 +154,5 @@ TEST(KnowledgeBase, EchoesReadNaturally)
             echoed = echoed || answer.find(utf8ToCp1252(echo.expected)) != std::string::npos;
         }
         EXPECT_TRUE(echoed) << echo.question << " never gives \"" << echo.expected << "\"";
-    }
-}
-
-// The box shows at most two lines; the second must not run into the border. An echo answer
-// is measured with a tail as long as a typical rest of a question.
-TEST(KnowledgeBase, EveryAnswerFitsTheAnswerBox)
-{
-    constexpr int kSecondLineWidth = 440;
-    const std::string typicalTail = " ihm heute eine Nachricht senden";
-    const CAnswerEngine engine = shippedEngine();
-    for (const CKeywordRecord& record : engine.records()) {
-        for (std::string text : record.answers()) {
-            const std::size_t star = text.find('*');
-            if (star != std::string::npos && record.keywords().size() == 1) {
-                text.replace(star, 1, typicalTail);
-            }
-            const std::vector<std::string> lines = answerBoxLines(text);
-            if (lines.size() == 2) {
-                EXPECT_FALSE(lines[0].empty()) << "no blank to break at: " << cp1252ToUtf8(text);
-                EXPECT_LE(answerFontWidth(lines[1]), kSecondLineWidth) << "too long: " << cp1252ToUtf8(text);
-            }
-        }
     }
 }

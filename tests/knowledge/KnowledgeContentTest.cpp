@@ -51,21 +51,6 @@ TEST(KnowledgeVariety, DistinctSentencesFillSeventyPercentOfTheAnswerSlots)
     EXPECT_GE(distinct.size() * 10, slots * 7) << distinct.size() << " distinct of " << slots;
 }
 
-// A sentence copied into many records makes the oracle sound like a machine.
-TEST(KnowledgeVariety, NoSentenceStandsInMoreThanThreeRecords)
-{
-    const CAnswerEngine engine = shippedEngine();
-    std::map<std::string, int> records;
-    for (const CKeywordRecord& record : engine.records()) {
-        for (const std::string& answer : std::set<std::string>(record.answers().begin(), record.answers().end())) {
-            ++records[answer];
-        }
-    }
-    for (const auto& [answer, count] : records) {
-        EXPECT_LE(count, 3) << cp1252ToUtf8(answer);
-    }
-}
-
 // The records most questions reach are where a repeated answer shows first, so they have the
 // most to say.
 TEST(KnowledgeVariety, TheFortyMostReachedRecordsHaveSixToEightAnswers)

@@ -1,5 +1,6 @@
 // The help check in front of the engine, and the one answering path built on both.
 #include "OracleTestSupport.h"
+#include "TempFolder.h"
 
 #include "oracle/COracle.h"
 #include "oracle/Random.h"
@@ -140,10 +141,8 @@ TEST(Oracle, WithoutAMatchTheEngineAnswersExactlyAsAlone)
 
 TEST(Oracle, ReadsTheHelpFileBesideTheKnowledgeFilesAndTellsWhenItIsMissing)
 {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("minne-oracle-help-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const CTempFolder temp("oracle-help");
+    const std::filesystem::path& folder = temp.path();
     std::ofstream(folder / "sw.dat", std::ios::binary) << keywordFileText(kRecords);
     std::ofstream(folder / "hv.dat", std::ios::binary) << wordPairFileText({{"ich", "du"}});
     CManualClock clock;

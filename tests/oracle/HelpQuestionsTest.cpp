@@ -2,6 +2,7 @@
 // shipped files: whatever the seed and however often they are asked, every answer points to
 // real help and none says yes.
 #include "OracleProgramRun.h"
+#include "TempFolder.h"
 
 #include "oracle/CHelpCheck.h"
 
@@ -48,15 +49,6 @@ bool namesHelp(const std::string& answer)
 
 class ShippedOracle : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() /
-                  ("minne-help-questions-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // Each question asked `rounds` times in a row, through --raw with the build's data folder.
     std::vector<std::string> ask(const std::vector<std::string>& questions, std::uint32_t seed, int rounds)
     {
@@ -76,7 +68,8 @@ protected:
         return answers;
     }
 
-    fs::path folder_;
+    CTempFolder temp_{"help-questions"};
+    fs::path folder_ = temp_.path();
 };
 
 constexpr std::uint32_t kSeeds[] = {0, 1, 7, 42, 4711, 65535, 1'700'000'000, 4'294'967'295};

@@ -1,4 +1,5 @@
 #include "OracleTestSupport.h"
+#include "TempFolder.h"
 
 #include "common/Clock.h"
 #include "oracle/CWordPairs.h"
@@ -179,21 +180,16 @@ class EngineFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("minne-oracle-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         clock_.setCalendarSeconds(1'700'000'123);
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     void write(const std::string& name, const std::string& bytes)
     {
         std::ofstream(folder_ / name, std::ios::binary) << bytes;
     }
 
-    std::filesystem::path folder_;
+    CTempFolder temp_{"oracle"};
+    std::filesystem::path folder_ = temp_.path();
     CManualClock clock_;
 };
 

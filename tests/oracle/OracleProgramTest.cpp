@@ -1,6 +1,7 @@
 // minnespiegel-oracle run as a program, with its input and output as files.
 #include "OracleProgramRun.h"
 #include "OracleTestSupport.h"
+#include "TempFolder.h"
 
 #include "oracle/Random.h"
 
@@ -23,21 +24,17 @@ class OracleProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::temp_directory_path() /
-                  ("minne-oracle-program-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
         fs::create_directories(folder_ / "data");
         writeFile(folder_ / "data" / "sw.dat", kKeywordFile);
         writeFile(folder_ / "data" / "hv.dat", kWordPairFile);
     }
-    void TearDown() override { fs::remove_all(folder_); }
-
     RunResult run(const std::string& arguments, const std::string& input = "")
     {
         return runOracleProgram(folder_, arguments, input);
     }
 
-    fs::path folder_;
+    CTempFolder temp_{"oracle-program"};
+    fs::path folder_ = temp_.path();
 };
 
 } // namespace
