@@ -57,6 +57,9 @@ std::int32_t CNullDisplay::present(const std::uint8_t* pixels, std::int32_t pitc
 
 std::int32_t CNullDisplay::presentRegion(const std::uint8_t* pixels, std::int32_t pitch, const SRect& changed)
 {
+    if (presentHook_) {
+        presentHook_(pixels, pitch);
+    }
     if (!backBuffer_) {
         return GraphicsResult::kNotInitialized;
     }
@@ -85,6 +88,10 @@ std::int32_t CNullDisplay::createSurface(std::int32_t, std::int32_t, ESurfacePla
 
 std::int32_t CNullDisplay::restoreSurface()
 {
+    if (refusals_.lostRestores > 0) {
+        --refusals_.lostRestores;
+        return GraphicsResult::kSurfaceLost;
+    }
     if (refusals_.restore) {
         return GraphicsResult::kGeneric;
     }

@@ -3,6 +3,7 @@
 #include "graphics/IFontRasterizer.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -22,12 +23,16 @@ public:
         bool backBuffer = false;
         bool surfaces = false;
         bool restore = false;
+        int lostRestores = 0; // the next restores find the surfaces still lost, as while another program holds the display
     };
 
     CNullDisplay() = default;
     explicit CNullDisplay(SRefusals refusals) : refusals_(std::move(refusals)) {}
 
     SRefusals& refusals() { return refusals_; }
+    // Called with every frame handed over, before anything is checked: a test can look at it.
+    using PresentHook = std::function<void(const std::uint8_t* pixels, std::int32_t pitch)>;
+    void setPresentHook(PresentHook hook) { presentHook_ = std::move(hook); }
     // The result the next presents report (0 unless set).
     void setPresentResult(std::int32_t result) { presentResult_ = result; }
     // Takes the memory of every surface away, as a mode switch by another program would.
@@ -65,6 +70,7 @@ public:
 
 private:
     SRefusals refusals_;
+    PresentHook presentHook_;
     std::int32_t presentResult_ = 0;
     std::uint32_t lossCount_ = 0;
     bool fullScreen_ = false;

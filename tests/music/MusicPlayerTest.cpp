@@ -36,7 +36,7 @@ protected:
     // The messages of the error log, without their time stamps.
     std::vector<std::string> messages() const
     {
-        std::istringstream log(readFile(folder.path() / "error_log.txt"));
+        std::istringstream log(CTempFolder::read(folder / "error_log.txt"));
         std::vector<std::string> lines;
         for (std::string line; std::getline(log, line);) {
             EXPECT_GT(line.size(), 27u);

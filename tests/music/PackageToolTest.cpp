@@ -53,7 +53,7 @@ TEST(SongPackage, ResourceToolReadsEveryResourceOfAModuleWeWrite)
     if (!haveResourceTool()) {
         GTEST_SKIP() << "wrestool (icoutils) is not installed";
     }
-    testpackages::CTempFolder folder;
+    CTempFolder folder;
     const std::vector<SResourceItem> items{{"OGG", "MUSIC.OGG", 0x0407, testpackages::fakeSong(999)},
                                            {"OGG", "ZWEI.OGG", 0x0407, testpackages::bytesOf("zwei")},
                                            {"DATA", "MUSIC.OGG", 0x0409, testpackages::bytesOf("data")},

@@ -2,12 +2,9 @@
 
 #include "music/CResourceModule.h"
 
-#include "ProcessToken.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace testpackages {
 
@@ -108,27 +105,6 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-CTempFolder::CTempFolder()
-{
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("minne-music-" + processToken() + "-" + test->test_suite_name() + "-" + test->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-CTempFolder::~CTempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 } // namespace testpackages

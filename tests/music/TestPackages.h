@@ -1,5 +1,6 @@
 #pragma once
 #include "song/PeResourceWriter.h"
+#include "TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -32,19 +33,5 @@ std::size_t resourceDirectoryOffset(const std::vector<std::uint8_t>& bytes); // 
 std::vector<std::uint8_t> toPe32Plus(const std::vector<std::uint8_t>& pe32);
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
-std::string readFile(const std::filesystem::path& path);
-
-// A fresh, empty folder for one test, removed again at the end.
-class CTempFolder {
-public:
-    CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 } // namespace testpackages

@@ -73,7 +73,7 @@ TEST_F(IdleFrameTest, AnythingTheMenuIsDrawnFromComposesTheNextFrame)
     EXPECT_TRUE(nextFrameComposed()) << "button up";
 
     frames(3);
-    platform->display->inner().loseSurfaces();
+    (*platform->display).loseSurfaces();
     EXPECT_TRUE(nextFrameComposed()) << "surfaces lost";
     EXPECT_TRUE(idleFramesComposeNothing()) << "after the pictures came back";
 }
@@ -88,12 +88,12 @@ TEST_F(IdleFrameTest, ASettingChangedByAClickIsShown)
     ASSERT_NE(music.value(), before);
     ASSERT_TRUE(idleFramesComposeNothing());
     // The frame on show is the one composed with the new value.
-    const std::vector<std::uint8_t> shown = platform->display->inner().lastFrame();
+    const std::vector<std::uint8_t> shown = (*platform->display).lastFrame();
     platform->input.pointAt(401, 100);
     frame();
     platform->input.pointAt(music.x() + 10, music.y() + 10);
     frame();
-    EXPECT_EQ(platform->display->inner().lastFrame(), shown);
+    EXPECT_EQ((*platform->display).lastFrame(), shown);
 }
 
 TEST_F(IdleFrameTest, TheSceneIsComposedInEveryFrame)

@@ -5,7 +5,7 @@ using namespace shelltest;
 TEST_F(ShellTest, MessagesGoBeforeFramesAndAnInactiveProgramOnlyWaits)
 {
     ASSERT_TRUE(start());
-    CNullDisplay& display = platform->display->inner();
+    CNullDisplay& display = (*platform->display);
     const std::uint32_t presents = display.presentCount();
 
     platform->messages.messages.push_back({EMessageKind::Activate, false});
@@ -29,7 +29,7 @@ TEST_F(ShellTest, AnUncoveredInactiveWindowShowsItsLastFrameAgainAndDrawsNone)
 {
     ASSERT_TRUE(start());
     frame();
-    CNullDisplay& display = platform->display->inner();
+    CNullDisplay& display = (*platform->display);
     const std::vector<std::uint8_t> shown = display.lastFrame();
     const std::uint32_t presents = display.presentCount();
     const EScreen screenBefore = state().screenState;
@@ -74,7 +74,7 @@ int whitePixels(const std::vector<std::uint8_t>& frame)
 TEST_F(ShellTest, TheCursorIsHiddenWhileThePointerIsOutsideTheWindow)
 {
     ASSERT_TRUE(start());
-    CNullDisplay& display = platform->display->inner();
+    CNullDisplay& display = (*platform->display);
     platform->input.pointAt(400, 300);
     frame();
     const int cursorPixels = whitePixels(display.lastFrame());
@@ -227,8 +227,8 @@ TEST_F(ShellTest, LostSurfacesReloadEveryPictureAndKeepTheSelectors)
     ASSERT_EQ(g.mb_music->value(), 1);
     const CSurface* oldConfig = g.backConfig.get();
 
-    platform->display->inner().loseSurfaces();
-    platform->display->restoresStillLost = 1;
+    (*platform->display).loseSurfaces();
+    platform->display->refusals().lostRestores = 1;
     frame();
     EXPECT_NE(g.backConfig.get(), oldConfig);
     EXPECT_EQ(g.mb_back->value(), 3);
@@ -250,7 +250,7 @@ TEST_F(ShellTest, LostSurfacesReloadEveryPictureAndKeepTheSelectors)
 TEST_F(ShellTest, AFrameStepTakesEveryWaitingMessageThenDrawsOnceAndNeverWaits)
 {
     ASSERT_TRUE(start());
-    CNullDisplay& display = platform->display->inner();
+    CNullDisplay& display = (*platform->display);
     const std::uint32_t presents = display.presentCount();
 
     platform->messages.messages.push_back({EMessageKind::Activate, false});

@@ -48,7 +48,7 @@ protected:
         const STextLine last = layoutQuestion(state().questionText, split, measure).lines.back();
         place = {141 + last.x + measure(last.text), 505 + last.y + 1};
         box.ReleaseDC();
-        return questionPixels(platform->display->inner().lastFrame(), place.first, place.second, 2, 18);
+        return questionPixels((*platform->display).lastFrame(), place.first, place.second, 2, 18);
     }
     int caretPixels()
     {
@@ -80,14 +80,14 @@ TEST_F(CaretTest, BlinksTwiceASecondAfterTheLastLineAndStaysOutOfTheGate)
     std::pair<int, int> place;
     EXPECT_EQ(caretPixels(place), 36);
     EXPECT_GT(place.second, 505 + 55 + 1) << "a third line or more";
-    const auto& shown = platform->display->inner().lastFrame();
+    const auto& shown = (*platform->display).lastFrame();
     EXPECT_EQ(questionPixels(shown, place.first + 2, place.second, 1, 18), 0) << "two pixels wide";
 
     // Enter starts the flight in the same frame; the box flies off unscaled at first.
     platform->input.pressKey(ScanCode::Return, 13);
     frame();
     ASSERT_EQ(state().screenState, EScreen::Flight);
-    const auto& flying = platform->display->inner().lastFrame();
+    const auto& flying = (*platform->display).lastFrame();
     EXPECT_GT(questionPixels(flying, 141, 505, 500, 95), 0);
     EXPECT_EQ(questionPixels(flying, place.first, place.second, 2, 18), 0);
 }
@@ -109,10 +109,10 @@ TEST_F(QuestionEntryTest, AcceptsAsciiAndTheGermanLettersOnly)
 TEST_F(QuestionEntryTest, TypedTextIsDrawnInTheBox)
 {
     frame();
-    EXPECT_EQ(questionPixels(platform->display->inner().lastFrame(), 141, 505, 500, 95), 36)
+    EXPECT_EQ(questionPixels((*platform->display).lastFrame(), 141, 505, 500, 95), 36)
         << "the caret alone";
     typeText("wer");
-    EXPECT_GT(questionPixels(platform->display->inner().lastFrame(), 141, 505, 500, 95), 36);
+    EXPECT_GT(questionPixels((*platform->display).lastFrame(), 141, 505, 500, 95), 36);
 }
 
 TEST_F(QuestionEntryTest, FullQuestionBeepsAndKeepsBackspaceAndEnter)

@@ -16,7 +16,8 @@
 #include "settings/Settings.h"
 #include "song/PeResourceWriter.h"
 
-#include "ProcessToken.h"
+#include "TempFolder.h"
+#include "../image/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -44,33 +45,11 @@ struct SColour {
 template <class PixelFunction>
 void writeBmp(const fs::path& path, int width, int height, PixelFunction pixelAt)
 {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(rowBytes * height);
-    std::vector<std::uint8_t> file(54 + imageBytes, 0);
-    auto put32 = [&file](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-        }
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, imageBytes);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = file.data() + 54 + static_cast<std::size_t>((height - 1 - y) * rowBytes);
-        for (int x = 0; x < width; ++x) {
-            const SColour c = pixelAt(x, y);
-            row[x * 3 + 0] = c.b;
-            row[x * 3 + 1] = c.g;
-            row[x * 3 + 2] = c.r;
-        }
-    }
+    const auto rows = pictures::dibRows(width, height, 3, [&](int x, int y) {
+        const SColour c = pixelAt(x, y);
+        return std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b;
+    });
+    const auto file = pictures::makeBmp({.width = width, .height = height, .pixelData = rows});
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
                                                 static_cast<std::streamsize>(file.size()));
 }
@@ -158,11 +137,7 @@ inline void writeSongPackage(const fs::path& path)
         .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
 }
 
-inline std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+inline std::string readFile(const fs::path& path) { return CTempFolder::read(path); }
 
 // The error log without its time stamps: one message per entry.
 inline std::vector<std::string> errorLogMessages(const fs::path& folder)
@@ -233,55 +208,6 @@ public:
     std::optional<std::string> refusal; // set: no browser can be started, for this reason
 };
 
-// A display whose restore can report the surface lost again, as a display still held by
-// another program does; everything else is the null display's.
-class CTestDisplay final : public IDisplay {
-public:
-    CTestDisplay(CNullDisplay::SRefusals refusals, int& presentedFrames)
-        : inner_(std::move(refusals)), presentedFrames_(presentedFrames)
-    {
-    }
-
-    CNullDisplay& inner() { return inner_; }
-    int restoresStillLost = 0;
-    // The blue of every presented frame at (240, 180), where the loader animation stands.
-    std::vector<std::uint8_t> blueAtLoader;
-
-    bool hasDevice() const override { return inner_.hasDevice(); }
-    std::int32_t enterFullScreen() override { return inner_.enterFullScreen(); }
-    void leaveFullScreen() override { inner_.leaveFullScreen(); }
-    std::int32_t setMode(std::int32_t w, std::int32_t h, ESurfaceFormat f) override { return inner_.setMode(w, h, f); }
-    std::int32_t createPrimary(ESurfacePlacement p) override { return inner_.createPrimary(p); }
-    std::int32_t createBackBuffer() override { return inner_.createBackBuffer(); }
-    void releasePrimary() override { inner_.releasePrimary(); }
-    std::int32_t present(const std::uint8_t* pixels, std::int32_t pitch) override
-    {
-        if (inner_.modeFormat() == ESurfaceFormat::Bgrx32) {
-            blueAtLoader.push_back(pixels[180 * pitch + 240 * 4]);
-        }
-        ++presentedFrames_;
-        return inner_.present(pixels, pitch);
-    }
-    std::int32_t createSurface(std::int32_t w, std::int32_t h, ESurfacePlacement p) override
-    {
-        return inner_.createSurface(w, h, p);
-    }
-    std::uint32_t lossCount() const override { return inner_.lossCount(); }
-    std::int32_t restoreSurface() override
-    {
-        if (restoresStillLost > 0) {
-            --restoresStillLost;
-            return GraphicsResult::kSurfaceLost;
-        }
-        return inner_.restoreSurface();
-    }
-    bool vsyncIsReal() const override { return false; }
-
-private:
-    CNullDisplay inner_;
-    int& presentedFrames_;
-};
-
 class CTestPlatform final : public IShellPlatform {
 public:
     CTestPlatform()
@@ -307,7 +233,13 @@ public:
         if (!displayExists) {
             return nullptr;
         }
-        auto made = std::make_unique<CTestDisplay>(refusals, presentedFrames);
+        auto made = std::make_unique<CNullDisplay>(refusals);
+        made->setPresentHook([this](const std::uint8_t* pixels, std::int32_t pitch) {
+            if (display->modeFormat() == ESurfaceFormat::Bgrx32) {
+                blueAtLoader.push_back(pixels[180 * pitch + 240 * 4]);
+            }
+            ++presentedFrames;
+        });
         display = made.get();
         return made;
     }
@@ -322,8 +254,10 @@ public:
     CFakeAudioDevice audioDevice;
     CScriptedInputSource input;
     CNullDisplay::SRefusals refusals;
-    CTestDisplay* display = nullptr; // owned by the screen: gone after shutdown
+    CNullDisplay* display = nullptr; // owned by the screen: gone after shutdown
     int presentedFrames = 0;          // counted here, so it outlives the display
+    // The blue of every presented frame at (240, 180), where the loader animation stands.
+    std::vector<std::uint8_t> blueAtLoader;
     bool windowCanBeMade = true;
     bool displayExists = true;
     bool inputExists = true;
@@ -353,12 +287,7 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-        std::replace(name.begin(), name.end(), '/', '-');
-        folder = fs::temp_directory_path() / ("minne-shell-" + processToken() + "-" + name);
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = tempFolder.path();
         writeProgramPictures(folder);
         writeKnowledgeFiles(folder);
         writeSongPackage(folder / "resource.dat");
@@ -372,7 +301,6 @@ protected:
         app.reset();
         platform.reset();
         fs::current_path(previousFolder);
-        fs::remove_all(folder);
     }
 
     void saveSetting(const char* name, std::int32_t value) { SaveSetting(platform->registry(), name, value); }
@@ -463,6 +391,7 @@ protected:
     SShellState& state() { return app->state(); }
     std::vector<std::string> log() const { return errorLogMessages(folder); }
 
+    CTempFolder tempFolder{"shell"};
     fs::path folder;
     fs::path previousFolder;
     std::unique_ptr<CTestPlatform> platform;

@@ -1,8 +1,6 @@
 #include "ShellTestPlatform.h"
 #include "shell/CommandLine.h"
 
-#include <algorithm>
-
 using namespace shelltest;
 
 namespace {
@@ -36,7 +34,7 @@ TEST_F(ShellTest, StartsOnTheTitleMenuWithEverythingLoaded)
     EXPECT_EQ(state().screenState, EScreen::TitleMenu);
     EXPECT_EQ(state().colourDepth, 32);
     EXPECT_FALSE(state().showLoaderProgress);
-    CNullDisplay& display = platform->display->inner();
+    CNullDisplay& display = (*platform->display);
     EXPECT_EQ(display.modeWidth(), 800);
     EXPECT_EQ(display.modeHeight(), 600);
     EXPECT_TRUE(display.fullScreen());
@@ -63,7 +61,7 @@ TEST_F(ShellTest, LoaderAnimationRunsBackAndForthOverFramesOneToFive)
     for (int step = 0; step < 82; ++step) {
         expected.push_back(static_cast<std::uint8_t>(40 * kRound[step % 6]));
     }
-    EXPECT_EQ(platform->display->blueAtLoader, expected);
+    EXPECT_EQ(platform->blueAtLoader, expected);
 }
 
 TEST_P(ColourDepthTest, TriesTheDepthsOfTheStoredChoice)
@@ -79,7 +77,7 @@ TEST_P(ColourDepthTest, TriesTheDepthsOfTheStoredChoice)
     EXPECT_EQ(running, c.expectedMode.has_value());
     EXPECT_EQ(log(), c.expectedLog);
     if (c.expectedMode) {
-        EXPECT_EQ(platform->display->inner().modeFormat(), *c.expectedMode);
+        EXPECT_EQ((*platform->display).modeFormat(), *c.expectedMode);
         EXPECT_TRUE(platform->boxes.boxes.empty());
     } else {
         ASSERT_EQ(platform->boxes.boxes.size(), 1u);
@@ -88,7 +86,7 @@ TEST_P(ColourDepthTest, TriesTheDepthsOfTheStoredChoice)
         EXPECT_EQ(platform->boxes.boxes[0].icon, EBoxIcon::Error);
         EXPECT_TRUE(app->quitPosted());
         EXPECT_EQ(app->exitCode(), 0);
-        EXPECT_EQ(platform->display->inner().presentCount(), 0u);
+        EXPECT_EQ((*platform->display).presentCount(), 0u);
     }
 }
 
@@ -188,73 +186,61 @@ TEST_F(ShellTest, WithoutInputTheProgramSaysSoAndEnds)
     EXPECT_EQ(app->exitCode(), 0);
 }
 
-TEST_F(ShellTest, MissingTitlePictureEndsBeforeTheFirstFrame)
-{
-    fs::remove(folder / "gfx" / "mi_titel2.jpg");
-    EXPECT_TRUE(start());
-    EXPECT_TRUE(app->quitPosted());
-    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("mi_titel2.jpg"),
-                                               "kann backMain nicht laden", "gfx\\mi_titel2.jpg: Datei fehlt"}));
-    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
-    EXPECT_EQ(platform->boxes.boxes[0].text, "kann backMain nicht laden");
-    const std::uint32_t presentsAfterLoading = platform->display->inner().presentCount();
-    app->runLoopStep();
-    EXPECT_EQ(platform->display->inner().presentCount(), presentsAfterLoading);
-    EXPECT_EQ(app->exitCode(), 0);
-}
+struct SMissingPictures {
+    std::vector<std::string> removed;
+    std::vector<std::string> expectedLog; // after "Farbtiefe: 32"
+    std::size_t boxes;
+    bool quits;
+};
 
-TEST_F(ShellTest, EveryRequiredMenuButtonIsReportedFatally)
+class MissingPictureTest : public ShellTest, public ::testing::WithParamInterface<SMissingPictures> {};
+
+// The title picture and the menu buttons end the program, each with a box; the scene's
+// pictures are only logged; a missing dancer frame also goes to the plain log, once.
+TEST_P(MissingPictureTest, AreLoggedAndEndTheProgramOnlyWhenTheMenuNeedsThem)
 {
-    for (const char* file : {"mb_einstellungen.bmp", "mb_internet.bmp", "mb_hilfe.bmp", "mb_start.bmp",
-                             "mb_ende.bmp", "mb_back.bmp"}) {
+    for (const std::string& file : GetParam().removed) {
         fs::remove(folder / "gfx" / file);
     }
     start();
-    EXPECT_EQ(log(), (std::vector<std::string>{
-                         "Farbtiefe: 32", missingPictureLine("mb_back.bmp"), "kann mb_back nicht laden",
-                         "gfx\\mb_back.bmp: Datei fehlt", missingPictureLine("mb_einstellungen.bmp"),
-                         "mb_einstellungen", "gfx\\mb_einstellungen.bmp: Datei fehlt",
-                         missingPictureLine("mb_internet.bmp"), "mb_internet", "gfx\\mb_internet.bmp: Datei fehlt",
-                         missingPictureLine("mb_hilfe.bmp"), "mb_hilfe", "gfx\\mb_hilfe.bmp: Datei fehlt",
-                         missingPictureLine("mb_start.bmp"), "mb_start", "gfx\\mb_start.bmp: Datei fehlt",
-                         missingPictureLine("mb_ende.bmp"), "mb_ende", "gfx\\mb_ende.bmp: Datei fehlt"}));
-    EXPECT_EQ(platform->boxes.boxes.size(), 6u);
-    EXPECT_TRUE(app->quitPosted());
-}
-
-TEST_F(ShellTest, ScenePicturesAreReportedWithoutEndingTheProgram)
-{
-    fs::remove(folder / "gfx" / "tor.bmp");
-    fs::remove(folder / "gfx" / "eingabe.bmp");
-    fs::remove(folder / "gfx" / "landschaft1.jpg");
-    fs::remove(folder / "gfx" / "mi_help.jpg");
-    fs::remove(folder / "gfx" / "mi_einstellungen.jpg");
-    fs::remove(folder / "gfx" / "cursor.bmp");
-    ASSERT_TRUE(start());
-    EXPECT_FALSE(app->quitPosted());
-    EXPECT_EQ(log(), (std::vector<std::string>{
-                         "Farbtiefe: 32", missingPictureLine("landschaft1.jpg"), missingPictureLine("tor.bmp"),
-                         "loadGraphics: tor konnte nicht geladen werden", "gfx\\tor.bmp: Datei fehlt",
-                         missingPictureLine("eingabe.bmp"), "loadGraphics: qbox konnte nicht geladen werden",
-                         "gfx\\eingabe.bmp: Datei fehlt", missingPictureLine("eingabe.bmp"),
-                         "loadGraphics: abox konnte nicht geladen werden", "gfx\\eingabe.bmp: Datei fehlt",
-                         missingPictureLine("mi_einstellungen.jpg"),
-                         missingPictureLine("mi_help.jpg"), missingPictureLine("cursor.bmp")}));
-    EXPECT_TRUE(platform->boxes.boxes.empty());
+    std::vector<std::string> expected{"Farbtiefe: 32"};
+    expected.insert(expected.end(), GetParam().expectedLog.begin(), GetParam().expectedLog.end());
+    EXPECT_EQ(log(), expected);
+    EXPECT_EQ(platform->boxes.boxes.size(), GetParam().boxes);
+    EXPECT_EQ(app->quitPosted(), GetParam().quits);
+    const std::uint32_t presents = (*platform->display).presentCount();
+    app->runLoopStep();
+    if (GetParam().quits) {
+        EXPECT_EQ((*platform->display).presentCount(), presents) << "no frame after the box";
+        EXPECT_EQ(app->exitCode(), 0);
+        return;
+    }
+    EXPECT_EQ(readFile(folder / "log.txt"), GetParam().removed[0] == "m1_12.bmp" ? "gfx\\m1\r\n" : "");
     clickStart();
     frames(5);
     EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
-TEST_F(ShellTest, MissingDancerFrameIsWrittenToThePlainLogOnce)
-{
-    fs::remove(folder / "gfx" / "m1_12.bmp");
-    ASSERT_TRUE(start());
-    EXPECT_EQ(readFile(folder / "log.txt"), "gfx\\m1\r\n");
-    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", missingPictureLine("m1_12.bmp")}));
-    clickStart();
-    EXPECT_EQ(state().screenState, EScreen::Question);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MissingPictureTest,
+    ::testing::Values(
+        SMissingPictures{{"mi_titel2.jpg"}, {missingPictureLine("mi_titel2.jpg"), "kann backMain nicht laden"}, 1, true},
+        SMissingPictures{{"mb_einstellungen.bmp", "mb_internet.bmp", "mb_hilfe.bmp", "mb_start.bmp", "mb_ende.bmp",
+                          "mb_back.bmp"},
+                         {missingPictureLine("mb_back.bmp"), "kann mb_back nicht laden",
+                          missingPictureLine("mb_einstellungen.bmp"), "mb_einstellungen",
+                          missingPictureLine("mb_internet.bmp"), "mb_internet", missingPictureLine("mb_hilfe.bmp"),
+                          "mb_hilfe", missingPictureLine("mb_start.bmp"), "mb_start", missingPictureLine("mb_ende.bmp"),
+                          "mb_ende"},
+                         6, true},
+        SMissingPictures{{"tor.bmp", "eingabe.bmp", "landschaft1.jpg", "mi_help.jpg", "mi_einstellungen.jpg", "cursor.bmp"},
+                         {missingPictureLine("landschaft1.jpg"), missingPictureLine("tor.bmp"),
+                          "loadGraphics: tor konnte nicht geladen werden", missingPictureLine("eingabe.bmp"),
+                          "loadGraphics: qbox konnte nicht geladen werden", missingPictureLine("eingabe.bmp"),
+                          "loadGraphics: abox konnte nicht geladen werden", missingPictureLine("mi_einstellungen.jpg"),
+                          missingPictureLine("mi_help.jpg"), missingPictureLine("cursor.bmp")},
+                         0, false},
+        SMissingPictures{{"m1_12.bmp"}, {missingPictureLine("m1_12.bmp")}, 0, false}));
 
 TEST_F(ShellTest, ButtonWithoutPictureIsNeitherDrawnNorClickable)
 {
@@ -299,29 +285,6 @@ TEST_F(ShellTest, PicturesThatFailAreLoggedWithFileAndReason)
                          "Farbtiefe: 32",
                          missingPictureLine("landschaft2.jpg"),
                          "LoadImage: gfx/tor.bmp konnte nicht geladen werden (BMP: file too short for its headers)",
-                         "loadGraphics: tor konnte nicht geladen werden", "gfx\\tor.bmp: Datei ist abgeschnitten",
-                         "spiegel started", missingPictureLine("landschaft2.jpg")}));
-}
-
-// A damaged title picture: after the message that ends the program comes the file and, in the
-// user's words, what is wrong with it. A refusal without a message of its own (the settings
-// screen's picture) lends its reason to no later message.
-TEST_F(ShellTest, DamagedTitlePictureIsNamedWithItsReasonAfterTheMessage)
-{
-    const fs::path title = folder / "gfx" / "mi_titel2.jpg";
-    fs::resize_file(title, fs::file_size(title) / 2);
-    std::ofstream(folder / "gfx" / "mi_einstellungen.jpg", std::ios::trunc) << "not a picture";
-    EXPECT_TRUE(start());
-    const std::vector<std::string> lines = log();
-    const auto message = std::find(lines.begin(), lines.end(), "kann backMain nicht laden");
-    ASSERT_NE(message, lines.end());
-    ASSERT_NE(message + 1, lines.end());
-    EXPECT_EQ(*(message + 1), "gfx\\mi_titel2.jpg: Datei ist abgeschnitten");
-    EXPECT_EQ(message + 2, lines.end());
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-                  return line.starts_with("gfx\\mi_einstellungen.jpg:");
-              }),
-              0);
-    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
-    EXPECT_EQ(platform->boxes.boxes[0].text, "kann backMain nicht laden");
+                         "loadGraphics: tor konnte nicht geladen werden", "spiegel started",
+                         missingPictureLine("landschaft2.jpg")}));
 }
