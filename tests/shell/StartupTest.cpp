@@ -1,6 +1,8 @@
 #include "ShellTestPlatform.h"
 #include "shell/CommandLine.h"
 
+#include <algorithm>
+
 using namespace shelltest;
 
 namespace {
@@ -224,20 +226,24 @@ TEST_P(MissingPictureTest, AreLoggedAndEndTheProgramOnlyWhenTheMenuNeedsThem)
 INSTANTIATE_TEST_SUITE_P(
     Rows, MissingPictureTest,
     ::testing::Values(
-        SMissingPictures{{"mi_titel2.jpg"}, {missingPictureLine("mi_titel2.jpg"), "kann backMain nicht laden"}, 1, true},
+        SMissingPictures{{"mi_titel2.jpg"}, {missingPictureLine("mi_titel2.jpg"), "kann backMain nicht laden", "gfx\\mi_titel2.jpg: Datei fehlt"}, 1, true},
         SMissingPictures{{"mb_einstellungen.bmp", "mb_internet.bmp", "mb_hilfe.bmp", "mb_start.bmp", "mb_ende.bmp",
                           "mb_back.bmp"},
                          {missingPictureLine("mb_back.bmp"), "kann mb_back nicht laden",
-                          missingPictureLine("mb_einstellungen.bmp"), "mb_einstellungen",
-                          missingPictureLine("mb_internet.bmp"), "mb_internet", missingPictureLine("mb_hilfe.bmp"),
-                          "mb_hilfe", missingPictureLine("mb_start.bmp"), "mb_start", missingPictureLine("mb_ende.bmp"),
-                          "mb_ende"},
+                          "gfx\\mb_back.bmp: Datei fehlt", missingPictureLine("mb_einstellungen.bmp"),
+                          "mb_einstellungen", "gfx\\mb_einstellungen.bmp: Datei fehlt",
+                          missingPictureLine("mb_internet.bmp"), "mb_internet", "gfx\\mb_internet.bmp: Datei fehlt",
+                          missingPictureLine("mb_hilfe.bmp"), "mb_hilfe", "gfx\\mb_hilfe.bmp: Datei fehlt",
+                          missingPictureLine("mb_start.bmp"), "mb_start", "gfx\\mb_start.bmp: Datei fehlt",
+                          missingPictureLine("mb_ende.bmp"), "mb_ende", "gfx\\mb_ende.bmp: Datei fehlt"},
                          6, true},
         SMissingPictures{{"tor.bmp", "eingabe.bmp", "landschaft1.jpg", "mi_help.jpg", "mi_einstellungen.jpg", "cursor.bmp"},
                          {missingPictureLine("landschaft1.jpg"), missingPictureLine("tor.bmp"),
-                          "loadGraphics: tor konnte nicht geladen werden", missingPictureLine("eingabe.bmp"),
-                          "loadGraphics: qbox konnte nicht geladen werden", missingPictureLine("eingabe.bmp"),
-                          "loadGraphics: abox konnte nicht geladen werden", missingPictureLine("mi_einstellungen.jpg"),
+                          "loadGraphics: tor konnte nicht geladen werden", "gfx\\tor.bmp: Datei fehlt",
+                          missingPictureLine("eingabe.bmp"), "loadGraphics: qbox konnte nicht geladen werden",
+                          "gfx\\eingabe.bmp: Datei fehlt", missingPictureLine("eingabe.bmp"),
+                          "loadGraphics: abox konnte nicht geladen werden", "gfx\\eingabe.bmp: Datei fehlt",
+                          missingPictureLine("mi_einstellungen.jpg"),
                           missingPictureLine("mi_help.jpg"), missingPictureLine("cursor.bmp")},
                          0, false},
         SMissingPictures{{"m1_12.bmp"}, {missingPictureLine("m1_12.bmp")}, 0, false}));
@@ -285,6 +291,30 @@ TEST_F(ShellTest, PicturesThatFailAreLoggedWithFileAndReason)
                          "Farbtiefe: 32",
                          missingPictureLine("landschaft2.jpg"),
                          "LoadImage: gfx/tor.bmp konnte nicht geladen werden (BMP: file too short for its headers)",
-                         "loadGraphics: tor konnte nicht geladen werden", "spiegel started",
+                         "loadGraphics: tor konnte nicht geladen werden", "gfx\\tor.bmp: Datei ist abgeschnitten",
+                         "spiegel started",
                          missingPictureLine("landschaft2.jpg")}));
+}
+
+// A damaged title picture: after the message that ends the program comes the file and, in the
+// user's words, what is wrong with it. A refusal without a message of its own (the settings
+// screen's picture) lends its reason to no later message.
+TEST_F(ShellTest, DamagedTitlePictureIsNamedWithItsReasonAfterTheMessage)
+{
+    const fs::path title = folder / "gfx" / "mi_titel2.jpg";
+    fs::resize_file(title, fs::file_size(title) / 2);
+    std::ofstream(folder / "gfx" / "mi_einstellungen.jpg", std::ios::trunc) << "not a picture";
+    EXPECT_TRUE(start());
+    const std::vector<std::string> lines = log();
+    const auto message = std::find(lines.begin(), lines.end(), "kann backMain nicht laden");
+    ASSERT_NE(message, lines.end());
+    ASSERT_NE(message + 1, lines.end());
+    EXPECT_EQ(*(message + 1), "gfx\\mi_titel2.jpg: Datei ist abgeschnitten");
+    EXPECT_EQ(message + 2, lines.end());
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+                  return line.starts_with("gfx\\mi_einstellungen.jpg:");
+              }),
+              0);
+    ASSERT_EQ(platform->boxes.boxes.size(), 1u);
+    EXPECT_EQ(platform->boxes.boxes[0].text, "kann backMain nicht laden");
 }
