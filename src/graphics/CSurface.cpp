@@ -9,14 +9,6 @@
 #include <algorithm>
 #include <new>
 
-namespace {
-
-// How often a lock restores a lost surface before it gives up; the platform refusing the
-// restore every time must not hang the program.
-constexpr int kRestoreAttempts = 3;
-
-} // namespace
-
 CSurface::CSurface() = default;
 
 CSurface::~CSurface() = default;

@@ -120,6 +120,10 @@ public:
     bool holdsRunTable() const { return keySpans_ != nullptr; }
 
 private:
+    // How often a lock or draw restores a lost surface before it gives up; the platform
+    // refusing the restore every time must not hang the program.
+    static constexpr int kRestoreAttempts = 3;
+
     void adopt(CScreen& screen, std::unique_ptr<CSurfaceMemory> memory);
     void detectFormat();
     void selectPrimitives();

@@ -19,9 +19,6 @@ std::uint32_t limitAlpha(std::uint32_t alpha)
 // before unchanged: pictures that are recomposed for every draw never pay for building one.
 constexpr std::uint32_t kDrawsBeforeSpans = 1;
 
-// How often a draw restores a lost source before it gives up, as a lock does.
-constexpr int kRestoreAttempts = 3;
-
 } // namespace
 
 const CKeySpans* CSurface::keySpans(std::uint32_t keyBits)

@@ -23,7 +23,7 @@ struct SBmpHeader {
     std::uint32_t clrUsed = 0;
 };
 
-SBmpHeader readHeader(std::span<const std::uint8_t> d)
+SBmpHeader readBmpHeader(std::span<const std::uint8_t> d)
 {
     SBmpHeader h;
     h.offBits = le32(d, 10);
@@ -223,7 +223,7 @@ SDecodeResult CDXImageFormatBMP::Decode(std::span<const std::uint8_t> data) cons
 {
     if (data.size() < kHeadersBytes)
         return SDecodeResult::refused("BMP: file too short for its headers");
-    const SBmpHeader header = readHeader(data);
+    const SBmpHeader header = readBmpHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
         return SDecodeResult::refused(std::move(why));
     if (header.offBits > data.size())

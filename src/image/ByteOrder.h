@@ -2,10 +2,24 @@
 // Reading the decoders' header fields; callers check the bounds first.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 
 namespace image_bytes {
+
+// Words in the machine's own order at any address, for the pixel loops.
+inline std::uint32_t load32(const std::uint8_t* p)
+{
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+inline void store32(std::uint8_t* p, std::uint32_t v)
+{
+    std::memcpy(p, &v, 4);
+}
 
 inline std::uint16_t le16(std::span<const std::uint8_t> d, std::size_t at)
 {

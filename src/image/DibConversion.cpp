@@ -1,11 +1,15 @@
 #include "image/DibConversion.h"
 
+#include "image/ByteOrder.h"
 #include "image/PixelRows.h"
 
 #include <array>
 #include <cstring>
 
 namespace {
+
+using image_bytes::load32;
+using image_bytes::store32;
 
 // Pixels travel between reader and writer as 0x00RRGGBB.
 using Rgb = std::uint32_t;
@@ -17,22 +21,10 @@ std::uint32_t load16(const std::uint8_t* p)
     return v;
 }
 
-std::uint32_t load32(const std::uint8_t* p)
-{
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
 void store16(std::uint8_t* p, std::uint32_t v)
 {
     const auto w = static_cast<std::uint16_t>(v);
     std::memcpy(p, &w, 2);
-}
-
-void store32(std::uint8_t* p, std::uint32_t v)
-{
-    std::memcpy(p, &v, 4);
 }
 
 // A 5-bit channel becomes 8 bits by repeating its top bits, so 31 gives full intensity.

@@ -1,5 +1,6 @@
 #include "image/JpegStructure.h"
 
+#include "image/ByteOrder.h"
 #include "image/CDib.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@ struct SFrame {
     bool arithmetic = false;
     std::uint64_t blocks = 0; // 8 × 8 blocks of all components
 };
-
-std::uint32_t be16(std::span<const std::uint8_t> data, std::size_t at)
-{
-    return std::uint32_t(data[at]) << 8 | data[at + 1];
-}
 
 // Start-of-frame markers: C0..CF except the table markers C4 (Huffman), C8 (reserved), CC
 // (arithmetic conditioning).

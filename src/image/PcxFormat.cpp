@@ -12,7 +12,7 @@ using namespace image_bytes;
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 128;
+constexpr std::size_t kPcxHeaderBytes = 128;
 constexpr std::size_t kPaletteFromEnd = 769; // the 0x0C marker, then 256 × red, green, blue
 constexpr std::uint8_t kPaletteMarker = 0x0C;
 
@@ -24,7 +24,7 @@ struct SPcxHeader {
     std::int32_t bytesPerLine = 0;
 };
 
-SPcxHeader readHeader(std::span<const std::uint8_t> d)
+SPcxHeader readPcxHeader(std::span<const std::uint8_t> d)
 {
     const auto signed16 = [&](std::size_t at) { return std::int32_t(std::int16_t(le16(d, at))); };
     SPcxHeader h;
@@ -106,18 +106,6 @@ bool decodeLine(const std::uint8_t*& in, const std::uint8_t* end, std::span<std:
     return true;
 }
 
-std::uint32_t load32(const std::uint8_t* p)
-{
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-void store32(std::uint8_t* p, std::uint32_t v)
-{
-    std::memcpy(p, &v, 4);
-}
-
 // Red, green and blue planes into blue, green, red bytes; four pixels make three words.
 void interleavePlanes(const std::uint8_t* line, std::size_t bytesPerLine, std::uint8_t* row, std::int32_t width)
 {
@@ -186,12 +174,12 @@ bool CDXImageFormatPCX::Detect(std::span<const std::uint8_t> header, std::span<c
 
 SDecodeResult CDXImageFormatPCX::Decode(std::span<const std::uint8_t> data) const
 {
-    if (data.size() < kHeaderBytes)
+    if (data.size() < kPcxHeaderBytes)
         return SDecodeResult::refused("PCX: file too short for its header");
-    const SPcxHeader header = readHeader(data);
+    const SPcxHeader header = readPcxHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
         return SDecodeResult::refused(std::move(why));
-    const auto pixelData = data.subspan(kHeaderBytes);
+    const auto pixelData = data.subspan(kPcxHeaderBytes);
     const std::uint64_t leastBytes = minimumLineBytes(std::uint64_t(header.bytesPerLine)) * header.planes *
                                      std::uint64_t(header.height);
     if (leastBytes > pixelData.size())

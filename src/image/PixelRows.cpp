@@ -1,5 +1,7 @@
 #include "image/PixelRows.h"
 
+#include "image/ByteOrder.h"
+
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -12,17 +14,8 @@ namespace pixel_rows {
 
 namespace {
 
-std::uint32_t load32(const std::uint8_t* p)
-{
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-void store32(std::uint8_t* p, std::uint32_t v)
-{
-    std::memcpy(p, &v, 4);
-}
+using image_bytes::load32;
+using image_bytes::store32;
 
 // Four pixels (12 bytes) in three word loads.
 void widenScalar(const std::uint8_t* s, std::uint8_t* d, std::size_t pixels)

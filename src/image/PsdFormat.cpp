@@ -11,7 +11,7 @@ using namespace image_bytes;
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 30;
+constexpr std::size_t kPsdHeaderBytes = 30;
 constexpr std::uint16_t kMaxChannels = 24;
 constexpr std::uint16_t kRgbMode = 3;
 // Red, green, blue and alpha are the first four channels; the rest are not shown.
@@ -27,7 +27,7 @@ struct SPsdHeader {
     std::uint32_t colorModeDataLength = 0;
 };
 
-SPsdHeader readHeader(std::span<const std::uint8_t> d)
+SPsdHeader readPsdHeader(std::span<const std::uint8_t> d)
 {
     SPsdHeader h;
     h.version = be16(d, 4);
@@ -64,7 +64,7 @@ std::string checkHeader(const SPsdHeader& h)
 // or nothing when a section runs past the end.
 std::optional<std::size_t> findImageData(std::span<const std::uint8_t> d, const SPsdHeader& h)
 {
-    std::uint64_t at = kHeaderBytes + std::uint64_t(h.colorModeDataLength);
+    std::uint64_t at = kPsdHeaderBytes + std::uint64_t(h.colorModeDataLength);
     for (int section = 0; section < 2; ++section) {
         if (!inside(d.size(), at, 4))
             return std::nullopt;
@@ -163,9 +163,9 @@ bool CDXImageFormatPSD::Detect(std::span<const std::uint8_t> header, std::span<c
 
 SDecodeResult CDXImageFormatPSD::Decode(std::span<const std::uint8_t> data) const
 {
-    if (data.size() < kHeaderBytes)
+    if (data.size() < kPsdHeaderBytes)
         return SDecodeResult::refused("PSD: file too short for its header");
-    const SPsdHeader header = readHeader(data);
+    const SPsdHeader header = readPsdHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
         return SDecodeResult::refused(std::move(why));
     const std::optional<std::size_t> imageData = findImageData(data, header);

@@ -8,7 +8,7 @@ using namespace image_bytes;
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 18;
+constexpr std::size_t kTgaHeaderBytes = 18;
 constexpr char kFooterSignature[] = "TRUEVISION-XFILE";
 constexpr std::size_t kFooterSignatureBytes = 16;
 constexpr std::size_t kFooterSignatureFromEnd = 18;
@@ -31,7 +31,7 @@ struct STgaHeader {
     std::size_t entryBytes() const { return (colorMapEntryBits == 15 ? 16 : colorMapEntryBits) / 8; }
 };
 
-STgaHeader readHeader(std::span<const std::uint8_t> d)
+STgaHeader readTgaHeader(std::span<const std::uint8_t> d)
 {
     STgaHeader h;
     h.idLength = d[0];
@@ -244,7 +244,7 @@ bool decodeByDepth(std::span<const std::uint8_t> in, CDib& dib, const STgaHeader
 
 bool CDXImageFormatTGA::Detect(std::span<const std::uint8_t> header, std::span<const std::uint8_t> tail) const
 {
-    if (header.size() < kHeaderBytes || tail.size() < kFooterSignatureFromEnd)
+    if (header.size() < kTgaHeaderBytes || tail.size() < kFooterSignatureFromEnd)
         return false;
     const std::uint8_t* signature = tail.data() + tail.size() - kFooterSignatureFromEnd;
     return std::memcmp(signature, kFooterSignature, kFooterSignatureBytes) == 0 && isSupportedDepth(header[16]);
@@ -252,12 +252,12 @@ bool CDXImageFormatTGA::Detect(std::span<const std::uint8_t> header, std::span<c
 
 SDecodeResult CDXImageFormatTGA::Decode(std::span<const std::uint8_t> data) const
 {
-    if (data.size() < kHeaderBytes)
+    if (data.size() < kTgaHeaderBytes)
         return SDecodeResult::refused("TGA: file too short for its header");
-    const STgaHeader header = readHeader(data);
+    const STgaHeader header = readTgaHeader(data);
     if (std::string why = checkHeader(header); !why.empty())
         return SDecodeResult::refused(std::move(why));
-    const std::size_t mapStart = kHeaderBytes + header.idLength;
+    const std::size_t mapStart = kTgaHeaderBytes + header.idLength;
     const std::size_t mapBytes = std::size_t(header.colorMapLength) * header.entryBytes();
     if (!inside(data.size(), mapStart, mapBytes))
         return SDecodeResult::refused("TGA: file too short for its colour map");

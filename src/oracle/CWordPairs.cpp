@@ -4,12 +4,10 @@
 
 namespace {
 
-constexpr int kEnd = CTextCursor::kEnd;
-
 int skipToQuote(CTextCursor& in)
 {
     int c = in.get();
-    while (c != '"' && c != kEnd) {
+    while (c != '"' && c != CTextCursor::kEnd) {
         c = in.get();
     }
     return c;
@@ -25,7 +23,7 @@ SWordPairFileContents readWordPairFile(std::string_view fileBytes)
     int c = skipToQuote(in);
     while (c == '"') {
         SQuotedText from = readQuotedText(in);
-        if (skipToQuote(in) == kEnd) {
+        if (skipToQuote(in) == CTextCursor::kEnd) {
             contents.unpaired.push_back(std::move(from));
             break;
         }

@@ -5,12 +5,10 @@
 
 namespace {
 
-constexpr int kEnd = CTextCursor::kEnd;
-
 // Skips until one of the two bytes or the end; `c` is the first byte looked at.
 int skipUntil(CTextCursor& in, int c, char first, char second)
 {
-    while (c != first && c != second && c != kEnd) {
+    while (c != first && c != second && c != CTextCursor::kEnd) {
         c = in.get();
     }
     return c;
@@ -65,7 +63,7 @@ SKeywordFileContents readKeywordFile(std::string_view fileBytes)
     int c = skipUntil(in, in.get(), '#', '#');
     while (c == '#') {
         c = skipUntil(in, in.get(), '"', '"');
-        if (c == kEnd) {
+        if (c == CTextCursor::kEnd) {
             break;
         }
         SKeywordRecordOrigin origin;

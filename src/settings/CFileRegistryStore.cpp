@@ -5,7 +5,7 @@
 namespace {
 
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
-constexpr std::string_view kSoftware = "HKEY_CURRENT_USER\\Software";
+constexpr std::string_view kSoftwarePath = "HKEY_CURRENT_USER\\Software";
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 
@@ -205,7 +205,7 @@ std::uint32_t CFileRegistryStore::readDocument(CRegistryDocument& document) cons
 bool CFileRegistryStore::keyExists(const CRegistryDocument& document, const std::string& path)
 {
     // The user's root and its Software key are always there, as on any system.
-    return sameRegistryName(path, kCurrentUser) || sameRegistryName(path, kSoftware) ||
+    return sameRegistryName(path, kCurrentUser) || sameRegistryName(path, kSoftwarePath) ||
            document.hasKey(path);
 }
 

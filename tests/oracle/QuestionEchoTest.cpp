@@ -13,7 +13,7 @@ std::string swapped(std::string text, const std::vector<SWordPair>& pairs)
     return text;
 }
 
-const std::string kFallback = "-NICHTS GEFUNDEN-";
+const std::string kFallbackKeyword = "-NICHTS GEFUNDEN-";
 
 } // namespace
 
@@ -110,13 +110,13 @@ TEST(Echo, AppliesOnlyWhenExactlyOneKeywordWasFound)
 {
     auto engine = makeEngine({{{"LIEBT"}, {"Ja, er liebt *!"}},
                               {{"LIEBT", "WIRKLICH"}, {"Nicht *."}},
-                              {{kFallback}, {"Wer weiss, ob *."}}},
+                              {{kFallbackKeyword}, {"Wer weiss, ob *."}}},
                              {{"mich", "dich"}, {"ich", "du"}});
     EXPECT_EQ(engine.answer("Liebt er mich. Sag!"), "Ja, er liebt  er dich!");
     EXPECT_EQ(engine.answer("Liebt er mich wirklich"), "Nicht *.");
     EXPECT_EQ(engine.answer("Keine Ahnung"), "Wer weiss, ob *.");
     // One keyword without its record: the fallback's answer is echoed as well.
-    auto fallbackEcho = makeEngine({{{"HEIRAT", "NIE"}, {"x"}}, {{kFallback}, {"Du meinst *?"}}},
+    auto fallbackEcho = makeEngine({{{"HEIRAT", "NIE"}, {"x"}}, {{kFallbackKeyword}, {"Du meinst *?"}}},
                                    {{"ich", "du"}});
     EXPECT_EQ(fallbackEcho.answer("heirate ich bald?"), "Du meinst e du bald?");
 }
