@@ -7,8 +7,8 @@
 namespace {
 
 constexpr char kClassName[] = "Minnespiegel2004WndClass";
-constexpr int kPictureWidth = 800;
-constexpr int kPictureHeight = 600;
+constexpr int kClientWidth = 800;
+constexpr int kClientHeight = 600;
 constexpr DWORD kWindowedStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kFullScreenStyle = WS_POPUP;
 
@@ -35,7 +35,7 @@ RECT windowedRect()
 {
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const RECT outer = outerRect(kPictureWidth, kPictureHeight);
+    const RECT outer = outerRect(kClientWidth, kClientHeight);
     auto place = [](LONG workStart, LONG workLength, LONG frameBefore, LONG outerLength, LONG clientLength) {
         if (outerLength <= workLength) {
             return workStart + (workLength - outerLength) / 2;
@@ -44,8 +44,8 @@ RECT windowedRect()
     };
     const LONG width = outer.right - outer.left;
     const LONG height = outer.bottom - outer.top;
-    const LONG left = place(work.left, work.right - work.left, outer.left, width, kPictureWidth);
-    const LONG top = place(work.top, work.bottom - work.top, outer.top, height, kPictureHeight);
+    const LONG left = place(work.left, work.right - work.left, outer.left, width, kClientWidth);
+    const LONG top = place(work.top, work.bottom - work.top, outer.top, height, kClientHeight);
     return RECT{left, top, left + width, top + height};
 }
 
@@ -126,7 +126,7 @@ LRESULT CALLBACK CWin32Window::windowProc(HWND window, UINT message, WPARAM wPar
         // The system would keep the framed window within the screen and so shrink the picture;
         // it may be as large as its frame around an 800 x 600 picture.
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        const RECT outer = outerRect(kPictureWidth, kPictureHeight);
+        const RECT outer = outerRect(kClientWidth, kClientHeight);
         limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, outer.right - outer.left);
         limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, outer.bottom - outer.top);
         return 0;
