@@ -239,7 +239,7 @@ void addBenchmark(const Case& c, const char* anchor, void (*run)(benchmark::Stat
 }
 
 // Registered in this order so each case's figures print together.
-const bool registered = [] {
+const bool imageBenchmarksRegistered = [] {
     for (const Case& c : cases()) {
         addBenchmark(c, "ours", decodeOurs);
         if (c.libjpeg)

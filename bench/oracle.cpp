@@ -208,7 +208,7 @@ void answerPairFilePlain(benchmark::State& state)
     }
 }
 
-const bool registered = [] {
+const bool oracleBenchmarksRegistered = [] {
     for (int n = 1; n <= static_cast<int>(kWords.size()); ++n) {
         const std::string name = "Oracle/answer/" + std::to_string(n);
         benchmark::RegisterBenchmark((name + "/ours").c_str(), answerOurs, n)->Unit(benchmark::kMicrosecond);
