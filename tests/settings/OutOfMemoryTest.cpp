@@ -64,6 +64,9 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// gcc takes the replacement's own free for a mismatch with the new it inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* block) noexcept
 {
     std::free(block);
@@ -73,3 +76,4 @@ void operator delete(void* block, std::size_t) noexcept
 {
     std::free(block);
 }
+#pragma GCC diagnostic pop
