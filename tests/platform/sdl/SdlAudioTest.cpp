@@ -6,6 +6,7 @@
 #include "song/OggVorbisEncoder.h"
 
 #include "OggDecoding.h"
+#include "TempFolder.h"
 #include "TestPackages.h"
 
 #include <gtest/gtest.h>
@@ -223,7 +224,7 @@ TEST_F(SdlAudioTest, ShuttingDownOnAnotherThreadLeavesAQuietDevice)
 
 TEST_F(SdlAudioTest, ThePlayerStartsTheBuiltSong)
 {
-    testpackages::CTempFolder logFolder;
+    CTempFolder logFolder;
     CManualClock clock;
     CStderrFatalSink sink;
     CLogs logs(clock, sink, logFolder.path());
