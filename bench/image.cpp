@@ -104,7 +104,7 @@ Bytes pcx(int w, int h, int planes)
 {
     const Bytes rgb = pictures::scenePixels(w, h);
     const Bytes indexes = quantized(rgb);
-    pictures::PcxLayout layout{.planes = std::uint8_t(planes), .xMax = std::int16_t(w - 1), .yMax = std::int16_t(h - 1),
+    pictures::SPcxLayout layout{.planes = std::uint8_t(planes), .xMax = std::int16_t(w - 1), .yMax = std::int16_t(h - 1),
                            .bytesPerLine = std::int16_t(w + (w & 1))};
     Bytes line(std::size_t(layout.bytesPerLine), 0);
     for (int y = 0; y < h; ++y) {
