@@ -75,12 +75,12 @@ const std::vector<std::string> kPairPieces{"ich", "du", "m", "d", "ICH", "\xE4",
 std::vector<TestRecord> randomRecords(CRandomText& random)
 {
     const auto answers = [&](int record) {
-        std::vector<std::string> answers;
+        std::vector<std::string> texts;
         for (int a = random.below(5); a > 0; --a) {
             const std::string name = "r" + std::to_string(record) + "a" + std::to_string(a);
-            answers.push_back(random.chance(12) ? "" : random.chance(25) ? name + " sagt *, und *" : name);
+            texts.push_back(random.chance(12) ? "" : random.chance(25) ? name + " sagt *, und *" : name);
         }
-        return answers;
+        return texts;
     };
     std::vector<TestRecord> records;
     for (int r = random.below(20); r > 0; --r) {
