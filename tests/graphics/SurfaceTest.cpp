@@ -129,10 +129,10 @@ TEST_F(SurfaceImageTest, LoadImageConvertsThePictureIntoTheScreenFormat)
     EXPECT_EQ(surface.fileName(), path("picture.bmp"));
     EXPECT_EQ(readPixel(surface, 0, 0), 0xF800u);
     EXPECT_EQ(readPixel(surface, 1, 0), 0x001Fu);
-    // Backslashes in names are folder separators.
+    // Backslashes in names are folder separators; the first character stays, so a Linux name
+    // keeps its root and a Windows one its drive.
     std::string name = path("picture.bmp");
-    std::replace(name.begin(), name.end(), '/', '\\');
-    name.replace(0, 1, "/");
+    std::replace(name.begin() + 1, name.end(), '/', '\\');
     EXPECT_EQ(CSurface{}.LoadImage(screen(), name, 2), 1);
 }
 
