@@ -9,11 +9,9 @@
 
 namespace {
 
-constexpr std::uint8_t kScanA = 30;
-constexpr std::uint8_t kScanB = 48;
-constexpr std::uint8_t kScanQ = 16;
-constexpr std::uint8_t kScanShift = 42;
-constexpr std::uint8_t kScan1 = 2;
+constexpr std::uint8_t kScanA = 30, kScanB = 48, kScanQ = 16, kScanShift = 42;
+using Point = std::pair<int, int>;
+using States = std::vector<int>;
 
 class InputTest : public ::testing::Test {
 protected:
@@ -27,9 +25,9 @@ protected:
     }
 
     // The states of `code` over the next updates.
-    std::vector<int> statesOver(int updates, std::uint16_t code)
+    States statesOver(int updates, std::uint16_t code)
     {
-        std::vector<int> states;
+        States states;
         for (int i = 0; i < updates; ++i) {
             input.Update();
             states.push_back(input.GetKeyState(code));
@@ -37,10 +35,18 @@ protected:
         return states;
     }
 
-    std::pair<int, int> cursor() const
+    States states(std::initializer_list<int> codes) const
     {
-        std::int32_t x = 0;
-        std::int32_t y = 0;
+        States out;
+        for (int code : codes) {
+            out.push_back(input.GetKeyState(code));
+        }
+        return out;
+    }
+
+    Point cursor() const
+    {
+        std::int32_t x = 0, y = 0;
         input.GetMousePos(x, y);
         return {x, y};
     }
@@ -49,38 +55,24 @@ protected:
 TEST_F(InputTest, KeyStatesStepThroughPressedHeldReleasedUp)
 {
     source.pressKey(kScanA);
-    EXPECT_EQ(statesOver(3, 'a'), (std::vector<int>{2, 3, 3}));
+    EXPECT_EQ(statesOver(3, 'a'), (States{2, 3, 3}));
     source.releaseKey(kScanA);
-    EXPECT_EQ(statesOver(2, 'a'), (std::vector<int>{1, 0}));
+    EXPECT_EQ(statesOver(2, 'a'), (States{1, 0}));
     // A press and release between two updates is still one press.
     source.pressKey(kScanA);
     source.releaseKey(kScanA);
-    EXPECT_EQ(statesOver(3, 'a'), (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(statesOver(3, 'a'), (States{2, 1, 0}));
 }
 
-TEST_F(InputTest, KeysAreReportedUnderTheirKeyCodes)
+TEST_F(InputTest, KeysAreReportedUnderTheirKeyCodesAndOtherCodesReadAsUp)
 {
-    source.pressKey(ScanCode::KeypadEnter);
-    source.pressKey(kScanShift);
-    source.pressKey(kScan1);
-    source.pressKey(211); // Delete
+    for (std::uint8_t scan : {ScanCode::KeypadEnter, kScanShift, std::uint8_t(2), std::uint8_t(211), kScanA}) {
+        source.pressKey(scan);
+    }
     input.Update();
-    EXPECT_EQ(input.GetKeyState(KeyCode::KeypadEnter), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(KeyCode::Return), CInput::kUp);
-    EXPECT_EQ(input.GetKeyState(KeyCode::LeftShift), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState('1'), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState('!'), CInput::kUp);
-    EXPECT_EQ(input.GetKeyState(KeyCode::Delete), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(127), CInput::kUp);
-}
-
-TEST_F(InputTest, KeyCodesOutsideTheRangeReadAsUp)
-{
-    source.pressKey(kScanA);
-    input.Update();
-    EXPECT_EQ(input.GetKeyState(270), 0);
-    EXPECT_EQ(input.GetKeyState(65536 + 'a'), CInput::kPressed) << "the code is taken as 16 bits";
-    EXPECT_EQ(input.GetKeyState(-1), 0);
+    // The code is taken as 16 bits.
+    EXPECT_EQ(states({KeyCode::KeypadEnter, KeyCode::LeftShift, '1', KeyCode::Delete, 65536 + 'a'}), States(5, 2));
+    EXPECT_EQ(states({KeyCode::Return, '!', 127, 270, -1}), States(5, 0));
 }
 
 TEST_F(InputTest, UnreportedScanCodesStillCountAsNewKeys)
@@ -131,29 +123,23 @@ TEST_F(InputTest, ScanCodeToCharGivesWhatTheLastPressTyped)
     }
 }
 
-TEST_F(InputTest, DeadKeysAndModifiersTypeNothingAndControlKeysTypeTheirCodes)
+// Dead keys and modifiers type nothing, control keys their codes, and only the first
+// character of a press counts; text without a key is ignored.
+TEST_F(InputTest, EachPressTypesItsFirstCharacterOrNothing)
 {
-    source.typeKey(13, "");          // dead acute on a German layout
-    source.typeKey(18, "\xE9");      // then e: the text arrives with the e
+    source.typeKey(13, "");     // dead acute on a German layout
+    source.typeKey(18, "\xE9"); // then e: the text arrives with the e
     source.typeKey(kScanShift, "");
     source.pressKey(ScanCode::Return, 13);
     source.pressKey(ScanCode::KeypadEnter, 13);
-    input.Update();
-    EXPECT_EQ(input.ScanCodeToChar(13), 0);
-    EXPECT_EQ(input.ScanCodeToChar(18), 0xE9);
-    EXPECT_EQ(input.ScanCodeToChar(kScanShift), 0);
-    EXPECT_EQ(input.ScanCodeToChar(ScanCode::Return), 13);
-    EXPECT_EQ(input.ScanCodeToChar(ScanCode::KeypadEnter), 13);
-}
-
-TEST_F(InputTest, OnlyTheFirstCharacterOfAPressCountsAndStrayTextIsIgnored)
-{
     source.push({EInputEventType::Text, 0, 'x'});
     source.typeKey(kScanA, "ab");
-    source.push({EInputEventType::Text, 0, 'z'});
     input.Update();
-    EXPECT_EQ(input.ScanCodeToChar(kScanA), 'a');
-    EXPECT_EQ(input.ScanCodeToChar(0), 0);
+    const std::pair<std::uint8_t, int> typed[] = {{13, 0}, {18, 0xE9}, {kScanShift, 0}, {ScanCode::Return, 13},
+                                                  {ScanCode::KeypadEnter, 13}, {kScanA, 'a'}, {0, 0}};
+    for (const auto& [scan, character] : typed) {
+        EXPECT_EQ(input.ScanCodeToChar(scan), character) << int(scan);
+    }
 }
 
 TEST_F(InputTest, TypedKeysKeepEveryPressAndRepeatInOrderButRepeatsAreNoNewPresses)
@@ -175,70 +161,54 @@ TEST_F(InputTest, TypedKeysKeepEveryPressAndRepeatInOrderButRepeatsAreNoNewPress
     input.Update();
     EXPECT_EQ(input.TypedKeys().size(), 1u) << "each update starts a new list";
     EXPECT_EQ(input.GetKeyState(KeyCode::Backspace), CInput::kHeld);
-}
 
-TEST_F(InputTest, NothingIsTypedWithoutTheKeyboard)
-{
+    // Losing the focus forgets what came before it, and nothing is typed without the keyboard.
     source.typeKey(kScanA, "a");
     source.loseFocus();
     source.typeKey(kScanB, "b");
     source.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
     input.Update();
-    EXPECT_TRUE(input.TypedKeys().empty()) << "losing the focus forgets what came before it";
+    EXPECT_TRUE(input.TypedKeys().empty());
 }
 
-TEST_F(InputTest, RelativeMotionIsAccelerated)
+TEST_F(InputTest, RelativeMotionStartsAtThePointerAndIsAccelerated)
 {
+    EXPECT_EQ(cursor(), (Point{400, 300}));
     const std::pair<int, int> moves[] = {{2, 2}, {3, 4}, {6, 9}, {7, 14}, {-7, -14}, {-3, -4},
-                                         {-2, -2}, {0, 0}, {1, 1}};
+                                         {-2, -2}, {0, 0}, {1, 1}, {-1000, -2000}};
     for (const auto& [counts, expected] : moves) {
-        const auto before = cursor();
+        const Point before = cursor();
         source.moveMouse(counts, -counts);
         input.Update();
-        EXPECT_EQ(cursor().first - before.first, expected) << counts;
-        EXPECT_EQ(cursor().second - before.second, -expected) << counts;
+        EXPECT_EQ(cursor(), (Point{before.first + expected, before.second - expected})) << "unbounded at first";
     }
     // Motion within one frame is summed before the acceleration.
     source.moveMouse(2, 0);
     source.moveMouse(2, 0);
-    const auto before = cursor();
+    const Point before = cursor();
     input.Update();
     EXPECT_EQ(cursor().first - before.first, 6);
 }
 
-TEST_F(InputTest, TheCursorStaysWithinItsBounds)
+TEST_F(InputTest, TheCursorStaysWithinItsBoundsAndAPointerPlacesItWithoutAcceleration)
 {
     input.SetMouseBounds(781, 579, -15, -12);
-    source.moveMouse(100000, 100000);
-    input.Update();
-    EXPECT_EQ(cursor(), (std::pair<int, int>{780, 578}));
-    source.moveMouse(-100000, -100000);
-    input.Update();
-    EXPECT_EQ(cursor(), (std::pair<int, int>{-15, -12}));
-    source.moveMouse(2000000000, -2000000000); // far beyond any real mouse, still no overflow
-    input.Update();
-    EXPECT_EQ(cursor(), (std::pair<int, int>{780, -12}));
-}
-
-TEST_F(InputTest, TheCursorStartsWhereThePointerWasAndIsUnboundedAtFirst)
-{
-    EXPECT_EQ(cursor(), (std::pair<int, int>{400, 300}));
-    source.moveMouse(-1000, 1000);
-    input.Update();
-    EXPECT_EQ(cursor(), (std::pair<int, int>{400 - 2000, 300 + 2000}));
-}
-
-TEST_F(InputTest, AnAbsolutePointerPlacesTheCursorWithoutAcceleration)
-{
-    input.SetMouseBounds(-15, -12, 781, 579);
+    const std::pair<Point, Point> moves[] = {{{100000, 100000}, {780, 578}},
+                                             {{-100000, -100000}, {-15, -12}},
+                                             {{2000000000, -2000000000}, {780, -12}}}; // no overflow
+    for (const auto& [counts, expected] : moves) {
+        source.moveMouse(counts.first, counts.second);
+        input.Update();
+        EXPECT_EQ(cursor(), expected);
+    }
     input.SetPointerSpot(7, 2);
     source.moveMouse(50, 50);
     source.pointAt(100, 200);
     input.Update();
-    EXPECT_EQ(cursor(), (std::pair<int, int>{93, 198}));
+    EXPECT_EQ(cursor(), (Point{93, 198}));
     source.pointAt(799, 599);
     input.Update();
-    EXPECT_EQ(cursor(), (std::pair<int, int>{780, 578}));
+    EXPECT_EQ(cursor(), (Point{780, 578}));
 }
 
 TEST_F(InputTest, ThePointerLeavingTheWindowIsKnownUntilItComesBackWhereItEntered)
@@ -255,44 +225,29 @@ TEST_F(InputTest, ThePointerLeavingTheWindowIsKnownUntilItComesBackWhereItEntere
     source.pointAt(20, 100);
     input.Update();
     EXPECT_TRUE(input.PointerInWindow());
-    EXPECT_EQ(cursor(), (std::pair<int, int>{13, 98}));
+    EXPECT_EQ(cursor(), (Point{13, 98}));
 }
 
-TEST_F(InputTest, MouseButtonsAreKeyCodes256To258)
+// Mouse buttons are key codes 256 to 258, the joystick's first ten buttons 260 to 269.
+TEST_F(InputTest, MouseAndJoystickButtonsAreKeyCodes)
 {
-    source.pressMouseButton(0);
-    source.pressMouseButton(1);
-    source.pressMouseButton(2);
-    source.releaseMouseButton(2);
-    source.pressMouseButton(3); // a fourth button has no key code
     input.Update();
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseLeft), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseRight), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseMiddle), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(259), 0);
-    source.releaseMouseButton(0);
-    input.Update();
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseLeft), CInput::kReleased);
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseRight), CInput::kHeld);
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseMiddle), CInput::kReleased);
-}
-
-TEST_F(InputTest, JoystickButtonsAreKeyCodes260To269)
-{
-    for (int code = 260; code < 270; ++code) {
-        input.Update();
-        ASSERT_EQ(input.GetKeyState(code), 0) << "no joystick, nothing reported";
+    EXPECT_EQ(states({260, 269}), States(2, 0)) << "no joystick, nothing reported";
+    for (std::uint8_t button : {0, 1, 2, 3}) { // a fourth button has no key code
+        source.pressMouseButton(button);
     }
-    source.pressJoystickButton(0);
-    source.pressJoystickButton(9);
-    source.pressJoystickButton(10);
+    source.releaseMouseButton(2);
+    for (std::uint8_t button : {0, 9, 10}) {
+        source.pressJoystickButton(button);
+    }
     input.Update();
-    EXPECT_EQ(input.GetKeyState(260), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(269), CInput::kPressed);
-    EXPECT_EQ(input.GetKeyState(270), 0);
+    EXPECT_EQ(states({KeyCode::MouseLeft, KeyCode::MouseRight, KeyCode::MouseMiddle, 259, 260, 269, 270}),
+              (States{2, 2, 2, 0, 2, 2, 0}));
+    source.releaseMouseButton(0);
     source.releaseJoystickButton(9);
     input.Update();
-    EXPECT_EQ(input.GetKeyState(269), CInput::kReleased);
+    EXPECT_EQ(states({KeyCode::MouseLeft, KeyCode::MouseRight, KeyCode::MouseMiddle, 260, 269}),
+              (States{1, 3, 1, 3, 1}));
 }
 
 TEST_F(InputTest, LosingAndRegainingFocusClearsEveryKey)
@@ -304,19 +259,16 @@ TEST_F(InputTest, LosingAndRegainingFocusClearsEveryKey)
     source.pressKey(kScanB); // pressed and let go while another program has the keyboard
     source.releaseKey(kScanB);
     EXPECT_EQ(input.Update(), CInput::kNotAcquired);
-    EXPECT_EQ(input.GetKeyState('a'), 0);
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseLeft), 0);
+    EXPECT_EQ(states({'a', KeyCode::MouseLeft}), States(2, 0));
     EXPECT_EQ(input.Update(), CInput::kNotAcquired);
 
     source.gainFocus();
     // One frame each to take back the keyboard, the mouse and the joystick.
-    EXPECT_EQ(input.Update(), CInput::kNotAcquired);
-    EXPECT_EQ(input.Update(), CInput::kNotAcquired);
-    EXPECT_EQ(input.Update(), CInput::kNotAcquired);
+    for (int frame = 0; frame < 3; ++frame) {
+        EXPECT_EQ(input.Update(), CInput::kNotAcquired) << frame;
+    }
     EXPECT_EQ(input.Update(), 0);
-    EXPECT_EQ(input.GetKeyState('a'), 0);
-    EXPECT_EQ(input.GetKeyState('b'), 0);
-    EXPECT_EQ(input.GetKeyState(KeyCode::MouseLeft), 0);
+    EXPECT_EQ(states({'a', 'b', KeyCode::MouseLeft}), States(3, 0));
     EXPECT_EQ(input.FindNewKeyDown(true), 0);
 
     source.pressKey(kScanA);
@@ -330,9 +282,7 @@ TEST_F(InputTest, AKeyStillHeldWhenTheFocusReturnsCountsAsNewOnce)
     input.Update();
     source.gainFocus();
     source.pressKey(kScanB); // goes down in the frame that takes the keyboard back
-    for (int frame = 0; frame < 4; ++frame) {
-        input.Update();
-    }
+    statesOver(4, 'b');
     EXPECT_EQ(input.GetKeyState('b'), CInput::kHeld);
     EXPECT_EQ(input.FindNewKeyDown(true), kScanB);
     input.Update();
@@ -347,10 +297,9 @@ TEST_F(InputTest, AcquireAndUnacquireFollowTheFocus)
     EXPECT_EQ(input.Acquire(EInputDevice::Mouse), CInput::kOtherAppHasPriority);
     source.gainFocus();
     input.Update();
-    EXPECT_EQ(input.Acquire(EInputDevice::Keyboard), 0);
-    EXPECT_EQ(input.Acquire(EInputDevice::Mouse), 0);
-    EXPECT_EQ(input.Acquire(EInputDevice::Joystick), 0);
-
+    for (EInputDevice device : {EInputDevice::Keyboard, EInputDevice::Mouse, EInputDevice::Joystick}) {
+        EXPECT_EQ(input.Acquire(device), 0);
+    }
     source.pressKey(kScanA);
     input.Update();
     input.Unacquire(EInputDevice::Keyboard);

@@ -1,109 +1,52 @@
 #include "input/CInputEventQueue.h"
 #include "input/CJoystickButtons.h"
 
+#include "InputEvents.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <vector>
 
 namespace {
 
-std::vector<SInputEvent> drain(CInputEventQueue& queue)
-{
-    std::vector<SInputEvent> events;
-    SInputEvent event;
-    while (queue.pop(event)) {
-        events.push_back(event);
-    }
-    return events;
-}
+using T = EInputEventType;
 
-SInputEvent motion(std::int32_t x, std::int32_t y) { return {EInputEventType::MouseMotion, 0, 0, x, y}; }
-SInputEvent position(std::int32_t x, std::int32_t y) { return {EInputEventType::MousePosition, 0, 0, x, y}; }
+SInputEvent motion(std::int32_t x, std::int32_t y) { return {T::MouseMotion, 0, 0, x, y}; }
+SInputEvent position(std::int32_t x, std::int32_t y) { return {T::MousePosition, 0, 0, x, y}; }
 
-TEST(InputEventQueue, MotionInARowAddsUpAndPositionsInARowKeepTheLast)
+TEST(InputEventQueue, MotionInARowAddsUpPositionsInARowKeepTheLastAndKeysAndTextStay)
 {
     CInputEventQueue queue;
-    queue.push(motion(3, -2));
-    queue.push(motion(4, 5));
-    queue.push({EInputEventType::MouseButtonDown, 0});
-    queue.push(motion(1, 1)); // after the press: its own, so the click lands where it was
-    queue.push(position(10, 20));
-    queue.push(position(30, 40));
-    const std::vector<SInputEvent> events = drain(queue);
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[0].type, EInputEventType::MouseMotion);
-    EXPECT_EQ(events[0].x, 7);
-    EXPECT_EQ(events[0].y, 3);
-    EXPECT_EQ(events[1].type, EInputEventType::MouseButtonDown);
-    EXPECT_EQ(events[2].x, 1);
-    EXPECT_EQ(events[3].type, EInputEventType::MousePosition);
-    EXPECT_EQ(events[3].x, 30);
-    EXPECT_EQ(events[3].y, 40);
+    for (const SInputEvent& event : {motion(3, -2), motion(4, 5), SInputEvent{T::MouseButtonDown},
+                                     motion(1, 1), // after the press: its own, so the click lands where it was
+                                     position(10, 20), position(30, 40), SInputEvent{T::KeyDown, 0x28, 0xE4},
+                                     SInputEvent{T::Text, 0, 0xE4}, SInputEvent{T::Text, 0, 0xE4},
+                                     SInputEvent{T::KeyUp, 0x28}, motion(INT32_MAX - 5, INT32_MIN + 5),
+                                     motion(100, -100)}) { // stops at the limits instead of wrapping
+        queue.push(event);
+    }
+    EXPECT_EQ(drainEvents(queue), (Events{motion(7, 3), {T::MouseButtonDown}, motion(1, 1), position(30, 40),
+                                          {T::KeyDown, 0x28, 0xE4}, {T::Text, 0, 0xE4}, {T::Text, 0, 0xE4},
+                                          {T::KeyUp, 0x28}, motion(INT32_MAX, INT32_MIN)}));
     EXPECT_TRUE(queue.empty());
 }
 
-TEST(InputEventQueue, KeysAndTextKeepEveryEventInOrder)
-{
-    CInputEventQueue queue;
-    for (std::uint8_t character : {0xE4, 0xE4, 0xDF}) {
-        queue.push({EInputEventType::KeyDown, 0x28, character});
-        queue.push({EInputEventType::Text, 0, character});
-        queue.push({EInputEventType::KeyUp, 0x28});
-    }
-    const std::vector<SInputEvent> events = drain(queue);
-    ASSERT_EQ(events.size(), 9u);
-    EXPECT_EQ(events[3].type, EInputEventType::KeyDown);
-    EXPECT_EQ(events[4].character, 0xE4);
-    EXPECT_EQ(events[7].character, 0xDF);
-}
-
-TEST(InputEventQueue, HugeMotionStopsAtTheLimitsInsteadOfWrapping)
-{
-    CInputEventQueue queue;
-    queue.push(motion(INT32_MAX - 5, INT32_MIN + 5));
-    queue.push(motion(100, -100));
-    SInputEvent event;
-    ASSERT_TRUE(queue.pop(event));
-    EXPECT_EQ(event.x, INT32_MAX);
-    EXPECT_EQ(event.y, INT32_MIN);
-    EXPECT_FALSE(queue.pop(event));
-}
-
-TEST(JoystickButtons, OnlyChangedButtonsGiveEvents)
+TEST(JoystickButtons, OnlyChangedButtonsOfTheFirstTenGiveEvents)
 {
     CInputEventQueue queue;
     CJoystickButtons buttons;
     buttons.update(0b1000000101, queue); // 0, 2 and 9 go down
     buttons.update(0b1000000101, queue); // held: nothing new
     buttons.update(0b0000000110, queue); // 0 and 9 up, 1 down, 2 held
-    const std::vector<SInputEvent> events = drain(queue);
-    ASSERT_EQ(events.size(), 6u);
-    const std::vector<std::pair<EInputEventType, int>> expected = {
-        {EInputEventType::JoystickButtonDown, 0}, {EInputEventType::JoystickButtonDown, 2},
-        {EInputEventType::JoystickButtonDown, 9}, {EInputEventType::JoystickButtonUp, 0},
-        {EInputEventType::JoystickButtonDown, 1}, {EInputEventType::JoystickButtonUp, 9}};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(events[i].type, expected[i].first) << i;
-        EXPECT_EQ(events[i].code, expected[i].second) << i;
-    }
     EXPECT_EQ(buttons.held(), 0b110);
-}
-
-TEST(JoystickButtons, ButtonsPastTheTenthAreIgnoredAndReleaseAllLetsGoOfTheHeld)
-{
-    CInputEventQueue queue;
-    CJoystickButtons buttons;
-    buttons.update(0xFFFFFC00u | 0b10, queue); // only button 1 of the first ten
+    buttons.update(0xFFFFFC00u | 0b10, queue); // past the tenth ignored: 2 up
     buttons.releaseAll(queue);
     buttons.releaseAll(queue); // nothing held any more
-    const std::vector<SInputEvent> events = drain(queue);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].type, EInputEventType::JoystickButtonDown);
-    EXPECT_EQ(events[0].code, 1);
-    EXPECT_EQ(events[1].type, EInputEventType::JoystickButtonUp);
-    EXPECT_EQ(events[1].code, 1);
     EXPECT_EQ(buttons.held(), 0);
+    EXPECT_EQ(drainEvents(queue), (Events{{T::JoystickButtonDown, 0}, {T::JoystickButtonDown, 2},
+                                          {T::JoystickButtonDown, 9}, {T::JoystickButtonUp, 0},
+                                          {T::JoystickButtonDown, 1}, {T::JoystickButtonUp, 9},
+                                          {T::JoystickButtonUp, 2}, {T::JoystickButtonUp, 1}}));
 }
 
 } // namespace

@@ -27,6 +27,9 @@ const std::string kOpen = "cannot open song for streaming";
 const std::string kPlay = "cannot play song";
 const std::string kPackage = "Could not load bonus package";
 
+using Calls = std::vector<std::string>;
+using Lines = std::vector<std::string>;
+
 class MusicPlayerTest : public ::testing::Test {
 protected:
     MusicPlayerTest() : logs(clock, sink, folder.path()) {}
@@ -34,10 +37,10 @@ protected:
     void writePackage(const std::vector<std::uint8_t>& bytes) { writeFile(folder.path() / "resource.dat", bytes); }
 
     // The messages of the error log, without their time stamps.
-    std::vector<std::string> messages() const
+    Lines messages() const
     {
         std::istringstream log(CTempFolder::read(folder / "error_log.txt"));
-        std::vector<std::string> lines;
+        Lines lines;
         for (std::string line; std::getline(log, line);) {
             EXPECT_GT(line.size(), 27u);
             EXPECT_EQ(line.substr(24, 2), ": ");
@@ -47,12 +50,12 @@ protected:
         return lines;
     }
 
-    std::unique_ptr<CMusicPlayer> startedPlayer()
+    std::unique_ptr<CMusicPlayer> player(bool start = true)
     {
-        auto player = std::make_unique<CMusicPlayer>(audio, logs, folder.path());
-        player->AddSong("music.ogg");
-        player->Start();
-        return player;
+        auto made = std::make_unique<CMusicPlayer>(audio, logs, folder.path());
+        made->AddSong("music.ogg");
+        start ? made->Start() : made->Disable();
+        return made;
     }
 
     CTempFolder folder;
@@ -62,19 +65,26 @@ protected:
     CFakeAudioDevice audio;
 };
 
-using Calls = std::vector<std::string>;
-using Lines = std::vector<std::string>;
-
 } // namespace
 
-TEST_F(MusicPlayerTest, PlaysTheSongFromThePackageInALoop)
+// Toggled off the song stops and its stream closes; on again it starts from the beginning.
+TEST_F(MusicPlayerTest, PlaysTheSongFromThePackageInALoopAndToggles)
 {
     writePackage(songPackage(fakeSong(4000)));
-    const auto player = startedPlayer();
+    const auto started = player();
     EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (4000 bytes)", "play 1"}));
     EXPECT_TRUE(audio.playing());
-    EXPECT_FALSE(player->disabled());
-    EXPECT_EQ(player->songIndex(), 1);
+    EXPECT_FALSE(started->disabled());
+    EXPECT_EQ(started->songIndex(), 1);
+    started->Toggle();
+    EXPECT_TRUE(started->disabled());
+    EXPECT_FALSE(audio.playing());
+    EXPECT_EQ(audio.openStreams(), 0u);
+    started->Toggle();
+    EXPECT_FALSE(started->disabled());
+    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (4000 bytes)", "play 1", "stop all", "close 1",
+                                    "stop all", "open 2 (4000 bytes)", "play 2"}));
+    EXPECT_EQ(started->songIndex(), 1);
     EXPECT_EQ(messages(), Lines{});
 }
 
@@ -100,31 +110,39 @@ TEST_F(MusicPlayerTest, FailuresAreLoggedStepByStepAndLeaveTheMusicOff)
         if (package) {
             writePackage(*package);
         }
-        const auto player = startedPlayer();
+        const auto started = player();
         EXPECT_EQ(messages(), expected);
-        EXPECT_TRUE(player->disabled());
+        EXPECT_TRUE(started->disabled());
         EXPECT_FALSE(audio.playing());
         EXPECT_EQ(audio.openStreams(), 0u);
     }
     EXPECT_TRUE(sink.boxes.empty());
     EXPECT_EQ(sink.quits, 0);
+
+    // Switching on again finds a package that appeared meanwhile.
+    std::filesystem::remove(folder.path() / "resource.dat");
+    const auto started = player();
+    writePackage(songPackage(fakeSong()));
+    started->Toggle();
+    EXPECT_FALSE(started->disabled());
+    EXPECT_TRUE(audio.playing());
 }
 
 TEST_F(MusicPlayerTest, StreamThatCannotPlayIsClosedLater)
 {
     writePackage(songPackage(fakeSong()));
     audio.setFailPlay(true);
-    auto player = startedPlayer();
+    auto started = player();
     EXPECT_EQ(messages(), (Lines{kPlay}));
-    EXPECT_TRUE(player->disabled());
+    EXPECT_TRUE(started->disabled());
     EXPECT_EQ(audio.openStreams(), 1u);
 
     audio.setFailPlay(false);
-    player->Toggle();
-    EXPECT_FALSE(player->disabled());
+    started->Toggle();
+    EXPECT_FALSE(started->disabled());
     EXPECT_EQ(audio.openStreams(), 1u);
     EXPECT_EQ(audio.playing(), SAudioStream{2});
-    player.reset();
+    started.reset();
     EXPECT_EQ(audio.openStreams(), 0u);
 }
 
@@ -132,69 +150,39 @@ TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
 {
     writePackage(songPackage(fakeSong()));
     audio.setNoDevice(true);
-    const auto player = startedPlayer();
-    EXPECT_TRUE(player->disabled());
-    EXPECT_EQ(player->songCount(), 0u);
+    const auto started = player();
+    EXPECT_TRUE(started->disabled());
+    EXPECT_EQ(started->songCount(), 0u);
     EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
     EXPECT_EQ(messages(), Lines{});
 
     // Switching music on tries again and fails again, saying so.
-    player->Toggle();
+    started->Toggle();
     EXPECT_EQ(messages(), (Lines{kOpen, kPlay}));
-    EXPECT_TRUE(player->disabled());
+    EXPECT_TRUE(started->disabled());
 }
 
 TEST_F(MusicPlayerTest, MusicSwitchedOffAtStartStartsFromTheBeginningWhenSwitchedOn)
 {
     writePackage(songPackage(fakeSong()));
-    CMusicPlayer player(audio, logs, folder.path());
-    player.AddSong("music.ogg");
-    player.Disable();
+    const auto off = player(false);
     EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
-
-    player.Toggle();
+    off->Toggle();
     EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "stop all", "open 1 (300 bytes)", "play 1"}));
-    EXPECT_FALSE(player.disabled());
-    EXPECT_EQ(player.songIndex(), 1);
+    EXPECT_FALSE(off->disabled());
+    EXPECT_EQ(off->songIndex(), 1);
     EXPECT_EQ(messages(), Lines{});
-}
-
-TEST_F(MusicPlayerTest, ToggleTwiceStopsAndRestartsTheSong)
-{
-    writePackage(songPackage(fakeSong()));
-    const auto player = startedPlayer();
-    player->Toggle();
-    EXPECT_TRUE(player->disabled());
-    EXPECT_FALSE(audio.playing());
-    EXPECT_EQ(audio.openStreams(), 0u);
-    player->Toggle();
-    EXPECT_FALSE(player->disabled());
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (300 bytes)", "play 1", "stop all", "close 1",
-                                    "stop all", "open 2 (300 bytes)", "play 2"}));
-    EXPECT_EQ(player->songIndex(), 1);
-    EXPECT_EQ(messages(), Lines{});
-}
-
-TEST_F(MusicPlayerTest, SwitchingOnAgainFindsAPackageThatAppearedMeanwhile)
-{
-    const auto player = startedPlayer();
-    ASSERT_TRUE(player->disabled());
-    writePackage(songPackage(fakeSong()));
-    player->Toggle();
-    EXPECT_FALSE(player->disabled());
-    EXPECT_TRUE(audio.playing());
-    EXPECT_EQ(messages().size(), 5u);
 }
 
 TEST_F(MusicPlayerTest, SongMemoryOutlivesTheStream)
 {
     writePackage(songPackage(fakeSong(20000)));
     {
-        const auto player = startedPlayer();
+        const auto started = player();
         // The package on disk may change or go while the song plays from memory.
         writePackage(songPackage(fakeSong(10)));
-        player->Toggle();
-        player->Toggle();
+        started->Toggle();
+        started->Toggle();
         EXPECT_EQ(audio.calls().back(), "play 2");
     }
     EXPECT_EQ(audio.openStreams(), 0u);

@@ -27,6 +27,28 @@ std::vector<std::uint8_t> songPackage(const std::vector<std::uint8_t>& song)
     return buildResourceModule({{"OGG", "MUSIC.OGG", 0x0407, song}});
 }
 
+const std::vector<SResourceItem>& severalResources()
+{
+    static const std::vector<SResourceItem> items{
+        {"OGG", "MUSIC.OGG", 0x0407, fakeSong(100)},       {"OGG", "intro.ogg", 0x0407, bytesOf("intro")},
+        {"WAVE", "MUSIC.OGG", 0x0407, bytesOf("not the song")}, {"#10", "#7", 0x0409, bytesOf("numbered")},
+        {"OGG", "#3", 0x0407, bytesOf("numbered song")},   {"\xC4RGER", "\xDC" "bel", 0x0407, bytesOf("umlauts")},
+    };
+    return items;
+}
+
+const std::vector<SLookup>& severalLookups()
+{
+    static const std::vector<SLookup> lookups{
+        {"music.ogg", "ogg", fakeSong(100)}, {"Music.Ogg", "oGg", fakeSong(100)}, {"INTRO.OGG", "ogg", bytesOf("intro")},
+        {"music.ogg", "wave", bytesOf("not the song")}, {"#7", "#10", bytesOf("numbered")},
+        {"#3", "ogg", bytesOf("numbered song")}, {"\xFC" "bel", "\xE4rger", bytesOf("umlauts")},
+        {"music.og", "ogg", {}}, {"music.oggx", "ogg", {}}, {"intro.ogg", "wave", {}}, {"music.ogg", "og", {}},
+        {"#8", "#10", {}}, {"7", "#10", {}}, {"", "ogg", {}},
+    };
+    return lookups;
+}
+
 std::vector<std::uint8_t> builtSong()
 {
     CResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,15 @@ std::vector<std::uint8_t> bytesOf(std::string_view text);
 std::vector<std::uint8_t> fakeSong(std::size_t size = 300);
 
 std::vector<std::uint8_t> songPackage(const std::vector<std::uint8_t>& song);
+// Resources under named, numbered and umlaut types and names, and lookups in them: names and
+// types are found whatever their case, and only whole.
+const std::vector<SResourceItem>& severalResources();
+struct SLookup {
+    const char* name;
+    const char* type;
+    std::optional<std::vector<std::uint8_t>> found;
+};
+const std::vector<SLookup>& severalLookups();
 // The song the build packed into the data folder's resource.dat, taken out as the program does.
 std::vector<std::uint8_t> builtSong();
 

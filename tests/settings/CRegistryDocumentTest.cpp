@@ -9,11 +9,7 @@ constexpr const char* kKey = "HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel
 
 std::vector<std::uint8_t> bytes(std::initializer_list<int> values)
 {
-    std::vector<std::uint8_t> out;
-    for (int v : values) {
-        out.push_back(static_cast<std::uint8_t>(v));
-    }
-    return out;
+    return {values.begin(), values.end()};
 }
 
 TEST(RegistryDocument, ReadsEveryKindOfValue)
@@ -60,6 +56,12 @@ TEST(RegistryDocument, BrokenLinesAreNoValuesAndAreKeptAsTheyWere)
         EXPECT_EQ(document.findValue(kKey, name), nullptr) << name;
     }
     EXPECT_EQ(document.serialize(), text);
+
+    // A key line inside a continued value is still a key.
+    const auto continued = CRegistryDocument::parse(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=hex:01,\\\n[HKEY_CURRENT_USER\\B]\n\"y\"=dword:00000001\n");
+    EXPECT_EQ(continued.findValue("HKEY_CURRENT_USER\\A", "x"), nullptr);
+    EXPECT_NE(continued.findValue("HKEY_CURRENT_USER\\B", "y"), nullptr);
 }
 
 TEST(RegistryDocument, SavingKeepsEverythingElseAndChangesOnlyTheValue)
@@ -84,32 +86,15 @@ TEST(RegistryDocument, SavingKeepsEverythingElseAndChangesOnlyTheValue)
               "\r\n"
               "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
               "\"back\"=dword:00000007\r\n");
-}
 
-TEST(RegistryDocument, AnEmptyFileGrowsAHeaderAndTheKey)
-{
-    auto document = CRegistryDocument::parse("");
-    EXPECT_FALSE(document.hasKey(kKey));
-    document.setValue(kKey, {"cd", RegType::Dword, bytes({16, 0, 0, 0})});
-    EXPECT_EQ(document.serialize(),
-              "REGEDIT4\r\n\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Velmora\\Minnespiegel\\2004]\r\n"
-              "\"cd\"=dword:00000010\r\n");
-    EXPECT_TRUE(document.hasKey("HKEY_CURRENT_USER\\Software\\Velmora"));
-    EXPECT_TRUE(document.hasKey("hkey_current_user\\software\\velmora\\minnespiegel\\2004"));
-    EXPECT_FALSE(document.hasKey("HKEY_CURRENT_USER\\Software\\Velm"));
-}
-
-TEST(RegistryDocument, LaterDuplicatesWinAndSavingLeavesOneLineWhereTheLastWas)
-{
-    auto document = CRegistryDocument::parse(
-        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:00000001\n[HKEY_CURRENT_USER\\a]\n"
-        "\"V\"=dword:00000002\n");
-    EXPECT_EQ(document.findValue("HKEY_CURRENT_USER\\A", "v")->data[0], 2);
-    document.setValue("HKEY_CURRENT_USER\\A", {"v", RegType::Dword, bytes({9, 0, 0, 0})});
-    EXPECT_EQ(document.serialize(),
-              "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n"
-              "[HKEY_CURRENT_USER\\a]\r\n\"v\"=dword:00000009\r\n");
+    // An empty file grows a header and the key; keys are found by any case, parents too.
+    auto empty = CRegistryDocument::parse("");
+    EXPECT_FALSE(empty.hasKey(kKey));
+    empty.setValue(kKey, {"cd", RegType::Dword, bytes({16, 0, 0, 0})});
+    EXPECT_EQ(empty.serialize(), std::string("REGEDIT4\r\n\r\n[") + kKey + "]\r\n\"cd\"=dword:00000010\r\n");
+    EXPECT_TRUE(empty.hasKey("HKEY_CURRENT_USER\\Software\\Velmora"));
+    EXPECT_TRUE(empty.hasKey("hkey_current_user\\software\\velmora\\minnespiegel\\2004"));
+    EXPECT_FALSE(empty.hasKey("HKEY_CURRENT_USER\\Software\\Velm"));
 }
 
 // A hand-edited file: a line of the name whose data cannot be read is replaced too, and so is
@@ -151,6 +136,13 @@ TEST(RegistryDocument, SavingReplacesUnreadableAndDuplicateLinesOfTheName)
     EXPECT_EQ(damaged.findValue("HKEY_CURRENT_USER\\A", "v"), nullptr);
     damaged.setValue("HKEY_CURRENT_USER\\A", {"v", RegType::Dword, bytes({5, 0, 0, 0})});
     EXPECT_EQ(damaged.serialize(), "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"w\"=dword:00000003\r\n\"v\"=dword:00000005\r\n");
+
+    // Later duplicates win, also in a key named again in another case.
+    auto twice = CRegistryDocument::parse("REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:00000001\n[HKEY_CURRENT_USER\\a]\n"
+                                          "\"V\"=dword:00000002\n");
+    EXPECT_EQ(twice.findValue("HKEY_CURRENT_USER\\A", "v")->data[0], 2);
+    twice.setValue("HKEY_CURRENT_USER\\A", {"v", RegType::Dword, bytes({9, 0, 0, 0})});
+    EXPECT_EQ(twice.serialize(), "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n[HKEY_CURRENT_USER\\a]\r\n\"v\"=dword:00000009\r\n");
 }
 
 TEST(RegistryDocument, AnyValueWrittenReadsBackTheSame)
@@ -179,15 +171,6 @@ TEST(RegistryDocument, AnyValueWrittenReadsBackTheSame)
         EXPECT_EQ(*found, value) << value.name;
     }
     EXPECT_EQ(reread.serialize(), document.serialize());
-}
-
-TEST(RegistryDocument, AKeyLineInsideAContinuedValueIsStillAKey)
-{
-    const auto document = CRegistryDocument::parse(
-        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=hex:01,\\\n[HKEY_CURRENT_USER\\B]\n"
-        "\"y\"=dword:00000001\n");
-    EXPECT_EQ(document.findValue("HKEY_CURRENT_USER\\A", "x"), nullptr);
-    EXPECT_NE(document.findValue("HKEY_CURRENT_USER\\B", "y"), nullptr);
 }
 
 } // namespace

@@ -2,14 +2,17 @@
 
 #include "input/CInput.h"
 
+#include "InputEvents.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
+
+using T = EInputEventType;
 
 // SDL with the dummy video driver (no display needed) and one hidden window.
 class SdlInputSourceTest : public ::testing::Test {
@@ -27,8 +30,7 @@ protected:
         window = SDL_CreateWindow("input", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
         ASSERT_NE(window, nullptr) << SDL_GetError();
         source = std::make_unique<CSdlInputSource>(window, [this] { return fullScreen; });
-        pump(); // whatever SDL queued while starting up
-        drain();
+        pumpAndDrain(); // whatever SDL queued while starting up
     }
 
     void TearDown() override
@@ -43,26 +45,20 @@ protected:
     // Hands every queued SDL event to the source, as the shell's event pump does.
     void pump()
     {
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
+        for (SDL_Event event; SDL_PollEvent(&event);) {
             source->handleEvent(event);
         }
     }
-
-    std::vector<SInputEvent> drain()
-    {
-        std::vector<SInputEvent> events;
-        SInputEvent event;
-        while (source->pollEvent(event)) {
-            events.push_back(event);
-        }
-        return events;
-    }
-
-    std::vector<SInputEvent> pumpAndDrain()
+    Events pumpAndDrain()
     {
         pump();
-        return drain();
+        return drainEvents(*source);
+    }
+    // The newest event, for motion that SDL itself may have queued before.
+    SInputEvent pumpAndLast()
+    {
+        const Events events = pumpAndDrain();
+        return events.empty() ? SInputEvent{T::FocusLost} : events.back();
     }
 
     static void push(SDL_Event event) { SDL_PushEvent(&event); }
@@ -74,50 +70,26 @@ protected:
                       .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED), .repeat = Uint8(repeat),
                       .keysym = {.scancode = scancode, .sym = SDL_GetKeyFromScancode(scancode)}}});
     }
-
     void pushText(const char* utf8)
     {
         SDL_Event event{.text = {.type = SDL_TEXTINPUT, .windowID = id()}};
         std::strncpy(event.text.text, utf8, sizeof event.text.text - 1);
         SDL_PushEvent(&event);
     }
-
-    void pushMotion(int x, int y, int xrel, int yrel)
+    void pushMotion(int x, int y, int xrel = 0, int yrel = 0)
     {
         push({.motion = {.type = SDL_MOUSEMOTION, .windowID = id(), .x = x, .y = y, .xrel = xrel, .yrel = yrel}});
     }
-
     void pushButton(Uint8 button, bool down)
     {
         push({.button = {.type = Uint32(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), .windowID = id(),
                          .button = button, .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED)}});
     }
-
     void pushWindowEvent(SDL_WindowEventID what, Uint32 windowID = 0)
     {
         push({.window = {.type = SDL_WINDOWEVENT, .windowID = windowID ? windowID : id(), .event = Uint8(what)}});
     }
 };
-
-bool sameEvent(const SInputEvent& a, const SInputEvent& b)
-{
-    return a.type == b.type && a.code == b.code && a.character == b.character && a.x == b.x && a.y == b.y;
-}
-
-::testing::AssertionResult eventsAre(const std::vector<SInputEvent>& got, const std::vector<SInputEvent>& want)
-{
-    if (got.size() != want.size()) {
-        return ::testing::AssertionFailure() << got.size() << " events, expected " << want.size();
-    }
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        if (!sameEvent(got[i], want[i])) {
-            return ::testing::AssertionFailure()
-                   << "event " << i << ": type " << int(got[i].type) << " code " << int(got[i].code)
-                   << " char " << int(got[i].character) << " at " << got[i].x << "," << got[i].y;
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
 
 TEST_F(SdlInputSourceTest, KeysArriveAsScanCodesWithTheirText)
 {
@@ -126,37 +98,24 @@ TEST_F(SdlInputSourceTest, KeysArriveAsScanCodesWithTheirText)
     pushKey(SDL_SCANCODE_A, true, true); // auto-repeat: no new press, but text again
     pushText("a");
     pushKey(SDL_SCANCODE_A, false);
-    pushKey(SDL_SCANCODE_KP_ENTER, true);
-    pushKey(SDL_SCANCODE_RETURN, true);
-    pushKey(SDL_SCANCODE_BACKSPACE, true);
+    for (SDL_Scancode key : {SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_RETURN, SDL_SCANCODE_BACKSPACE}) {
+        pushKey(key, true);
+    }
     pushKey(SDL_SCANCODE_BACKSPACE, true, true);
     pushKey(SDL_SCANCODE_ESCAPE, true);
     pushKey(SDL_SCANCODE_RCTRL, true);
     pushKey(SDL_SCANCODE_F20, true); // no scan code of its own: not reported
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::KeyDown, 30, 0},
-                                           {EInputEventType::Text, 0, 'a'},
-                                           {EInputEventType::KeyRepeat, 30, 0},
-                                           {EInputEventType::Text, 0, 'a'},
-                                           {EInputEventType::KeyUp, 30, 0},
-                                           {EInputEventType::KeyDown, 156, 13},
-                                           {EInputEventType::KeyDown, 28, 13},
-                                           {EInputEventType::KeyDown, 14, 8},
-                                           {EInputEventType::KeyRepeat, 14, 8},
-                                           {EInputEventType::KeyDown, 1, 27},
-                                           {EInputEventType::KeyDown, 157, 0}}));
-}
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::KeyDown, 30, 0}, {T::Text, 0, 'a'}, {T::KeyRepeat, 30, 0},
+                                      {T::Text, 0, 'a'}, {T::KeyUp, 30, 0}, keyDown(kKeypadEnterKey),
+                                      keyDown(kReturnKey), keyDown(kBackspaceKey), keyRepeat(kBackspaceKey),
+                                      keyDown(kEscapeKey), {T::KeyDown, 157, 0}}));
 
-TEST_F(SdlInputSourceTest, TextIsConvertedToWindows1252)
-{
-    pushText("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\x84\xC3\x96\xC3\x9C"); // ä ö ü ß Ä Ö Ü
-    pushText("\xC3\xA9\xE2\x82\xAC\xC5\x82");                             // é € ł
-    std::vector<std::uint8_t> characters;
-    for (const SInputEvent& event : pumpAndDrain()) {
-        ASSERT_EQ(event.type, EInputEventType::Text);
-        characters.push_back(event.character);
+    for (const auto& [utf8, cp1252] : kTypedText) {
+        pushText(utf8);
+        EXPECT_EQ(pumpAndDrain(), (Events{{T::Text, 0, cp1252}})) << utf8;
     }
-    EXPECT_EQ(characters, (std::vector<std::uint8_t>{0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0xD6, 0xDC, 0xE9,
-                                                     0x80, 0x00}));
+    pushText("\xC3\xA4\xC3\xB6"); // two characters in one event
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::Text, 0, 0xE4}, {T::Text, 0, 0xF6}}));
 }
 
 TEST_F(SdlInputSourceTest, AGermanKeyPressReachesTheInputObjectAsItsCharacter)
@@ -181,83 +140,60 @@ TEST_F(SdlInputSourceTest, AGermanKeyPressReachesTheInputObjectAsItsCharacter)
     EXPECT_EQ(input.ScanCodeToChar(28), 13);
 }
 
-TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePicture)
+TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePictureOnce)
 {
     pushMotion(100, 200, 5, 5);
     pushMotion(120, 210, 20, 10); // merged: only the newest position counts
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::MousePosition, 0, 0, 120, 210}}));
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::MousePosition, 0, 0, 120, 210}}));
 
     SDL_SetWindowSize(window, 1600, 1200);
-    pushMotion(800, 600, 0, 0);
-    pushMotion(1599, 1199, 0, 0);
-    auto events = pumpAndDrain();
-    ASSERT_FALSE(events.empty());
-    EXPECT_TRUE(eventsAre({events.back()}, {{EInputEventType::MousePosition, 0, 0, 799, 599}}));
+    pushMotion(800, 600);
+    pushMotion(1599, 1199);
+    EXPECT_EQ(pumpAndLast(), (SInputEvent{T::MousePosition, 0, 0, 799, 599}));
 
     SDL_SetWindowSize(window, 1600, 600); // bars left and right
-    pushMotion(400, 0, 0, 0);
-    events = pumpAndDrain();
-    ASSERT_FALSE(events.empty());
-    EXPECT_TRUE(eventsAre({events.back()}, {{EInputEventType::MousePosition, 0, 0, 0, 0}}));
-}
+    pushMotion(400, 0);
+    EXPECT_EQ(pumpAndLast(), (SInputEvent{T::MousePosition, 0, 0, 0, 0}));
 
-TEST_F(SdlInputSourceTest, ARendererThatScalesThePictureIsNotScaledTwice)
-{
+    // A renderer that scales the picture turns the position into picture coordinates itself.
     SDL_SetWindowSize(window, 1600, 1200);
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     ASSERT_NE(renderer, nullptr) << SDL_GetError();
     SDL_RenderSetLogicalSize(renderer, 800, 600);
-    pushMotion(800, 600, 0, 0); // the renderer turns this into picture coordinates itself
-    const auto events = pumpAndDrain();
+    pushMotion(800, 600);
+    EXPECT_EQ(pumpAndLast(), (SInputEvent{T::MousePosition, 0, 0, 400, 300}));
     SDL_DestroyRenderer(renderer);
-    ASSERT_FALSE(events.empty());
-    EXPECT_TRUE(eventsAre({events.back()}, {{EInputEventType::MousePosition, 0, 0, 400, 300}}));
 }
 
-TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelatively)
+TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelativelyAndButtonsAreLeftRightMiddle)
 {
     fullScreen = true;
     pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED); // the mode follows the window's
     pumpAndDrain();
     pushMotion(0, 0, 3, -2);
     pushMotion(0, 0, 4, 1);
-    pushButton(SDL_BUTTON_LEFT, true);
+    for (Uint8 button : {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1}) {
+        pushButton(button, true);
+    }
     pushMotion(0, 0, -7, 0);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::MouseMotion, 0, 0, 7, -1},
-                                           {EInputEventType::MouseButtonDown, 0},
-                                           {EInputEventType::MouseMotion, 0, 0, -7, 0}}));
-}
-
-TEST_F(SdlInputSourceTest, MouseButtonsAreNumberedLeftRightMiddle)
-{
-    pushButton(SDL_BUTTON_LEFT, true);
-    pushButton(SDL_BUTTON_RIGHT, true);
-    pushButton(SDL_BUTTON_MIDDLE, true);
-    pushButton(SDL_BUTTON_X1, true);
     pushButton(SDL_BUTTON_RIGHT, false);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::MouseButtonDown, 0},
-                                           {EInputEventType::MouseButtonDown, 1},
-                                           {EInputEventType::MouseButtonDown, 2},
-                                           {EInputEventType::MouseButtonUp, 1}}));
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::MouseMotion, 0, 0, 7, -1}, {T::MouseButtonDown, 0},
+                                      {T::MouseButtonDown, 1}, {T::MouseButtonDown, 2},
+                                      {T::MouseMotion, 0, 0, -7, 0}, {T::MouseButtonUp, 1}}));
 }
 
-TEST_F(SdlInputSourceTest, FocusChangesOfTheWindowArePassedOn)
+TEST_F(SdlInputSourceTest, FocusAndThePointerLeavingAndComingBackArePassedOn)
 {
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id() + 100); // another window's
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::FocusLost}, {EInputEventType::FocusGained}}));
-}
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::FocusLost}, {T::FocusGained}}));
 
-TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWhereItCameIn)
-{
     SDL_WarpMouseInWindow(window, 300, 200);
     pumpAndDrain();
     pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
     pushWindowEvent(SDL_WINDOWEVENT_ENTER);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::PointerLeft},
-                                           {EInputEventType::PointerEntered},
-                                           {EInputEventType::MousePosition, 0, 0, 300, 200}}));
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::PointerLeft}, {T::PointerEntered}, {T::MousePosition, 0, 0, 300, 200}}));
 
     // Full screen from a window the pointer had left: the program's own cursor is back at once,
     // and it cannot leave.
@@ -265,9 +201,9 @@ TEST_F(SdlInputSourceTest, ThePointerLeavingAWindowAndComingBackIsPassedOnWithWh
     pumpAndDrain();
     fullScreen = true;
     pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::PointerEntered}}));
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::PointerEntered}}));
     pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {}));
+    EXPECT_EQ(pumpAndDrain(), Events{});
 }
 
 TEST_F(SdlInputSourceTest, TheFirstJoysticksButtonsZeroToNineArePassedOn)
@@ -279,19 +215,17 @@ TEST_F(SdlInputSourceTest, TheFirstJoysticksButtonsZeroToNineArePassedOn)
     pump(); // the device arrives and the source opens it
     SDL_Joystick* stick = SDL_JoystickOpen(device);
     ASSERT_NE(stick, nullptr);
-    SDL_JoystickSetVirtualButton(stick, 0, SDL_PRESSED);
-    SDL_JoystickSetVirtualButton(stick, 9, SDL_PRESSED);
-    SDL_JoystickSetVirtualButton(stick, 11, SDL_PRESSED);
+    for (int button : {0, 9, 11}) {
+        SDL_JoystickSetVirtualButton(stick, button, SDL_PRESSED);
+    }
     SDL_JoystickUpdate();
     SDL_JoystickSetVirtualButton(stick, 0, SDL_RELEASED);
     SDL_JoystickUpdate();
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::JoystickButtonDown, 0},
-                                           {EInputEventType::JoystickButtonDown, 9},
-                                           {EInputEventType::JoystickButtonUp, 0}}));
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::JoystickButtonDown, 0}, {T::JoystickButtonDown, 9}, {T::JoystickButtonUp, 0}}));
     SDL_JoystickClose(stick);
     SDL_JoystickDetachVirtual(device);
     // Pulled out with button 9 held: it is let go.
-    EXPECT_TRUE(eventsAre(pumpAndDrain(), {{EInputEventType::JoystickButtonUp, 9}}));
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::JoystickButtonUp, 9}}));
 }
 
 } // namespace
