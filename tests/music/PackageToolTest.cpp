@@ -1,4 +1,5 @@
-// The song package is a module that tools made for Windows modules read as we do.
+// The song package is a module that tools made for Windows modules read as we do: the build's
+// package and one of several resources we write.
 #include "TestPackages.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +9,6 @@
 #include <memory>
 
 namespace {
-
-const std::filesystem::path kPackage = std::filesystem::path(MINNE_DATA_DIR) / "resource.dat";
-
-bool haveResourceTool()
-{
-    return std::system("wrestool --version >/dev/null 2>&1") == 0;
-}
 
 std::string run(const std::string& command)
 {
@@ -27,47 +21,38 @@ std::string run(const std::string& command)
     return out;
 }
 
-std::string quoted(const std::filesystem::path& path)
+// What the resource tool extracts of one resource (numbers without their '#').
+std::string extracted(const std::filesystem::path& module, const std::string& type, const std::string& name)
 {
-    return "'" + path.string() + "'";
+    const auto option = [](const std::string& key) { return key[0] == '#' ? key.substr(1) : key; };
+    return run("wrestool -x --raw --type=" + option(type) + " --name=" + option(name) + " '" + module.string() + "'");
 }
 
 } // namespace
 
-TEST(SongPackage, ResourceToolListsAndExtractsTheSongWeRead)
+TEST(SongPackage, ResourceToolListsAndExtractsWhatWeWrite)
 {
-    if (!haveResourceTool()) {
+    if (std::system("wrestool --version >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "wrestool (icoutils) is not installed";
     }
+    const std::filesystem::path built = std::filesystem::path(MINNE_DATA_DIR) / "resource.dat";
     const std::vector<std::uint8_t> song = testpackages::builtSong();
-
-    const std::string listing = run("wrestool -l " + quoted(kPackage));
+    const std::string listing = run("wrestool -l '" + built.string() + "'");
     EXPECT_NE(listing.find("--type='OGG'"), std::string::npos) << listing;
     EXPECT_NE(listing.find("size=" + std::to_string(song.size()) + "]"), std::string::npos) << listing;
-    const std::string extracted = run("wrestool -x --raw --type=OGG --name=MUSIC.OGG " + quoted(kPackage));
-    EXPECT_TRUE(extracted == std::string(song.begin(), song.end())) << extracted.size() << " bytes extracted";
-}
+    EXPECT_TRUE(extracted(built, "OGG", "MUSIC.OGG") == std::string(song.begin(), song.end()));
 
-TEST(SongPackage, ResourceToolReadsEveryResourceOfAModuleWeWrite)
-{
-    if (!haveResourceTool()) {
-        GTEST_SKIP() << "wrestool (icoutils) is not installed";
-    }
     CTempFolder folder;
     const std::vector<SResourceItem> items{{"OGG", "MUSIC.OGG", 0x0407, testpackages::fakeSong(999)},
                                            {"OGG", "ZWEI.OGG", 0x0407, testpackages::bytesOf("zwei")},
                                            {"DATA", "MUSIC.OGG", 0x0409, testpackages::bytesOf("data")},
                                            {"#10", "#5", 0x0407, testpackages::bytesOf("numbered")}};
-    const auto path = folder.path() / "several.dat";
-    testpackages::writeFile(path, buildResourceModule(items));
-    const std::string listing = run("wrestool -l " + quoted(path));
-    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 4) << listing;
+    const auto several = folder / "several.dat";
+    testpackages::writeFile(several, buildResourceModule(items));
+    const std::string severalListing = run("wrestool -l '" + several.string() + "'");
+    EXPECT_EQ(std::count(severalListing.begin(), severalListing.end(), '\n'), 4) << severalListing;
     for (const SResourceItem& item : items) {
-        const auto option = [](const std::string& key) {
-            return key[0] == '#' ? key.substr(1) : key;
-        };
-        const std::string extracted = run("wrestool -x --raw --type=" + option(item.type) +
-                                          " --name=" + option(item.name) + " " + quoted(path));
-        EXPECT_TRUE(extracted == std::string(item.data.begin(), item.data.end())) << item.type << "/" << item.name;
+        EXPECT_TRUE(extracted(several, item.type, item.name) == std::string(item.data.begin(), item.data.end()))
+            << item.type << "/" << item.name;
     }
 }

@@ -7,6 +7,8 @@
 
 namespace {
 
+using Kinds = std::vector<std::pair<EMessageKind, bool>>;
+
 // SDL's event queue alone (no display needed), fed with synthetic events.
 class SdlMessageQueueTest : public ::testing::Test {
 protected:
@@ -19,7 +21,6 @@ protected:
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         queue = std::make_unique<CSdlMessageQueue>([this](const SDL_Event& event) { forwarded.push_back(event); });
     }
-
     void TearDown() override
     {
         queue.reset();
@@ -28,29 +29,31 @@ protected:
 
     static void pushReturn(bool down, Uint16 modifiers, bool repeat = false)
     {
-        SDL_Event event{};
-        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat ? 1 : 0;
-        event.key.keysym.scancode = SDL_SCANCODE_RETURN;
-        event.key.keysym.sym = SDLK_RETURN;
-        event.key.keysym.mod = modifiers;
+        SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP), .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED),
+                                .repeat = Uint8(repeat), .keysym = {.scancode = SDL_SCANCODE_RETURN, .sym = SDLK_RETURN, .mod = modifiers}}};
         SDL_PushEvent(&event);
     }
-
-    static void pushWindowEvent(SDL_WindowEventID what)
+    static void push(Uint32 type, SDL_WindowEventID what = SDL_WINDOWEVENT_NONE)
     {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = what;
+        SDL_Event event{.window = {.type = type, .event = Uint8(what)}};
         SDL_PushEvent(&event);
     }
-
-    int forwardedReturnKeys(Uint32 type) const
+    // The messages taken, each with its `active` flag.
+    Kinds messages()
     {
-        int count = 0;
+        Kinds kinds;
+        while (const std::optional<SMessage> message = queue->takeMessage()) {
+            kinds.emplace_back(message->kind, message->active);
+        }
+        return kinds;
+    }
+    // The Return key's presses and releases the input saw.
+    std::pair<int, int> forwardedReturns() const
+    {
+        std::pair<int, int> count;
         for (const SDL_Event& event : forwarded) {
-            count += event.type == type && event.key.keysym.sym == SDLK_RETURN ? 1 : 0;
+            const bool isReturn = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_RETURN;
+            (event.type == SDL_KEYDOWN ? count.first : count.second) += isReturn ? 1 : 0;
         }
         return count;
     }
@@ -60,67 +63,38 @@ protected:
 
 TEST_F(SdlMessageQueueTest, FocusAndCloseBecomeMessagesAndTheInputSeesThemToo)
 {
-    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
-    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-
-    std::optional<SMessage> message = queue->takeMessage();
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->kind, EMessageKind::Activate);
-    EXPECT_TRUE(message->active);
-    message = queue->takeMessage();
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->kind, EMessageKind::Activate);
-    EXPECT_FALSE(message->active);
-    message = queue->takeMessage();
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->kind, EMessageKind::Close);
-    EXPECT_FALSE(queue->takeMessage());
-    EXPECT_EQ(forwarded.size(), 3u);
-
-    pushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
-    message = queue->takeMessage();
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->kind, EMessageKind::Repaint);
+    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
+    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+    push(SDL_QUIT);
+    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED);
+    const Kinds expected{{EMessageKind::Activate, true}, {EMessageKind::Activate, false}, {EMessageKind::Close, false},
+                         {EMessageKind::Repaint, false}};
+    EXPECT_EQ(messages(), expected);
+    EXPECT_EQ(forwarded.size(), 4u);
 }
 
-TEST_F(SdlMessageQueueTest, AltEnterTogglesAndNeitherHalfReachesTheInput)
+// Alt+Enter toggles and neither half reaches the input. With Enter held down (a question just
+// submitted) and Alt pressed after it, the keyboard repeats Enter with Alt held: that is no
+// Alt+Enter, and Enter's release must reach the input, or Enter stays held there and dismisses
+// every later answer at once.
+TEST_F(SdlMessageQueueTest, AltEnterTogglesButEnterHeldBeforeAltKeepsItsReleaseForTheInput)
 {
+    const Kinds toggle{{EMessageKind::ToggleWindowMode, false}};
     pushReturn(true, KMOD_LALT);
     pushReturn(true, KMOD_LALT, true);
     pushReturn(false, KMOD_NONE);
+    EXPECT_EQ(messages(), toggle);
+    EXPECT_EQ(forwardedReturns(), (std::pair{0, 0}));
 
-    const std::optional<SMessage> message = queue->takeMessage();
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->kind, EMessageKind::ToggleWindowMode);
-    EXPECT_FALSE(queue->takeMessage());
-    EXPECT_EQ(forwardedReturnKeys(SDL_KEYDOWN), 0);
-    EXPECT_EQ(forwardedReturnKeys(SDL_KEYUP), 0);
-}
-
-// Enter held down (a question just submitted) and Alt pressed after it: the keyboard repeats
-// Enter with Alt held. That is no Alt+Enter, and Enter's release must reach the input, or
-// Enter stays held there and dismisses every later answer at once.
-TEST_F(SdlMessageQueueTest, EnterHeldBeforeAltKeepsItsReleaseForTheInput)
-{
     pushReturn(true, KMOD_NONE);
     pushReturn(true, KMOD_LALT, true);
     pushReturn(true, KMOD_LALT, true);
     pushReturn(false, KMOD_LALT);
+    EXPECT_EQ(messages(), Kinds{});
+    EXPECT_EQ(forwardedReturns(), (std::pair{1, 1}));
 
-    EXPECT_FALSE(queue->takeMessage());
-    EXPECT_EQ(forwardedReturnKeys(SDL_KEYDOWN), 1);
-    EXPECT_EQ(forwardedReturnKeys(SDL_KEYUP), 1);
-
-    // The next Alt+Enter still toggles, and its halves stay away from the input.
     pushReturn(true, KMOD_LALT);
     pushReturn(false, KMOD_NONE);
-    const std::optional<SMessage> message = queue->takeMessage();
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->kind, EMessageKind::ToggleWindowMode);
-    EXPECT_FALSE(queue->takeMessage());
-    EXPECT_EQ(forwardedReturnKeys(SDL_KEYDOWN), 1);
-    EXPECT_EQ(forwardedReturnKeys(SDL_KEYUP), 1);
+    EXPECT_EQ(messages(), toggle);
+    EXPECT_EQ(forwardedReturns(), (std::pair{1, 1}));
 }
