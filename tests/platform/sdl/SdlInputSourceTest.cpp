@@ -1,7 +1,5 @@
 #include "platform/sdl/SdlInputSource.h"
 
-#include "input/CInput.h"
-
 #include "InputEvents.h"
 
 #include <SDL.h>
@@ -116,28 +114,6 @@ TEST_F(SdlInputSourceTest, KeysArriveAsScanCodesWithTheirText)
     }
     pushText("\xC3\xA4\xC3\xB6"); // two characters in one event
     EXPECT_EQ(pumpAndDrain(), (Events{{T::Text, 0, 0xE4}, {T::Text, 0, 0xF6}}));
-}
-
-TEST_F(SdlInputSourceTest, AGermanKeyPressReachesTheInputObjectAsItsCharacter)
-{
-    CInput input;
-    ASSERT_EQ(input.Open(*source), 0);
-    pushKey(SDL_SCANCODE_APOSTROPHE, true); // the key right of Ö: Ä on a German keyboard
-    pushText("\xC3\xA4");
-    pump();
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(true), 40);
-    EXPECT_EQ(input.ScanCodeToChar(40), 0xE4);
-    EXPECT_EQ(input.GetKeyState('\''), CInput::kPressed);
-    pushKey(SDL_SCANCODE_APOSTROPHE, false);
-    pushKey(SDL_SCANCODE_RETURN, true);
-    pushKey(SDL_SCANCODE_RETURN, false); // pressed and let go within one frame
-    pump();
-    input.Update();
-    EXPECT_EQ(input.GetKeyState('\''), CInput::kReleased);
-    EXPECT_EQ(input.GetKeyState(13), CInput::kPressed);
-    EXPECT_EQ(input.FindNewKeyDown(true), 28);
-    EXPECT_EQ(input.ScanCodeToChar(28), 13);
 }
 
 TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePictureOnce)

@@ -4,10 +4,11 @@
 #include "platform/win32/WaveFeeder.h"
 #include "platform/win32/WaveOutAudio.h"
 
-#include "music/CResourceModule.h"
+#include "TestPackages.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <iostream>
 #include <mutex>
 #include <set>
@@ -19,32 +20,19 @@
 #include <stb_vorbis.h>
 
 using namespace std::chrono_literals;
+using Samples = std::vector<std::int16_t>;
 
 namespace {
 
-std::vector<std::uint8_t> shippedSong()
-{
-    CResourceModule package(std::filesystem::path(MINNE_DATA_DIR) / "resource.dat");
-    if (!package.Load()) {
-        return {};
-    }
-    const auto location = package.Find("MUSIC.OGG", "OGG");
-    const auto bytes = location ? package.Data(*location) : std::nullopt;
-    return bytes ? std::vector<std::uint8_t>(bytes->begin(), bytes->end()) : std::vector<std::uint8_t>{};
-}
-
 // The song once through, as interleaved stereo, straight from the decoder.
-std::vector<std::int16_t> songOnce(const std::vector<std::uint8_t>& ogg)
+Samples songOnce(const std::vector<std::uint8_t>& ogg)
 {
     short* samples = nullptr;
-    int channels = 0;
-    int rate = 0;
+    int channels = 0, rate = 0;
     const int frames = stb_vorbis_decode_memory(ogg.data(), static_cast<int>(ogg.size()), &channels, &rate, &samples);
-    std::vector<std::int16_t> stereo;
-    for (int i = 0; i < frames; ++i) {
-        for (int side = 0; side < 2; ++side) {
-            stereo.push_back(samples[i * channels + (channels == 2 ? side : 0)]);
-        }
+    Samples stereo;
+    for (int i = 0; i < 2 * frames; ++i) {
+        stereo.push_back(samples[(i / 2) * channels + (channels == 2 ? i % 2 : 0)]);
     }
     free(samples);
     return stereo;
@@ -72,57 +60,49 @@ public:
     {
         const std::lock_guard lock(lock_);
         held_.clear();
-        ++resets_;
+        ++resets;
     }
 
-    // Forgets what came so far and takes about this many more samples before holding buffers.
-    void expect(std::size_t samples)
+    // What comes of about `samples` more, once it is all there or the patience is over.
+    Samples take(std::size_t samples, std::chrono::milliseconds patience = 5s)
     {
-        const std::lock_guard lock(lock_);
-        received_.clear();
-        wanted_ = samples;
-        held_.clear();
-    }
-    // What came since `expect`, once it is all there or the patience is over.
-    std::vector<std::int16_t> wait(std::chrono::milliseconds patience = 5s)
-    {
-        for (auto waited = 0ms; waited < patience && size() < wanted_; waited += 5ms) {
+        {
+            const std::lock_guard lock(lock_);
+            received_.clear();
+            wanted_ = samples;
+            held_.clear();
+        }
+        for (auto waited = 0ms; waited < patience; waited += 5ms) {
             std::this_thread::sleep_for(5ms);
+            const std::lock_guard lock(lock_);
+            if (received_.size() >= wanted_) {
+                break;
+            }
         }
         const std::lock_guard lock(lock_);
         return received_;
     }
-    std::size_t size()
-    {
-        const std::lock_guard lock(lock_);
-        return received_.size();
-    }
-    int resets()
-    {
-        const std::lock_guard lock(lock_);
-        return resets_;
-    }
+
+    std::atomic<int> resets = 0;
 
 private:
     std::mutex lock_;
-    std::vector<std::int16_t> received_;
+    Samples received_;
     std::size_t wanted_ = 0;
     std::set<std::size_t> held_;
-    int resets_ = 0;
 };
 
 class WaveOutAudioTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_GT(once_.size(), 44100u); }
+
+    bool startsTheSong(const Samples& played, std::size_t samples) const
     {
-        ogg_ = shippedSong();
-        ASSERT_FALSE(ogg_.empty()) << "no song in the build's resource.dat";
-        once_ = songOnce(ogg_);
-        ASSERT_GT(once_.size(), 44100u);
+        return played.size() >= samples && std::equal(played.begin(), played.begin() + std::ptrdiff_t(samples), once_.begin());
     }
 
-    std::vector<std::uint8_t> ogg_;
-    std::vector<std::int16_t> once_;
+    const std::vector<std::uint8_t> ogg_ = testpackages::builtSong();
+    const Samples once_ = songOnce(ogg_);
 };
 
 TEST_F(WaveOutAudioTest, TheLoopGoesOnFromTheFirstSampleWithoutAGap)
@@ -131,8 +111,8 @@ TEST_F(WaveOutAudioTest, TheLoopGoesOnFromTheFirstSampleWithoutAGap)
     ASSERT_TRUE(loop);
     EXPECT_EQ(loop->sampleRate(), 44100);
     // Odd-sized reads, so the seam falls inside one of them; twice round and a bit.
-    std::vector<std::int16_t> played;
-    std::vector<std::int16_t> chunk(2 * 3001);
+    Samples played;
+    Samples chunk(2 * 3001);
     while (played.size() < 2 * once_.size() + 20000) {
         ASSERT_TRUE(loop->read(chunk));
         played.insert(played.end(), chunk.begin(), chunk.end());
@@ -144,25 +124,26 @@ TEST_F(WaveOutAudioTest, TheLoopGoesOnFromTheFirstSampleWithoutAGap)
     EXPECT_EQ(wrong, 0u);
     loop->rewind();
     ASSERT_TRUE(loop->read(chunk));
-    EXPECT_TRUE(std::equal(chunk.begin(), chunk.end(), once_.begin()));
+    EXPECT_TRUE(startsTheSong(chunk, chunk.size()));
 }
 
-TEST_F(WaveOutAudioTest, BytesThatAreNoSongOpenNothing)
+// A device at another rate would play the song at the wrong pitch.
+TEST_F(WaveOutAudioTest, BytesThatAreNoSongOrAnotherRateOpenNothing)
 {
     const std::vector<std::uint8_t> damaged(ogg_.begin(), ogg_.begin() + 100);
     EXPECT_FALSE(CVorbisLoop::open(damaged));
     EXPECT_FALSE(CVorbisLoop::open({}));
-    auto sink = std::make_unique<CRecordingSink>();
-    CWaveOutAudio audio(std::move(sink), 44100);
+    CWaveOutAudio audio(std::make_unique<CRecordingSink>(), 44100);
     ASSERT_TRUE(audio.init(44100, 32));
     EXPECT_FALSE(audio.openLoopingStream(damaged));
     EXPECT_FALSE(audio.play(SAudioStream{7}));
-    // A device at another rate would play the song at the wrong pitch.
     CWaveOutAudio other(std::make_unique<CRecordingSink>(), 22050);
     ASSERT_TRUE(other.init(22050, 32));
     EXPECT_FALSE(other.openLoopingStream(ogg_));
 }
 
+// Played, the song is fed from its beginning; stopped or closed, nothing more; played again,
+// it starts over.
 TEST_F(WaveOutAudioTest, PlayFeedsTheSongFromItsBeginningAndStopSilencesIt)
 {
     auto owned = std::make_unique<CRecordingSink>();
@@ -171,26 +152,16 @@ TEST_F(WaveOutAudioTest, PlayFeedsTheSongFromItsBeginningAndStopSilencesIt)
     ASSERT_TRUE(audio.init(44100, 32));
     const SAudioStream stream = audio.openLoopingStream(ogg_);
     ASSERT_TRUE(stream);
-    sink.expect(40000);
     ASSERT_TRUE(audio.play(stream));
-    std::vector<std::int16_t> first = sink.wait();
-    ASSERT_GE(first.size(), 40000u);
-    EXPECT_TRUE(std::equal(first.begin(), first.begin() + 40000, once_.begin()));
-
+    EXPECT_TRUE(startsTheSong(sink.take(40000), 40000));
     audio.stopAll();
-    EXPECT_GE(sink.resets(), 1);
-    sink.expect(1000);
-    EXPECT_EQ(sink.wait(300ms).size(), 0u);
+    EXPECT_GE(sink.resets.load(), 1);
+    EXPECT_EQ(sink.take(1000, 300ms).size(), 0u);
 
-    // Played again, it starts over.
-    sink.expect(20000);
     ASSERT_TRUE(audio.play(stream));
-    first = sink.wait();
-    ASSERT_GE(first.size(), 20000u);
-    EXPECT_TRUE(std::equal(first.begin(), first.begin() + 20000, once_.begin()));
+    EXPECT_TRUE(startsTheSong(sink.take(20000), 20000));
     audio.close(stream);
-    sink.expect(1000);
-    EXPECT_EQ(sink.wait(300ms).size(), 0u);
+    EXPECT_EQ(sink.take(1000, 300ms).size(), 0u);
     EXPECT_FALSE(audio.play(stream));
 }
 

@@ -1,44 +1,15 @@
 #include "music/CPeImage.h"
 #include "music/CResourceModule.h"
-#include "song/PeResourceWriter.h"
 
-#include "platform/win32/Win32Api.h"
+#include "TestPackages.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
+using namespace testpackages;
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes bytesOf(std::string_view text)
-{
-    return {text.begin(), text.end()};
-}
-
-std::string tempFile(const char* name)
-{
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name + std::to_string(GetCurrentProcessId()) + ".dat";
-}
-
-void writeFile(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-// What the portable reader finds in the same bytes.
-std::optional<Bytes> portableLookUp(const Bytes& file, std::string_view name, std::string_view type)
-{
-    const std::optional<CPeImage> image = CPeImage::parse(file);
-    const auto location = image ? image->find(name, type) : std::nullopt;
-    const auto bytes = location ? image->bytesOf(*location) : std::nullopt;
-    return bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt;
-}
 
 std::optional<Bytes> systemLookUp(const CResourceModule& module, std::string_view name, std::string_view type)
 {
@@ -47,58 +18,46 @@ std::optional<Bytes> systemLookUp(const CResourceModule& module, std::string_vie
     return bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt;
 }
 
+// The system loader finds what the portable reader finds in the same module.
 TEST(Win32ResourceModule, TheSystemLoaderFindsWhatThePortableReaderFinds)
 {
-    Bytes song = bytesOf("OggS");
-    for (int i = 0; i < 5000; ++i) {
-        song.push_back(std::uint8_t(i * 31));
-    }
-    const Bytes file = buildResourceModule({
-        {"OGG", "MUSIC.OGG", 0x0407, song},
-        {"OGG", "intro.ogg", 0x0407, bytesOf("intro")},
-        {"WAVE", "MUSIC.OGG", 0x0407, bytesOf("not the song")},
-        {"#10", "#7", 0x0409, bytesOf("numbered")},
-        {"\xC4RGER", "\xDC" "bel", 0x0407, bytesOf("umlauts")},
-    });
-    const std::string path = tempFile("minne_package");
-    writeFile(path, file);
+    CTempFolder folder;
+    const std::filesystem::path path = folder / "package.dat";
+    writeFile(path, buildResourceModule(severalResources()));
     {
         CResourceModule module(path);
         ASSERT_TRUE(module.Load());
-        for (const auto& [name, type] : std::vector<std::pair<std::string, std::string>>{
-                 {"music.ogg", "ogg"}, {"MUSIC.OGG", "OGG"}, {"intro.ogg", "OGG"}, {"music.ogg", "wave"},
-                 {"#7", "#10"}, {"\xFC" "bel", "\xE4rger"}, {"music.og", "ogg"}, {"music.ogg", "mp3"}}) {
-            EXPECT_EQ(systemLookUp(module, name, type), portableLookUp(file, name, type)) << name << " " << type;
+        for (const SLookup& lookup : severalLookups()) {
+            EXPECT_EQ(systemLookUp(module, lookup.name, lookup.type), lookup.found) << lookup.name << " " << lookup.type;
         }
-        EXPECT_EQ(systemLookUp(module, "music.ogg", "ogg"), song);
         module.Free();
         EXPECT_FALSE(module.IsLoaded());
         EXPECT_EQ(module.Find("music.ogg", "ogg"), std::nullopt);
     }
-    EXPECT_TRUE(DeleteFileA(path.c_str())) << "the module is no longer mapped";
-}
+    EXPECT_TRUE(std::filesystem::remove(path)) << "the module is no longer mapped";
 
-TEST(Win32ResourceModule, TheBuiltPackageGivesTheSongByteForByte)
-{
-    const std::string path = std::string(MINNE_DATA_DIR) + "/resource.dat";
-    std::ifstream in(path, std::ios::binary);
-    const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    CResourceModule module(path);
+    // The built package gives the song byte for byte.
+    const std::string built = std::string(MINNE_DATA_DIR) + "/resource.dat";
+    const std::string file = CTempFolder::read(built);
+    const std::optional<CPeImage> image = CPeImage::parse(Bytes(file.begin(), file.end()));
+    ASSERT_TRUE(image);
+    CResourceModule module(built);
     ASSERT_TRUE(module.Load());
     const std::optional<Bytes> song = systemLookUp(module, "music.ogg", "ogg");
     ASSERT_TRUE(song);
-    EXPECT_EQ(song, portableLookUp(file, "music.ogg", "ogg"));
+    const auto portable = image->bytesOf(*image->find("music.ogg", "ogg"));
+    ASSERT_TRUE(portable);
+    EXPECT_EQ(*song, Bytes(portable->begin(), portable->end()));
     EXPECT_EQ(Bytes(song->begin(), song->begin() + 4), bytesOf("OggS"));
 }
 
 TEST(Win32ResourceModule, MissingAndDamagedPackagesAreNotLoaded)
 {
-    EXPECT_FALSE(CResourceModule(tempFile("minne_missing")).Load());
+    CTempFolder folder;
+    EXPECT_FALSE(CResourceModule(folder / "missing.dat").Load());
     EXPECT_FALSE(CResourceModule().Load());
-    const std::string text = tempFile("minne_text");
-    writeFile(text, bytesOf("not a module at all"));
-    EXPECT_FALSE(CResourceModule(text).Load());
-    DeleteFileA(text.c_str());
+    writeFile(folder / "text.dat", bytesOf("not a module at all"));
+    EXPECT_FALSE(CResourceModule(folder / "text.dat").Load());
 }
 
 } // namespace
