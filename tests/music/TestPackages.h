@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-// Song packages for tests, made by the asset generator's module writer (which is itself
-// checked against an outside tool), and helpers to damage them at known places.
+// Song packages for tests, made by the asset generator's module writer (which the Windows
+// tests check against the system's own loader), and helpers to damage them at known places.
 namespace testpackages {
 
 std::vector<std::uint8_t> bytesOf(std::string_view text);

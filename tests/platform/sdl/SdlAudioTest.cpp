@@ -123,14 +123,18 @@ TEST_F(SdlAudioTest, PlaysALoopingSongFromMemoryUntilStopped)
     audio.close(stream);
 }
 
-// From the first sound on, half a second is the decoded song, sample for sample (give or take
-// the rounding to 16 bits).
+// The build's song is stereo at 44100 Hz; from the first sound on, half a second is the decoded
+// song, sample for sample (give or take the rounding to 16 bits).
 TEST_F(SdlAudioTest, TheGeneratedSongComesOutAsItsDecoderGivesIt)
 {
     ASSERT_TRUE(audio.init(44100, 32));
     const std::vector<std::uint8_t> song = testpackages::builtSong();
     const std::optional<SDecodedSong> reference = decodeOgg(song);
     ASSERT_TRUE(reference.has_value());
+    EXPECT_EQ(reference->rate, 44100);
+    EXPECT_EQ(reference->channels, 2);
+    EXPECT_GE(reference->left.size(), 60u * 44100) << "a song of one to three minutes";
+    EXPECT_LE(reference->left.size(), 180u * 44100);
     const Samples out = played(song, 44100);
     audio.close(stream);
     const std::size_t start = firstSound(out);
