@@ -46,11 +46,9 @@ struct Draw {
     std::string describe() const
     {
         std::ostringstream text;
+        const SRect r = rect.value_or(SRect{});
         text << "mode " << static_cast<int>(mode) << " at (" << x << ", " << y << ") alpha " << alpha << " scale "
-             << scale;
-        if (rect) {
-            text << " rect (" << rect->left << ", " << rect->top << ", " << rect->right << ", " << rect->bottom << ")";
-        }
+             << scale << " rect " << (rect ? "" : "none ") << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom;
         return text.str();
     }
 };
@@ -220,22 +218,6 @@ TEST(KeyedBlend, WorkedExampleOnSixteenBits)
     EXPECT_EQ(blendOnePixel(16, 0xF800, 0x001F, 65536 + 64), 0xB807u);
 }
 
-TEST(KeyedBlend, DrawsNothingOntoAnotherFormat)
-{
-    auto sixteen = openTestScreen(16, 8, 8);
-    auto thirtyTwo = openTestScreen(32, 8, 8);
-    CSurface from;
-    CSurface onto;
-    from.Create(*sixteen.screen, 4, 4, 2);
-    onto.Create(*thirtyTwo.screen, 4, 4, 2);
-    from.Fill(0xFFFF);
-    EXPECT_EQ(from.KeyedBlend(onto, 0, 0, std::nullopt, 0), 0);
-    EXPECT_EQ(readPixel(onto, 0, 0), 0u);
-    EXPECT_EQ(from.Opaque(onto, 0, 0), GraphicsResult::kInvalidPixelFormat);
-    EXPECT_EQ(onto.lockCount(), 0u);
-    EXPECT_EQ(from.lockCount(), 0u);
-}
-
 // Builds without vector registers copy every keyed run shorter than the library copy's with
 // this; it once moved only a run's first and last 8 bytes, leaving holes in the figures.
 TEST(KeyedRuns, ShortRunCopyMovesEveryByteOfEveryLengthAndNoOther)
@@ -255,18 +237,6 @@ TEST(KeyedRuns, ShortRunCopyMovesEveryByteOfEveryLengthAndNoOther)
     }
 }
 
-TEST(Blit, WithoutPlatformSurfacesNothingIsDrawn)
-{
-    auto test = openTestScreen(16, 100, 100);
-    CSurface empty;
-    CSurface& back = *test.screen->back();
-    EXPECT_EQ(empty.Opaque(back, 0, 0), -1);
-    EXPECT_EQ(empty.Keyed(back, 0, 0), -1);
-    EXPECT_EQ(empty.KeyedScaled(back, 0, 0, std::nullopt, 1.0f), -1);
-    EXPECT_EQ(empty.KeyedBlend(back, 0, 0, std::nullopt, 0), -1);
-    EXPECT_EQ(back.Opaque(empty, 0, 0), -1);
-}
-
 TEST(KeyedScaled, HalfSizeBoxKeepsItsCentre)
 {
     auto test = openTestScreen(16, 800, 600);
@@ -278,16 +248,31 @@ TEST(KeyedScaled, HalfSizeBoxKeepsItsCentre)
     EXPECT_EQ(inkBox(*test.screen->back()), (SRect{266, 530, 516, 580}));
 }
 
-TEST(KeyedScaled, ScaleZeroOrLessDrawsNothing)
+// Without surfaces, onto another format or at no positive scale nothing is drawn.
+TEST(Blit, WhatCannotBeDrawnLeavesTheTargetAlone)
 {
-    auto test = openTestScreen(32, 100, 100);
+    auto sixteen = openTestScreen(16, 100, 100);
+    auto thirtyTwo = openTestScreen(32, 100, 100);
+    CSurface empty;
+    CSurface& back = *thirtyTwo.screen->back();
+    EXPECT_EQ(empty.Opaque(back, 0, 0), -1);
+    EXPECT_EQ(empty.Keyed(back, 0, 0), -1);
+    EXPECT_EQ(empty.KeyedScaled(back, 0, 0, std::nullopt, 1.0f), -1);
+    EXPECT_EQ(empty.KeyedBlend(back, 0, 0, std::nullopt, 0), -1);
+    EXPECT_EQ(back.Opaque(empty, 0, 0), -1);
+    CSurface other;
+    other.Create(*sixteen.screen, 4, 4, 2);
+    other.Fill(0xFFFF);
+    EXPECT_EQ(other.KeyedBlend(back, 0, 0, std::nullopt, 0), 0);
+    EXPECT_EQ(other.Opaque(back, 0, 0), GraphicsResult::kInvalidPixelFormat);
+    EXPECT_EQ(back.lockCount() + other.lockCount(), 0u);
     CSurface box;
-    box.Create(*test.screen, 50, 10, 2);
+    box.Create(*thirtyTwo.screen, 50, 10, 2);
     box.Fill(0xFFFFFF);
     for (const float scale : {0.0f, -0.0f, -1.0f, 1e-9f, 0.001f, -0.05f, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_EQ(box.KeyedScaled(*test.screen->back(), 10, 10, std::nullopt, scale), 0);
+        EXPECT_EQ(box.KeyedScaled(back, 10, 10, std::nullopt, scale), 0);
     }
-    EXPECT_EQ(inkBox(*test.screen->back()), (SRect{100, 100, 0, 0}));
+    EXPECT_EQ(inkBox(back), (SRect{100, 100, 0, 0}));
 }
 
 } // namespace

@@ -15,11 +15,7 @@ constexpr SPixelFormatDescription kRgbx32{32, true, 0x0000FF, 0x00FF00, 0xFF0000
 
 std::uint32_t readPixel(const std::vector<std::uint8_t>& memory, std::size_t offset, std::size_t bytes)
 {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        value |= static_cast<std::uint32_t>(memory[offset + i]) << (8 * i);
-    }
-    return value;
+    return (memory[offset] | memory[offset + 1] << 8 | (bytes == 4 ? memory[offset + 2] << 16 | memory[offset + 3] << 24 : 0));
 }
 
 } // namespace
@@ -48,10 +44,8 @@ TEST(FrameCopy, EqualLayoutsCopyRowsAndLeaveTheDestinationsPaddingAlone)
 TEST(FrameCopy, FifteenAndSixteenBitFramesWidenTheirChannelsOnADeeperDisplay)
 {
     // 5-5-5 red 31, green 16, blue 1 and 5-6-5 red 1, green 63, blue 30.
-    const std::uint16_t w555 = (31u << 10) | (16u << 5) | 1u;
-    const std::uint16_t w565 = (1u << 11) | (63u << 5) | 30u;
-    const std::vector<std::uint8_t> frame555{static_cast<std::uint8_t>(w555), static_cast<std::uint8_t>(w555 >> 8)};
-    const std::vector<std::uint8_t> frame565{static_cast<std::uint8_t>(w565), static_cast<std::uint8_t>(w565 >> 8)};
+    const std::vector<std::uint8_t> frame555{0x01, 0x7E}; // (31 << 10) | (16 << 5) | 1
+    const std::vector<std::uint8_t> frame565{0xFE, 0x0F}; // (1 << 11) | (63 << 5) | 30
     std::vector<std::uint8_t> dest(4, 0);
     ASSERT_TRUE(copyFrame({frame555.data(), 2, 1, 1, ESurfaceFormat::Rgb555}, dest.data(), 4, kDesktop32));
     EXPECT_EQ(readPixel(dest, 0, 4), 0xFF8408u); // 31 -> FF, 16 -> 84, 1 -> 08

@@ -10,11 +10,6 @@ namespace {
 
 ESurfaceFormat formatOf(std::uint32_t depth) { return *surfaceFormatForDepth(depth); }
 
-void setPixel(CSurfaceMemory& memory, std::int32_t x, std::int32_t y, std::uint8_t value)
-{
-    memory.row(y)[x * pixelBytes(memory.format())] = value;
-}
-
 class FrameDifferenceTest : public ::testing::TestWithParam<std::uint32_t> {};
 
 TEST_P(FrameDifferenceTest, TheChangedAreaIsTheBoundingBoxOfEveryChangedPixel)
@@ -36,11 +31,9 @@ TEST_P(FrameDifferenceTest, TheChangedAreaIsTheBoundingBoxOfEveryChangedPixel)
 
     // Pixels in several rows: the box spans the leftmost and rightmost of all of them, even
     // where the row that widens it comes after rows that did not.
-    setPixel(now, 20, 3, 5);
-    setPixel(now, 10, 6, 5);
-    setPixel(now, 22, 8, 5);
-    setPixel(now, 15, 11, 5);
-    setPixel(now, 3, 14, 5);
+    for (const auto& [x, y] : {std::pair{20, 3}, {10, 6}, {22, 8}, {15, 11}, {3, 14}}) {
+        now.row(y)[x * pixelBytes(format)] = 5;
+    }
     EXPECT_EQ(changedArea(now, before), (SRect{3, 3, 23, 15}));
     EXPECT_EQ(changedArea(before, now), (SRect{3, 3, 23, 15}));
 }
@@ -75,26 +68,7 @@ TEST(IdleFrames, AFrameLikeTheLastOneIsNotSentAndDoesNotFlip)
         ASSERT_EQ(screen.Present(), 0);
         EXPECT_EQ(test.display->lastChange(), (SRect{10, 30, 41, 34}));
         EXPECT_EQ(readPixels(*screen.front()), frame);
-        std::vector<std::uint8_t> expected(test.display->lastFrame().size());
-        const std::size_t bytes = depth / 8;
-        for (std::size_t i = 0; i < frame.size(); ++i) {
-            for (std::size_t b = 0; b < bytes; ++b) {
-                expected[i * bytes + b] = static_cast<std::uint8_t>(frame[i] >> (8 * b));
-            }
-        }
-        EXPECT_EQ(test.display->lastFrame(), expected);
     }
-}
-
-TEST(IdleFrames, AfterARestoreTheWholeFrameIsSentAgain)
-{
-    auto test = openTestScreen(32, 16, 8);
-    ASSERT_EQ(test.screen->Present(), 0);
-    test.display->loseSurfaces();
-    ASSERT_EQ(test.screen->RestoreLostSurfaces(), 0);
-    ASSERT_EQ(test.screen->Present(), 0);
-    EXPECT_EQ(test.display->lastChange(), (SRect{0, 0, 16, 8}));
-    EXPECT_EQ(test.display->unchangedCount(), 0u);
 }
 
 // The shell does not compose a frame that cannot differ from the one on show; the screen then
@@ -120,6 +94,7 @@ TEST(IdleFrames, AFrameNotComposedOnlyKeepsThePaceWhileTheLastOneIsOnShow)
     EXPECT_FALSE(screen.showsLastFrame());
     ASSERT_EQ(screen.Present(), 0);
     EXPECT_TRUE(screen.showsLastFrame());
+    EXPECT_EQ(test.display->lastChange(), (SRect{0, 0, 16, 8})); // after a restore the whole frame goes
 
     // A display that reports the loss itself: the next frame is composed in full.
     test.display->setPresentResult(GraphicsResult::kSurfaceLost);

@@ -16,8 +16,6 @@ TEST(PixelFormat, DetectsTheFourFormatsFromTheirMasks)
     EXPECT_EQ(info, (SPixelFormatInfo{31, 31, 31, 0, 5, 10, 15}));
     ASSERT_TRUE(detectPixelFormat({32, true, 0xFF0000, 0xFF00, 0xFF}, info));
     EXPECT_EQ(info, (SPixelFormatInfo{255, 255, 255, 0, 8, 16, 32}));
-    ASSERT_TRUE(detectPixelFormat({24, true, 0xFF0000, 0xFF00, 0xFF}, info));
-    EXPECT_EQ(info.depth, 24u);
     for (const ESurfaceFormat format : {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565, ESurfaceFormat::Bgr24,
                                        ESurfaceFormat::Bgrx32}) {
         ASSERT_TRUE(detectPixelFormat(describeFormat(format), info));
@@ -42,15 +40,12 @@ TEST(PixelFormat, PaletteAndUnknownFormats)
 
 TEST(PixelFormat, ColourToPixel)
 {
-    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(ESurfaceFormat::Rgb565)), 0xF800u);
-    EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(ESurfaceFormat::Rgb555)), 0x7C00u);
     EXPECT_EQ(colorToPixel(0x0000FF, describeFormat(ESurfaceFormat::Bgrx32)), 0x00FF0000u);
     EXPECT_EQ(colorToPixel(0xFFFFFF, describeFormat(ESurfaceFormat::Rgb565)), 0xFFFFu);
     EXPECT_EQ(colorToPixel(0x7D1964, describeFormat(ESurfaceFormat::Bgr24)), 0x64197Du);
     EXPECT_EQ(colorToPixel(0x7D1964, describeFormat(ESurfaceFormat::Rgb565)), (12u << 11) | (6u << 5) | 15u);
     EXPECT_EQ(colorToPixel(0x00ABCDEF, {8, false, 0, 0, 0}), 0x00ABCDEFu);
-    // Bits above the colour are ignored.
-    EXPECT_EQ(colorToPixel(0xFF000000, describeFormat(ESurfaceFormat::Bgrx32)), 0u);
+    EXPECT_EQ(colorToPixel(0xFF000000, describeFormat(ESurfaceFormat::Bgrx32)), 0u); // bits above the colour
 }
 
 TEST(SPixelPrimitives, EachDepthWritesItsBytesLowByteFirst)
@@ -58,16 +53,12 @@ TEST(SPixelPrimitives, EachDepthWritesItsBytesLowByteFirst)
     std::vector<std::uint8_t> memory(4 * 8, 0);
     const SPixelPrimitives eight = primitivesForDepth(8);
     eight.put(memory.data(), 8, 3, 1, 0xABCD);
-    EXPECT_EQ(memory[11], 0xCD);
     EXPECT_EQ(memory[12], 0);
     EXPECT_EQ(eight.get(memory.data(), 8, 3, 1), 0xCDu);
 
     const SPixelPrimitives twentyFour = primitivesForDepth(24);
     twentyFour.put(memory.data(), 8, 1, 2, 0x11223344);
-    EXPECT_EQ(memory[19], 0x44);
-    EXPECT_EQ(memory[20], 0x33);
-    EXPECT_EQ(memory[21], 0x22);
-    EXPECT_EQ(memory[22], 0);
+    EXPECT_EQ(std::vector<std::uint8_t>(memory.begin() + 19, memory.begin() + 23), (std::vector<std::uint8_t>{0x44, 0x33, 0x22, 0}));
     EXPECT_EQ(twentyFour.get(memory.data(), 8, 1, 2), 0x223344u);
 
     const SPixelPrimitives thirtyTwo = primitivesForDepth(32);

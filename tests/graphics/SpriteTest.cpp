@@ -38,7 +38,7 @@ protected:
     const std::filesystem::path& folder_ = temp_.path();
 };
 
-TEST_F(SpriteTest, DrawsTheTileOfItsFrame)
+TEST_F(SpriteTest, DrawsTheTileOfItsFrameOpaqueOrKeyedWithAViewOffset)
 {
     CSprite sprite;
     ASSERT_EQ(sprite.CreateTiles(*test_.screen, path("sheet.bmp"), 58, 58, 5, 2), 1);
@@ -50,15 +50,9 @@ TEST_F(SpriteTest, DrawsTheTileOfItsFrame)
     EXPECT_EQ(readPixel(back(), 101, 50), 4u);
     EXPECT_EQ(readPixel(back(), 157, 107), 4u);
     EXPECT_EQ(readPixel(back(), 158, 107), 0u);
-}
 
-TEST_F(SpriteTest, KeyedDrawWithAViewOffset)
-{
-    CSprite sprite;
-    ASSERT_EQ(sprite.CreateTiles(*test_.screen, path("sheet.bmp"), 58, 58, 5, 2), 1);
     sprite.tiles()->SetColorKeyFromCorner();
     back().Fill(0x00FF00);
-    sprite.setPosition(100, 50);
     sprite.setFrame(1);
     // Mode numbers count by their low 16 bits.
     ASSERT_EQ(sprite.Draw(back(), 10, 5, 0x10000 + 100), 0);

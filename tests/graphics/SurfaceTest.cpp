@@ -5,34 +5,36 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <tuple>
 
 namespace {
 
 class SurfaceTest : public ::testing::Test {
 protected:
-    void SetUp() override { test_ = openTestScreen(16, 800, 600); }
+    void SetUp() override
+    {
+        test_ = openTestScreen(16, 800, 600);
+        picture_.resize(5 * 3);
+        for (std::size_t i = 0; i < picture_.size(); ++i) {
+            picture_[i] = i % 2 == 0 ? 0xFF0000u : 0x0000FFu;
+        }
+        writeBmp24(temp_ / "picture.bmp", 5, 3, picture_);
+    }
     CScreen& screen() { return *test_.screen; }
     CNullDisplay& display() { return *test_.display; }
+    std::string path(const char* name) const { return (temp_ / name).string(); }
 
     TestScreen test_;
+    CTempFolder temp_{"surface"};
+    std::vector<std::uint32_t> picture_;
 };
 
-TEST_F(SurfaceTest, ClipRectangleIsClampedToTheSurface)
-{
-    CSurface surface;
-    ASSERT_EQ(surface.Create(screen(), 800, 600, 2), 0);
-    surface.SetClipRect(SRect{-10, -10, 2000, 2000});
-    EXPECT_EQ(surface.clipRect(), (SRect{0, 0, 800, 600}));
-    surface.SetClipRect(SRect{5, 6, 7, 8});
-    EXPECT_EQ(surface.clipRect(), (SRect{5, 6, 7, 8}));
-}
-
-TEST_F(SurfaceTest, PutPixelHonoursTheClipRectangleAndGetPixelStaysInside)
+TEST_F(SurfaceTest, PixelsStayInsideTheClipRectangleAndOnlyUnderTheLock)
 {
     CSurface surface;
     ASSERT_EQ(surface.Create(screen(), 20, 10, 2), 0);
+    surface.SetClipRect(SRect{-10, -10, 2000, 2000});
+    EXPECT_EQ(surface.clipRect(), (SRect{0, 0, 20, 10}));
     surface.SetClipRect(SRect{2, 2, 10, 8});
     surface.Lock();
     // The clip's right and bottom edges are outside it.
@@ -40,91 +42,63 @@ TEST_F(SurfaceTest, PutPixelHonoursTheClipRectangleAndGetPixelStaysInside)
         surface.putPixel(x, y, 0x1111);
         EXPECT_EQ(surface.getPixel(x, y), kept ? 0x1111u : 0u) << x << ", " << y;
     }
-    EXPECT_EQ(surface.getPixel(-1, 0), 0u);
-    EXPECT_EQ(surface.getPixel(20, 0), 0u);
-    EXPECT_EQ(surface.getPixel(0, 10), 0u);
+    EXPECT_EQ(surface.getPixel(-1, 0) | surface.getPixel(20, 0) | surface.getPixel(0, 10), 0u);
     surface.Unlock();
-    // Without the lock the primitives touch nothing.
     surface.putPixel(3, 3, 0x6666);
     EXPECT_EQ(surface.getPixel(2, 2), 0u);
     EXPECT_EQ(readPixel(surface, 3, 3), 0u);
 }
 
-TEST_F(SurfaceTest, ColorKeyFromCornerKeepsTheLowBitsOfTheFirstWord)
+// A fill ignores the clip rectangle; the key from the corner keeps the low bits of its first word.
+TEST_F(SurfaceTest, FillAndColourKeyFromTheCornerAtEveryDepth)
 {
     for (const std::uint32_t depth : {15u, 16u, 24u, 32u}) {
         auto test = openTestScreen(depth, 8, 8);
+        const auto ofDepth = [&](std::uint32_t value) {
+            return depth <= 16 ? value & 0xFFFF : depth == 24 ? value & 0xFFFFFF : value;
+        };
+        for (const std::int32_t width : {1, 3, 5, 17, 33}) {
+            CSurface surface;
+            ASSERT_EQ(surface.Create(*test.screen, width, 3, 2), 0);
+            surface.SetClipRect(SRect{1, 1, 2, 2});
+            ASSERT_EQ(surface.Fill(0xA1B2C3D4), 0);
+            EXPECT_EQ(readPixels(surface), std::vector<std::uint32_t>(std::size_t(width) * 3, ofDepth(0xA1B2C3D4)));
+        }
         CSurface surface;
         ASSERT_EQ(surface.Create(*test.screen, 4, 2, 2), 0);
         surface.Lock();
-        std::uint8_t* pixels = surface.pixels();
-        pixels[0] = 0x34;
-        pixels[1] = 0x12;
-        pixels[2] = 0xCD;
-        pixels[3] = 0xAB;
+        std::copy_n("\x34\x12\xCD\xAB", 4, surface.pixels());
         surface.Unlock();
         EXPECT_EQ(surface.SetColorKeyFromCorner(), 0);
-        const std::uint32_t expected = depth <= 16 ? 0x1234u : depth == 24 ? 0xCD1234u : 0xABCD1234u;
-        EXPECT_EQ(surface.colorKey(), expected) << depth;
+        EXPECT_EQ(surface.colorKey(), ofDepth(0xABCD1234u)) << depth;
     }
     CSurface empty;
     EXPECT_EQ(empty.SetColorKeyFromCorner(), -1);
     EXPECT_EQ(empty.SetColorKey(1), -1);
 }
 
-TEST_F(SurfaceTest, FillSetsEveryPixel)
-{
-    for (const std::uint32_t depth : {15u, 16u, 24u, 32u}) {
-        auto test = openTestScreen(depth, 8, 8);
-        for (const std::int32_t width : {1, 3, 5, 17, 33}) {
-            CSurface surface;
-            ASSERT_EQ(surface.Create(*test.screen, width, 3, 2), 0);
-            surface.SetClipRect(SRect{1, 1, 2, 2}); // a fill ignores the clip rectangle
-            ASSERT_EQ(surface.Fill(0xA1B2C3D4), 0);
-            const std::uint32_t expected = depth <= 16 ? 0xC3D4u : depth == 24 ? 0xB2C3D4u : 0xA1B2C3D4u;
-            EXPECT_EQ(readPixels(surface), std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 3, expected));
-        }
-    }
-}
-
-TEST_F(SurfaceTest, CreateFailures)
+TEST_F(SurfaceTest, CreateAndLoadFailures)
 {
     CSurface surface;
     EXPECT_EQ(surface.Create(screen(), 0, 10, 2), GraphicsResult::kInvalidParams);
     EXPECT_EQ(surface.Create(screen(), 10, -1, 2), GraphicsResult::kInvalidParams);
     EXPECT_EQ(surface.Create(screen(), 100000, 10, 2), GraphicsResult::kInvalidParams);
-    display().refusals().surfaces = true;
-    EXPECT_EQ(surface.Create(screen(), 10, 10, 2), GraphicsResult::kOutOfMemory);
-    EXPECT_FALSE(surface.hasSurface());
-    EXPECT_EQ(surface.width(), 0);
     CScreen closed(std::make_unique<CNullDisplay>(), nullptr);
     EXPECT_EQ(surface.Create(closed, 10, 10, 2), GraphicsResult::kNotInitialized);
+    EXPECT_EQ(surface.LoadImage(screen(), "", 2), -1);
+    EXPECT_EQ(surface.LoadImage(screen(), path("missing.bmp"), 2), -2);
+    temp_.write("text.bmp", "not a picture at all, just words");
+    EXPECT_EQ(surface.LoadImage(screen(), path("text.bmp"), 2), -2);
+    display().refusals().surfaces = true;
+    EXPECT_EQ(surface.Create(screen(), 10, 10, 2), GraphicsResult::kOutOfMemory);
+    EXPECT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), -2);
+    EXPECT_FALSE(surface.hasSurface());
 }
 
-class SurfaceImageTest : public SurfaceTest {
-protected:
-    void SetUp() override
-    {
-        SurfaceTest::SetUp();
-        picture_.resize(5 * 3);
-        for (std::size_t i = 0; i < picture_.size(); ++i) {
-            picture_[i] = i % 2 == 0 ? 0xFF0000u : 0x0000FFu;
-        }
-        writeBmp24(folder_ / "picture.bmp", 5, 3, picture_);
-    }
-    std::string path(const char* name) const { return (folder_ / name).string(); }
-
-    CTempFolder temp_{"surface"};
-    const std::filesystem::path& folder_ = temp_.path();
-    std::vector<std::uint32_t> picture_;
-};
-
-TEST_F(SurfaceImageTest, LoadImageConvertsThePictureIntoTheScreenFormat)
+TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormat)
 {
     CSurface surface;
     ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
-    EXPECT_EQ(surface.width(), 5);
-    EXPECT_EQ(surface.height(), 3);
     EXPECT_EQ(surface.clipRect(), (SRect{0, 0, 5, 3}));
     EXPECT_EQ(surface.fileName(), path("picture.bmp"));
     EXPECT_EQ(readPixel(surface, 0, 0), 0xF800u);
@@ -136,33 +110,19 @@ TEST_F(SurfaceImageTest, LoadImageConvertsThePictureIntoTheScreenFormat)
     EXPECT_EQ(CSurface{}.LoadImage(screen(), name, 2), 1);
 }
 
-TEST_F(SurfaceImageTest, LoadImageFailures)
-{
-    CSurface surface;
-    EXPECT_EQ(surface.LoadImage(screen(), "", 2), -1);
-    EXPECT_EQ(surface.LoadImage(screen(), path("missing.bmp"), 2), -2);
-    std::ofstream(folder_ / "text.bmp") << "not a picture at all, just words";
-    EXPECT_EQ(surface.LoadImage(screen(), path("text.bmp"), 2), -2);
-    display().refusals().surfaces = true;
-    EXPECT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), -2);
-    EXPECT_FALSE(surface.hasSurface());
-}
-
-TEST_F(SurfaceImageTest, FileNameIsKeptToTheFirst255Bytes)
+TEST_F(SurfaceTest, FileNameIsKeptToTheFirst255Bytes)
 {
     // Longer than the 255 bytes kept, and within the 259 characters Windows' narrow calls take
-    // (with room for the drive wine puts before a Linux path).
+    // (with room for the drive wine puts before a Linux path): folders of 50 characters, then
+    // one that brings the name to its length exactly.
     constexpr std::size_t kNameLength = 257;
-    // Folders of 50 characters, then one that brings the name to its length exactly, whatever
-    // the length of the temporary folder's own name.
-    std::filesystem::path deep = folder_;
+    std::filesystem::path deep = temp_.path();
     const auto missing = [&] { return kNameLength - (deep / "picture.bmp").string().size(); };
     ASSERT_GT(missing(), 51u);
     while (missing() > 101) {
         deep /= std::string(50, 'o');
     }
     deep /= std::string(missing() - 1, 'o');
-    ASSERT_EQ((deep / "picture.bmp").string().size(), kNameLength);
     std::filesystem::create_directories(deep);
     writeBmp24(deep / "picture.bmp", 5, 3, picture_);
     CSurface surface;
@@ -170,7 +130,7 @@ TEST_F(SurfaceImageTest, FileNameIsKeptToTheFirst255Bytes)
     EXPECT_EQ(surface.fileName(), (deep / "picture.bmp").string().substr(0, 255));
 }
 
-TEST_F(SurfaceImageTest, ReloadImagePutsThePictureBack)
+TEST_F(SurfaceTest, ReloadImagePutsThePictureBack)
 {
     CSurface surface;
     ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
@@ -178,7 +138,6 @@ TEST_F(SurfaceImageTest, ReloadImagePutsThePictureBack)
     surface.Fill(0x1234);
     EXPECT_EQ(surface.ReloadImage(), 0);
     EXPECT_EQ(readPixels(surface), loaded);
-
     CSurface blank;
     blank.Create(screen(), 5, 3, 2);
     EXPECT_EQ(blank.ReloadImage(), -2);
@@ -189,7 +148,7 @@ TEST_F(SurfaceImageTest, ReloadImagePutsThePictureBack)
     EXPECT_EQ(larger.ReloadImage(path("picture.bmp")), GraphicsResult::kInvalidRect);
 }
 
-TEST_F(SurfaceImageTest, LostSurfacesAreRestoredAndReloaded)
+TEST_F(SurfaceTest, LostSurfacesAreRestoredAndReloaded)
 {
     CSurface picture;
     ASSERT_EQ(picture.LoadImage(screen(), path("picture.bmp"), 2), 1);
@@ -200,32 +159,22 @@ TEST_F(SurfaceImageTest, LostSurfacesAreRestoredAndReloaded)
     display().loseSurfaces();
     EXPECT_TRUE(picture.isLost());
     EXPECT_EQ(blank.Fill(0), GraphicsResult::kSurfaceLost);
-
     // A copy reports the restore of its source: a picture from a file comes back whole.
     EXPECT_EQ(picture.Opaque(*screen().back(), 0, 0), 0);
-    EXPECT_FALSE(picture.isLost());
     EXPECT_EQ(readPixels(picture), loaded);
-
     // A blank surface keeps no picture: its restore reports that nothing could be reloaded.
     EXPECT_EQ(blank.Keyed(picture, 0, 0), -2);
     EXPECT_FALSE(blank.isLost());
     EXPECT_EQ(readPixel(blank, 0, 0), 0u);
-
     // The scaled draw restores too but reports the loss itself.
     display().loseSurfaces();
     EXPECT_EQ(picture.KeyedScaled(blank, 0, 0, std::nullopt, 1.0f), GraphicsResult::kSurfaceLost);
     EXPECT_FALSE(picture.isLost());
-}
-
-TEST_F(SurfaceImageTest, LockRestoresALostSurfaceButGivesUpWhenRestoringIsRefused)
-{
-    CSurface picture;
-    ASSERT_EQ(picture.LoadImage(screen(), path("picture.bmp"), 2), 1);
+    // A lock restores; when restoring is refused it gives up and holds no lock.
     display().loseSurfaces();
     EXPECT_EQ(picture.Lock(), 1);
     EXPECT_EQ(picture.getPixel(0, 0), 0xF800u);
     EXPECT_EQ(picture.Unlock(), 0);
-
     display().loseSurfaces();
     display().refusals().restore = true;
     EXPECT_EQ(picture.Lock(), GraphicsResult::kSurfaceLost);
@@ -233,8 +182,7 @@ TEST_F(SurfaceImageTest, LockRestoresALostSurfaceButGivesUpWhenRestoringIsRefuse
     EXPECT_EQ(picture.Restore(), GraphicsResult::kGeneric);
     EXPECT_EQ(picture.KeyedBlend(*screen().back(), 0, 0, std::nullopt, 0), GraphicsResult::kSurfaceLost);
     EXPECT_EQ(screen().back()->lockCount(), 0u);
-    CSurface empty;
-    EXPECT_EQ(empty.Restore(), -1);
+    EXPECT_EQ(CSurface{}.Restore(), -1);
 }
 
 } // namespace

@@ -10,70 +10,55 @@ protected:
     {
         auto fonts = std::make_unique<CNullFontRasterizer>(std::set<std::string>{"Missing"});
         fonts_ = fonts.get();
-        display_ = new CNullDisplay();
-        screen_ = std::make_unique<CScreen>(std::unique_ptr<IDisplay>(display_), std::move(fonts));
+        screen_ = std::make_unique<CScreen>(std::make_unique<CNullDisplay>(), std::move(fonts));
         ASSERT_EQ(screen_->OpenFullScreen(800, 600, 32), 0);
         ASSERT_EQ(box_.Create(*screen_, 500, 100, 2), 0);
+        box_.SetFont("Arial", 0, 20, 400);
     }
 
     CNullFontRasterizer* fonts_ = nullptr;
-    CNullDisplay* display_ = nullptr;
     std::unique_ptr<CScreen> screen_;
     CSurface box_;
 };
 
-TEST_F(TextTest, FontResults)
+// The selected font lasts until the caller gives the context back; without a held context it is
+// selected and dropped again at once, and the context's default font measures instead.
+TEST_F(TextTest, FontsAreMadeOnceAndLastWhileTheContextIsHeld)
 {
-    EXPECT_EQ(box_.SelectFont(), -1);
-    EXPECT_EQ(box_.SetFont("Missing", 0, 20, 400), -2);
-    EXPECT_EQ(box_.SelectFont(), -1);
-    EXPECT_EQ(box_.SetFont("Arial", 0, 20, 400), 0);
-    EXPECT_EQ(box_.SelectFont(), 0);
+    CSurface box;
+    ASSERT_EQ(box.Create(*screen_, 500, 100, 2), 0);
+    EXPECT_EQ(box.SelectFont(), -1);
+    EXPECT_EQ(box.SetFont("Missing", 0, 20, 400), -2);
+    EXPECT_EQ(box.SelectFont(), -1);
     CSurface unmade;
     EXPECT_EQ(unmade.SetFont("Arial", 0, 20, 400), -2);
     EXPECT_EQ(unmade.SelectFont(), 0); // no context to select into
     EXPECT_EQ(unmade.WriteText(0, 0, 0xFFFFFF, "Hallo"), 0);
-}
 
-TEST_F(TextTest, TheSelectedFontLastsUntilTheCallerGivesTheContextBack)
-{
-    box_.SetFont("Arial", 0, 20, 400);
+    box_.SetFont("Arial", 0, 30, 400);
     ASSERT_NE(box_.GetDC(), nullptr);
-    box_.SelectFont();
-    EXPECT_EQ(box_.GetTextExtent("Hallo").height, 20);
-    const std::int32_t selectedWidth = box_.GetTextExtent("Hallo").width;
+    EXPECT_EQ(box_.SelectFont(), 0);
+    EXPECT_EQ(box_.GetTextExtent("Hallo").height, 30);
     box_.ReleaseDC();
-    // Without a held context the font is selected and dropped again at once: the context's
-    // default font measures instead.
     box_.SelectFont();
     EXPECT_EQ(box_.GetTextExtent("Hallo").height, 16);
-    EXPECT_GT(selectedWidth, 0);
     EXPECT_EQ(box_.dcCount(), 0u);
-}
-
-TEST_F(TextTest, SetFontAgainReplacesTheFontAndFontsAreMadeOnce)
-{
-    box_.SetFont("Arial", 0, 20, 400);
-    box_.SetFont("Arial", 0, 30, 400);
-    box_.GetDC();
-    box_.SelectFont();
-    EXPECT_EQ(box_.GetTextExtent("x").height, 30);
-    box_.ReleaseDC();
     for (int frame = 0; frame < 50; ++frame) {
         box_.SetFont("Arial", 0, 20, 400);
     }
-    EXPECT_EQ(fonts_->openCount(), 2u);
+    EXPECT_EQ(fonts_->openCount(), 3u);
 }
 
 TEST_F(TextTest, TextIsDrawnOnATransparentGround)
 {
     box_.Fill(0x00123456);
-    box_.SetFont("Arial", 0, 20, 400);
     box_.GetDC();
     box_.SelectFont();
     EXPECT_EQ(box_.WriteText(10, 30, 0x007D1964, "Wenn ich"), 0);
     const std::int32_t blankFrom = 10 + box_.GetTextExtent("Wenn").width;
     const std::int32_t blankTo = blankFrom + box_.GetTextExtent(" ").width;
+    EXPECT_EQ(box_.WriteText(0, 0, 0xFFFFFF, ""), 0);
+    EXPECT_EQ(box_.GetTextExtent("").width, 0);
     box_.ReleaseDC();
     const std::uint32_t ink = screen_->ColorToPixel(0x007D1964, &box_);
     std::size_t inked = 0;
@@ -84,9 +69,10 @@ TEST_F(TextTest, TextIsDrawnOnATransparentGround)
     EXPECT_GT(inked, 0u);
     // The blank between the words has no ink: its cell keeps the ground.
     ASSERT_LT(blankFrom, blankTo);
+    const SRect ground{blankFrom, 0, blankTo, box_.height()};
     box_.Lock();
-    for (std::int32_t x = blankFrom; x < blankTo; ++x) {
-        for (std::int32_t y = 0; y < box_.height(); ++y) {
+    for (std::int32_t x = ground.left; x < ground.right; ++x) {
+        for (std::int32_t y = 0; y < ground.bottom; ++y) {
             ASSERT_EQ(box_.getPixel(x, y), 0x00123456u) << x << ", " << y;
         }
     }
@@ -94,17 +80,8 @@ TEST_F(TextTest, TextIsDrawnOnATransparentGround)
     EXPECT_EQ(inkBox(box_, 0x00123456).left, 10);
 }
 
-TEST_F(TextTest, EmptyTextDrawsNothing)
-{
-    box_.SetFont("Arial", 0, 20, 400);
-    EXPECT_EQ(box_.WriteText(0, 0, 0xFFFFFF, ""), 0);
-    EXPECT_EQ(inkBox(box_).left, box_.width());
-    EXPECT_EQ(box_.GetTextExtent("").width, 0);
-}
-
 TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
 {
-    box_.SetFont("Arial", 0, 20, 400);
     box_.GetDC();
     box_.SelectFont();
     for (int c = 1; c < 256; ++c) {
@@ -127,7 +104,6 @@ TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
 
 TEST_F(TextTest, TextPastTheEdgesIsClipped)
 {
-    box_.SetFont("Arial", 0, 20, 400);
     EXPECT_EQ(box_.WriteText(-3, -9, 0xFFFFFF, "abc"), 0);
     EXPECT_EQ(box_.WriteText(490, 95, 0xFFFFFF, "abcdef"), 0);
     EXPECT_EQ(box_.WriteText(-2000000000, 2000000000, 0xFFFFFF, "abcdef"), 0);

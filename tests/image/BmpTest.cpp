@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <optional>
+
 using namespace pictures;
 
 namespace {
@@ -98,70 +100,60 @@ TEST(BmpDecoder, ImplausibleHeaderSizesKeepTheTableAtByte54)
     EXPECT_FALSE(load(cut));
 }
 
-Bytes rle8Bmp(int width, int height, const Bytes& data)
-{
-    return makeBmp({.width = width, .height = height, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = data});
-}
-
-Pixels viaTable(const std::vector<std::uint8_t>& indexesTopDown)
-{
-    const auto table = rampTable(256);
-    Pixels out;
-    for (std::uint8_t i : indexesTopDown)
-        out.push_back(table[i]);
-    return out;
-}
-
 TEST(BmpDecoder, RunLengthPicturesMatchTheirPlainForm)
 {
     const int width = 37, height = 9;
     Bytes indexes(width * height);
     for (int i = 0; i < width * height; ++i)
         indexes[i] = std::uint8_t(i % 7 < 4 ? 9 : i * 5);
-    const SDecodeResult result = load(rle8Bmp(width, height, encodeRle8(indexes, width, height)));
-    ASSERT_TRUE(result) << result.reason;
-    EXPECT_EQ(result.dib->bitsPerPixel(), 8);
-    EXPECT_EQ(render(*result.dib), viaTable(indexes));
+    const auto table = rampTable(256);
+    const Bytes file = makeBmp({.width = width, .height = height, .bitCount = 8, .compression = 1, .colors = table,
+                                .pixelData = encodeRle8(indexes, width, height)});
+    EXPECT_EQ(decodeAndRender(file), expectedPixels(width, height, [&](int x, int y) { return table[indexes[y * width + x]]; }));
 }
 
+// The run-length data of a picture (indexes to the ramp table) and the indexes it gives, top
+// row first; nothing means refused.
 TEST(BmpDecoder, RunLengthCodes)
 {
-    // Bottom row: a run of 2, an absolute run of 3 (padded to 4 bytes), line end.
-    // Then a delta of 1 right and 1 up from the start of the second row, a run, bitmap end.
-    const Bytes data{2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 1, 1, 4, 0, 1};
-    EXPECT_EQ(decodeAndRender(rle8Bmp(6, 4, data)),
-              viaTable({0, 0, 0, 0, 0, 0,
-                        0, 4, 0, 0, 0, 0,
-                        0, 0, 0, 0, 0, 0,
-                        7, 7, 1, 2, 3, 0}));
+    const struct {
+        const char* what;
+        int width, height;
+        Bytes data;
+        std::optional<Bytes> indexes;
+    } cases[] = {
+        // Bottom row: a run of 2, an absolute run of 3 (padded), line end; then a delta of 1 right
+        // and 1 up from the start of the second row, a run, bitmap end.
+        {"every code", 6, 4, {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 1, 1, 4, 0, 1},
+         Bytes{0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 7, 1, 2, 3, 0}},
+        {"bitmap end in mid picture", 3, 3, {3, 9, 0, 0, 1, 8, 0, 1, 5, 5, 5, 5}, Bytes{0, 0, 0, 8, 0, 0, 9, 9, 9}},
+        {"a run past the row's end goes on in the next", 4, 2, {6, 5, 0, 0, 1, 7, 0, 1}, Bytes{7, 5, 0, 0, 5, 5, 5, 5}},
+        {"a run past the buffer ends decoding", 4, 2, {6, 5, 255, 3, 0, 1}, Bytes{5, 5, 0, 0, 5, 5, 5, 5}},
+        {"delta off the end", 4, 2, {0, 2, 255, 255, 1, 1}, Bytes(8, 0)},
+        {"absolute run too long", 2, 1, {0, 5, 1, 2, 3, 4, 5, 0}, Bytes{0, 0}},
+        {"last line end", 2, 2, {1, 3, 0, 0, 1, 6, 0, 0}, Bytes{6, 0, 3, 0}},
+        {"ends in a run", 4, 2, {4, 1, 0, 0}, {}},
+        {"ends in a line end", 4, 2, {4, 1, 0}, {}},
+        {"absolute run without its padding", 4, 2, {0, 5, 1, 2, 3, 4, 5}, {}},
+        {"ends in a delta", 4, 2, {0, 2, 1}, {}},
+        {"no data", 4, 2, {}, {}},
+    };
+    const auto table = rampTable(256);
+    for (const auto& c : cases) {
+        const Bytes file = makeBmp({.width = c.width, .height = c.height, .bitCount = 8, .compression = 1,
+                                    .colors = table, .pixelData = c.data});
+        if (!c.indexes) {
+            EXPECT_FALSE(load(file)) << c.what;
+            continue;
+        }
+        Pixels expected;
+        for (std::uint8_t i : *c.indexes)
+            expected.push_back(table[i]);
+        EXPECT_EQ(decodeAndRender(file), expected) << c.what;
+    }
 }
 
-TEST(BmpDecoder, EndOfBitmapInMidPictureLeavesIndexZero)
-{
-    const Bytes data{3, 9, 0, 0, 1, 8, 0, 1, 5, 5, 5, 5}; // bytes after the end are never read
-    EXPECT_EQ(decodeAndRender(rle8Bmp(3, 3, data)), viaTable({0, 0, 0, 8, 0, 0, 9, 9, 9}));
-}
-
-// A run past the row's end carries on into the next row; one past the buffer ends decoding.
-TEST(BmpDecoder, RunLengthWritesStayInsideThePicture)
-{
-    EXPECT_EQ(decodeAndRender(rle8Bmp(4, 2, {6, 5, 0, 0, 1, 7, 0, 1})), viaTable({7, 5, 0, 0, 5, 5, 5, 5}));
-    EXPECT_EQ(decodeAndRender(rle8Bmp(4, 2, {6, 5, 255, 3, 0, 1})), viaTable({5, 5, 0, 0, 5, 5, 5, 5}));
-    EXPECT_EQ(decodeAndRender(rle8Bmp(4, 2, {0, 2, 255, 255, 1, 1})), viaTable(Bytes(8, 0))) << "delta off the end";
-    EXPECT_EQ(decodeAndRender(rle8Bmp(2, 1, {0, 5, 1, 2, 3, 4, 5, 0})), viaTable({0, 0})) << "absolute run too long";
-    EXPECT_EQ(decodeAndRender(rle8Bmp(2, 2, {1, 3, 0, 0, 1, 6, 0, 0})), viaTable({6, 0, 3, 0})) << "last line end";
-}
-
-TEST(BmpDecoder, RunLengthDataThatEndsEarlyIsRefused)
-{
-    EXPECT_FALSE(load(rle8Bmp(4, 2, {4, 1, 0, 0})));
-    EXPECT_FALSE(load(rle8Bmp(4, 2, {4, 1, 0})));
-    EXPECT_FALSE(load(rle8Bmp(4, 2, {0, 5, 1, 2, 3, 4, 5}))) << "absolute run without its padding";
-    EXPECT_FALSE(load(rle8Bmp(4, 2, {0, 2, 1})));
-    EXPECT_FALSE(load(rle8Bmp(4, 2, {})));
-}
-
-TEST(BmpDecoder, RefusesUnsupportedVariants)
+TEST(BmpDecoder, RefusesUnsupportedVariantsAndFilesTooShortOrTooLarge)
 {
     const Bytes rows = dibRows(4, 4, 3, patternColor);
     const auto refused = [](const SBmpLayout& layout) { return !load(makeBmp(layout)); };
@@ -175,11 +167,16 @@ TEST(BmpDecoder, RefusesUnsupportedVariants)
     EXPECT_TRUE(refused({.width = 0, .height = 4, .bitCount = 24, .pixelData = rows}));
     EXPECT_TRUE(refused({.width = -4, .height = 4, .bitCount = 24, .pixelData = rows}));
     EXPECT_TRUE(refused({.width = 4, .height = 0, .bitCount = 24, .pixelData = rows}));
-}
+    EXPECT_TRUE(refused({.width = 1, .height = 1, .bitCount = 8, .colors = rampTable(10)})) << "a short table";
+    const auto tooLarge = [&](std::int32_t w, std::int32_t h) {
+        return refused({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = {0, 1}});
+    };
+    EXPECT_FALSE(tooLarge(kMaxImageSide, 1));
+    EXPECT_TRUE(tooLarge(kMaxImageSide + 1, 1));
+    EXPECT_TRUE(tooLarge(1, kMaxImageSide + 1));
+    EXPECT_TRUE(tooLarge(0x7FFFFFFF, 0x7FFFFFFF));
 
-TEST(BmpDecoder, RefusesFilesTooShortForWhatTheyDeclare)
-{
-    const Bytes full = makeBmp({.width = 4, .height = 4, .bitCount = 24, .pixelData = dibRows(4, 4, 3, patternColor)});
+    const Bytes full = makeBmp({.width = 4, .height = 4, .bitCount = 24, .pixelData = rows});
     EXPECT_TRUE(load(full));
     EXPECT_FALSE(load(Bytes(full.begin(), full.end() - 1)));
     EXPECT_FALSE(load(Bytes(full.begin(), full.begin() + 53)));
@@ -187,20 +184,6 @@ TEST(BmpDecoder, RefusesFilesTooShortForWhatTheyDeclare)
     farOffset[10] = 0xFF; // pixel data said to start past the end
     farOffset[11] = 0xFF;
     EXPECT_FALSE(load(farOffset));
-
-    Bytes shortTable = makeBmp({.width = 1, .height = 1, .bitCount = 8, .colors = rampTable(10)});
-    EXPECT_FALSE(load(shortTable)) << "256 entries declared, 10 present";
-}
-
-TEST(BmpDecoder, RefusesPicturesLargerThanTheLimit)
-{
-    const auto refused = [](std::int32_t w, std::int32_t h) {
-        return !load(makeBmp({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = {0, 1}}));
-    };
-    EXPECT_FALSE(refused(kMaxImageSide, 1));
-    EXPECT_TRUE(refused(kMaxImageSide + 1, 1));
-    EXPECT_TRUE(refused(1, kMaxImageSide + 1));
-    EXPECT_TRUE(refused(0x7FFFFFFF, 0x7FFFFFFF));
 }
 
 } // namespace

@@ -28,59 +28,52 @@ Bytes exifJpeg()
     return exif;
 }
 
-TEST(DetectType, RecognisesEachTypeByContent)
+TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
 {
-    EXPECT_EQ(CDXImage::DetectType(smallBmp()), EImageType::BMP);
-    EXPECT_EQ(CDXImage::DetectType(smallTga()), EImageType::TGA);
-    EXPECT_EQ(CDXImage::DetectType(makePsd({.planes = {{1}, {2}, {3}}})), EImageType::PSD);
-    EXPECT_EQ(CDXImage::DetectType(makePcx({.pixelData = {1, 2}})), EImageType::PCX);
-    EXPECT_EQ(CDXImage::DetectType(encodeJpeg(Bytes(3, 0), 1, 1, 3)), EImageType::JPEG);
-}
-
-TEST(DetectType, TargaFooterWinsOverABitmapSignature)
-{
-    Bytes file = smallBmp();
-    Bytes tga = smallTga();
-    file.insert(file.end(), tga.end() - 26, tga.end()); // the footer
-    file[16] = 24;                                       // header byte 16 read as the Targa depth
-    EXPECT_EQ(CDXImage::DetectType(file), EImageType::TGA);
-    file[16] = 15; // no valid Targa depth: the bitmap test decides
-    EXPECT_EQ(CDXImage::DetectType(file), EImageType::BMP);
-}
-
-TEST(DetectType, RejectsNearMisses)
-{
-    EXPECT_EQ(CDXImage::DetectType(smallTga(false)), EImageType::None) << "Targa without footer";
-    EXPECT_EQ(CDXImage::DetectType(exifJpeg()), EImageType::None);
-    // Only the version's high byte is part of the signature.
-    EXPECT_EQ(CDXImage::DetectType(makePsd({.version = 0x100, .planes = {{1}, {2}, {3}}})), EImageType::None);
-    const Bytes psd2 = makePsd({.version = 2, .planes = {{1}, {2}, {3}}});
-    EXPECT_EQ(CDXImage::DetectType(psd2), EImageType::PSD);
-    EXPECT_FALSE(load(psd2)) << "but version 2 is not decoded";
-    Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
-    pcx[2] = 0; // not run-length encoded
-    EXPECT_EQ(CDXImage::DetectType(pcx), EImageType::None);
-    pcx[2] = 1;
-    pcx[1] = 3;
-    EXPECT_EQ(CDXImage::DetectType(pcx), EImageType::None);
-}
-
-TEST(DetectType, ShortDataIsOfNoTypeAndNeverReadOutside)
-{
-    EXPECT_EQ(CDXImage::DetectType({}), EImageType::None);
-    const Bytes bm{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(CDXImage::DetectType(bm), EImageType::None) << "17 bytes";
-    Bytes footerOnly(18, 0);
+    Bytes bmpWithFooter = smallBmp();
+    const Bytes tga = smallTga();
+    bmpWithFooter.insert(bmpWithFooter.end(), tga.end() - 26, tga.end()); // the Targa footer
+    bmpWithFooter[16] = 24;                                              // read as the Targa depth
+    Bytes bmpWithBadFooter = bmpWithFooter;
+    bmpWithBadFooter[16] = 15; // no valid Targa depth: the bitmap test decides
+    Bytes footerOnly(18, 0);   // header and footer overlap in the smallest detectable file
     std::memcpy(footerOnly.data(), "TRUEVISION-XFILE", 16);
-    footerOnly[16] = 8; // header and footer overlap in the smallest detectable file
-    EXPECT_EQ(CDXImage::DetectType(footerOnly), EImageType::TGA);
+    footerOnly[16] = 8;
+    Bytes footerBadDepth = footerOnly;
+    footerBadDepth[16] = 7;
+    Bytes bmp18(18, 0);
+    bmp18[0] = 'B';
+    bmp18[1] = 'M';
+    Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
+    Bytes pcxUncoded = pcx;
+    pcxUncoded[2] = 0;
+    Bytes pcxVersion3 = pcx;
+    pcxVersion3[1] = 3;
+    const std::pair<Bytes, EImageType> cases[] = {
+        {smallBmp(), EImageType::BMP},
+        {tga, EImageType::TGA},
+        {makePsd({.planes = {{1}, {2}, {3}}}), EImageType::PSD},
+        {pcx, EImageType::PCX},
+        {encodeJpeg(Bytes(3, 0), 1, 1, 3), EImageType::JPEG},
+        {bmpWithFooter, EImageType::TGA},
+        {bmpWithBadFooter, EImageType::BMP},
+        {footerOnly, EImageType::TGA},
+        {footerBadDepth, EImageType::None},
+        {bmp18, EImageType::BMP},
+        {Bytes(bmp18.begin(), bmp18.end() - 1), EImageType::None},
+        {{}, EImageType::None},
+        {smallTga(false), EImageType::None},
+        {exifJpeg(), EImageType::None},
+        {makePsd({.version = 0x100, .planes = {{1}, {2}, {3}}}), EImageType::None}, // the high byte only
+        {makePsd({.version = 2, .planes = {{1}, {2}, {3}}}), EImageType::PSD},
+        {pcxUncoded, EImageType::None},
+        {pcxVersion3, EImageType::None},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(CDXImage::DetectType(cases[i].first), cases[i].second) << "case " << i;
+    }
+    EXPECT_FALSE(load(makePsd({.version = 2, .planes = {{1}, {2}, {3}}}))) << "version 2 is not decoded";
     EXPECT_FALSE(load(footerOnly)) << "image type 'T'";
-    footerOnly[16] = 7;
-    EXPECT_EQ(CDXImage::DetectType(footerOnly), EImageType::None);
-    Bytes exact(18, 0);
-    exact[0] = 'B';
-    exact[1] = 'M';
-    EXPECT_EQ(CDXImage::DetectType(exact), EImageType::BMP);
 }
 
 TEST(CDXImage, UnrecognisedDataWritesTheDebuggerTextAndRefuses)

@@ -58,7 +58,7 @@ TEST_F(ImageTool, SixteenBitSurfacesShowTheirNarrowedColours)
     }
 }
 
-TEST_F(ImageTool, RefusedPicturesExitWithOneLineNamingTheReason)
+TEST_F(ImageTool, RefusedPicturesAndUsageErrorsExitWithOneAndTwo)
 {
     const fs::path text = folder_ / "notes.txt";
     std::ofstream(text) << "not a picture at all, just some words";
@@ -74,17 +74,13 @@ TEST_F(ImageTool, RefusedPicturesExitWithOneLineNamingTheReason)
     std::ofstream(folder_ / "cut.pcx", std::ios::binary).write(reinterpret_cast<const char*>(truncated.data()), 300);
     EXPECT_EQ(run(quoted(folder_ / "cut.pcx") + " " + quoted(out())), 1);
     EXPECT_NE(errors().find("PCX"), std::string::npos) << errors();
-}
-
-TEST_F(ImageTool, UsageErrorsExitWithTwo)
-{
-    const std::string picture = quoted(fixturePath("bmp8.bmp"));
-    EXPECT_EQ(run(""), 2);
-    EXPECT_EQ(run(picture), 2);
-    EXPECT_EQ(run(picture + " " + quoted(out()) + " --depth 8"), 2);
-    EXPECT_EQ(run(picture + " " + quoted(out()) + " --depth"), 2);
-    EXPECT_EQ(run(picture + " " + quoted(out()) + " --colour"), 2);
-    EXPECT_EQ(run(picture + " " + quoted(out()) + " extra"), 2);
+    // Usage errors exit with 2.
+    const std::string picture = quoted(fixturePath("bmp8.bmp")) + " ";
+    for (const std::string& arguments : {std::string(), picture, picture + quoted(out()) + " --depth 8",
+                                        picture + quoted(out()) + " --depth", picture + quoted(out()) + " --colour",
+                                        picture + quoted(out()) + " extra"}) {
+        EXPECT_EQ(run(arguments), 2) << arguments;
+    }
     EXPECT_FALSE(fs::exists(out()));
     EXPECT_EQ(run("--help"), 0);
 }

@@ -1,6 +1,6 @@
-#include "TestSupport.h"
+#include "image/JpegStructure.h"
 
-#include <cstdlib>
+#include "TestSupport.h"
 
 using namespace pictures;
 
@@ -37,74 +37,90 @@ Bytes colourPicture(int width, int height, bool progressive = false)
     return encodeJpeg(scenePixels(width, height), width, height, 3, 90, progressive);
 }
 
-// A small picture whose frame header (SOF0) claims another size.
+// A 16 × 16 picture whose frame header claims another size.
 Bytes claimingSize(int width, int height)
 {
     Bytes file = colourPicture(16, 16);
-    std::size_t at = 2;
-    while (at + 9 < file.size() && !(file[at] == 0xFF && file[at + 1] == 0xC0))
-        ++at;
-    if (at + 9 >= file.size()) {
-        ADD_FAILURE() << "no frame header";
-        return file;
+    for (std::size_t at = 2; at + 9 < file.size(); ++at) {
+        if (file[at] == 0xFF && file[at + 1] == 0xC0) {
+            file[at + 5] = std::uint8_t(height >> 8);
+            file[at + 6] = std::uint8_t(height);
+            file[at + 7] = std::uint8_t(width >> 8);
+            file[at + 8] = std::uint8_t(width);
+            return file;
+        }
     }
-    file[at + 5] = std::uint8_t(height >> 8);
-    file[at + 6] = std::uint8_t(height);
-    file[at + 7] = std::uint8_t(width >> 8);
-    file[at + 8] = std::uint8_t(width);
+    ADD_FAILURE() << "no frame header";
     return file;
 }
 
+// The structure check finds the frame size libjpeg decodes; the pixels are libjpeg's own.
 TEST(JpegDecoder, MatchesLibjpegForColourGreyAndProgressive)
 {
-    for (bool progressive : {false, true}) {
-        const Bytes file = colourPicture(37, 21, progressive);
-        ASSERT_EQ(CDXImage::DetectType(file), EImageType::JPEG);
-        const SDecodeResult result = load(file);
-        ASSERT_TRUE(result) << result.reason;
-        EXPECT_EQ(result.dib->width(), 37);
-        EXPECT_EQ(result.dib->height(), 21);
-        EXPECT_TRUE(result.dib->topDown());
-        EXPECT_EQ(render(*result.dib), referenceDecode(file)) << "progressive " << progressive;
-    }
     Bytes grey(13 * 9);
     for (std::size_t i = 0; i < grey.size(); ++i)
         grey[i] = std::uint8_t(i * 2);
-    const Bytes greyFile = encodeJpeg(grey, 13, 9, 1);
-    EXPECT_EQ(decodeAndRender(greyFile), referenceDecode(greyFile));
-}
-
-TEST(JpegDecoder, RefusesTruncatedAndDamagedFiles)
-{
-    const Bytes file = colourPicture(64, 48);
-    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + file.size() / 2)));
-    EXPECT_FALSE(load(Bytes(file.begin(), file.end() - 2))) << "without the end marker";
-    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 20)));
-    EXPECT_FALSE(load(Bytes(file.begin(), file.begin() + 1), EImageType::JPEG));
-    EXPECT_FALSE(load({}, EImageType::JPEG));
-    Bytes noise = file;
-    for (std::size_t i = 0; i < 200; ++i)
-        noise[(i * 7919) % noise.size()] ^= std::uint8_t(i | 1);
-    load(noise); // whatever it decides, it must come back
+    for (const Bytes& file : {colourPicture(37, 21), colourPicture(37, 21, true), encodeJpeg(grey, 13, 9, 1)}) {
+        ASSERT_EQ(CDXImage::DetectType(file), EImageType::JPEG);
+        const SJpegStructure found = checkJpegStructure(file);
+        EXPECT_EQ(found.refusal, "");
+        const SDecodeResult result = load(file);
+        ASSERT_TRUE(result) << result.reason;
+        EXPECT_EQ(result.dib->width(), found.width);
+        EXPECT_EQ(result.dib->height(), found.height);
+        EXPECT_TRUE(result.dib->topDown());
+        EXPECT_EQ(render(*result.dib), referenceDecode(file));
+    }
+    EXPECT_EQ(checkJpegStructure(colourPicture(37, 21)).width, 37);
 }
 
 TEST(JpegDecoder, RefusesSizesBeyondTheLimitOrBeyondWhatTheFileCanHold)
 {
     SDecodeResult result = load(claimingSize(16, 16384 + 16));
-    EXPECT_FALSE(result);
     EXPECT_NE(result.reason.find("16384"), std::string::npos) << result.reason;
     // Far more blocks than the file has bits: refused before decoding.
     result = load(claimingSize(12304, 12304));
-    EXPECT_FALSE(result);
     EXPECT_NE(result.reason.find("too short"), std::string::npos) << result.reason;
+    result = load(makeBmp({.width = 1, .height = 1, .pixelData = {1, 2, 3, 0}}), EImageType::JPEG);
+    EXPECT_EQ(result.reason.rfind("JPEG: ", 0), 0u) << result.reason;
 }
 
-TEST(JpegDecoder, RefusesFilesTheLibraryCannotConvert)
+TEST(JpegStructure, EveryTruncationIsRefused)
 {
-    const Bytes notJpeg = makeBmp({.width = 1, .height = 1, .pixelData = {1, 2, 3, 0}});
-    const SDecodeResult result = load(notJpeg, EImageType::JPEG);
-    EXPECT_FALSE(result);
-    EXPECT_EQ(result.reason.rfind("JPEG: ", 0), 0u) << result.reason;
+    for (bool progressive : {false, true}) {
+        const Bytes file = colourPicture(24, 16, progressive);
+        for (std::size_t size = 0; size < file.size(); ++size) {
+            const SJpegStructure found = checkJpegStructure({file.data(), size});
+            EXPECT_EQ(found.refusal.rfind("JPEG: ", 0), 0u) << size << " of " << file.size();
+        }
+    }
+}
+
+TEST(JpegStructure, AnEndMarkerInsideASegmentDoesNotCount)
+{
+    // An application segment (as an embedded thumbnail would be) holding FF D9, then the
+    // picture cut in its scan data.
+    const Bytes file = colourPicture(64, 48);
+    Bytes withThumbnail = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x06, 0xFF, 0xD9, 0xFF, 0xD9};
+    withThumbnail.insert(withThumbnail.end(), file.begin() + 2, file.end());
+    EXPECT_EQ(checkJpegStructure(withThumbnail).refusal, "");
+    const Bytes cut(withThumbnail.begin(), withThumbnail.begin() + std::ptrdiff_t(withThumbnail.size() * 3 / 4));
+    EXPECT_EQ(checkJpegStructure(cut).refusal, "JPEG: file ends before its end marker");
+}
+
+TEST(JpegStructure, RefusesWhatCannotBeAPicture)
+{
+    EXPECT_NE(checkJpegStructure(claimingSize(16, 16384 + 16)).refusal.find("16384"), std::string::npos);
+    EXPECT_EQ(checkJpegStructure(claimingSize(16384, 16384)).refusal, "JPEG: file too short for its picture");
+    EXPECT_EQ(checkJpegStructure(claimingSize(0, 16)).refusal, "JPEG: empty picture");
+    EXPECT_EQ(checkJpegStructure(makeBmp({.width = 1, .height = 1, .pixelData = {1, 2, 3, 0}})).refusal,
+              "JPEG: not a JPEG file");
+
+    Bytes longSegment = colourPicture(16, 16);
+    longSegment[4] = 0xFF; // the first segment's length now runs past the end
+    EXPECT_EQ(checkJpegStructure(longSegment).refusal, "JPEG: segment runs past the end of the file");
+    const Bytes noScan = {0xFF, 0xD8, 0xFF, 0xD9};
+    EXPECT_EQ(checkJpegStructure(noScan).refusal, "JPEG: no picture data in the file");
 }
 
 } // namespace

@@ -59,21 +59,14 @@ struct SBmpLayout {
 inline Bytes makeBmp(const SBmpLayout& s)
 {
     const std::uint32_t offBits = 14 + s.infoSize + 4 * std::uint32_t(s.colors.size());
+    const auto dataSize = std::uint32_t(s.pixelData.size());
     Bytes b{'B', 'M'};
-    putLe32(b, offBits + std::uint32_t(s.pixelData.size()));
-    putLe32(b, 0);
-    putLe32(b, offBits);
-    putLe32(b, s.infoSize);
-    putLe32(b, std::uint32_t(s.width));
-    putLe32(b, std::uint32_t(s.height));
+    for (std::uint32_t v : {offBits + dataSize, 0u, offBits, s.infoSize, std::uint32_t(s.width), std::uint32_t(s.height)})
+        putLe32(b, v);
     putLe16(b, 1);
     putLe16(b, s.bitCount);
-    putLe32(b, s.compression);
-    putLe32(b, std::uint32_t(s.pixelData.size()));
-    putLe32(b, 2835);
-    putLe32(b, 2835);
-    putLe32(b, s.clrUsed);
-    putLe32(b, 0);
+    for (std::uint32_t v : {s.compression, dataSize, 2835u, 2835u, s.clrUsed, 0u}) // 2835 dots a metre: 72 dpi
+        putLe32(b, v);
     b.resize(14 + std::max<std::uint32_t>(s.infoSize, 40), 0);
     for (std::uint32_t c : s.colors)
         putLe32(b, c & 0xFFFFFF);
@@ -81,46 +74,45 @@ inline Bytes makeBmp(const SBmpLayout& s)
     return b;
 }
 
-// Run-length 8-bit data for indexes given top row first: runs of equal bytes, absolute runs
-// for stretches of three or more different bytes, a line end after each row, a bitmap end.
+// Cuts `count` items into runs of equal neighbours (two or more) and literal stretches
+// between them, each at most `most` long, for the run-length codes below.
+template <class Same, class Emit>
+void cutRuns(std::size_t count, std::size_t most, Same same, Emit emit)
+{
+    for (std::size_t i = 0; i < count;) {
+        std::size_t n = 1;
+        while (i + n < count && n < most && same(i, i + n))
+            ++n;
+        const bool run = n >= 2;
+        while (!run && i + n < count && n < most && !(i + n + 1 < count && same(i + n, i + n + 1)))
+            ++n;
+        emit(i, n, run);
+        i += n;
+    }
+}
+
+// Run-length 8-bit data for indexes given top row first: runs, absolute runs for stretches of
+// three or more different bytes (padded to even length), a line end after each row, a bitmap end.
 inline Bytes encodeRle8(const Bytes& indexes, int width, int height)
 {
     Bytes out;
     for (int y = height - 1; y >= 0; --y) {
         const std::uint8_t* row = indexes.data() + std::size_t(y) * width;
-        int x = 0;
-        while (x < width) {
-            int run = 1;
-            while (x + run < width && run < 255 && row[x + run] == row[x])
-                ++run;
-            if (run >= 2 || width - x < 3) {
-                out.push_back(std::uint8_t(run));
-                out.push_back(row[x]);
-                x += run;
-                continue;
-            }
-            int literal = 0;
-            while (x + literal < width && literal < 255 &&
-                   !(x + literal + 1 < width && row[x + literal] == row[x + literal + 1]))
-                ++literal;
-            if (literal < 3) {
-                out.push_back(1);
-                out.push_back(row[x]);
-                ++x;
-                continue;
-            }
-            out.push_back(0);
-            out.push_back(std::uint8_t(literal));
-            out.insert(out.end(), row + x, row + x + literal);
-            if (literal & 1)
-                out.push_back(0);
-            x += literal;
-        }
-        out.push_back(0);
-        out.push_back(0);
+        cutRuns(std::size_t(width), 255, [&](std::size_t a, std::size_t b) { return row[a] == row[b]; },
+                [&](std::size_t at, std::size_t n, bool run) {
+                    if (run || n < 3) {
+                        for (std::size_t i = at; i < at + n; i += run ? n : 1)
+                            append(out, {std::uint8_t(run ? n : 1), row[i]});
+                        return;
+                    }
+                    append(out, {0, std::uint8_t(n)});
+                    out.insert(out.end(), row + at, row + at + n);
+                    if (n & 1)
+                        out.push_back(0);
+                });
+        append(out, {0, 0});
     }
-    out.push_back(0);
-    out.push_back(1);
+    append(out, {0, 1});
     return out;
 }
 
@@ -167,28 +159,13 @@ inline Bytes makeTga(const STgaLayout& s)
 inline Bytes encodeTgaRle(const Bytes& pixels, std::size_t pixelBytes)
 {
     Bytes out;
-    const std::size_t count = pixels.size() / pixelBytes;
-    const auto same = [&](std::size_t a, std::size_t b) {
-        return std::memcmp(&pixels[a * pixelBytes], &pixels[b * pixelBytes], pixelBytes) == 0;
-    };
-    std::size_t i = 0;
-    while (i < count) {
-        std::size_t run = 1;
-        while (i + run < count && run < 128 && same(i, i + run))
-            ++run;
-        if (run >= 2) {
-            out.push_back(std::uint8_t(0x80 | (run - 1)));
-            out.insert(out.end(), &pixels[i * pixelBytes], &pixels[i * pixelBytes] + pixelBytes);
-            i += run;
-            continue;
-        }
-        std::size_t raw = 1;
-        while (i + raw < count && raw < 128 && !(i + raw + 1 < count && same(i + raw, i + raw + 1)))
-            ++raw;
-        out.push_back(std::uint8_t(raw - 1));
-        out.insert(out.end(), &pixels[i * pixelBytes], &pixels[(i + raw) * pixelBytes]);
-        i += raw;
-    }
+    const std::uint8_t* p = pixels.data();
+    cutRuns(pixels.size() / pixelBytes, 128,
+            [&](std::size_t a, std::size_t b) { return std::memcmp(p + a * pixelBytes, p + b * pixelBytes, pixelBytes) == 0; },
+            [&](std::size_t at, std::size_t n, bool run) {
+                out.push_back(std::uint8_t((run ? 0x80 : 0) | (n - 1)));
+                out.insert(out.end(), p + at * pixelBytes, p + (at + (run ? 1 : n)) * pixelBytes);
+            });
     return out;
 }
 
@@ -252,25 +229,11 @@ struct SPsdLayout {
 inline Bytes packBits(const std::uint8_t* row, std::size_t length)
 {
     Bytes out;
-    std::size_t i = 0;
-    while (i < length) {
-        std::size_t run = 1;
-        while (i + run < length && run < 128 && row[i + run] == row[i])
-            ++run;
-        if (run >= 2) {
-            out.push_back(std::uint8_t(257 - run));
-            out.push_back(row[i]);
-            i += run;
-            continue;
-        }
-        std::size_t literal = 1;
-        while (i + literal < length && literal < 128 &&
-               !(i + literal + 1 < length && row[i + literal] == row[i + literal + 1]))
-            ++literal;
-        out.push_back(std::uint8_t(literal - 1));
-        out.insert(out.end(), row + i, row + i + literal);
-        i += literal;
-    }
+    cutRuns(length, 128, [&](std::size_t a, std::size_t b) { return row[a] == row[b]; },
+            [&](std::size_t at, std::size_t n, bool run) {
+                out.push_back(std::uint8_t(run ? 257 - n : n - 1));
+                out.insert(out.end(), row + at, row + at + (run ? 1 : n));
+            });
     return out;
 }
 

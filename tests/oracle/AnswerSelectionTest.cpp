@@ -13,16 +13,7 @@ using Texts = std::vector<std::string>;
 namespace {
 
 const std::string kFallback = "-NICHTS GEFUNDEN-";
-
-// The answers of `count` questions in a row.
-Texts askRepeatedly(CAnswerEngine& engine, const std::string& question, int count)
-{
-    Texts answers;
-    for (int i = 0; i < count; ++i) {
-        answers.push_back(engine.answer(question));
-    }
-    return answers;
-}
+const std::string kAny = "\x01"; // an answer the generator chooses; what follows shows the effects
 
 std::uint32_t stateAfterDraws(std::uint32_t state, int draws)
 {
@@ -32,61 +23,88 @@ std::uint32_t stateAfterDraws(std::uint32_t state, int draws)
     return state;
 }
 
+plain::CPlainOracle referenceOf(const std::vector<TestRecord>& records, std::uint32_t seed)
+{
+    plain::CPlainOracle reference;
+    for (const TestRecord& record : records) {
+        reference.records.push_back({record.keywords, record.answers, 0});
+    }
+    reference.randomState = seed;
+    seedRandom(seed);
+    return reference;
+}
+
 } // namespace
 
 TEST(RandomGenerator, StepsAsTheProcessWideLinearCongruence)
 {
     seedRandom(0);
-    EXPECT_EQ(drawRandom(), 38);  // 2531011 >> 16
-    EXPECT_EQ(randomState(), 2531011u);
+    EXPECT_EQ(drawRandom(), 38); // 2531011 >> 16
     seedRandom(1);
-    EXPECT_EQ(drawRandom(), 41);
-    EXPECT_EQ(drawRandom(), 18467);
-    EXPECT_EQ(drawRandom(), 6334);
-    seedRandom(0xFFFFFFFFu);  // bit 31 never shows
+    for (const int expected : {41, 18467, 6334}) {
+        EXPECT_EQ(drawRandom(), expected);
+    }
+    seedRandom(0xFFFFFFFFu); // bit 31 never shows
     for (int i = 0; i < 1000; ++i) {
-        const int drawn = drawRandom();
-        ASSERT_GE(drawn, 0);
-        ASSERT_LE(drawn, 32767);
+        ASSERT_LE(static_cast<unsigned>(drawRandom()), 32767u);
     }
     std::uint32_t own = 1;
     EXPECT_EQ(stepRandom(own), 41);
     EXPECT_EQ(own, 1u * 214013u + 2531011u);
 }
 
-TEST(AnswerSelection, ARecordGivesItsAnswersInTurnWithoutDrawing)
+// The questions asked in turn of one knowledge file, the answers, and how often the generator
+// was drawn in all.
+TEST(AnswerSelection, AnswersInTurnAndDrawsOnlyFromPoolsOfSubsets)
 {
-    auto engine = makeEngine({{{"LIEBE"}, {"eins", "zwei", "drei"}}, {{kFallback}, {"?"}}});
-    seedRandom(99);
-    EXPECT_EQ(askRepeatedly(engine, "Was ist Liebe", 4), (Texts{"eins", "zwei", "drei", "eins"}));
-    EXPECT_EQ(randomState(), 99u);
-    EXPECT_EQ(engine.records()[0].cursor(), 1u);
-}
-
-TEST(AnswerSelection, TwoKeywordRecordAnswersWhicheverOrderTheFileLists)
-{
-    for (const Texts& keywords : {Texts{"LIEBT", "MICH"}, Texts{"MICH", "LIEBT"}}) {
-        auto engine = makeEngine({{{"LIEBT"}, {"nur liebt"}}, {keywords, {"beide"}}, {{kFallback}, {"?"}}});
-        seedRandom(5);
-        EXPECT_EQ(engine.answer("Liebt er mich"), "beide");
-        EXPECT_EQ(randomState(), 5u);
+    const struct {
+        const char* what;
+        std::vector<TestRecord> records;
+        Texts questions, answers;
+        int draws;
+    } cases[] = {
+        {"a record's answers in turn", {{{"LIEBE"}, {"eins", "zwei", "drei"}}, {{kFallback}, {"?"}}},
+         {"Was ist Liebe", "Liebe", "Liebe", "Liebe"}, {"eins", "zwei", "drei", "eins"}, 0},
+        {"two keywords in file order", {{{"LIEBT"}, {"nur liebt"}}, {{"LIEBT", "MICH"}, {"beide"}}, {{kFallback}, {"?"}}},
+         {"Liebt er mich"}, {"beide"}, 0},
+        {"two keywords in the other order", {{{"LIEBT"}, {"nur"}}, {{"MICH", "LIEBT"}, {"beide"}}, {{kFallback}, {"?"}}},
+         {"Liebt er mich"}, {"beide"}, 0},
+        {"no keyword: the first fallback in turn",
+         {{{"A"}, {"a"}}, {{kFallback}, {"f1", "f2"}}, {{kFallback}, {"never"}}}, {"xyz", "xyz", "xyz"},
+         {"f1", "f2", "f1"}, 0},
+        {"one keyword without its record: a pool of one", {{{"A", "B"}, {"ab"}}, {{kFallback}, {"f1", "f2"}}},
+         {"a"}, {"f1"}, 1},
+        // Three keywords, only the fallback: 6 paths reach the empty set and the fallback moves
+        // six times; the top, three pairs and six singles draw.
+        {"every path moves the cursors",
+         {{{"A", "X"}, {}}, {{"B", "X"}, {}}, {{"C", "X"}, {}}, {{kFallback}, {"f0", "f1", "f2", "f3", "f4"}}},
+         {"a b c", "hmm"}, {kAny, "f1"}, 10},
+        {"only the first record of a set", {{{"A", "B"}, {"first"}}, {{"B", "A"}, {"second"}}, {{kFallback}, {"f"}}},
+         {"a b", "a b"}, {"first", "first"}, 0},
+        {"an empty answer is no match, its cursor moves", {{{"A"}, {"", "a2"}}, {{kFallback}, {"f1", "f2"}}},
+         {"a", "a"}, {"f1", "a2"}, 1},
+        {"a record without answers is passed over", {{{"A"}, {}}, {{kFallback}, {"f1", "f2"}}}, {"a"}, {"f1"}, 1},
+        {"no fallback", {{{"A"}, {"a"}}}, {"nichts", "b"}, {"", ""}, 0},
+        {"the fallback's empty answer empties the pool", {{{"B", "C"}, {"bc"}}, {{kFallback}, {"", "f2"}}},
+         {"b", "b"}, {"", "f2"}, 1},
+        {"an empty file", {}, {"", "Liebt sie mich?"}, {"", ""}, 0},
+        {"a keyword listed twice never matches",
+         {{{"A", "A"}, {"doppelt"}}, {{"A", "B", "A"}, {"auch"}}, {{kFallback}, {"f"}}}, {"a", "a b"}, {"f", "f"}, 4},
+        // {A, NF}: the pool is [search of NF alone, search of A alone]; both cursors move.
+        {"the fallback keyword typed", {{{"A"}, {"a1", "a2"}}, {{kFallback}, {"f1", "f2", "f3"}}},
+         {"-nichts gefunden-", "a -nichts gefunden-", "xyz", "a"}, {"f1", kAny, "f3", "a2"}, 1},
+    };
+    for (const auto& c : cases) {
+        auto engine = makeEngine(c.records);
+        seedRandom(1234);
+        for (std::size_t i = 0; i < c.questions.size(); ++i) {
+            const std::string answer = engine.answer(c.questions[i]);
+            if (c.answers[i] != kAny) {
+                EXPECT_EQ(answer, c.answers[i]) << c.what << ", question " << i;
+            }
+        }
+        EXPECT_EQ(randomState(), stateAfterDraws(1234, c.draws)) << c.what;
     }
-}
-
-TEST(AnswerSelection, NoKeywordGivesTheFallbackInTurnWithoutDrawing)
-{
-    auto engine = makeEngine({{{"A"}, {"a"}}, {{kFallback}, {"f1", "f2"}}, {{kFallback}, {"never"}}});
-    seedRandom(3);
-    EXPECT_EQ(askRepeatedly(engine, "xyz", 3), (Texts{"f1", "f2", "f1"}));
-    EXPECT_EQ(randomState(), 3u);
-}
-
-TEST(AnswerSelection, OneUnknownKeywordDrawsOnceFromAPoolOfOne)
-{
-    auto engine = makeEngine({{{"A", "B"}, {"ab"}}, {{kFallback}, {"f1", "f2"}}});
-    seedRandom(11);
-    EXPECT_EQ(engine.answer("a"), "f1");
-    EXPECT_EQ(randomState(), stateAfterDraws(11, 1));
 }
 
 TEST(AnswerSelection, TwoKeywordsWithoutTheirRecordDrawBetweenBothSubsets)
@@ -110,94 +128,12 @@ TEST(AnswerSelection, TwoKeywordsWithoutTheirRecordDrawBetweenBothSubsets)
     EXPECT_EQ(seen, (std::set<std::string>{"a1", "f1"}));
 }
 
-TEST(AnswerSelection, EveryPathAdvancesTheCursorsAgain)
-{
-    // Three keywords, no records but the fallback: e * 3! = 16 searches, 6 paths to the
-    // empty set, so the fallback is asked six times; 1 + 3 + 6 draws... of which the pools
-    // with candidates: the top, three pairs and six singles = 10 draws.
-    auto engine = makeEngine({{{"A", "X"}, {}}, {{"B", "X"}, {}}, {{"C", "X"}, {}},
-                              {{kFallback}, {"f0", "f1", "f2", "f3", "f4"}}});
-    seedRandom(1234);
-    engine.answer("a b c");
-    EXPECT_EQ(engine.records()[3].cursor(), 6u % 5u);
-    EXPECT_EQ(randomState(), stateAfterDraws(1234, 10));
-}
-
-TEST(AnswerSelection, OnlyTheFirstRecordOfAKeywordSetAnswers)
-{
-    auto engine = makeEngine({{{"A", "B"}, {"first"}}, {{"B", "A"}, {"second"}}, {{kFallback}, {"f"}}});
-    EXPECT_EQ(askRepeatedly(engine, "a b", 2), (Texts{"first", "first"}));
-    EXPECT_EQ(engine.records()[1].cursor(), 0u);
-}
-
-TEST(AnswerSelection, AnEmptyAnswerCountsAsNoMatchButItsCursorMoves)
-{
-    auto engine = makeEngine({{{"A"}, {"", "a2"}}, {{kFallback}, {"f1", "f2"}}});
-    seedRandom(8);
-    EXPECT_EQ(engine.answer("a"), "f1");  // the empty answer passes on to the fallback
-    EXPECT_EQ(engine.records()[0].cursor(), 1u);
-    EXPECT_EQ(randomState(), stateAfterDraws(8, 1));
-    EXPECT_EQ(engine.answer("a"), "a2");
-    EXPECT_EQ(engine.records()[0].cursor(), 0u);
-}
-
-TEST(AnswerSelection, ARecordWithoutAnswersIsPassedOverAndKeepsItsCursor)
-{
-    auto engine = makeEngine({{{"A"}, {}}, {{kFallback}, {"f1", "f2"}}});
-    seedRandom(8);
-    EXPECT_EQ(engine.answer("a"), "f1");
-    EXPECT_EQ(engine.records()[0].cursor(), 0u);
-    EXPECT_EQ(randomState(), stateAfterDraws(8, 1));
-}
-
-TEST(AnswerSelection, WithoutAUsableFallbackTheAnswerIsEmptyAndNothingIsDrawn)
-{
-    auto noFallback = makeEngine({{{"A"}, {"a"}}});
-    seedRandom(21);
-    EXPECT_EQ(noFallback.answer("nichts"), "");
-    EXPECT_EQ(noFallback.answer("b"), "");
-    EXPECT_EQ(randomState(), 21u);
-
-    // The fallback's empty answer empties the pool of the one-keyword question.
-    auto emptyFallback = makeEngine({{{"B", "C"}, {"bc"}}, {{kFallback}, {"", "f2"}}});
-    EXPECT_EQ(emptyFallback.answer("b"), "");
-    EXPECT_EQ(randomState(), 21u);
-    EXPECT_EQ(emptyFallback.answer("b"), "f2");
-    EXPECT_EQ(randomState(), stateAfterDraws(21, 1));
-
-    auto empty = CAnswerEngine::fromFileBytes("", "");
-    EXPECT_EQ(empty.answer(""), "");
-    EXPECT_EQ(empty.answer("Liebt sie mich?"), "");
-}
-
-TEST(AnswerSelection, ARecordListingAKeywordTwiceNeverMatches)
-{
-    auto engine = makeEngine({{{"A", "A"}, {"doppelt"}}, {{"A", "B", "A"}, {"auch"}}, {{kFallback}, {"f"}}});
-    EXPECT_EQ(engine.answer("a"), "f");
-    EXPECT_EQ(engine.answer("a b"), "f");
-    EXPECT_EQ(engine.records()[0].cursor(), 0u);
-    EXPECT_EQ(engine.records()[1].cursor(), 0u);
-}
-
-TEST(AnswerSelection, TheFallbackKeywordTypedIsOneMorePathToTheFallback)
-{
-    auto engine = makeEngine({{{"A"}, {"a1", "a2"}}, {{kFallback}, {"f1", "f2", "f3"}}});
-    EXPECT_EQ(engine.answer("-nichts gefunden-"), "f1");
-    // {A, NF}: the pool is [search of NF alone, search of A alone]; the fallback moves once.
-    seedRandom(0);
-    engine.answer("a -nichts gefunden-");
-    EXPECT_EQ(engine.records()[1].cursor(), 2u);
-    EXPECT_EQ(engine.records()[0].cursor(), 1u);
-}
-
 // Above 8 found keywords: the full search when it stays within what 8 can need.
 TEST(AnswerSelection, NineOrMoreKeywordsSearchInFullWhenARecordCutsItShort)
 {
-    const Texts words{"ALPHA", "BRAVO", "CHARLIE", "DELTA", "ECHO", "FOXTROT", "GOLF", "HOTEL", "INDIA",
-                      "JULIETT"};
+    const Texts words{"ALPHA", "BRAVO", "CHARLIE", "DELTA", "ECHO", "FOXTROT", "GOLF", "HOTEL", "INDIA", "JULIETT"};
     const std::string question = "alpha bravo charlie delta echo foxtrot golf hotel india juliett";
-    auto whole = makeEngine({{words, {"alle zehn"}}, {{kFallback}, {"f"}}});
-    EXPECT_EQ(whole.answer(question), "alle zehn");
+    EXPECT_EQ(makeEngine({{words, {"alle zehn"}}, {{kFallback}, {"f"}}}).answer(question), "alle zehn");
 
     // No record for all ten, but one for each set of nine: 11 searches and a draw.
     std::vector<TestRecord> records;
@@ -223,24 +159,18 @@ TEST(AnswerSelection, NineOrMoreKeywordsWithoutEarlyMatchSearchTheFirstEight)
     const Texts words{"ALPHA", "BRAVO", "CHARLIE", "DELTA", "ECHO", "FOXTROT", "GOLF", "HOTEL", "INDIA",
                       "JULIETT", "KILO", "LIMA"};
     std::vector<TestRecord> records;
-    plain::CPlainOracle reference;
     for (std::size_t i = 0; i < words.size(); ++i) {
         // A record for a pair of neighbours, and one that can never match.
-        const Texts pairKeywords{words[i], words[(i + 1) % words.size()]};
-        records.push_back({pairKeywords, {"paar " + std::to_string(i), "paar' " + std::to_string(i)}});
+        records.push_back({{words[i], words[(i + 1) % words.size()]}, {"paar " + words[i], "paar' " + words[i]}});
         records.push_back({{words[i], "NIE"}, {"nie"}});
     }
     records.push_back({{kFallback}, {"f1", "f2", "f3"}});
-    for (const TestRecord& record : records) {
-        reference.records.push_back({record.keywords, record.answers, 0});
-    }
     auto engine = makeEngine(records);
+    plain::CPlainOracle reference = referenceOf(records, 0);
     for (const std::size_t n : {std::size_t{9}, words.size()}) {
+        seedRandom(reference.randomState = 1000 + static_cast<std::uint32_t>(n));
         const Texts found(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(n));
-        seedRandom(1000 + static_cast<std::uint32_t>(n));
-        reference.randomState = 1000 + static_cast<std::uint32_t>(n);
-        const Texts firstEight(found.begin(), found.begin() + 8);
-        EXPECT_EQ(engine.search(found), reference.search(firstEight)) << n;
+        EXPECT_EQ(engine.search(found), reference.search(Texts(found.begin(), found.begin() + 8))) << n;
         EXPECT_EQ(randomState(), reference.randomState) << n;
         for (std::size_t r = 0; r < records.size(); ++r) {
             EXPECT_EQ(engine.records()[r].cursor(), reference.records[r].cursor) << n << " record " << r;
@@ -276,13 +206,9 @@ TEST(AnswerSelection, ManyKeywordsOverBudgetPutEveryCursorBack)
     for (const bool withinBudget : {false, true}) {
         const auto& fileRecords = withinBudget ? nineteens : records;
         auto engine = makeEngine(fileRecords);
-        plain::CPlainOracle reference;
-        for (const TestRecord& record : fileRecords) {
-            reference.records.push_back({record.keywords, record.answers, 0});
-        }
-        for (int round = 0; round < 3; ++round) {
-            seedRandom(500u + static_cast<std::uint32_t>(round));
-            reference.randomState = randomState();
+        plain::CPlainOracle reference = referenceOf(fileRecords, 0);
+        for (std::uint32_t round = 0; round < 3; ++round) {
+            seedRandom(reference.randomState = 500u + round);
             const Texts searched = withinBudget ? words : Texts(words.begin(), words.begin() + 8);
             EXPECT_EQ(engine.search(words), reference.search(searched)) << withinBudget << round;
             EXPECT_EQ(randomState(), reference.randomState) << withinBudget << round;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using Texts = std::vector<std::string>;
 
@@ -54,39 +53,31 @@ std::vector<std::uint32_t> cursorsOf(const CAnswerEngine& engine)
 TEST(HelpMatchText, FoldsSpellsOutUmlautsAndTurnsPunctuationIntoSingleBlanks)
 {
     EXPECT_EQ(helpMatchText("Er schl\xE4gt  mich!!"), "ER SCHLAEGT MICH ");
-    EXPECT_EQ(helpMatchText("er SCHLAEGT mich"), "ER SCHLAEGT MICH");
     EXPECT_EQ(helpMatchText("Gr\xFC\xDF" "e, \xD6" "l & \xC9t\xE9"), "GRUESSE OEL \xC9T\xE9");
     EXPECT_EQ(helpMatchText("  ...geht's?"), " GEHT S ");
     EXPECT_EQ(helpMatchText("3\xD7" "4"), "3 4");
 }
 
+// Phrases match in casual spellings, their parts in order with at most three words between.
 TEST(HelpCheck, MatchesPhrasesInCasualSpellingsButNotLookAlikes)
 {
     const CHelpCheck help = CHelpCheck::fromFileBytes(kHelpFile);
-    for (const std::string question :
-         {"mein freund schl\xE4gt mich", "Er SCHLAEGT MICH, soll ich bleiben?", "er schl\xE4gt,mich",
-          "warum   schl\xE4gt    mich er", "Hallo. Er schl\xE4gt mich.", "ich bin gew\xFCrgt worden",
-          "ich ritze mich", "Ritzen hilft mir", "soll ich weiter ritzen?", "Selbstverletzung"}) {
-        EXPECT_TRUE(help.matchingPhrase(question).has_value()) << question;
-    }
-    for (const std::string question :
-         {"mein Herz schl\xE4gt f\xFCr ihn", "schl\xE4gt sein Herz f\xFCr mich", "Fritz liebt mich",
-          "ich will nicht sterben ohne ihn", "schlaegtmich", ""}) {
-        EXPECT_FALSE(help.matchingPhrase(question).has_value()) << question;
-    }
-    EXPECT_EQ(help.matchingPhrase("er schl\xE4gt mich und ich ritze mich"), "SCHLAEGT MICH");
-}
-
-TEST(HelpCheck, PartsOfAPhraseMatchInOrderWithAtMostThreeWordsBetween)
-{
-    const CHelpCheck help = CHelpCheck::fromFileBytes(kHelpFile);
-    for (const std::string question : {"er hat mich geschlagen", "er hat mich gestern geschlagen",
-                                       "hat mich eins zwei drei geschlagen", "er hat michael geschlagen"}) {
-        EXPECT_EQ(help.matchingPhrase(question), "HAT MICH* GESCHLAGEN") << question;
-    }
-    for (const std::string question : {"hat mich eins zwei drei vier geschlagen", "geschlagen hat er mich",
-                                       "er hat mich vorgeschlagen"}) {
-        EXPECT_FALSE(help.matchingPhrase(question).has_value()) << question;
+    const std::string violence = "SCHLAEGT MICH", beaten = "HAT MICH* GESCHLAGEN";
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"mein freund schl\xE4gt mich", violence}, {"Er SCHLAEGT MICH, soll ich bleiben?", violence},
+        {"er schl\xE4gt,mich", violence}, {"warum   schl\xE4gt    mich er", violence},
+        {"Hallo. Er schl\xE4gt mich.", violence}, {"er schl\xE4gt mich und ich ritze mich", violence},
+        {"ich bin gew\xFCrgt worden", "GEWUERGT"}, {"ich ritze mich", " RITZ"}, {"Ritzen hilft mir", " RITZ"},
+        {"soll ich weiter ritzen?", " RITZ"}, {"Selbstverletzung", "SELBSTVERLETZ"},
+        {"er hat mich geschlagen", beaten}, {"er hat mich gestern geschlagen", beaten},
+        {"hat mich eins zwei drei geschlagen", beaten}, {"er hat michael geschlagen", beaten},
+        {"mein Herz schl\xE4gt f\xFCr ihn", {}}, {"schl\xE4gt sein Herz f\xFCr mich", {}}, {"Fritz liebt mich", {}},
+        {"ich will nicht sterben ohne ihn", {}}, {"schlaegtmich", {}}, {"", {}},
+        {"hat mich eins zwei drei vier geschlagen", {}}, {"geschlagen hat er mich", {}},
+        {"er hat mich vorgeschlagen", {}},
+    };
+    for (const auto& [question, phrase] : cases) {
+        EXPECT_EQ(help.matchingPhrase(question), phrase) << question;
     }
 }
 
@@ -143,8 +134,8 @@ TEST(Oracle, ReadsTheHelpFileBesideTheKnowledgeFilesAndTellsWhenItIsMissing)
 {
     const CTempFolder temp("oracle-help");
     const std::filesystem::path& folder = temp.path();
-    std::ofstream(folder / "sw.dat", std::ios::binary) << keywordFileText(kRecords);
-    std::ofstream(folder / "hv.dat", std::ios::binary) << wordPairFileText({{"ich", "du"}});
+    temp.write("sw.dat", keywordFileText(kRecords));
+    temp.write("hv.dat", wordPairFileText({{"ich", "du"}}));
     CManualClock clock;
     {
         COracle oracle(clock, folder);
@@ -154,12 +145,11 @@ TEST(Oracle, ReadsTheHelpFileBesideTheKnowledgeFilesAndTellsWhenItIsMissing)
         EXPECT_EQ(oracle.answer("Liebe"), "Liebe eins");
         EXPECT_FALSE(std::filesystem::exists(folder / "hilfe.dat"));
     }
-    std::ofstream(folder / "hilfe.dat", std::ios::binary) << "nur ein Kopf";
+    temp.write("hilfe.dat", "nur ein Kopf");
     EXPECT_EQ(oracleLoadMessages(COracle(clock, folder)),
               (Texts{"COracle::hilfe.dat holds no records - questions in distress get no help answer"}));
-    std::ofstream(folder / "hilfe.dat", std::ios::binary) << kHelpFile;
+    temp.write("hilfe.dat", kHelpFile);
     COracle oracle(clock, folder);
     EXPECT_TRUE(oracleLoadMessages(oracle).empty());
     EXPECT_EQ(oracle.answer("er schlaegt mich"), "Hilfe eins: 110");
-    std::filesystem::remove_all(folder);
 }

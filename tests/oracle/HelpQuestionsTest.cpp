@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -19,32 +20,23 @@ const std::vector<std::string> kHelpNumbers{"0800 111 0 111", "0800 111 0 222", 
 
 std::vector<std::string> questionsFrom(const std::string& fileName)
 {
-    const std::string bytes = readFile(fs::path(MINNE_SOURCE_DIR) / "tests" / "oracle" / fileName);
+    std::istringstream lines(CTempFolder::read(fs::path(MINNE_SOURCE_DIR) / "tests" / "oracle" / fileName));
     std::vector<std::string> questions;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        end = end == std::string::npos ? bytes.size() : end;
-        std::string line = bytes.substr(start, end - start);
+    for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         if (!line.empty()) {
             questions.push_back(line);
         }
-        start = end + 1;
     }
     return questions;
 }
 
 bool namesHelp(const std::string& answer)
 {
-    for (const std::string& number : kHelpNumbers) {
-        if (answer.find(number) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(kHelpNumbers.begin(), kHelpNumbers.end(),
+                       [&](const std::string& number) { return answer.find(number) != std::string::npos; });
 }
 
 class ShippedOracle : public ::testing::Test {
@@ -93,7 +85,7 @@ TEST_F(ShippedOracle, EveryQuestionInDistressGetsHelpForEverySeedAndEveryRepeat)
 
 TEST_F(ShippedOracle, HarmlessLookAlikesAreLeftToTheOracle)
 {
-    const CHelpCheck help = CHelpCheck::fromFileBytes(readFile(fs::path(MINNE_DATA_DIR) / "hilfe.dat"));
+    const CHelpCheck help = CHelpCheck::fromFileBytes(CTempFolder::read(fs::path(MINNE_DATA_DIR) / "hilfe.dat"));
     ASSERT_FALSE(help.records().empty());
     std::vector<std::string> helpAnswers;
     for (const CKeywordRecord& record : help.records()) {

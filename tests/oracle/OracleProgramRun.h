@@ -1,12 +1,11 @@
 #pragma once
 // Runs minnespiegel-oracle as a user or a script would, with its input and output as files.
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,30 +15,16 @@ struct RunResult {
     std::string err;
 };
 
-inline std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Runs the program in `folder` with `input` on standard input.
 inline RunResult runOracleProgram(const std::filesystem::path& folder, const std::string& arguments,
                                   const std::string& input)
 {
-    writeFile(folder / "input", input);
+    std::ofstream(folder / "input", std::ios::binary) << input;
     const std::string command = "cd '" + folder.string() + "' && '" MINNE_ORACLE_PROGRAM "' " + arguments +
                                 " < input > out 2> err";
     const int status = std::system(command.c_str());
-    RunResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readFile(folder / "out");
-    result.err = readFile(folder / "err");
-    return result;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, CTempFolder::read(folder / "out"),
+            CTempFolder::read(folder / "err")};
 }
 
 // The answers of --raw mode, each ended by a NUL.

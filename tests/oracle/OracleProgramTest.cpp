@@ -24,10 +24,10 @@ class OracleProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fs::create_directories(folder_ / "data");
-        writeFile(folder_ / "data" / "sw.dat", kKeywordFile);
-        writeFile(folder_ / "data" / "hv.dat", kWordPairFile);
+        write("data/sw.dat", kKeywordFile);
+        write("data/hv.dat", kWordPairFile);
     }
+    void write(const std::string& name, const std::string& bytes) { temp_.write(name, bytes); }
     RunResult run(const std::string& arguments, const std::string& input = "")
     {
         return runOracleProgram(folder_, arguments, input);
@@ -50,6 +50,7 @@ TEST_F(OracleProgram, RawModeAnswersEveryLineAsTheEngineDoes)
     }
     const RunResult result = run("--raw --seed 4711 --data data", input);
     ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(run("--data data --seed=4711 --raw", input).out, result.out); // any order, either form
 
     auto engine = CAnswerEngine::fromFileBytes(kKeywordFile, kWordPairFile);
     seedRandom(4711);
@@ -65,7 +66,7 @@ TEST_F(OracleProgram, RawModeAnswersEveryLineAsTheEngineDoes)
 
 TEST_F(OracleProgram, EveryModeAsksTheHelpFileFirst)
 {
-    writeFile(folder_ / "data" / "hilfe.dat", "# Gewalt\r\n\"SCHL\xC4GT MICH\"\r\n\"Polizei: 110\"\r\n");
+    write("data/hilfe.dat", "# Gewalt\r\n\"SCHL\xC4GT MICH\"\r\n\"Polizei: 110\"\r\n");
     const std::string input = "Liebe\ner schlaegt mich, liebt er mich?\nLiebe\n";
     RunResult result = run("--raw --seed 5 --data data", input);
     EXPECT_EQ(result.err, "");
@@ -77,16 +78,6 @@ TEST_F(OracleProgram, EveryModeAsksTheHelpFileFirst)
 
     result = run("--seed 5 --data data", "Mein Freund schl\xC3\xA4gt mich.\n");
     EXPECT_NE(result.out.find("Polizei: 110\n"), std::string::npos) << result.out;
-}
-
-TEST_F(OracleProgram, RawModeWithTheSameSeedRepeatsItself)
-{
-    const std::string input = "a b\nwer\nwas\nwie\nwo\n";
-    const RunResult first = run("--seed=99 --raw --data data", input);
-    const RunResult second = run("--data data --raw --seed 99", input);
-    EXPECT_EQ(first.exitCode, 0);
-    EXPECT_EQ(first.out, second.out);
-    EXPECT_EQ(splitAtNul(first.out).size(), 5u);
 }
 
 TEST_F(OracleProgram, InteractiveModeSpeaksUtf8AndGuardsTheQuestionLength)
@@ -118,7 +109,7 @@ TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
                           "Hinweis: hv.dat fehlt; Echos behalten die W\xC3\xB6rter der Frage.\n" +
                               kNoHelpNote);
 
-    writeFile(folder_ / "sw.dat", "");
+    write("sw.dat", "");
     result = run("--raw", "Hallo\n");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, std::string(1, '\0'));
@@ -133,17 +124,17 @@ TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
 
 TEST_F(OracleProgram, CheckReportsProblemsWithLineNumbers)
 {
-    writeFile(folder_ / "data" / "sw.dat",
+    write("data/sw.dat",
               keywordFileText({{{"LIEBE"}, {"Die Liebe ist ein seltsames Spiel."}},
                                {{"SOLL ICH"}, {"Ob du *sollst? Frag dein Herz."}},
                                {{"-NICHTS GEFUNDEN-"}, {"Das verrate ich dir nicht."}}}));
-    writeFile(folder_ / "data" / "hilfe.dat", "# \"RITZ\"\r\n\"Nummer gegen Kummer: 116 111\"\r\n");
+    write("data/hilfe.dat", "# \"RITZ\"\r\n\"Nummer gegen Kummer: 116 111\"\r\n");
     RunResult result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 0) << result.out;
     EXPECT_EQ(result.out, "OK: 3 records, 3 answers, 3 word pairs, 1 help records\n");
 
-    writeFile(folder_ / "data" / "sw.dat", "# \"LIEBE\"\r\n\"\"\r\n# \"GL\xDC" "CK\" \"X\"\r\n\"*\"\r\n");
-    writeFile(folder_ / "data" / "hilfe.dat", "# \"RITZ\"\r\n\"Sprich mit jemandem.\"\r\n");
+    write("data/sw.dat", "# \"LIEBE\"\r\n\"\"\r\n# \"GL\xDC" "CK\" \"X\"\r\n\"*\"\r\n");
+    write("data/hilfe.dat", "# \"RITZ\"\r\n\"Sprich mit jemandem.\"\r\n");
     result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "sw.dat:1: record \"LIEBE\": answer 1 (line 2) is empty: it never answers and the "
@@ -164,9 +155,9 @@ TEST_F(OracleProgram, CheckMeasuresAnswersWithTheProgramsFont)
     const std::string fits = "Ein kurzer Satz passt in eine Zeile.";
     const std::string tooLong = "Dieser Satz ist so lang, dass ihn der Spiegel nur auf drei Zeilen zeigen "
                                 "k\xF6nnte, weil er viel mehr sagt, als zwei Zeilen fassen.";
-    writeFile(folder_ / "data" / "sw.dat",
+    write("data/sw.dat",
               keywordFileText({{{"LIEBE"}, {fits, tooLong}}, {{"-NICHTS GEFUNDEN-"}, {std::string(48, 'i')}}}));
-    writeFile(folder_ / "data" / "hilfe.dat", "# \"RITZ\"\r\n\"" + std::string(60, 'W') + " 116 111\"\r\n");
+    write("data/hilfe.dat", "# \"RITZ\"\r\n\"" + std::string(60, 'W') + " 116 111\"\r\n");
     const RunResult result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "sw.dat:3: record \"LIEBE\": answer 2 (line 5) needs 3 lines of the answer box: more than "

@@ -20,11 +20,7 @@ inline std::string upper(std::string text)
 {
     for (char& c : text) {
         const auto b = static_cast<unsigned char>(c);
-        if (b >= 'a' && b <= 'z') {
-            c = static_cast<char>(b - 32);
-        } else if (b == 0xE4 || b == 0xF6 || b == 0xFC) {
-            c = static_cast<char>(b - 32);
-        }
+        c = static_cast<char>((b >= 'a' && b <= 'z') || b == 0xE4 || b == 0xF6 || b == 0xFC ? b - 32 : b);
     }
     return text;
 }
@@ -69,13 +65,10 @@ inline bool isSeparator(char c)
 
 inline bool swapFirst(std::string& text, std::string& mirror, const std::string& find, const std::string& replacement)
 {
-    const std::string folded = upper(find);
-    const std::size_t position = mirror.find(folded);
-    if (position == std::string::npos) {
-        return false;
-    }
-    const std::size_t end = position + folded.size();
-    if ((position > 0 && !isSeparator(mirror[position - 1])) || (end < mirror.size() && !isSeparator(mirror[end]))) {
+    const std::size_t position = mirror.find(upper(find));
+    const std::size_t end = position + find.size();
+    if (position == std::string::npos || (position > 0 && !isSeparator(mirror[position - 1])) ||
+        (end < mirror.size() && !isSeparator(mirror[end]))) {
         return false;
     }
     text.replace(position, find.size(), replacement);
@@ -138,19 +131,10 @@ public:
 
     static bool matches(const Record& record, const std::vector<std::string>& list)
     {
-        if (record.keywords.size() != list.size()) {
-            return false;
-        }
-        for (const std::string& keyword : list) {
-            bool found = false;
-            for (const std::string& own : record.keywords) {
-                found = found || own == keyword;
-            }
-            if (!found) {
-                return false;
-            }
-        }
-        return true;
+        const auto& own = record.keywords;
+        return own.size() == list.size() && std::all_of(list.begin(), list.end(), [&](const std::string& keyword) {
+                   return std::find(own.begin(), own.end(), keyword) != own.end();
+               });
     }
 
     static std::string nextAnswer(Record& record)
@@ -165,22 +149,15 @@ public:
 
     std::string findRecordAnswer(const std::vector<std::string>& list)
     {
-        for (Record& record : records) {
-            if (matches(record, list)) {
-                return nextAnswer(record);
-            }
-        }
-        return "";
+        const auto record = std::find_if(records.begin(), records.end(), [&](const Record& r) { return matches(r, list); });
+        return record == records.end() ? "" : nextAnswer(*record);
     }
 
     std::string search(const std::vector<std::string>& list)
     {
         ++searchCalls;
-        if (list.empty()) {
-            return findRecordAnswer({"-NICHTS GEFUNDEN-"});
-        }
-        std::string found = findRecordAnswer(list);
-        if (!found.empty()) {
+        std::string found = findRecordAnswer(list.empty() ? std::vector<std::string>{"-NICHTS GEFUNDEN-"} : list);
+        if (!found.empty() || list.empty()) {
             return found;
         }
         std::vector<std::string> pool;
@@ -192,10 +169,7 @@ public:
                 pool.push_back(candidate);
             }
         }
-        if (pool.empty()) {
-            return "";
-        }
-        return pool[static_cast<std::size_t>(draw()) % pool.size()];
+        return pool.empty() ? "" : pool[static_cast<std::size_t>(draw()) % pool.size()];
     }
 
     // The found keywords of a question, as the keyword index is walked.
