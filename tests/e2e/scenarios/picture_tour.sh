@@ -9,7 +9,7 @@ mkdir -p "$(dirname "$registry")"
 # e2e_window_red PICTURE: the mean red (0..255) in the middle of the gate's window.
 e2e_window_red()
 {
-    convert "$1" -crop 36x40+428+340 +repage -format '%[fx:int(255*mean.r)]' info:
+    convert "$1[36x40+428+340]" -format '%[fx:int(255*mean.r)]' info:
 }
 
 for n in 1 2 3 4; do
@@ -26,20 +26,24 @@ for n in 1 2 3 4; do
     e2e_question_ink_at_least 50 || e2e_fail "the question does not show on landscape $n"
     if [ "$n" -eq 1 ]; then
         # The glow pulses for about three seconds after the flight: grab as fast as the
-        # screen can be read, then keep the brightest frame.
+        # screen can be read until it is over, then keep the brightest frame.
         e2e_key Return
-        for i in $(seq -w 1 40); do
-            import -window root "$WORK/.glow-$i.png" 2>/dev/null
+        glow_end=$(( $(date +%s) + 7 ))
+        i=0
+        while [ "$(date +%s)" -lt "$glow_end" ] && [ "$i" -lt 60 ]; do
+            i=$((i + 1))
+            import -window root "$WORK/.glow-$(printf %02d "$i").ppm" 2>/dev/null
         done
         best=0
-        for shot in "$WORK"/.glow-*.png; do
+        for shot in "$WORK"/.glow-*.ppm; do
             red=$(e2e_window_red "$shot")
             if [ "$red" -gt "$best" ]; then
                 best=$red
-                cp "$shot" "$WORK/glow-peak.png"
+                peak=$shot
             fi
         done
-        rm -f "$WORK"/.glow-*.png
+        [ "$best" -gt 0 ] && convert "$peak" "$WORK/glow-peak.png"
+        rm -f "$WORK"/.glow-*.ppm
         [ "$best" -ge 90 ] || e2e_fail "the gate's window never glowed brightly (red $best)"
     fi
     e2e_key Escape

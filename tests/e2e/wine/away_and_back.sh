@@ -2,19 +2,20 @@
 # messages instead of drawing, and its surfaces are taken away for real. Brought back in
 # front, it restores them and loads its pictures again, so a title picture changed on disk in
 # the meantime is what it shows then. Prints the processor use on the title menu and while
-# away, 10 s each. Needs BRING_TO_FRONT (the bring_to_front.exe of this folder).
+# away, over a few seconds each. Needs BRING_TO_FRONT (the bring_to_front.exe of this folder).
 . "$(dirname "$0")/../lib.sh"
 e2e_init away_and_back
 
 hz=$(getconf CLK_TCK)
 process_ticks() { awk '{ print $14 + $15 }' "/proc/$APP_PID/stat"; }
-percent() { awk -v t="$1" -v hz="$hz" 'BEGIN { printf "%.1f", 100 * t / hz / 10 }'; }
+seconds=4
+percent() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.1f", 100 * t / hz / s }'; }
 
 e2e_start_and_wait_for_title
 sleep 0.5
 e2e_shot before >/dev/null
 t0=$(process_ticks)
-sleep 10
+sleep "$seconds"
 t1=$(process_ticks)
 
 xmessage -geometry 200x100+300+250 "anderes Programm" &
@@ -23,14 +24,14 @@ e2e_wait_window xmessage 10
 xdotool windowfocus --sync "$WINDOW_ID"
 sleep 1
 i0=$(process_ticks)
-sleep 10
+sleep "$seconds"
 i1=$(process_ticks)
 e2e_shot away >/dev/null
 cp "$WORK/data/gfx/mi_einstellungen.jpg" "$WORK/data/gfx/mi_titel2.jpg"
 kill "$other"
 title=$(percent $((t1 - t0)))
 inactive=$(percent $((i1 - i0)))
-e2e_note "processor use under wine: title menu $title %, inactive $inactive % (10 s each)"
+e2e_note "processor use under wine: title menu $title %, inactive $inactive % ($seconds s each)"
 
 wine "$BRING_TO_FRONT" || e2e_fail "the program's window could not be brought back"
 e2e_wait_until 10 e2e_title_menu_shown ||
