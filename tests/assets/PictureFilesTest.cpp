@@ -136,19 +136,5 @@ TEST(PictureFiles, ThePlacesTheProgramDrawsOnFitThePictures)
     }
 }
 
-// Beneath the frames the title picture shows through unchanged.
-TEST(PictureFiles, TheMenuFrameWithNothingLitIsTheTitleBeneathIt)
-{
-    const auto title = loadPicture(gfxDir() / "mi_titel2.jpg");
-    const auto menu5 = loadPicture(gfxDir() / "menu_5.bmp");
-    ASSERT_TRUE(title && menu5);
-    int worst = 0;
-    for (int y = 0; y < 340; ++y)
-        for (int x = 0; x < 400; ++x)
-            for (int i = 0; i < 3; ++i)
-                worst = std::max(worst, std::abs(menu5->at(x, y)[i] - title->at(x, y + 230)[i]));
-    EXPECT_LE(worst, 2);
-}
-
 } // namespace
 } // namespace assettest

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -14,22 +13,20 @@ namespace {
 class DataLocationTest : public ::testing::Test {
 protected:
     // A folder with the named pieces of data: "sw.dat", "hv.dat", "resource.dat" or "gfx".
-    fs::path folder(const std::string& name, std::initializer_list<const char*> pieces)
+    fs::path folder(const std::string& name, std::initializer_list<std::string> pieces)
     {
-        const fs::path path = root_ / name;
-        fs::create_directories(path);
-        for (const std::string piece : pieces) {
+        fs::create_directories(temp_ / name);
+        for (const std::string& piece : pieces) {
             if (piece == "gfx") {
-                fs::create_directories(path / piece);
+                fs::create_directories(temp_ / name / piece);
             } else {
-                std::ofstream(path / piece) << "x";
+                temp_.write(name + "/" + piece, "x");
             }
         }
-        return path;
+        return temp_ / name;
     }
 
     CTempFolder temp_{"datalocation"};
-    const fs::path& root_ = temp_.path();
 };
 
 TEST_F(DataLocationTest, AFolderNeedsTwoPiecesOfData)
@@ -42,46 +39,36 @@ TEST_F(DataLocationTest, AFolderNeedsTwoPiecesOfData)
     EXPECT_TRUE(holdsProgramData(folder("no-knowledge", {"gfx", "resource.dat"})));
     EXPECT_TRUE(holdsProgramData(folder("no-package", {"sw.dat", "gfx"})));
     // Names alone are not enough: a folder called sw.dat is no knowledge file.
-    const fs::path odd = folder("odd", {"gfx"});
-    fs::create_directories(odd / "sw.dat");
-    EXPECT_FALSE(holdsProgramData(odd));
-    EXPECT_FALSE(holdsProgramData(root_ / "missing"));
+    fs::create_directories(folder("odd", {"gfx"}) / "sw.dat");
+    EXPECT_FALSE(holdsProgramData(temp_ / "odd"));
+    EXPECT_FALSE(holdsProgramData(temp_ / "missing"));
 }
 
-TEST_F(DataLocationTest, TheWorkingFolderWithDataWinsOverEveryInstalledPlace)
+// The working folder with data wins over every installed place; then the environment's
+// folder, the share folder beside the program and the compiled-in folder, each noted.
+TEST_F(DataLocationTest, PlacesAreTriedInOrderAndEachIsNoted)
 {
     SDataSearch search;
     search.workingFolder = folder("work", {"sw.dat", "gfx"});
     search.environmentFolder = folder("env", {"sw.dat", "gfx"}).string();
     search.compiledInFolder = folder("compiled", {"sw.dat", "gfx"});
-    const SDataLocation found = locateData(search);
-    EXPECT_TRUE(found.found);
-    EXPECT_TRUE(found.inWorkingFolder);
-    EXPECT_EQ(found.folder, search.workingFolder);
-}
+    EXPECT_TRUE(locateData(search).inWorkingFolder);
+    EXPECT_EQ(locateData(search).folder, search.workingFolder);
 
-TEST_F(DataLocationTest, PlacesAreTriedInOrderAndEachIsNoted)
-{
-    const fs::path prefix = root_ / "usr";
     const fs::path installed = folder("usr/share/minnespiegel", {"sw.dat", "hv.dat", "gfx", "resource.dat"});
-    fs::create_directories(prefix / "bin");
-    SDataSearch search;
     search.workingFolder = folder("home", {});
-    search.environmentFolder = folder("env", {"hv.dat"}).string(); // too little: passed by
-    search.executable = prefix / "bin" / "minnespiegel";
-    search.compiledInFolder = folder("compiled", {"sw.dat", "gfx"});
-
+    search.environmentFolder = folder("env-short", {"hv.dat"}).string(); // too little: passed by
+    search.executable = folder("usr/bin", {}) / "minnespiegel";
     SDataLocation found = locateData(search);
     EXPECT_TRUE(found.found);
     EXPECT_FALSE(found.inWorkingFolder);
     EXPECT_EQ(found.folder, installed);
     EXPECT_EQ(found.looked, (std::vector<fs::path>{search.workingFolder, search.environmentFolder, installed}));
 
-    search.environmentFolder = folder("env2", {"sw.dat", "gfx"}).string();
+    search.environmentFolder = (temp_ / "env").string();
     EXPECT_EQ(locateData(search).folder, search.environmentFolder);
-
     search.environmentFolder.clear();
-    search.executable = root_ / "elsewhere" / "minnespiegel";
+    search.executable = temp_ / "elsewhere" / "minnespiegel";
     found = locateData(search);
     EXPECT_EQ(found.folder, search.compiledInFolder);
     EXPECT_EQ(found.looked.size(), 3u);
@@ -93,16 +80,13 @@ TEST_F(DataLocationTest, AGivenFolderIsTheOnlyPlaceLooked)
     search.workingFolder = folder("work", {"sw.dat", "gfx"});
     search.compiledInFolder = folder("compiled", {"sw.dat", "gfx"});
     search.commandLineFolder = folder("given", {"sw.dat", "gfx"});
-    SDataLocation found = locateData(search);
-    EXPECT_EQ(found.folder, search.commandLineFolder);
-    EXPECT_FALSE(found.inWorkingFolder);
-
+    EXPECT_EQ(locateData(search).folder, search.commandLineFolder);
+    EXPECT_FALSE(locateData(search).inWorkingFolder);
     // The working folder named by its own path is still the working folder: logs stay there.
-    search.commandLineFolder = root_ / "work" / "." ;
+    search.commandLineFolder = temp_ / "work" / ".";
     EXPECT_TRUE(locateData(search).inWorkingFolder);
-
     search.commandLineFolder = folder("wrong", {"sw.dat"});
-    found = locateData(search);
+    const SDataLocation found = locateData(search);
     EXPECT_FALSE(found.found);
     EXPECT_EQ(found.looked, std::vector<fs::path>{search.commandLineFolder});
 }
@@ -111,18 +95,18 @@ TEST_F(DataLocationTest, NothingFoundNamesEveryPlaceInTheMessage)
 {
     SDataSearch search;
     search.workingFolder = folder("h\xC3\xB6me", {});
-    search.executable = root_ / "bin" / "minnespiegel";
-    search.compiledInFolder = root_ / "compiled";
+    search.executable = temp_ / "bin" / "minnespiegel";
+    search.compiledInFolder = temp_ / "compiled";
     const SDataLocation found = locateData(search);
     EXPECT_FALSE(found.found);
     ASSERT_EQ(found.looked.size(), 3u);
     const std::string message = missingDataMessage(found);
     // The box shows Windows-1252: the UTF-8 folder name arrives as one byte per letter.
-    EXPECT_NE(message.find((root_ / "h\xF6me").string()), std::string::npos) << message;
-    EXPECT_NE(message.find((root_ / "share" / "minnespiegel").string()), std::string::npos) << message;
-    EXPECT_NE(message.find((root_ / "compiled").string()), std::string::npos) << message;
-    EXPECT_NE(message.find("--data"), std::string::npos);
-    EXPECT_NE(message.find("MINNESPIEGEL_DATA"), std::string::npos);
+    for (const std::string& part : {(temp_ / "h\xF6me").string(), (temp_ / "share" / "minnespiegel").string(),
+                                    (temp_ / "compiled").string(), std::string("--data"),
+                                    std::string("MINNESPIEGEL_DATA")}) {
+        EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+    }
 }
 
 TEST(StateFolder, XdgStateHomeThenHomeAndOnlyAbsolutePaths)
@@ -131,10 +115,11 @@ TEST(StateFolder, XdgStateHomeThenHomeAndOnlyAbsolutePaths)
     const fs::path state = fs::temp_directory_path() / "state";
     const fs::path home = fs::temp_directory_path() / "home" / "u";
     const std::string homeText = home.string();
+    const fs::path fromHome = home / ".local" / "state" / "minnespiegel";
     EXPECT_EQ(stateFolder(state.string().c_str(), homeText.c_str()), state / "minnespiegel");
-    EXPECT_EQ(stateFolder(nullptr, homeText.c_str()), home / ".local" / "state" / "minnespiegel");
-    EXPECT_EQ(stateFolder("", homeText.c_str()), home / ".local" / "state" / "minnespiegel");
-    EXPECT_EQ(stateFolder("relative/state", homeText.c_str()), home / ".local" / "state" / "minnespiegel");
+    EXPECT_EQ(stateFolder(nullptr, homeText.c_str()), fromHome);
+    EXPECT_EQ(stateFolder("", homeText.c_str()), fromHome);
+    EXPECT_EQ(stateFolder("relative/state", homeText.c_str()), fromHome);
     EXPECT_EQ(stateFolder(nullptr, nullptr), std::nullopt);
     EXPECT_EQ(stateFolder("x", "home"), std::nullopt);
 }

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,7 +33,6 @@ class LogsTest : public ::testing::Test {
 protected:
     void SetUp() override { clock.setLocalTime(makeTime(2026, 12, 5, 6, 20, 59, 16)); }
     CTempFolder temp{"logs"};
-    const fs::path& folder = temp.path();
     CManualClock clock;
     RecordingSink sink;
 };
@@ -50,68 +46,50 @@ TEST_F(LogsTest, StampHasLeadingZeroDayAndIs24Bytes)
     EXPECT_EQ(formatLogTimestamp(makeTime(1999, 7, 9, 3, 9, 5, 7)).size(), 24u);
 }
 
-TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesInCallOrder)
+// Stamped CR LF lines in call order, appended by a later run too, in a folder whose name has
+// an umlaut; a fatal message is written first, then shown in a box and a quit with 0 posted.
+TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesAndFatalOnesAlsoEndTheProgram)
 {
-    CLogs logs(clock, sink, folder);
-    logs.writeErrorLog("spiegel started", false);
+    const fs::path home = temp / u8"J\u00fcrgen";
+    fs::create_directories(home);
+    CLogs(clock, sink, home).writeErrorLog("spiegel started", false);
+    CLogs logs(clock, sink, home);
     logs.writeErrorLog("kein Speicher f\xFCr backMain", false);
-    EXPECT_EQ(CTempFolder::read(folder / "error_log.txt"),
-              "Sat Dec 05 20:59:16 2026: spiegel started\r\n"
-              "Sat Dec 05 20:59:16 2026: kein Speicher f\xFCr backMain\r\n");
     EXPECT_TRUE(sink.boxes.empty());
-    EXPECT_TRUE(sink.quits.empty());
-
-    CLogs again(clock, sink, folder);  // a later run appends
-    again.writeErrorLog("exiting", false);
-    EXPECT_EQ(CTempFolder::read(folder / "error_log.txt").size(), 3 * 28u + 15 + 26 + 7);
-}
-
-TEST_F(LogsTest, FatalShowsBoxAfterWritingAndPostsQuitZero)
-{
-    CLogs logs(clock, sink, folder);
     logs.writeErrorLog("kann backMain nicht laden", true);
     logs.writeErrorLog("mb_start", true);
+    EXPECT_EQ(CTempFolder::read(home / "error_log.txt"),
+              "Sat Dec 05 20:59:16 2026: spiegel started\r\n"
+              "Sat Dec 05 20:59:16 2026: kein Speicher f\xFCr backMain\r\n"
+              "Sat Dec 05 20:59:16 2026: kann backMain nicht laden\r\n"
+              "Sat Dec 05 20:59:16 2026: mb_start\r\n");
     EXPECT_EQ(sink.boxes, (std::vector<std::string>{"kann backMain nicht laden", "mb_start"}));
     EXPECT_EQ(sink.quits, (std::vector<int>{0, 0}));
-    EXPECT_NE(CTempFolder::read(folder / "error_log.txt").find("mb_start\r\n"), std::string::npos);
 }
 
 TEST_F(LogsTest, PlainLogWithoutNewlineContinuesTheLine)
 {
-    CLogs logs(clock, sink, folder);
+    CLogs logs(clock, sink, temp.path());
     logs.writeLog("m1", false);
     logs.writeLog("", true);
     logs.writeLog("f1", true);
-    EXPECT_EQ(CTempFolder::read(folder / "log.txt"), "m1\r\nf1\r\n");
+    EXPECT_EQ(CTempFolder::read(temp / "log.txt"), "m1\r\nf1\r\n");
 }
 
-TEST_F(LogsTest, UnwritableFolderIsSkippedButFatalStillShown)
+// A folder whose parent is a file: nobody can write there, root or not, on any system. The
+// box still shows; an overlong message is cut to the box's buffer, the log keeps it whole.
+TEST_F(LogsTest, UnwritableFolderIsSkippedAndFatalMessagesAreShownCutToTheBox)
 {
-    // A folder whose parent is a file: nobody can write there, root or not, on any system.
-    const fs::path blocker = folder / "file";
-    std::ofstream(blocker) << "x";
+    const fs::path blocker = temp.write("file", "x");
     CLogs logs(clock, sink, blocker);
     logs.writeErrorLog("could not create FULLSCREEN 32bit", true);
     logs.writeLog("m1", true);
     EXPECT_EQ(CTempFolder::read(blocker), "x");
-    EXPECT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes, std::vector<std::string>{"could not create FULLSCREEN 32bit"});
     EXPECT_EQ(sink.quits, std::vector<int>{0});
-}
 
-TEST_F(LogsTest, LogsGoIntoAFolderWhoseNameHasAnUmlaut)
-{
-    const fs::path home = folder / u8"J\u00fcrgen";
-    fs::create_directories(home);
-    CLogs logs(clock, sink, home);
-    logs.writeErrorLog("spiegel started", false);
-    EXPECT_EQ(CTempFolder::read(home / "error_log.txt"), "Sat Dec 05 20:59:16 2026: spiegel started\r\n");
-}
-
-TEST_F(LogsTest, OverlongFatalMessageIsCutToTheBoxBuffer)
-{
-    CLogs logs(clock, sink, folder);
-    logs.writeErrorLog(std::string(5000, 'x'), true);
-    ASSERT_EQ(sink.boxes.size(), 1u);
-    EXPECT_EQ(sink.boxes[0].size(), 1023u);
-    EXPECT_EQ(CTempFolder::read(folder / "error_log.txt").size(), 26u + 5000 + 2);  // the log keeps it whole
+    CLogs(clock, sink, temp.path()).writeErrorLog(std::string(5000, 'x'), true);
+    ASSERT_EQ(sink.boxes.size(), 2u);
+    EXPECT_EQ(sink.boxes[1].size(), 1023u);
+    EXPECT_EQ(CTempFolder::read(temp / "error_log.txt").size(), 26u + 5000 + 2);
 }

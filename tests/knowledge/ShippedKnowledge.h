@@ -1,6 +1,9 @@
 #pragma once
 #include "oracle/CAnswerEngine.h"
 
+#include "common/Cp1252.h"
+#include "oracle/QuestionAnalysis.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -22,7 +25,9 @@ inline CAnswerEngine shippedEngine()
     return CAnswerEngine::fromFileBytes(shippedFileBytes("sw.dat"), shippedFileBytes("hv.dat"));
 }
 
-// Questions from a fixture file in this folder, one a line, Windows-1252.
+// Questions from a fixture file in this folder, one a line, Windows-1252: "questions.txt" holds
+// what people ask a love oracle, "echo-questions.txt" questions that begin the way the echo
+// answers expect ("Soll ich", "Wird er"...), "fresh-questions.txt" everyday typing.
 inline std::vector<std::string> questionsFrom(const std::string& fileName)
 {
     std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "tests" / "knowledge" / fileName, std::ios::binary);
@@ -38,35 +43,31 @@ inline std::vector<std::string> questionsFrom(const std::string& fileName)
     return questions;
 }
 
-// The questions people ask a love oracle: love, family, work, health, everyday, off-topic.
-inline std::vector<std::string> realQuestions() { return questionsFrom("questions.txt"); }
-
-// Questions that begin the way the echo answers expect ("Soll ich", "Wird er", "Ich liebe"...),
-// many of them with a known topic in the rest.
-inline std::vector<std::string> echoQuestions() { return questionsFrom("echo-questions.txt"); }
+inline std::vector<std::string> foundKeywords(const CAnswerEngine& engine, const std::string& question)
+{
+    return analyseQuestion(question, engine.keywordIndex()).foundKeywords;
+}
 
 // The record that answers for exactly these keywords, if any.
 inline const CKeywordRecord* recordFor(const CAnswerEngine& engine, const std::vector<std::string>& keywords)
 {
-    for (const CKeywordRecord& record : engine.records()) {
-        if (record.matches(keywords)) {
-            return &record;
-        }
-    }
-    return nullptr;
+    const auto& records = engine.records();
+    const auto found = std::find_if(records.begin(), records.end(), [&](const auto& r) { return r.matches(keywords); });
+    return found == records.end() ? nullptr : &*found;
 }
 
 // Every record that the search for `keywords` can take an answer from, whatever the cursors
 // and the generator do: the record for the whole set, or else those of every smaller set.
 inline void collectReachable(const CAnswerEngine& engine, const std::vector<std::string>& keywords,
-                      std::set<const CKeywordRecord*>& reached, std::set<std::vector<std::string>>& searched)
+                             std::set<const CKeywordRecord*>& reached, std::set<std::vector<std::string>>& searched)
 {
     std::vector<std::string> sorted = keywords;
     std::sort(sorted.begin(), sorted.end());
     if (!searched.insert(sorted).second) {
         return;
     }
-    const CKeywordRecord* record = recordFor(engine, keywords.empty() ? std::vector{std::string(CAnswerEngine::NOTHING_FOUND)} : keywords);
+    const CKeywordRecord* record =
+        recordFor(engine, keywords.empty() ? std::vector{std::string(CAnswerEngine::NOTHING_FOUND)} : keywords);
     if (record != nullptr || keywords.empty()) {
         if (record != nullptr) {
             reached.insert(record);
@@ -80,11 +81,26 @@ inline void collectReachable(const CAnswerEngine& engine, const std::vector<std:
     }
 }
 
-// The records a question can take its answer from.
-inline std::set<const CKeywordRecord*> reachableRecords(const CAnswerEngine& engine, const std::vector<std::string>& keywords)
+inline std::set<const CKeywordRecord*> reachableRecords(const CAnswerEngine& engine,
+                                                        const std::vector<std::string>& keywords)
 {
     std::set<const CKeywordRecord*> reached;
     std::set<std::vector<std::string>> searched;
     collectReachable(engine, keywords, reached, searched);
     return reached;
+}
+
+inline bool holdsStar(const CKeywordRecord& record)
+{
+    return std::any_of(record.answers().begin(), record.answers().end(),
+                       [](const std::string& answer) { return answer.find('*') != std::string::npos; });
+}
+
+inline std::string joined(const std::vector<std::string>& keywords)
+{
+    std::string text;
+    for (const std::string& keyword : keywords) {
+        text += (text.empty() ? "" : " + ") + cp1252ToUtf8(keyword);
+    }
+    return text;
 }

@@ -15,24 +15,22 @@ struct CountingTarget {
     bool removeSelf = false;
     bool addAnother = false;
 
-    void fire();
+    void fire()
+    {
+        ++calls;
+        if (stopSelf) {
+            list->stop(callback());
+        }
+        if (removeSelf) {
+            list->remove(callback());
+        }
+        if (addAnother) {
+            addAnother = false;
+            list->add(callback(), 15);
+        }
+    }
     STimerCallback callback() { return timerCallback<&CountingTarget::fire>(*this); }
 };
-
-void CountingTarget::fire()
-{
-    ++calls;
-    if (stopSelf) {
-        list->stop(callback());
-    }
-    if (removeSelf) {
-        list->remove(callback());
-    }
-    if (addAnother) {
-        addAnother = false;
-        list->add(callback(), 15);
-    }
-}
 
 class TimerListTest : public ::testing::Test {
 protected:
@@ -44,45 +42,37 @@ protected:
     void SetUp() override
     {
         clock.setCounter(123'456'789);
-        a.list = &timers;
-        b.list = &timers;
+        a.list = b.list = &timers;
+    }
+    void startBoth(int periodA, int periodB)
+    {
+        timers.add(a.callback(), periodA);
+        timers.add(b.callback(), periodB);
+        timers.start(a.callback());
+        timers.start(b.callback());
+    }
+    // Lets `ms` pass, then ticks; gives a's calls so far.
+    int after(int ms)
+    {
+        clock.advanceMilliseconds(ms);
+        timers.tick();
+        return a.calls;
     }
 };
 
-TEST_F(TimerListTest, RunsOncePerWholePeriodAndDropsTheRemainder)
+// Once per whole period; after a fresh start 44 ms give two runs and the 14 ms beyond them
+// are lost. Three seconds without ticks are caught up in full.
+TEST_F(TimerListTest, RunsOncePerWholePeriodDropsTheRemainderAndCatchesUp)
 {
-    timers.add(a.callback(), 15);
+    startBoth(15, 90);
+    EXPECT_EQ(after(14), 0);
+    EXPECT_EQ(after(1), 1);
     timers.start(a.callback());
-    clock.advanceMilliseconds(14);
-    timers.tick();
-    EXPECT_EQ(a.calls, 0);
-    clock.advanceMilliseconds(1);
-    timers.tick();
-    EXPECT_EQ(a.calls, 1);
-
-    // 44 ms after a fresh start: two runs, and the 14 ms beyond them are lost.
-    timers.start(a.callback());
-    a.calls = 0;
-    clock.advanceMilliseconds(44);
-    timers.tick();
-    EXPECT_EQ(a.calls, 2);
-    clock.advanceMilliseconds(14);
-    timers.tick();
-    EXPECT_EQ(a.calls, 2);
-    clock.advanceMilliseconds(1);
-    timers.tick();
-    EXPECT_EQ(a.calls, 3);
-}
-
-TEST_F(TimerListTest, CatchesUpAfterThreeSecondsWithoutTicks)
-{
-    timers.add(a.callback(), 15);
-    timers.add(b.callback(), 90);
-    timers.start(a.callback());
+    EXPECT_EQ(after(44), 3);
+    EXPECT_EQ(after(14), 3);
+    EXPECT_EQ(after(1), 4);
     timers.start(b.callback());
-    clock.advanceMilliseconds(3000);
-    timers.tick();
-    EXPECT_EQ(a.calls, 200);
+    EXPECT_EQ(after(3000), 204);
     EXPECT_EQ(b.calls, 33);
 }
 
@@ -91,62 +81,44 @@ TEST_F(TimerListTest, SixtyHertzFramesRunFifteenMsEveryFrameAndThirtyMsEverySeco
     CManualClock micro;
     micro.setFrequency(1'000'000); // microseconds, so a 16.667 ms frame is exact enough
     CTimerList list(micro);
-    CountingTarget every30;
     list.add(a.callback(), 15);
-    list.add(every30.callback(), 30);
+    list.add(b.callback(), 30);
     list.start(a.callback());
-    list.start(every30.callback());
+    list.start(b.callback());
     for (int frame = 0; frame < 60; ++frame) {
         micro.setCounter(micro.counter() + 16'667);
         list.tick();
     }
     EXPECT_EQ(a.calls, 60);
-    EXPECT_EQ(every30.calls, 30);
+    EXPECT_EQ(b.calls, 30);
 }
 
 TEST_F(TimerListTest, APeriodBelowOneMillisecondCountsAsOne)
 {
-    timers.add(a.callback(), 0);
-    timers.add(b.callback(), -5);
-    timers.start(a.callback());
-    timers.start(b.callback());
-    clock.advanceMilliseconds(3);
-    timers.tick();
-    EXPECT_EQ(a.calls, 3);
+    startBoth(0, -5);
+    EXPECT_EQ(after(3), 3);
     EXPECT_EQ(b.calls, 3);
 }
 
-TEST_F(TimerListTest, DisabledAndUnknownEntriesDoNothing)
+// Entries start disabled; unknown ones are ignored; a start on a running entry restarts its
+// period.
+TEST_F(TimerListTest, DisabledUnknownAndRestartedEntries)
 {
     timers.add(a.callback(), 15);
-    clock.advanceMilliseconds(1000);
-    timers.tick();
-    EXPECT_EQ(a.calls, 0) << "entries start disabled";
-
+    EXPECT_EQ(after(1000), 0);
     timers.start(b.callback());
     timers.stop(b.callback());
     timers.remove(b.callback());
     EXPECT_EQ(timers.entryCount(), 1u);
-
     timers.start(a.callback());
     timers.stop(a.callback());
-    clock.advanceMilliseconds(1000);
-    timers.tick();
-    EXPECT_EQ(a.calls, 0);
-}
+    EXPECT_EQ(after(1000), 0);
 
-TEST_F(TimerListTest, StartOnARunningEntryRestartsItsPeriod)
-{
-    timers.add(a.callback(), 15);
     timers.start(a.callback());
     clock.advanceMilliseconds(10);
     timers.start(a.callback());
-    clock.advanceMilliseconds(10);
-    timers.tick();
-    EXPECT_EQ(a.calls, 0);
-    clock.advanceMilliseconds(5);
-    timers.tick();
-    EXPECT_EQ(a.calls, 1);
+    EXPECT_EQ(after(10), 0);
+    EXPECT_EQ(after(5), 1);
 }
 
 TEST_F(TimerListTest, DuplicateCallbacksMakeTwoEntriesAndOnlyTheFirstIsStarted)
@@ -155,15 +127,10 @@ TEST_F(TimerListTest, DuplicateCallbacksMakeTwoEntriesAndOnlyTheFirstIsStarted)
     timers.add(a.callback(), 15);
     EXPECT_EQ(timers.entryCount(), 2u);
     timers.start(a.callback());
-    clock.advanceMilliseconds(15);
-    timers.tick();
-    EXPECT_EQ(a.calls, 1);
-
+    EXPECT_EQ(after(15), 1);
     timers.remove(a.callback());
     EXPECT_EQ(timers.entryCount(), 0u);
-    clock.advanceMilliseconds(15);
-    timers.tick();
-    EXPECT_EQ(a.calls, 1);
+    EXPECT_EQ(after(15), 1);
 }
 
 TEST_F(TimerListTest, StopAllAndRemoveKeepTheOthersInOrder)
@@ -174,48 +141,37 @@ TEST_F(TimerListTest, StopAllAndRemoveKeepTheOthersInOrder)
         std::string name;
         void fire() { log->push_back(name); }
     } first{&order, "first"}, second{&order, "second"}, third{&order, "third"};
-    timers.add(timerCallback<&Named::fire>(first), 15);
-    timers.add(timerCallback<&Named::fire>(second), 15);
-    timers.add(timerCallback<&Named::fire>(third), 15);
+    for (Named* named : {&first, &second, &third}) {
+        timers.add(timerCallback<&Named::fire>(*named), 15);
+    }
     timers.remove(timerCallback<&Named::fire>(second));
     timers.start(timerCallback<&Named::fire>(third));
     timers.start(timerCallback<&Named::fire>(first));
-    clock.advanceMilliseconds(15);
-    timers.tick();
+    after(15);
     EXPECT_EQ(order, (std::vector<std::string>{"first", "third"}));
-
     timers.stopAll();
-    clock.advanceMilliseconds(100);
-    timers.tick();
+    after(100);
     EXPECT_EQ(order.size(), 2u);
 }
 
-TEST_F(TimerListTest, ACallbackThatStopsItselfStillGetsTheRestOfItsCatchUp)
+// A callback that stops itself still gets the rest of its catch-up; one may add entries while
+// the list is walked, and a removed entry stops at once.
+TEST_F(TimerListTest, CallbacksMayStopAddAndRemoveDuringATick)
 {
-    timers.add(a.callback(), 15);
-    timers.start(a.callback());
+    startBoth(15, 15);
     a.stopSelf = true;
-    clock.advanceMilliseconds(60);
-    timers.tick();
-    EXPECT_EQ(a.calls, 4);
+    EXPECT_EQ(after(60), 4);
     EXPECT_FALSE(timers.isEnabled(a.callback()));
-    clock.advanceMilliseconds(60);
-    timers.tick();
-    EXPECT_EQ(a.calls, 4);
-}
+    EXPECT_EQ(after(60), 4);
 
-TEST_F(TimerListTest, CallbacksMayAddAndEvenRemoveDuringATick)
-{
-    timers.add(a.callback(), 15);
-    timers.add(b.callback(), 15);
+    a.stopSelf = false;
+    a.calls = 0;
     timers.start(a.callback());
-    timers.start(b.callback());
-    a.addAnother = true; // grows the list while it is walked
+    a.addAnother = true;
     b.removeSelf = true;
-    clock.advanceMilliseconds(45);
-    timers.tick();
-    EXPECT_EQ(a.calls, 3);
-    EXPECT_EQ(b.calls, 1) << "a removed entry stops at once";
+    b.calls = 0;
+    EXPECT_EQ(after(45), 3);
+    EXPECT_EQ(b.calls, 1);
     EXPECT_EQ(timers.entryCount(), 2u);
 }
 

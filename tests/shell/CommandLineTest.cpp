@@ -2,59 +2,46 @@
 
 #include <gtest/gtest.h>
 
-TEST(CommandLine, SlashVAnywhereInALongerLineAsksForTheVersionBox)
+// "/v" anywhere in the joined line asks for the version box; --data names the data folder,
+// whose name never counts as "/v"; other text is ignored, as the command line always was.
+TEST(CommandLine, ModesAndOptions)
 {
-    EXPECT_EQ(parseCommandLine({"/v"}).mode, ELaunchMode::VersionBox);
-    EXPECT_EQ(parseCommandLine({"abc/vdef"}).mode, ELaunchMode::VersionBox);
-    EXPECT_EQ(parseCommandLine({"x", "/v"}).mode, ELaunchMode::VersionBox);
-    EXPECT_EQ(parseCommandLine({"--window", "/v"}).mode, ELaunchMode::VersionBox);
-    // Upper case, a v without the slash, or no command line: an ordinary start.
-    EXPECT_EQ(parseCommandLine({"/V"}).mode, ELaunchMode::Run);
-    EXPECT_EQ(parseCommandLine({"v"}).mode, ELaunchMode::Run);
-    EXPECT_EQ(parseCommandLine({"/"}).mode, ELaunchMode::Run);
-    EXPECT_EQ(parseCommandLine({}).mode, ELaunchMode::Run);
-    // Joined with a blank, "/" and "v" in two arguments are not "/v".
-    EXPECT_EQ(parseCommandLine({"/", "v"}).mode, ELaunchMode::Run);
-}
-
-TEST(CommandLine, OwnOptions)
-{
-    const SLaunchOptions window = parseCommandLine({"--window"});
-    EXPECT_EQ(window.mode, ELaunchMode::Run);
-    EXPECT_TRUE(window.startInWindow);
+    using Args = std::vector<std::string>;
+    const std::pair<Args, ELaunchMode> cases[] = {
+        {{"/v"}, ELaunchMode::VersionBox},          {{"abc/vdef"}, ELaunchMode::VersionBox},
+        {{"x", "/v"}, ELaunchMode::VersionBox},     {{"--window", "/v"}, ELaunchMode::VersionBox},
+        {{"--data", "/x", "/v"}, ELaunchMode::VersionBox},
+        // Upper case, a v without the slash, "/" and "v" apart, or no command line.
+        {{"/V"}, ELaunchMode::Run},                 {{"v"}, ELaunchMode::Run},
+        {{"/"}, ELaunchMode::Run},                  {{}, ELaunchMode::Run},
+        {{"/", "v"}, ELaunchMode::Run},             {{"hallo"}, ELaunchMode::Run},
+        {{"--data", "/var/games"}, ELaunchMode::Run}, {{"--help"}, ELaunchMode::PrintHelp},
+        {{"--version"}, ELaunchMode::PrintVersion}, {{"--window", "--version"}, ELaunchMode::PrintVersion},
+        {{"--fenster"}, ELaunchMode::UsageError},   {{"-x", "/v"}, ELaunchMode::UsageError},
+        {{"--data"}, ELaunchMode::UsageError},      {{"--data="}, ELaunchMode::UsageError},
+    };
+    for (const auto& [args, mode] : cases) {
+        EXPECT_EQ(parseCommandLine(args).mode, mode) << ::testing::PrintToString(args);
+    }
+    EXPECT_TRUE(parseCommandLine({"--window"}).startInWindow);
     EXPECT_FALSE(parseCommandLine({}).startInWindow);
-    EXPECT_EQ(parseCommandLine({"--help"}).mode, ELaunchMode::PrintHelp);
-    EXPECT_EQ(parseCommandLine({"--version"}).mode, ELaunchMode::PrintVersion);
-    EXPECT_EQ(parseCommandLine({"--window", "--version"}).mode, ELaunchMode::PrintVersion);
-
-    const SLaunchOptions bad = parseCommandLine({"--fenster"});
-    EXPECT_EQ(bad.mode, ELaunchMode::UsageError);
-    EXPECT_EQ(bad.badOption, "--fenster");
-    EXPECT_EQ(parseCommandLine({"-x", "/v"}).mode, ELaunchMode::UsageError);
-    // Other text is ignored, as the command line always was.
-    EXPECT_EQ(parseCommandLine({"hallo"}).mode, ELaunchMode::Run);
-    EXPECT_NE(usageText("minnespiegel").find("--window"), std::string::npos);
-}
-
-// --data names the data folder; the folder's name never counts as "/v", and --data without a
-// folder is a usage error.
-TEST(CommandLine, DataFolder)
-{
+    EXPECT_EQ(parseCommandLine({"--fenster"}).badOption, "--fenster");
     EXPECT_EQ(parseCommandLine({"--data", "/opt/spiel"}).dataFolder, "/opt/spiel");
     EXPECT_EQ(parseCommandLine({"--data=/opt/spiel", "--window"}).dataFolder, "/opt/spiel");
     EXPECT_EQ(parseCommandLine({}).dataFolder, "");
-    EXPECT_EQ(parseCommandLine({"--data", "/var/games"}).mode, ELaunchMode::Run);
-    EXPECT_EQ(parseCommandLine({"--data", "/x", "/v"}).mode, ELaunchMode::VersionBox);
-    EXPECT_EQ(parseCommandLine({"--data"}).mode, ELaunchMode::UsageError);
-    EXPECT_EQ(parseCommandLine({"--data="}).mode, ELaunchMode::UsageError);
 
-    // The help lists the places in the order they are tried.
+    // The help names the window option and the logs as a session writes them (messages in
+    // error_log.txt, log.txt only for missing animation pictures), and lists the data places in
+    // the order they are tried.
     const std::string help = usageText("minnespiegel");
+    for (const char* named : {"--window", "error_log.txt", "Farbtiefe", "\"spiegel started\"",
+                              "Nur wenn Bilder einer Animation fehlen, entsteht auch log.txt"}) {
+        EXPECT_NE(help.find(named), std::string::npos) << named;
+    }
     std::size_t at = 0;
     for (const char* place : {"--data ORDNER, wenn", "aktuellen Ordner;", "MINNESPIEGEL_DATA", "../share/minnespiegel",
                               "festgelegten Datenordner", "XDG_STATE_HOME", "XDG_CONFIG_HOME"}) {
-        const std::size_t next = help.find(place, at);
-        ASSERT_NE(next, std::string::npos) << place;
-        at = next;
+        at = help.find(place, at);
+        ASSERT_NE(at, std::string::npos) << place;
     }
 }

@@ -10,39 +10,27 @@ protected:
     {
         ShellTest::SetUp();
         ASSERT_TRUE(start());
+        EXPECT_EQ(shown(), 1);
+        clickStart();
+        frames(10, 30);
+        EXPECT_EQ(shown(), 1) << "waits on frame 1 until a question is submitted";
+        typeText("Liebe");
     }
     std::int32_t shown() { return app->graphics().dancer->currentFrame(); }
 };
 
 } // namespace
 
-TEST_F(DancerTest, WaitsOnFrameOneUntilAQuestionIsSubmitted)
-{
-    EXPECT_EQ(state().animationState, "waiting");
-    EXPECT_EQ(shown(), 1);
-    clickStart();
-    frames(10, 30);
-    EXPECT_EQ(shown(), 1);
-}
-
 TEST_F(DancerTest, GivingAnswerLoopsFramesOneToTwentyNine)
 {
-    clickStart();
-    frame();
-    typeText("Liebe");
     platform->input.pressKey(ScanCode::Return, 13);
     frame(0); // no time passes: no dancer step in this frame
-    platform->input.releaseKey(ScanCode::Return);
     EXPECT_EQ(state().animationState, "givingAnswer");
-    EXPECT_EQ(state().dancerFrame, 30);
     // The first step shows frame 1, never 30; then 2, 3, ... 29, 1, ...
-    std::vector<std::int32_t> seen;
+    std::vector<std::int32_t> seen, expected;
     for (int i = 0; i < 31; ++i) {
         frame(30);
         seen.push_back(shown());
-    }
-    std::vector<std::int32_t> expected;
-    for (int i = 0; i < 31; ++i) {
         expected.push_back(i % 29 + 1);
     }
     EXPECT_EQ(seen, expected);
@@ -50,9 +38,6 @@ TEST_F(DancerTest, GivingAnswerLoopsFramesOneToTwentyNine)
 
 TEST_F(DancerTest, KeepsDancingThroughTheGlowAndShowsFrameZeroOnceAtItsEnd)
 {
-    clickStart();
-    frame();
-    typeText("Liebe");
     pressEnter();
     while (state().screenState != EScreen::Glow) {
         frame();
@@ -74,11 +59,7 @@ TEST_F(DancerTest, KeepsDancingThroughTheGlowAndShowsFrameZeroOnceAtItsEnd)
 
 TEST_F(DancerTest, SlowFramesSkipPosesAndKeepTheSpeed)
 {
-    clickStart();
-    frame();
-    typeText("Liebe");
-    platform->input.pressKey(ScanCode::Return, 13);
-    frame();
+    pressKey(ScanCode::Return, 13);
     auto step = [](std::int32_t index) { return index + 1 > 29 ? 1 : index + 1; };
     const std::int32_t before = state().dancerFrame;
     frame(90); // less than 30 ms had passed since the last step: three steps now
@@ -87,9 +68,6 @@ TEST_F(DancerTest, SlowFramesSkipPosesAndKeepTheSpeed)
 
 TEST_F(DancerTest, StandsStillOffTheSceneAndIsStoppedByTheBackButton)
 {
-    clickStart();
-    frame();
-    typeText("Liebe");
     pressEnter();
     frames(5, 30);
     clickBack();

@@ -10,32 +10,28 @@ constexpr std::uint8_t kMarker[4] = {0x12, 0xEF, 0xCD, 0xAB};
 
 class IdleFrameTest : public ShellTest {
 protected:
-    void markBackBuffer()
+    void SetUp() override
     {
-        std::uint8_t* corner = app->screen()->back()->memory()->row(0);
-        std::copy(std::begin(kMarker), std::end(kMarker), corner);
+        ShellTest::SetUp();
+        ASSERT_TRUE(start());
     }
-    bool backBufferMarked()
-    {
-        const std::uint8_t* corner = app->screen()->back()->memory()->row(0);
-        return std::equal(std::begin(kMarker), std::end(kMarker), corner);
-    }
-    // After a few frames to settle: whether the next `count` frames composed nothing while
-    // each still kept the display's pace.
-    bool idleFramesComposeNothing(int count = 5)
+    void markBackBuffer() { std::copy(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0)); }
+    bool marked() { return std::equal(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0)); }
+    // After a few frames to settle: whether the next five frames composed nothing while each
+    // still kept the display's pace.
+    bool idleFramesComposeNothing()
     {
         frames(3);
         markBackBuffer();
         const int presented = platform->presentedFrames;
-        frames(count);
-        return backBufferMarked() && platform->presentedFrames == presented + count;
+        frames(5);
+        return marked() && platform->presentedFrames == presented + 5;
     }
-    // Whether the next frame is composed.
     bool nextFrameComposed()
     {
         markBackBuffer();
         frame();
-        return !backBufferMarked();
+        return !marked();
     }
 };
 
@@ -43,7 +39,6 @@ protected:
 
 TEST_F(IdleFrameTest, TitleHelpAndSettingsComposeNothingWhileNothingChanges)
 {
-    ASSERT_TRUE(start());
     pointAt(400, 100);
     EXPECT_TRUE(idleFramesComposeNothing()) << "title menu";
     clickHelp();
@@ -57,12 +52,10 @@ TEST_F(IdleFrameTest, TitleHelpAndSettingsComposeNothingWhileNothingChanges)
 
 TEST_F(IdleFrameTest, AnythingTheMenuIsDrawnFromComposesTheNextFrame)
 {
-    ASSERT_TRUE(start());
     pointAt(400, 100);
     ASSERT_TRUE(idleFramesComposeNothing());
     platform->input.pointAt(401, 100);
     EXPECT_TRUE(nextFrameComposed()) << "cursor moved";
-
     frames(3);
     platform->input.pressMouseButton(1);
     EXPECT_TRUE(nextFrameComposed()) << "button pressed";
@@ -71,34 +64,27 @@ TEST_F(IdleFrameTest, AnythingTheMenuIsDrawnFromComposesTheNextFrame)
     EXPECT_TRUE(nextFrameComposed()) << "button let go";
     // The state after the release (let go, then up) is another input again.
     EXPECT_TRUE(nextFrameComposed()) << "button up";
-
     frames(3);
-    (*platform->display).loseSurfaces();
+    display().loseSurfaces();
     EXPECT_TRUE(nextFrameComposed()) << "surfaces lost";
     EXPECT_TRUE(idleFramesComposeNothing()) << "after the pictures came back";
 }
 
-TEST_F(IdleFrameTest, ASettingChangedByAClickIsShown)
+// A setting changed by a click is shown: the frame on show is the one composed with the new
+// value. The scene is composed in every frame.
+TEST_F(IdleFrameTest, AChangedSettingIsShownAndTheSceneIsComposedInEveryFrame)
 {
-    ASSERT_TRUE(start());
     clickSettings();
     const CCycleButton& music = *app->graphics().mb_music;
-    const std::int32_t before = music.value();
     click(music.x() + 10, music.y() + 10);
-    ASSERT_NE(music.value(), before);
+    ASSERT_EQ(music.value(), 1);
     ASSERT_TRUE(idleFramesComposeNothing());
-    // The frame on show is the one composed with the new value.
-    const std::vector<std::uint8_t> shown = (*platform->display).lastFrame();
-    platform->input.pointAt(401, 100);
-    frame();
-    platform->input.pointAt(music.x() + 10, music.y() + 10);
-    frame();
-    EXPECT_EQ((*platform->display).lastFrame(), shown);
-}
+    const std::vector<std::uint8_t> shown = display().lastFrame();
+    pointAt(401, 100);
+    pointAt(music.x() + 10, music.y() + 10);
+    EXPECT_EQ(display().lastFrame(), shown);
 
-TEST_F(IdleFrameTest, TheSceneIsComposedInEveryFrame)
-{
-    ASSERT_TRUE(start());
+    clickBack();
     clickStart();
     frames(3);
     for (int i = 0; i < 5; ++i) {

@@ -2,19 +2,7 @@
 
 using namespace shelltest;
 
-namespace {
-
 using MusicTest = ShellTest;
-
-const std::vector<std::string> kPackageMessages{
-    "Could not load bonus package",
-    "music.ogg: cannot find song within bonus package",
-    "music.ogg: cannot load song from bonus package",
-    "cannot open song for streaming",
-    "cannot play song",
-};
-
-} // namespace
 
 TEST_F(MusicTest, PlaysTheSongFromThePackageAtStart)
 {
@@ -27,46 +15,50 @@ TEST_F(MusicTest, PlaysTheSongFromThePackageAtStart)
     EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
 }
 
-TEST_F(MusicTest, StoredOffStartsSilentlyAndTheButtonStartsTheSong)
+// Stored off, the program starts silently; the music button switches the player at once, with
+// either mouse button, and the back button stores its state.
+TEST_F(MusicTest, TheMusicButtonSwitchesThePlayerAtOnce)
 {
     saveSetting("music", 1);
     ASSERT_TRUE(start());
-    EXPECT_FALSE(platform->audioDevice.playing());
+    CFakeAudioDevice& audio = platform->audioDevice;
+    EXPECT_FALSE(audio.playing());
     EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
     clickSettings();
     EXPECT_EQ(app->graphics().mb_music->value(), 1);
     click(380, 400);
-    EXPECT_TRUE(platform->audioDevice.playing());
+    EXPECT_TRUE(audio.playing());
+    click(380, 400, 1);
+    EXPECT_FALSE(audio.playing());
+    click(380, 400);
+    EXPECT_EQ(app->graphics().mb_music->value(), 0);
     clickBack();
     EXPECT_EQ(storedSetting("music"), 0);
 }
 
-TEST_F(MusicTest, MissingPackageLeavesItsMessagesAndTheProgramRunsSilently)
+// A missing or damaged package leaves its messages and the program runs silently; without a
+// sound device it is silent with no message at all, and a full question beeps at nothing.
+TEST_F(MusicTest, WithoutPackageOrDeviceTheProgramRunsSilently)
 {
-    fs::remove(folder / "resource.dat");
-    ASSERT_TRUE(start());
-    std::vector<std::string> expected{"Farbtiefe: 32"};
-    expected.insert(expected.end(), kPackageMessages.begin(), kPackageMessages.end());
-    EXPECT_EQ(log(), expected);
-    EXPECT_FALSE(platform->audioDevice.playing());
-    EXPECT_TRUE(platform->boxes.boxes.empty());
-    EXPECT_FALSE(app->quitPosted());
-    clickStart();
-    EXPECT_EQ(state().screenState, EScreen::Question);
-}
+    const std::vector<std::string> packageMessages{
+        "Farbtiefe: 32", "Could not load bonus package", "music.ogg: cannot find song within bonus package",
+        "music.ogg: cannot load song from bonus package", "cannot open song for streaming", "cannot play song"};
+    for (const char* package : {"", "MZ kaputt"}) {
+        restart();
+        fs::remove(folder / "resource.dat");
+        if (*package != '\0') {
+            tempFolder.write("resource.dat", package);
+        }
+        ASSERT_TRUE(start());
+        EXPECT_EQ(log(), packageMessages);
+        EXPECT_FALSE(platform->audioDevice.playing());
+        EXPECT_TRUE(boxes().empty());
+        clickStart();
+        EXPECT_EQ(state().screenState, EScreen::Question);
+    }
 
-TEST_F(MusicTest, DamagedPackageIsReportedLikeAMissingOne)
-{
-    std::ofstream(folder / "resource.dat", std::ios::binary | std::ios::trunc) << "MZ kaputt";
-    ASSERT_TRUE(start());
-    std::vector<std::string> expected{"Farbtiefe: 32"};
-    expected.insert(expected.end(), kPackageMessages.begin(), kPackageMessages.end());
-    EXPECT_EQ(log(), expected);
-    EXPECT_FALSE(platform->audioDevice.playing());
-}
-
-TEST_F(MusicTest, NoSoundDeviceIsSilenceNotAnError)
-{
+    restart();
+    writeSongPackage(folder / "resource.dat");
     platform->audioDevice.setNoDevice(true);
     ASSERT_TRUE(start());
     EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});

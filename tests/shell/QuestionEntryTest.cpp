@@ -13,31 +13,23 @@ protected:
         clickStart();
         ASSERT_EQ(state().screenState, EScreen::Question);
     }
-};
 
-bool isQuestionColour(const std::vector<std::uint8_t>& frame, int x, int y)
-{
-    const std::size_t at = (static_cast<std::size_t>(y) * 800 + static_cast<std::size_t>(x)) * 4;
-    return frame[at] == 122 && frame[at + 1] == 72 && frame[at + 2] == 18;
-}
-
-// Pixels of the question's colour in the rectangle of the screen.
-int questionPixels(const std::vector<std::uint8_t>& frame, int left, int top, int width, int height)
-{
-    int count = 0;
-    for (int y = top; y < top + height; ++y) {
-        for (int x = left; x < left + width; ++x) {
-            count += isQuestionColour(frame, x, y);
+    // Pixels of the question's colour in a rectangle of the screen.
+    int questionPixels(int left, int top, int width, int height)
+    {
+        const std::vector<std::uint8_t>& shown = display().lastFrame();
+        int count = 0;
+        for (int y = top; y < top + height; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                const std::size_t at = (static_cast<std::size_t>(y) * 800 + static_cast<std::size_t>(x)) * 4;
+                count += shown[at] == 122 && shown[at + 1] == 72 && shown[at + 2] == 18;
+            }
         }
+        return count;
     }
-    return count;
-}
-
-class CaretTest : public QuestionEntryTest {
-protected:
-    // The caret's pixels after the last laid-out line, from one pixel below its top; the place
+    // The caret's pixels after the last laid-out line, from one pixel below its top; its place
     // in `place`.
-    int caretPixels(std::pair<int, int>& place)
+    int caretPixels(std::pair<int, int>* place = nullptr)
     {
         CSurface& box = *app->graphics().qbox;
         box.SetFont("Arial", 0, 20, 400);
@@ -46,24 +38,24 @@ protected:
         const MeasureText measure = [&box](std::string_view text) { return box.GetTextExtent(text).width; };
         int split = state().questionSplit;
         const STextLine last = layoutQuestion(state().questionText, split, measure).lines.back();
-        place = {141 + last.x + measure(last.text), 505 + last.y + 1};
+        const std::pair<int, int> at{141 + last.x + measure(last.text), 505 + last.y + 1};
         box.ReleaseDC();
-        return questionPixels((*platform->display).lastFrame(), place.first, place.second, 2, 18);
-    }
-    int caretPixels()
-    {
-        std::pair<int, int> place;
-        return caretPixels(place);
+        if (place != nullptr) {
+            *place = at;
+        }
+        return questionPixels(at.first, at.second, 2, 18);
     }
 };
 
 } // namespace
 
-TEST_F(CaretTest, BlinksTwiceASecondAfterTheLastLineAndStaysOutOfTheGate)
+TEST_F(QuestionEntryTest, TheCaretBlinksTwiceASecondAfterTheLastLineAndStaysOutOfTheGate)
 {
     frame();
     EXPECT_EQ(caretPixels(), 36) << "an empty box shows where to type";
+    EXPECT_EQ(questionPixels(141, 505, 500, 95), 36) << "the caret alone";
     typeText("wer");
+    EXPECT_GT(questionPixels(141, 505, 500, 95), 36) << "the text is drawn";
     std::vector<int> blink;
     for (int i = 0; i < 9; ++i) {
         frame(65); // the last frame came 15 ms after the last key: 80, 145, ... 600 ms
@@ -78,18 +70,15 @@ TEST_F(CaretTest, BlinksTwiceASecondAfterTheLastLineAndStaysOutOfTheGate)
     state().questionText = std::string(40, 'a') + " " + std::string(100, 'b');
     typeText(" c");
     std::pair<int, int> place;
-    EXPECT_EQ(caretPixels(place), 36);
+    EXPECT_EQ(caretPixels(&place), 36);
     EXPECT_GT(place.second, 505 + 55 + 1) << "a third line or more";
-    const auto& shown = (*platform->display).lastFrame();
-    EXPECT_EQ(questionPixels(shown, place.first + 2, place.second, 1, 18), 0) << "two pixels wide";
+    EXPECT_EQ(questionPixels(place.first + 2, place.second, 1, 18), 0) << "two pixels wide";
 
     // Enter starts the flight in the same frame; the box flies off unscaled at first.
-    platform->input.pressKey(ScanCode::Return, 13);
-    frame();
+    pressKey(ScanCode::Return, 13);
     ASSERT_EQ(state().screenState, EScreen::Flight);
-    const auto& flying = (*platform->display).lastFrame();
-    EXPECT_GT(questionPixels(flying, 141, 505, 500, 95), 0);
-    EXPECT_EQ(questionPixels(flying, place.first, place.second, 2, 18), 0);
+    EXPECT_GT(questionPixels(141, 505, 500, 95), 0);
+    EXPECT_EQ(questionPixels(place.first, place.second, 2, 18), 0);
 }
 
 TEST_F(QuestionEntryTest, AcceptsAsciiAndTheGermanLettersOnly)
@@ -106,47 +95,33 @@ TEST_F(QuestionEntryTest, AcceptsAsciiAndTheGermanLettersOnly)
     EXPECT_EQ(platform->audioDevice.beeps(), 0);
 }
 
-TEST_F(QuestionEntryTest, TypedTextIsDrawnInTheBox)
+// A full question beeps at every further letter but keeps Backspace and Enter; Backspace and
+// Enter on an empty question do nothing.
+TEST_F(QuestionEntryTest, TheQuestionHoldsTwoHundredBytesAndEnterNeedsOne)
 {
-    frame();
-    EXPECT_EQ(questionPixels((*platform->display).lastFrame(), 141, 505, 500, 95), 36)
-        << "the caret alone";
-    typeText("wer");
-    EXPECT_GT(questionPixels((*platform->display).lastFrame(), 141, 505, 500, 95), 36);
-}
+    typeKey(ScanCode::Backspace, "\b");
+    pressEnter();
+    EXPECT_EQ(state().screenState, EScreen::Question);
+    EXPECT_EQ(platform->audioDevice.beeps(), 0);
 
-TEST_F(QuestionEntryTest, FullQuestionBeepsAndKeepsBackspaceAndEnter)
-{
     state().questionText = std::string(199, 'a');
-    typeText("b");
-    EXPECT_EQ(state().questionText.size(), 200u);
-    typeText("c");
+    typeText("bc");
     typeKey(40, "\xE4");
     EXPECT_EQ(platform->audioDevice.beeps(), 2);
     EXPECT_EQ(state().questionText, std::string(199, 'a') + "b");
     typeKey(ScanCode::Backspace, "\b");
     EXPECT_EQ(state().questionText, std::string(199, 'a'));
-    EXPECT_EQ(platform->audioDevice.beeps(), 2);
     typeText("d");
     pressEnter();
     EXPECT_EQ(state().screenState, EScreen::Flight);
     EXPECT_EQ(state().questionText, std::string(199, 'a') + "d");
-}
-
-TEST_F(QuestionEntryTest, BackspaceOnAnEmptyQuestionAndEnterOnAnEmptyQuestionDoNothing)
-{
-    typeKey(ScanCode::Backspace, "\b");
-    pressEnter();
-    EXPECT_EQ(state().questionText, "");
-    EXPECT_EQ(state().screenState, EScreen::Question);
-    EXPECT_EQ(platform->audioDevice.beeps(), 0);
+    EXPECT_EQ(platform->audioDevice.beeps(), 2);
 }
 
 TEST_F(QuestionEntryTest, KeypadEnterSubmitsLikeEnter)
 {
     typeText("wer");
-    platform->input.pressKey(ScanCode::KeypadEnter, 13);
-    frame();
+    pressKey(ScanCode::KeypadEnter, 13);
     EXPECT_EQ(state().screenState, EScreen::Flight);
     EXPECT_EQ(state().animationState, "givingAnswer");
     EXPECT_EQ(state().questionText, "wer");
@@ -173,8 +148,15 @@ TEST_F(QuestionEntryTest, EveryKeyTypedWithinOneFrameArrivesInOrderUntilEnter)
     EXPECT_EQ(state().screenState, EScreen::Flight);
 }
 
+// A key held over several frames is typed once, unless the system repeats it.
 TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOnce)
 {
+    platform->input.typeKey(30, "a");
+    frames(5);
+    platform->input.releaseKey(30);
+    frame();
+    EXPECT_EQ(state().questionText, "a");
+
     typeText("Soll ich");
     CScriptedInputSource& keys = platform->input;
     keys.pressKey(ScanCode::Backspace, 8);
@@ -189,22 +171,16 @@ TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOn
     keys.push({EInputEventType::KeyRepeat, ScanCode::Return, 13});
     keys.push({EInputEventType::KeyRepeat, ScanCode::KeypadEnter, 13});
     frame();
-    EXPECT_EQ(state().questionText, "Sollll");
+    EXPECT_EQ(state().questionText, "aSollll");
     EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
-TEST_F(QuestionEntryTest, AHeldKeyIsTypedOnce)
+// Other screens and an inactive program take no keys; the back button empties the question.
+TEST_F(QuestionEntryTest, OnlyTheActiveQuestionScreenTakesKeys)
 {
-    platform->input.typeKey(30, "a");
-    frames(5);
-    platform->input.releaseKey(30);
-    frame();
-    EXPECT_EQ(state().questionText, "a");
-}
-
-TEST_F(QuestionEntryTest, OtherScreensAndAnInactiveProgramTakeNoKeys)
-{
+    typeText("abc");
     clickBack();
+    EXPECT_EQ(state().questionSplit, 0);
     typeText("abc");
     EXPECT_EQ(state().questionText, "");
     clickStart();
@@ -212,12 +188,4 @@ TEST_F(QuestionEntryTest, OtherScreensAndAnInactiveProgramTakeNoKeys)
     platform->input.typeKey(30, "a");
     app->renderFrame();
     EXPECT_EQ(state().questionText, "");
-}
-
-TEST_F(QuestionEntryTest, BackButtonEmptiesTheQuestion)
-{
-    typeText("abc");
-    clickBack();
-    EXPECT_EQ(state().questionText, "");
-    EXPECT_EQ(state().questionSplit, 0);
 }

@@ -21,12 +21,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,96 +32,76 @@ namespace shelltest {
 
 namespace fs = std::filesystem;
 
-// ---- Pictures ---------------------------------------------------------------------------
-
-struct SColour {
-    std::uint8_t r = 0, g = 0, b = 0;
-};
-
-// A 24-bit uncompressed BMP file; `pixelAt` gives each pixel's colour.
-template <class PixelFunction>
-void writeBmp(const fs::path& path, int width, int height, PixelFunction pixelAt)
+inline void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    const auto rows = pictures::dibRows(width, height, 3, [&](int x, int y) {
-        const SColour c = pixelAt(x, y);
-        return std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b;
-    });
-    const auto file = pictures::makeBmp({.width = width, .height = height, .pixelData = rows});
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                static_cast<std::streamsize>(file.size()));
+    CTempFolder::writeFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-inline void writeFlatBmp(const fs::path& path, int width, int height, SColour colour)
+// A 24-bit BMP, `pixel` giving each pixel's 0xRRGGBB.
+inline void writeBmp(const fs::path& path, int width, int height, const std::function<std::uint32_t(int, int)>& pixel)
 {
-    writeBmp(path, width, height, [colour](int, int) { return colour; });
-}
-
-// A picture whose top-left pixel (the colour key) is magenta and the rest `colour`.
-inline void writeKeyedBmp(const fs::path& path, int width, int height, SColour colour)
-{
-    writeBmp(path, width, height, [colour](int x, int y) {
-        return (x == 0 && y == 0) ? SColour{255, 0, 255} : colour;
-    });
+    const auto rows = pictures::dibRows(width, height, 3, pixel);
+    writeBytes(path, pictures::makeBmp({.width = width, .height = height, .pixelData = rows}));
 }
 
 // Every picture of the program, small but of the sizes that matter (boxes, tile sheets, the
-// cursor). The loader recognises pictures by content, so the ".jpg" files are BMPs here.
+// cursor). The loader recognises pictures by content, so the ".jpg" files are BMPs here. Each
+// loader frame has its own blue (40 times its number); the cursor is white; a keyed picture's
+// top-left pixel, its key, is magenta.
 inline void writeProgramPictures(const fs::path& folder)
 {
-    const fs::path gfx = folder / "gfx";
-    fs::create_directories(gfx);
-    for (int n = 1; n <= 4; ++n) {
-        writeFlatBmp(gfx / ("landschaft" + std::to_string(n) + ".jpg"), 64, 48,
-                     SColour{static_cast<std::uint8_t>(40 * n), 30, 60});
+    struct SPicture {
+        std::string name;
+        int width, height;
+        std::uint32_t colour;
+        bool keyed = false;
+    };
+    std::vector<SPicture> list{{"mi_titel2.jpg", 64, 48, 0x0A141E},    {"mi_einstellungen.jpg", 64, 48, 0x141E28},
+                               {"mi_help.jpg", 64, 48, 0x1E2832},      {"eingabe.bmp", 500, 100, 0xE6DCC8, true},
+                               {"mb_back.bmp", 290, 58, 0x010203, true}, {"mb_gender.bmp", 116, 58, 0x040506, true},
+                               {"mb_music.bmp", 116, 58, 0x070809, true}, {"cursor.bmp", 20, 23, 0xFFFFFF, true},
+                               {"mb_zurueck.bmp", 77, 32, 0x646400},   {"mb_hilfe.bmp", 77, 32, 0x030303},
+                               {"mb_start.bmp", 77, 32, 0x040404},     {"mb_ende.bmp", 77, 32, 0x050505},
+                               {"mb_einstellungen.bmp", 178, 32, 0x010101}, {"mb_internet.bmp", 178, 32, 0x020202}};
+    const auto n = [](int i) { return std::uint32_t(i); };
+    for (int i = 1; i <= 4; ++i) {
+        list.push_back({"landschaft" + std::to_string(i) + ".jpg", 64, 48, n(40 * i) << 16 | 0x1E3C});
     }
-    writeFlatBmp(gfx / "mi_titel2.jpg", 64, 48, SColour{10, 20, 30});
-    writeFlatBmp(gfx / "mi_einstellungen.jpg", 64, 48, SColour{20, 30, 40});
-    writeFlatBmp(gfx / "mi_help.jpg", 64, 48, SColour{30, 40, 50});
     for (int i = 0; i < 67; ++i) {
-        writeKeyedBmp(gfx / ("m1_" + std::to_string(i) + ".bmp"), 16, 24, SColour{static_cast<std::uint8_t>(i), 200, 10});
+        list.push_back({"m1_" + std::to_string(i) + ".bmp", 16, 24, n(i) << 16 | 0xC80A, true});
     }
     for (int i = 0; i < 10; ++i) {
-        writeFlatBmp(gfx / ("f1_" + std::to_string(i) + ".bmp"), 8, 8, SColour{250, static_cast<std::uint8_t>(i * 20), 0});
-        writeFlatBmp(gfx / ("f2_" + std::to_string(i) + ".bmp"), 8, 8, SColour{240, static_cast<std::uint8_t>(i * 20), 0});
+        list.push_back({"f1_" + std::to_string(i) + ".bmp", 8, 8, 0xFA0000 | n(20 * i) << 8});
+        list.push_back({"f2_" + std::to_string(i) + ".bmp", 8, 8, 0xF00000 | n(20 * i) << 8});
+    }
+    for (int i = 0; i < 6; ++i) {
+        list.push_back({"Wait_" + std::to_string(i) + ".bmp", 8, 8, n(40 * i)});
+        list.push_back({"menu_" + std::to_string(i) + ".bmp", 8, 8, n(40 * i) << 16});
+    }
+    for (const SPicture& p : list) {
+        writeBmp(folder / "gfx" / p.name, p.width, p.height,
+                 [&p](int x, int y) { return p.keyed && x == 0 && y == 0 ? 0xFF00FFu : p.colour; });
     }
     // The gate: its window (and the key pixel at (15, 55)) is pure green.
-    writeBmp(gfx / "tor.bmp", 69, 80, [](int x, int y) {
-        return (x > 5 && x < 60 && y > 5 && y < 70) ? SColour{0, 255, 0} : SColour{90, 90, 90};
-    });
-    writeKeyedBmp(gfx / "eingabe.bmp", 500, 100, SColour{230, 220, 200});
-    for (int i = 0; i < 6; ++i) {
-        writeFlatBmp(gfx / ("Wait_" + std::to_string(i) + ".bmp"), 8, 8, SColour{0, 0, static_cast<std::uint8_t>(40 * i)});
-        writeFlatBmp(gfx / ("menu_" + std::to_string(i) + ".bmp"), 8, 8, SColour{static_cast<std::uint8_t>(40 * i), 0, 0});
-    }
-    writeKeyedBmp(gfx / "mb_back.bmp", 290, 58, SColour{1, 2, 3});
-    writeKeyedBmp(gfx / "mb_gender.bmp", 116, 58, SColour{4, 5, 6});
-    writeKeyedBmp(gfx / "mb_music.bmp", 116, 58, SColour{7, 8, 9});
-    writeFlatBmp(gfx / "mb_zurueck.bmp", 77, 32, SColour{100, 100, 0});
-    writeFlatBmp(gfx / "mb_einstellungen.bmp", 178, 32, SColour{1, 1, 1});
-    writeFlatBmp(gfx / "mb_internet.bmp", 178, 32, SColour{2, 2, 2});
-    writeFlatBmp(gfx / "mb_hilfe.bmp", 77, 32, SColour{3, 3, 3});
-    writeFlatBmp(gfx / "mb_start.bmp", 77, 32, SColour{4, 4, 4});
-    writeFlatBmp(gfx / "mb_ende.bmp", 77, 32, SColour{5, 5, 5});
-    writeKeyedBmp(gfx / "cursor.bmp", 20, 23, SColour{255, 255, 255});
+    writeBmp(folder / "gfx" / "tor.bmp", 69, 80,
+             [](int x, int y) { return x > 5 && x < 60 && y > 5 && y < 70 ? 0x00FF00u : 0x5A5A5Au; });
 }
 
 // Answers known in advance: one record with one answer for "LIEBE", one for "LANG" whose
-// answer needs two lines, and the fallback.
+// answer needs two lines, and the fallback; the help file's one answer is for "RITZ".
 inline constexpr const char* kLoveAnswer = "Die Liebe findet ihren Weg.";
 inline constexpr const char* kLongAnswer =
     "Wer lange fragt, dem antwortet der Spiegel mit vielen Worten, die kaum auf eine Zeile passen.";
 inline constexpr const char* kFallbackAnswer = "Der Spiegel schweigt.";
-// The help file's one answer, for questions that hold "RITZ".
 inline constexpr const char* kHelpAnswer = "Hilfe: 116 111";
 
-inline void writeKnowledgeFiles(const fs::path& folder)
+inline void writeKnowledgeFiles(const CTempFolder& folder)
 {
-    const std::string keywords = std::string("Testwissen\r\n") + "# Liebe\r\n\"LIEBE\"\r\n\"" + kLoveAnswer +
-                                 "\"\r\n# Lang\r\n\"LANG\"\r\n\"" + kLongAnswer + "\"\r\n# Nichts\r\n" +
-                                 "\"-NICHTS GEFUNDEN-\"\r\n\"" + kFallbackAnswer + "\"\r\n";
-    std::ofstream(folder / "sw.dat", std::ios::binary) << keywords;
-    std::ofstream(folder / "hv.dat", std::ios::binary) << "\"ich\" \"du\"\r\n";
-    std::ofstream(folder / "hilfe.dat", std::ios::binary) << "# Ritzen\r\n\"RITZ\"\r\n\"" << kHelpAnswer << "\"\r\n";
+    folder.write("sw.dat", std::string("Testwissen\r\n# Liebe\r\n\"LIEBE\"\r\n\"") + kLoveAnswer +
+                               "\"\r\n# Lang\r\n\"LANG\"\r\n\"" + kLongAnswer + "\"\r\n# Nichts\r\n" +
+                               "\"-NICHTS GEFUNDEN-\"\r\n\"" + kFallbackAnswer + "\"\r\n");
+    folder.write("hv.dat", "\"ich\" \"du\"\r\n");
+    folder.write("hilfe.dat", std::string("# Ritzen\r\n\"RITZ\"\r\n\"") + kHelpAnswer + "\"\r\n");
 }
 
 // A song package holding "music.ogg" of type "ogg": enough of an Ogg file for the fake device.
@@ -132,27 +109,18 @@ inline void writeSongPackage(const fs::path& path)
 {
     std::vector<std::uint8_t> song{'O', 'g', 'g', 'S'};
     song.resize(512, 0x5A);
-    const std::vector<std::uint8_t> module = buildResourceModule({SResourceItem{"OGG", "MUSIC.OGG", 0x0407, song}});
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
+    writeBytes(path, buildResourceModule({SResourceItem{"OGG", "MUSIC.OGG", 0x0407, song}}));
 }
-
-inline std::string readFile(const fs::path& path) { return CTempFolder::read(path); }
 
 // The error log without its time stamps: one message per entry.
 inline std::vector<std::string> errorLogMessages(const fs::path& folder)
 {
     std::vector<std::string> messages;
-    const std::string text = readFile(folder / "error_log.txt");
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        const std::string line = text.substr(start, end - start);
-        messages.push_back(line.size() >= 26 ? line.substr(26) : line);
-        start = end + 2;
+    const std::string text = CTempFolder::read(folder / "error_log.txt");
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
+        end = std::min(text.find("\r\n", start), text.size());
+        const std::size_t from = std::min(start + 26, end);
+        messages.push_back(text.substr(from, end - from));
     }
     return messages;
 }
@@ -163,52 +131,17 @@ inline std::string missingPictureLine(const std::string& file)
     return "LoadImage: gfx/" + file + " konnte nicht geladen werden (cannot open the file: No such file or directory)";
 }
 
-// ---- Platform ---------------------------------------------------------------------------
-
-class CScriptedMessages final : public IMessageQueue {
-public:
-    std::optional<SMessage> takeMessage() override
-    {
-        if (messages.empty()) {
-            return std::nullopt;
-        }
-        SMessage message = messages.front();
-        messages.pop_front();
-        return message;
-    }
-    void waitForMessage() override { ++waits; }
-
-    std::deque<SMessage> messages;
-    int waits = 0;
-};
-
 struct SShownBox {
     std::string title;
     std::string text;
-    EBoxIcon icon;
+    EBoxIcon icon = EBoxIcon::Error;
+    bool operator==(const SShownBox&) const = default;
 };
+inline void PrintTo(const SShownBox& box, std::ostream* out) { *out << box.title << ": " << box.text; }
 
-class CRecordingMessageBox final : public IMessageBox {
-public:
-    void show(const std::string& title, const std::string& text, EBoxIcon icon) override
-    {
-        boxes.push_back({title, text, icon});
-    }
-    std::vector<SShownBox> boxes;
-};
-
-class CRecordingBrowser final : public IBrowserLauncher {
-public:
-    SLaunchResult openAddress(const std::string& address) override
-    {
-        addresses.push_back(address);
-        return refusal ? SLaunchResult{false, *refusal} : SLaunchResult{};
-    }
-    std::vector<std::string> addresses;
-    std::optional<std::string> refusal; // set: no browser can be started, for this reason
-};
-
-class CTestPlatform final : public IShellPlatform {
+// Takes scripted messages, counting the waits for one; records the boxes and browser calls
+// (`refusal` set: no browser can be started, for this reason).
+class CTestPlatform final : public IShellPlatform, IMessageQueue, IMessageBox, IBrowserLauncher {
 public:
     CTestPlatform()
     {
@@ -217,11 +150,30 @@ public:
     }
 
     const IClock& clock() override { return manualClock; }
-    IMessageQueue& messageQueue() override { return messages; }
-    IMessageBox& messageBox() override { return boxes; }
-    IBrowserLauncher& browser() override { return browserLauncher; }
+    IMessageQueue& messageQueue() override { return *this; }
+    IMessageBox& messageBox() override { return *this; }
+    IBrowserLauncher& browser() override { return *this; }
     IAudioDevice& audio() override { return audioDevice; }
     IRegistryStore& registry() override { return registry_; }
+    std::optional<SMessage> takeMessage() override
+    {
+        if (messages.empty()) {
+            return std::nullopt;
+        }
+        const SMessage message = messages.front();
+        messages.pop_front();
+        return message;
+    }
+    void waitForMessage() override { ++waits; }
+    void show(const std::string& title, const std::string& text, EBoxIcon icon) override
+    {
+        boxes.push_back({title, text, icon});
+    }
+    SLaunchResult openAddress(const std::string& address) override
+    {
+        addresses.push_back(address);
+        return refusal ? SLaunchResult{false, *refusal} : SLaunchResult{};
+    }
 
     bool createMainWindow() override
     {
@@ -248,9 +200,11 @@ public:
     void toggleWindowMode() override { ++windowModeToggles; }
 
     CManualClock manualClock;
-    CScriptedMessages messages;
-    CRecordingMessageBox boxes;
-    CRecordingBrowser browserLauncher;
+    std::deque<SMessage> messages;
+    int waits = 0;
+    std::vector<SShownBox> boxes;
+    std::vector<std::string> addresses;
+    std::optional<std::string> refusal;
     CFakeAudioDevice audioDevice;
     CScriptedInputSource input;
     CNullDisplay::SRefusals refusals;
@@ -263,39 +217,29 @@ public:
     bool inputExists = true;
     int windowsCreated = 0;
     int windowModeToggles = 0;
-
     // The user's settings, kept in memory; a test can make every write fail.
     std::string registryText;
     CMemoryRegistryFile* registryFile = nullptr;
 
 private:
-    CFileRegistryStore registry_{makeRegistryFile()};
-
-    std::unique_ptr<IRegistryFile> makeRegistryFile()
-    {
+    CFileRegistryStore registry_{[this] {
         auto file = std::make_unique<CMemoryRegistryFile>(registryText);
         registryFile = file.get();
         return file;
-    }
+    }()};
 };
 
-// ---- Fixture ----------------------------------------------------------------------------
-
-// Runs each test in a fresh working folder with the pictures, the knowledge files and (where
-// the build made one) the song package.
+// Runs each test in a fresh working folder with the pictures, the knowledge files and the
+// song package.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = tempFolder.path();
         writeProgramPictures(folder);
-        writeKnowledgeFiles(folder);
+        writeKnowledgeFiles(tempFolder);
         writeSongPackage(folder / "resource.dat");
-        previousFolder = fs::current_path();
         fs::current_path(folder);
-        platform = std::make_unique<CTestPlatform>();
     }
-
     void TearDown() override
     {
         app.reset();
@@ -303,6 +247,13 @@ protected:
         fs::current_path(previousFolder);
     }
 
+    // A new run on a new platform, in the same folder, with a new error log.
+    void restart()
+    {
+        app.reset();
+        fs::remove(folder / "error_log.txt");
+        platform = std::make_unique<CTestPlatform>();
+    }
     void saveSetting(const char* name, std::int32_t value) { SaveSetting(platform->registry(), name, value); }
     std::optional<std::int32_t> storedSetting(const char* name)
     {
@@ -332,6 +283,7 @@ protected:
             frame(ms);
         }
     }
+    void post(EMessageKind kind, bool flag = false) { platform->messages.push_back({kind, flag}); }
 
     // Moves the pointing spot (7, 2 inside the cursor picture) onto (x, y), as the pointer in a
     // window does.
@@ -352,12 +304,14 @@ protected:
     void clickSettings() { click(50, 400); }
     void clickHomePage() { click(50, 450); }
     void clickHelp() { click(50, 490); }
-    void clickEnd() { click(50, 530); }
-    void clickBack()
+    void clickBack() { click(app->graphics().mb_zurueck->x() + 10, app->graphics().mb_zurueck->y() + 10); }
+    // A key pressed (and held) for one frame.
+    void pressKey(std::uint8_t scanCode, std::uint8_t character = 0)
     {
-        const CSprite& back = *app->graphics().mb_zurueck;
-        click(back.x() + 10, back.y() + 10);
+        platform->input.pressKey(scanCode, character);
+        frame();
     }
+    void pressEscape() { pressKey(ScanCode::Escape, 27); }
 
     // A key that types `text` (Windows-1252) when pressed, released in the next frame.
     void typeKey(std::uint8_t scanCode, const std::string& text)
@@ -367,34 +321,31 @@ protected:
         platform->input.releaseKey(scanCode);
         frame();
     }
+    // Any scan code serves for typing; a letter's own keeps the key tables honest.
     void typeText(const std::string& text)
     {
-        for (const char c : text) {
-            typeKey(scanCodeFor(c), std::string(1, c));
-        }
-    }
-    // Any scan code serves for typing; a letter's own keeps the key tables honest.
-    static std::uint8_t scanCodeFor(char c)
-    {
         static const std::string kRow = "qwertyuiop";
-        const std::size_t at = kRow.find(c);
-        return at != std::string::npos ? static_cast<std::uint8_t>(16 + at) : 30;
+        for (const char c : text) {
+            const std::size_t at = kRow.find(c);
+            typeKey(at != std::string::npos ? static_cast<std::uint8_t>(16 + at) : 30, std::string(1, c));
+        }
     }
     void pressEnter()
     {
-        platform->input.pressKey(ScanCode::Return, 13);
-        frame();
+        pressKey(ScanCode::Return, 13);
         platform->input.releaseKey(ScanCode::Return);
         frame();
     }
 
     SShellState& state() { return app->state(); }
     std::vector<std::string> log() const { return errorLogMessages(folder); }
+    const std::vector<SShownBox>& boxes() const { return platform->boxes; }
+    CNullDisplay& display() { return *platform->display; }
 
     CTempFolder tempFolder{"shell"};
-    fs::path folder;
-    fs::path previousFolder;
-    std::unique_ptr<CTestPlatform> platform;
+    fs::path folder = tempFolder.path();
+    fs::path previousFolder = fs::current_path();
+    std::unique_ptr<CTestPlatform> platform = std::make_unique<CTestPlatform>();
     std::unique_ptr<CApplication> app;
 };
 

@@ -9,23 +9,13 @@ namespace {
 // Every byte 10 pixels wide, a full stop 9: widths of 349, 350, 389 and 390 are easy to build.
 int measure(std::string_view text)
 {
-    int width = 0;
-    for (const char c : text) {
-        width += c == '.' ? 9 : 10;
-    }
-    return width;
+    return static_cast<int>(text.size()) * 10 - static_cast<int>(std::count(text.begin(), text.end(), '.'));
 }
 
 // Closer to the box font's German text: 48 bytes to a line of the parchment.
-int measureNarrow(std::string_view text)
-{
-    return static_cast<int>(text.size()) * 8;
-}
+int measureNarrow(std::string_view text) { return static_cast<int>(text.size()) * 8; }
 
-std::string repeat(std::size_t count, char c)
-{
-    return std::string(count, c);
-}
+std::string r(std::size_t count, char c) { return std::string(count, c); }
 
 std::string withoutBlanks(std::string text)
 {
@@ -33,13 +23,13 @@ std::string withoutBlanks(std::string text)
     return text;
 }
 
-std::string joined(const SBoxLayout& layout)
+std::vector<std::string> texts(const SBoxLayout& layout)
 {
-    std::string all;
+    std::vector<std::string> result;
     for (const STextLine& line : layout.lines) {
-        all += line.text;
+        result.push_back(line.text);
     }
-    return all;
+    return result;
 }
 
 std::vector<int> tops(const SBoxLayout& layout)
@@ -49,6 +39,15 @@ std::vector<int> tops(const SBoxLayout& layout)
         result.push_back(line.y);
     }
     return result;
+}
+
+std::string joined(const SBoxLayout& layout)
+{
+    std::string all;
+    for (const std::string& text : texts(layout)) {
+        all += text;
+    }
+    return all;
 }
 
 // Every visible byte is shown once, in order, every line fits between the rolls and stands
@@ -76,6 +75,12 @@ std::string sentence(std::size_t length)
     return text;
 }
 
+SBoxLayout question(const std::string& text)
+{
+    int split = 0;
+    return layoutQuestion(text, split, measure);
+}
+
 } // namespace
 
 TEST(TextLayout, CentresWithDivisionTruncatingTowardsZero)
@@ -85,96 +90,58 @@ TEST(TextLayout, CentresWithDivisionTruncatingTowardsZero)
     EXPECT_EQ(centredLineX(453), -2); // -3 / 2 is -1, not -2
 }
 
-TEST(TextLayout, QuestionOf349PixelsStaysOnOneLineAnd350Breaks)
+// A question breaks from 350 pixels, an answer from 390, at the last blank whose prefix fits;
+// without a usable blank (none, or only at the start) the break loses no byte.
+TEST(TextLayout, LinesBreakAtTheirLimitAndAtTheLastBlankThatFits)
 {
-    const std::string base = repeat(16, 'a') + " " + repeat(17, 'b');
-    int split = 0;
-    const SBoxLayout one = layoutQuestion(base + ".", split, measure);
-    ASSERT_EQ(one.lines.size(), 1U);
-    EXPECT_EQ(one.lines[0].text, base + ".");
-    EXPECT_EQ(one.lines[0].x, 49);
-    EXPECT_EQ(one.lines[0].y, 40);
-    EXPECT_EQ(split, 0);
-
-    const SBoxLayout two = layoutQuestion(base + "b", split, measure);
-    ASSERT_EQ(two.lines.size(), 2U);
-    EXPECT_EQ(split, 35);
-    EXPECT_EQ(two.lines[0].text, repeat(16, 'a'));
-    EXPECT_EQ(two.lines[1].text, repeat(18, 'b'));
-    EXPECT_EQ(two.lines[0].x, (450 - 160) / 2 - 1);
-    EXPECT_EQ(two.lines[0].y, 30);
-    EXPECT_EQ(two.lines[1].x, (450 - 180) / 2 - 1);
-    EXPECT_EQ(two.lines[1].y, 55);
-
-    EXPECT_EQ(layoutQuestion("", split, measure).lines.size(), 1U);
+    const struct {
+        bool isQuestion;
+        std::string text;
+        std::vector<std::string> lines;
+        std::vector<int> tops, lefts;
+    } cases[] = {
+        {true, r(16, 'a') + " " + r(17, 'b') + ".", {r(16, 'a') + " " + r(17, 'b') + "."}, {40}, {49}},
+        {true, r(16, 'a') + " " + r(18, 'b'), {r(16, 'a'), r(18, 'b')}, {30, 55}, {144, 134}},
+        {true, "", {""}, {40}, {224}},
+        {false, r(20, 'a') + " " + r(17, 'b') + ".", {r(20, 'a') + " " + r(17, 'b') + "."}, {40}, {29}},
+        {false, r(20, 'a') + " " + r(18, 'b'), {r(20, 'a'), r(18, 'b')}, {30, 55}, {124, 134}},
+        // The blank at 39 has 390 pixels before it: too wide; the one at 10 serves.
+        {false, r(10, 'a') + " " + r(28, 'b') + " " + r(5, 'c'), {r(10, 'a'), r(28, 'b') + " " + r(5, 'c')}, {30, 55},
+         {174, 54}},
+    };
+    for (const auto& c : cases) {
+        const SBoxLayout layout = c.isQuestion ? question(c.text) : layoutAnswer(c.text, measure);
+        EXPECT_EQ(texts(layout), c.lines) << c.text;
+        EXPECT_EQ(tops(layout), c.tops) << c.text;
+        for (std::size_t i = 0; i < layout.lines.size() && i < c.lefts.size(); ++i) {
+            EXPECT_EQ(layout.lines[i].x, c.lefts[i]) << c.text;
+        }
+    }
+    for (const std::string& text : {r(40, 'x'), " " + r(40, 'x'), r(45, 'x'), "a " + r(45, 'x')}) {
+        const bool isQuestion = text.size() < 42;
+        const int limit = isQuestion ? 350 : 390;
+        const SBoxLayout layout = isQuestion ? question(text) : layoutAnswer(text, measure);
+        ASSERT_EQ(layout.lines.size(), 2U) << text;
+        EXPECT_EQ(joined(layout), text);
+        EXPECT_LT(measure(layout.lines[0].text), limit);
+        EXPECT_GE(measure(layout.lines[0].text + layout.lines[1].text.substr(0, 1)), limit);
+    }
 }
 
 TEST(TextLayout, QuestionKeepsItsFirstBreakWhileTypingOn)
 {
     int split = 0;
-    const std::string tooWide = repeat(16, 'a') + " " + repeat(18, 'b');
+    const std::string tooWide = r(16, 'a') + " " + r(18, 'b');
     layoutQuestion(tooWide, split, measure);
     ASSERT_EQ(split, 35);
     // A later blank beyond the remembered split does not move the break.
-    const SBoxLayout typedOn = layoutQuestion(tooWide + "cc dd", split, measure);
+    EXPECT_EQ(texts(layoutQuestion(tooWide + "cc dd", split, measure)),
+              (std::vector<std::string>{r(16, 'a'), r(18, 'b') + "cc dd"}));
     EXPECT_EQ(split, 35);
-    ASSERT_EQ(typedOn.lines.size(), 2U);
-    EXPECT_EQ(typedOn.lines[0].text, repeat(16, 'a'));
-    EXPECT_EQ(typedOn.lines[1].text, repeat(18, 'b') + "cc dd");
     // Deleting back below the remembered split still breaks at a blank within the text.
-    const SBoxLayout shorter = layoutQuestion(repeat(16, 'a') + " " + repeat(17, 'b') + "b", split, measure);
-    EXPECT_EQ(shorter.lines[0].text, repeat(16, 'a'));
+    EXPECT_EQ(layoutQuestion(r(16, 'a') + " " + r(17, 'b') + "b", split, measure).lines[0].text, r(16, 'a'));
     // Narrow again: one line.
     EXPECT_EQ(layoutQuestion("kurz", split, measure).lines.size(), 1U);
-}
-
-TEST(TextLayout, QuestionWithoutUsableBlankLosesNoByte)
-{
-    for (const std::string& text : {repeat(40, 'x'), " " + repeat(40, 'x')}) {
-        int split = 0;
-        const SBoxLayout layout = layoutQuestion(text, split, measure);
-        ASSERT_EQ(layout.lines.size(), 2U);
-        EXPECT_EQ(joined(layout), text);
-        EXPECT_LT(measure(layout.lines[0].text), 350);
-        EXPECT_GE(measure(layout.lines[0].text + layout.lines[1].text.substr(0, 1)), 350);
-    }
-}
-
-TEST(TextLayout, AnswerOf389PixelsStaysOnOneLineAnd390Breaks)
-{
-    const std::string base = repeat(20, 'a') + " " + repeat(17, 'b');
-    const SBoxLayout one = layoutAnswer(base + ".", measure);
-    ASSERT_EQ(one.lines.size(), 1U);
-    EXPECT_EQ(one.lines[0].y, 40);
-    EXPECT_EQ(one.lines[0].x, (450 - 389) / 2 - 1);
-
-    const SBoxLayout two = layoutAnswer(base + "b", measure);
-    ASSERT_EQ(two.lines.size(), 2U);
-    EXPECT_EQ(two.lines[0].text, repeat(20, 'a'));
-    EXPECT_EQ(two.lines[1].text, repeat(18, 'b'));
-    EXPECT_EQ(tops(two), (std::vector<int>{30, 55}));
-}
-
-TEST(TextLayout, AnswerBreaksAtTheLastBlankWhosePrefixFits)
-{
-    // The blank at 39 has 390 pixels before it: too wide; the one at 10 serves.
-    const std::string text = repeat(10, 'a') + " " + repeat(28, 'b') + " " + repeat(5, 'c');
-    const SBoxLayout layout = layoutAnswer(text, measure);
-    ASSERT_EQ(layout.lines.size(), 2U);
-    EXPECT_EQ(layout.lines[0].text, repeat(10, 'a'));
-    EXPECT_EQ(layout.lines[1].text, repeat(28, 'b') + " " + repeat(5, 'c'));
-}
-
-TEST(TextLayout, AnswerWithoutUsableBlankLosesNoByte)
-{
-    // A blank at index 1 does not count.
-    for (const std::string& text : {repeat(45, 'x'), "a " + repeat(45, 'x')}) {
-        const SBoxLayout layout = layoutAnswer(text, measure);
-        ASSERT_EQ(layout.lines.size(), 2U);
-        EXPECT_EQ(joined(layout), text);
-        EXPECT_LT(measure(layout.lines[0].text), 390);
-        EXPECT_GE(measure(layout.lines[0].text + layout.lines[1].text.substr(0, 1)), 390);
-    }
 }
 
 TEST(TextLayout, LongQuestionRunsOnOverFiveLinesInsideTheBox)
@@ -193,60 +160,39 @@ TEST(TextLayout, LongQuestionRunsOnOverFiveLinesInsideTheBox)
             EXPECT_EQ(layout.lines[0].text, firstLine) << "the first line moved at length " << length;
         }
     }
-    const SBoxLayout last = layoutQuestion(full, split, measureNarrow);
-    EXPECT_EQ(tops(last), (std::vector<int>{2, 20, 38, 56, 74}));
+    EXPECT_EQ(tops(layoutQuestion(full, split, measureNarrow)), (std::vector<int>{2, 20, 38, 56, 74}));
 }
 
+// Run-on lines stand as a block in the middle; even a text too long for five lines, or a word
+// wider than a line, keeps every byte and every line on the box's shown rows.
 TEST(TextLayout, RunOnLinesStandAsABlockInTheMiddle)
 {
     // Lines of 30 bytes: a second line wider than 390 pixels runs on.
-    const std::string line = repeat(29, 'w') + " ";
+    const std::string line = r(29, 'w') + " ";
     int split = 0;
     layoutQuestion(line + line, split, measure);
     const SBoxLayout three = layoutQuestion(line + line + line, split, measure);
     EXPECT_EQ(tops(three), (std::vector<int>{20, 40, 60}));
     EXPECT_EQ(three.lines[1].x, centredLineX(290));
     expectInsideTheBox(three, line + line + line, measure);
-
     const SBoxLayout four = layoutAnswer(line + line + line + line, measure);
     EXPECT_EQ(tops(four), (std::vector<int>{10, 30, 50, 70}));
     expectInsideTheBox(four, line + line + line + line, measure);
 
-    // Even a text too long for five lines keeps every line on the box's shown rows.
     const std::string crowded = sentence(200) + sentence(60);
     const SBoxLayout many = layoutAnswer(crowded, measure);
     EXPECT_GT(many.lines.size(), 5U);
     expectInsideTheBox(many, crowded, measure);
-}
-
-TEST(TextLayout, WordWiderThanALineIsBrokenWithoutLoss)
-{
-    const std::string word = repeat(100, 'x');
-    const SBoxLayout answer = layoutAnswer(word, measure);
-    EXPECT_EQ(joined(answer), word);
-    expectInsideTheBox(answer, word, measure);
-
-    int split = 0;
-    const std::string question = "Ist " + word + " gut?";
-    const SBoxLayout asked = layoutQuestion(question, split, measure);
-    EXPECT_EQ(withoutBlanks(joined(asked)), withoutBlanks(question));
-    expectInsideTheBox(asked, question, measure);
+    const std::string word = r(100, 'x');
+    expectInsideTheBox(layoutAnswer(word, measure), word, measure);
+    expectInsideTheBox(question("Ist " + word + " gut?"), "Ist " + word + " gut?", measure);
 }
 
 TEST(TextLayout, TrailingBlankMovesNothing)
 {
-    // 34 bytes plus a full stop: 349 pixels, and 359 with the blank.
-    const std::string oneLine = repeat(16, 'a') + " " + repeat(17, 'b') + ".";
-    int split = 0;
-    const SBoxLayout before = layoutQuestion(oneLine, split, measure);
-    const SBoxLayout blank = layoutQuestion(oneLine + " ", split, measure);
-    ASSERT_EQ(blank.lines.size(), 1U);
-    EXPECT_EQ(blank.lines[0].y, before.lines[0].y);
-    EXPECT_EQ(blank.lines[0].x, before.lines[0].x);
-    EXPECT_EQ(blank.lines[0].text, oneLine + " ");
-
-    // On two lines and on a line of a word too long to break at a blank alike.
-    for (const std::string& text : {repeat(16, 'a') + " " + repeat(30, 'b'), repeat(45, 'c')}) {
+    // 34 bytes plus a full stop: 349 pixels, and 359 with the blank; on two lines and on a line
+    // of a word too long to break at a blank alike.
+    for (const std::string& text : {r(16, 'a') + " " + r(17, 'b') + ".", r(16, 'a') + " " + r(30, 'b'), r(45, 'c')}) {
         int remembered = 0;
         const SBoxLayout plain = layoutQuestion(text, remembered, measure);
         const SBoxLayout trailing = layoutQuestion(text + "  ", remembered, measure);
@@ -255,5 +201,5 @@ TEST(TextLayout, TrailingBlankMovesNothing)
         EXPECT_EQ(trailing.lines.back().x, plain.lines.back().x);
         EXPECT_EQ(trailing.lines.back().text, plain.lines.back().text + "  ");
     }
-    EXPECT_EQ(layoutAnswer(oneLine + repeat(5, ' '), measure).lines.size(), 1U);
+    EXPECT_EQ(layoutAnswer(r(16, 'a') + " " + r(17, 'b') + "." + r(5, ' '), measure).lines.size(), 1U);
 }

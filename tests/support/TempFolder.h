@@ -32,10 +32,13 @@ public:
     // Writes a file in the folder, making the folders on its way, and gives its path.
     std::filesystem::path write(const std::filesystem::path& name, std::string_view bytes) const
     {
-        const std::filesystem::path file = path_ / name;
+        writeFile(path_ / name, bytes);
+        return path_ / name;
+    }
+    static void writeFile(const std::filesystem::path& file, std::string_view bytes)
+    {
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file;
     }
     // The whole of a file, or nothing when it cannot be read.
     static std::string read(const std::filesystem::path& file)
