@@ -8,6 +8,9 @@
 // their pixels packed one after the other. Keyed copies of a picture that does not change then
 // copy whole runs instead of testing every pixel, reading only the pixels they draw: most
 // pictures drawn keyed are figures on a key-coloured ground, with long runs of either.
+//
+// At 15 and 16 bits the table may also hold the picture split for the widest blend, which
+// draws 32 pixels at a time under a mask of those that are not the key.
 class CKeySpans {
 public:
     struct SSpan {
@@ -28,10 +31,36 @@ public:
     const SSpan* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
     const std::uint8_t* pixels() const { return pixels_.data(); }
 
+    // Splits the picture's 16-bit pixels for the blend, once: per row a line of lanes of
+    // blue << 8 | red and one of green << 8, each channel in its own byte, column 0 of every
+    // line 64-byte aligned; and a word of bits per 32 columns, bit i of word k set when pixel
+    // 32k + i is not the key. Pictures of other depths, or no memory for it, keep the table as
+    // it is.
+    void splitForBlend(const CSurfaceMemory& memory);
+    bool splitForBlend() const { return !blendLanes_.empty(); }
+    const std::uint32_t* drawnBitsOf(std::int32_t y) const
+    {
+        return drawnBits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(drawnWordsPerRow_);
+    }
+    // The row's lanes from column 0; the lines have 32 lanes of padding either side.
+    const std::uint16_t* blueRedOf(std::int32_t y) const
+    {
+        return blendLanes_.data() + blendStart_ + static_cast<std::size_t>(y) * 2 * blendLineLanes_;
+    }
+    const std::uint16_t* greenOf(std::int32_t y) const { return blueRedOf(y) + blendLineLanes_; }
+
 private:
+    static constexpr std::size_t kPadLanes = 32;
+
+
     std::uint32_t key_;
     std::uint32_t keyBits_;
     std::vector<std::uint32_t> rowStart_;
     std::vector<SSpan> spans_;
     std::vector<std::uint8_t> pixels_;
+    std::int32_t drawnWordsPerRow_ = 0;
+    std::vector<std::uint32_t> drawnBits_;
+    std::size_t blendLineLanes_ = 0;
+    std::size_t blendStart_ = 0;
+    std::vector<std::uint16_t> blendLanes_;
 };

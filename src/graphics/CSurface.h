@@ -131,7 +131,9 @@ private:
     void contentsChanged();
     // The table of runs for the key compared under `keyBits`, once the picture was drawn
     // keyed unchanged before; null while it may change or when there is no memory for one.
-    const CKeySpans* keySpans(std::uint32_t keyBits);
+    // A table for the blend is split for it where the processor runs its widest loop.
+    const CKeySpans* keySpans(std::uint32_t keyBits, bool forBlend);
+    CKeySpans* runTable(std::uint32_t keyBits);
     CFont* contextFont();
 
     std::int32_t platformCopy(CSurface& destination, std::int32_t x, std::int32_t y,

@@ -21,7 +21,17 @@ constexpr std::uint32_t kDrawsBeforeSpans = 1;
 
 } // namespace
 
-const CKeySpans* CSurface::keySpans(std::uint32_t keyBits)
+const CKeySpans* CSurface::keySpans(std::uint32_t keyBits, bool forBlend)
+{
+    CKeySpans* spans = runTable(keyBits);
+    // The blend's widest loop reads the picture's channels split in the table.
+    if (spans && forBlend && bestSimd() == ESimd::Avx512) {
+        spans->splitForBlend(*memory_);
+    }
+    return spans;
+}
+
+CKeySpans* CSurface::runTable(std::uint32_t keyBits)
 {
     // While locked or holding a drawing context the pixels may change under the table.
     if (lockCount_ > 0 || dcCount_ > 0) {
@@ -61,7 +71,7 @@ std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::
     try {
         if (!keyed) {
             Blitters::copy(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y);
-        } else if (const CKeySpans* spans = &destination != this ? keySpans(colorBits(memory_->format())) : nullptr) {
+        } else if (const CKeySpans* spans = &destination != this ? keySpans(colorBits(memory_->format()), false) : nullptr) {
             Blitters::copyKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
                                      clipped->y);
         } else {
@@ -117,7 +127,7 @@ std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::in
         try {
             // 15 and 16 bits compare whole pixels with the key; 24 and 32 bits their colour.
             const std::uint32_t keyBits = depth <= 16 ? 0xFFFFu : 0xFFFFFFu;
-            const CKeySpans* spans = &destination != this ? keySpans(keyBits) : nullptr;
+            const CKeySpans* spans = &destination != this ? keySpans(keyBits, true) : nullptr;
             if (spans) {
                 Blitters::blendKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
                                           clipped->y, a);

@@ -58,7 +58,7 @@ MINNE_TARGET_AVX2 void fillBytesAvx2(std::uint8_t* to, std::size_t count, const 
 void fillBytesWith(ESimd simd, std::uint8_t* to, std::size_t count, const Pattern& pattern)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == ESimd::Avx2) {
+    if (runsAvx2(simd)) {
         fillBytesAvx2(to, count, pattern);
         return;
     }

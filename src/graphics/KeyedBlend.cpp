@@ -1,5 +1,6 @@
 #include "graphics/Blitters.h"
 #include "graphics/CKeySpans.h"
+#include "graphics/KeyedChunks.h"
 #include "graphics/PixelAccess.h"
 
 #include <algorithm>
@@ -399,7 +400,7 @@ using Row32 = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t, std::ui
 Row16 row16(ESimd simd)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == ESimd::Avx2) {
+    if (runsAvx2(simd)) {
         return blendRow16Avx2;
     }
 #endif
@@ -410,7 +411,7 @@ Row16 row16(ESimd simd)
 Row32 row32(ESimd simd)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == ESimd::Avx2) {
+    if (runsAvx2(simd)) {
         return blendRow32Avx2;
     }
 #endif
@@ -453,8 +454,13 @@ void blendKeyedSpans(const CKeySpans& spans, ESurfaceFormat format, const SRect&
                      std::int32_t x, std::int32_t y, std::uint32_t alpha, ESimd simd)
 {
     const auto a = static_cast<std::int32_t>(alpha);
+    // No weight of 0 or 256 fits the chunk loop's bytes; those blends are a copy or nothing.
+    if (simd == ESimd::Avx512 && KeyedChunks::built() && spans.splitForBlend() && a > 0 && a < 256) {
+        KeyedChunks::blend(spans, format, source, to, x, y, a);
+        return;
+    }
 #if MINNE_AVX2_KERNELS
-    if (simd == ESimd::Avx2) {
+    if (runsAvx2(simd)) {
         blendSpansAvx2(spans, format, source, to, x, y, a);
         return;
     }

@@ -110,7 +110,7 @@ MINNE_TARGET_AVX2 void keyedRow32Avx2(const std::uint8_t* from, std::uint8_t* to
 void keyedRow(ESimd simd, ESurfaceFormat format, const std::uint8_t* from, std::uint8_t* to, std::int32_t count,
               std::uint32_t key)
 {
-    const bool avx2 = MINNE_AVX2_KERNELS && simd == ESimd::Avx2;
+    const bool avx2 = MINNE_AVX2_KERNELS && runsAvx2(simd);
     switch (format) {
     case ESurfaceFormat::Rgb555:
     case ESurfaceFormat::Rgb565:
@@ -238,7 +238,7 @@ void copyKeyedSpans(const CKeySpans& spans, ESurfaceFormat format, const SRect& 
                     std::int32_t x, std::int32_t y, ESimd simd)
 {
 #if MINNE_AVX2_KERNELS
-    if (simd == ESimd::Avx2) {
+    if (runsAvx2(simd)) {
         copySpansAvx2(spans, format, source, to, x, y);
         return;
     }

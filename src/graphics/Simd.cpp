@@ -3,8 +3,14 @@
 ESimd bestSimd()
 {
 #if MINNE_AVX2_KERNELS
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
-    return hasAvx2 ? ESimd::Avx2 : ESimd::Baseline;
+    static const ESimd best = [] {
+        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+            __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi")) {
+            return ESimd::Avx512;
+        }
+        return __builtin_cpu_supports("avx2") ? ESimd::Avx2 : ESimd::Baseline;
+    }();
+    return best;
 #else
     return ESimd::Baseline;
 #endif

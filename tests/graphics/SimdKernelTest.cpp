@@ -5,18 +5,28 @@
 
 #include <cstring>
 #include <random>
+#include <vector>
 
 namespace {
 
-// The baseline loops must draw exactly what the wide loops draw; the drawing tests check the
-// widest loops this processor runs against the per-pixel reference.
+// The baseline loops must draw exactly what every wider loop this processor runs draws; the
+// drawing tests check the widest loops against the per-pixel reference.
 class SimdKernelTest : public ::testing::TestWithParam<ESurfaceFormat> {
 protected:
     void SetUp() override
     {
-        if (bestSimd() != ESimd::Avx2) {
+        if (bestSimd() == ESimd::Baseline) {
             GTEST_SKIP() << "this processor runs the baseline loops only";
         }
+    }
+
+    static std::vector<ESimd> widePaths()
+    {
+        std::vector<ESimd> paths{ESimd::Avx2};
+        if (bestSimd() == ESimd::Avx512) {
+            paths.push_back(ESimd::Avx512);
+        }
+        return paths;
     }
 
     // About one pixel in `oneIn` is the key.
@@ -51,6 +61,7 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
         // From short runs between keys to rows without a key.
         const CSurfaceMemory source = randomMemory(width, height, key, 2 + static_cast<std::uint32_t>(random_() % 60));
         CSurfaceMemory narrow = randomMemory(80, 6, key);
+        const ESimd path = widePaths()[static_cast<std::size_t>(round) % widePaths().size()];
         CSurfaceMemory wide(80, 6, GetParam(), 0);
         std::memcpy(wide.pixels(), narrow.pixels(), static_cast<std::size_t>(narrow.pitch() * narrow.height()));
         const SRect all{0, 0, width, height};
@@ -58,16 +69,16 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
         switch (round % 5) {
         case 0:
             Blitters::fill(narrow, key, ESimd::Baseline);
-            Blitters::fill(wide, key, ESimd::Avx2);
+            Blitters::fill(wide, key, path);
             break;
         case 1:
             Blitters::copyKeyed(source, all, narrow, x, 1, key, ESimd::Baseline);
-            Blitters::copyKeyed(source, all, wide, x, 1, key, ESimd::Avx2);
+            Blitters::copyKeyed(source, all, wide, x, 1, key, path);
             break;
         case 2: {
             const CKeySpans spans(source, key);
             Blitters::copyKeyedSpans(spans, GetParam(), all, narrow, x, 1, ESimd::Baseline);
-            Blitters::copyKeyedSpans(spans, GetParam(), all, wide, x, 1, ESimd::Avx2);
+            Blitters::copyKeyedSpans(spans, GetParam(), all, wide, x, 1, path);
             break;
         }
         case 3: {
@@ -76,17 +87,47 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
             const std::uint32_t keyBits = pixelBytes(GetParam()) == 2 ? 0xFFFFu : 0xFFFFFFu;
             const CKeySpans spans(source, key, keyBits);
             Blitters::blendKeyedSpans(spans, GetParam(), all, narrow, x, 1, alpha, ESimd::Baseline);
-            Blitters::blendKeyedSpans(spans, GetParam(), all, wide, x, 1, alpha, ESimd::Avx2);
+            Blitters::blendKeyedSpans(spans, GetParam(), all, wide, x, 1, alpha, path);
             break;
         }
         default: {
             const std::uint32_t alpha = static_cast<std::uint32_t>(random_() % 257);
             Blitters::blendKeyed(source, all, narrow, x, 1, key, alpha, ESimd::Baseline);
-            Blitters::blendKeyed(source, all, wide, x, 1, key, alpha, ESimd::Avx2);
+            Blitters::blendKeyed(source, all, wide, x, 1, key, alpha, path);
             break;
         }
         }
         ASSERT_TRUE(same(narrow, wide)) << "round " << round << ", width " << width;
+    }
+}
+
+// The blend from a table split for the widest loop, on every path: sources clipped anywhere
+// in the picture and drawn at any column, so chunks start and end partly outside the
+// rectangle and the rows of the target, at every alpha including 0 and 256.
+TEST_P(SimdKernelTest, SplitTableBlendsAlikeOnEveryPath)
+{
+    const std::uint32_t keyBits = pixelBytes(GetParam()) == 2 ? 0xFFFFu : 0xFFFFFFu;
+    for (int round = 0; round < 400; ++round) {
+        const std::uint32_t key = static_cast<std::uint32_t>(random_());
+        const std::int32_t width = 1 + static_cast<std::int32_t>(random_() % 140);
+        const std::int32_t height = 1 + static_cast<std::int32_t>(random_() % 4);
+        const CSurfaceMemory source = randomMemory(width, height, key, 2 + static_cast<std::uint32_t>(random_() % 40));
+        CKeySpans spans(source, key, keyBits);
+        spans.splitForBlend(source);
+        const std::int32_t left = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(width));
+        const std::int32_t right = left + 1 + static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(width - left));
+        const SRect part{left, 0, right, height};
+        const std::int32_t x = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(151 - (right - left)));
+        const std::uint32_t alpha = round % 9 == 0 ? (round % 2 == 0 ? 0u : 256u) : static_cast<std::uint32_t>(random_() % 257);
+        const CSurfaceMemory target = randomMemory(150, 5, key);
+        CSurfaceMemory narrow = target;
+        Blitters::blendKeyedSpans(spans, GetParam(), part, narrow, x, 1, alpha, ESimd::Baseline);
+        for (const ESimd path : widePaths()) {
+            CSurfaceMemory wide = target;
+            Blitters::blendKeyedSpans(spans, GetParam(), part, wide, x, 1, alpha, path);
+            ASSERT_TRUE(same(narrow, wide)) << "round " << round << ", path " << static_cast<int>(path) << ", alpha "
+                                            << alpha << ", columns " << left << ".." << right << " at " << x;
+        }
     }
 }
 
