@@ -83,8 +83,10 @@ struct SBlendChunk {
           greenField(_mm512_set1_epi16(Red565 ? 0x3F : 0x1F)), highField(_mm512_set1_epi16(0x1F00)),
           redField(_mm512_set1_epi16(static_cast<short>(Red565 ? 0xF800 : 0x7C00)))
     {
-        alignas(64) std::uint8_t fields[64];
-        alignas(64) std::uint8_t bytes[64];
+        // Plain arrays and unaligned loads: no over-aligned stack, which not every compiler
+        // for Windows aligns.
+        std::uint8_t fields[64];
+        std::uint8_t bytes[64];
         for (int i = 0; i < 64; ++i) {
             // Bit offsets within the 64-bit group of four pixels: green, then red.
             const int pixel = i / 2 % 4;
@@ -92,8 +94,8 @@ struct SBlendChunk {
             // Byte 2i takes the high byte of the first operand's lane i, byte 2i + 1 the second's.
             bytes[i] = static_cast<std::uint8_t>((i | 1) | (i % 2) << 6);
         }
-        fieldsAt = _mm512_load_si512(fields);
-        highBytes = _mm512_load_si512(bytes);
+        fieldsAt = _mm512_loadu_si512(fields);
+        highBytes = _mm512_loadu_si512(bytes);
     }
 
     void row(std::int32_t y)
