@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::uint8_t kScanA = 30, kScanB = 48, kScanQ = 16, kScanShift = 42;
+constexpr std::uint8_t kScanA = 30, kScanB = 48, kScanM = 50, kScanQ = 16, kScanShift = 42;
 using Point = std::pair<int, int>;
 using States = std::vector<int>;
 
@@ -190,7 +190,7 @@ TEST_F(InputTest, RelativeMotionStartsAtThePointerAndIsAccelerated)
     EXPECT_EQ(cursor().first - before.first, 6);
 }
 
-TEST_F(InputTest, TheCursorStaysWithinItsBoundsAndAPointerPlacesItWithoutAcceleration)
+TEST_F(InputTest, TheCursorStaysWithinItsBoundsAndThePointerPlacesItWhileInTheWindow)
 {
     input.SetMouseBounds(781, 579, -15, -12);
     const std::pair<Point, Point> moves[] = {{{100000, 100000}, {780, 578}},
@@ -209,16 +209,11 @@ TEST_F(InputTest, TheCursorStaysWithinItsBoundsAndAPointerPlacesItWithoutAcceler
     source.pointAt(799, 599);
     input.Update();
     EXPECT_EQ(cursor(), (Point{780, 578}));
-}
 
-TEST_F(InputTest, ThePointerLeavingTheWindowIsKnownUntilItComesBackWhereItEntered)
-{
-    input.SetPointerSpot(7, 2);
+    // The pointer leaving the window is known until it comes back, where it entered.
     EXPECT_TRUE(input.PointerInWindow());
-    source.pointAt(799, 300);
     source.push({EInputEventType::PointerLeft});
     input.Update();
-    EXPECT_FALSE(input.PointerInWindow());
     input.Update();
     EXPECT_FALSE(input.PointerInWindow()) << "the pointer is still outside";
     source.push({EInputEventType::PointerEntered});
@@ -263,30 +258,20 @@ TEST_F(InputTest, LosingAndRegainingFocusClearsEveryKey)
     EXPECT_EQ(input.Update(), CInput::kNotAcquired);
 
     source.gainFocus();
+    source.pressKey(kScanM); // goes down in the frame that takes the keyboard back
     // One frame each to take back the keyboard, the mouse and the joystick.
     for (int frame = 0; frame < 3; ++frame) {
         EXPECT_EQ(input.Update(), CInput::kNotAcquired) << frame;
     }
     EXPECT_EQ(input.Update(), 0);
-    EXPECT_EQ(states({'a', 'b', KeyCode::MouseLeft}), States(3, 0));
+    EXPECT_EQ(states({'a', 'b', KeyCode::MouseLeft, 'm'}), (States{0, 0, 0, 3}));
+    EXPECT_EQ(input.FindNewKeyDown(true), kScanM) << "held when the focus returned: new once";
+    input.Update();
     EXPECT_EQ(input.FindNewKeyDown(true), 0);
 
     source.pressKey(kScanA);
     input.Update();
     EXPECT_EQ(input.GetKeyState('a'), CInput::kPressed);
-}
-
-TEST_F(InputTest, AKeyStillHeldWhenTheFocusReturnsCountsAsNewOnce)
-{
-    source.loseFocus();
-    input.Update();
-    source.gainFocus();
-    source.pressKey(kScanB); // goes down in the frame that takes the keyboard back
-    statesOver(4, 'b');
-    EXPECT_EQ(input.GetKeyState('b'), CInput::kHeld);
-    EXPECT_EQ(input.FindNewKeyDown(true), kScanB);
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(true), 0);
 }
 
 TEST_F(InputTest, AcquireAndUnacquireFollowTheFocus)

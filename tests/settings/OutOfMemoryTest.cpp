@@ -10,29 +10,18 @@ namespace {
 // When set, the next allocation fails.
 bool failNextAllocation = false;
 
-// Closes nothing but counts, and serves every key as open.
+// Serves every key as open and notes the handles closed.
 class CClosingStore final : public IRegistryStore {
 public:
-    std::uint32_t connect(std::string_view, ERegKeyHandle r, ERegKeyHandle& out) override { out = r; return 0; }
-    std::uint32_t openKey(ERegKeyHandle, std::string_view, std::uint32_t, ERegKeyHandle& out) override
-    {
-        out = ERegKeyHandle{0x1234};
-        return 0;
-    }
-    std::uint32_t createKey(ERegKeyHandle, std::string_view, std::string_view, std::uint32_t,
-                            std::uint32_t, ERegKeyHandle& out, std::uint32_t&) override
-    {
-        out = ERegKeyHandle{0x5678};
-        return 0;
-    }
-    std::uint32_t queryValue(ERegKeyHandle, std::string_view, std::uint32_t&, std::vector<std::uint8_t>&) override { return 2; }
-    std::uint32_t setValue(ERegKeyHandle, std::string_view, std::uint32_t, std::span<const std::uint8_t>) override { return 0; }
-    std::uint32_t closeKey(ERegKeyHandle key) override
-    {
-        closed.push_back(key);
-        return 0;
-    }
-    std::vector<ERegKeyHandle> closed;
+    using Handle = ERegKeyHandle;
+    std::uint32_t connect(std::string_view, Handle r, Handle& out) override { out = r; return 0; }
+    std::uint32_t openKey(Handle, std::string_view, std::uint32_t, Handle& out) override { out = Handle{0x1234}; return 0; }
+    std::uint32_t createKey(Handle, std::string_view, std::string_view, std::uint32_t, std::uint32_t, Handle& out,
+                            std::uint32_t&) override { out = Handle{0x5678}; return 0; }
+    std::uint32_t queryValue(Handle, std::string_view, std::uint32_t&, std::vector<std::uint8_t>&) override { return 2; }
+    std::uint32_t setValue(Handle, std::string_view, std::uint32_t, std::span<const std::uint8_t>) override { return 0; }
+    std::uint32_t closeKey(Handle key) override { closed.push_back(key); return 0; }
+    std::vector<Handle> closed;
 };
 
 TEST(RegistryKeyOutOfMemory, ThrowsWithCode8AndClosesTheNewHandle)

@@ -143,7 +143,8 @@ TEST_F(SdlAudioTest, TheGeneratedSongComesOutAsItsDecoderGivesIt)
     const auto expected = [](float x) { return static_cast<int>(std::lround(std::clamp(x, -1.0f, 1.0f) * 32767.0f)); };
     int largestDifference = 0;
     for (std::size_t frame = 0; frame < 22050; ++frame) {
-        largestDifference = std::max({largestDifference, std::abs(out[start + 2 * frame] - expected(reference->left[frame])),
+        largestDifference = std::max({largestDifference,
+                                      std::abs(out[start + 2 * frame] - expected(reference->left[frame])),
                                       std::abs(out[start + 2 * frame + 1] - expected(reference->right[frame]))});
     }
     EXPECT_LE(largestDifference, 2);

@@ -29,8 +29,9 @@ protected:
 
     static void pushReturn(bool down, Uint16 modifiers, bool repeat = false)
     {
-        SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP), .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED),
-                                .repeat = Uint8(repeat), .keysym = {.scancode = SDL_SCANCODE_RETURN, .sym = SDLK_RETURN, .mod = modifiers}}};
+        SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP),
+                                .state = Uint8(down ? SDL_PRESSED : SDL_RELEASED), .repeat = Uint8(repeat),
+                                .keysym = {.scancode = SDL_SCANCODE_RETURN, .sym = SDLK_RETURN, .mod = modifiers}}};
         SDL_PushEvent(&event);
     }
     static void push(Uint32 type, SDL_WindowEventID what = SDL_WINDOWEVENT_NONE)
@@ -52,7 +53,8 @@ protected:
     {
         std::pair<int, int> count;
         for (const SDL_Event& event : forwarded) {
-            const bool isReturn = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_RETURN;
+            const bool isReturn =
+                (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_RETURN;
             (event.type == SDL_KEYDOWN ? count.first : count.second) += isReturn ? 1 : 0;
         }
         return count;

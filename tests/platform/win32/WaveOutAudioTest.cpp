@@ -63,15 +63,17 @@ public:
         ++resets;
     }
 
-    // What comes of about `samples` more, once it is all there or the patience is over.
-    Samples take(std::size_t samples, std::chrono::milliseconds patience = 5s)
+    // Forgets what came so far and takes about this many more samples before holding buffers.
+    void expect(std::size_t samples)
     {
-        {
-            const std::lock_guard lock(lock_);
-            received_.clear();
-            wanted_ = samples;
-            held_.clear();
-        }
+        const std::lock_guard lock(lock_);
+        received_.clear();
+        wanted_ = samples;
+        held_.clear();
+    }
+    // What came since `expect`, once it is all there or the patience is over.
+    Samples wait(std::chrono::milliseconds patience = 5s)
+    {
         for (auto waited = 0ms; waited < patience; waited += 5ms) {
             std::this_thread::sleep_for(5ms);
             const std::lock_guard lock(lock_);
@@ -98,7 +100,8 @@ protected:
 
     bool startsTheSong(const Samples& played, std::size_t samples) const
     {
-        return played.size() >= samples && std::equal(played.begin(), played.begin() + std::ptrdiff_t(samples), once_.begin());
+        return played.size() >= samples &&
+               std::equal(played.begin(), played.begin() + std::ptrdiff_t(samples), once_.begin());
     }
 
     const std::vector<std::uint8_t> ogg_ = testpackages::builtSong();
@@ -152,16 +155,20 @@ TEST_F(WaveOutAudioTest, PlayFeedsTheSongFromItsBeginningAndStopSilencesIt)
     ASSERT_TRUE(audio.init(44100, 32));
     const SAudioStream stream = audio.openLoopingStream(ogg_);
     ASSERT_TRUE(stream);
+    sink.expect(40000);
     ASSERT_TRUE(audio.play(stream));
-    EXPECT_TRUE(startsTheSong(sink.take(40000), 40000));
+    EXPECT_TRUE(startsTheSong(sink.wait(), 40000));
     audio.stopAll();
     EXPECT_GE(sink.resets.load(), 1);
-    EXPECT_EQ(sink.take(1000, 300ms).size(), 0u);
+    sink.expect(1000);
+    EXPECT_EQ(sink.wait(300ms).size(), 0u);
 
+    sink.expect(20000);
     ASSERT_TRUE(audio.play(stream));
-    EXPECT_TRUE(startsTheSong(sink.take(20000), 20000));
+    EXPECT_TRUE(startsTheSong(sink.wait(), 20000));
     audio.close(stream);
-    EXPECT_EQ(sink.take(1000, 300ms).size(), 0u);
+    sink.expect(1000);
+    EXPECT_EQ(sink.wait(300ms).size(), 0u);
     EXPECT_FALSE(audio.play(stream));
 }
 

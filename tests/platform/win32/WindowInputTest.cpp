@@ -122,7 +122,9 @@ TEST(WindowInput, WindowMessagesBecomeTheShellsMessages)
 {
     CWin32MessageQueue queue;
     const SWindowTargets targets{queue, nullptr};
-    const auto route = [&](UINT message, WPARAM w, LPARAM l) { return routeWindowMessage(targets, nullptr, message, w, l); };
+    const auto route = [&](UINT message, WPARAM w, LPARAM l) {
+        return routeWindowMessage(targets, nullptr, message, w, l);
+    };
     const std::optional<LRESULT> handled(0);
     // The close is the shell's to carry out; the default handling would destroy the window.
     // Alt alone would open the menu loop of a window without a menu; Alt+Enter's character
