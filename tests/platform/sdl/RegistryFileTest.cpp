@@ -129,7 +129,7 @@ TEST_F(SettingsTest, ACancelledEditWritesNothing)
 }
 
 // Each round, one process saves "back" until it is killed in the middle of some save, while
-// another saves twenty names of its own at the same time: the file always parses cleanly, and
+// another saves eight names of its own at the same time: the file always parses cleanly, and
 // neither loses what the other saved.
 TEST_F(SettingsTest, ProcessesSavingAtOnceOrKilledWhileSavingNeverBreakTheFileNorLoseValues)
 {
@@ -144,14 +144,14 @@ TEST_F(SettingsTest, ProcessesSavingAtOnceOrKilledWhileSavingNeverBreakTheFileNo
         }
         return pid;
     };
-    for (int round = 0; round < 8; ++round) {
+    for (int round = 0; round < 12; ++round) {
         const pid_t forever = child([&] {
             for (std::int32_t i = 1;; ++i) {
                 SaveSetting(*registry, "back", i);
             }
         });
         const pid_t names = child([&] {
-            for (int i = 0; i < 20; ++i) {
+            for (int i = 0; i < 8; ++i) {
                 if (!SaveSetting(*registry, name(round, i), i)) {
                     ::_exit(1);
                 }
@@ -175,7 +175,7 @@ TEST_F(SettingsTest, ProcessesSavingAtOnceOrKilledWhileSavingNeverBreakTheFileNo
         EXPECT_EQ(CRegistryDocument::parse(text).serialize(), text) << "the file parses cleanly";
         EXPECT_GE(loaded(*registry, "back"), 1) << "round " << round;
         EXPECT_EQ(loaded(*registry, "music"), 1);
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 8; ++i) {
             EXPECT_EQ(loaded(*registry, name(round, i)), i) << name(round, i) << " was lost";
         }
     }
