@@ -102,9 +102,9 @@ TEST_F(DataLocationTest, NothingFoundNamesEveryPlaceInTheMessage)
     ASSERT_EQ(found.looked.size(), 3u);
     const std::string message = missingDataMessage(found);
     // The box shows Windows-1252: the UTF-8 folder name arrives as one byte per letter.
-    for (const std::string& part : {(temp_ / "h\xF6me").string(), (temp_ / "share" / "minnespiegel").string(),
-                                    (temp_ / "compiled").string(), std::string("--data"),
-                                    std::string("MINNESPIEGEL_DATA")}) {
+    for (const std::string& part :
+         {(temp_ / "h\xF6me").string(), (temp_ / "share" / "minnespiegel").string(),
+          (temp_ / "compiled").string(), std::string("--data"), std::string("MINNESPIEGEL_DATA")}) {
         EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
     }
 }

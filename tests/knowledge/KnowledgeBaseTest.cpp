@@ -31,10 +31,11 @@ TEST(KnowledgeBase, NoQuestionCanShowAnUnreplacedStar)
     questions.insert(questions.end(), echoing.begin(), echoing.end());
     for (const std::string& question : questions) {
         const std::vector<std::string> found = foundKeywords(engine, question);
-        for (const CKeywordRecord* record : found.size() == 1 ? std::set<const CKeywordRecord*>{}
-                                                              : reachableRecords(engine, found)) {
-            EXPECT_FALSE(holdsStar(*record)) << cp1252ToUtf8(question) << " (" << joined(found)
-                                             << ") can take an answer with \"*\" from " << joined(record->keywords());
+        for (const CKeywordRecord* record :
+             found.size() == 1 ? std::set<const CKeywordRecord*>{} : reachableRecords(engine, found)) {
+            EXPECT_FALSE(holdsStar(*record))
+                << cp1252ToUtf8(question) << " (" << joined(found) << ") can take an answer with \"*\" from "
+                << joined(record->keywords());
         }
     }
     std::set<std::string> keywords(engine.keywordIndex().begin(), engine.keywordIndex().end());
@@ -55,7 +56,8 @@ TEST(KnowledgeBase, NoQuestionCanShowAnUnreplacedStar)
 // The rest of the question, with its words swapped, must read as German where the "*" stood.
 TEST(KnowledgeBase, EchoesReadNaturally)
 {
-    const std::pair<const char*, const char*> echoes[] = { // UTF-8; a part of at least one answer
+    const std::pair<const char*, const char*> echoes[] = {
+        // UTF-8; a part of at least one answer
         {"Soll ich ihm schreiben?", "Sollst du ihm schreiben?"},
         {"soll ich auf ihn warten", "Sollst du auf ihn warten?"},
         {"Soll ich mir ein Tattoo stechen lassen?", "Sollst du dir ein Tattoo stechen lassen?"},

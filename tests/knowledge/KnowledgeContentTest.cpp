@@ -10,8 +10,8 @@ bool containsAny(const std::string& text, const std::vector<const char*>& utf8Pa
                        [&](const char* part) { return text.find(utf8ToCp1252(part)) != std::string::npos; });
 }
 
-const std::vector<const char*> kHelpNumbers = {"0800 111 0 111", "0800 111 0 222", "116 111", "116 016",
-                                               "0800 22 55 530", "110", "112"};
+const std::vector<const char*> kHelpNumbers = {
+    "0800 111 0 111", "0800 111 0 222", "116 111", "116 016", "0800 22 55 530", "110", "112"};
 
 } // namespace
 
@@ -20,12 +20,18 @@ const std::vector<const char*> kHelpNumbers = {"0800 111 0 111", "0800 111 0 222
 // generator do, points there.
 TEST(KnowledgeSafety, HealthAndDistressQuestionsArePointedToHelp)
 {
-    const std::vector<const char*> doctor = {"Arzt", "Ärzt", "ärzt", "Test", "Ultraschall", "Beratung",
-                                             "untersuch", "0800", "116 111", "Apotheke"};
+    const std::vector<const char*> doctor = {"Arzt",     "Ärzt",      "ärzt", "Test",    "Ultraschall",
+                                             "Beratung", "untersuch", "0800", "116 111", "Apotheke"};
     const std::pair<const char*, const std::vector<const char*>*> cases[] = {
-        {"bin ich schwanger", &doctor},        {"Bin ich schwanger?", &doctor},   {"ist sie schwanger", &doctor},
-        {"bin ich krank", &doctor},            {"habe ich krebs", &doctor},       {"Mein Papa hat Krebs.", &doctor},
-        {"muss ich operiert werden", &doctor}, {"Muss ich zum Arzt?", &doctor},   {"Wird sie gesund?", &doctor},
+        {"bin ich schwanger", &doctor},
+        {"Bin ich schwanger?", &doctor},
+        {"ist sie schwanger", &doctor},
+        {"bin ich krank", &doctor},
+        {"habe ich krebs", &doctor},
+        {"Mein Papa hat Krebs.", &doctor},
+        {"muss ich operiert werden", &doctor},
+        {"Muss ich zum Arzt?", &doctor},
+        {"Wird sie gesund?", &doctor},
         {"mein opa ist krank wird er wieder gesund", &doctor},
         {"bekomme ich ein mädchen oder einen jungen", &doctor},
         {"ich will schluss machen mit allem", &kHelpNumbers},
@@ -34,7 +40,8 @@ TEST(KnowledgeSafety, HealthAndDistressQuestionsArePointedToHelp)
     const CAnswerEngine engine = shippedEngine();
     for (const auto& [question, pointers] : cases) {
         std::size_t answers = 0;
-        for (const CKeywordRecord* record : reachableRecords(engine, foundKeywords(engine, utf8ToCp1252(question)))) {
+        for (const CKeywordRecord* record :
+             reachableRecords(engine, foundKeywords(engine, utf8ToCp1252(question)))) {
             for (const std::string& answer : record->answers()) {
                 ++answers;
                 EXPECT_TRUE(containsAny(answer, *pointers)) << question << " -> " << cp1252ToUtf8(answer);
@@ -70,9 +77,9 @@ TEST(KnowledgeTraps, EachQuestionFindsItsOwnKeywordAndNotTheShorterOneInside)
 {
     const struct {
         const char* question;
-        const char* keyword;   // found, with a record of its own; "" for none
-        const char* hidden;    // not found
-        bool alone;            // the only keyword found
+        const char* keyword; // found, with a record of its own; "" for none
+        const char* hidden;  // not found
+        bool alone;          // the only keyword found
     } cases[] = {
         {"meine oma hat krebs", "HAT KREBS", "KREBS", false},
         {"kannst du meine mathe hausaufgaben machen", "", "HAUS", false},
@@ -80,13 +87,18 @@ TEST(KnowledgeTraps, EachQuestionFindsItsOwnKeywordAndNotTheShorterOneInside)
         {"was hält ihr bruder von mir", "IHR BRUDER", "", false},
         {"versteh ich mich mit ihrem vater", "IHREM VATER", "", false},
         {"geht sie mit mir zum abschlussball", "ABSCHLUSSBALL", "", false},
-        {"ich bin total verknallt", "VERKNAL", "", true}, {"ich bin so verknalt", "VERKNAL", "", true},
-        {"total verlibt", "VERLIBT", "", true},         {"mein schwarm", "SCHWARM", "", true},
-        {"mein crush", "CRUSH", "", true},                {"geghostet", "GHOST", "", true},
-        {"sie hat blockiert", "BLOCKIER", "", true},      {"er hat entfolgt", "ENTFOLG", "", true},
+        {"ich bin total verknallt", "VERKNAL", "", true},
+        {"ich bin so verknalt", "VERKNAL", "", true},
+        {"total verlibt", "VERLIBT", "", true},
+        {"mein schwarm", "SCHWARM", "", true},
+        {"mein crush", "CRUSH", "", true},
+        {"geghostet", "GHOST", "", true},
+        {"sie hat blockiert", "BLOCKIER", "", true},
+        {"er hat entfolgt", "ENTFOLG", "", true},
         {"er schreibt nicht zurück", "SCHREIBT NICHT ZURÜCK", "", true},
         {"schreibt nicht zurueck", "SCHREIBT NICHT ZURUECK", "", true},
-        {"auf whatsapp", "WHATSAPP", "", true},           {"auf insta", "INSTA", "", true},
+        {"auf whatsapp", "WHATSAPP", "", true},
+        {"auf insta", "INSTA", "", true},
         {"kommt er zuruck", "ZURUCK", "", true},
     };
     const CAnswerEngine engine = shippedEngine();

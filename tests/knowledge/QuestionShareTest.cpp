@@ -50,7 +50,8 @@ std::string answeredByTheFallback(const std::string& fileName, std::size_t& aske
 // answer of their own; fewer would mean the rework lost words people use.
 TEST(KnowledgeShare, RealAndEverydayQuestionsGetAnAnswerOfTheirOwn)
 {
-    for (const auto& [file, allowed] : {std::pair{"questions.txt", 30u}, std::pair{"fresh-questions.txt", 3u}}) {
+    for (const auto& [file, allowed] :
+         {std::pair{"questions.txt", 30u}, std::pair{"fresh-questions.txt", 3u}}) {
         std::size_t asked = 0, fellThrough = 0;
         const std::string list = answeredByTheFallback(file, asked, fellThrough);
         ASSERT_EQ(asked, 150u) << file;

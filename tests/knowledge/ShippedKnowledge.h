@@ -52,22 +52,24 @@ inline std::vector<std::string> foundKeywords(const CAnswerEngine& engine, const
 inline const CKeywordRecord* recordFor(const CAnswerEngine& engine, const std::vector<std::string>& keywords)
 {
     const auto& records = engine.records();
-    const auto found = std::find_if(records.begin(), records.end(), [&](const auto& r) { return r.matches(keywords); });
+    const auto found =
+        std::find_if(records.begin(), records.end(), [&](const auto& r) { return r.matches(keywords); });
     return found == records.end() ? nullptr : &*found;
 }
 
 // Every record that the search for `keywords` can take an answer from, whatever the cursors
 // and the generator do: the record for the whole set, or else those of every smaller set.
 inline void collectReachable(const CAnswerEngine& engine, const std::vector<std::string>& keywords,
-                             std::set<const CKeywordRecord*>& reached, std::set<std::vector<std::string>>& searched)
+                             std::set<const CKeywordRecord*>& reached,
+                             std::set<std::vector<std::string>>& searched)
 {
     std::vector<std::string> sorted = keywords;
     std::sort(sorted.begin(), sorted.end());
     if (!searched.insert(sorted).second) {
         return;
     }
-    const CKeywordRecord* record =
-        recordFor(engine, keywords.empty() ? std::vector{std::string(CAnswerEngine::NOTHING_FOUND)} : keywords);
+    const CKeywordRecord* record = recordFor(
+        engine, keywords.empty() ? std::vector{std::string(CAnswerEngine::NOTHING_FOUND)} : keywords);
     if (record != nullptr || keywords.empty()) {
         if (record != nullptr) {
             reached.insert(record);

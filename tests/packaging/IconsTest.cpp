@@ -27,8 +27,8 @@ Decoded decode(const std::string& png)
     Decoded out;
     int channels = 0;
     std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(png.data()), static_cast<int>(png.size()), &out.width,
-                              &out.height, &channels, 4),
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(png.data()), static_cast<int>(png.size()),
+                              &out.width, &out.height, &channels, 4),
         stbi_image_free);
     if (pixels)
         out.rgba.assign(pixels.get(), pixels.get() + out.width * out.height * 4);

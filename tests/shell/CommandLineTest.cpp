@@ -8,17 +8,26 @@ TEST(CommandLine, ModesAndOptions)
 {
     using Args = std::vector<std::string>;
     const std::pair<Args, ELaunchMode> cases[] = {
-        {{"/v"}, ELaunchMode::VersionBox},          {{"abc/vdef"}, ELaunchMode::VersionBox},
-        {{"x", "/v"}, ELaunchMode::VersionBox},     {{"--window", "/v"}, ELaunchMode::VersionBox},
+        {{"/v"}, ELaunchMode::VersionBox},
+        {{"abc/vdef"}, ELaunchMode::VersionBox},
+        {{"x", "/v"}, ELaunchMode::VersionBox},
+        {{"--window", "/v"}, ELaunchMode::VersionBox},
         {{"--data", "/x", "/v"}, ELaunchMode::VersionBox},
         // Upper case, a v without the slash, "/" and "v" apart, or no command line.
-        {{"/V"}, ELaunchMode::Run},                 {{"v"}, ELaunchMode::Run},
-        {{"/"}, ELaunchMode::Run},                  {{}, ELaunchMode::Run},
-        {{"/", "v"}, ELaunchMode::Run},             {{"hallo"}, ELaunchMode::Run},
-        {{"--data", "/var/games"}, ELaunchMode::Run}, {{"--help"}, ELaunchMode::PrintHelp},
-        {{"--version"}, ELaunchMode::PrintVersion}, {{"--window", "--version"}, ELaunchMode::PrintVersion},
-        {{"--fenster"}, ELaunchMode::UsageError},   {{"-x", "/v"}, ELaunchMode::UsageError},
-        {{"--data"}, ELaunchMode::UsageError},      {{"--data="}, ELaunchMode::UsageError},
+        {{"/V"}, ELaunchMode::Run},
+        {{"v"}, ELaunchMode::Run},
+        {{"/"}, ELaunchMode::Run},
+        {{}, ELaunchMode::Run},
+        {{"/", "v"}, ELaunchMode::Run},
+        {{"hallo"}, ELaunchMode::Run},
+        {{"--data", "/var/games"}, ELaunchMode::Run},
+        {{"--help"}, ELaunchMode::PrintHelp},
+        {{"--version"}, ELaunchMode::PrintVersion},
+        {{"--window", "--version"}, ELaunchMode::PrintVersion},
+        {{"--fenster"}, ELaunchMode::UsageError},
+        {{"-x", "/v"}, ELaunchMode::UsageError},
+        {{"--data"}, ELaunchMode::UsageError},
+        {{"--data="}, ELaunchMode::UsageError},
     };
     for (const auto& [args, mode] : cases) {
         EXPECT_EQ(parseCommandLine(args).mode, mode) << ::testing::PrintToString(args);

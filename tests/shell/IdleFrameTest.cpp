@@ -15,8 +15,14 @@ protected:
         ShellTest::SetUp();
         ASSERT_TRUE(start());
     }
-    void markBackBuffer() { std::copy(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0)); }
-    bool marked() { return std::equal(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0)); }
+    void markBackBuffer()
+    {
+        std::copy(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0));
+    }
+    bool marked()
+    {
+        return std::equal(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0));
+    }
     // After a few frames to settle: whether the next five frames composed nothing while each
     // still kept the display's pace.
     bool idleFramesComposeNothing()

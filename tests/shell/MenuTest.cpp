@@ -89,7 +89,7 @@ TEST_F(ShellTest, SettingsSelectorsStepAndWrapAndOnlyTheBackButtonStoresThem)
     clickSettings();
     const struct {
         int x, y, button, value;
-    } steps[] = {{380, 260, 0, 1}, {380, 260, 0, 2}, {380, 260, 0, 3},         {380, 260, 0, 4},
+    } steps[] = {{380, 260, 0, 1}, {380, 260, 0, 2}, {380, 260, 0, 3},           {380, 260, 0, 4},
                  {380, 260, 0, 0}, {380, 260, 1, 4}, {374 + 58, 250 + 58, 0, 0}, {374 + 59, 250, 0, 0}};
     for (const auto& s : steps) {
         click(s.x, s.y, static_cast<std::uint8_t>(s.button));

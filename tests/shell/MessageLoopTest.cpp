@@ -117,8 +117,11 @@ TEST_F(ShellTest, EndAndHomePageEntriesCloseTheProgram)
     } cases[] = {
         {530, std::nullopt, {}, {"Farbtiefe: 32", "exiting"}},
         {450, std::nullopt, {"https://www.minnespiegel.example/"}, {"Farbtiefe: 32"}},
-        {450, "xdg-open: No such file or directory", {"https://www.minnespiegel.example/"},
-         {"Farbtiefe: 32", "launchHomePage: no browser could be started (xdg-open: No such file or directory)"}},
+        {450,
+         "xdg-open: No such file or directory",
+         {"https://www.minnespiegel.example/"},
+         {"Farbtiefe: 32",
+          "launchHomePage: no browser could be started (xdg-open: No such file or directory)"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.log.back());

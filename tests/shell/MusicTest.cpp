@@ -40,9 +40,12 @@ TEST_F(MusicTest, TheMusicButtonSwitchesThePlayerAtOnce)
 // sound device it is silent with no message at all, and a full question beeps at nothing.
 TEST_F(MusicTest, WithoutPackageOrDeviceTheProgramRunsSilently)
 {
-    const std::vector<std::string> packageMessages{
-        "Farbtiefe: 32", "Could not load bonus package", "music.ogg: cannot find song within bonus package",
-        "music.ogg: cannot load song from bonus package", "cannot open song for streaming", "cannot play song"};
+    const std::vector<std::string> packageMessages{"Farbtiefe: 32",
+                                                   "Could not load bonus package",
+                                                   "music.ogg: cannot find song within bonus package",
+                                                   "music.ogg: cannot load song from bonus package",
+                                                   "cannot open song for streaming",
+                                                   "cannot play song"};
     for (const char* package : {"", "MZ kaputt"}) {
         restart();
         fs::remove(folder / "resource.dat");

@@ -38,7 +38,8 @@ inline void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& by
 }
 
 // A 24-bit BMP, `pixel` giving each pixel's 0xRRGGBB.
-inline void writeBmp(const fs::path& path, int width, int height, const std::function<std::uint32_t(int, int)>& pixel)
+inline void writeBmp(const fs::path& path, int width, int height,
+                     const std::function<std::uint32_t(int, int)>& pixel)
 {
     const auto rows = pictures::dibRows(width, height, 3, pixel);
     writeBytes(path, pictures::makeBmp({.width = width, .height = height, .pixelData = rows}));
@@ -56,13 +57,14 @@ inline void writeProgramPictures(const fs::path& folder)
         std::uint32_t colour;
         bool keyed = false;
     };
-    std::vector<SPicture> list{{"mi_titel2.jpg", 64, 48, 0x0A141E},    {"mi_einstellungen.jpg", 64, 48, 0x141E28},
-                               {"mi_help.jpg", 64, 48, 0x1E2832},      {"eingabe.bmp", 500, 100, 0xE6DCC8, true},
-                               {"mb_back.bmp", 290, 58, 0x010203, true}, {"mb_gender.bmp", 116, 58, 0x040506, true},
-                               {"mb_music.bmp", 116, 58, 0x070809, true}, {"cursor.bmp", 20, 23, 0xFFFFFF, true},
-                               {"mb_zurueck.bmp", 77, 32, 0x646400},   {"mb_hilfe.bmp", 77, 32, 0x030303},
-                               {"mb_start.bmp", 77, 32, 0x040404},     {"mb_ende.bmp", 77, 32, 0x050505},
-                               {"mb_einstellungen.bmp", 178, 32, 0x010101}, {"mb_internet.bmp", 178, 32, 0x020202}};
+    std::vector<SPicture> list{
+        {"mi_titel2.jpg", 64, 48, 0x0A141E},         {"mi_einstellungen.jpg", 64, 48, 0x141E28},
+        {"mi_help.jpg", 64, 48, 0x1E2832},           {"eingabe.bmp", 500, 100, 0xE6DCC8, true},
+        {"mb_back.bmp", 290, 58, 0x010203, true},    {"mb_gender.bmp", 116, 58, 0x040506, true},
+        {"mb_music.bmp", 116, 58, 0x070809, true},   {"cursor.bmp", 20, 23, 0xFFFFFF, true},
+        {"mb_zurueck.bmp", 77, 32, 0x646400},        {"mb_hilfe.bmp", 77, 32, 0x030303},
+        {"mb_start.bmp", 77, 32, 0x040404},          {"mb_ende.bmp", 77, 32, 0x050505},
+        {"mb_einstellungen.bmp", 178, 32, 0x010101}, {"mb_internet.bmp", 178, 32, 0x020202}};
     const auto n = [](int i) { return std::uint32_t(i); };
     for (int i = 1; i <= 4; ++i) {
         list.push_back({"landschaft" + std::to_string(i) + ".jpg", 64, 48, n(40 * i) << 16 | 0x1E3C});
@@ -137,7 +139,10 @@ struct SShownBox {
     EBoxIcon icon = EBoxIcon::Error;
     bool operator==(const SShownBox&) const = default;
 };
-inline void PrintTo(const SShownBox& box, std::ostream* out) { *out << box.title << ": " << box.text; }
+inline void PrintTo(const SShownBox& box, std::ostream* out)
+{
+    *out << box.title << ": " << box.text;
+}
 
 // Takes scripted messages, counting the waits for one; records the boxes and browser calls
 // (`refusal` set: no browser can be started, for this reason).

@@ -82,18 +82,18 @@ TEST_P(ColourDepthTest, TriesTheDepthsOfTheStoredChoice)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ColourDepthTest,
-    ::testing::Values(SDepthCase{std::nullopt, {}, {"Farbtiefe: 32"}, 32},
-                      SDepthCase{0, {32, 24}, {"Farbtiefe: 16"}, 16},
-                      SDepthCase{7, {32, 24, 16, 15}, {"could not create FULLSCREEN AUTODETECT", "Farbtiefe: 15"}, 0},
-                      SDepthCase{1, {16}, {"Farbtiefe: 15"}, 15}, SDepthCase{16, {}, {"Farbtiefe: 16"}, 16},
-                      SDepthCase{16, {16, 15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, 0},
-                      SDepthCase{2, {}, {"Farbtiefe: 24"}, 24},
-                      SDepthCase{24, {24}, {"could not create FULLSCREEN 24bit", "Farbtiefe: 24"}, 0},
-                      SDepthCase{3, {32}, {"could not create FULLSCREEN 32bit", "Farbtiefe: 32"}, 0},
-                      SDepthCase{32, {24, 16, 15}, {"Farbtiefe: 32"}, 32},
-                      // A stored 15 tries 15 bits alone, under the 16/15-bit row.
-                      SDepthCase{15, {32, 24, 16}, {"Farbtiefe: 15"}, 15},
-                      SDepthCase{15, {15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, 0}));
+    ::testing::Values(
+        SDepthCase{std::nullopt, {}, {"Farbtiefe: 32"}, 32}, SDepthCase{0, {32, 24}, {"Farbtiefe: 16"}, 16},
+        SDepthCase{7, {32, 24, 16, 15}, {"could not create FULLSCREEN AUTODETECT", "Farbtiefe: 15"}, 0},
+        SDepthCase{1, {16}, {"Farbtiefe: 15"}, 15}, SDepthCase{16, {}, {"Farbtiefe: 16"}, 16},
+        SDepthCase{16, {16, 15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, 0},
+        SDepthCase{2, {}, {"Farbtiefe: 24"}, 24},
+        SDepthCase{24, {24}, {"could not create FULLSCREEN 24bit", "Farbtiefe: 24"}, 0},
+        SDepthCase{3, {32}, {"could not create FULLSCREEN 32bit", "Farbtiefe: 32"}, 0},
+        SDepthCase{32, {24, 16, 15}, {"Farbtiefe: 32"}, 32},
+        // A stored 15 tries 15 bits alone, under the 16/15-bit row.
+        SDepthCase{15, {32, 24, 16}, {"Farbtiefe: 15"}, 15},
+        SDepthCase{15, {15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, 0}));
 
 TEST_F(ShellTest, VersionBoxOnlyReadsTheKnowledgeFilesFirst)
 {
@@ -112,7 +112,8 @@ TEST_F(ShellTest, MissingKnowledgeFilesAreLoggedAndOnlyAKeywordFileWithoutRecord
 {
     const Lines noKeywords{"CAnswerEngine::sw.dat is missing - the mirror cannot answer"};
     const std::string noPairs = "CAnswerEngine::hv.dat is missing - echoes keep the question's words";
-    const SShownBox box{"Minnespiegel 2004", "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten."};
+    const SShownBox box{"Minnespiegel 2004",
+                        "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten."};
     const struct {
         std::vector<const char*> removed;
         Lines expectedLog;
@@ -150,8 +151,9 @@ TEST_F(ShellTest, WithoutWindowDisplayOrInputTheProgramSaysSoAndEnds)
     platform->windowCanBeMade = false;
     platform->displayExists = false;
     EXPECT_FALSE(start());
-    EXPECT_EQ(log(), (Lines{"Init::could not create the main window", "WinMain::could not initialize application",
-                            "cInit::Could not create screen object"}));
+    EXPECT_EQ(log(),
+              (Lines{"Init::could not create the main window", "WinMain::could not initialize application",
+                     "cInit::Could not create screen object"}));
     EXPECT_EQ(boxes().size(), 2u);
     EXPECT_TRUE(app->quitPosted());
     EXPECT_EQ(app->exitCode(), 0);
@@ -212,14 +214,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SMissingPictures{{"mi_titel2.jpg"}, missingAsset("mi_titel2.jpg", "kann backMain nicht laden"), 1},
         SMissingPictures{
-            {"mb_einstellungen.bmp", "mb_internet.bmp", "mb_hilfe.bmp", "mb_start.bmp", "mb_ende.bmp", "mb_back.bmp"},
+            {"mb_einstellungen.bmp", "mb_internet.bmp", "mb_hilfe.bmp", "mb_start.bmp", "mb_ende.bmp",
+             "mb_back.bmp"},
             concat({missingAsset("mb_back.bmp", "kann mb_back nicht laden"),
                     missingAsset("mb_einstellungen.bmp", "mb_einstellungen"),
                     missingAsset("mb_internet.bmp", "mb_internet"), missingAsset("mb_hilfe.bmp", "mb_hilfe"),
                     missingAsset("mb_start.bmp", "mb_start"), missingAsset("mb_ende.bmp", "mb_ende")}),
             6},
         SMissingPictures{
-            {"tor.bmp", "eingabe.bmp", "landschaft1.jpg", "mi_help.jpg", "mi_einstellungen.jpg", "cursor.bmp"},
+            {"tor.bmp", "eingabe.bmp", "landschaft1.jpg", "mi_help.jpg", "mi_einstellungen.jpg",
+             "cursor.bmp"},
             concat({{missingPictureLine("landschaft1.jpg")},
                     missingAsset("tor.bmp", "loadGraphics: tor konnte nicht geladen werden"),
                     missingAsset("eingabe.bmp", "loadGraphics: qbox konnte nicht geladen werden"),
@@ -251,10 +255,12 @@ TEST_F(ShellTest, PicturesThatFailAreLoggedWithFileAndReason)
     ASSERT_TRUE(start());
     clickStart();
     EXPECT_EQ(state().screenState, EScreen::Question);
-    EXPECT_EQ(log(), (Lines{"Farbtiefe: 32", missingPictureLine("landschaft2.jpg"),
-                            "LoadImage: gfx/tor.bmp konnte nicht geladen werden (BMP: file too short for its headers)",
-                            "loadGraphics: tor konnte nicht geladen werden", "gfx\\tor.bmp: Datei ist abgeschnitten",
-                            "spiegel started", missingPictureLine("landschaft2.jpg")}));
+    EXPECT_EQ(
+        log(),
+        (Lines{"Farbtiefe: 32", missingPictureLine("landschaft2.jpg"),
+               "LoadImage: gfx/tor.bmp konnte nicht geladen werden (BMP: file too short for its headers)",
+               "loadGraphics: tor konnte nicht geladen werden", "gfx\\tor.bmp: Datei ist abgeschnitten",
+               "spiegel started", missingPictureLine("landschaft2.jpg")}));
 
     restart();
     const fs::path title = folder / "gfx" / "mi_titel2.jpg";
@@ -265,8 +271,9 @@ TEST_F(ShellTest, PicturesThatFailAreLoggedWithFileAndReason)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
               (Lines{"kann backMain nicht laden", "gfx\\mi_titel2.jpg: Datei ist abgeschnitten"}));
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::string& line) { return line.starts_with("gfx\\mi_einstellungen.jpg:"); }),
-              0);
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& line) { return line.starts_with("gfx\\mi_einstellungen.jpg:"); }),
+        0);
     EXPECT_EQ(boxes(), (Boxes{{"Error", "kann backMain nicht laden"}}));
 }

@@ -13,9 +13,15 @@ int measure(std::string_view text)
 }
 
 // Closer to the box font's German text: 48 bytes to a line of the parchment.
-int measureNarrow(std::string_view text) { return static_cast<int>(text.size()) * 8; }
+int measureNarrow(std::string_view text)
+{
+    return static_cast<int>(text.size()) * 8;
+}
 
-std::string r(std::size_t count, char c) { return std::string(count, c); }
+std::string r(std::size_t count, char c)
+{
+    return std::string(count, c);
+}
 
 std::string withoutBlanks(std::string text)
 {
@@ -106,7 +112,10 @@ TEST(TextLayout, LinesBreakAtTheirLimitAndAtTheLastBlankThatFits)
         {false, r(20, 'a') + " " + r(17, 'b') + ".", {r(20, 'a') + " " + r(17, 'b') + "."}, {40}, {29}},
         {false, r(20, 'a') + " " + r(18, 'b'), {r(20, 'a'), r(18, 'b')}, {30, 55}, {124, 134}},
         // The blank at 39 has 390 pixels before it: too wide; the one at 10 serves.
-        {false, r(10, 'a') + " " + r(28, 'b') + " " + r(5, 'c'), {r(10, 'a'), r(28, 'b') + " " + r(5, 'c')}, {30, 55},
+        {false,
+         r(10, 'a') + " " + r(28, 'b') + " " + r(5, 'c'),
+         {r(10, 'a'), r(28, 'b') + " " + r(5, 'c')},
+         {30, 55},
          {174, 54}},
     };
     for (const auto& c : cases) {
@@ -192,7 +201,8 @@ TEST(TextLayout, TrailingBlankMovesNothing)
 {
     // 34 bytes plus a full stop: 349 pixels, and 359 with the blank; on two lines and on a line
     // of a word too long to break at a blank alike.
-    for (const std::string& text : {r(16, 'a') + " " + r(17, 'b') + ".", r(16, 'a') + " " + r(30, 'b'), r(45, 'c')}) {
+    for (const std::string& text :
+         {r(16, 'a') + " " + r(17, 'b') + ".", r(16, 'a') + " " + r(30, 'b'), r(45, 'c')}) {
         int remembered = 0;
         const SBoxLayout plain = layoutQuestion(text, remembered, measure);
         const SBoxLayout trailing = layoutQuestion(text + "  ", remembered, measure);
