@@ -44,7 +44,7 @@ TEST(Screen, OpensOnceAndFallsBackToSystemMemory)
     EXPECT_EQ(screen.bitsPerPixel(), 24u);
 }
 
-TEST(Screen, DepthsWithoutAFormatAreRefusedModes)
+TEST(Screen, DepthsWithoutAFormatAreRefusedAndColoursFollowTheFormat)
 {
     CScreen screen(std::make_unique<CNullDisplay>(), nullptr);
     EXPECT_EQ(screen.OpenFullScreen(800, 600, 8), -4);
@@ -54,6 +54,12 @@ TEST(Screen, DepthsWithoutAFormatAreRefusedModes)
     EXPECT_EQ(none.OpenFullScreen(800, 600, 32), -1);
     EXPECT_EQ(none.Present(), GraphicsResult::kNotInitialized);
     EXPECT_EQ(none.RestoreLostSurfaces(), 0);
+    EXPECT_EQ(screen.ColorToPixel(0x123456), 0x123456u); // closed: the colour as it is
+    // Open, the given surface's format decides, else the back buffer's.
+    auto sixteen = openTestScreen(16, 8, 8);
+    EXPECT_EQ(sixteen.screen->ColorToPixel(0x0000FF), 0xF800u);
+    auto fifteen = openTestScreen(15, 8, 8);
+    EXPECT_EQ(sixteen.screen->ColorToPixel(0x0000FF, fifteen.screen->back()), 0x7C00u);
 }
 
 TEST(Screen, PresentShowsTheBackBufferAndFlips)
@@ -98,16 +104,6 @@ TEST(Screen, PresentRestoresALostPrimary)
     test.display->refusals().restore = true;
     EXPECT_EQ(test.screen->Present(), GraphicsResult::kGeneric);
     EXPECT_EQ(test.screen->RestoreLostSurfaces(), GraphicsResult::kGeneric);
-}
-
-TEST(Screen, ColourToPixelUsesTheGivenSurfaceOrTheBackBuffer)
-{
-    auto sixteen = openTestScreen(16, 8, 8);
-    EXPECT_EQ(sixteen.screen->ColorToPixel(0x0000FF), 0xF800u);
-    auto fifteen = openTestScreen(15, 8, 8);
-    EXPECT_EQ(sixteen.screen->ColorToPixel(0x0000FF, fifteen.screen->back()), 0x7C00u);
-    CScreen closed(std::make_unique<CNullDisplay>(), nullptr);
-    EXPECT_EQ(closed.ColorToPixel(0x123456), 0x123456u);
 }
 
 // Watches what the screen does to its display, also after the screen is gone.

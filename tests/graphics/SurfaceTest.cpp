@@ -95,7 +95,7 @@ TEST_F(SurfaceTest, CreateAndLoadFailures)
     EXPECT_FALSE(surface.hasSurface());
 }
 
-TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormat)
+TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormatAndReloadsIt)
 {
     CSurface surface;
     ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
@@ -108,6 +108,20 @@ TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormat)
     std::string name = path("picture.bmp");
     std::replace(name.begin() + 1, name.end(), '/', '\\');
     EXPECT_EQ(CSurface{}.LoadImage(screen(), name, 2), 1);
+
+    // A reload puts the picture back, from its own file or another of the same size.
+    const auto loaded = readPixels(surface);
+    surface.Fill(0x1234);
+    EXPECT_EQ(surface.ReloadImage(), 0);
+    EXPECT_EQ(readPixels(surface), loaded);
+    CSurface blank;
+    blank.Create(screen(), 5, 3, 2);
+    EXPECT_EQ(blank.ReloadImage(), -2);
+    EXPECT_EQ(blank.ReloadImage(path("picture.bmp")), 0);
+    EXPECT_EQ(readPixels(blank), loaded);
+    CSurface larger;
+    larger.Create(screen(), 6, 3, 2);
+    EXPECT_EQ(larger.ReloadImage(path("picture.bmp")), GraphicsResult::kInvalidRect);
 }
 
 TEST_F(SurfaceTest, FileNameIsKeptToTheFirst255Bytes)
@@ -128,24 +142,6 @@ TEST_F(SurfaceTest, FileNameIsKeptToTheFirst255Bytes)
     CSurface surface;
     ASSERT_EQ(surface.LoadImage(screen(), (deep / "picture.bmp").string(), 2), 1);
     EXPECT_EQ(surface.fileName(), (deep / "picture.bmp").string().substr(0, 255));
-}
-
-TEST_F(SurfaceTest, ReloadImagePutsThePictureBack)
-{
-    CSurface surface;
-    ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
-    const auto loaded = readPixels(surface);
-    surface.Fill(0x1234);
-    EXPECT_EQ(surface.ReloadImage(), 0);
-    EXPECT_EQ(readPixels(surface), loaded);
-    CSurface blank;
-    blank.Create(screen(), 5, 3, 2);
-    EXPECT_EQ(blank.ReloadImage(), -2);
-    EXPECT_EQ(blank.ReloadImage(path("picture.bmp")), 0);
-    EXPECT_EQ(readPixels(blank), loaded);
-    CSurface larger;
-    larger.Create(screen(), 6, 3, 2);
-    EXPECT_EQ(larger.ReloadImage(path("picture.bmp")), GraphicsResult::kInvalidRect);
 }
 
 TEST_F(SurfaceTest, LostSurfacesAreRestoredAndReloaded)

@@ -43,20 +43,6 @@ TEST(BmpDecoder, TrueColourPicturesOfOddWidthsKeepTheirRowsApart)
     }
 }
 
-TEST(BmpDecoder, ColourCountComesFromClrUsed)
-{
-    const Bytes file = makeBmp({.width = 3, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),
-                                .pixelData = {15, 16, 200, 0}});
-    const SDecodeResult result = load(file);
-    ASSERT_TRUE(result) << result.reason;
-    EXPECT_EQ(result.dib->colors().size(), 16u);
-    EXPECT_EQ(render(*result.dib), (Pixels{rampTable(16)[15], 0, 0})) << "indexes without an entry are black";
-
-    // More than 256 used colours: the first 256 are the table.
-    const Bytes many = makeBmp({.width = 1, .height = 1, .bitCount = 8, .clrUsed = 1000, .colors = rampTable(256), .pixelData = {255, 0, 0, 0}});
-    EXPECT_EQ(decodeAndRender(many), (Pixels{rampTable(256)[255]}));
-}
-
 // Version 2 to 5 information headers (52, 56, 108, 124 bytes) and OS/2's 64-byte one are
 // followed by their colour table; the fields of the first 40 bytes sit where they always do.
 TEST(BmpDecoder, ColourTableFollowsALongerInformationHeader)
@@ -72,10 +58,14 @@ TEST(BmpDecoder, ColourTableFollowsALongerInformationHeader)
         const Bytes runs = makeBmp({.width = 2, .height = 1, .bitCount = 8, .compression = 1, .colors = table,
                                     .pixelData = {2, 200, 0, 1}, .infoSize = infoSize});
         EXPECT_EQ(decodeAndRender(runs), (Pixels{table[200], table[200]})) << "run-length, header of " << infoSize;
-        const Bytes few = makeBmp({.width = 1, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),
-                                   .pixelData = {15, 0, 0, 0}, .infoSize = infoSize});
-        EXPECT_EQ(decodeAndRender(few), (Pixels{rampTable(16)[15]})) << "16 colours, header of " << infoSize;
+        // The used-colour count sizes the table; indexes without an entry are black.
+        const Bytes few = makeBmp({.width = 3, .height = 1, .bitCount = 8, .clrUsed = 16, .colors = rampTable(16),
+                                   .pixelData = {15, 16, 200, 0}, .infoSize = infoSize});
+        EXPECT_EQ(decodeAndRender(few), (Pixels{rampTable(16)[15], 0, 0})) << "16 colours, header of " << infoSize;
     }
+    // More than 256 used colours: the first 256 are the table.
+    const Bytes many = makeBmp({.width = 1, .height = 1, .bitCount = 8, .clrUsed = 1000, .colors = table, .pixelData = {255, 0, 0, 0}});
+    EXPECT_EQ(decodeAndRender(many), (Pixels{table[255]}));
 }
 
 // A header size that would put the table at or past the pixels is nonsense: the table is then

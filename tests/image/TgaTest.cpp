@@ -69,6 +69,15 @@ Bytes colourMap16()
     return map;
 }
 
+// One row of 8-bit indexes through a colour map of `entryBits` bits whose first entry is `first`.
+Bytes mapped(std::uint8_t imageType, std::uint8_t entryBits, const Bytes& map, const Bytes& indexes, std::uint16_t first = 0)
+{
+    return makeTga({.colorMapType = 1, .imageType = imageType, .colorMapFirst = first,
+                    .colorMapLength = std::uint16_t(map.size() / ((entryBits + 7) / 8)), .colorMapEntryBits = entryBits,
+                    .width = std::uint16_t(indexes.size()), .height = 1, .pixelDepth = 8, .colorMap = map,
+                    .pixelData = imageType == 9 ? encodeTgaRle(indexes, 1) : indexes});
+}
+
 TEST(TgaDecoder, DecodesEachVariantToItsPixels)
 {
     const Bytes map24{0, 0, 0, 10, 20, 30, 20, 40, 60, 30, 60, 90};
@@ -77,27 +86,12 @@ TEST(TgaDecoder, DecodesEachVariantToItsPixels)
     const SDecodes cases[] = {
         {"16 bits with only red bits (and bit 15) is pure red",
          makeTga({.width = 1, .height = 1, .pixelDepth = 16, .pixelData = {0x00, 0xFC}}), {0xF80000}},
-        {"24-bit map",
-         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 24, .width = 5,
-                  .height = 1, .pixelDepth = 8, .colorMap = map24, .pixelData = indexes}),
-         {0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0}},
-        {"15-bit map",
-         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 4, .colorMapEntryBits = 15, .width = 5,
-                  .height = 1, .pixelDepth = 8, .colorMap = colourMap16(), .pixelData = indexes}),
-         mapped16},
-        {"16-bit map, run-length coded",
-         makeTga({.colorMapType = 1, .imageType = 9, .colorMapLength = 4, .colorMapEntryBits = 16, .width = 5,
-                  .height = 1, .pixelDepth = 8, .colorMap = colourMap16(), .pixelData = encodeTgaRle(indexes, 1)}),
-         mapped16},
-        {"a map from its first index 2 on",
-         makeTga({.colorMapType = 1, .imageType = 1, .colorMapFirst = 2, .colorMapLength = 4, .colorMapEntryBits = 24,
-                  .width = 4, .height = 1, .pixelDepth = 8, .colorMap = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4},
-                  .pixelData = {0, 1, 2, 3}}),
+        {"24-bit map", mapped(1, 24, map24, indexes), {0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0}},
+        {"15-bit map", mapped(1, 15, colourMap16(), indexes), mapped16},
+        {"16-bit map, run-length coded", mapped(9, 16, colourMap16(), indexes), mapped16},
+        {"a map from its first index 2 on", mapped(1, 24, {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4}, {0, 1, 2, 3}, 2),
          {0, 0, 0x010101, 0x020202}},
-        {"32-bit map entries drop their alpha",
-         makeTga({.colorMapType = 1, .imageType = 1, .colorMapLength = 2, .colorMapEntryBits = 32, .width = 2,
-                  .height = 1, .pixelDepth = 8, .colorMap = {1, 2, 3, 0xFF, 4, 5, 6, 0}, .pixelData = {1, 0}}),
-         {0x060504, 0x030201}},
+        {"32-bit map entries drop their alpha", mapped(1, 32, {1, 2, 3, 0xFF, 4, 5, 6, 0}, {1, 0}), {0x060504, 0x030201}},
         {"grey", makeTga({.imageType = 3, .width = 3, .height = 1, .pixelDepth = 8, .pixelData = {0, 128, 255}}),
          {0, 0x808080, 0xFFFFFF}},
         {"grey, run-length coded",

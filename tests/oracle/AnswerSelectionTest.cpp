@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 using Texts = std::vector<std::string>;
 
@@ -105,27 +104,6 @@ TEST(AnswerSelection, AnswersInTurnAndDrawsOnlyFromPoolsOfSubsets)
         }
         EXPECT_EQ(randomState(), stateAfterDraws(1234, c.draws)) << c.what;
     }
-}
-
-TEST(AnswerSelection, TwoKeywordsWithoutTheirRecordDrawBetweenBothSubsets)
-{
-    // Pool = [search of B alone (the fallback), search of A alone]; both cursors move.
-    std::set<std::string> seen;
-    for (std::uint32_t seed = 0; seed < 40; ++seed) {
-        // The third record only puts B into the index; it never matches.
-        auto engine = makeEngine({{{"A"}, {"a1", "a2"}}, {{kFallback}, {"f1", "f2"}}, {{"B", "NIE"}, {"nie"}}});
-        seedRandom(seed);
-        // The search of B alone draws first, from its pool of one fallback answer.
-        std::uint32_t expectedState = stateAfterDraws(seed, 1);
-        const int drawn = stepRandom(expectedState);
-        const std::string answer = engine.answer("b a");
-        EXPECT_EQ(answer, drawn % 2 == 0 ? "f1" : "a1");
-        EXPECT_EQ(randomState(), expectedState);
-        EXPECT_EQ(engine.records()[0].cursor(), 1u);
-        EXPECT_EQ(engine.records()[1].cursor(), 1u);
-        seen.insert(answer);
-    }
-    EXPECT_EQ(seen, (std::set<std::string>{"a1", "f1"}));
 }
 
 // Above 8 found keywords: the full search when it stays within what 8 can need.
