@@ -175,14 +175,11 @@ public:
     // The found keywords of a question, as the keyword index is walked.
     std::vector<std::string> findKeywords(const std::string& question) const
     {
-        const std::string scan = upper(question);
-        std::vector<std::string> found;
+        std::vector<std::string> index;
         for (const Record& record : records) {
-            for (const std::string& keyword : record.keywords) {
-                scanKeyword(found, scan, keyword);
-            }
+            index.insert(index.end(), record.keywords.begin(), record.keywords.end());
         }
-        return found;
+        return scanKeywords(upper(question), index);
     }
 };
 
