@@ -31,26 +31,30 @@ public:
     const SSpan* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
     const std::uint8_t* pixels() const { return pixels_.data(); }
 
-    // Splits the picture's 16-bit pixels for the blend, once: per row a line of lanes of
-    // blue << 8 | red and one of green << 8, each channel in its own byte, column 0 of every
-    // line 64-byte aligned; and a word of bits per 32 columns, bit i of word k set when pixel
-    // 32k + i is not the key. Pictures of other depths, or no memory for it, keep the table as
-    // it is.
-    void splitForBlend(const CSurfaceMemory& memory);
+    // Splits the picture's 16-bit pixels for the blend, for chunks of 32 pixels that start
+    // at the columns c with (c + phase) % 32 == 0 (the target decides the phase, so that both
+    // are read in aligned steps; another phase splits again). Per row and chunk: 32 lanes of
+    // blue << 8 | red, each channel in its own byte, 64-byte aligned; 32 lanes of green << 8;
+    // and a word whose bit i is set when the chunk's pixel i is not the key. Pictures of other
+    // depths, or no memory for it, keep the table as it is.
+    void splitForBlend(const CSurfaceMemory& memory, std::int32_t phase);
     bool splitForBlend() const { return !blendLanes_.empty(); }
+    std::int32_t blendPhase() const { return blendPhase_; }
     const std::uint32_t* drawnBitsOf(std::int32_t y) const
     {
-        return drawnBits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(drawnWordsPerRow_);
+        return drawnBits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(blendChunks_);
     }
-    // The row's lanes from column 0; the lines have 32 lanes of padding either side.
+    // The lanes of the row's first chunk; the green ones follow the row's last chunk.
     const std::uint16_t* blueRedOf(std::int32_t y) const
     {
-        return blendLanes_.data() + blendStart_ + static_cast<std::size_t>(y) * 2 * blendLineLanes_;
+        return blendLanes_.data() + blendStart_ + static_cast<std::size_t>(y) * 64 * static_cast<std::size_t>(blendChunks_);
     }
-    const std::uint16_t* greenOf(std::int32_t y) const { return blueRedOf(y) + blendLineLanes_; }
+    const std::uint16_t* greenOf(std::int32_t y) const
+    {
+        return blueRedOf(y) + 32 * static_cast<std::size_t>(blendChunks_);
+    }
 
 private:
-    static constexpr std::size_t kPadLanes = 32;
 
 
     std::uint32_t key_;
@@ -58,9 +62,9 @@ private:
     std::vector<std::uint32_t> rowStart_;
     std::vector<SSpan> spans_;
     std::vector<std::uint8_t> pixels_;
-    std::int32_t drawnWordsPerRow_ = 0;
     std::vector<std::uint32_t> drawnBits_;
-    std::size_t blendLineLanes_ = 0;
+    std::int32_t blendChunks_ = 0;
     std::size_t blendStart_ = 0;
+    std::int32_t blendPhase_ = 0;
     std::vector<std::uint16_t> blendLanes_;
 };

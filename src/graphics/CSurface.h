@@ -131,8 +131,9 @@ private:
     void contentsChanged();
     // The table of runs for the key compared under `keyBits`, once the picture was drawn
     // keyed unchanged before; null while it may change or when there is no memory for one.
-    // A table for the blend is split for it where the processor runs its widest loop.
-    const CKeySpans* keySpans(std::uint32_t keyBits, bool forBlend);
+    // A table for the blend is split for it, in the target's phase (see CKeySpans), where the
+    // processor runs its widest loop.
+    const CKeySpans* keySpans(std::uint32_t keyBits, std::optional<std::int32_t> blendPhase);
     CKeySpans* runTable(std::uint32_t keyBits);
     CFont* contextFont();
 

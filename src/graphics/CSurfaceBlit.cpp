@@ -21,12 +21,12 @@ constexpr std::uint32_t kDrawsBeforeSpans = 1;
 
 } // namespace
 
-const CKeySpans* CSurface::keySpans(std::uint32_t keyBits, bool forBlend)
+const CKeySpans* CSurface::keySpans(std::uint32_t keyBits, std::optional<std::int32_t> blendPhase)
 {
     CKeySpans* spans = runTable(keyBits);
     // The blend's widest loop reads the picture's channels split in the table.
-    if (spans && forBlend && bestSimd() == ESimd::Avx512) {
-        spans->splitForBlend(*memory_);
+    if (spans && blendPhase && bestSimd() == ESimd::Avx512) {
+        spans->splitForBlend(*memory_, *blendPhase);
     }
     return spans;
 }
@@ -71,7 +71,7 @@ std::int32_t CSurface::platformCopy(CSurface& destination, std::int32_t x, std::
     try {
         if (!keyed) {
             Blitters::copy(*memory_, clipped->source, *destination.memory_, clipped->x, clipped->y);
-        } else if (const CKeySpans* spans = &destination != this ? keySpans(colorBits(memory_->format()), false) : nullptr) {
+        } else if (const CKeySpans* spans = &destination != this ? keySpans(colorBits(memory_->format()), std::nullopt) : nullptr) {
             Blitters::copyKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
                                      clipped->y);
         } else {
@@ -127,7 +127,11 @@ std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::in
         try {
             // 15 and 16 bits compare whole pixels with the key; 24 and 32 bits their colour.
             const std::uint32_t keyBits = depth <= 16 ? 0xFFFFu : 0xFFFFFFu;
-            const CKeySpans* spans = &destination != this ? keySpans(keyBits, true) : nullptr;
+            // The blend's chunks start where the target's pixels lie on 64-byte boundaries.
+            const auto misaligned = static_cast<std::int32_t>(
+                reinterpret_cast<std::uintptr_t>(destination.memory_->row(clipped->y) + 2 * clipped->x) % 64 / 2);
+            const std::int32_t phase = misaligned - clipped->source.left;
+            const CKeySpans* spans = &destination != this ? keySpans(keyBits, phase) : nullptr;
             if (spans) {
                 Blitters::blendKeyedSpans(*spans, memory_->format(), clipped->source, *destination.memory_, clipped->x,
                                           clipped->y, a);

@@ -22,32 +22,37 @@ inline std::uint32_t columnsOf(std::int32_t column, std::int32_t left, std::int3
     return static_cast<std::uint32_t>(((std::uint64_t{1} << to) - 1) & ~((std::uint64_t{1} << from) - 1));
 }
 
-// Calls draw.row(row) for every row of `source`, then draw(mask, column, target) for the
-// chunks of 32 pixels from source column `column`, a multiple of 32, `target` pointing where
-// that column goes. Lanes outside the mask are neither read nor written, so the first and last
-// chunk may reach past the row's ends; the ones between lie within them (`Inside`) and are read
-// whole.
+// Calls draw.row(row) for every row of `source`, then draw(mask, chunk, target) for the
+// table's chunks that hold its columns, `target` pointing where the chunk's first pixel goes.
+// Lanes outside the mask are neither read nor written, so the first and last chunk may reach
+// past the row's ends; the ones between lie within them (`Inside`) and are read whole.
 template <typename Draw>
 MINNE_TARGET_AVX512 inline void forEachChunk(const CKeySpans& spans, const SRect& source, CSurfaceMemory& to,
                                              std::int32_t x, std::int32_t y, Draw draw)
 {
     // Everything the loop needs is in locals: the stores may alias any memory.
+    const std::int32_t phase = spans.blendPhase();
     const std::int32_t left = source.left;
     const std::int32_t right = source.right;
     const std::int32_t bottom = source.bottom;
+    const std::int32_t first = (left + phase) / kChunk;
+    const std::int32_t last = (right - 1 + phase) / kChunk;
+    const std::uint32_t firstColumns = columnsOf(first * kChunk - phase, left, right);
+    const std::uint32_t lastColumns = columnsOf(last * kChunk - phase, left, right);
     const std::ptrdiff_t pitch = to.pitch();
-    std::uint8_t* targetRow = to.row(y) + 2 * static_cast<std::ptrdiff_t>(x);
+    // Where the first chunk's first pixel goes.
+    std::uint8_t* targetRow = to.row(y) + 2 * (static_cast<std::ptrdiff_t>(x) + first * kChunk - phase - left);
     for (std::int32_t row = source.top; row < bottom; ++row, targetRow += pitch) {
         draw.row(row);
         const std::uint32_t* bits = spans.drawnBitsOf(row);
-        std::int32_t column = left / kChunk * kChunk;
-        std::uint8_t* target = targetRow - 2 * (left - column);
-        draw.template operator()<false>(bits[column / kChunk] & columnsOf(column, left, right), column, target);
-        for (column += kChunk, target += 2 * kChunk; column + kChunk <= right; column += kChunk, target += 2 * kChunk) {
-            draw.template operator()<true>(bits[column / kChunk], column, target);
+        std::uint8_t* target = targetRow;
+        draw.template operator()<false>(bits[first] & firstColumns, first, target);
+        for (std::int32_t chunk = first + 1; chunk < last; ++chunk) {
+            target += 2 * kChunk;
+            draw.template operator()<true>(bits[chunk], chunk, target);
         }
-        if (column < right) {
-            draw.template operator()<false>(bits[column / kChunk] & columnsOf(column, left, right), column, target);
+        if (last > first) {
+            draw.template operator()<false>(bits[last] & lastColumns, last, target + 2 * kChunk);
         }
     }
 }
@@ -105,16 +110,17 @@ struct SBlendChunk {
     }
 
     template <bool Inside>
-    MINNE_TARGET_AVX512 void operator()(std::uint32_t mask, std::int32_t column, std::uint8_t* target) const
+    MINNE_TARGET_AVX512 void operator()(std::uint32_t mask, std::int32_t chunk, std::uint8_t* target) const
     {
-        const __m512i blueRed = held(_mm512_load_si512(blueRedRow + column));
+        const std::ptrdiff_t lane = static_cast<std::ptrdiff_t>(chunk) * kChunk;
+        const __m512i blueRed = held(_mm512_load_si512(blueRedRow + lane));
         const __m512i d = held(Inside ? _mm512_loadu_si512(target) : _mm512_maskz_loadu_epi16(mask, target));
         // The target's green in a lane's low byte and its red in the high byte, in one step
         // (the zero-masking form: gcc 12 warns on the plain one's undefined fill).
         const __m512i greenRed = _mm512_maskz_multishift_epi64_epi8(~std::uint64_t{0}, fieldsAt, d);
         const __m512i redSum = _mm512_maddubs_epi16(targetHigh, select(highField, greenRed, blueRed));
         const __m512i greenSum =
-            _mm512_maddubs_epi16(targetLow, select(greenField, greenRed, _mm512_load_si512(greenRow + column)));
+            _mm512_maddubs_epi16(targetLow, select(greenField, greenRed, _mm512_load_si512(greenRow + lane)));
         const __m512i blueSum = _mm512_maddubs_epi16(targetLow, select(lowField, d, blueRed));
         // The results are the sums' high bytes: blue and green side by side, then blue + 32 * green.
         const __m512i low = _mm512_maddubs_epi16(blueGreen, _mm512_permutex2var_epi8(blueSum, highBytes, greenSum));

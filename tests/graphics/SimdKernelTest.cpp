@@ -113,7 +113,7 @@ TEST_P(SimdKernelTest, SplitTableBlendsAlikeOnEveryPath)
         const std::int32_t height = 1 + static_cast<std::int32_t>(random_() % 4);
         const CSurfaceMemory source = randomMemory(width, height, key, 2 + static_cast<std::uint32_t>(random_() % 40));
         CKeySpans spans(source, key, keyBits);
-        spans.splitForBlend(source);
+        spans.splitForBlend(source, static_cast<std::int32_t>(random_() % 64) - 32);
         const std::int32_t left = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(width));
         const std::int32_t right = left + 1 + static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(width - left));
         const SRect part{left, 0, right, height};
