@@ -2,11 +2,9 @@
 // the loudspeaker is captured and compared with the song itself.
 #include "platform/sdl/SdlAudio.h"
 
-#include "music/CMusicPlayer.h"
 #include "song/OggVorbisEncoder.h"
 
 #include "OggDecoding.h"
-#include "TempFolder.h"
 #include "TestPackages.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +119,15 @@ TEST_F(SdlAudioTest, PlaysALoopingSongFromMemoryUntilStopped)
     const Samples after = recorder.record(4096);
     EXPECT_EQ(firstSound(after), after.size()) << "still sounding after stop";
     audio.close(stream);
+
+    // The beep is a short sound of its own, over within a fraction of a second.
+    audio.beep();
+    const Samples beep = recorder.record(44100);
+    const std::size_t sound = firstSound(beep);
+    ASSERT_LT(sound + 2 * 13230, beep.size());
+    EXPECT_GT(rms(beep, sound, 2 * 2205), 1000.0);
+    EXPECT_EQ(firstSound(Samples(beep.begin() + static_cast<std::ptrdiff_t>(sound + 2 * 13230), beep.end())),
+              beep.size() - sound - 2 * 13230);
 }
 
 // The build's song is stereo at 44100 Hz; from the first sound on, half a second is the decoded
@@ -151,21 +158,6 @@ TEST_F(SdlAudioTest, TheGeneratedSongComesOutAsItsDecoderGivesIt)
     EXPECT_GT(rms(out, start, 2 * 22050), 1000.0);
 }
 
-TEST_F(SdlAudioTest, TheBeepIsAShortSoundOfItsOwn)
-{
-    ASSERT_TRUE(audio.init(44100, 32));
-    COutputRecorder recorder(audio);
-    audio.beep();
-    const Samples out = recorder.record(44100);
-    const std::size_t start = firstSound(out);
-    ASSERT_LT(start, out.size());
-    EXPECT_GT(rms(out, start, 2 * 2205), 1000.0);
-    // Over within a fraction of a second.
-    const std::size_t over = start + 2 * 13230;
-    ASSERT_LT(over, out.size());
-    EXPECT_EQ(firstSound(Samples(out.begin() + static_cast<std::ptrdiff_t>(over), out.end())), out.size() - over);
-}
-
 // What is no Ogg song is refused, and without a device (no driver, or shut down on the
 // program's closing thread while its window goes) everything is quietly nothing.
 TEST_F(SdlAudioTest, RefusesWhatIsNoSongAndWithoutADeviceDoesNothing)
@@ -193,24 +185,4 @@ TEST_F(SdlAudioTest, RefusesWhatIsNoSongAndWithoutADeviceDoesNothing)
         device->beep();
         device->shutDown();
     }
-}
-
-TEST_F(SdlAudioTest, ThePlayerStartsTheBuiltSong)
-{
-    CTempFolder logFolder;
-    CManualClock clock;
-    CStderrFatalSink sink;
-    CLogs logs(clock, sink, logFolder.path());
-    COutputRecorder recorder(audio);
-    {
-        CMusicPlayer player(audio, logs, MINNE_DATA_DIR);
-        player.AddSong("music.ogg");
-        player.Start();
-        EXPECT_FALSE(player.disabled());
-        const Samples out = recorder.record(22050);
-        EXPECT_LT(firstSound(out), out.size());
-        player.Toggle();
-        EXPECT_TRUE(player.disabled());
-    }
-    EXPECT_FALSE(std::filesystem::exists(logFolder.path() / "error_log.txt"));
 }
