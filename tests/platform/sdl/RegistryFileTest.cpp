@@ -48,26 +48,18 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, TheFileLivesUnderTheConfigFolder)
+TEST_F(SettingsTest, WithoutAUsableConfigFolderTheFileLivesUnderHome)
 {
-    EXPECT_EQ(userRegistryPath(), registryPath.string());
-    const std::string home = (root / "home").string();
-    for (const char* notUsable : {"", "relative/config"}) {
-        ::setenv("XDG_CONFIG_HOME", notUsable, 1);
-        EXPECT_EQ(userRegistryPath(), home + "/.config/minnespiegel/registry.reg") << notUsable;
+    // Under XDG_CONFIG_HOME is the settings scenario's; here the fall-backs to HOME.
+    for (const char* notUsable : {"", "relative/config", static_cast<const char*>(nullptr)}) {
+        notUsable ? ::setenv("XDG_CONFIG_HOME", notUsable, 1) : ::unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(userRegistryPath(), (root / "home").string() + "/.config/minnespiegel/registry.reg") << !notUsable;
     }
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(userRegistryPath(), home + "/.config/minnespiegel/registry.reg");
 }
 
-TEST_F(SettingsTest, FourSettingsRoundTripThroughTheFileWrittenOnlyWhenSaved)
+TEST_F(SettingsTest, FourSettingsRoundTripThroughTheFile)
 {
     auto registry = openUserRegistry();
-    for (const char* name : {"back", "dancer", "music", "cd"}) {
-        EXPECT_EQ(loaded(*registry, name, 42), 42) << "first run: " << name;
-    }
-    EXPECT_FALSE(fs::exists(registryPath));
-
     const std::pair<const char*, std::int32_t> settings[] = {{"back", 3}, {"dancer", 1}, {"music", 1}, {"cd", -1}};
     for (const auto& [name, value] : settings) {
         EXPECT_TRUE(SaveSetting(*registry, name, value));
