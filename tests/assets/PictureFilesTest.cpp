@@ -1,7 +1,6 @@
 // Every picture the program loads is there, in the format and size it expects, read by the
 // program's own loader, made the same way on every run, and fit to the places the program
 // draws it.
-#include "Pixels.h"
 #include "TempFolder.h"
 #include "image/CDXImage.h"
 #include "pictures/Pictures.h"
@@ -9,13 +8,94 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
-#include <functional>
-#include <map>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <set>
 
-namespace assettest {
 namespace {
+
+using Colour = std::array<uint8_t, 3>;
+constexpr Colour kMagenta{255, 0, 255};
+
+// How the program's loader must meet each file: JPEG, or BMP at 24 bits, 8 bits, 8 bits RLE.
+enum class EFormat { Jpeg, Bmp24, Bmp8, Bmp8Rle };
+
+struct SExpected {
+    std::string name;
+    EFormat format;
+    int width, height;
+};
+
+std::vector<SExpected> expectedPictures()
+{
+    using enum EFormat;
+    std::vector<SExpected> list{{"tor.bmp", Bmp24, 69, 104},         {"eingabe.bmp", Bmp24, 500, 100},
+                                {"mb_back.bmp", Bmp8, 290, 58},      {"mb_music.bmp", Bmp8Rle, 116, 58},
+                                {"mb_gender.bmp", Bmp8, 116, 58},    {"mb_zurueck.bmp", Bmp24, 77, 32},
+                                {"mb_hilfe.bmp", Bmp24, 77, 32},     {"mb_start.bmp", Bmp24, 77, 32},
+                                {"mb_ende.bmp", Bmp24, 77, 32},      {"mb_einstellungen.bmp", Bmp24, 178, 32},
+                                {"mb_internet.bmp", Bmp24, 178, 32}, {"cursor.bmp", Bmp8Rle, 20, 23},
+                                {"mi_titel2.jpg", Jpeg, 800, 600},   {"mi_einstellungen.jpg", Jpeg, 800, 600},
+                                {"mi_help.jpg", Jpeg, 800, 600}};
+    const auto numbered = [&list](const std::string& stem, int count, EFormat format, int width, int height) {
+        for (int k = 0; k < count; ++k)
+            list.push_back({stem + std::to_string(k) + ".bmp", format, width, height});
+    };
+    numbered("f1_", 10, Bmp24, 28, 64);
+    numbered("f2_", 10, Bmp24, 28, 64);
+    numbered("m1_", 67, Bmp8Rle, 140, 180);
+    numbered("menu_", 6, Bmp24, 400, 340);
+    numbered("Wait_", 6, Bmp8, 320, 240);
+    for (int n = 1; n <= 4; ++n)
+        list.push_back({"landschaft" + std::to_string(n) + ".jpg", Jpeg, 800, 600});
+    return list;
+}
+
+std::filesystem::path gfxDir() { return std::filesystem::path(MINNE_DATA_DIR) / "gfx"; }
+
+std::vector<uint8_t> readBytes(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct SPicture {
+    int width = 0, height = 0;
+    std::vector<Colour> pixels;
+    Colour at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// The picture as the loader draws it into a surface of this depth, each pixel read back as
+// 8-bit channels (narrow channels shifted up), or nothing when the loader refuses it.
+std::optional<SPicture> loadPicture(const std::filesystem::path& file, int depth = 32)
+{
+    const SDecodeResult decoded = CDXImage{}.LoadFromFile(file);
+    const std::optional<ESurfaceFormat> format = surfaceFormatForDepth(static_cast<std::uint32_t>(depth));
+    if (!decoded || !format)
+        return std::nullopt;
+    const CDib& dib = *decoded.dib;
+    const size_t bytes = bytesPerPixel(*format);
+    std::vector<uint8_t> surface(static_cast<size_t>(dib.width()) * dib.height() * bytes);
+    if (!ConvertDib(dib, *format, surface, static_cast<size_t>(dib.width()) * bytes))
+        return std::nullopt;
+    SPicture picture{dib.width(), dib.height(), {}};
+    for (size_t i = 0; i < surface.size(); i += bytes) {
+        const unsigned word = surface[i] | surface[i + 1] << 8;
+        switch (*format) {
+        case ESurfaceFormat::Rgb555:
+            picture.pixels.push_back({uint8_t(word >> 7 & 0xF8), uint8_t(word >> 2 & 0xF8), uint8_t(word << 3)});
+            break;
+        case ESurfaceFormat::Rgb565:
+            picture.pixels.push_back({uint8_t(word >> 8 & 0xF8), uint8_t(word >> 3 & 0xFC), uint8_t(word << 3)});
+            break;
+        default: picture.pixels.push_back({surface[i + 2], surface[i + 1], surface[i]});
+        }
+    }
+    return picture;
+}
 
 uint32_t le16(const std::vector<uint8_t>& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 
@@ -137,4 +217,3 @@ TEST(PictureFiles, ThePlacesTheProgramDrawsOnFitThePictures)
 }
 
 } // namespace
-} // namespace assettest

@@ -39,13 +39,6 @@ protected:
 
 } // namespace
 
-TEST_F(LogsTest, StampHasLeadingZeroDayAndIs24Bytes)
-{
-    EXPECT_EQ(formatLogTimestamp(makeTime(2026, 12, 5, 6, 20, 59, 16)), "Sat Dec 05 20:59:16 2026");
-    EXPECT_EQ(formatLogTimestamp(makeTime(2004, 1, 31, 0, 0, 0, 0)), "Sun Jan 31 00:00:00 2004");
-    EXPECT_EQ(formatLogTimestamp(makeTime(1999, 7, 9, 3, 9, 5, 7)).size(), 24u);
-}
-
 // Stamped CR LF lines in call order, appended by a later run too, in a folder whose name has
 // an umlaut; a fatal message is written first, then shown in a box and a quit with 0 posted.
 TEST_F(LogsTest, ErrorLogAppendsStampedCrLfLinesAndFatalOnesAlsoEndTheProgram)

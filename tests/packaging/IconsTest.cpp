@@ -10,7 +10,6 @@
 #include <stb_image.h>
 
 #include <memory>
-#include <regex>
 
 using namespace assetgen;
 
@@ -82,19 +81,6 @@ TEST_F(Icons, EverySizeOfTheThemeIsTheGateOnAClearSquare)
         EXPECT_GT(opaque, size * size / 4) << size;
         EXPECT_LT(opaque, size * size * 3 / 4) << size;
     }
-}
-
-// The window's icon is the 64-pixel icon as C++ bytes.
-TEST_F(Icons, TheWindowIconIsTheSixtyFourPixelIcon)
-{
-    const std::string text = CTempFolder::read(*folder_ / "WindowIcon.h");
-    EXPECT_NE(text.find("kWindowIconSize = 64;"), std::string::npos);
-    const std::string list = text.substr(text.find('{') + 1);
-    std::vector<uint8_t> bytes;
-    const std::regex number("[0-9]+");
-    for (auto it = std::sregex_iterator(list.begin(), list.end(), number); it != std::sregex_iterator(); ++it)
-        bytes.push_back(static_cast<uint8_t>(std::stoi(it->str())));
-    EXPECT_EQ(bytes, icon(64).rgba);
 }
 
 } // namespace

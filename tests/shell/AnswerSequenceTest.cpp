@@ -134,20 +134,6 @@ TEST_F(AnswerSequenceTest, EnterHeldSinceTheSubmitDismissesAtTick101)
     EXPECT_EQ(state().screenState, EScreen::Question);
 }
 
-TEST_F(AnswerSequenceTest, SlowFramesRunSeveralTicksAndKeepTheTiming)
-{
-    ask("Liebe");
-    // 60-ms frames: four ticks each. 21 flight ticks take six frames.
-    frames(5, 60);
-    EXPECT_EQ(state().screenState, EScreen::Flight);
-    frame(60);
-    EXPECT_EQ(state().screenState, EScreen::Glow);
-    frames(49, 60);
-    EXPECT_EQ(state().screenState, EScreen::Glow);
-    frame(60);
-    EXPECT_EQ(state().screenState, EScreen::Answer);
-}
-
 // 45-ms frames: three ticks each; the glow's 200th tick is the second of a frame. The next
 // question's flight, glow and answer take their full time.
 TEST_F(AnswerSequenceTest, APhaseEndingInACatchUpLeavesNothingForTheNextQuestion)

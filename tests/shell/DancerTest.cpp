@@ -57,15 +57,6 @@ TEST_F(DancerTest, KeepsDancingThroughTheGlowAndShowsFrameZeroOnceAtItsEnd)
     EXPECT_EQ(state().animationState, "givingAnswer");
 }
 
-TEST_F(DancerTest, SlowFramesSkipPosesAndKeepTheSpeed)
-{
-    pressKey(ScanCode::Return, 13);
-    auto step = [](std::int32_t index) { return index + 1 > 29 ? 1 : index + 1; };
-    const std::int32_t before = state().dancerFrame;
-    frame(90); // less than 30 ms had passed since the last step: three steps now
-    EXPECT_EQ(shown(), step(step(step(before))));
-}
-
 TEST_F(DancerTest, StandsStillOffTheSceneAndIsStoppedByTheBackButton)
 {
     pressEnter();

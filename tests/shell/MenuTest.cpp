@@ -110,63 +110,6 @@ TEST_F(ShellTest, SettingsSelectorsStepAndWrapAndOnlyTheBackButtonStoresThem)
     EXPECT_EQ(storedSetting("back"), 0);
 }
 
-// A damaged or hand-edited file: a value no selector has is the value's default wherever it is
-// read, so no selector shows an empty frame and the scene is not left to chance.
-TEST_F(ShellTest, StoredValuesOutsideTheirRangeCountAsTheDefault)
-{
-    constexpr std::int64_t kSeconds = 1'234'567;
-    seedRandom(static_cast<std::uint32_t>(kSeconds));
-    ASSERT_NE(drawRandom() % 4 + 1, 1) << "the random landscape must differ from the default one";
-    platform->manualClock.setCalendarSeconds(kSeconds);
-    for (const std::int32_t back : {5, 9, -1}) {
-        saveSetting("back", back);
-        saveSetting("dancer", 2);
-        saveSetting("music", 7);
-        ASSERT_TRUE(start());
-        EXPECT_TRUE(platform->audioDevice.playing());
-        clickStart();
-        EXPECT_EQ(app->graphics().background->fileName(), "gfx/landschaft1.jpg") << back;
-        EXPECT_EQ(app->graphics().dancer->x(), 200);
-        clickBack();
-        clickSettings();
-        SGraphics& g = app->graphics();
-        EXPECT_EQ(g.mb_back->value(), 0) << back;
-        EXPECT_EQ(g.mb_back->frame(), 0u) << back;
-        EXPECT_EQ(g.mb_gender->value(), 0);
-        EXPECT_EQ(g.mb_music->value(), 0);
-        app.reset();
-    }
-}
-
-// Start shows the scene with the back button at the top, the first landscape and its dancer's
-// place; the landscape chosen in the settings and its place are used, and at the next start.
-TEST_F(ShellTest, TheSceneShowsTheChosenLandscapeWithItsDancerPlace)
-{
-    ASSERT_TRUE(start());
-    clickStart();
-    EXPECT_EQ(state().screenState, EScreen::Question);
-    SGraphics& g = app->graphics();
-    EXPECT_EQ(g.mb_zurueck->x(), 700);
-    EXPECT_EQ(g.mb_zurueck->y(), 24);
-    EXPECT_EQ(g.background->fileName(), "gfx/landschaft1.jpg");
-    EXPECT_EQ(g.dancer->x(), 200);
-    EXPECT_EQ(g.dancer->y(), 335);
-    clickBack();
-    EXPECT_EQ(g.mb_zurueck->y(), 555);
-    clickSettings();
-    click(380, 260); // landscape 2
-    clickBack();
-    ASSERT_EQ(storedSetting("back"), 1);
-    clickStart();
-    EXPECT_EQ(g.background->fileName(), "gfx/landschaft2.jpg");
-    EXPECT_EQ(g.dancer->x(), 580);
-    EXPECT_EQ(g.dancer->y(), 320);
-    app.reset();
-    ASSERT_TRUE(start());
-    clickStart();
-    EXPECT_EQ(app->graphics().background->fileName(), "gfx/landschaft2.jpg");
-}
-
 TEST_F(ShellTest, RandomLandscapeIsDrawnFromTheReseededGenerator)
 {
     saveSetting("back", 4);
@@ -177,21 +120,4 @@ TEST_F(ShellTest, RandomLandscapeIsDrawnFromTheReseededGenerator)
     const int expected = drawRandom() % 4 + 1;
     EXPECT_EQ(app->graphics().background->fileName(), "gfx/landschaft" + std::to_string(expected) + ".jpg");
     EXPECT_EQ(app->graphics().dancer->x(), expected == 2 ? 580 : 200);
-}
-
-// Settings that cannot be kept (the store refuses every write) are logged, one line per value
-// with the reason, and the screen still goes back.
-TEST_F(ShellTest, SettingsThatCannotBeSavedAreLoggedWithTheReason)
-{
-    platform->registryFile->writeError = RegError::AccessDenied;
-    ASSERT_TRUE(start());
-    clickSettings();
-    clickBack();
-    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
-    EXPECT_FALSE(storedSetting("back"));
-    // The reason in the system's words (Windows' own message table where there is one).
-    const std::string reason = " konnte nicht gespeichert werden (CRegistryKey::CreateOrOpenKey() - " +
-                               win32ErrorMessage(RegError::AccessDenied) + ")";
-    EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "SaveSetting: back" + reason,
-                                               "SaveSetting: dancer" + reason, "SaveSetting: music" + reason}));
 }

@@ -2,63 +2,6 @@
 
 using namespace shelltest;
 
-// Messages go before frames; an inactive program draws nothing and only waits, but shows its
-// last frame again when uncovered, whatever its back buffer holds. An active program sends no
-// frame while its picture stays the same, so it too shows the last frame again.
-TEST_F(ShellTest, AnInactiveProgramOnlyWaitsAndAnUncoveredWindowShowsItsLastFrameAgain)
-{
-    ASSERT_TRUE(start());
-    frame();
-    const std::vector<std::uint8_t> shown = display().lastFrame();
-    const std::uint32_t presents = display().presentCount();
-    post(EMessageKind::Activate, false);
-    app->runLoopStep(); // takes the message, draws nothing
-    EXPECT_FALSE(state().active);
-    app->runLoopStep(); // nothing waits and the program is inactive: it blocks
-    app->runLoopStep();
-    EXPECT_EQ(platform->waits, 2);
-    EXPECT_EQ(display().presentCount(), presents);
-    app->screen()->back()->Fill(0x00123456);
-    post(EMessageKind::Repaint);
-    app->runLoopStep();
-    EXPECT_EQ(display().presentCount(), presents + 1);
-    EXPECT_EQ(display().lastFrame(), shown);
-
-    post(EMessageKind::Activate, true);
-    post(EMessageKind::Repaint);
-    app->runLoopStep();
-    app->runLoopStep();
-    EXPECT_EQ(display().presentCount(), presents + 2);
-    EXPECT_EQ(display().lastFrame(), shown);
-    EXPECT_EQ(platform->waits, 2);
-}
-
-TEST_F(ShellTest, TheCursorIsHiddenWhileThePointerIsOutsideTheWindow)
-{
-    // The test cursor is white; the title menu has no white.
-    const auto whitePixels = [this] {
-        const std::vector<std::uint8_t>& shown = display().lastFrame();
-        int count = 0;
-        for (std::size_t at = 0; at + 3 < shown.size(); at += 4) {
-            count += shown[at] == 255 && shown[at + 1] == 255 && shown[at + 2] == 255;
-        }
-        return count;
-    };
-    ASSERT_TRUE(start());
-    pointAt(400, 300);
-    const int cursorPixels = whitePixels();
-    ASSERT_GT(cursorPixels, 0);
-    platform->input.pointAt(799, 300);
-    platform->input.push({EInputEventType::PointerLeft});
-    frame();
-    EXPECT_EQ(whitePixels(), 0);
-    frame();
-    EXPECT_EQ(whitePixels(), 0);
-    platform->input.push({EInputEventType::PointerEntered});
-    pointAt(200, 100);
-    EXPECT_EQ(whitePixels(), cursorPixels);
-}
-
 TEST_F(ShellTest, CloseShutsDownOnceAndPostsQuit)
 {
     ASSERT_TRUE(start());
@@ -91,57 +34,6 @@ TEST_F(ShellTest, EscapeEndsAtOnceOnEveryScreenWithoutPresenting)
         EXPECT_EQ(platform->presentedFrames, presents);
         EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "ESC pressed - leaving at once"}));
         platform->input.releaseKey(ScanCode::Escape);
-    }
-}
-
-TEST_F(ShellTest, AltEnterTogglesTheWindowModeAndTypesNothing)
-{
-    ASSERT_TRUE(start());
-    clickStart();
-    post(EMessageKind::ToggleWindowMode);
-    app->runLoopStep();
-    app->runLoopStep();
-    EXPECT_EQ(platform->windowModeToggles, 1);
-    EXPECT_EQ(state().questionText, "");
-    EXPECT_EQ(state().screenState, EScreen::Question);
-}
-
-// "Ende" presents the frame of its click, then ends; "Homepage" opens the browser and ends,
-// logging a browser that cannot be started.
-TEST_F(ShellTest, EndAndHomePageEntriesCloseTheProgram)
-{
-    const struct {
-        int y;
-        std::optional<std::string> refusal;
-        std::vector<std::string> addresses, log;
-    } cases[] = {
-        {530, std::nullopt, {}, {"Farbtiefe: 32", "exiting"}},
-        {450, std::nullopt, {"https://www.minnespiegel.example/"}, {"Farbtiefe: 32"}},
-        {450,
-         "xdg-open: No such file or directory",
-         {"https://www.minnespiegel.example/"},
-         {"Farbtiefe: 32",
-          "launchHomePage: no browser could be started (xdg-open: No such file or directory)"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.log.back());
-        restart();
-        platform->refusal = c.refusal;
-        ASSERT_TRUE(start());
-        pointAt(50, c.y);
-        platform->input.pressMouseButton(0);
-        frame();
-        const int presents = platform->presentedFrames;
-        platform->input.releaseMouseButton(0);
-        app->renderFrame();
-        if (c.addresses.empty()) {
-            EXPECT_EQ(platform->presentedFrames, presents + 1);
-        }
-        EXPECT_TRUE(app->isShutDown());
-        EXPECT_TRUE(app->quitPosted());
-        EXPECT_EQ(app->exitCode(), 0);
-        EXPECT_EQ(log(), c.log);
-        EXPECT_EQ(platform->addresses, c.addresses);
     }
 }
 

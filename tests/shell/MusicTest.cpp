@@ -4,17 +4,6 @@ using namespace shelltest;
 
 using MusicTest = ShellTest;
 
-TEST_F(MusicTest, PlaysTheSongFromThePackageAtStart)
-{
-    ASSERT_TRUE(start());
-    const std::vector<std::string>& calls = platform->audioDevice.calls();
-    ASSERT_GE(calls.size(), 3u);
-    EXPECT_EQ(calls[0], "init 44100 32");
-    EXPECT_EQ(calls[1].rfind("open 1", 0), 0u);
-    EXPECT_EQ(calls[2], "play 1");
-    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
-}
-
 // Stored off, the program starts silently; the music button switches the player at once, with
 // either mouse button, and the back button stores its state.
 TEST_F(MusicTest, TheMusicButtonSwitchesThePlayerAtOnce)

@@ -89,6 +89,17 @@ inline void writeProgramPictures(const fs::path& folder)
              [](int x, int y) { return x > 5 && x < 60 && y > 5 && y < 70 ? 0x00FF00u : 0x5A5A5Au; });
 }
 
+// Written once per run and copied into each test's folder, where tests remove and damage them.
+inline fs::path programPictures()
+{
+    static const CTempFolder shared{"shell-gfx"};
+    static const bool written = [] {
+        writeProgramPictures(shared.path());
+        return true;
+    }();
+    return written ? shared.path() : fs::path{};
+}
+
 // Answers known in advance: one record with one answer for "LIEBE", one for "LANG" whose
 // answer needs two lines, and the fallback; the help file's one answer is for "RITZ".
 inline constexpr const char* kLoveAnswer = "Die Liebe findet ihren Weg.";
@@ -144,8 +155,7 @@ inline void PrintTo(const SShownBox& box, std::ostream* out)
     *out << box.title << ": " << box.text;
 }
 
-// Takes scripted messages, counting the waits for one; records the boxes and browser calls
-// (`refusal` set: no browser can be started, for this reason).
+// Takes scripted messages, counting the waits for one; records the boxes; every browser starts.
 class CTestPlatform final : public IShellPlatform, IMessageQueue, IMessageBox, IBrowserLauncher {
 public:
     CTestPlatform()
@@ -174,17 +184,9 @@ public:
     {
         boxes.push_back({title, text, icon});
     }
-    SLaunchResult openAddress(const std::string& address) override
-    {
-        addresses.push_back(address);
-        return refusal ? SLaunchResult{false, *refusal} : SLaunchResult{};
-    }
+    SLaunchResult openAddress(const std::string&) override { return {}; }
 
-    bool createMainWindow() override
-    {
-        ++windowsCreated;
-        return windowCanBeMade;
-    }
+    bool createMainWindow() override { return windowCanBeMade; }
     std::unique_ptr<IDisplay> createDisplay() override
     {
         if (!displayExists) {
@@ -202,14 +204,12 @@ public:
     }
     std::unique_ptr<IFontRasterizer> createFonts() override { return std::make_unique<CNullFontRasterizer>(); }
     IInputSource* inputSource() override { return inputExists ? &input : nullptr; }
-    void toggleWindowMode() override { ++windowModeToggles; }
+    void toggleWindowMode() override {}
 
     CManualClock manualClock;
     std::deque<SMessage> messages;
     int waits = 0;
     std::vector<SShownBox> boxes;
-    std::vector<std::string> addresses;
-    std::optional<std::string> refusal;
     CFakeAudioDevice audioDevice;
     CScriptedInputSource input;
     CNullDisplay::SRefusals refusals;
@@ -220,8 +220,6 @@ public:
     bool windowCanBeMade = true;
     bool displayExists = true;
     bool inputExists = true;
-    int windowsCreated = 0;
-    int windowModeToggles = 0;
     // The user's settings, kept in memory; a test can make every write fail.
     std::string registryText;
     CMemoryRegistryFile* registryFile = nullptr;
@@ -240,7 +238,7 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        writeProgramPictures(folder);
+        fs::copy(programPictures(), folder, fs::copy_options::recursive);
         writeKnowledgeFiles(tempFolder);
         writeSongPackage(folder / "resource.dat");
         fs::current_path(folder);
@@ -307,7 +305,6 @@ protected:
     }
     void clickStart() { click(50, 350); }
     void clickSettings() { click(50, 400); }
-    void clickHomePage() { click(50, 450); }
     void clickHelp() { click(50, 490); }
     void clickBack() { click(app->graphics().mb_zurueck->x() + 10, app->graphics().mb_zurueck->y() + 10); }
     // A key pressed (and held) for one frame.

@@ -95,55 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         SDepthCase{15, {32, 24, 16}, {"Farbtiefe: 15"}, 15},
         SDepthCase{15, {15}, {"could not create FULLSCREEN 16/15bit", "Farbtiefe: 15"}, 0}));
 
-TEST_F(ShellTest, VersionBoxOnlyReadsTheKnowledgeFilesFirst)
+// A keyword file without records gets a box and the program runs on. Missing knowledge files
+// are left to the help-answer scenario.
+TEST_F(ShellTest, AKeywordFileWithoutRecordsIsLoggedAndShown)
 {
-    fs::remove(folder / "hv.dat");
-    EXPECT_FALSE(start({.mode = ELaunchMode::VersionBox}));
-    EXPECT_EQ(app->exitCode(), 0);
-    EXPECT_EQ(boxes(), (Boxes{{"Versionsinfo", "Minnespiegel 2004 Version 1.0", EBoxIcon::None}}));
-    EXPECT_EQ(platform->windowsCreated, 0);
-    EXPECT_FALSE(fs::exists(folder / "error_log.txt"));
-    EXPECT_FALSE(fs::exists(folder / "hv.dat"));
-}
-
-// Missing or empty knowledge files are logged; only a keyword file without records gets a box;
-// the program runs on and creates none of them.
-TEST_F(ShellTest, MissingKnowledgeFilesAreLoggedAndOnlyAKeywordFileWithoutRecordsIsShown)
-{
-    const Lines noKeywords{"CAnswerEngine::sw.dat is missing - the mirror cannot answer"};
-    const std::string noPairs = "CAnswerEngine::hv.dat is missing - echoes keep the question's words";
-    const SShownBox box{"Minnespiegel 2004",
-                        "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten."};
-    const struct {
-        std::vector<const char*> removed;
-        Lines expectedLog;
-        Boxes expectedBoxes;
-    } cases[] = {
-        {{"sw.dat", "hv.dat", "hilfe.dat"},
-         {noKeywords[0], noPairs, "COracle::hilfe.dat is missing - questions in distress get no help answer"},
-         {box}},
-        {{}, {"CAnswerEngine::sw.dat holds no records - the mirror cannot answer"}, {box}},
-        {{"hv.dat"}, {noPairs}, {}},
-    };
-    for (const auto& c : cases) {
-        restart();
-        writeKnowledgeFiles(tempFolder);
-        for (const char* name : c.removed) {
-            fs::remove(folder / name);
-        }
-        if (c.removed.empty()) {
-            tempFolder.write("sw.dat", "");
-        }
-        ASSERT_TRUE(start());
-        EXPECT_FALSE(app->quitPosted());
-        Lines expected = c.expectedLog;
-        expected.push_back("Farbtiefe: 32");
-        EXPECT_EQ(log(), expected);
-        EXPECT_EQ(boxes(), c.expectedBoxes);
-        for (const char* name : c.removed) {
-            EXPECT_FALSE(fs::exists(folder / name)) << name;
-        }
-    }
+    tempFolder.write("sw.dat", "");
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(app->quitPosted());
+    EXPECT_EQ(log(), (Lines{"CAnswerEngine::sw.dat holds no records - the mirror cannot answer", "Farbtiefe: 32"}));
+    EXPECT_EQ(boxes(), (Boxes{{"Minnespiegel 2004",
+                               "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten."}}));
 }
 
 TEST_F(ShellTest, WithoutWindowDisplayOrInputTheProgramSaysSoAndEnds)

@@ -12,12 +12,6 @@ int measure(std::string_view text)
     return static_cast<int>(text.size()) * 10 - static_cast<int>(std::count(text.begin(), text.end(), '.'));
 }
 
-// Closer to the box font's German text: 48 bytes to a line of the parchment.
-int measureNarrow(std::string_view text)
-{
-    return static_cast<int>(text.size()) * 8;
-}
-
 std::string r(std::size_t count, char c)
 {
     return std::string(count, c);
@@ -151,25 +145,6 @@ TEST(TextLayout, QuestionKeepsItsFirstBreakWhileTypingOn)
     EXPECT_EQ(layoutQuestion(r(16, 'a') + " " + r(17, 'b') + "b", split, measure).lines[0].text, r(16, 'a'));
     // Narrow again: one line.
     EXPECT_EQ(layoutQuestion("kurz", split, measure).lines.size(), 1U);
-}
-
-TEST(TextLayout, LongQuestionRunsOnOverFiveLinesInsideTheBox)
-{
-    const std::string full = sentence(200);
-    int split = 0;
-    std::string firstLine;
-    for (std::size_t length = 1; length <= full.size(); ++length) {
-        const std::string typed = full.substr(0, length);
-        const SBoxLayout layout = layoutQuestion(typed, split, measureNarrow);
-        expectInsideTheBox(layout, typed, measureNarrow);
-        if (layout.lines.size() >= 2 && firstLine.empty()) {
-            firstLine = layout.lines[0].text;
-        }
-        if (!firstLine.empty()) {
-            EXPECT_EQ(layout.lines[0].text, firstLine) << "the first line moved at length " << length;
-        }
-    }
-    EXPECT_EQ(tops(layoutQuestion(full, split, measureNarrow)), (std::vector<int>{2, 20, 38, 56, 74}));
 }
 
 // Run-on lines stand as a block in the middle; even a text too long for five lines, or a word
