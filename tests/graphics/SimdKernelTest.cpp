@@ -137,3 +137,49 @@ INSTANTIATE_TEST_SUITE_P(Formats, SimdKernelTest,
                          [](const auto& format) { return std::to_string(static_cast<int>(format.param)) + "bits"; });
 
 } // namespace
+
+namespace {
+
+// The split table holds every pixel's channels in its own byte, at the lane its phase gives,
+// with a bit for each pixel that is not the key; a new phase lays it out again.
+TEST(KeySpansSplit, EveryPixelsChannelsAndKeyBitAtThePhasesLane)
+{
+    for (const ESurfaceFormat format : {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565}) {
+        const bool red565 = format == ESurfaceFormat::Rgb565;
+        CSurfaceMemory memory(45, 2, format, 0);
+        const std::uint16_t key = 0x0421;
+        for (std::int32_t y = 0; y < 2; ++y) {
+            for (std::int32_t x = 0; x < 45; ++x) {
+                // The top bit set at 16 bits, where it is red's.
+                const unsigned value = (red565 ? 0x8000u : 0u) + 1237u * static_cast<unsigned>(x + 45 * y);
+                const auto pixel = static_cast<std::uint16_t>(x % 7 == 3 ? key : value);
+                std::memcpy(memory.row(y) + 2 * x, &pixel, 2);
+            }
+        }
+        CKeySpans spans(memory, key, 0xFFFF);
+        for (const std::int32_t phase : {0, 5, -3}) {
+            spans.splitForBlend(memory, phase);
+            ASSERT_TRUE(spans.splitForBlend());
+            const std::int32_t lane0 = (phase + 32) % 32;
+            EXPECT_EQ(spans.blendPhase(), lane0);
+            for (std::int32_t y = 0; y < 2; ++y) {
+                for (std::int32_t x = 0; x < 45; ++x) {
+                    std::uint16_t pixel;
+                    std::memcpy(&pixel, memory.row(y) + 2 * x, 2);
+                    const std::int32_t lane = x + lane0;
+                    const unsigned red = red565 ? pixel >> 11 : (pixel >> 10) & 0x1Fu;
+                    const unsigned green = (pixel >> 5) & (red565 ? 0x3Fu : 0x1Fu);
+                    EXPECT_EQ(spans.blueRedOf(y)[lane], ((pixel & 0x1Fu) << 8) | red) << x << "," << y;
+                    EXPECT_EQ(spans.greenOf(y)[lane], green << 8) << x << "," << y;
+                    EXPECT_EQ((spans.drawnBitsOf(y)[lane / 32] >> (lane % 32)) & 1u, pixel != key ? 1u : 0u) << x;
+                }
+            }
+        }
+    }
+    CSurfaceMemory wide(8, 1, ESurfaceFormat::Bgrx32, 0);
+    CKeySpans spans(wide, 1);
+    spans.splitForBlend(wide, 0);
+    EXPECT_FALSE(spans.splitForBlend());
+}
+
+} // namespace
