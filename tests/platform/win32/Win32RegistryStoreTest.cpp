@@ -12,7 +12,8 @@
 namespace {
 
 // A key of its own for each run below HKEY_CURRENT_USER\Software, removed at the end. The
-// settings under the program's own key are checked between processes (settings_between_processes.sh).
+// settings under the program's own key, as numbers the system's registry tool shows and the
+// next run reads, are the settings scenario's under wine.
 class Win32Registry : public ::testing::Test {
 protected:
     void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + kScratch).c_str()); }
@@ -25,12 +26,6 @@ protected:
 TEST_F(Win32Registry, KeysAndNumbersRoundTripThroughTheSystemRegistry)
 {
     registrychecks::keysAndNumbersRoundTrip(store, kScratch);
-    DWORD raw = 0, size = sizeof raw, type = 0;
-    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, ("Software\\" + kScratch + "\\A\\B").c_str(), "back", RRF_RT_ANY, &type,
-                           &raw, &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, DWORD(REG_DWORD));
-    EXPECT_EQ(raw, 3u);
 }
 
 TEST_F(Win32Registry, FailuresCarryTheSystemsCodesAndTheSameStepsAsElsewhere)
