@@ -1,7 +1,6 @@
 #include "ShellTestPlatform.h"
 
 #include "oracle/Random.h"
-#include "settings/CWin32Exception.h"
 
 using namespace shelltest;
 
@@ -24,11 +23,7 @@ TEST_F(ShellTest, MenuHighlightFollowsThePointingSpot)
         pointAt(c.x, c.y);
         EXPECT_EQ(app->graphics().menuFrames->currentFrame(), c.frame) << c.x << "," << c.y;
     }
-}
-
-TEST_F(ShellTest, ClickOnTheSharedBorderRunsBothActionsInAskingOrder)
-{
-    ASSERT_TRUE(start());
+    // A click on the border of start and settings runs both actions in the order they are asked.
     click(50, 377);
     EXPECT_EQ(log(), (std::vector<std::string>{"Farbtiefe: 32", "spiegel started"}));
     EXPECT_EQ(state().screenState, EScreen::Settings);

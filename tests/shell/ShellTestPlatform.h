@@ -238,7 +238,10 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fs::copy(programPictures(), folder, fs::copy_options::recursive);
+        fs::create_directory(folder / "gfx");
+        for (const fs::directory_entry& picture : fs::directory_iterator(programPictures() / "gfx")) {
+            fs::copy_file(picture.path(), folder / "gfx" / picture.path().filename());
+        }
         writeKnowledgeFiles(tempFolder);
         writeSongPackage(folder / "resource.dat");
         fs::current_path(folder);
