@@ -95,19 +95,6 @@ TEST_F(SettingsTest, AValueOfAnotherTypeOrACorruptFileGivesTheDefaultAndIsKeptUn
     EXPECT_EQ(loaded(*registry, "cd"), 32);
 }
 
-TEST_F(SettingsTest, AFolderThatCannotBeMadeRefusesWithAccessDenied)
-{
-    folder.write("config/minnespiegel", "a file where the folder should be");
-    auto registry = openUserRegistry();
-    EXPECT_FALSE(SaveSetting(*registry, "back", 1));
-    EXPECT_EQ(loaded(*registry, "back", 5), 5);
-    EXPECT_EQ(registrychecks::thrown([&] {
-                  CRegistryKey(*registry, kHKeyCurrentUser, "Software", RegAccess::AllAccess)
-                      .CreateOrOpenKey("Velmora", nullptr, "", 0, RegAccess::AllAccess);
-              }),
-              (registrychecks::Thrown{"CRegistryKey::CreateOrOpenKey()", RegError::AccessDenied}));
-}
-
 TEST_F(SettingsTest, ACancelledEditWritesNothing)
 {
     CPosixRegistryFile file(registryPath.string());
