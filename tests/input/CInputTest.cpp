@@ -108,25 +108,18 @@ TEST_F(InputTest, FindNewKeyDownReportsAHeldKeyOnceAndTheLowerOfTwo)
     EXPECT_EQ(input.FindNewKeyDown(true), 0);
 }
 
-TEST_F(InputTest, ScanCodeToCharGivesWhatTheLastPressTyped)
+// Each key gives what its last press typed: its first character or nothing. Dead keys and
+// modifiers type nothing, control keys their codes; text without a key is ignored.
+TEST_F(InputTest, ScanCodeToCharGivesTheFirstCharacterOfTheLastPress)
 {
-    const std::string german = "\xE4\xF6\xFC\xDF\xC4\xD6\xDC\xE9\x80";
-    const std::uint8_t scans[] = {40, 39, 26, 12, 40, 39, 26, 18, 18};
+    const std::string german = "\xE4\xF6\xFC\xDF\xC4\xD6\xDC\x80";
+    const std::uint8_t scans[] = {40, 39, 26, 12, 40, 39, 26, 18};
     for (std::size_t i = 0; i < german.size(); ++i) {
         source.typeKey(scans[i], german.substr(i, 1));
         input.Update();
-        EXPECT_EQ(input.FindNewKeyDown(true), scans[i]);
         EXPECT_EQ(input.ScanCodeToChar(scans[i]), static_cast<std::uint8_t>(german[i])) << i;
         source.releaseKey(scans[i]);
-        input.Update();
-        input.FindNewKeyDown(true);
     }
-}
-
-// Dead keys and modifiers type nothing, control keys their codes, and only the first
-// character of a press counts; text without a key is ignored.
-TEST_F(InputTest, EachPressTypesItsFirstCharacterOrNothing)
-{
     source.typeKey(13, "");     // dead acute on a German layout
     source.typeKey(18, "\xE9"); // then e: the text arrives with the e
     source.typeKey(kScanShift, "");
