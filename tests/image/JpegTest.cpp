@@ -85,17 +85,6 @@ TEST(JpegDecoder, RefusesSizesBeyondTheLimitOrBeyondWhatTheFileCanHold)
     EXPECT_EQ(result.reason.rfind("JPEG: ", 0), 0u) << result.reason;
 }
 
-TEST(JpegStructure, EveryTruncationIsRefused)
-{
-    for (bool progressive : {false, true}) {
-        const Bytes file = colourPicture(24, 16, progressive);
-        for (std::size_t size = 0; size < file.size(); ++size) {
-            const SJpegStructure found = checkJpegStructure({file.data(), size});
-            EXPECT_EQ(found.refusal.rfind("JPEG: ", 0), 0u) << size << " of " << file.size();
-        }
-    }
-}
-
 TEST(JpegStructure, AnEndMarkerInsideASegmentDoesNotCount)
 {
     // An application segment (as an embedded thumbnail would be) holding FF D9, then the
@@ -110,7 +99,6 @@ TEST(JpegStructure, AnEndMarkerInsideASegmentDoesNotCount)
 
 TEST(JpegStructure, RefusesWhatCannotBeAPicture)
 {
-    EXPECT_NE(checkJpegStructure(claimingSize(16, 16384 + 16)).refusal.find("16384"), std::string::npos);
     EXPECT_EQ(checkJpegStructure(claimingSize(16384, 16384)).refusal, "JPEG: file too short for its picture");
     EXPECT_EQ(checkJpegStructure(claimingSize(0, 16)).refusal, "JPEG: empty picture");
     EXPECT_EQ(checkJpegStructure(makeBmp({.width = 1, .height = 1, .pixelData = {1, 2, 3, 0}})).refusal,
