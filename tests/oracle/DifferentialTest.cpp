@@ -157,25 +157,3 @@ TEST(Differential, AnswersCursorsAndGeneratorMatchThePlainRecursion)
     EXPECT_GT(compared, 3500);
     EXPECT_GT(withDraws, 1000);  // the random files do reach the pools
 }
-
-TEST(Differential, EightKeywordsWithEmptyAnswersOnEveryLevel)
-{
-    // The worst case within the full search: records for many sub-sets, all giving empty
-    // answers now and then, so that the search goes down everywhere.
-    const std::vector<std::string> words{"ROT", "GRUEN", "BLAU", "GELB", "WEISS", "LILA", "ROSA", "GRAU"};
-    std::vector<TestRecord> records;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        for (std::size_t j = i + 1; j < words.size(); j += 2) {
-            records.push_back({{words[i], words[j]}, {"", words[i] + "+" + words[j], ""}});
-        }
-        records.push_back({{words[i]}, {"", words[i]}});
-    }
-    records.push_back({{"-NICHTS GEFUNDEN-"}, {"f1", "", "f3"}});
-    auto engine = makeEngine(records);
-    seedRandom(4242);
-    auto reference = referenceFor(engine);
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_EQ(engine.search(words), reference.search(words)) << round;
-        expectSameState(engine, reference, "round " + std::to_string(round));
-    }
-}
