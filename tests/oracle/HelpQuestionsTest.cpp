@@ -39,42 +39,27 @@ bool namesHelp(const std::string& answer)
                        [&](const std::string& number) { return answer.find(number) != std::string::npos; });
 }
 
-class ShippedOracle : public ::testing::Test {
-protected:
-    // Each question asked `rounds` times in a row, through --raw with the build's data folder.
-    std::vector<std::string> ask(const std::vector<std::string>& questions, std::uint32_t seed, int rounds)
-    {
-        std::string input;
-        for (const std::string& question : questions) {
-            for (int i = 0; i < rounds; ++i) {
-                input += question + "\n";
-            }
-        }
-        const RunResult result =
-            runOracleProgram(folder_, "--raw --seed " + std::to_string(seed) + " --data '" MINNE_DATA_DIR "'", input);
-        EXPECT_EQ(result.exitCode, 0);
-        EXPECT_EQ(result.err, "");
-        std::vector<std::string> answers = splitAtNul(result.out);
-        EXPECT_EQ(answers.size(), questions.size() * static_cast<std::size_t>(rounds));
-        answers.resize(questions.size() * static_cast<std::size_t>(rounds));
-        return answers;
-    }
-
-    CTempFolder temp_{"help-questions"};
-    fs::path folder_ = temp_.path();
-};
-
 constexpr std::uint32_t kSeeds[] = {0, 1, 7, 42, 4711, 65535, 1'700'000'000, 4'294'967'295};
 
 } // namespace
 
-TEST_F(ShippedOracle, EveryQuestionInDistressGetsHelpForEverySeedAndEveryRepeat)
+TEST(ShippedOracle, EveryQuestionInDistressGetsHelpForEverySeedAndEveryRepeat)
 {
     const std::vector<std::string> questions = questionsFrom("help-questions.txt");
     ASSERT_GE(questions.size(), 60u);
-    constexpr int kRounds = 4;
+    constexpr std::size_t kRounds = 4; // each question asked this often in a row
+    std::string input;
+    for (std::size_t i = 0; i < questions.size() * kRounds; ++i) {
+        input += questions[i / kRounds] + "\n";
+    }
+    const CTempFolder temp("help-questions");
     for (const std::uint32_t seed : kSeeds) {
-        const std::vector<std::string> answers = ask(questions, seed, kRounds);
+        const RunResult result = runOracleProgram(
+            temp.path(), "--raw --seed " + std::to_string(seed) + " --data '" MINNE_DATA_DIR "'", input);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, "");
+        const std::vector<std::string> answers = splitAtNul(result.out);
+        ASSERT_EQ(answers.size(), questions.size() * kRounds);
         for (std::size_t i = 0; i < answers.size(); ++i) {
             const std::string& question = questions[i / kRounds];
             EXPECT_TRUE(namesHelp(answers[i])) << "seed " << seed << ": \"" << question << "\" -> \"" << answers[i] << "\"";
