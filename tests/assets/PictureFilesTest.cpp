@@ -54,7 +54,10 @@ std::vector<SExpected> expectedPictures()
     return list;
 }
 
-std::filesystem::path gfxDir() { return std::filesystem::path(MINNE_DATA_DIR) / "gfx"; }
+std::filesystem::path gfxDir()
+{
+    return std::filesystem::path(MINNE_DATA_DIR) / "gfx";
+}
 
 std::vector<uint8_t> readBytes(const std::filesystem::path& path)
 {
@@ -86,12 +89,15 @@ std::optional<SPicture> loadPicture(const std::filesystem::path& file, int depth
         const unsigned word = surface[i] | surface[i + 1] << 8;
         switch (*format) {
         case ESurfaceFormat::Rgb555:
-            picture.pixels.push_back({uint8_t(word >> 7 & 0xF8), uint8_t(word >> 2 & 0xF8), uint8_t(word << 3)});
+            picture.pixels.push_back(
+                {uint8_t(word >> 7 & 0xF8), uint8_t(word >> 2 & 0xF8), uint8_t(word << 3)});
             break;
         case ESurfaceFormat::Rgb565:
-            picture.pixels.push_back({uint8_t(word >> 8 & 0xF8), uint8_t(word >> 3 & 0xFC), uint8_t(word << 3)});
+            picture.pixels.push_back(
+                {uint8_t(word >> 8 & 0xF8), uint8_t(word >> 3 & 0xFC), uint8_t(word << 3)});
             break;
-        default: picture.pixels.push_back({surface[i + 2], surface[i + 1], surface[i]});
+        default:
+            picture.pixels.push_back({surface[i + 2], surface[i + 1], surface[i]});
         }
     }
     return picture;

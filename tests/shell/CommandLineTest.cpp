@@ -8,15 +8,16 @@ TEST(CommandLine, ModesAndOptions)
 {
     using Args = std::vector<std::string>;
     using enum ELaunchMode;
+    // After the "/v" cases: upper case, a v without the slash, "/" and "v" apart, no command line.
+    // clang-format off
     const std::pair<Args, ELaunchMode> cases[] = {
         {{"/v"}, VersionBox}, {{"abc/vdef"}, VersionBox}, {{"x", "/v"}, VersionBox},
         {{"--window", "/v"}, VersionBox}, {{"--data", "/x", "/v"}, VersionBox},
-        // Upper case, a v without the slash, "/" and "v" apart, or no command line.
         {{"/V"}, Run}, {{"v"}, Run}, {{"/"}, Run}, {{}, Run}, {{"/", "v"}, Run}, {{"hallo"}, Run},
         {{"--data", "/var/games"}, Run}, {{"--help"}, PrintHelp}, {{"--version"}, PrintVersion},
         {{"--window", "--version"}, PrintVersion}, {{"--fenster"}, UsageError}, {{"-x", "/v"}, UsageError},
-        {{"--data"}, UsageError}, {{"--data="}, UsageError},
-    };
+        {{"--data"}, UsageError}, {{"--data="}, UsageError}};
+    // clang-format on
     for (const auto& [args, mode] : cases) {
         EXPECT_EQ(parseCommandLine(args).mode, mode) << ::testing::PrintToString(args);
     }

@@ -2,22 +2,6 @@
 
 using namespace shelltest;
 
-TEST_F(ShellTest, CloseShutsDownOnceAndPostsQuit)
-{
-    ASSERT_TRUE(start());
-    post(EMessageKind::Close);
-    post(EMessageKind::Close);
-    app->runLoopStep();
-    EXPECT_TRUE(app->isShutDown());
-    EXPECT_TRUE(app->quitPosted());
-    EXPECT_EQ(app->exitCode(), 0);
-    EXPECT_EQ(app->screen(), nullptr);
-    // The loop ends at its next look: the second close is never taken.
-    app->runLoopStep();
-    EXPECT_EQ(platform->messages.size(), 1u);
-    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
-}
-
 TEST_F(ShellTest, EscapeEndsAtOnceOnEveryScreenWithoutPresenting)
 {
     for (const EScreen screen : {EScreen::TitleMenu, EScreen::Help, EScreen::Settings, EScreen::Question,
@@ -104,5 +88,6 @@ TEST_F(ShellTest, AFrameStepTakesEveryWaitingMessageThenDrawsOnceAndNeverWaits)
     post(EMessageKind::Activate, true);
     EXPECT_FALSE(app->runFrameStep());
     EXPECT_TRUE(app->quitPosted());
+    EXPECT_TRUE(app->isShutDown());
     EXPECT_FALSE(app->runFrameStep());
 }

@@ -102,9 +102,11 @@ TEST_F(ShellTest, AKeywordFileWithoutRecordsIsLoggedAndShown)
     tempFolder.write("sw.dat", "");
     ASSERT_TRUE(start());
     EXPECT_FALSE(app->quitPosted());
-    EXPECT_EQ(log(), (Lines{"CAnswerEngine::sw.dat holds no records - the mirror cannot answer", "Farbtiefe: 32"}));
-    EXPECT_EQ(boxes(), (Boxes{{"Minnespiegel 2004",
-                               "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten."}}));
+    EXPECT_EQ(log(),
+              (Lines{"CAnswerEngine::sw.dat holds no records - the mirror cannot answer", "Farbtiefe: 32"}));
+    EXPECT_EQ(boxes(),
+              (Boxes{{"Minnespiegel 2004",
+                      "Die Wissensdatei sw.dat fehlt oder ist leer. Der Spiegel kann nicht antworten."}}));
 }
 
 TEST_F(ShellTest, WithoutWindowDisplayOrInputTheProgramSaysSoAndEnds)
