@@ -75,64 +75,78 @@ TEST_F(InputTest, KeysAreReportedUnderTheirKeyCodesAndOtherCodesReadAsUp)
     EXPECT_EQ(states({KeyCode::Return, '!', 127, 270, -1}), States(5, 0));
 }
 
-TEST_F(InputTest, UnreportedScanCodesStillCountAsNewKeys)
+// Functions the program itself does not call, as the interface defines them: the newest key
+// down (the lowest of several, once, even without a key code), the first character a key's last
+// press typed (dead keys and modifiers nothing), and taking the devices, which needs the focus.
+TEST_F(InputTest, NewKeyLastCharacterAndTakingDevices)
 {
-    source.pressKey(219); // left Windows key: no key code, but a key all the same
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(true), 219);
-    for (int code = 0; code < KeyCode::Count; ++code) {
-        ASSERT_EQ(input.GetKeyState(code), 0) << code;
-    }
-}
-
-TEST_F(InputTest, FindNewKeyDownReportsAHeldKeyOnceAndTheLowerOfTwo)
-{
-    source.pressKey(kScanB);
-    source.pressKey(kScanQ);
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(true), kScanQ);
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(true), 0) << "b went down in the same frame and is lost";
-    EXPECT_EQ(input.FindNewKeyDown(false), 0);
-
-    // Called every frame, as the question screen does: a second press is new again.
-    source.releaseKey(kScanQ);
-    source.releaseKey(kScanB);
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(true), 0);
-    source.pressKey(kScanQ);
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(false), kScanQ);
-    input.Update();
-    EXPECT_EQ(input.FindNewKeyDown(false), kScanQ) << "without reset the last key stays";
-    EXPECT_EQ(input.FindNewKeyDown(true), 0);
-}
-
-// Each key gives what its last press typed: its first character or nothing. Dead keys and
-// modifiers type nothing, control keys their codes; text without a key is ignored.
-TEST_F(InputTest, ScanCodeToCharGivesTheFirstCharacterOfTheLastPress)
-{
-    const std::string german = "\xE4\xF6\xFC\xDF\xC4\xD6\xDC\x80";
-    const std::uint8_t scans[] = {40, 39, 26, 12, 40, 39, 26, 18};
-    for (std::size_t i = 0; i < german.size(); ++i) {
-        source.typeKey(scans[i], german.substr(i, 1));
+    // clang-format off
+    const struct {
+        std::vector<std::uint8_t> down, up;
+        bool reset;
+        int found;
+    } steps[] = {{{kScanB, kScanQ}, {}, true, kScanQ}, {{}, {}, true, 0}, {{}, {}, false, 0},
+                 {{}, {kScanQ, kScanB}, true, 0},      {{219}, {}, false, 219}, {{}, {}, false, 219},
+                 {{}, {}, true, 0}};
+    // clang-format on
+    for (const auto& s : steps) {
+        for (const std::uint8_t scan : s.down) {
+            source.pressKey(scan);
+        }
+        for (const std::uint8_t scan : s.up) {
+            source.releaseKey(scan);
+        }
         input.Update();
-        EXPECT_EQ(input.ScanCodeToChar(scans[i]), static_cast<std::uint8_t>(german[i])) << i;
-        source.releaseKey(scans[i]);
+        EXPECT_EQ(input.FindNewKeyDown(s.reset), s.found) << &s - steps;
     }
-    source.typeKey(13, "");     // dead acute on a German layout
-    source.typeKey(18, "\xE9"); // then e: the text arrives with the e
-    source.typeKey(kScanShift, "");
+    for (int code = 0; code < KeyCode::Count; ++code) {
+        ASSERT_EQ(input.GetKeyState(code), 0) << "the left Windows key has no code: " << code;
+    }
+
+    // clang-format off
+    const std::pair<std::uint8_t, std::string> presses[] = {
+        {40, "\xE4"}, {39, "\xF6"}, {26, "\xFC"}, {12, "\xDF"}, {40, "\xC4"}, {39, "\xD6"}, {26, "\xDC"},
+        {27, "\x80"}, {13, ""},     {18, "\xE9"}, {kScanShift, ""}}; // dead acute, then e types the e
+    // clang-format on
+    for (const auto& [scan, text] : presses) {
+        source.typeKey(scan, text);
+        source.releaseKey(scan);
+    }
     source.pressKey(ScanCode::Return, 13);
     source.pressKey(ScanCode::KeypadEnter, 13);
-    source.push({EInputEventType::Text, 0, 'x'});
+    source.push({EInputEventType::Text, 0, 'x'}); // text without a key is ignored
     source.typeKey(kScanA, "ab");
     input.Update();
-    const std::pair<std::uint8_t, int> typed[] = {{13, 0}, {18, 0xE9}, {kScanShift, 0}, {ScanCode::Return, 13},
+    // clang-format off
+    const std::pair<std::uint8_t, int> typed[] = {{40, 0xC4}, {39, 0xD6}, {26, 0xDC}, {12, 0xDF}, {27, 0x80},
+                                                  {13, 0}, {18, 0xE9}, {kScanShift, 0}, {ScanCode::Return, 13},
                                                   {ScanCode::KeypadEnter, 13}, {kScanA, 'a'}, {0, 0}};
+    // clang-format on
     for (const auto& [scan, character] : typed) {
         EXPECT_EQ(input.ScanCodeToChar(scan), character) << int(scan);
     }
+
+    source.loseFocus();
+    input.Update();
+    EXPECT_EQ(input.Acquire(EInputDevice::Keyboard), CInput::kOtherAppHasPriority);
+    EXPECT_EQ(input.Acquire(EInputDevice::Mouse), CInput::kOtherAppHasPriority);
+    source.gainFocus();
+    input.Update();
+    for (EInputDevice device : {EInputDevice::Keyboard, EInputDevice::Mouse, EInputDevice::Joystick}) {
+        EXPECT_EQ(input.Acquire(device), 0);
+    }
+    source.pressKey(kScanA);
+    input.Update();
+    input.Unacquire(EInputDevice::Keyboard);
+    EXPECT_EQ(input.GetKeyState('a'), 0) << "giving the keyboard up clears its keys";
+    EXPECT_EQ(input.Update(), CInput::kNotAcquired);
+    EXPECT_EQ(input.Update(), 0);
+
+    CInput unopened;
+    EXPECT_EQ(unopened.Update(), CInput::kNotInitialized);
+    EXPECT_EQ(unopened.GetKeyState(KeyCode::Escape) + unopened.FindNewKeyDown(true) +
+                  unopened.ScanCodeToChar(ScanCode::Return),
+              0);
 }
 
 TEST_F(InputTest, TypedKeysKeepEveryPressAndRepeatInOrderButRepeatsAreNoNewPresses)
@@ -265,34 +279,6 @@ TEST_F(InputTest, LosingAndRegainingFocusClearsEveryKey)
     source.pressKey(kScanA);
     input.Update();
     EXPECT_EQ(input.GetKeyState('a'), CInput::kPressed);
-}
-
-TEST_F(InputTest, AcquireAndUnacquireFollowTheFocus)
-{
-    source.loseFocus();
-    input.Update();
-    EXPECT_EQ(input.Acquire(EInputDevice::Keyboard), CInput::kOtherAppHasPriority);
-    EXPECT_EQ(input.Acquire(EInputDevice::Mouse), CInput::kOtherAppHasPriority);
-    source.gainFocus();
-    input.Update();
-    for (EInputDevice device : {EInputDevice::Keyboard, EInputDevice::Mouse, EInputDevice::Joystick}) {
-        EXPECT_EQ(input.Acquire(device), 0);
-    }
-    source.pressKey(kScanA);
-    input.Update();
-    input.Unacquire(EInputDevice::Keyboard);
-    EXPECT_EQ(input.GetKeyState('a'), 0) << "giving the keyboard up clears its keys";
-    EXPECT_EQ(input.Update(), CInput::kNotAcquired);
-    EXPECT_EQ(input.Update(), 0);
-}
-
-TEST(InputBeforeOpen, UpdateFailsAndEverythingReadsZero)
-{
-    CInput input;
-    EXPECT_EQ(input.Update(), CInput::kNotInitialized);
-    EXPECT_EQ(input.GetKeyState(KeyCode::Escape), 0);
-    EXPECT_EQ(input.FindNewKeyDown(true), 0);
-    EXPECT_EQ(input.ScanCodeToChar(ScanCode::Return), 0);
 }
 
 } // namespace
