@@ -46,11 +46,9 @@ inline Bytes dibRows(int width, int height, int bytesPerPixel, const std::functi
 }
 
 struct SBmpLayout {
-    std::int32_t width = 1;
-    std::int32_t height = 1;
+    std::int32_t width = 1, height = 1;
     std::uint16_t bitCount = 24;
-    std::uint32_t compression = 0;
-    std::uint32_t clrUsed = 0;
+    std::uint32_t compression = 0, clrUsed = 0;
     std::vector<std::uint32_t> colors; // 0x00RRGGBB each, written as blue, green, red, 0
     Bytes pixelData;
     std::uint32_t infoSize = 40; // longer headers get zeros after the 40-byte fields
@@ -118,38 +116,28 @@ inline Bytes encodeRle8(const Bytes& indexes, int width, int height)
 
 struct STgaLayout {
     Bytes id;
-    std::uint8_t colorMapType = 0;
-    std::uint8_t imageType = 2;
-    std::uint16_t colorMapFirst = 0;
-    std::uint16_t colorMapLength = 0;
+    std::uint8_t colorMapType = 0, imageType = 2;
+    std::uint16_t colorMapFirst = 0, colorMapLength = 0;
     std::uint8_t colorMapEntryBits = 0;
-    std::uint16_t width = 1;
-    std::uint16_t height = 1;
-    std::uint8_t pixelDepth = 24;
-    std::uint8_t descriptor = 0;
-    Bytes colorMap;
-    Bytes pixelData;
+    std::uint16_t width = 1, height = 1;
+    std::uint8_t pixelDepth = 24, descriptor = 0;
+    Bytes colorMap, pixelData;
     bool footer = true;
 };
 
 inline Bytes makeTga(const STgaLayout& s)
 {
     Bytes b{std::uint8_t(s.id.size()), s.colorMapType, s.imageType};
-    putLe16(b, s.colorMapFirst);
-    putLe16(b, s.colorMapLength);
-    b.push_back(s.colorMapEntryBits);
-    putLe32(b, 0);
+    for (std::uint32_t v : {std::uint32_t(s.colorMapFirst), std::uint32_t(s.colorMapLength)})
+        putLe16(b, v);
+    append(b, {s.colorMapEntryBits, 0, 0, 0, 0});
     putLe16(b, s.width);
     putLe16(b, s.height);
-    b.push_back(s.pixelDepth);
-    b.push_back(s.descriptor);
-    append(b, s.id);
-    append(b, s.colorMap);
-    append(b, s.pixelData);
+    append(b, {s.pixelDepth, s.descriptor});
+    for (const Bytes* part : {&s.id, &s.colorMap, &s.pixelData})
+        append(b, *part);
     if (s.footer) {
-        putLe32(b, 0);
-        putLe32(b, 0);
-        const char signature[] = "TRUEVISION-XFILE.";
+        const char signature[] = "\0\0\0\0\0\0\0\0TRUEVISION-XFILE.";
         b.insert(b.end(), signature, signature + sizeof signature); // with the closing NUL
     }
     return b;
@@ -170,8 +158,7 @@ inline Bytes encodeTgaRle(const Bytes& pixels, std::size_t pixelBytes)
 }
 
 struct SPcxLayout {
-    std::uint8_t bitsPerPixel = 8;
-    std::uint8_t planes = 1;
+    std::uint8_t bitsPerPixel = 8, planes = 1;
     std::int16_t xMin = 0, yMin = 0, xMax = 0, yMax = 0;
     std::int16_t bytesPerLine = 2;
     Bytes pixelData;   // already encoded
@@ -182,10 +169,8 @@ struct SPcxLayout {
 inline Bytes makePcx(const SPcxLayout& s)
 {
     Bytes b{0x0A, 5, 1, s.bitsPerPixel};
-    putLe16(b, std::uint16_t(s.xMin));
-    putLe16(b, std::uint16_t(s.yMin));
-    putLe16(b, std::uint16_t(s.xMax));
-    putLe16(b, std::uint16_t(s.yMax));
+    for (std::int16_t v : {s.xMin, s.yMin, s.xMax, s.yMax})
+        putLe16(b, std::uint16_t(v));
     b.resize(65, 0);
     b.push_back(s.planes);
     putLe16(b, std::uint16_t(s.bytesPerLine));
@@ -214,13 +199,9 @@ inline void encodePcxLine(const std::uint8_t* line, std::size_t length, Bytes& o
 }
 
 struct SPsdLayout {
-    std::uint16_t version = 1;
-    std::uint16_t channels = 3;
-    std::uint32_t width = 1;
-    std::uint32_t height = 1;
-    std::uint16_t depth = 8;
-    std::uint16_t mode = 3;
-    std::uint16_t compression = 0;
+    std::uint16_t version = 1, channels = 3;
+    std::uint32_t width = 1, height = 1;
+    std::uint16_t depth = 8, mode = 3, compression = 0;
     Bytes colorModeData, resources, layers;
     std::vector<Bytes> planes; // width × height bytes each, rows from the top
 };
@@ -245,26 +226,23 @@ inline Bytes makePsd(const SPsdLayout& s)
     putBe16(b, s.channels);
     putBe32(b, s.height);
     putBe32(b, s.width);
-    putBe16(b, s.depth);
-    putBe16(b, s.mode);
+    putBe32(b, std::uint32_t(s.depth) << 16 | s.mode);
     for (const Bytes* section : {&s.colorModeData, &s.resources, &s.layers}) {
         putBe32(b, std::uint32_t(section->size()));
         append(b, *section);
     }
     putBe16(b, s.compression);
-    if (s.compression != 1) {
-        for (const Bytes& plane : s.planes)
-            append(b, plane);
-        return b;
+    Bytes data; // run-length rows follow the table of their sizes
+    for (const Bytes& plane : s.planes) {
+        if (s.compression != 1)
+            append(data, plane);
+        for (std::uint32_t y = 0; s.compression == 1 && y < s.height; ++y) {
+            const Bytes row = packBits(plane.data() + y * s.width, s.width);
+            putBe16(b, std::uint32_t(row.size()));
+            append(data, row);
+        }
     }
-    std::vector<Bytes> packedRows;
-    for (const Bytes& plane : s.planes)
-        for (std::uint32_t y = 0; y < s.height; ++y)
-            packedRows.push_back(packBits(plane.data() + y * s.width, s.width));
-    for (const Bytes& row : packedRows)
-        putBe16(b, std::uint32_t(row.size()));
-    for (const Bytes& row : packedRows)
-        append(b, row);
+    append(b, data);
     return b;
 }
 
