@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <array>
 #include <optional>
 
 using namespace pictures;
@@ -76,10 +77,8 @@ TEST(BmpDecoder, ImplausibleHeaderSizesKeepTheTableAtByte54)
     const auto table = rampTable(256);
     for (const std::uint32_t claimed : {0u, 12u, 16u, 39u, 1078u - 14u, 5000u, 0xFFFFFFFFu}) {
         Bytes file = makeBmp({.width = 1, .height = 1, .bitCount = 8, .colors = table, .pixelData = {9, 0, 0, 0}});
-        file[14] = std::uint8_t(claimed);
-        file[15] = std::uint8_t(claimed >> 8);
-        file[16] = std::uint8_t(claimed >> 16);
-        file[17] = std::uint8_t(claimed >> 24);
+        for (int i = 0; i < 4; ++i)
+            file[14 + i] = std::uint8_t(claimed >> 8 * i);
         EXPECT_EQ(decodeAndRender(file), (Pixels{table[9]})) << "header said to be " << claimed << " bytes";
     }
     // A long header whose table would run past the end of the file is refused, not read beyond it.
@@ -147,16 +146,14 @@ TEST(BmpDecoder, RefusesUnsupportedVariantsAndFilesTooShortOrTooLarge)
 {
     const Bytes rows = dibRows(4, 4, 3, patternColor);
     const auto refused = [](const SBmpLayout& layout) { return !load(makeBmp(layout)); };
-    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 2, .pixelData = rows})) << "RLE4";
-    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 3, .pixelData = rows})) << "bit fields";
-    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 24, .compression = 1, .pixelData = rows})) << "RLE8 in 24 bits";
-    EXPECT_TRUE(refused({.width = 4, .height = -4, .bitCount = 24, .pixelData = rows})) << "top-down";
-    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 4, .colors = rampTable(16), .pixelData = rows}));
-    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 1, .colors = rampTable(2), .pixelData = rows}));
-    EXPECT_TRUE(refused({.width = 4, .height = 4, .bitCount = 12, .pixelData = rows}));
-    EXPECT_TRUE(refused({.width = 0, .height = 4, .bitCount = 24, .pixelData = rows}));
-    EXPECT_TRUE(refused({.width = -4, .height = 4, .bitCount = 24, .pixelData = rows}));
-    EXPECT_TRUE(refused({.width = 4, .height = 0, .bitCount = 24, .pixelData = rows}));
+    // Run-length 4, bit fields, run-length 8 in 24 bits, top-down, 4, 1 and 12 bits, empty sizes.
+    for (const auto& [width, height, bits, compression] : {std::array{4, 4, 24, 2}, {4, 4, 24, 3}, {4, 4, 24, 1},
+                                                             {4, -4, 24, 0}, {4, 4, 4, 0}, {4, 4, 1, 0}, {4, 4, 12, 0},
+                                                             {0, 4, 24, 0}, {-4, 4, 24, 0}, {4, 0, 24, 0}})
+        EXPECT_TRUE(refused({.width = width, .height = height, .bitCount = std::uint16_t(bits),
+                             .compression = std::uint32_t(compression),
+                             .colors = bits < 8 ? rampTable(1u << bits) : std::vector<std::uint32_t>{}, .pixelData = rows}))
+            << width << " x " << height << ", " << bits << " bits, compression " << compression;
     EXPECT_TRUE(refused({.width = 1, .height = 1, .bitCount = 8, .colors = rampTable(10)})) << "a short table";
     const auto tooLarge = [&](std::int32_t w, std::int32_t h) {
         return refused({.width = w, .height = h, .bitCount = 8, .compression = 1, .colors = rampTable(256), .pixelData = {0, 1}});

@@ -41,13 +41,11 @@ TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
     footerOnly[16] = 8;
     Bytes footerBadDepth = footerOnly;
     footerBadDepth[16] = 7;
-    Bytes bmp18(18, 0);
-    bmp18[0] = 'B';
-    bmp18[1] = 'M';
-    Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
-    Bytes pcxUncoded = pcx;
+    Bytes bmp18{'B', 'M'};
+    bmp18.resize(18, 0);
+    const Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
+    Bytes pcxUncoded = pcx, pcxVersion3 = pcx;
     pcxUncoded[2] = 0;
-    Bytes pcxVersion3 = pcx;
     pcxVersion3[1] = 3;
     const std::pair<Bytes, EImageType> cases[] = {
         {smallBmp(), EImageType::BMP},
@@ -76,10 +74,17 @@ TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
     EXPECT_FALSE(load(footerOnly)) << "image type 'T'";
 }
 
-TEST(CDXImage, UnrecognisedDataWritesTheDebuggerTextAndRefuses)
+// Only data of no type writes the debugger text; a forced type skips detection.
+TEST(CDXImage, UnrecognisedDataWritesTheDebuggerTextAndAForcedTypeSkipsDetection)
 {
     std::vector<std::string> debug;
     const CDXImage loader([&](std::string_view text) { debug.emplace_back(text); });
+    const SDecodeResult tga = loader.LoadFromMemory(smallTga(false), EImageType::TGA);
+    ASSERT_TRUE(tga) << tga.reason;
+    EXPECT_EQ(render(*tga.dib), (std::vector<std::uint32_t>{0x404040, 0x404040}));
+    for (const EImageType type : {EImageType(6), EImageType(-1), EImageType::PCX})
+        EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), type));
+    EXPECT_TRUE(debug.empty());
     const SDecodeResult result = loader.LoadFromMemory(smallTga(false));
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.reason.empty());
@@ -88,50 +93,25 @@ TEST(CDXImage, UnrecognisedDataWritesTheDebuggerTextAndRefuses)
     EXPECT_EQ(debug.size(), 2u) << "an empty file is of no type";
 }
 
-TEST(CDXImage, ForcedTypeSkipsDetectionAndUnknownTypesWriteNothing)
-{
-    std::vector<std::string> debug;
-    const CDXImage loader([&](std::string_view text) { debug.emplace_back(text); });
-    const SDecodeResult tga = loader.LoadFromMemory(smallTga(false), EImageType::TGA);
-    ASSERT_TRUE(tga) << tga.reason;
-    EXPECT_EQ(render(*tga.dib), (std::vector<std::uint32_t>{0x404040, 0x404040}));
-    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), EImageType(6)));
-    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), EImageType(-1)));
-    EXPECT_FALSE(loader.LoadFromMemory(smallBmp(), EImageType::PCX));
-    EXPECT_TRUE(debug.empty());
-}
-
-class LoadFromFile : public ::testing::Test {
-protected:
-    std::filesystem::path write(const std::string& name, const Bytes& bytes)
-    {
-        return folder_.write(name, std::string(bytes.begin(), bytes.end()));
-    }
-
-    CTempFolder folder_{"image"};
-};
-
 // An uncompressed bitmap is used in place; the loaded file's bytes must live as long as it.
-TEST_F(LoadFromFile, KeepsTheBytesThatABorrowingBitmapUses)
+TEST(LoadFromFile, KeepsTheBytesABorrowingBitmapUsesAndRefusesWhatCannotBeRead)
 {
+    const CTempFolder folder{"image"};
     const Bytes file = smallBmp();
-    SDecodeResult result = CDXImage{}.LoadFromFile(write("a.bmp", file));
+    SDecodeResult result = CDXImage{}.LoadFromFile(folder.write("a.bmp", std::string(file.begin(), file.end())));
     ASSERT_TRUE(result) << result.reason;
     EXPECT_TRUE(result.dib->borrowsRows());
     std::optional<CDib> moved = std::move(result.dib);
     result = {};
     EXPECT_EQ(render(*moved), expectedPixels(2, 2, patternColor));
-}
 
-TEST_F(LoadFromFile, MissingAndUnreadableFilesAreRefused)
-{
-    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_ / "missing.bmp"));
-    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder_.path()));
-    EXPECT_FALSE(CDXImage{}.LoadFromFile(write("empty.bmp", {})));
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder / "missing.bmp"));
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder.path()));
+    EXPECT_FALSE(CDXImage{}.LoadFromFile(folder.write("empty.bmp", "")));
     CDXFileReader reader;
-    EXPECT_EQ(reader.Open(folder_ / "missing.bmp"), -1);
+    EXPECT_EQ(reader.Open(folder / "missing.bmp"), -1);
     EXPECT_EQ(reader.Size(), 0u);
-    ASSERT_EQ(reader.Open(write("b.bin", Bytes(5, 7))), 0);
+    ASSERT_EQ(reader.Open(folder.write("b.bin", "\7\7\7\7\7")), 0);
     EXPECT_EQ(reader.Size(), 5u);
     Bytes buffer(8);
     EXPECT_EQ(reader.Read(buffer), 5u);

@@ -8,28 +8,16 @@ using Pixels = std::vector<std::uint32_t>;
 
 constexpr std::uint8_t kTopDown = 0x20;
 
-// Raw pixel bytes of a depth for a colour 0x00RRGGBB, as a Targa file stores them.
-Bytes tgaPixel(std::uint32_t c, int depth)
-{
-    const std::uint8_t b = std::uint8_t(c), g = std::uint8_t(c >> 8), r = std::uint8_t(c >> 16);
-    switch (depth) {
-    case 16: {
-        const std::uint32_t w = (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3);
-        return {std::uint8_t(w), std::uint8_t(w >> 8)};
-    }
-    case 24: return {b, g, r};
-    default: return {b, g, r, 0x5A}; // alpha, dropped
-    }
-}
-
-// File rows for a pattern, top row first when topDown, else bottom row first.
+// File rows for a pattern, top row first when topDown, else bottom row first: 5-5-5 words, blue,
+// green, red, or those and an alpha byte that is dropped.
 Bytes tgaRows(int width, int height, int depth, bool topDown)
 {
     Bytes out;
-    for (int i = 0; i < height; ++i) {
-        const int y = topDown ? i : height - 1 - i;
-        for (int x = 0; x < width; ++x)
-            append(out, tgaPixel(patternColor(x, y), depth));
+    for (int i = 0; i < height * width; ++i) {
+        const std::uint32_t c = patternColor(i % width, topDown ? i / width : height - 1 - i / width);
+        const std::uint32_t v = depth == 16 ? (c >> 9 & 0x7C00) | (c >> 6 & 0x3E0) | (c >> 3 & 0x1F) : c | 0x5A000000;
+        for (int b = 0; b < depth / 8; ++b)
+            out.push_back(std::uint8_t(v >> 8 * b));
     }
     return out;
 }
