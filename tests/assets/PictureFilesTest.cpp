@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -17,8 +16,9 @@
 
 namespace {
 
-using Colour = std::array<uint8_t, 3>;
-constexpr Colour kMagenta{255, 0, 255};
+// Pixels as the surface holds them: 0x00RRGGBB at 32 bits, the 15- or 16-bit word below that.
+using Colour = uint32_t;
+constexpr Colour kMagenta = 0xFF00FF;
 
 // How the program's loader must meet each file: JPEG, or BMP at 24 bits, 8 bits, 8 bits RLE.
 enum class EFormat { Jpeg, Bmp24, Bmp8, Bmp8Rle };
@@ -71,8 +71,8 @@ struct SPicture {
     Colour at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// The picture as the loader draws it into a surface of this depth, each pixel read back as
-// 8-bit channels (narrow channels shifted up), or nothing when the loader refuses it.
+// The picture as the loader draws it into a surface of this depth, or nothing when the loader
+// refuses it.
 std::optional<SPicture> loadPicture(const std::filesystem::path& file, int depth = 32)
 {
     const SDecodeResult decoded = CDXImage{}.LoadFromFile(file);
@@ -85,21 +85,8 @@ std::optional<SPicture> loadPicture(const std::filesystem::path& file, int depth
     if (!ConvertDib(dib, *format, surface, static_cast<size_t>(dib.width()) * bytes))
         return std::nullopt;
     SPicture picture{dib.width(), dib.height(), {}};
-    for (size_t i = 0; i < surface.size(); i += bytes) {
-        const unsigned word = surface[i] | surface[i + 1] << 8;
-        switch (*format) {
-        case ESurfaceFormat::Rgb555:
-            picture.pixels.push_back(
-                {uint8_t(word >> 7 & 0xF8), uint8_t(word >> 2 & 0xF8), uint8_t(word << 3)});
-            break;
-        case ESurfaceFormat::Rgb565:
-            picture.pixels.push_back(
-                {uint8_t(word >> 8 & 0xF8), uint8_t(word >> 3 & 0xFC), uint8_t(word << 3)});
-            break;
-        default:
-            picture.pixels.push_back({surface[i + 2], surface[i + 1], surface[i]});
-        }
-    }
+    for (size_t i = 0; i < surface.size(); i += bytes)
+        picture.pixels.push_back(surface[i] | surface[i + 1] << 8 | (bytes > 2 ? surface[i + 2] << 16 : 0));
     return picture;
 }
 
@@ -210,8 +197,8 @@ TEST(PictureFiles, ThePlacesTheProgramDrawsOnFitThePictures)
             for (int x = place.area.left; x < place.area.left + place.area.width; ++x) {
                 const Colour c = picture->at(x, y);
                 int change = 0;
-                for (int i = 0; i < 3; ++i)
-                    change += std::abs(c[i] - menu5->at(x, y)[i]);
+                for (int shift = 0; shift < 24; shift += 8)
+                    change += std::abs(int(c >> shift & 0xFF) - int(menu5->at(x, y) >> shift & 0xFF));
                 const bool marked = place.mark == EMark::Key ? c == kMagenta
                                     : place.mark == EMark::Ink ? c != kMagenta
                                                                : change > 24;

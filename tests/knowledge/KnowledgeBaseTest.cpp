@@ -56,8 +56,8 @@ TEST(KnowledgeBase, NoQuestionCanShowAnUnreplacedStar)
 // The rest of the question, with its words swapped, must read as German where the "*" stood.
 TEST(KnowledgeBase, EchoesReadNaturally)
 {
+    // UTF-8; a part of at least one answer
     const std::pair<const char*, const char*> echoes[] = {
-        // UTF-8; a part of at least one answer
         {"Soll ich ihm schreiben?", "Sollst du ihm schreiben?"},
         {"soll ich auf ihn warten", "Sollst du auf ihn warten?"},
         {"Soll ich mir ein Tattoo stechen lassen?", "Sollst du dir ein Tattoo stechen lassen?"},

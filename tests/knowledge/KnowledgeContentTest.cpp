@@ -20,18 +20,12 @@ const std::vector<const char*> kHelpNumbers = {
 // generator do, points there.
 TEST(KnowledgeSafety, HealthAndDistressQuestionsArePointedToHelp)
 {
-    const std::vector<const char*> doctor = {"Arzt",     "Ärzt",      "ärzt", "Test",    "Ultraschall",
+    const std::vector<const char*> doctor = {"Arzt", "Ärzt", "ärzt", "Test", "Ultraschall",
                                              "Beratung", "untersuch", "0800", "116 111", "Apotheke"};
     const std::pair<const char*, const std::vector<const char*>*> cases[] = {
-        {"bin ich schwanger", &doctor},
-        {"Bin ich schwanger?", &doctor},
-        {"ist sie schwanger", &doctor},
-        {"bin ich krank", &doctor},
-        {"habe ich krebs", &doctor},
-        {"Mein Papa hat Krebs.", &doctor},
-        {"muss ich operiert werden", &doctor},
-        {"Muss ich zum Arzt?", &doctor},
-        {"Wird sie gesund?", &doctor},
+        {"bin ich schwanger", &doctor}, {"Bin ich schwanger?", &doctor}, {"ist sie schwanger", &doctor},
+        {"bin ich krank", &doctor}, {"habe ich krebs", &doctor}, {"Mein Papa hat Krebs.", &doctor},
+        {"muss ich operiert werden", &doctor}, {"Muss ich zum Arzt?", &doctor}, {"Wird sie gesund?", &doctor},
         {"mein opa ist krank wird er wieder gesund", &doctor},
         {"bekomme ich ein mädchen oder einen jungen", &doctor},
         {"ich will schluss machen mit allem", &kHelpNumbers},
@@ -87,18 +81,13 @@ TEST(KnowledgeTraps, EachQuestionFindsItsOwnKeywordAndNotTheShorterOneInside)
         {"was hält ihr bruder von mir", "IHR BRUDER", "", false},
         {"versteh ich mich mit ihrem vater", "IHREM VATER", "", false},
         {"geht sie mit mir zum abschlussball", "ABSCHLUSSBALL", "", false},
-        {"ich bin total verknallt", "VERKNAL", "", true},
-        {"ich bin so verknalt", "VERKNAL", "", true},
-        {"total verlibt", "VERLIBT", "", true},
-        {"mein schwarm", "SCHWARM", "", true},
-        {"mein crush", "CRUSH", "", true},
-        {"geghostet", "GHOST", "", true},
-        {"sie hat blockiert", "BLOCKIER", "", true},
-        {"er hat entfolgt", "ENTFOLG", "", true},
+        {"ich bin total verknallt", "VERKNAL", "", true}, {"ich bin so verknalt", "VERKNAL", "", true},
+        {"total verlibt", "VERLIBT", "", true}, {"mein schwarm", "SCHWARM", "", true},
+        {"mein crush", "CRUSH", "", true}, {"geghostet", "GHOST", "", true},
+        {"sie hat blockiert", "BLOCKIER", "", true}, {"er hat entfolgt", "ENTFOLG", "", true},
         {"er schreibt nicht zurück", "SCHREIBT NICHT ZURÜCK", "", true},
         {"schreibt nicht zurueck", "SCHREIBT NICHT ZURUECK", "", true},
-        {"auf whatsapp", "WHATSAPP", "", true},
-        {"auf insta", "INSTA", "", true},
+        {"auf whatsapp", "WHATSAPP", "", true}, {"auf insta", "INSTA", "", true},
         {"kommt er zuruck", "ZURUCK", "", true},
     };
     const CAnswerEngine engine = shippedEngine();

@@ -4,10 +4,10 @@
 #include "common/Cp1252.h"
 #include "oracle/QuestionAnalysis.h"
 
+#include "TempFolder.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,8 +16,7 @@
 // would create missing files in the source tree.
 inline std::string shippedFileBytes(const std::string& name)
 {
-    std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "data" / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return CTempFolder::read(std::filesystem::path(MINNE_SOURCE_DIR) / "data" / name);
 }
 
 inline CAnswerEngine shippedEngine()
@@ -30,17 +29,7 @@ inline CAnswerEngine shippedEngine()
 // answers expect ("Soll ich", "Wird er"...), "fresh-questions.txt" everyday typing.
 inline std::vector<std::string> questionsFrom(const std::string& fileName)
 {
-    std::ifstream in(std::filesystem::path(MINNE_SOURCE_DIR) / "tests" / "knowledge" / fileName, std::ios::binary);
-    std::vector<std::string> questions;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            questions.push_back(line);
-        }
-    }
-    return questions;
+    return CTempFolder::lines(std::filesystem::path(MINNE_SOURCE_DIR) / "tests" / "knowledge" / fileName);
 }
 
 inline std::vector<std::string> foundKeywords(const CAnswerEngine& engine, const std::string& question)

@@ -34,11 +34,6 @@ const std::vector<TestRecord> kRecords{
     {{"-NICHTS GEFUNDEN-"}, {"Nichts eins", "Nichts zwei"}},
 };
 
-COracle makeOracle(const std::string& helpFile = kHelpFile)
-{
-    return COracle(makeEngine(kRecords, {{"ich", "du"}}), CHelpCheck::fromFileBytes(helpFile));
-}
-
 std::vector<std::uint32_t> cursorsOf(const CAnswerEngine& engine)
 {
     std::vector<std::uint32_t> cursors;
@@ -79,10 +74,7 @@ TEST(HelpCheck, MatchesPhrasesInCasualSpellingsButNotLookAlikes)
     for (const auto& [question, phrase] : cases) {
         EXPECT_EQ(help.matchingPhrase(question), phrase) << question;
     }
-}
-
-TEST(HelpCheck, WithoutAHelpFileOrWithEmptyPhrasesNothingMatches)
-{
+    // Without a help file or with phrases of no letters nothing matches.
     EXPECT_FALSE(CHelpCheck().matchingPhrase("er schl\xE4gt mich").has_value());
     const CHelpCheck blanks =
         CHelpCheck::fromFileBytes("# \" \" \"...\" \"LIEBE*\" \"*\" \"A**B\"\r\n\"Antwort 110\"\r\n");
@@ -91,7 +83,7 @@ TEST(HelpCheck, WithoutAHelpFileOrWithEmptyPhrasesNothingMatches)
 
 TEST(Oracle, HelpAnswersComeInTurnAndLeaveTheEngineAndTheGeneratorAlone)
 {
-    COracle oracle = makeOracle();
+    COracle oracle(makeEngine(kRecords, {{"ich", "du"}}), CHelpCheck::fromFileBytes(kHelpFile));
     seedRandom(4711);
     oracle.answer("Liebe und Herz und Schluss");  // moves cursors and draws
     const auto cursors = cursorsOf(oracle.engine());

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -20,17 +19,7 @@ const std::vector<std::string> kHelpNumbers{"0800 111 0 111", "0800 111 0 222", 
 
 std::vector<std::string> questionsFrom(const std::string& fileName)
 {
-    std::istringstream lines(CTempFolder::read(fs::path(MINNE_SOURCE_DIR) / "tests" / "oracle" / fileName));
-    std::vector<std::string> questions;
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            questions.push_back(line);
-        }
-    }
-    return questions;
+    return CTempFolder::lines(fs::path(MINNE_SOURCE_DIR) / "tests" / "oracle" / fileName);
 }
 
 bool namesHelp(const std::string& answer)

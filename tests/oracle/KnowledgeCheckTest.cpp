@@ -23,15 +23,6 @@ Lines problemLines(const std::string& keywordFile, const std::string& wordPairFi
     return lines;
 }
 
-std::string describe(const Lines& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 } // namespace
 
 // Each file pair gives exactly these problems, each named by the start of its line and a part
@@ -84,9 +75,9 @@ TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
         for (const auto& problem : c.problems) {
             EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
                           return line.rfind(problem.first, 0) == 0 && line.find(problem.second) != std::string::npos;
-                      }), 1) << problem.first << problem.second << "\n" << describe(lines);
+                      }), 1) << problem.first << problem.second << "\n" << ::testing::PrintToString(lines);
         }
-        EXPECT_TRUE(!c.onlyThese || lines.size() == c.problems.size()) << describe(lines);
+        EXPECT_TRUE(!c.onlyThese || lines.size() == c.problems.size()) << ::testing::PrintToString(lines);
     }
     EXPECT_EQ(problemLines(keywordFileText({{{"A"}, {"a"}}})),
               Lines{"sw.dat: no fallback record \"-NICHTS GEFUNDEN-\": questions without a known keyword get no answer"});

@@ -112,56 +112,41 @@ TEST(WordPairFile, TextsAlternateAndOnlyQuotesMatter)
     EXPECT_EQ(pairsOf("\"" + std::string(300, 'w') + "\" \"x\" \"y\""), "{" + std::string(299, 'w') + "}{ };{ }{};");
 }
 
-class EngineFolder : public ::testing::Test {
-protected:
-    void SetUp() override { clock_.setCalendarSeconds(1'700'000'123); }
-    void write(const std::string& name, const std::string& bytes) { temp_.write(name, bytes); }
-
-    CTempFolder temp_{"oracle"};
-    const std::filesystem::path& folder_ = temp_.path();
-    CManualClock clock_;
-};
-
-TEST_F(EngineFolder, MissingFilesAreNeitherCreatedNorHiddenAndTheGeneratorIsSeeded)
+// Missing files are neither created nor hidden, and the generator is seeded from the clock;
+// empty and unreadable files are told apart; both files load, every keyword indexed in file order.
+TEST(EngineFolder, LoadsBothFilesAndTellsMissingEmptyAndUnreadableApart)
 {
+    const CTempFolder temp("oracle");
+    const std::filesystem::path& folder = temp.path();
+    CManualClock clock;
+    clock.setCalendarSeconds(1'700'000'123);
     seedRandom(7);
-    const CAnswerEngine engine(clock_, folder_);
-    EXPECT_FALSE(std::filesystem::exists(folder_ / "sw.dat"));
-    EXPECT_FALSE(std::filesystem::exists(folder_ / "hv.dat"));
-    EXPECT_TRUE(engine.records().empty());
-    EXPECT_EQ(knowledgeLoadMessages(engine),
+    const CAnswerEngine none(clock, folder);
+    EXPECT_FALSE(std::filesystem::exists(folder / "sw.dat") || std::filesystem::exists(folder / "hv.dat"));
+    EXPECT_TRUE(none.records().empty());
+    EXPECT_EQ(knowledgeLoadMessages(none),
               (Texts{"CAnswerEngine::sw.dat is missing - the mirror cannot answer",
                      "CAnswerEngine::hv.dat is missing - echoes keep the question's words"}));
     EXPECT_EQ(randomState(), 1'700'000'123u);
-}
 
-TEST_F(EngineFolder, EmptyOrUnreadableFilesAreToldApart)
-{
-    write("sw.dat", "nur ein Kopf ohne Raute\r\n");
-    std::filesystem::create_directory(folder_ / "hv.dat");
-    EXPECT_EQ(knowledgeLoadMessages(CAnswerEngine(clock_, folder_)),
+    temp.write("sw.dat", "nur ein Kopf ohne Raute\r\n");
+    std::filesystem::create_directory(folder / "hv.dat");
+    EXPECT_EQ(knowledgeLoadMessages(CAnswerEngine(clock, folder)),
               (Texts{"CAnswerEngine::sw.dat holds no records - the mirror cannot answer",
                      "CAnswerEngine::hv.dat cannot be read - echoes keep the question's words"}));
-
-    std::filesystem::remove(folder_ / "hv.dat");
-    write("sw.dat", keywordFileText({{{"LIEBE"}, {"a"}}}));
-    write("hv.dat", "");
-    EXPECT_EQ(knowledgeLoadMessages(CAnswerEngine(clock_, folder_)),
+    std::filesystem::remove(folder / "hv.dat");
+    temp.write("sw.dat", keywordFileText({{{"liebe", "dich"}, {"a"}}, {{"LIEBE"}, {"b"}}, {{"x"}, {}}}));
+    temp.write("hv.dat", "");
+    EXPECT_EQ(knowledgeLoadMessages(CAnswerEngine(clock, folder)),
               (Texts{"CAnswerEngine::hv.dat holds no word pairs - echoes keep the question's words"}));
-    write("hv.dat", wordPairFileText({{"ich", "du"}}));
-    EXPECT_TRUE(knowledgeLoadMessages(CAnswerEngine(clock_, folder_)).empty());
-}
-
-TEST_F(EngineFolder, LoadsBothFilesAndIndexesEveryKeywordInFileOrder)
-{
-    write("sw.dat", keywordFileText({{{"liebe", "dich"}, {"a"}}, {{"LIEBE"}, {"b"}}, {{"x"}, {}}}));
-    write("hv.dat", wordPairFileText({{"ich", "du"}}));
-    const CAnswerEngine engine(clock_, folder_);
+    temp.write("hv.dat", wordPairFileText({{"ich", "du"}}));
+    const CAnswerEngine engine(clock, folder);
+    EXPECT_TRUE(knowledgeLoadMessages(engine).empty());
     EXPECT_EQ(engine.keywordIndex(), (Texts{"LIEBE", "DICH", "LIEBE", "X"}));
-    ASSERT_EQ(engine.records().size(), 3u);
-    ASSERT_EQ(engine.wordPairs().pairs().size(), 1u);
-    EXPECT_TRUE(CAnswerEngine(clock_, folder_ / "fehlt" / "auch").records().empty());
-    std::filesystem::remove(folder_ / "sw.dat");
-    std::filesystem::create_directory(folder_ / "sw.dat"); // not a regular file
-    EXPECT_TRUE(CAnswerEngine(clock_, folder_).records().empty());
+    EXPECT_EQ(engine.records().size(), 3u);
+    EXPECT_EQ(engine.wordPairs().pairs().size(), 1u);
+    EXPECT_TRUE(CAnswerEngine(clock, folder / "fehlt" / "auch").records().empty());
+    std::filesystem::remove(folder / "sw.dat");
+    std::filesystem::create_directory(folder / "sw.dat"); // not a regular file
+    EXPECT_TRUE(CAnswerEngine(clock, folder).records().empty());
 }

@@ -49,28 +49,14 @@ TEST(Png, AnotherDecoderReadsBackEveryPixel)
     }
 }
 
-class Icons : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        folder_ = std::make_unique<CTempFolder>("icons");
-        generateDesktopIcons(folder_->path(), "org.test.Icon");
-    }
-    static void TearDownTestSuite() { folder_.reset(); }
-    static Decoded icon(int size)
-    {
-        const std::string name = std::to_string(size) + "x" + std::to_string(size);
-        return decode(CTempFolder::read(*folder_ / "hicolor" / name / "apps" / "org.test.Icon.png"));
-    }
-    static std::unique_ptr<CTempFolder> folder_;
-};
-std::unique_ptr<CTempFolder> Icons::folder_;
-
 // Each size is a square of its name: the gate on a clear ground, as on Windows.
-TEST_F(Icons, EverySizeOfTheThemeIsTheGateOnAClearSquare)
+TEST(Icons, EverySizeOfTheThemeIsTheGateOnAClearSquare)
 {
+    const CTempFolder folder("icons");
+    generateDesktopIcons(folder.path(), "org.test.Icon");
     for (const int size : {16, 32, 48, 64, 128, 256}) {
-        const Decoded shown = icon(size);
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        const Decoded shown = decode(CTempFolder::read(folder / "hicolor" / name / "apps" / "org.test.Icon.png"));
         ASSERT_EQ(shown.width, size);
         ASSERT_EQ(shown.height, size);
         int opaque = 0;

@@ -1,7 +1,6 @@
 #include "CFakeAudioDevice.h"
 
-#include <algorithm>
-#include <string_view>
+#include <string>
 
 namespace {
 
@@ -16,10 +15,7 @@ std::uint32_t checksumOf(std::span<const std::uint8_t> bytes)
 
 bool looksLikeOgg(std::span<const std::uint8_t> bytes)
 {
-    static constexpr std::string_view kCapture = "OggS";
-    return bytes.size() >= kCapture.size() &&
-           std::equal(kCapture.begin(), kCapture.end(), bytes.begin(),
-                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
+    return bytes.size() >= 4 && bytes[0] == 'O' && bytes[1] == 'g' && bytes[2] == 'g' && bytes[3] == 'S';
 }
 
 } // namespace

@@ -26,7 +26,6 @@ public:
     // Every call in order: "init 44100 32", "open 1 (2048 bytes)", "open refused", "play 1",
     // "play 1 failed", "stop all", "close 1", "beep".
     const std::vector<std::string>& calls() const { return calls_; }
-    bool initialised() const { return initialised_; }
     // The stream that sounds now, or the empty handle.
     SAudioStream playing() const { return playing_; }
     std::size_t openStreams() const { return streams_.size(); }

@@ -5,9 +5,11 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 class CTempFolder {
 public:
@@ -45,6 +47,21 @@ public:
     {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // The lines of a file that are not empty, without their line ends (LF or CR LF).
+    static std::vector<std::string> lines(const std::filesystem::path& file)
+    {
+        std::istringstream text(read(file));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            if (!line.empty()) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
     }
 
 private:

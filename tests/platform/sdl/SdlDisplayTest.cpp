@@ -32,7 +32,7 @@ std::uint32_t expectedAt(std::int32_t x, std::int32_t y)
 class SdlDisplayTest : public ::testing::TestWithParam<std::uint32_t> {
 protected:
     // Opens a screen in a window; the display stays reachable for reading back.
-    void open()
+    void SetUp() override
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1); // without a named driver SDL picks one that spins
         std::string error;
@@ -43,11 +43,6 @@ protected:
         screen_ = std::make_unique<CScreen>(std::move(display), nullptr);
         ASSERT_EQ(screen_->OpenFullScreen(800, 600, GetParam()), 0);
     }
-    void TearDown() override
-    {
-        screen_.reset();
-        window_.reset();
-    }
 
     void fill(const SRect& where, std::uint32_t bgr)
     {
@@ -55,15 +50,6 @@ protected:
         ASSERT_EQ(patch.Create(*screen_, where.right - where.left, where.bottom - where.top, 2), 0);
         patch.Fill(screen_->ColorToPixel(bgr, &patch));
         ASSERT_EQ(patch.Opaque(*screen_->back(), where.left, where.top), 0);
-    }
-    // Draws the boxes, presents them and reads the frame back.
-    std::optional<CSdlDisplay::SCapture> presentedBoxes()
-    {
-        for (const auto& [where, bgr] : kBoxes) {
-            fill(where, bgr);
-        }
-        EXPECT_EQ(screen_->Present(), 0);
-        return display_->readBack();
     }
     // The renderer widens 5- and 6-bit channels in its own way (full green may come out as 0xFE).
     bool sameColour(std::uint32_t shown, std::uint32_t expected) const
@@ -83,27 +69,27 @@ protected:
     std::unique_ptr<CScreen> screen_;
 };
 
-TEST_P(SdlDisplayTest, WindowShowsTheFramePixelForPixel)
+// The boxes come out pixel for pixel. Then black and white columns one pixel wide over the left
+// part of the picture: scaled by a fraction the window mixes them (smooth), by a whole number it
+// does not (sharp).
+TEST_P(SdlDisplayTest, AWindowShowsTheFramePixelForPixelAndScaledByAFractionSmooth)
 {
-    open();
     EXPECT_FALSE(window_->isFullScreen());
-    const auto frame = presentedBoxes();
-    ASSERT_TRUE(frame);
-    ASSERT_EQ(frame->width, 800);
-    ASSERT_EQ(frame->height, 600);
+    for (const auto& [where, bgr] : kBoxes) {
+        fill(where, bgr);
+    }
+    ASSERT_EQ(screen_->Present(), 0);
+    const auto boxes = display_->readBack();
+    ASSERT_TRUE(boxes);
+    ASSERT_EQ(boxes->width, 800);
+    ASSERT_EQ(boxes->height, 600);
     for (std::int32_t y = 0; y < 600; y += 3) {
         for (std::int32_t x = 0; x < 800; x += 3) {
-            const std::uint32_t shown = frame->pixels[static_cast<std::size_t>(y * 800 + x)];
+            const std::uint32_t shown = boxes->pixels[static_cast<std::size_t>(y * 800 + x)];
             ASSERT_TRUE(sameColour(shown, expectedAt(x, y))) << "at (" << x << ", " << y << "): " << std::hex << shown;
         }
     }
-}
 
-// Black and white columns one pixel wide over the left part of the picture: scaled by a
-// fraction the window mixes them (smooth), by a whole number it does not (sharp).
-TEST_P(SdlDisplayTest, AWindowScaledByAFractionIsSmoothAndByAWholeNumberSharp)
-{
-    open();
     fill({0, 0, 800, 600}, 0);
     for (std::int32_t x = 0; x < 200; x += 2) {
         fill({x, 0, x + 1, 600}, 0x00FFFFFF);

@@ -34,11 +34,6 @@ protected:
                                 .keysym = {.scancode = SDL_SCANCODE_RETURN, .sym = SDLK_RETURN, .mod = modifiers}}};
         SDL_PushEvent(&event);
     }
-    static void push(Uint32 type, SDL_WindowEventID what = SDL_WINDOWEVENT_NONE)
-    {
-        SDL_Event event{.window = {.type = type, .event = Uint8(what)}};
-        SDL_PushEvent(&event);
-    }
     // The messages taken, each with its `active` flag.
     Kinds messages()
     {
@@ -66,7 +61,8 @@ protected:
 // Focus and exposure are the inactive and repaint scenarios'; the window's close is not.
 TEST_F(SdlMessageQueueTest, CloseBecomesAMessageAndTheInputSeesItToo)
 {
-    push(SDL_QUIT);
+    SDL_Event quit{.type = SDL_QUIT};
+    SDL_PushEvent(&quit);
     EXPECT_EQ(messages(), (Kinds{{EMessageKind::Close, false}}));
     EXPECT_EQ(forwarded.size(), 1u);
 }
