@@ -52,16 +52,16 @@ public:
     static std::vector<std::string> lines(const std::filesystem::path& file)
     {
         std::istringstream text(read(file));
-        std::vector<std::string> lines;
+        std::vector<std::string> found;
         for (std::string line; std::getline(text, line);) {
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
             }
             if (!line.empty()) {
-                lines.push_back(line);
+                found.push_back(line);
             }
         }
-        return lines;
+        return found;
     }
 
 private:
