@@ -32,7 +32,8 @@ using Lines = std::vector<std::string>;
 
 class MusicPlayerTest : public ::testing::Test {
 protected:
-    MusicPlayerTest() : logs(clock, sink, folder.path()) {}
+    // A package with a small song, unless a test writes another.
+    MusicPlayerTest() : logs(clock, sink, folder.path()) { writePackage(songPackage(fakeSong())); }
 
     void writePackage(const std::vector<std::uint8_t>& bytes) { writeFile(folder.path() / "resource.dat", bytes); }
 
@@ -132,7 +133,6 @@ TEST_F(MusicPlayerTest, FailuresAreLoggedStepByStepAndLeaveTheMusicOff)
 
 TEST_F(MusicPlayerTest, StreamThatCannotPlayIsClosedLater)
 {
-    writePackage(songPackage(fakeSong()));
     audio.setFailPlay(true);
     auto started = player();
     EXPECT_EQ(messages(), (Lines{kPlay}));
@@ -150,7 +150,6 @@ TEST_F(MusicPlayerTest, StreamThatCannotPlayIsClosedLater)
 
 TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
 {
-    writePackage(songPackage(fakeSong()));
     audio.setNoDevice(true);
     const auto started = player();
     EXPECT_TRUE(started->disabled());
@@ -166,7 +165,6 @@ TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
 
 TEST_F(MusicPlayerTest, MusicSwitchedOffAtStartStartsFromTheBeginningWhenSwitchedOn)
 {
-    writePackage(songPackage(fakeSong()));
     const auto off = player(false);
     EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
     off->Toggle();

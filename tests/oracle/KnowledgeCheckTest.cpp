@@ -39,12 +39,9 @@ TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
         {"Kopf\r\n\r\n# \"ALLEIN\"\r\n\r\n# \"A\" \"B\"\r\n\"gut\"\r\n\"\"\r\n\"Echo *\"\r\n# \"B\" \"a\"\r\n\"nie\"\r\n"
          "# \"ICH\" \"DICH\"\r\n\"nie\"\r\n# \"X\" \"X\"\r\n\"nie\"\r\n# \"-NICHTS GEFUNDEN-\"\r\n\"f\"\r\n",
          kGoodPairs,
-         {{"sw.dat:3: ", "has no answers"},
-          {"sw.dat:5: ", "answer 2 (line 7) is empty"},
-          {"sw.dat:5: ", "answer 3 (line 8) holds \"*\""},
-          {"sw.dat:9: ", "same keywords as the record at line 5"},
-          {"sw.dat:11: ", "\"ICH\" is never found together with \"DICH\""},
-          {"sw.dat:13: ", "\"X\" is listed twice"}},
+         {{"sw.dat:3: ", "has no answers"}, {"sw.dat:5: ", "answer 2 (line 7) is empty"},
+          {"sw.dat:5: ", "answer 3 (line 8) holds \"*\""}, {"sw.dat:9: ", "same keywords as the record at line 5"},
+          {"sw.dat:11: ", "\"ICH\" is never found together with \"DICH\""}, {"sw.dat:13: ", "\"X\" is listed twice"}},
          true},
         {keywordFileText({{{"-NICHTS GEFUNDEN-", "B"}, {"a"}}}), kGoodPairs, {{"sw.dat: ", "no fallback record"}}},
         {"# \"-NICHTS GEFUNDEN-\"\r\n\"f\"\r\n\"\"\r\n", kGoodPairs,
@@ -54,8 +51,7 @@ TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
         {"# \"A\"\r\n\"" + std::string(320, 'x') + "\"\"\r\n# \"B\"\r\n\"" + std::string(1, '\0') +
              "nach\"\r\n# \"-NICHTS GEFUNDEN-\"\r\n\"f\"\r\n# \"C\"\r\n\"offen",
          kGoodPairs,
-         {{"sw.dat:1: ", "answer 1 (line 2) is longer than 299 bytes"},
-          {"sw.dat:3: ", "holds a NUL byte"},
+         {{"sw.dat:1: ", "answer 1 (line 2) is longer than 299 bytes"}, {"sw.dat:3: ", "holds a NUL byte"},
           {"sw.dat:7: ", "has no closing quote"}}},
         {"# \"\" \"A\"\r\n\"a\"\r\n# \"" + std::string(201, 'L') + "\"\r\n\"l\"\r\n# \"-NICHTS GEFUNDEN-\"\r\n\"f\"\r\n",
          kGoodPairs,
@@ -63,10 +59,8 @@ TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
         {kFallbackOnly,
          "\"ich\" \"du\"\r\n\"mich\" \"dich\"\r\n\"\" \"leer\"\r\n\"Du\" \"Sie\"\r\n\"ich bin\" \"du bist\"\r\n\"allein\"",
          {{"hv.dat:1: ", "\"ICH\" is shadowed by \"MICH\" of the later pair at line 2"},
-          {"hv.dat:3: ", "has an empty text"},
-          {"hv.dat:4: ", "\"DU\" is already swapped by the pair at line 1"},
-          {"hv.dat:5: ", "\"ICH BIN\" contains \"ICH\""},
-          {"hv.dat:6: ", "has no partner"}}},
+          {"hv.dat:3: ", "has an empty text"}, {"hv.dat:4: ", "\"DU\" is already swapped by the pair at line 1"},
+          {"hv.dat:5: ", "\"ICH BIN\" contains \"ICH\""}, {"hv.dat:6: ", "has no partner"}}},
         // Longer pairs first is the right order.
         {kFallbackOnly, wordPairFileText({{"ich bin", "du bist"}, {"mich", "dich"}, {"mir", "dir"}, {"ich", "du"}}), {}, true},
     };

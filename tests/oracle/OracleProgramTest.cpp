@@ -58,9 +58,7 @@ TEST_F(OracleProgram, RawModeAnswersEveryLineAsTheEngineDoes)
     for (const std::string& question : questions) {
         expected.push_back(engine.answer(question));
     }
-    EXPECT_EQ(splitAtNul(result.out), expected);
-    EXPECT_EQ(expected[4], "Du fragst, ob  du meinen Schatz? Die Sterne sagen ja.");
-    EXPECT_EQ(expected[5], "Gl\xFC" "ck findest du  f\xFCr dich.");
+    EXPECT_EQ(splitAtNul(result.out), expected); // the echoes' words swapped: the interactive test
     EXPECT_EQ(result.err, kNoHelpNote);
 }
 

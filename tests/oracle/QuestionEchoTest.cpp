@@ -24,11 +24,7 @@ TEST(SwapWords, WholeWordsInPairOrderMatchedOnTheMirror)
     const std::string twelve(12, ' ');
     const std::vector<SWordPair> ichDu{{"ich", "du"}};
     const std::vector<SWordPair> both{{"ich", "du"}, {"mich", "dich"}};
-    const std::vector<SWordPair> longA{{"a", "bbbbbbbbbb"}};
-    const auto with = [](std::vector<SWordPair> pairs, SWordPair more) {
-        pairs.push_back(more);
-        return pairs;
-    };
+    const SWordPair longA{"a", "bbbbbbbbbb"};
     const struct {
         std::string text;
         std::vector<SWordPair> pairs;
@@ -48,9 +44,9 @@ TEST(SwapWords, WholeWordsInPairOrderMatchedOnTheMirror)
         {"\xFC" "ber mich", {{"\xDC" "BER", "unter"}, {"mich", "dich"}}, "unter dich"},
         {"ich,x", {{"ich", "du"}, {",x", "y"}}, "duy"}, // "du" left blanks in the mirror
         // "a" becomes ten letters in the text and ten blanks in the mirror.
-        {"x a y", with(longA, {"x" + twelve + "y", "Z"}), "Z"},
-        {"x a y", with(longA, {"x" + twelve + " y", "Z"}), "x bbbbbbbbbb y"},
-        {"x a y", with(longA, {"   y", "Z"}), "x bbbbbbbbZ"},
+        {"x a y", {longA, {"x" + twelve + "y", "Z"}}, "Z"},
+        {"x a y", {longA, {"x" + twelve + " y", "Z"}}, "x bbbbbbbbbb y"},
+        {"x a y", {longA, {"   y", "Z"}}, "x bbbbbbbbZ"},
         {"a b", {{"", "x"}, {"a", ""}, {" ", "z"}, {"!", ". ,"}, {"a", "b"}}, "b a"}, // empty words skipped
         {"", {{"", ""}, {"x", "y"}}, ""},
     };

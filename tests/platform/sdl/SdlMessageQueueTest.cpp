@@ -43,14 +43,12 @@ protected:
         }
         return kinds;
     }
-    // The Return key's presses and releases the input saw.
+    // The Return key's presses and releases the input saw (only keys are pushed where it is asked).
     std::pair<int, int> forwardedReturns() const
     {
         std::pair<int, int> count;
         for (const SDL_Event& event : forwarded) {
-            const bool isReturn =
-                (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.sym == SDLK_RETURN;
-            (event.type == SDL_KEYDOWN ? count.first : count.second) += isReturn ? 1 : 0;
+            ++(event.type == SDL_KEYDOWN ? count.first : count.second);
         }
         return count;
     }
