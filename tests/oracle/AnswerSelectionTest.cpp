@@ -41,7 +41,8 @@ TEST(RandomGenerator, StepsAsTheProcessWideLinearCongruence)
 }
 
 // The questions asked in turn of one knowledge file, the answers, and how often the generator
-// was drawn in all.
+// was drawn in all: worked examples of the rules. Files without a fallback or without answers
+// are among the differential tests' random files.
 TEST(AnswerSelection, AnswersInTurnAndDrawsOnlyFromPoolsOfSubsets)
 {
     const struct {
@@ -52,9 +53,7 @@ TEST(AnswerSelection, AnswersInTurnAndDrawsOnlyFromPoolsOfSubsets)
     } cases[] = {
         {"a record's answers in turn", {{{"LIEBE"}, {"eins", "zwei", "drei"}}, {{kFallback}, {"?"}}},
          {"Was ist Liebe", "Liebe", "Liebe", "Liebe"}, {"eins", "zwei", "drei", "eins"}, 0},
-        {"two keywords in file order", {{{"LIEBT"}, {"nur liebt"}}, {{"LIEBT", "MICH"}, {"beide"}}, {{kFallback}, {"?"}}},
-         {"Liebt er mich"}, {"beide"}, 0},
-        {"two keywords in the other order", {{{"LIEBT"}, {"nur"}}, {{"MICH", "LIEBT"}, {"beide"}}, {{kFallback}, {"?"}}},
+        {"two keywords in another order", {{{"LIEBT"}, {"nur"}}, {{"MICH", "LIEBT"}, {"beide"}}, {{kFallback}, {"?"}}},
          {"Liebt er mich"}, {"beide"}, 0},
         {"no keyword: the first fallback in turn",
          {{{"A"}, {"a"}}, {{kFallback}, {"f1", "f2"}}, {{kFallback}, {"never"}}}, {"xyz", "xyz", "xyz"},
@@ -70,11 +69,8 @@ TEST(AnswerSelection, AnswersInTurnAndDrawsOnlyFromPoolsOfSubsets)
          {"a b", "a b"}, {"first", "first"}, 0},
         {"an empty answer is no match, its cursor moves", {{{"A"}, {"", "a2"}}, {{kFallback}, {"f1", "f2"}}},
          {"a", "a"}, {"f1", "a2"}, 1},
-        {"a record without answers is passed over", {{{"A"}, {}}, {{kFallback}, {"f1", "f2"}}}, {"a"}, {"f1"}, 1},
-        {"no fallback", {{{"A"}, {"a"}}}, {"nichts", "b"}, {"", ""}, 0},
         {"the fallback's empty answer empties the pool", {{{"B", "C"}, {"bc"}}, {{kFallback}, {"", "f2"}}},
          {"b", "b"}, {"", "f2"}, 1},
-        {"an empty file", {}, {"", "Liebt sie mich?"}, {"", ""}, 0},
         {"a keyword listed twice never matches",
          {{{"A", "A"}, {"doppelt"}}, {{"A", "B", "A"}, {"auch"}}, {{kFallback}, {"f"}}}, {"a", "a b"}, {"f", "f"}, 4},
         // {A, NF}: the pool is [search of NF alone, search of A alone]; both cursors move.

@@ -29,6 +29,11 @@ Lines problemLines(const std::string& keywordFile, const std::string& wordPairFi
 // of its text, and no others.
 TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
 {
+    // One sentence said by three records, then by a fourth.
+    std::vector<TestRecord> saying{{{"-NICHTS GEFUNDEN-"}, {"Frag anders.", "Frag anders."}},
+                                   {{"A"}, {"Frag anders.", "Nur hier A"}}, {{"B"}, {"Frag anders.", "Nur hier B"}}};
+    const std::string saidThrice = keywordFileText(saying);
+    saying.push_back({{"C"}, {"Frag anders."}});
     const struct {
         std::string keywordFile, wordPairFile;
         std::vector<std::pair<std::string, std::string>> problems;
@@ -61,6 +66,9 @@ TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
          {{"hv.dat:1: ", "\"ICH\" is shadowed by \"MICH\" of the later pair at line 2"},
           {"hv.dat:3: ", "has an empty text"}, {"hv.dat:4: ", "\"DU\" is already swapped by the pair at line 1"},
           {"hv.dat:5: ", "\"ICH BIN\" contains \"ICH\""}, {"hv.dat:6: ", "has no partner"}}},
+        {saidThrice, kGoodPairs, {}, true},
+        {keywordFileText(saying), kGoodPairs,
+         {{"sw.dat:15: ", "answer \"Frag anders.\" is said by 4 records (lines 3, 7, 11, 15): more than three"}}, true},
         // Longer pairs first is the right order.
         {kFallbackOnly, wordPairFileText({{"ich bin", "du bist"}, {"mich", "dich"}, {"mir", "dir"}, {"ich", "du"}}), {}, true},
     };
@@ -75,18 +83,6 @@ TEST(KnowledgeCheck, EachProblemIsReportedOnceAtItsLine)
     }
     EXPECT_EQ(problemLines(keywordFileText({{{"A"}, {"a"}}})),
               Lines{"sw.dat: no fallback record \"-NICHTS GEFUNDEN-\": questions without a known keyword get no answer"});
-}
-
-TEST(KnowledgeCheck, ASentenceSaidByMoreThanThreeRecordsIsReportedOnce)
-{
-    std::vector<TestRecord> records{{{"-NICHTS GEFUNDEN-"}, {"Frag anders.", "Frag anders."}},
-                                    {{"A"}, {"Frag anders.", "Nur hier A"}},
-                                    {{"B"}, {"Frag anders.", "Nur hier B"}}};
-    EXPECT_EQ(problemLines(keywordFileText(records)), Lines{});
-    // The records stand at lines 3, 7, 11 and 15; the problem is at the fourth.
-    records.push_back({{"C"}, {"Frag anders."}});
-    EXPECT_EQ(problemLines(keywordFileText(records)),
-              Lines{"sw.dat:15: answer \"Frag anders.\" is said by 4 records (lines 3, 7, 11, 15): more than three"});
 }
 
 TEST(KnowledgeCheck, EchoesOnlyAfterAQuestionOpening)

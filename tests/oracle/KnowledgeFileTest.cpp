@@ -79,20 +79,6 @@ TEST(KeywordFile, RecordsAsTheFileHoldsThem)
     }
 }
 
-TEST(KeywordFile, OriginsGiveLinesAndReadingTrouble)
-{
-    const auto contents = readKeywordFile("Kopf\r\n# \"A\"\r\n\"a1\"\r\n\r\n\"" + std::string(305, 'x') +
-                                          "\"\"\r\n# \"B\"\r\n\"offen");
-    ASSERT_EQ(contents.origins.size(), 2u);
-    EXPECT_EQ(contents.origins[0].keywords[0].line, 2);
-    EXPECT_EQ(contents.origins[0].answers[0].line, 3);
-    EXPECT_TRUE(contents.origins[0].answers[1].cut);
-    EXPECT_EQ(contents.origins[0].answers[1].line, 5);
-    EXPECT_EQ(contents.records[0].answers().size(), 3u); // the resynchronised "" after it
-    EXPECT_EQ(contents.origins[1].keywords[0].line, 6);
-    EXPECT_TRUE(contents.origins[1].answers[0].unclosed);
-}
-
 TEST(WordPairFile, TextsAlternateAndOnlyQuotesMatter)
 {
     const auto pairsOf = [](std::string_view file) {

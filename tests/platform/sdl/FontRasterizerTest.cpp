@@ -9,22 +9,16 @@ protected:
     void SetUp() override { open(std::make_unique<CFontRasterizer>(), 16); }
 };
 
-TEST_F(FontRasterizerTest, ArialTwentyHasACellOfTwentyPixelsAndItsBaselineAt17)
+// Arial at 20 has a cell of 20 pixels and its baseline at 17; every byte and a line lie within
+// their measured widths; bold is wider, and an em height gives the same font.
+TEST_F(FontRasterizerTest, ArialAtTwentyKeepsItsCellAndEveryByteWithinItsWidth)
 {
     expectCellAndBaseline(17);
     const std::int32_t measured = width("Hmmmm. Wenn ich das w\xFC\xDF" "te ...");
     EXPECT_GT(measured, 200);
     EXPECT_LT(measured, 300);
-}
-
-TEST_F(FontRasterizerTest, EveryByteAndALineLieWithinTheirMeasuredWidths)
-{
     expectEveryByteWithinItsWidth();
     expectLineInside("Ja, j\xEEngst \xCE\xCF\xCD f\xFCr j\xE9" "den Tag.");
-}
-
-TEST_F(FontRasterizerTest, BoldIsWiderAndAnEmHeightGivesTheSameFont)
-{
     expectBoldWiderAndEmHeightTheSameFont();
 }
 

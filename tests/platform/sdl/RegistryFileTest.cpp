@@ -48,15 +48,6 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, WithoutAUsableConfigFolderTheFileLivesUnderHome)
-{
-    // Under XDG_CONFIG_HOME is the settings scenario's; here the fall-backs to HOME.
-    for (const char* notUsable : {"", "relative/config", static_cast<const char*>(nullptr)}) {
-        notUsable ? ::setenv("XDG_CONFIG_HOME", notUsable, 1) : ::unsetenv("XDG_CONFIG_HOME");
-        EXPECT_EQ(userRegistryPath(), (root / "home").string() + "/.config/minnespiegel/registry.reg") << !notUsable;
-    }
-}
-
 TEST_F(SettingsTest, FourSettingsRoundTripThroughTheFile)
 {
     auto registry = openUserRegistry();
@@ -73,6 +64,12 @@ TEST_F(SettingsTest, FourSettingsRoundTripThroughTheFile)
     EXPECT_TRUE(SaveSetting(*registry, "music", 0));
     EXPECT_EQ(loaded(*again, "music"), 0) << "no state is cached between calls";
     registrychecks::keysAndNumbersRoundTrip(*registry, "Other");
+
+    // Under XDG_CONFIG_HOME is the settings scenario's; here the fall-backs to HOME.
+    for (const char* notUsable : {"", "relative/config", static_cast<const char*>(nullptr)}) {
+        notUsable ? ::setenv("XDG_CONFIG_HOME", notUsable, 1) : ::unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(userRegistryPath(), (root / "home").string() + "/.config/minnespiegel/registry.reg") << !notUsable;
+    }
 }
 
 TEST_F(SettingsTest, AValueOfAnotherTypeOrACorruptFileGivesTheDefaultAndIsKeptUntilTheNextSave)

@@ -139,11 +139,21 @@ TEST_F(SdlInputSourceTest, InAWindowThePointerIsMappedIntoThePictureOnce)
     SDL_DestroyRenderer(renderer);
 }
 
-TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelativelyAndButtonsAreLeftRightMiddle)
+// The focus and the pointer leaving a window and coming back are the inactive and
+// pointer-leaves scenarios'. Full screen from a window the pointer had left: the program's own
+// cursor is back at once, and it cannot leave; another window's events are not ours. In full
+// screen the mouse moves relatively, and its buttons are left, right and middle.
+TEST_F(SdlInputSourceTest, InFullScreenThePointerIsAlwaysInsideAndMovesRelatively)
 {
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id() + 100);
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::PointerLeft}}));
     fullScreen = true;
     pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED); // the mode follows the window's
-    pumpAndDrain();
+    EXPECT_EQ(pumpAndDrain(), (Events{{T::PointerEntered}}));
+    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    EXPECT_EQ(pumpAndDrain(), Events{});
+
     pushMotion(0, 0, 3, -2);
     pushMotion(0, 0, 4, 1);
     for (Uint8 button : {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1}) {
@@ -154,21 +164,6 @@ TEST_F(SdlInputSourceTest, InFullScreenTheMouseMovesRelativelyAndButtonsAreLeftR
     EXPECT_EQ(pumpAndDrain(), (Events{{T::MouseMotion, 0, 0, 7, -1}, {T::MouseButtonDown, 0},
                                       {T::MouseButtonDown, 1}, {T::MouseButtonDown, 2},
                                       {T::MouseMotion, 0, 0, -7, 0}, {T::MouseButtonUp, 1}}));
-}
-
-// The focus and the pointer leaving a window and coming back are the inactive and
-// pointer-leaves scenarios'. Full screen from a window the pointer had left: the program's own
-// cursor is back at once, and it cannot leave; another window's events are not ours.
-TEST_F(SdlInputSourceTest, InFullScreenThePointerIsAlwaysInside)
-{
-    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id() + 100);
-    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
-    EXPECT_EQ(pumpAndDrain(), (Events{{T::PointerLeft}}));
-    fullScreen = true;
-    pushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
-    EXPECT_EQ(pumpAndDrain(), (Events{{T::PointerEntered}}));
-    pushWindowEvent(SDL_WINDOWEVENT_LEAVE);
-    EXPECT_EQ(pumpAndDrain(), Events{});
 }
 
 TEST_F(SdlInputSourceTest, TheFirstJoysticksButtonsZeroToNineArePassedOn)
