@@ -37,11 +37,21 @@ protected:
 
 // Where "Arial" falls back to another face the program's name measures otherwise; with Arial's
 // widths it is 106 pixels, as on Linux. GDI rounds the ascent of a 20-pixel cell to 16 (Linux
-// rounds up to 17).
-TEST_F(GdiFontRasterizerTest, ArialIsTheMetricCompatibleFaceWithACellOfTwenty)
+// rounds up to 17). Inside a string, GDI here places glyphs by their unrounded advances, so its
+// pixels drift from a glyph-by-glyph layout; the widths agree, and both stay inside them. Bold is
+// wider, and an em height gives the same font.
+TEST_F(GdiFontRasterizerTest, ArialIsTheMetricCompatibleFaceAndALineMeasuresAsGdiMeasuresIt)
 {
     expectCellAndBaseline(16);
     EXPECT_EQ(width("Minnespiegel"), 106);
+    const std::string line = "Wird er mich heute noch anrufen? \xC4rger, \xD6l, \xDC" "ber, Stra\xDF" "e.";
+    std::int32_t gdiWidth = 0;
+    gdiInk(4, 30, line, gdiWidth);
+    const SRect ink = expectLineInside(line);
+    EXPECT_EQ(width(line), gdiWidth);
+    EXPECT_GE(ink.top, 30);
+    EXPECT_LE(ink.bottom, 30 + kCellHeight);
+    expectBoldWiderAndEmHeightTheSameFont();
 }
 
 // A glyph that stays inside its advance is drawn exactly where GDI draws it.
@@ -54,24 +64,6 @@ TEST_F(GdiFontRasterizerTest, EveryByteDrawsWithinTheWidthGdiMeasuresWhereGdiDra
             EXPECT_EQ(boxInk(), reference) << c;
         }
     });
-}
-
-// Inside a string, GDI here places glyphs by their unrounded advances, so its pixels drift
-// from a glyph-by-glyph layout; the widths agree, and both stay inside them.
-TEST_F(GdiFontRasterizerTest, ALineMeasuresAsGdiMeasuresItAndStaysInside)
-{
-    const std::string line = "Wird er mich heute noch anrufen? \xC4rger, \xD6l, \xDC" "ber, Stra\xDF" "e.";
-    std::int32_t gdiWidth = 0;
-    gdiInk(4, 30, line, gdiWidth);
-    const SRect ink = expectLineInside(line);
-    EXPECT_EQ(width(line), gdiWidth);
-    EXPECT_GE(ink.top, 30);
-    EXPECT_LE(ink.bottom, 30 + kCellHeight);
-}
-
-TEST_F(GdiFontRasterizerTest, BoldIsWiderAndAnEmHeightGivesTheSameFont)
-{
-    expectBoldWiderAndEmHeightTheSameFont();
 }
 
 } // namespace

@@ -67,56 +67,46 @@ TEST(RegistryDefault, ReadsTheUnnamedValueOfAKeyUpTo260Bytes)
     EXPECT_EQ(cut.value, "") << "a value beyond 260 bytes is not read";
 }
 
-// A stand-in browser beside the test writes its command line to the file in MINNE_RECORD_TO.
-class Win32Browser : public ::testing::Test {
-protected:
-    void SetUp() override { SetEnvironmentVariableA("MINNE_RECORD_TO", record.string().c_str()); }
-
-    std::string recordedCommandLine() const
-    {
+// A stand-in browser beside the test writes its command line to the file in MINNE_RECORD_TO: the
+// html open command with the address in place of the placeholder, and without an association
+// the address handed to the shell.
+TEST(Win32Browser, RunsTheHtmlOpenCommandOrWithoutAnAssociationTheShells)
+{
+    const CTempFolder folder("browser");
+    const std::filesystem::path record = folder / "command.txt";
+    SetEnvironmentVariableA("MINNE_RECORD_TO", record.string().c_str());
+    const auto recorded = [&record] {
         for (int i = 0; i < 200; ++i) {
             const std::string text = CTempFolder::read(record);
             if (!text.empty() && text.back() == '\n') {
+                std::filesystem::remove(record);
                 return text.substr(0, text.size() - 1);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        return "(nothing recorded)";
-    }
-    static std::string recorder()
+        return std::string("(nothing recorded)");
+    };
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path), recorder = self.substr(0, self.find_last_of("\\/") + 1) + "command_recorder.exe";
     {
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        const std::string self(path);
-        return self.substr(0, self.find_last_of("\\/") + 1) + "command_recorder.exe";
+        const std::string fileClass = "MinnespiegelTestPage";
+        const std::string command = "\"" + recorder + "\" --new-window \"%1\" --dropped";
+        const CRegistryDefault association(HKEY_CLASSES_ROOT, ".htm", &fileClass);
+        const CRegistryDefault open(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command", &command);
+        EXPECT_TRUE(CWin32Browser().openAddress("http://www.example.org/start").started);
+        EXPECT_EQ(recorded(), "\"" + recorder + "\" --new-window http://www.example.org/start");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, fileClass.c_str());
     }
-
-    CTempFolder folder{"browser"};
-    const std::filesystem::path record = folder / "command.txt";
-};
-
-TEST_F(Win32Browser, RunsTheHtmlOpenCommandWithTheAddressInPlaceOfThePlaceholder)
-{
-    const std::string fileClass = "MinnespiegelTestPage";
-    const std::string command = "\"" + recorder() + "\" --new-window \"%1\" --dropped";
-    const CRegistryDefault association(HKEY_CLASSES_ROOT, ".htm", &fileClass);
-    const CRegistryDefault open(HKEY_CLASSES_ROOT, fileClass + "\\shell\\open\\command", &command);
-    EXPECT_TRUE(CWin32Browser().openAddress("http://www.example.org/start").started);
-    EXPECT_EQ(recordedCommandLine(), "\"" + recorder() + "\" --new-window http://www.example.org/start");
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, fileClass.c_str());
-}
-
-TEST_F(Win32Browser, WithoutAnAssociationTheShellOpensTheAddress)
-{
     const std::string scheme = "minnespiegeltest", protocol = "URL:Minnespiegel test";
-    const std::string command = "\"" + recorder() + "\" \"%1\"";
+    const std::string command = "\"" + recorder + "\" \"%1\"";
     const CRegistryDefault noAssociation(HKEY_CLASSES_ROOT, ".htm", nullptr);
     const CRegistryDefault handler(HKEY_CLASSES_ROOT, scheme, &protocol);
     RegSetKeyValueA(HKEY_CLASSES_ROOT, scheme.c_str(), "URL Protocol", REG_SZ, "", 1);
     const CRegistryDefault open(HKEY_CLASSES_ROOT, scheme + "\\shell\\open\\command", &command);
     EXPECT_EQ(htmlOpenCommandTemplate(), "");
     EXPECT_TRUE(CWin32Browser().openAddress(scheme + ":home").started);
-    EXPECT_NE(recordedCommandLine().find(scheme + ":home"), std::string::npos);
+    EXPECT_NE(recorded().find(scheme + ":home"), std::string::npos);
 }
 
 } // namespace

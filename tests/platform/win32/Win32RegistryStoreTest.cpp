@@ -23,24 +23,18 @@ protected:
     CWin32RegistryStore store;
 };
 
-TEST_F(Win32Registry, KeysAndNumbersRoundTripThroughTheSystemRegistry)
+// Failures carry the system's codes and the same steps as elsewhere; the error messages are the
+// system's texts on one line.
+TEST_F(Win32Registry, KeysNumbersAndFailuresAsElsewhereWithTheSystemsCodesAndTexts)
 {
     registrychecks::keysAndNumbersRoundTrip(store, kScratch);
-}
-
-TEST_F(Win32Registry, FailuresCarryTheSystemsCodesAndTheSameStepsAsElsewhere)
-{
-    registrychecks::failuresCarryTheirStepAndCode(store, kScratch);
+    registrychecks::failuresCarryTheirStepAndCode(store, kScratch + "\\Failures");
     // A machine name the system cannot reach at once.
     const registrychecks::Thrown connect = registrychecks::thrown([&] {
         CRegistryKey(store, kHKeyCurrentUser, "Software", RegAccess::Read, "\\\\no-such-machine.invalid");
     });
     EXPECT_EQ(connect.first, "CRegistryKey::CRegistryKey() - RegConnectRegistry");
     EXPECT_NE(connect.second, 0u);
-}
-
-TEST_F(Win32Registry, ErrorMessagesAreTheSystemsTextsOnOneLine)
-{
     const std::string text = CRegistryKey::Exception("step", 2).GetErrorMessage();
     EXPECT_FALSE(text.empty());
     EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;

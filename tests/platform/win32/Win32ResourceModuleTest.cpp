@@ -18,10 +18,15 @@ std::optional<Bytes> systemLookUp(const CResourceModule& module, std::string_vie
     return bytes ? std::optional(Bytes(bytes->begin(), bytes->end())) : std::nullopt;
 }
 
-// The system loader finds what the portable reader finds in the same module.
+// The system loader finds what the portable reader finds in the same module, and loads no
+// missing or damaged package.
 TEST(Win32ResourceModule, TheSystemLoaderFindsWhatThePortableReaderFinds)
 {
     CTempFolder folder;
+    EXPECT_FALSE(CResourceModule(folder / "missing.dat").Load());
+    EXPECT_FALSE(CResourceModule().Load());
+    writeFile(folder / "text.dat", bytesOf("not a module at all"));
+    EXPECT_FALSE(CResourceModule(folder / "text.dat").Load());
     const std::filesystem::path path = folder / "package.dat";
     writeFile(path, buildResourceModule(severalResources()));
     {
@@ -49,15 +54,6 @@ TEST(Win32ResourceModule, TheSystemLoaderFindsWhatThePortableReaderFinds)
     ASSERT_TRUE(portable);
     EXPECT_EQ(*song, Bytes(portable->begin(), portable->end()));
     EXPECT_EQ(Bytes(song->begin(), song->begin() + 4), bytesOf("OggS"));
-}
-
-TEST(Win32ResourceModule, MissingAndDamagedPackagesAreNotLoaded)
-{
-    CTempFolder folder;
-    EXPECT_FALSE(CResourceModule(folder / "missing.dat").Load());
-    EXPECT_FALSE(CResourceModule().Load());
-    writeFile(folder / "text.dat", bytesOf("not a module at all"));
-    EXPECT_FALSE(CResourceModule(folder / "text.dat").Load());
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 namespace {
 
 using T = EInputEventType;
-using Kinds = std::vector<EMessageKind>;
+using Taken = std::vector<std::pair<EMessageKind, bool>>;
 
 // lParam of a key message: scan code, extended flag, Alt held, previous state down.
 LPARAM keyParam(unsigned scanCode, bool extended = false, bool alt = false, bool repeat = false)
@@ -23,22 +23,14 @@ LPARAM keyParam(unsigned scanCode, bool extended = false, bool alt = false, bool
            (alt ? LPARAM{1} << 29 : 0) | (repeat ? LPARAM{1} << 30 : 0);
 }
 
-std::vector<SMessage> drain(CWin32MessageQueue& queue)
+// The messages taken, each with its `active` flag.
+Taken drain(CWin32MessageQueue& queue)
 {
-    std::vector<SMessage> messages;
+    Taken taken;
     while (std::optional<SMessage> message = queue.takeMessage()) {
-        messages.push_back(*message);
+        taken.emplace_back(message->kind, message->active);
     }
-    return messages;
-}
-
-Kinds kinds(const std::vector<SMessage>& messages)
-{
-    Kinds out;
-    for (const SMessage& message : messages) {
-        out.push_back(message.kind);
-    }
-    return out;
+    return taken;
 }
 
 SInputEvent key(std::uint8_t code, bool down) { return keyboardDataEvent(code, down ? 0x80 : 0x00); }
@@ -144,12 +136,9 @@ TEST(WindowInput, WindowMessagesBecomeTheShellsMessages)
     EXPECT_EQ(route(WM_MOVE, 0, 0), std::nullopt);
     EXPECT_EQ(route(WM_KEYDOWN, 'A', keyParam(0x1E)), std::nullopt);
 
-    const std::vector<SMessage> messages = drain(queue);
-    EXPECT_EQ(kinds(messages), (Kinds{EMessageKind::Activate, EMessageKind::Activate, EMessageKind::Close,
-                                      EMessageKind::Close, EMessageKind::ToggleWindowMode, EMessageKind::Repaint}));
-    ASSERT_EQ(messages.size(), 6u);
-    EXPECT_FALSE(messages[0].active);
-    EXPECT_TRUE(messages[1].active);
+    using enum EMessageKind;
+    EXPECT_EQ(drain(queue), (Taken{{Activate, false}, {Activate, true}, {Close, false}, {Close, false},
+                                   {ToggleWindowMode, false}, {Repaint, false}}));
 
     // The system cursor is hidden over the picture only.
     EXPECT_EQ(route(WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), std::optional<LRESULT>(TRUE));
@@ -165,5 +154,6 @@ TEST(WindowInput, PostedMessagesComeOutInOrderBeforeTheSystemQueueIsLookedAt)
     PostQuitMessage(0);
     queue.post(SMessage{EMessageKind::Activate, true});
     queue.post(SMessage{EMessageKind::ToggleWindowMode, false});
-    EXPECT_EQ(kinds(drain(queue)), (Kinds{EMessageKind::Activate, EMessageKind::ToggleWindowMode, EMessageKind::Close}));
+    using enum EMessageKind;
+    EXPECT_EQ(drain(queue), (Taken{{Activate, true}, {ToggleWindowMode, false}, {Close, false}}));
 }
