@@ -10,13 +10,11 @@ std::optional<SRect> clampSource(const PixelImage& source, std::optional<SRect> 
 {
     SRect r = rect.value_or(SRect{0, 0, source.width, source.height});
     const SRect& c = source.clip;
-    if (r.top >= c.bottom || r.left >= c.right || r.bottom <= c.top || r.right <= c.left) {
+    if (r.top >= c.bottom || r.left >= c.right || r.bottom <= c.top || r.right <= c.left)
         return std::nullopt;
-    }
     r = SRect{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right), std::min(r.bottom, c.bottom)};
-    if (r.right <= r.left || r.bottom <= r.top) {
+    if (r.right <= r.left || r.bottom <= r.top)
         return std::nullopt;
-    }
     return r;
 }
 
@@ -36,16 +34,14 @@ void eachPixel(PixelImage& source, PixelImage& target, std::int32_t x, std::int3
                Draw draw)
 {
     const auto r = clampSource(source, rect);
-    if (!r) {
+    if (!r)
         return;
-    }
     for (std::int32_t j = r->top; j < r->bottom; ++j) {
         for (std::int32_t i = r->left; i < r->right; ++i) {
             const std::int64_t tx = static_cast<std::int64_t>(x) + (i - r->left);
             const std::int64_t ty = static_cast<std::int64_t>(y) + (j - r->top);
-            if (insideClip(target, tx, ty)) {
+            if (insideClip(target, tx, ty))
                 draw(source.at(i, j), target.at(static_cast<std::int32_t>(tx), static_cast<std::int32_t>(ty)));
-            }
         }
     }
 }
@@ -72,9 +68,8 @@ std::uint32_t referenceBlendPixel(std::uint32_t source, std::uint32_t target, st
         return (red << redShift) | (green << 5) | blue;
     }
     std::uint32_t result = depth == 32 ? target & 0xFF000000u : 0;
-    for (int shift = 0; shift < 24; shift += 8) {
+    for (int shift = 0; shift < 24; shift += 8)
         result |= channel((source >> shift) & 0xFF, (target >> shift) & 0xFF, alpha) << shift;
-    }
     return result;
 }
 
@@ -85,12 +80,10 @@ void referenceOpaque(PixelImage& source, PixelImage& target, std::int32_t x, std
 
 void referenceKeyed(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect)
 {
-    const std::uint32_t bits = colourBits(source.depth);
-    const std::uint32_t key = source.key & bits;
+    const std::uint32_t bits = colourBits(source.depth), key = source.key & bits;
     eachPixel(source, target, x, y, rect, [bits, key](std::uint32_t s, std::uint32_t& d) {
-        if ((s & bits) != key) {
+        if ((s & bits) != key)
             d = s;
-        }
     });
 }
 
@@ -100,64 +93,48 @@ void referenceBlend(PixelImage& source, PixelImage& target, std::int32_t x, std:
     const std::uint32_t a = std::min<std::uint32_t>(alpha & 0xFFFF, 256);
     const std::uint32_t depth = target.depth;
     // 15 and 16 bits compare the whole 16-bit pixel with the key, 24 and 32 bits the colour.
-    const std::uint32_t bits = depth <= 16 ? 0xFFFFu : 0xFFFFFFu;
-    const std::uint32_t key = source.key & bits;
+    const std::uint32_t bits = depth <= 16 ? 0xFFFFu : 0xFFFFFFu, key = source.key & bits;
     eachPixel(source, target, x, y, rect, [=](std::uint32_t s, std::uint32_t& d) {
-        if ((s & bits) != key) {
+        if ((s & bits) != key)
             d = referenceBlendPixel(s, d, a, depth);
-        }
     });
 }
 
 void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std::int32_t y, std::optional<SRect> rect,
                      float scale)
 {
-    if (!(scale > 0.0f)) {
+    if (!(scale > 0.0f))
         return;
-    }
     const auto r = clampSource(source, rect);
-    if (!r) {
+    if (!r)
         return;
-    }
-    const std::int32_t w = r->right - r->left;
-    const std::int32_t h = r->bottom - r->top;
-    const float scaledW = static_cast<float>(w) * scale;
-    const float scaledH = static_cast<float>(h) * scale;
+    const std::int32_t w = r->right - r->left, h = r->bottom - r->top;
+    const float scaledW = static_cast<float>(w) * scale, scaledH = static_cast<float>(h) * scale;
     const auto top = static_cast<std::int64_t>(std::trunc(h * 0.5 + y - scaledH * 0.5));
     const auto left = static_cast<std::int64_t>(std::trunc(w * 0.5 + x - scaledW * 0.5));
     const std::int64_t bottom = top + static_cast<std::int64_t>(std::trunc(scaledH));
     const std::int64_t right = left + static_cast<std::int64_t>(std::trunc(scaledW));
     const SRect& c = target.clip;
-    if (top >= c.bottom || left >= c.right || bottom <= c.top || right <= c.left) {
+    if (top >= c.bottom || left >= c.right || bottom <= c.top || right <= c.left)
         return;
-    }
-    const std::int64_t cl = std::max<std::int64_t>(left, c.left);
-    const std::int64_t ct = std::max<std::int64_t>(top, c.top);
-    const std::int64_t cr = std::min<std::int64_t>(right, c.right);
-    const std::int64_t cb = std::min<std::int64_t>(bottom, c.bottom);
-    if (cr <= cl || cb <= ct) {
+    const std::int64_t cl = std::max<std::int64_t>(left, c.left), ct = std::max<std::int64_t>(top, c.top);
+    const std::int64_t cr = std::min<std::int64_t>(right, c.right), cb = std::min<std::int64_t>(bottom, c.bottom);
+    if (cr <= cl || cb <= ct)
         return;
-    }
     const auto shift = [scale](std::int64_t d) { return static_cast<std::int64_t>(std::trunc(static_cast<float>(d) / scale)); };
-    const std::int64_t sl = r->left + shift(cl - left);
-    const std::int64_t st = r->top + shift(ct - top);
-    const std::int64_t sr = r->right - shift(right - cr);
-    const std::int64_t sb = r->bottom - shift(bottom - cb);
-    if (sr <= sl || sb <= st) {
+    const std::int64_t sl = r->left + shift(cl - left), st = r->top + shift(ct - top);
+    const std::int64_t sr = r->right - shift(right - cr), sb = r->bottom - shift(bottom - cb);
+    if (sr <= sl || sb <= st)
         return;
-    }
-    const std::uint32_t bits = colourBits(source.depth);
-    const std::uint32_t key = source.key & bits;
-    const std::int64_t dw = cr - cl;
-    const std::int64_t dh = cb - ct;
+    const std::uint32_t bits = colourBits(source.depth), key = source.key & bits;
+    const std::int64_t dw = cr - cl, dh = cb - ct;
     for (std::int64_t j = 0; j < dh; ++j) {
         const std::int64_t sy = st + (2 * j + 1) * (sb - st) / (2 * dh);
         for (std::int64_t i = 0; i < dw; ++i) {
             const std::int64_t sx = sl + (2 * i + 1) * (sr - sl) / (2 * dw);
             const std::uint32_t s = source.at(static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy));
-            if ((s & bits) != key) {
+            if ((s & bits) != key)
                 target.at(static_cast<std::int32_t>(cl + i), static_cast<std::int32_t>(ct + j)) = s;
-            }
         }
     }
 }

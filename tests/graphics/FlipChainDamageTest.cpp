@@ -27,9 +27,8 @@ struct SimulatedChain {
 void copyPart(const Picture& frame, Picture& target, const SRect& part)
 {
     for (std::int32_t y = part.top; y < part.bottom; ++y) {
-        for (std::int32_t x = part.left; x < part.right; ++x) {
+        for (std::int32_t x = part.left; x < part.right; ++x)
             target[y * kWidth + x] = frame[y * kWidth + x];
-        }
     }
 }
 
@@ -38,12 +37,10 @@ void copyPart(const Picture& frame, Picture& target, const SRect& part)
 bool present(CFlipChainDamage& damage, SimulatedChain& chain, const Picture& frame, const SRect& changed)
 {
     damage.frameChanged(changed);
-    if (damage.frontIsCurrent()) {
+    if (damage.frontIsCurrent())
         return false;
-    }
-    if (const std::optional<SRect> part = damage.backBufferStale()) {
+    if (const std::optional<SRect> part = damage.backBufferStale())
         copyPart(frame, chain.back(), *part);
-    }
     chain.flip();
     damage.drawnAndFlipped();
     return true;
@@ -88,14 +85,12 @@ TEST_P(FlipChainDamageTest, AfterARestoreEveryBufferIsDrawnWholeBeforeItIsShown)
     CFlipChainDamage damage(GetParam(), kWidth, kHeight);
     SimulatedChain chain(GetParam());
     Picture frame(kWidth * kHeight, 4);
-    for (int step = 0; step < 3; ++step) {
+    for (int step = 0; step < 3; ++step)
         present(damage, chain, frame, SRect{});
-    }
     EXPECT_TRUE(damage.frontIsCurrent());
     // A restored surface keeps no picture.
-    for (Picture& buffer : chain.buffers) {
+    for (Picture& buffer : chain.buffers)
         std::fill(buffer.begin(), buffer.end(), -1);
-    }
     damage.forgetAll();
     EXPECT_EQ(damage.backBufferStale(), (SRect{0, 0, kWidth, kHeight}));
     ASSERT_TRUE(present(damage, chain, frame, SRect{}));

@@ -31,9 +31,8 @@ TEST_P(FrameDifferenceTest, TheChangedAreaIsTheBoundingBoxOfEveryChangedPixel)
 
     // Pixels in several rows: the box spans the leftmost and rightmost of all of them, even
     // where the row that widens it comes after rows that did not.
-    for (const auto& [x, y] : {std::pair{20, 3}, {10, 6}, {22, 8}, {15, 11}, {3, 14}}) {
+    for (const auto& [x, y] : {std::pair{20, 3}, {10, 6}, {22, 8}, {15, 11}, {3, 14}})
         now.row(y)[x * pixelBytes(format)] = 5;
-    }
     EXPECT_EQ(changedArea(now, before), (SRect{3, 3, 23, 15}));
     EXPECT_EQ(changedArea(before, now), (SRect{3, 3, 23, 15}));
 }

@@ -20,9 +20,8 @@ std::vector<std::uint32_t> readPixels(CSurface& surface)
     std::vector<std::uint32_t> pixels;
     surface.Lock();
     for (std::int32_t y = 0; y < surface.height(); ++y) {
-        for (std::int32_t x = 0; x < surface.width(); ++x) {
+        for (std::int32_t x = 0; x < surface.width(); ++x)
             pixels.push_back(surface.getPixel(x, y));
-        }
     }
     surface.Unlock();
     return pixels;
@@ -34,9 +33,8 @@ void writePixels(CSurface& surface, const std::vector<std::uint32_t>& pixels)
     surface.SetClipRect(SRect{0, 0, surface.width(), surface.height()});
     surface.Lock();
     for (std::int32_t y = 0; y < surface.height(); ++y) {
-        for (std::int32_t x = 0; x < surface.width(); ++x) {
+        for (std::int32_t x = 0; x < surface.width(); ++x)
             surface.putPixel(x, y, pixels[static_cast<std::size_t>(y * surface.width() + x)]);
-        }
     }
     surface.Unlock();
     surface.SetClipRect(clip);

@@ -15,9 +15,8 @@ protected:
     {
         test_ = openTestScreen(16, 800, 600);
         picture_.resize(5 * 3);
-        for (std::size_t i = 0; i < picture_.size(); ++i) {
+        for (std::size_t i = 0; i < picture_.size(); ++i)
             picture_[i] = i % 2 == 0 ? 0xFF0000u : 0x0000FFu;
-        }
         writeBmp24(temp_ / "picture.bmp", 5, 3, picture_);
     }
     CScreen& screen() { return *test_.screen; }
@@ -133,9 +132,8 @@ TEST_F(SurfaceTest, FileNameIsKeptToTheFirst255Bytes)
     std::filesystem::path deep = temp_.path();
     const auto missing = [&] { return kNameLength - (deep / "picture.bmp").string().size(); };
     ASSERT_GT(missing(), 51u);
-    while (missing() > 101) {
+    while (missing() > 101)
         deep /= std::string(50, 'o');
-    }
     deep /= std::string(missing() - 1, 'o');
     std::filesystem::create_directories(deep);
     writeBmp24(deep / "picture.bmp", 5, 3, picture_);

@@ -43,9 +43,8 @@ TEST_F(TextTest, FontsAreMadeOnceAndLastWhileTheContextIsHeld)
     box_.SelectFont();
     EXPECT_EQ(box_.GetTextExtent("Hallo").height, 16);
     EXPECT_EQ(box_.dcCount(), 0u);
-    for (int frame = 0; frame < 50; ++frame) {
+    for (int frame = 0; frame < 50; ++frame)
         box_.SetFont("Arial", 0, 20, 400);
-    }
     EXPECT_EQ(fonts_->openCount(), 3u);
 }
 
@@ -61,26 +60,17 @@ TEST_F(TextTest, TextIsDrawnOnATransparentGround)
     EXPECT_EQ(box_.GetTextExtent("").width, 0);
     box_.ReleaseDC();
     const std::uint32_t ink = screen_->ColorToPixel(0x007D1964, &box_);
-    std::size_t inked = 0;
-    for (const std::uint32_t pixel : readPixels(box_)) {
-        ASSERT_TRUE(pixel == 0x00123456u || pixel == ink);
-        inked += pixel == ink ? 1 : 0;
-    }
-    EXPECT_GT(inked, 0u);
     // The blank between the words has no ink: its cell keeps the ground.
     ASSERT_LT(blankFrom, blankTo);
-    const SRect ground{blankFrom, 0, blankTo, box_.height()};
-    box_.Lock();
-    for (std::int32_t x = ground.left; x < ground.right; ++x) {
-        for (std::int32_t y = 0; y < ground.bottom; ++y) {
-            ASSERT_EQ(box_.getPixel(x, y), 0x00123456u) << x << ", " << y;
-        }
+    const std::vector<std::uint32_t> pixels = readPixels(box_);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const auto x = std::int32_t(i % 500);
+        ASSERT_TRUE(pixels[i] == 0x00123456u || (pixels[i] == ink && (x < blankFrom || x >= blankTo))) << x;
     }
-    box_.Unlock();
     EXPECT_EQ(inkBox(box_, 0x00123456).left, 10);
 }
 
-TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
+TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCoversAndTextPastTheEdgesIsClipped)
 {
     box_.GetDC();
     box_.SelectFont();
@@ -100,10 +90,8 @@ TEST_F(TextTest, MeasuredWidthIsTheWidthTheTextCovers)
     EXPECT_EQ(inkBox(box_).left, 3);
     EXPECT_EQ(inkBox(box_).right, 3 + box_.GetTextExtent(line).width);
     box_.ReleaseDC();
-}
-
-TEST_F(TextTest, TextPastTheEdgesIsClipped)
-{
+    // Text past the edges is clipped.
+    box_.Fill(0);
     EXPECT_EQ(box_.WriteText(-3, -9, 0xFFFFFF, "abc"), 0);
     EXPECT_EQ(box_.WriteText(490, 95, 0xFFFFFF, "abcdef"), 0);
     EXPECT_EQ(box_.WriteText(-2000000000, 2000000000, 0xFFFFFF, "abcdef"), 0);

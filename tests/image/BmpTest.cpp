@@ -89,18 +89,6 @@ TEST(BmpDecoder, ImplausibleHeaderSizesKeepTheTableAtByte54)
     EXPECT_FALSE(load(cut));
 }
 
-TEST(BmpDecoder, RunLengthPicturesMatchTheirPlainForm)
-{
-    const int width = 37, height = 9;
-    Bytes indexes(width * height);
-    for (int i = 0; i < width * height; ++i)
-        indexes[i] = std::uint8_t(i % 7 < 4 ? 9 : i * 5);
-    const auto table = rampTable(256);
-    const Bytes file = makeBmp({.width = width, .height = height, .bitCount = 8, .compression = 1, .colors = table,
-                                .pixelData = encodeRle8(indexes, width, height)});
-    EXPECT_EQ(decodeAndRender(file), expectedPixels(width, height, [&](int x, int y) { return table[indexes[y * width + x]]; }));
-}
-
 // The run-length data of a picture (indexes to the ramp table) and the indexes it gives, top
 // row first; nothing means refused.
 TEST(BmpDecoder, RunLengthCodes)
