@@ -11,21 +11,16 @@ namespace {
 
 class SurfaceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        test_ = openTestScreen(16, 800, 600);
-        picture_.resize(5 * 3);
-        for (std::size_t i = 0; i < picture_.size(); ++i)
-            picture_[i] = i % 2 == 0 ? 0xFF0000u : 0x0000FFu;
-        writeBmp24(temp_ / "picture.bmp", 5, 3, picture_);
-    }
+    void SetUp() override { writeBmp24(temp_ / "picture.bmp", 5, 3, picture_); }
     CScreen& screen() { return *test_.screen; }
     CNullDisplay& display() { return *test_.display; }
     std::string path(const char* name) const { return (temp_ / name).string(); }
 
-    TestScreen test_;
+    TestScreen test_ = openTestScreen(16, 800, 600);
     CTempFolder temp_{"surface"};
-    std::vector<std::uint32_t> picture_;
+    // 5 x 3, red and blue by turns.
+    const std::vector<std::uint32_t> picture_{0xFF0000, 0xFF, 0xFF0000, 0xFF, 0xFF0000, 0xFF, 0xFF0000, 0xFF,
+                                              0xFF0000, 0xFF, 0xFF0000, 0xFF, 0xFF0000, 0xFF, 0xFF0000};
 };
 
 TEST_F(SurfaceTest, PixelsStayInsideTheClipRectangleAndOnlyUnderTheLock)

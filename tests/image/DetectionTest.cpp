@@ -30,23 +30,16 @@ Bytes exifJpeg()
 
 TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
 {
+    const auto with = [](Bytes file, std::size_t at, std::uint8_t value) { file[at] = value; return file; };
     Bytes bmpWithFooter = smallBmp();
     const Bytes tga = smallTga();
     bmpWithFooter.insert(bmpWithFooter.end(), tga.end() - 26, tga.end()); // the Targa footer
     bmpWithFooter[16] = 24;                                              // read as the Targa depth
-    Bytes bmpWithBadFooter = bmpWithFooter;
-    bmpWithBadFooter[16] = 15; // no valid Targa depth: the bitmap test decides
-    Bytes footerOnly(18, 0);   // header and footer overlap in the smallest detectable file
+    Bytes footerOnly(18, 0); // header and footer overlap in the smallest detectable file
     std::memcpy(footerOnly.data(), "TRUEVISION-XFILE", 16);
     footerOnly[16] = 8;
-    Bytes footerBadDepth = footerOnly;
-    footerBadDepth[16] = 7;
-    Bytes bmp18{'B', 'M'};
-    bmp18.resize(18, 0);
+    const Bytes bmp18 = with(with(Bytes(18, 0), 0, 'B'), 1, 'M');
     const Bytes pcx = makePcx({.pixelData = Bytes(20, 1)});
-    Bytes pcxUncoded = pcx, pcxVersion3 = pcx;
-    pcxUncoded[2] = 0;
-    pcxVersion3[1] = 3;
     const std::pair<Bytes, EImageType> cases[] = {
         {smallBmp(), EImageType::BMP},
         {tga, EImageType::TGA},
@@ -54,9 +47,9 @@ TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
         {pcx, EImageType::PCX},
         {encodeJpeg(Bytes(3, 0), 1, 1, 3), EImageType::JPEG},
         {bmpWithFooter, EImageType::TGA},
-        {bmpWithBadFooter, EImageType::BMP},
+        {with(bmpWithFooter, 16, 15), EImageType::BMP}, // no valid Targa depth: the bitmap test decides
         {footerOnly, EImageType::TGA},
-        {footerBadDepth, EImageType::None},
+        {with(footerOnly, 16, 7), EImageType::None},
         {bmp18, EImageType::BMP},
         {Bytes(bmp18.begin(), bmp18.end() - 1), EImageType::None},
         {{}, EImageType::None},
@@ -64,8 +57,8 @@ TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
         {exifJpeg(), EImageType::None},
         {makePsd({.version = 0x100, .planes = {{1}, {2}, {3}}}), EImageType::None}, // the high byte only
         {makePsd({.version = 2, .planes = {{1}, {2}, {3}}}), EImageType::PSD},
-        {pcxUncoded, EImageType::None},
-        {pcxVersion3, EImageType::None},
+        {with(pcx, 2, 0), EImageType::None}, // not run-length coded
+        {with(pcx, 1, 3), EImageType::None}, // version 3
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(CDXImage::DetectType(cases[i].first), cases[i].second) << "case " << i;
