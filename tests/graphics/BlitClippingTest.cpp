@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -15,13 +16,8 @@ TEST(BlitClipping, CutsEveryEdgeAndMovesTheSourceAlong)
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
     const SRect picture{0, 0, 100, 100};
-    struct SCase {
-        SRect source;
-        std::int32_t x, y;
-        SRect target;
-        std::optional<SClippedBlit> expected;
-    };
-    const SCase cases[] = {
+    // Source, x, y, target and what is left.
+    const std::tuple<SRect, std::int32_t, std::int32_t, SRect, std::optional<SClippedBlit>> cases[] = {
         {picture, 750, -20, kScreen, SClippedBlit{{0, 20, 50, 100}, 750, 0}},
         {picture, 10, 560, kScreen, SClippedBlit{{0, 0, 100, 40}, 10, 560}},
         {{-10, -10, 50, 50}, 5, 7, kScreen, SClippedBlit{{0, 0, 50, 50}, 5, 7}},
@@ -34,14 +30,13 @@ TEST(BlitClipping, CutsEveryEdgeAndMovesTheSourceAlong)
         {picture, kMax, kMax, kScreen, std::nullopt},
         {picture, kMin, kMin, kScreen, std::nullopt},
     };
-    for (const SCase& c : cases) {
-        const auto clipped = clipBlit(c.source, picture, c.x, c.y, c.target);
-        ASSERT_EQ(clipped.has_value(), c.expected.has_value()) << c.x << ", " << c.y;
-        if (clipped) {
-            EXPECT_EQ(clipped->source, c.expected->source) << c.x << ", " << c.y;
-            EXPECT_EQ(clipped->x, c.expected->x);
-            EXPECT_EQ(clipped->y, c.expected->y);
-        }
+    for (const auto& [source, x, y, target, expected] : cases) {
+        const auto clipped = clipBlit(source, picture, x, y, target);
+        ASSERT_EQ(clipped.has_value(), expected.has_value()) << x << ", " << y;
+        if (clipped)
+            EXPECT_TRUE(clipped->source == expected->source && clipped->x == expected->x &&
+                        clipped->y == expected->y)
+                << x << ", " << y;
     }
 }
 

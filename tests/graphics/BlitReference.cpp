@@ -41,7 +41,8 @@ void eachPixel(PixelImage& source, PixelImage& target, std::int32_t x, std::int3
             const std::int64_t tx = static_cast<std::int64_t>(x) + (i - r->left);
             const std::int64_t ty = static_cast<std::int64_t>(y) + (j - r->top);
             if (insideClip(target, tx, ty))
-                draw(source.at(i, j), target.at(static_cast<std::int32_t>(tx), static_cast<std::int32_t>(ty)));
+                draw(source.at(i, j),
+                     target.at(static_cast<std::int32_t>(tx), static_cast<std::int32_t>(ty)));
         }
     }
 }
@@ -118,7 +119,8 @@ void referenceScaled(PixelImage& source, PixelImage& target, std::int32_t x, std
     if (top >= c.bottom || left >= c.right || bottom <= c.top || right <= c.left)
         return;
     const std::int64_t cl = std::max<std::int64_t>(left, c.left), ct = std::max<std::int64_t>(top, c.top);
-    const std::int64_t cr = std::min<std::int64_t>(right, c.right), cb = std::min<std::int64_t>(bottom, c.bottom);
+    const std::int64_t cr = std::min<std::int64_t>(right, c.right),
+                       cb = std::min<std::int64_t>(bottom, c.bottom);
     if (cr <= cl || cb <= ct)
         return;
     const auto shift = [scale](std::int64_t d) { return static_cast<std::int64_t>(std::trunc(static_cast<float>(d) / scale)); };

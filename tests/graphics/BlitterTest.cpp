@@ -52,7 +52,8 @@ struct Draw {
 };
 
 // Draws onto the expected picture by the reference, then onto the target fast.
-std::int32_t drawBoth(CSurface& source, PixelImage& sourceImage, CSurface& target, PixelImage& expected, const Draw& d)
+std::int32_t drawBoth(CSurface& source, PixelImage& sourceImage, CSurface& target, PixelImage& expected,
+                      const Draw& d)
 {
     switch (d.mode) {
     case Mode::Opaque:
@@ -228,7 +229,8 @@ TEST(Blit, WhatCannotBeDrawnLeavesTheTargetAlone)
     CSurface box;
     box.Create(*thirtyTwo.screen, 50, 10, 2);
     box.Fill(0xFFFFFF);
-    for (const float scale : {0.0f, -0.0f, -1.0f, 1e-9f, 0.001f, -0.05f, std::numeric_limits<float>::quiet_NaN()})
+    for (const float scale :
+         {0.0f, -0.0f, -1.0f, 1e-9f, 0.001f, -0.05f, std::numeric_limits<float>::quiet_NaN()})
         EXPECT_EQ(box.KeyedScaled(back, 10, 10, std::nullopt, scale), 0);
     EXPECT_EQ(inkBox(back), (SRect{100, 100, 0, 0}));
 }

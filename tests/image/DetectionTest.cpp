@@ -30,7 +30,10 @@ Bytes exifJpeg()
 
 TEST(DetectType, RecognisesEachTypeByContentAndRejectsNearMisses)
 {
-    const auto with = [](Bytes file, std::size_t at, std::uint8_t value) { file[at] = value; return file; };
+    const auto with = [](Bytes file, std::size_t at, std::uint8_t value) {
+        file[at] = value;
+        return file;
+    };
     Bytes bmpWithFooter = smallBmp();
     const Bytes tga = smallTga();
     bmpWithFooter.insert(bmpWithFooter.end(), tga.end() - 26, tga.end()); // the Targa footer

@@ -38,7 +38,8 @@ TEST(Fixtures, DecodeLikeAnIndependentReader)
         std::pair<int, std::size_t> worst{0, 0}; // the largest channel difference and where
         for (std::size_t i = 0; i < pixels.size(); ++i) {
             for (int shift = 0; shift < 24; shift += 8) {
-                const int difference = std::abs(int((pixels[i] >> shift) & 0xFF) - int((reference->pixels[i] >> shift) & 0xFF));
+                const int difference =
+                    std::abs(int((pixels[i] >> shift) & 0xFF) - int((reference->pixels[i] >> shift) & 0xFF));
                 sum += std::size_t(difference);
                 worst = std::max(worst, std::pair{difference, i});
             }

@@ -18,7 +18,8 @@ Bytes claimingSize(int width, int height)
     Bytes file = colourPicture(16, 16);
     for (std::size_t at = 2; at + 9 < file.size(); ++at) {
         if (file[at] == 0xFF && file[at + 1] == 0xC0) {
-            const Bytes size{std::uint8_t(height >> 8), std::uint8_t(height), std::uint8_t(width >> 8), std::uint8_t(width)};
+            const Bytes size{std::uint8_t(height >> 8), std::uint8_t(height), std::uint8_t(width >> 8),
+                             std::uint8_t(width)};
             std::copy(size.begin(), size.end(), file.begin() + std::ptrdiff_t(at) + 5);
             return file;
         }
@@ -56,7 +57,8 @@ TEST(JpegStructure, FindsTheFrameSizeAndRefusesWhatCannotBeAPicture)
 {
     for (const char* name : {"jpeg.jpg", "jpeg-progressive.jpg", "jpeg-grey.jpg"}) {
         const SJpegStructure found = checkJpegStructure(readBytes(fixturePath(name)));
-        EXPECT_EQ(found.refusal + " " + std::to_string(found.width) + " x " + std::to_string(found.height), " 23 x 17")
+        EXPECT_EQ(found.refusal + " " + std::to_string(found.width) + " x " + std::to_string(found.height),
+                  " 23 x 17")
             << name;
     }
     EXPECT_EQ(checkJpegStructure(claimingSize(16384, 16384)).refusal, "JPEG: file too short for its picture");

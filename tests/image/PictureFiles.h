@@ -59,11 +59,10 @@ inline Bytes makeBmp(const SBmpLayout& s)
     const std::uint32_t offBits = 14 + s.infoSize + 4 * std::uint32_t(s.colors.size());
     const auto dataSize = std::uint32_t(s.pixelData.size());
     Bytes b{'B', 'M'};
-    for (std::uint32_t v : {offBits + dataSize, 0u, offBits, s.infoSize, std::uint32_t(s.width), std::uint32_t(s.height)})
-        putLe32(b, v);
-    putLe16(b, 1);
-    putLe16(b, s.bitCount);
-    for (std::uint32_t v : {s.compression, dataSize, 2835u, 2835u, s.clrUsed, 0u}) // 2835 dots a metre: 72 dpi
+    // One plane; 2835 dots a metre is 72 dpi.
+    for (std::uint32_t v :
+         {offBits + dataSize, 0u, offBits, s.infoSize, std::uint32_t(s.width), std::uint32_t(s.height),
+          1u | std::uint32_t(s.bitCount) << 16, s.compression, dataSize, 2835u, 2835u, s.clrUsed, 0u})
         putLe32(b, v);
     b.resize(14 + std::max<std::uint32_t>(s.infoSize, 40), 0);
     for (std::uint32_t c : s.colors)

@@ -47,16 +47,6 @@ struct SDecodes {
     Pixels pixels;
 };
 
-Bytes colourMap16()
-{
-    Bytes map;
-    for (std::uint32_t i = 0; i < 4; ++i) {
-        const std::uint32_t w = (i * 8) << 10 | (i * 4) << 5 | i; // red 8i, green 4i, blue i (5-bit)
-        append(map, {std::uint8_t(w), std::uint8_t(w >> 8)});
-    }
-    return map;
-}
-
 // One row of 8-bit indexes through a colour map of `entryBits` bits whose first entry is `first`.
 Bytes mapped(std::uint8_t imageType, std::uint8_t entryBits, const Bytes& map, const Bytes& indexes, std::uint16_t first = 0)
 {
@@ -70,13 +60,14 @@ TEST(TgaDecoder, DecodesEachVariantToItsPixels)
 {
     const Bytes map24{0, 0, 0, 10, 20, 30, 20, 40, 60, 30, 60, 90};
     const Bytes indexes{3, 2, 1, 0, 7}; // index 7 has no entry: black
+    const Bytes map16{0, 0, 0x81, 0x20, 0x02, 0x41, 0x83, 0x61}; // red 8i, green 4i, blue i of 31
     const Pixels mapped16{0xC06018, 0x804010, 0x402008, 0, 0};
     const SDecodes cases[] = {
         {"16 bits with only red bits (and bit 15) is pure red",
          makeTga({.width = 1, .height = 1, .pixelDepth = 16, .pixelData = {0x00, 0xFC}}), {0xF80000}},
         {"24-bit map", mapped(1, 24, map24, indexes), {0x5A3C1E, 0x3C2814, 0x1E140A, 0, 0}},
-        {"15-bit map", mapped(1, 15, colourMap16(), indexes), mapped16},
-        {"16-bit map, run-length coded", mapped(9, 16, colourMap16(), indexes), mapped16},
+        {"15-bit map", mapped(1, 15, map16, indexes), mapped16},
+        {"16-bit map, run-length coded", mapped(9, 16, map16, indexes), mapped16},
         {"a map from its first index 2 on", mapped(1, 24, {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4}, {0, 1, 2, 3}, 2),
          {0, 0, 0x010101, 0x020202}},
         {"32-bit map entries drop their alpha", mapped(1, 32, {1, 2, 3, 0xFF, 4, 5, 6, 0}, {1, 0}), {0x060504, 0x030201}},
