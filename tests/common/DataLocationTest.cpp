@@ -31,13 +31,12 @@ protected:
 
 TEST_F(DataLocationTest, AFolderNeedsTwoPiecesOfData)
 {
-    EXPECT_FALSE(holdsProgramData(folder("empty", {})));
-    EXPECT_FALSE(holdsProgramData(folder("only-gfx", {"gfx"})));
-    EXPECT_FALSE(holdsProgramData(folder("only-sw", {"sw.dat"})));
-    EXPECT_TRUE(holdsProgramData(folder("full", {"sw.dat", "hv.dat", "gfx", "resource.dat"})));
     // A program folder whose knowledge files are gone is still the program's folder.
-    EXPECT_TRUE(holdsProgramData(folder("no-knowledge", {"gfx", "resource.dat"})));
-    EXPECT_TRUE(holdsProgramData(folder("no-package", {"sw.dat", "gfx"})));
+    EXPECT_FALSE(holdsProgramData(folder("empty", {})) || holdsProgramData(folder("only-gfx", {"gfx"})) ||
+                 holdsProgramData(folder("only-sw", {"sw.dat"})));
+    EXPECT_TRUE(holdsProgramData(folder("full", {"sw.dat", "hv.dat", "gfx", "resource.dat"})) &&
+                holdsProgramData(folder("no-knowledge", {"gfx", "resource.dat"})) &&
+                holdsProgramData(folder("no-package", {"sw.dat", "gfx"})));
     // Names alone are not enough: a folder called sw.dat is no knowledge file.
     fs::create_directories(folder("odd", {"gfx"}) / "sw.dat");
     EXPECT_FALSE(holdsProgramData(temp_ / "odd"));
@@ -45,7 +44,8 @@ TEST_F(DataLocationTest, AFolderNeedsTwoPiecesOfData)
 }
 
 // The working folder with data wins over every installed place; then the environment's
-// folder, the share folder beside the program and the compiled-in folder, each noted.
+// folder, the share folder beside the program and the compiled-in folder, each noted; a folder
+// given on the command line is the only place looked.
 TEST_F(DataLocationTest, PlacesAreTriedInOrderAndEachIsNoted)
 {
     SDataSearch search;
@@ -72,13 +72,9 @@ TEST_F(DataLocationTest, PlacesAreTriedInOrderAndEachIsNoted)
     found = locateData(search);
     EXPECT_EQ(found.folder, search.compiledInFolder);
     EXPECT_EQ(found.looked.size(), 3u);
-}
 
-TEST_F(DataLocationTest, AGivenFolderIsTheOnlyPlaceLooked)
-{
-    SDataSearch search;
-    search.workingFolder = folder("work", {"sw.dat", "gfx"});
-    search.compiledInFolder = folder("compiled", {"sw.dat", "gfx"});
+    // A folder given on the command line is the only place looked.
+    search.workingFolder = temp_ / "work";
     search.commandLineFolder = folder("given", {"sw.dat", "gfx"});
     EXPECT_EQ(locateData(search).folder, search.commandLineFolder);
     EXPECT_FALSE(locateData(search).inWorkingFolder);
@@ -86,7 +82,7 @@ TEST_F(DataLocationTest, AGivenFolderIsTheOnlyPlaceLooked)
     search.commandLineFolder = temp_ / "work" / ".";
     EXPECT_TRUE(locateData(search).inWorkingFolder);
     search.commandLineFolder = folder("wrong", {"sw.dat"});
-    const SDataLocation found = locateData(search);
+    found = locateData(search);
     EXPECT_FALSE(found.found);
     EXPECT_EQ(found.looked, std::vector<fs::path>{search.commandLineFolder});
 }

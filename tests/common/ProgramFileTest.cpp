@@ -28,24 +28,22 @@ protected:
     const fs::path& folder_ = temp_.path();
 };
 
-TEST_F(ProgramFileTest, AFileNamedWithAnUmlautOpensUnderTheSystemsOwnName)
+// A file named with an umlaut opens under the system's own name; so does a folder and a file
+// named as a user would type them: single bytes of Windows-1252.
+TEST_F(ProgramFileTest, NamesWithUmlautsOpenUnderTheSystemsOwnName)
 {
     const fs::path name = folder_ / u8"M\u00e4rchen.dat";
     write(name, "es war einmal");
     ASSERT_EQ(fs::directory_iterator(folder_)->path(), name) << "made under another name";
     EXPECT_EQ(readProgramFile(name, 100), "es war einmal");
-}
 
-TEST_F(ProgramFileTest, AWindows1252NameFromTheCommandLineOpens)
-{
-    // A folder and a file as a user would type them: single bytes, an umlaut among them.
     const fs::path folder = folder_ / pathFromNarrowName("J\xFCrgen");
     fs::create_directories(folder);
-    const fs::path name = folder / pathFromNarrowName("sch\xF6n.txt");
-    write(name, "gr\xFC\xDF");
-    EXPECT_EQ(readProgramFile(name, 100), "gr\xFC\xDF");
+    const fs::path typed = folder / pathFromNarrowName("sch\xF6n.txt");
+    write(typed, "gr\xFC\xDF");
+    EXPECT_EQ(readProgramFile(typed, 100), "gr\xFC\xDF");
     if (kWidePaths) {
-        EXPECT_EQ(name, folder_ / u8"J\u00fcrgen" / u8"sch\u00f6n.txt");
+        EXPECT_EQ(typed, folder_ / u8"J\u00fcrgen" / u8"sch\u00f6n.txt");
     }
 }
 

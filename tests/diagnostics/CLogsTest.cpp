@@ -16,22 +16,19 @@ public:
     std::vector<int> quits;
 };
 
-std::tm makeTime(int year, int month, int day, int wday, int h, int m, int s)
-{
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_wday = wday;
-    t.tm_hour = h;
-    t.tm_min = m;
-    t.tm_sec = s;
-    return t;
-}
-
 class LogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { clock.setLocalTime(makeTime(2026, 12, 5, 6, 20, 59, 16)); }
+    // Saturday, 5 December 2026, 20:59:16.
+    void SetUp() override
+    {
+        clock.setLocalTime({.tm_sec = 16,
+                            .tm_min = 59,
+                            .tm_hour = 20,
+                            .tm_mday = 5,
+                            .tm_mon = 11,
+                            .tm_year = 126,
+                            .tm_wday = 6});
+    }
     CTempFolder temp{"logs"};
     CManualClock clock;
     RecordingSink sink;

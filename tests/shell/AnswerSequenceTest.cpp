@@ -28,8 +28,7 @@ protected:
     void askAndWait(const std::string& question)
     {
         ask(question);
-        frames(21 + 200);
-        ASSERT_EQ(state().screenState, EScreen::Answer);
+        ASSERT_EQ(screenAfter(21 + 200), EScreen::Answer);
         frames(3);
     }
 
@@ -50,10 +49,8 @@ protected:
 TEST_F(AnswerSequenceTest, FlightGlowAndAnswerTakeTheirTicks)
 {
     ask("Ich liebe dich");
-    frames(20);
-    EXPECT_EQ(state().screenState, EScreen::Flight);
-    frame();
-    EXPECT_EQ(state().screenState, EScreen::Glow);
+    EXPECT_EQ(screenAfter(20), EScreen::Flight);
+    EXPECT_EQ(screenAfter(1), EScreen::Glow);
     frame();
     const std::uint32_t first = app->screen()->ColorToPixel(0x00020202); // level 2: red 2, green 2, blue 2
     EXPECT_EQ(effectPixel(1, 1), first);
@@ -63,10 +60,8 @@ TEST_F(AnswerSequenceTest, FlightGlowAndAnswerTakeTheirTicks)
     EXPECT_EQ(effectPixel(1, 1), app->screen()->ColorToPixel(0x0006007E)); // the peak, 126
     frame();
     EXPECT_EQ(effectPixel(1, 1), app->screen()->ColorToPixel(0x0004017C)); // falling again
-    frames(135);
-    EXPECT_EQ(state().screenState, EScreen::Glow);
-    frame();
-    EXPECT_EQ(state().screenState, EScreen::Answer);
+    EXPECT_EQ(screenAfter(135), EScreen::Glow);
+    EXPECT_EQ(screenAfter(1), EScreen::Answer);
     EXPECT_EQ(effectPixel(30, 30), 0u);
     // The first answer frame starts the fade; the text shows from the next.
     EXPECT_TRUE(state().answerText.empty());
@@ -77,11 +72,9 @@ TEST_F(AnswerSequenceTest, FlightGlowAndAnswerTakeTheirTicks)
     // A click that ends before tick 101 does nothing, nor does nothing pressed after it.
     frames(53);
     click(400, 300);
-    frames(4);
-    EXPECT_EQ(state().screenState, EScreen::Answer);
+    EXPECT_EQ(screenAfter(4), EScreen::Answer);
     platform->input.pressMouseButton(0);
-    frame();
-    EXPECT_EQ(state().screenState, EScreen::Question);
+    EXPECT_EQ(screenAfter(1), EScreen::Question);
     platform->input.releaseMouseButton(0);
     EXPECT_EQ(state().questionText, "");
     EXPECT_EQ(state().answerText, "");
@@ -92,19 +85,14 @@ TEST_F(AnswerSequenceTest, FlightGlowAndAnswerTakeTheirTicks)
 // answer instead, a one-byte question the line for no answer.
 TEST_F(AnswerSequenceTest, TheAnswerComesFromTheHelpFileTheEngineOrTheNoAnswerLine)
 {
-    const struct {
-        const char* question;
-        const char* answer;
-        bool answered;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"liebe ich ritze mich", kHelpAnswer, true},
         {"Was ist los?", kFallbackAnswer, true},
-        {"x", "Hmmmm. Wenn ich das w\xFC\xDFte ...", false},
-    };
-    for (const auto& c : cases) {
-        askAndWait(c.question);
-        EXPECT_EQ(state().answerText, c.answer);
-        EXPECT_EQ(state().answered, c.answered) << c.question;
+        {"x", "Hmmmm. Wenn ich das w\xFC\xDFte ...", false}};
+    for (const auto& [question, answer, answered] : cases) {
+        askAndWait(question);
+        EXPECT_EQ(state().answerText, answer);
+        EXPECT_EQ(state().answered, answered) << question;
         frames(100);
         pressEnter();
         ASSERT_EQ(state().screenState, EScreen::Question);
@@ -116,19 +104,16 @@ TEST_F(AnswerSequenceTest, EnterHeldSinceTheSubmitDismissesAtTick101)
 {
     typeText("Liebe");
     pressKey(ScanCode::Return, 13);
-    frames(21 + 200); // flight and glow; the last is also the answer's first frame
-    ASSERT_EQ(state().screenState, EScreen::Answer);
-    frames(100);
-    EXPECT_EQ(state().screenState, EScreen::Answer);
-    frame();
-    EXPECT_EQ(state().screenState, EScreen::Question);
+    // Flight and glow; the last is also the answer's first frame.
+    ASSERT_EQ(screenAfter(21 + 200), EScreen::Answer);
+    EXPECT_EQ(screenAfter(100), EScreen::Answer);
+    EXPECT_EQ(screenAfter(1), EScreen::Question);
     platform->input.releaseKey(ScanCode::Return);
 
     askAndWait("Liebe");
     frames(110);
     pressKey(ScanCode::KeypadEnter, 13);
-    frames(2);
-    EXPECT_EQ(state().screenState, EScreen::Answer);
+    EXPECT_EQ(screenAfter(2), EScreen::Answer);
     platform->input.releaseKey(ScanCode::KeypadEnter);
     pressEnter();
     EXPECT_EQ(state().screenState, EScreen::Question);
@@ -151,10 +136,8 @@ TEST_F(AnswerSequenceTest, APhaseEndingInACatchUpLeavesNothingForTheNextQuestion
     ASSERT_EQ(state().screenState, EScreen::Question);
     EXPECT_EQ(state().answerText, "");
     ask("Liebe");
-    frames(21);
-    EXPECT_EQ(state().screenState, EScreen::Glow);
-    frames(199);
-    EXPECT_EQ(state().screenState, EScreen::Glow);
+    EXPECT_EQ(screenAfter(21), EScreen::Glow);
+    EXPECT_EQ(screenAfter(199), EScreen::Glow);
     frames(50);
     pressEnter();
     EXPECT_EQ(state().screenState, EScreen::Answer);
@@ -176,12 +159,10 @@ TEST_F(AnswerSequenceTest, BackButtonEndsTheSequence)
         EXPECT_EQ(state().questionText, "");
         // A fresh start begins at the question, and the next sequence runs in full.
         clickStart();
-        frames(30);
-        EXPECT_EQ(state().screenState, EScreen::Question);
+        EXPECT_EQ(screenAfter(30), EScreen::Question);
     }
     ask("Liebe");
-    frames(20);
-    EXPECT_EQ(state().screenState, EScreen::Flight);
+    EXPECT_EQ(screenAfter(20), EScreen::Flight);
 }
 
 // Rows of the answer box below the single line's reach hold ink only for a second line. The
@@ -193,14 +174,12 @@ TEST_F(AnswerSequenceTest, TheFadingAnswerIsBlendedFromItsRunsAndALongOneTakesTw
         CSurface& box = *app->graphics().abox;
         const std::uint32_t ink = app->screen()->ColorToPixel(0x007D1964);
         box.Lock();
-        bool found = false;
-        for (int y = row; y < 100 && !found; ++y) {
-            for (int x = 0; x < 500 && !found; ++x) {
-                found = box.getPixel(x, y) == ink;
-            }
+        int found = 0;
+        for (int at = row * 500; at < 500 * 100; ++at) {
+            found += box.getPixel(at % 500, at / 500) == ink;
         }
         box.Unlock();
-        return found;
+        return found > 0;
     };
     askAndWait("Liebe");
     ASSERT_EQ(state().answerText, kLoveAnswer);

@@ -2,31 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Counts its calls and can be told to act on the list from inside a call.
+// Counts its calls, notes its name in the shared order and runs `during` inside each call.
 struct CountingTarget {
+    std::string& order;
+    char name;
     int calls = 0;
-    CTimerList* list = nullptr;
-    bool stopSelf = false;
-    bool removeSelf = false;
-    bool addAnother = false;
+    std::function<void()> during;
 
     void fire()
     {
         ++calls;
-        if (stopSelf) {
-            list->stop(callback());
-        }
-        if (removeSelf) {
-            list->remove(callback());
-        }
-        if (addAnother) {
-            addAnother = false;
-            list->add(callback(), 15);
+        order += name;
+        if (during) {
+            during();
         }
     }
     STimerCallback callback() { return timerCallback<&CountingTarget::fire>(*this); }
@@ -36,14 +29,11 @@ class TimerListTest : public ::testing::Test {
 protected:
     CManualClock clock;
     CTimerList timers{clock};
-    CountingTarget a;
-    CountingTarget b;
+    std::string order;
+    CountingTarget a{order, 'a'};
+    CountingTarget b{order, 'b'};
 
-    void SetUp() override
-    {
-        clock.setCounter(123'456'789);
-        a.list = b.list = &timers;
-    }
+    void SetUp() override { clock.setCounter(123'456'789); }
     void startBoth(int periodA, int periodB)
     {
         timers.add(a.callback(), periodA);
@@ -76,16 +66,9 @@ TEST_F(TimerListTest, RunsOncePerWholePeriodDropsTheRemainderAndCatchesUp)
     EXPECT_EQ(b.calls, 33);
 }
 
-TEST_F(TimerListTest, APeriodBelowOneMillisecondCountsAsOne)
-{
-    startBoth(0, -5);
-    EXPECT_EQ(after(3), 3);
-    EXPECT_EQ(b.calls, 3);
-}
-
 // Entries start disabled; unknown ones are ignored; a start on a running entry restarts its
-// period.
-TEST_F(TimerListTest, DisabledUnknownAndRestartedEntries)
+// period. Of two entries of one callback only the first is started, and a remove takes both.
+TEST_F(TimerListTest, DisabledUnknownRestartedAndDuplicateEntries)
 {
     timers.add(a.callback(), 15);
     EXPECT_EQ(after(1000), 0);
@@ -102,64 +85,56 @@ TEST_F(TimerListTest, DisabledUnknownAndRestartedEntries)
     timers.start(a.callback());
     EXPECT_EQ(after(10), 0);
     EXPECT_EQ(after(5), 1);
-}
 
-TEST_F(TimerListTest, DuplicateCallbacksMakeTwoEntriesAndOnlyTheFirstIsStarted)
-{
-    timers.add(a.callback(), 15);
     timers.add(a.callback(), 15);
     EXPECT_EQ(timers.entryCount(), 2u);
     timers.start(a.callback());
-    EXPECT_EQ(after(15), 1);
+    EXPECT_EQ(after(15), 2);
     timers.remove(a.callback());
     EXPECT_EQ(timers.entryCount(), 0u);
-    EXPECT_EQ(after(15), 1);
+    EXPECT_EQ(after(15), 2);
 }
 
-TEST_F(TimerListTest, StopAllAndRemoveKeepTheOthersInOrder)
+// Entries run in the order they were added; stopAll stops every one. A callback that stops
+// itself still gets the rest of its catch-up; one may add entries while the list is walked, and
+// a removed entry stops at once.
+TEST_F(TimerListTest, OrderStopAllAndChangesDuringATick)
 {
-    std::vector<std::string> order;
-    struct Named {
-        std::vector<std::string>* log;
-        std::string name;
-        void fire() { log->push_back(name); }
-    } first{&order, "first"}, second{&order, "second"}, third{&order, "third"};
-    for (Named* named : {&first, &second, &third}) {
-        timers.add(timerCallback<&Named::fire>(*named), 15);
-    }
-    timers.remove(timerCallback<&Named::fire>(second));
-    timers.start(timerCallback<&Named::fire>(third));
-    timers.start(timerCallback<&Named::fire>(first));
-    after(15);
-    EXPECT_EQ(order, (std::vector<std::string>{"first", "third"}));
-    timers.stopAll();
-    after(100);
-    EXPECT_EQ(order.size(), 2u);
-}
-
-// A callback that stops itself still gets the rest of its catch-up; one may add entries while
-// the list is walked, and a removed entry stops at once.
-TEST_F(TimerListTest, CallbacksMayStopAddAndRemoveDuringATick)
-{
+    CountingTarget third{order, 'c'};
     startBoth(15, 15);
-    a.stopSelf = true;
-    EXPECT_EQ(after(60), 4);
-    EXPECT_FALSE(timers.isEnabled(a.callback()));
-    EXPECT_EQ(after(60), 4);
+    timers.add(third.callback(), 15);
+    timers.remove(b.callback());
+    timers.start(third.callback());
+    after(15);
+    EXPECT_EQ(order, "ac");
+    timers.stopAll();
+    EXPECT_EQ(after(100), 1);
+    timers.remove(third.callback());
 
-    a.stopSelf = false;
-    a.calls = 0;
+    timers.add(b.callback(), 15);
     timers.start(a.callback());
-    a.addAnother = true;
-    b.removeSelf = true;
+    timers.start(b.callback());
+    a.during = [this] { timers.stop(a.callback()); };
+    EXPECT_EQ(after(60), 5);
+    EXPECT_FALSE(timers.isEnabled(a.callback()));
+    EXPECT_EQ(after(60), 5);
+
+    timers.start(a.callback());
+    a.during = [this, adds = 1]() mutable {
+        for (; adds > 0; --adds) {
+            timers.add(a.callback(), 15);
+        }
+    };
+    b.during = [this] { timers.remove(b.callback()); };
     b.calls = 0;
-    EXPECT_EQ(after(45), 3);
+    EXPECT_EQ(after(45), 8);
     EXPECT_EQ(b.calls, 1);
     EXPECT_EQ(timers.entryCount(), 2u);
 }
 
 // Time in the clock's own units: 60-Hz frames run the 15-ms timer every frame and the 30-ms
-// one every second, on a microsecond clock and on a millisecond one alike.
+// one every second, on a microsecond clock and on a millisecond one alike. A period below one
+// millisecond counts as one.
 TEST_F(TimerListTest, TicksFromTheClockAtItsOwnFrequency)
 {
     for (const std::int64_t frequency : {1'000'000, 1000}) {
@@ -178,6 +153,10 @@ TEST_F(TimerListTest, TicksFromTheClockAtItsOwnFrequency)
         EXPECT_EQ(a.calls, 60) << frequency;
         EXPECT_EQ(b.calls, 30) << frequency;
     }
+    a.calls = b.calls = 0;
+    startBoth(0, -5);
+    EXPECT_EQ(after(3), 3);
+    EXPECT_EQ(b.calls, 3);
 }
 
 } // namespace

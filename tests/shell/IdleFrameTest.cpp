@@ -8,58 +8,31 @@ namespace {
 // only while no frame is composed.
 constexpr std::uint8_t kMarker[4] = {0x12, 0xEF, 0xCD, 0xAB};
 
-class IdleFrameTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        ASSERT_TRUE(start());
-    }
-    void markBackBuffer()
-    {
-        std::copy(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0));
-    }
-    bool marked()
-    {
-        return std::equal(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0));
-    }
-    // After a few frames to settle: whether the next five frames composed nothing while each
-    // still kept the display's pace.
-    bool idleFramesComposeNothing()
-    {
-        frames(3);
-        markBackBuffer();
-        const int presented = platform->presentedFrames;
-        frames(5);
-        return marked() && platform->presentedFrames == presented + 5;
-    }
-    bool nextFrameComposed()
-    {
-        markBackBuffer();
-        frame();
-        return !marked();
-    }
-};
+using IdleFrameTest = ShellTest;
 
 } // namespace
 
-TEST_F(IdleFrameTest, TitleHelpAndSettingsComposeNothingWhileNothingChanges)
+// While nothing changes the title menu, help and settings compose nothing, yet each frame keeps
+// the display's pace; anything a menu is drawn from composes the next frame, and a setting
+// changed by a click is shown: the frame on show is the one composed with the new value. The
+// scene is composed in every frame.
+TEST_F(IdleFrameTest, MenusComposeOnlyWhatChangedAndTheSceneEveryFrame)
 {
+    ASSERT_TRUE(start());
+    const auto composedNothingOver = [this](int count) {
+        std::copy(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0));
+        frames(count);
+        return std::equal(std::begin(kMarker), std::end(kMarker), app->screen()->back()->memory()->row(0));
+    };
+    const auto nextFrameComposed = [&] { return !composedNothingOver(1); };
+    // After a few frames to settle: whether five frames composed nothing, each still presented.
+    const auto idleFramesComposeNothing = [&] {
+        frames(3);
+        const int presented = platform->presentedFrames;
+        return composedNothingOver(5) && platform->presentedFrames == presented + 5;
+    };
     pointAt(400, 100);
     EXPECT_TRUE(idleFramesComposeNothing()) << "title menu";
-    clickHelp();
-    ASSERT_EQ(state().screenState, EScreen::Help);
-    EXPECT_TRUE(idleFramesComposeNothing()) << "help";
-    clickBack();
-    clickSettings();
-    ASSERT_EQ(state().screenState, EScreen::Settings);
-    EXPECT_TRUE(idleFramesComposeNothing()) << "settings";
-}
-
-TEST_F(IdleFrameTest, AnythingTheMenuIsDrawnFromComposesTheNextFrame)
-{
-    pointAt(400, 100);
-    ASSERT_TRUE(idleFramesComposeNothing());
     platform->input.pointAt(401, 100);
     EXPECT_TRUE(nextFrameComposed()) << "cursor moved";
     frames(3);
@@ -74,13 +47,14 @@ TEST_F(IdleFrameTest, AnythingTheMenuIsDrawnFromComposesTheNextFrame)
     display().loseSurfaces();
     EXPECT_TRUE(nextFrameComposed()) << "surfaces lost";
     EXPECT_TRUE(idleFramesComposeNothing()) << "after the pictures came back";
-}
-
-// A setting changed by a click is shown: the frame on show is the one composed with the new
-// value. The scene is composed in every frame.
-TEST_F(IdleFrameTest, AChangedSettingIsShownAndTheSceneIsComposedInEveryFrame)
-{
+    clickHelp();
+    ASSERT_EQ(state().screenState, EScreen::Help);
+    EXPECT_TRUE(idleFramesComposeNothing()) << "help";
+    clickBack();
     clickSettings();
+    ASSERT_EQ(state().screenState, EScreen::Settings);
+    EXPECT_TRUE(idleFramesComposeNothing()) << "settings";
+
     const CCycleButton& music = *app->graphics().mb_music;
     click(music.x() + 10, music.y() + 10);
     ASSERT_EQ(music.value(), 1);

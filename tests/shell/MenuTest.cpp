@@ -7,18 +7,15 @@ using namespace shelltest;
 TEST_F(ShellTest, MenuHighlightFollowsThePointingSpot)
 {
     ASSERT_TRUE(start());
+    // Both edges count as inside. On the border line of start and settings the one asked later
+    // wins; end is asked second: on its border with help, help (asked last) wins.
+    // clang-format off
     const struct {
         int x, y, frame;
-    } cases[] = {
-        {50, 350, 0},  {100, 400, 1}, {300, 450, 2}, {60, 490, 3}, {130, 530, 4},
-        {400, 100, 5}, {200, 350, 5},
-        // Both edges count as inside.
-        {20, 334, 0},  {104, 376, 0}, {105, 350, 5}, {138, 556, 4}, {138, 557, 5},
-        // The border line of start and settings: the one asked later wins.
-        {50, 377, 1},
-        // End is asked second: on its border with help, help (asked last) wins.
-        {50, 513, 3},
-    };
+    } cases[] = {{50, 350, 0}, {100, 400, 1}, {300, 450, 2}, {60, 490, 3}, {130, 530, 4}, {400, 100, 5},
+                 {200, 350, 5}, {20, 334, 0}, {104, 376, 0}, {105, 350, 5}, {138, 556, 4}, {138, 557, 5},
+                 {50, 377, 1}, {50, 513, 3}};
+    // clang-format on
     for (const auto& c : cases) {
         pointAt(c.x, c.y);
         EXPECT_EQ(app->graphics().menuFrames->currentFrame(), c.frame) << c.x << "," << c.y;
@@ -42,16 +39,14 @@ TEST_F(ShellTest, MenuActsOnALeftButtonLetGoOverTheEntry)
     frame();
     pointAt(400, 100);
     platform->input.releaseMouseButton(0);
-    frame();
-    EXPECT_EQ(state().screenState, EScreen::TitleMenu);
+    EXPECT_EQ(screenAfter(1), EScreen::TitleMenu);
 
     // Pressed elsewhere, let go over start: starts.
     platform->input.pressMouseButton(0);
     frame();
     pointAt(50, 350);
     platform->input.releaseMouseButton(0);
-    frame();
-    EXPECT_EQ(state().screenState, EScreen::Question);
+    EXPECT_EQ(screenAfter(1), EScreen::Question);
 }
 
 TEST_F(ShellTest, HelpScreenLeavesWithoutSavingAnything)
@@ -61,7 +56,7 @@ TEST_F(ShellTest, HelpScreenLeavesWithoutSavingAnything)
     EXPECT_EQ(state().screenState, EScreen::Help);
     clickBack();
     EXPECT_EQ(state().screenState, EScreen::TitleMenu);
-    EXPECT_EQ(platform->registryFile->writes, 0);
+    EXPECT_EQ(platform->registryText, "");
 }
 
 // On a first run the selectors show the defaults, which the back button stores; they step and
@@ -73,13 +68,11 @@ TEST_F(ShellTest, SettingsSelectorsStepAndWrapAndOnlyTheBackButtonStoresThem)
     clickSettings();
     EXPECT_EQ(state().screenState, EScreen::Settings);
     SGraphics& g = app->graphics();
-    EXPECT_EQ(g.mb_back->value(), 0);
-    EXPECT_EQ(g.mb_gender->value(), 0);
-    EXPECT_EQ(g.mb_music->value(), 0);
+    EXPECT_EQ(g.mb_back->value() + g.mb_gender->value() + g.mb_music->value(), 0);
     clickBack();
-    EXPECT_EQ(storedSetting("back"), 0);
-    EXPECT_EQ(storedSetting("dancer"), 0);
-    EXPECT_EQ(storedSetting("music"), 0);
+    for (const char* name : {"back", "dancer", "music"}) {
+        EXPECT_EQ(storedSetting(name), 0) << name;
+    }
 
     clickSettings();
     const struct {

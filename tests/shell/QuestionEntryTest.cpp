@@ -2,42 +2,24 @@
 
 using namespace shelltest;
 
-namespace {
+using QuestionEntryTest = ShellTest;
 
-class QuestionEntryTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        ASSERT_TRUE(start());
-        clickStart();
-        ASSERT_EQ(state().screenState, EScreen::Question);
-    }
-};
-
-} // namespace
-
-TEST_F(QuestionEntryTest, AcceptsAsciiAndTheGermanLettersOnly)
+// ASCII and the German letters are typed; e acute, the euro sign, a dead key and a control
+// character give nothing, and no beep. Backspace and Enter on an empty question do nothing; a
+// full question beeps at every further letter but keeps Backspace and Enter (keypad Enter too).
+TEST_F(QuestionEntryTest, TakesAsciiAndGermanLettersUpToTwoHundredBytesAndEnterNeedsOne)
 {
-    typeText("Liebt er mich?");
-    for (const char* german : {"\xE4", "\xF6", "\xFC", "\xDF", "\xC4", "\xD6", "\xDC"}) {
-        typeKey(40, german);
-    }
-    // e acute, the euro sign, a dead key and a control character: nothing, and no beep.
-    for (const char* refused : {"\xE9", "\x80", "", "\x01"}) {
-        typeKey(41, refused);
-    }
-    EXPECT_EQ(state().questionText, "Liebt er mich?\xE4\xF6\xFC\xDF\xC4\xD6\xDC");
-    EXPECT_EQ(platform->audioDevice.beeps(), 0);
-}
-
-// A full question beeps at every further letter but keeps Backspace and Enter (keypad Enter
-// too); Backspace and Enter on an empty question do nothing.
-TEST_F(QuestionEntryTest, TheQuestionHoldsTwoHundredBytesAndEnterNeedsOne)
-{
+    ASSERT_TRUE(start());
+    clickStart();
     typeKey(ScanCode::Backspace, "\b");
     pressEnter();
     EXPECT_EQ(state().screenState, EScreen::Question);
+    typeText("Liebt er mich?");
+    for (const char* typed :
+         {"\xE4", "\xF6", "\xFC", "\xDF", "\xC4", "\xD6", "\xDC", "\xE9", "\x80", "", "\x01"}) {
+        typeKey(40, typed);
+    }
+    EXPECT_EQ(state().questionText, "Liebt er mich?\xE4\xF6\xFC\xDF\xC4\xD6\xDC");
     EXPECT_EQ(platform->audioDevice.beeps(), 0);
 
     state().questionText = std::string(199, 'a');
@@ -55,17 +37,20 @@ TEST_F(QuestionEntryTest, TheQuestionHoldsTwoHundredBytesAndEnterNeedsOne)
     EXPECT_EQ(platform->audioDevice.beeps(), 2);
 }
 
-// A key held over several frames is typed once, unless the system repeats it.
+// A key held over several frames is typed once, unless the system repeats it. Other screens and
+// an inactive program take no keys; the back button empties the question.
 TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOnce)
 {
-    platform->input.typeKey(30, "a");
+    ASSERT_TRUE(start());
+    clickStart();
+    CScriptedInputSource& keys = platform->input;
+    keys.typeKey(30, "a");
     frames(5);
-    platform->input.releaseKey(30);
+    keys.releaseKey(30);
     frame();
     EXPECT_EQ(state().questionText, "a");
 
     typeText("Soll ich");
-    CScriptedInputSource& keys = platform->input;
     keys.pressKey(ScanCode::Backspace, 8);
     for (int i = 0; i < 3; ++i) {
         keys.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
@@ -80,19 +65,14 @@ TEST_F(QuestionEntryTest, HeldBackspaceAndHeldLettersRepeatButHeldEnterSubmitsOn
     frame();
     EXPECT_EQ(state().questionText, "aSollll");
     EXPECT_EQ(state().screenState, EScreen::Question);
-}
 
-// Other screens and an inactive program take no keys; the back button empties the question.
-TEST_F(QuestionEntryTest, OnlyTheActiveQuestionScreenTakesKeys)
-{
-    typeText("abc");
     clickBack();
     EXPECT_EQ(state().questionSplit, 0);
     typeText("abc");
     EXPECT_EQ(state().questionText, "");
     clickStart();
     state().active = false;
-    platform->input.typeKey(30, "a");
+    keys.typeKey(30, "a");
     app->renderFrame();
     EXPECT_EQ(state().questionText, "");
 }

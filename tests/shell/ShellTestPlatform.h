@@ -37,14 +37,6 @@ inline void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& by
     CTempFolder::writeFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-// A 24-bit BMP, `pixel` giving each pixel's 0xRRGGBB.
-inline void writeBmp(const fs::path& path, int width, int height,
-                     const std::function<std::uint32_t(int, int)>& pixel)
-{
-    const auto rows = pictures::dibRows(width, height, 3, pixel);
-    writeBytes(path, pictures::makeBmp({.width = width, .height = height, .pixelData = rows}));
-}
-
 // Every picture of the program, small but of the sizes that matter (boxes, tile sheets, the
 // cursor). The loader recognises pictures by content, so the ".jpg" files are BMPs here. Each
 // loader frame has its own blue (40 times its number); the cursor is white; a keyed picture's
@@ -57,14 +49,16 @@ inline void writeProgramPictures(const fs::path& folder)
         std::uint32_t colour;
         bool keyed = false;
     };
+    // clang-format off
     std::vector<SPicture> list{
-        {"mi_titel2.jpg", 64, 48, 0x0A141E},         {"mi_einstellungen.jpg", 64, 48, 0x141E28},
-        {"mi_help.jpg", 64, 48, 0x1E2832},           {"eingabe.bmp", 500, 100, 0xE6DCC8, true},
-        {"mb_back.bmp", 290, 58, 0x010203, true},    {"mb_gender.bmp", 116, 58, 0x040506, true},
-        {"mb_music.bmp", 116, 58, 0x070809, true},   {"cursor.bmp", 20, 23, 0xFFFFFF, true},
-        {"mb_zurueck.bmp", 77, 32, 0x646400},        {"mb_hilfe.bmp", 77, 32, 0x030303},
-        {"mb_start.bmp", 77, 32, 0x040404},          {"mb_ende.bmp", 77, 32, 0x050505},
-        {"mb_einstellungen.bmp", 178, 32, 0x010101}, {"mb_internet.bmp", 178, 32, 0x020202}};
+        {"mi_titel2.jpg", 64, 48, 0x0A141E}, {"mi_einstellungen.jpg", 64, 48, 0x141E28},
+        {"mi_help.jpg", 64, 48, 0x1E2832}, {"eingabe.bmp", 500, 100, 0xE6DCC8, true},
+        {"mb_back.bmp", 290, 58, 0x010203, true}, {"mb_gender.bmp", 116, 58, 0x040506, true},
+        {"mb_music.bmp", 116, 58, 0x070809, true}, {"cursor.bmp", 20, 23, 0xFFFFFF, true},
+        {"mb_zurueck.bmp", 77, 32, 0x646400}, {"mb_hilfe.bmp", 77, 32, 0x030303}, {"mb_start.bmp", 77, 32, 0x040404},
+        {"mb_ende.bmp", 77, 32, 0x050505}, {"mb_einstellungen.bmp", 178, 32, 0x010101},
+        {"mb_internet.bmp", 178, 32, 0x020202}, {"tor.bmp", 69, 80, 0x5A5A5A}};
+    // clang-format on
     const auto n = [](int i) { return std::uint32_t(i); };
     for (int i = 1; i <= 4; ++i) {
         list.push_back({"landschaft" + std::to_string(i) + ".jpg", 64, 48, n(40 * i) << 16 | 0x1E3C});
@@ -81,22 +75,22 @@ inline void writeProgramPictures(const fs::path& folder)
         list.push_back({"menu_" + std::to_string(i) + ".bmp", 8, 8, n(40 * i) << 16});
     }
     for (const SPicture& p : list) {
-        writeBmp(folder / "gfx" / p.name, p.width, p.height,
-                 [&p](int x, int y) { return p.keyed && x == 0 && y == 0 ? 0xFF00FFu : p.colour; });
+        // The gate's window (and its key pixel at (15, 55)) is pure green.
+        const auto pixel = [&p](int x, int y) {
+            const bool window = p.name == "tor.bmp" && x > 5 && x < 60 && y > 5 && y < 70;
+            return window ? 0x00FF00u : p.keyed && x == 0 && y == 0 ? 0xFF00FFu : p.colour;
+        };
+        const auto rows = pictures::dibRows(p.width, p.height, 3, pixel);
+        writeBytes(folder / "gfx" / p.name,
+                   pictures::makeBmp({.width = p.width, .height = p.height, .pixelData = rows}));
     }
-    // The gate: its window (and the key pixel at (15, 55)) is pure green.
-    writeBmp(folder / "gfx" / "tor.bmp", 69, 80,
-             [](int x, int y) { return x > 5 && x < 60 && y > 5 && y < 70 ? 0x00FF00u : 0x5A5A5Au; });
 }
 
 // Written once per run and copied into each test's folder, where tests remove and damage them.
 inline fs::path programPictures()
 {
     static const CTempFolder shared{"shell-gfx"};
-    static const bool written = [] {
-        writeProgramPictures(shared.path());
-        return true;
-    }();
+    static const bool written = (writeProgramPictures(shared.path()), true);
     return written ? shared.path() : fs::path{};
 }
 
@@ -123,19 +117,6 @@ inline void writeSongPackage(const fs::path& path)
     std::vector<std::uint8_t> song{'O', 'g', 'g', 'S'};
     song.resize(512, 0x5A);
     writeBytes(path, buildResourceModule({SResourceItem{"OGG", "MUSIC.OGG", 0x0407, song}}));
-}
-
-// The error log without its time stamps: one message per entry.
-inline std::vector<std::string> errorLogMessages(const fs::path& folder)
-{
-    std::vector<std::string> messages;
-    const std::string text = CTempFolder::read(folder / "error_log.txt");
-    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
-        end = std::min(text.find("\r\n", start), text.size());
-        const std::size_t from = std::min(start + 26, end);
-        messages.push_back(text.substr(from, end - from));
-    }
-    return messages;
 }
 
 // The log line of a picture file of gfx/ that is not there.
@@ -220,16 +201,11 @@ public:
     bool windowCanBeMade = true;
     bool displayExists = true;
     bool inputExists = true;
-    // The user's settings, kept in memory; a test can make every write fail.
+    // The user's settings, kept in memory.
     std::string registryText;
-    CMemoryRegistryFile* registryFile = nullptr;
 
 private:
-    CFileRegistryStore registry_{[this] {
-        auto file = std::make_unique<CMemoryRegistryFile>(registryText);
-        registryFile = file.get();
-        return file;
-    }()};
+    CFileRegistryStore registry_{std::make_unique<CMemoryRegistryFile>(registryText)};
 };
 
 // Runs each test in a fresh working folder with the pictures, the knowledge files and the
@@ -238,10 +214,7 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fs::create_directory(folder / "gfx");
-        for (const fs::directory_entry& picture : fs::directory_iterator(programPictures() / "gfx")) {
-            fs::copy_file(picture.path(), folder / "gfx" / picture.path().filename());
-        }
+        fs::copy(programPictures() / "gfx", folder / "gfx");
         writeKnowledgeFiles(tempFolder);
         writeSongPackage(folder / "resource.dat");
         fs::current_path(folder);
@@ -288,6 +261,12 @@ protected:
         for (int i = 0; i < count; ++i) {
             frame(ms);
         }
+    }
+    // The screen on show after `count` more frames.
+    EScreen screenAfter(int count)
+    {
+        frames(count);
+        return state().screenState;
     }
     void post(EMessageKind kind, bool flag = false) { platform->messages.push_back({kind, flag}); }
 
@@ -343,7 +322,17 @@ protected:
     }
 
     SShellState& state() { return app->state(); }
-    std::vector<std::string> log() const { return errorLogMessages(folder); }
+    // The error log without its time stamps: one message per entry.
+    std::vector<std::string> log() const
+    {
+        std::vector<std::string> messages;
+        const std::string text = CTempFolder::read(folder / "error_log.txt");
+        for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
+            end = std::min(text.find("\r\n", start), text.size());
+            messages.push_back(text.substr(std::min(start + 26, end), end - std::min(start + 26, end)));
+        }
+        return messages;
+    }
     const std::vector<SShownBox>& boxes() const { return platform->boxes; }
     CNullDisplay& display() { return *platform->display; }
 
