@@ -326,10 +326,8 @@ protected:
     std::vector<std::string> log() const
     {
         std::vector<std::string> messages;
-        const std::string text = CTempFolder::read(folder / "error_log.txt");
-        for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
-            end = std::min(text.find("\r\n", start), text.size());
-            messages.push_back(text.substr(std::min(start + 26, end), end - std::min(start + 26, end)));
+        for (const std::string& line : CTempFolder::lines(folder / "error_log.txt")) {
+            messages.push_back(line.substr(std::min<std::size_t>(26, line.size())));
         }
         return messages;
     }
