@@ -28,20 +28,18 @@ TEST(Screen, EachRefusalGivesItsCodeAndLeavesNoSurfaces)
     }
 }
 
-TEST(Screen, OpensOnceAndFallsBackToSystemMemory)
+// Video memory refused, the primary surface is made in system memory.
+TEST(Screen, OpensOnce)
 {
-    auto display = std::make_unique<CNullDisplay>(CNullDisplay::SRefusals{.videoPrimary = true});
-    CNullDisplay& seen = *display;
-    CScreen screen(std::move(display), nullptr);
-    ASSERT_EQ(screen.OpenFullScreen(800, 600, 24), 0);
-    EXPECT_TRUE(seen.fullScreen());
-    EXPECT_EQ(seen.modeFormat(), ESurfaceFormat::Bgr24);
-    CSurface* back = screen.back();
+    auto test = openTestScreen(24, 800, 600, {.videoPrimary = true});
+    EXPECT_TRUE(test.display->fullScreen());
+    EXPECT_EQ(test.display->modeFormat(), ESurfaceFormat::Bgr24);
+    CSurface* back = test.screen->back();
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->clipRect(), (SRect{0, 0, 800, 600}));
-    EXPECT_EQ(screen.OpenFullScreen(800, 600, 16), -1);
-    EXPECT_EQ(screen.back(), back);
-    EXPECT_EQ(screen.bitsPerPixel(), 24u);
+    EXPECT_EQ(test.screen->OpenFullScreen(800, 600, 16), -1);
+    EXPECT_EQ(test.screen->back(), back);
+    EXPECT_EQ(test.screen->bitsPerPixel(), 24u);
 }
 
 TEST(Screen, DepthsWithoutAFormatAreRefusedAndColoursFollowTheFormat)

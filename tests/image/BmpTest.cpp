@@ -18,29 +18,32 @@ std::vector<std::uint32_t> rampTable(std::size_t count)
     return table;
 }
 
-TEST(BmpDecoder, TrueColourPicturesOfOddWidthsKeepTheirRowsApart)
+// 16-bit pixels are 5-5-5 and widen each channel by repeating its top bits; 32-bit pixels carry
+// a fourth byte that is dropped; 8-bit pixels index the ramp table.
+TEST(BmpDecoder, PicturesOfOddWidthsKeepTheirRowsApartAtEveryDepth)
 {
-    for (int width = 1; width <= 5; ++width) {
-        const int height = 3;
-        const Pixels expected = expectedPixels(width, height, patternColor);
-        const auto as555 = [](std::uint32_t c) { return (c >> 9 & 0x7C00) | (c >> 6 & 0x3E0) | (c >> 3 & 0x1F); };
-        const auto widen = [](std::uint32_t v) { return v << 3 | v >> 2; };
-        const auto from555 = [&](std::uint32_t w) { return widen(w >> 10 & 31) << 16 | widen(w >> 5 & 31) << 8 | widen(w & 31); };
-
-        const Bytes bmp24 = makeBmp({.width = width, .height = height, .bitCount = 24, .pixelData = dibRows(width, height, 3, patternColor)});
-        EXPECT_EQ(decodeAndRender(bmp24), expected) << "24 bits, width " << width;
-        const Bytes bmp32 = makeBmp({.width = width, .height = height, .bitCount = 32,
-                                     .pixelData = dibRows(width, height, 4, [](int x, int y) { return patternColor(x, y) | 0xA5000000; })});
-        EXPECT_EQ(decodeAndRender(bmp32), expected) << "32 bits, width " << width;
-        const Bytes bmp16 = makeBmp({.width = width, .height = height, .bitCount = 16,
-                                     .pixelData = dibRows(width, height, 2, [&](int x, int y) { return as555(patternColor(x, y)); })});
-        const Pixels expected16 = expectedPixels(width, height, [&](int x, int y) { return from555(as555(patternColor(x, y))); });
-        EXPECT_EQ(decodeAndRender(bmp16), expected16) << "16 bits, width " << width;
-        const Bytes bmp8 = makeBmp({.width = width, .height = height, .bitCount = 8, .colors = rampTable(256),
-                                    .pixelData = dibRows(width, height, 1, [](int x, int y) { return std::uint32_t(x * 3 + y); })});
-        const auto table = rampTable(256);
-        EXPECT_EQ(decodeAndRender(bmp8), expectedPixels(width, height, [&](int x, int y) { return table[x * 3 + y]; }))
-            << "8 bits, width " << width;
+    const auto table = rampTable(256);
+    const auto as555 = [](std::uint32_t c) { return (c >> 9 & 0x7C00) | (c >> 6 & 0x3E0) | (c >> 3 & 0x1F); };
+    const auto widen = [](std::uint32_t v) { return v << 3 | v >> 2; };
+    for (const std::uint16_t bits : {8, 16, 24, 32}) {
+        const auto stored = [&](int x, int y) {
+            const std::uint32_t c = patternColor(x, y);
+            return bits == 8 ? std::uint32_t(x * 3 + y) : bits == 16 ? as555(c) : c | 0xA5000000;
+        };
+        const auto shown = [&](int x, int y) {
+            const std::uint32_t w = stored(x, y);
+            return bits == 8    ? table[w]
+                   : bits == 16 ? widen(w >> 10 & 31) << 16 | widen(w >> 5 & 31) << 8 | widen(w & 31)
+                                : w & 0xFFFFFF;
+        };
+        for (int width = 1; width <= 5; ++width)
+            EXPECT_EQ(decodeAndRender(makeBmp({.width = width,
+                                               .height = 3,
+                                               .bitCount = bits,
+                                               .colors = bits == 8 ? table : Pixels{},
+                                               .pixelData = dibRows(width, 3, bits / 8, stored)})),
+                      expectedPixels(width, 3, shown))
+                << bits << " bits, width " << width;
     }
 }
 

@@ -6,27 +6,25 @@ namespace {
 
 using Pixels = std::vector<std::uint32_t>;
 
-Bytes plane(int width, int height, int channel)
+std::uint8_t sample(int x, int y, int channel)
 {
-    Bytes p;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            p.push_back(std::uint8_t(x * 17 + y * 29 + channel * 61 + (x % 3 == 0 ? 0 : 5)));
-    return p;
+    return std::uint8_t(x * 17 + y * 29 + channel * 61 + (x % 3 == 0 ? 0 : 5));
 }
 
 std::vector<Bytes> planes(int width, int height, int channels)
 {
-    std::vector<Bytes> all;
-    for (int c = 0; c < channels; ++c)
-        all.push_back(plane(width, height, c));
+    std::vector<Bytes> all(std::size_t(channels), Bytes(std::size_t(width * height)));
+    for (int i = 0; i < channels * width * height; ++i)
+        all[i / (width * height)][i % (width * height)] =
+            sample(i % width, i / width % height, i / (width * height));
     return all;
 }
 
-std::vector<std::uint32_t> rgb(int width, int height, int channels)
+// The picture missing channels leave black.
+Pixels rgb(int width, int height, int channels)
 {
     return expectedPixels(width, height, [&](int x, int y) {
-        const auto channel = [&](int c) { return c < channels ? std::uint32_t(plane(width, height, c)[y * width + x]) : 0u; };
+        const auto channel = [&](int c) { return c < channels ? std::uint32_t(sample(x, y, c)) : 0u; };
         return channel(0) << 16 | channel(1) << 8 | channel(2);
     });
 }
@@ -43,7 +41,7 @@ TEST(PsdDecoder, RawAndRunLengthForAnyChannelCount)
             EXPECT_EQ(render(*result.dib), rgb(width, height, channels)) << channels << " channels, compression " << compression;
             // Alpha lands in the fourth byte of each 32-bit pixel: 255 unless the file has it.
             const std::uint8_t alpha = result.dib->row(1)[4 * 2 + 3];
-            EXPECT_EQ(alpha, channels >= 4 ? plane(width, height, 3)[1 * width + 2] : 255);
+            EXPECT_EQ(alpha, channels >= 4 ? sample(2, 1, 3) : 255);
         }
     }
 }
