@@ -3,7 +3,6 @@
 #include "../image/PictureFiles.h"
 
 #include <algorithm>
-#include <fstream>
 
 TestScreen openTestScreen(std::uint32_t depth, std::int32_t width, std::int32_t height, CNullDisplay::SRefusals refusals)
 {
@@ -17,12 +16,10 @@ TestScreen openTestScreen(std::uint32_t depth, std::int32_t width, std::int32_t 
 
 std::vector<std::uint32_t> readPixels(CSurface& surface)
 {
-    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(surface.width() * surface.height()));
     surface.Lock();
-    for (std::int32_t y = 0; y < surface.height(); ++y) {
-        for (std::int32_t x = 0; x < surface.width(); ++x)
-            pixels.push_back(surface.getPixel(x, y));
-    }
+    for (std::int32_t i = 0; i < surface.width() * surface.height(); ++i)
+        pixels[static_cast<std::size_t>(i)] = surface.getPixel(i % surface.width(), i / surface.width());
     surface.Unlock();
     return pixels;
 }
@@ -32,10 +29,8 @@ void writePixels(CSurface& surface, const std::vector<std::uint32_t>& pixels)
     const SRect clip = surface.clipRect();
     surface.SetClipRect(SRect{0, 0, surface.width(), surface.height()});
     surface.Lock();
-    for (std::int32_t y = 0; y < surface.height(); ++y) {
-        for (std::int32_t x = 0; x < surface.width(); ++x)
-            surface.putPixel(x, y, pixels[static_cast<std::size_t>(y * surface.width() + x)]);
-    }
+    for (std::int32_t i = 0; i < surface.width() * surface.height(); ++i)
+        surface.putPixel(i % surface.width(), i / surface.width(), pixels[static_cast<std::size_t>(i)]);
     surface.Unlock();
     surface.SetClipRect(clip);
 }
@@ -78,22 +73,18 @@ void writeBmp24(const std::filesystem::path& path, std::int32_t width, std::int3
         {.width = width, .height = height, .pixelData = pictures::dibRows(width, height, 3, [&](int x, int y) {
              return pixels[static_cast<std::size_t>(y * width + x)];
          })});
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                 static_cast<std::streamsize>(file.size()));
+    CTempFolder::writeFile(path, std::string(file.begin(), file.end()));
 }
 
 SRect inkBox(CSurface& surface, std::uint32_t ground)
 {
     SRect box{surface.width(), surface.height(), 0, 0};
     const auto pixels = readPixels(surface);
-    for (std::int32_t y = 0; y < surface.height(); ++y) {
-        for (std::int32_t x = 0; x < surface.width(); ++x) {
-            if (pixels[static_cast<std::size_t>(y * surface.width() + x)] != ground) {
-                box = SRect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                           std::max(box.bottom, y + 1)};
-            }
-        }
+    for (std::int32_t i = 0; i < surface.width() * surface.height(); ++i) {
+        const std::int32_t x = i % surface.width(), y = i / surface.width();
+        if (pixels[static_cast<std::size_t>(i)] != ground)
+            box = SRect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                        std::max(box.bottom, y + 1)};
     }
     return box;
 }
-

@@ -19,9 +19,13 @@ std::uint32_t paletteColor(std::uint8_t i)
     return std::uint32_t(i) << 16 | std::uint32_t(255 - i) << 8 | std::uint32_t(i / 2);
 }
 
+// Bytes with both top bits set (200, 0xC5) need a run of 1; runs of 7 stand between stretches of 14.
 std::uint8_t indexAt(int x, int y, int plane)
 {
-    return std::uint8_t(x < 2 ? 200 : (x * 31 + y * 7 + plane * 50)); // 200 needs a run of 1
+    return std::uint8_t(x < 2               ? 200
+                        : (x + y) % 17 == 0 ? 0xC5
+                        : (x / 7) % 3 == 0  ? 0x30
+                                            : x * 31 + y * 7 + plane * 50);
 }
 
 // An 8-bit picture whose lines are bytesPerLine long; indexes run across all planes.
@@ -87,21 +91,10 @@ TEST(PcxDecoder, RefusesUnsupportedLayoutsAndShortFiles)
 // Long lines take the sixteen-byte literal path; runs and run-coded literals at every offset.
 TEST(PcxDecoder, LongLinesMixingLiteralsAndRuns)
 {
-    const int width = 90, height = 4;
-    SPcxLayout layout{.xMax = width - 1, .yMax = height - 1, .bytesPerLine = width};
-    Bytes expected;
-    for (int y = 0; y < height; ++y) {
-        Bytes line(width);
-        for (int x = 0; x < width; ++x)
-            line[x] = std::uint8_t((x + y) % 17 == 0 ? 0xC5 : (x / 7) % 3 == 0 ? 0x30 : x * 3 + y);
-        encodePcxLine(line.data(), line.size(), layout.pixelData);
-        append(expected, line);
-    }
+    SPcxLayout layout = indexedLayout(90, 4, 90, 1);
     layout.palette = greyPalette();
-    const SDecodeResult result = load(makePcx(layout));
-    ASSERT_TRUE(result) << result.reason;
-    for (int y = 0; y < height; ++y)
-        EXPECT_EQ(Bytes(result.dib->row(y), result.dib->row(y) + width), Bytes(&expected[y * width], &expected[y * width] + width)) << y;
+    EXPECT_EQ(decodeAndRender(makePcx(layout)),
+              expectedPixels(90, 4, [](int x, int y) { return paletteColor(indexAt(x, y, 0)); }));
 }
 
 } // namespace
