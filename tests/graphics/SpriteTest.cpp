@@ -6,34 +6,25 @@
 
 namespace {
 
-// A sheet whose every pixel holds its own tile number + 1 in blue, and key colour (0) in the
-// top-left pixel of each tile.
+// Sheets of one row of 58 x 58 tiles whose every pixel holds its own tile number + 1 in blue,
+// and key colour (0) in the top-left pixel of each tile.
 class SpriteTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test_ = openTestScreen(32, 400, 300);
-        writeSheet("sheet.bmp", 290, 58, 58);
-        writeSheet("tall.bmp", 116, 58, 58);
-    }
-
-    void writeSheet(const char* name, std::int32_t width, std::int32_t height, std::int32_t tile)
-    {
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-        for (std::int32_t y = 0; y < height; ++y) {
-            for (std::int32_t x = 0; x < width; ++x) {
-                const std::int32_t number = (y / tile) * (width / tile) + x / tile;
-                const bool corner = x % tile == 0 && y % tile == 0;
-                pixels[static_cast<std::size_t>(y * width + x)] = corner ? 0u : static_cast<std::uint32_t>(number + 1);
-            }
+        for (const auto& [name, width] : {std::pair{"sheet.bmp", 290}, {"tall.bmp", 116}}) {
+            std::vector<std::uint32_t> pixels;
+            for (std::int32_t i = 0; i < width * 58; ++i)
+                pixels.push_back(i % width % 58 == 0 && i / width == 0 ? 0u
+                                                                       : std::uint32_t(i % width / 58 + 1));
+            writeBmp24(folder_ / name, width, 58, pixels);
         }
-        writeBmp24(folder_ / name, width, height, pixels);
     }
 
     std::string path(const char* name) const { return (folder_ / name).string(); }
     CSurface& back() { return *test_.screen->back(); }
 
-    TestScreen test_;
+    TestScreen test_ = openTestScreen(32, 400, 300);
     CTempFolder temp_{"sprite"};
     const std::filesystem::path& folder_ = temp_.path();
 };

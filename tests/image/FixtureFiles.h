@@ -12,14 +12,10 @@
 
 namespace pictures {
 
-inline const std::vector<std::string>& fixtureNames()
-{
-    static const std::vector<std::string> names{
-        "bmp24.bmp", "bmp8.bmp", "bmp8rle.bmp", "bmp8v4.bmp", "bmp8v5.bmp", "bmp8v5rle.bmp", "bmp8os2v2.bmp",
-        "pcx24.pcx", "pcx8.pcx", "psd-raw.psd", "psd-rle.psd",
-        "jpeg.jpg", "jpeg-progressive.jpg", "jpeg-grey.jpg", "tga24.tga", "tga24rle.tga", "tga8.tga"};
-    return names;
-}
+inline constexpr const char* kFixtureNames[] = {
+    "bmp24.bmp", "bmp8.bmp", "bmp8rle.bmp", "bmp8v4.bmp", "bmp8v5.bmp", "bmp8v5rle.bmp", "bmp8os2v2.bmp",
+    "pcx24.pcx", "pcx8.pcx", "psd-raw.psd", "psd-rle.psd", "jpeg.jpg", "jpeg-progressive.jpg", "jpeg-grey.jpg",
+    "tga24.tga", "tga24rle.tga", "tga8.tga"};
 
 inline std::filesystem::path fixturePath(const std::string& name)
 {

@@ -26,7 +26,7 @@ constexpr int kJpegMeanDifferenceHundredths = 0;
 // Files written by another program decode to exactly what that program reads from them.
 TEST(Fixtures, DecodeLikeAnIndependentReader)
 {
-    for (const std::string& name : fixtureNames()) {
+    for (const std::string name : kFixtureNames) {
         const std::optional<PpmPicture> reference = parsePpm(readBytes(fixturePath(name + ".ppm")));
         ASSERT_TRUE(reference) << name;
         const SDecodeResult result = CDXImage{}.LoadFromFile(fixturePath(name));

@@ -39,18 +39,6 @@ TEST(JpegDecoder, RefusesSizesBeyondTheLimitOrBeyondWhatTheFileCanHold)
     EXPECT_EQ(result.reason.rfind("JPEG: ", 0), 0u) << result.reason;
 }
 
-TEST(JpegStructure, AnEndMarkerInsideASegmentDoesNotCount)
-{
-    // An application segment (as an embedded thumbnail would be) holding FF D9, then the
-    // picture cut in its scan data.
-    const Bytes file = colourPicture(64, 48);
-    Bytes withThumbnail = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x06, 0xFF, 0xD9, 0xFF, 0xD9};
-    withThumbnail.insert(withThumbnail.end(), file.begin() + 2, file.end());
-    EXPECT_EQ(checkJpegStructure(withThumbnail).refusal, "");
-    const Bytes cut(withThumbnail.begin(), withThumbnail.begin() + std::ptrdiff_t(withThumbnail.size() * 3 / 4));
-    EXPECT_EQ(checkJpegStructure(cut).refusal, "JPEG: file ends before its end marker");
-}
-
 // The pixels are the decoding library's own, checked against the fixtures' references; the
 // structure check finds the frame size it decodes.
 TEST(JpegStructure, FindsTheFrameSizeAndRefusesWhatCannotBeAPicture)
@@ -71,6 +59,16 @@ TEST(JpegStructure, FindsTheFrameSizeAndRefusesWhatCannotBeAPicture)
     EXPECT_EQ(checkJpegStructure(longSegment).refusal, "JPEG: segment runs past the end of the file");
     const Bytes noScan = {0xFF, 0xD8, 0xFF, 0xD9};
     EXPECT_EQ(checkJpegStructure(noScan).refusal, "JPEG: no picture data in the file");
+
+    // An end marker inside an application segment (as an embedded thumbnail would be) does not
+    // count; the picture cut in its scan data is refused.
+    const Bytes file = colourPicture(64, 48);
+    Bytes withThumbnail = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x06, 0xFF, 0xD9, 0xFF, 0xD9};
+    withThumbnail.insert(withThumbnail.end(), file.begin() + 2, file.end());
+    EXPECT_EQ(checkJpegStructure(withThumbnail).refusal, "");
+    const Bytes cut(withThumbnail.begin(),
+                    withThumbnail.begin() + std::ptrdiff_t(withThumbnail.size() * 3 / 4));
+    EXPECT_EQ(checkJpegStructure(cut).refusal, "JPEG: file ends before its end marker");
 }
 
 } // namespace

@@ -29,7 +29,7 @@ struct Surface {
 TEST(LoadIntoSurface, MatchesDecodingThenConverting)
 {
     std::vector<Bytes> files;
-    for (const std::string& name : fixtureNames())
+    for (const char* name : kFixtureNames)
         files.push_back(readBytes(fixturePath(name)));
     files.push_back(encodeJpeg(scenePixels(37, 35), 37, 35, 3, 80)); // rows in batches of 16, 16 and 3
     for (const Bytes& file : files) {
