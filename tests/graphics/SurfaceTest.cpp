@@ -74,9 +74,8 @@ TEST_F(SurfaceTest, FillAndColourKeyFromTheCornerAtEveryDepth)
 TEST_F(SurfaceTest, CreateAndLoadFailures)
 {
     CSurface surface;
-    EXPECT_EQ(surface.Create(screen(), 0, 10, 2), GraphicsResult::kInvalidParams);
-    EXPECT_EQ(surface.Create(screen(), 10, -1, 2), GraphicsResult::kInvalidParams);
-    EXPECT_EQ(surface.Create(screen(), 100000, 10, 2), GraphicsResult::kInvalidParams);
+    for (const auto& [width, height] : {std::pair{0, 10}, {10, -1}, {100000, 10}})
+        EXPECT_EQ(surface.Create(screen(), width, height, 2), GraphicsResult::kInvalidParams);
     CScreen closed(std::make_unique<CNullDisplay>(), nullptr);
     EXPECT_EQ(surface.Create(closed, 10, 10, 2), GraphicsResult::kNotInitialized);
     EXPECT_EQ(surface.LoadImage(screen(), "", 2), -1);
@@ -89,7 +88,7 @@ TEST_F(SurfaceTest, CreateAndLoadFailures)
     EXPECT_FALSE(surface.hasSurface());
 }
 
-TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormatAndReloadsIt)
+TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormatKeepsItsNameAndReloadsIt)
 {
     CSurface surface;
     ASSERT_EQ(surface.LoadImage(screen(), path("picture.bmp"), 2), 1);
@@ -116,13 +115,10 @@ TEST_F(SurfaceTest, LoadImageConvertsThePictureIntoTheScreenFormatAndReloadsIt)
     CSurface larger;
     larger.Create(screen(), 6, 3, 2);
     EXPECT_EQ(larger.ReloadImage(path("picture.bmp")), GraphicsResult::kInvalidRect);
-}
 
-TEST_F(SurfaceTest, FileNameIsKeptToTheFirst255Bytes)
-{
-    // Longer than the 255 bytes kept, and within the 259 characters Windows' narrow calls take
-    // (with room for the drive wine puts before a Linux path): folders of 50 characters, then
-    // one that brings the name to its length exactly.
+    // The file name is kept to its first 255 bytes. Longer than that, and within the 259
+    // characters Windows' narrow calls take (with room for the drive wine puts before a Linux
+    // path): folders of 50 characters, then one that brings the name to its length exactly.
     constexpr std::size_t kNameLength = 257;
     std::filesystem::path deep = temp_.path();
     const auto missing = [&] { return kNameLength - (deep / "picture.bmp").string().size(); };
@@ -130,11 +126,10 @@ TEST_F(SurfaceTest, FileNameIsKeptToTheFirst255Bytes)
     while (missing() > 101)
         deep /= std::string(50, 'o');
     deep /= std::string(missing() - 1, 'o');
-    std::filesystem::create_directories(deep);
     writeBmp24(deep / "picture.bmp", 5, 3, picture_);
-    CSurface surface;
-    ASSERT_EQ(surface.LoadImage(screen(), (deep / "picture.bmp").string(), 2), 1);
-    EXPECT_EQ(surface.fileName(), (deep / "picture.bmp").string().substr(0, 255));
+    CSurface named;
+    ASSERT_EQ(named.LoadImage(screen(), (deep / "picture.bmp").string(), 2), 1);
+    EXPECT_EQ(named.fileName(), (deep / "picture.bmp").string().substr(0, 255));
 }
 
 TEST_F(SurfaceTest, LostSurfacesAreRestoredAndReloaded)

@@ -51,8 +51,7 @@ TEST_F(ImageTool, WritesTheSurfaceAsPpm)
 
 TEST_F(ImageTool, RefusedPicturesAndUsageErrorsExitWithOneAndTwo)
 {
-    const fs::path text = folder_ / "notes.txt";
-    std::ofstream(text) << "not a picture at all, just some words";
+    const fs::path text = folder_.write("notes.txt", "not a picture at all, just some words");
     EXPECT_EQ(run(quoted(text) + " " + quoted(out())), 1);
     const std::string message = errors();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
@@ -60,9 +59,8 @@ TEST_F(ImageTool, RefusedPicturesAndUsageErrorsExitWithOneAndTwo)
     EXPECT_FALSE(fs::exists(out()));
 
     EXPECT_EQ(run(quoted(folder_ / "missing.bmp") + " " + quoted(out())), 1);
-    Bytes truncated = readBytes(fixturePath("pcx8.pcx"));
-    truncated.resize(300);
-    std::ofstream(folder_ / "cut.pcx", std::ios::binary).write(reinterpret_cast<const char*>(truncated.data()), 300);
+    const Bytes pcx = readBytes(fixturePath("pcx8.pcx"));
+    folder_.write("cut.pcx", std::string(pcx.begin(), pcx.begin() + 300));
     EXPECT_EQ(run(quoted(folder_ / "cut.pcx") + " " + quoted(out())), 1);
     EXPECT_NE(errors().find("PCX"), std::string::npos) << errors();
     // Usage errors exit with 2.
