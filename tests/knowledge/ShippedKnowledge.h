@@ -48,36 +48,29 @@ inline const CKeywordRecord* recordFor(const CAnswerEngine& engine, const std::v
 
 // Every record that the search for `keywords` can take an answer from, whatever the cursors
 // and the generator do: the record for the whole set, or else those of every smaller set.
-inline void collectReachable(const CAnswerEngine& engine, const std::vector<std::string>& keywords,
-                             std::set<const CKeywordRecord*>& reached,
-                             std::set<std::vector<std::string>>& searched)
-{
-    std::vector<std::string> sorted = keywords;
-    std::sort(sorted.begin(), sorted.end());
-    if (!searched.insert(sorted).second) {
-        return;
-    }
-    const CKeywordRecord* record = recordFor(
-        engine, keywords.empty() ? std::vector{std::string(CAnswerEngine::NOTHING_FOUND)} : keywords);
-    if (record != nullptr || keywords.empty()) {
-        if (record != nullptr) {
-            reached.insert(record);
-        }
-        return;
-    }
-    for (std::size_t i = 0; i < keywords.size(); ++i) {
-        std::vector<std::string> fewer = keywords;
-        fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
-        collectReachable(engine, fewer, reached, searched);
-    }
-}
-
 inline std::set<const CKeywordRecord*> reachableRecords(const CAnswerEngine& engine,
                                                         const std::vector<std::string>& keywords)
 {
     std::set<const CKeywordRecord*> reached;
     std::set<std::vector<std::string>> searched;
-    collectReachable(engine, keywords, reached, searched);
+    const auto collect = [&](const auto& self, const std::vector<std::string>& set) -> void {
+        std::vector<std::string> sorted = set;
+        std::sort(sorted.begin(), sorted.end());
+        const CKeywordRecord* record =
+            recordFor(engine, set.empty() ? std::vector{std::string(CAnswerEngine::NOTHING_FOUND)} : set);
+        if (!searched.insert(sorted).second || record != nullptr || set.empty()) {
+            if (record != nullptr) {
+                reached.insert(record);
+            }
+            return;
+        }
+        for (std::size_t i = 0; i < set.size(); ++i) {
+            std::vector<std::string> fewer = set;
+            fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
+            self(self, fewer);
+        }
+    };
+    collect(collect, keywords);
     return reached;
 }
 

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <tuple>
 
 using namespace testpackages;
@@ -37,13 +36,12 @@ protected:
 
     void writePackage(const std::vector<std::uint8_t>& bytes) { writeFile(folder.path() / "resource.dat", bytes); }
 
-    // The messages of the error log, without their time stamps and line ends.
+    // The messages of the error log, without their time stamps.
     Lines messages() const
     {
-        std::istringstream log(CTempFolder::read(folder / "error_log.txt"));
-        Lines lines;
-        for (std::string line; std::getline(log, line);) {
-            lines.push_back(line.substr(26, line.size() - 27));
+        Lines lines = CTempFolder::lines(folder / "error_log.txt");
+        for (std::string& line : lines) {
+            line.erase(0, 26);
         }
         return lines;
     }

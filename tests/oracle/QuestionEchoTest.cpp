@@ -31,14 +31,10 @@ TEST(SwapWords, WholeWordsInPairOrderMatchedOnTheMirror)
         std::string swapped;
     } cases[] = {
         {"ich liebe dich", both, "du liebe mich"}, // the mirror keeps positions when lengths differ
-        {"ich", both, "du"},
-        {"du", both, "ich"},
-        {"", both, ""},
+        {"ich", both, "du"}, {"du", both, "ich"}, {"", both, ""},
         {"mich und ich", {{"mich", "dich"}, {"ich", "du"}}, "dich und du"}, // pair order decides
-        {"mich und ich", both, "dich und ich"},
-        {"ich, ich. ich! ich?", ichDu, "du, du. du! du?"},
-        {"ich-ich ichse", ichDu, "ich-ich ichse"},
-        {"ich und du und ich", ichDu, "du und ich und du"},
+        {"mich und ich", both, "dich und ich"}, {"ich, ich. ich! ich?", ichDu, "du, du. du! du?"},
+        {"ich-ich ichse", ichDu, "ich-ich ichse"}, {"ich und du und ich", ichDu, "du und ich und du"},
         {"ich sich ich", ichDu, "du sich ich"}, // the pair stops at the first part-word occurrence
         {"ICH und Mein Herz", {{"ich", "du"}, {"mein", "Dein"}}, "du und Dein Herz"},
         {"\xFC" "ber mich", {{"\xDC" "BER", "unter"}, {"mich", "dich"}}, "unter dich"},
