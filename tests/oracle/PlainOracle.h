@@ -32,19 +32,12 @@ inline void scanKeyword(std::vector<std::string>& found, const std::string& scan
     if (scan.find(keyword) == std::string::npos) {
         return;
     }
-    bool add = true;
-    std::vector<std::string> kept;
-    for (const std::string& k : found) {
-        if (keyword.find(k) != std::string::npos && k != keyword) {
-            continue;
-        }
-        if (k.find(keyword) != std::string::npos) {
-            add = false;
-        }
-        kept.push_back(k);
-    }
-    found = kept;
-    if (add) {
+    const auto contains = [](const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    };
+    const bool inFound = std::any_of(found.begin(), found.end(), [&](const auto& k) { return contains(k, keyword); });
+    std::erase_if(found, [&](const std::string& k) { return k != keyword && contains(keyword, k); });
+    if (!inFound) {
         found.push_back(keyword);
     }
 }

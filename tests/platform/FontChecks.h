@@ -39,11 +39,18 @@ protected:
         return inkBox(box_);
     }
 
-    // The cell is 20 pixels high, and "x" ends on the baseline `ascent` pixels below its top.
-    void expectCellAndBaseline(std::int32_t ascent)
+    // The cell is 20 pixels high, and "x" ends on the baseline `ascent` pixels below its top. Bold
+    // is wider, and an em height gives the same font; the regular font is selected again.
+    void expectCellBaselineAndWeights(std::int32_t ascent)
     {
         EXPECT_EQ(box_.GetTextExtent("Hallo").height, kCellHeight);
         EXPECT_EQ(drawn(10, 40, "x").bottom, 40 + ascent);
+        const std::int32_t normal = width("Minnespiegel");
+        selectFont(kCellHeight, 700);
+        EXPECT_GT(width("Minnespiegel"), normal);
+        selectFont(-18, 400);
+        EXPECT_EQ(width("Minnespiegel"), normal);
+        selectFont(kCellHeight, 400);
     }
 
     // Every byte draws within the width measured for it, letters with ink and blanks without;
@@ -77,15 +84,6 @@ protected:
         EXPECT_LE(ink.right, 4 + measured);
         EXPECT_GT(ink.right, 4 + measured - 4);
         return ink;
-    }
-
-    void expectBoldWiderAndEmHeightTheSameFont()
-    {
-        const std::int32_t normal = width("Minnespiegel");
-        selectFont(kCellHeight, 700);
-        EXPECT_GT(width("Minnespiegel"), normal);
-        selectFont(-18, 400);
-        EXPECT_EQ(width("Minnespiegel"), normal);
     }
 
     std::unique_ptr<CScreen> screen_;

@@ -95,13 +95,18 @@ protected:
 
 } // namespace
 
-TEST_F(SdlAudioTest, PlaysALoopingSongFromMemoryUntilStopped)
+TEST_F(SdlAudioTest, PlaysALoopingSongFromMemoryUntilStoppedAndRefusesWhatIsNoSong)
 {
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    CSdlAudio none;
+    EXPECT_FALSE(none.init(44100, 32));
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_TRUE(audio.init(44100, 32));
     EXPECT_EQ(audio.outputRate(), 44100);
     EXPECT_EQ(audio.outputChannels(), 2);
     // Four times the song's length: it must have started over without a pause.
-    const Samples out = played(shortLoop(), 4 * 11025 + 8192);
+    const std::vector<std::uint8_t> song = shortLoop();
+    const Samples out = played(song, 4 * 11025 + 8192);
     const std::size_t start = firstSound(out);
     ASSERT_LT(start + 2 * 4 * 11025, out.size());
     std::size_t silence = 0;
@@ -128,6 +133,25 @@ TEST_F(SdlAudioTest, PlaysALoopingSongFromMemoryUntilStopped)
     EXPECT_GT(rms(beep, sound, 2 * 2205), 1000.0);
     EXPECT_EQ(firstSound(Samples(beep.begin() + static_cast<std::ptrdiff_t>(sound + 2 * 13230), beep.end())),
               beep.size() - sound - 2 * 13230);
+
+    // What is no Ogg song is refused, and without a device (no driver, or shut down on the
+    // program's closing thread while its window goes) everything is quietly nothing.
+    EXPECT_FALSE(audio.openLoopingStream({}));
+    EXPECT_FALSE(audio.openLoopingStream(testpackages::bytesOf("RIFF and then nothing a decoder wants")));
+    EXPECT_FALSE(audio.play(SAudioStream{}));
+    EXPECT_FALSE(audio.play(SAudioStream{42}));
+    audio.close(SAudioStream{42});
+    stream = audio.openLoopingStream(song);
+    ASSERT_TRUE(audio.play(stream));
+    std::thread([this] { audio.shutDown(); }).join();
+    for (CSdlAudio* device : {&audio, &none}) {
+        EXPECT_EQ(device->outputRate(), 0);
+        EXPECT_FALSE(device->openLoopingStream(song));
+        EXPECT_FALSE(device->play(stream));
+        device->stopAll();
+        device->beep();
+        device->shutDown();
+    }
 }
 
 // The build's song is stereo at 44100 Hz; from the first sound on, half a second is the decoded
@@ -156,33 +180,4 @@ TEST_F(SdlAudioTest, TheGeneratedSongComesOutAsItsDecoderGivesIt)
     }
     EXPECT_LE(largestDifference, 2);
     EXPECT_GT(rms(out, start, 2 * 22050), 1000.0);
-}
-
-// What is no Ogg song is refused, and without a device (no driver, or shut down on the
-// program's closing thread while its window goes) everything is quietly nothing.
-TEST_F(SdlAudioTest, RefusesWhatIsNoSongAndWithoutADeviceDoesNothing)
-{
-    const std::vector<std::uint8_t> song = shortLoop();
-    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    CSdlAudio none;
-    EXPECT_FALSE(none.init(44100, 32));
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ASSERT_TRUE(audio.init(44100, 32));
-    EXPECT_FALSE(audio.openLoopingStream({}));
-    EXPECT_FALSE(audio.openLoopingStream(testpackages::bytesOf("RIFF and then nothing a decoder wants")));
-    EXPECT_FALSE(audio.play(SAudioStream{}));
-    EXPECT_FALSE(audio.play(SAudioStream{42}));
-    audio.close(SAudioStream{42});
-
-    stream = audio.openLoopingStream(song);
-    ASSERT_TRUE(audio.play(stream));
-    std::thread([this] { audio.shutDown(); }).join();
-    for (CSdlAudio* device : {&audio, &none}) {
-        EXPECT_EQ(device->outputRate(), 0);
-        EXPECT_FALSE(device->openLoopingStream(song));
-        EXPECT_FALSE(device->play(stream));
-        device->stopAll();
-        device->beep();
-        device->shutDown();
-    }
 }
