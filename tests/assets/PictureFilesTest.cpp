@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 
@@ -59,12 +57,6 @@ std::filesystem::path gfxDir()
     return std::filesystem::path(MINNE_DATA_DIR) / "gfx";
 }
 
-std::vector<uint8_t> readBytes(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 struct SPicture {
     int width = 0, height = 0;
     std::vector<Colour> pixels;
@@ -98,7 +90,8 @@ TEST(PictureFiles, EveryPictureHasItsFormatAndSizeAndNothingElseLiesThere)
     for (const SExpected& e : expectedPictures()) {
         SCOPED_TRACE(e.name);
         expected.insert(e.name);
-        const std::vector<uint8_t> bytes = readBytes(gfxDir() / e.name);
+        const std::string file = CTempFolder::read(gfxDir() / e.name);
+        const std::vector<uint8_t> bytes(file.begin(), file.end());
         ASSERT_GT(bytes.size(), 54u) << "missing or empty";
         if (e.format == EFormat::Jpeg) {
             EXPECT_EQ(CDXImage::DetectType(bytes), EImageType::JPEG);
@@ -123,9 +116,9 @@ TEST(PictureFiles, TwoRunsOfTheGeneratorWriteIdenticalFiles)
     const CTempFolder folder("pictures");
     generatePictures(folder.path());
     for (const SExpected& e : expectedPictures()) {
-        const std::vector<uint8_t> again = readBytes(folder / e.name);
+        const std::string again = CTempFolder::read(folder / e.name);
         EXPECT_FALSE(again.empty()) << e.name;
-        EXPECT_TRUE(again == readBytes(gfxDir() / e.name)) << e.name << " differs between runs";
+        EXPECT_TRUE(again == CTempFolder::read(gfxDir() / e.name)) << e.name << " differs between runs";
     }
 }
 

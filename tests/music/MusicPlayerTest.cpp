@@ -26,8 +26,7 @@ const std::string kOpen = "cannot open song for streaming";
 const std::string kPlay = "cannot play song";
 const std::string kPackage = "Could not load bonus package";
 
-using Calls = std::vector<std::string>;
-using Lines = std::vector<std::string>;
+using Lines = std::vector<std::string>; // calls of the audio device or messages of the log
 
 class MusicPlayerTest : public ::testing::Test {
 protected:
@@ -69,7 +68,7 @@ TEST_F(MusicPlayerTest, PlaysTheSongFromThePackageInALoopAndToggles)
 {
     writePackage(songPackage(fakeSong(4000)));
     auto started = player();
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (4000 bytes)", "play 1"}));
+    EXPECT_EQ(audio.calls(), (Lines{"init 44100 32", "open 1 (4000 bytes)", "play 1"}));
     EXPECT_TRUE(audio.playing());
     EXPECT_EQ(started->songIndex(), 1);
     writePackage(songPackage(fakeSong(10)));
@@ -79,7 +78,7 @@ TEST_F(MusicPlayerTest, PlaysTheSongFromThePackageInALoopAndToggles)
     EXPECT_EQ(audio.openStreams(), 0u);
     started->Toggle();
     EXPECT_FALSE(started->disabled());
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "open 1 (4000 bytes)", "play 1", "stop all", "close 1",
+    EXPECT_EQ(audio.calls(), (Lines{"init 44100 32", "open 1 (4000 bytes)", "play 1", "stop all", "close 1",
                                     "stop all", "open 2 (4000 bytes)", "play 2"}));
     EXPECT_EQ(started->songIndex(), 1);
     EXPECT_EQ(messages(), Lines{});
@@ -152,7 +151,7 @@ TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
     const auto started = player();
     EXPECT_TRUE(started->disabled());
     EXPECT_EQ(started->songCount(), 0u);
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
+    EXPECT_EQ(audio.calls(), (Lines{"init 44100 32"}));
     EXPECT_EQ(messages(), Lines{});
 
     // Switching music on tries again and fails again, saying so.
@@ -164,9 +163,9 @@ TEST_F(MusicPlayerTest, WithoutASoundDeviceTheProgramIsSilentWithoutComplaint)
 TEST_F(MusicPlayerTest, MusicSwitchedOffAtStartStartsFromTheBeginningWhenSwitchedOn)
 {
     const auto off = player(false);
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32"}));
+    EXPECT_EQ(audio.calls(), (Lines{"init 44100 32"}));
     off->Toggle();
-    EXPECT_EQ(audio.calls(), (Calls{"init 44100 32", "stop all", "open 1 (300 bytes)", "play 1"}));
+    EXPECT_EQ(audio.calls(), (Lines{"init 44100 32", "stop all", "open 1 (300 bytes)", "play 1"}));
     EXPECT_FALSE(off->disabled());
     EXPECT_EQ(off->songIndex(), 1);
     EXPECT_EQ(messages(), Lines{});

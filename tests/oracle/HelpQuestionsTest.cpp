@@ -17,16 +17,12 @@ namespace {
 const std::vector<std::string> kHelpNumbers{"0800 111 0 111", "0800 111 0 222", "116 111", "116 016",
                                             "0800 22 55 530", "110", "112", "142", "143", "147"};
 
-std::vector<std::string> questionsFrom(const std::string& fileName)
-{
-    return CTempFolder::lines(fs::path(MINNE_SOURCE_DIR) / "tests" / "oracle" / fileName);
-}
-
 } // namespace
 
 TEST(ShippedOracle, EveryQuestionInDistressGetsHelpForEverySeedAndEveryRepeat)
 {
-    const std::vector<std::string> questions = questionsFrom("help-questions.txt");
+    const std::vector<std::string> questions =
+        CTempFolder::lines(fs::path(MINNE_SOURCE_DIR) / "tests/oracle/help-questions.txt");
     ASSERT_GE(questions.size(), 60u);
     constexpr std::size_t kRounds = 4; // each question asked this often in a row
     std::string input;
@@ -55,7 +51,7 @@ TEST(ShippedHelpFile, HarmlessLookAlikesAreLeftToTheOracle)
 {
     const CHelpCheck help = CHelpCheck::fromFileBytes(CTempFolder::read(fs::path(MINNE_DATA_DIR) / "hilfe.dat"));
     ASSERT_FALSE(help.records().empty());
-    for (const std::string& question : questionsFrom("harmless-questions.txt")) {
+    for (const std::string& question : CTempFolder::lines(fs::path(MINNE_SOURCE_DIR) / "tests/oracle/harmless-questions.txt")) {
         EXPECT_EQ(help.matchingPhrase(question), std::nullopt) << question;
     }
 }

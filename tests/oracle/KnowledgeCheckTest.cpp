@@ -13,14 +13,19 @@ using Lines = std::vector<std::string>;
 const std::string kGoodPairs = wordPairFileText({{"mich", "dich"}, {"ich", "du"}, {"mein", "dein"}});
 const std::string kFallbackOnly = keywordFileText({{{"-NICHTS GEFUNDEN-"}, {"f"}}});
 
-Lines problemLines(const std::string& keywordFile, const std::string& wordPairFile = kGoodPairs,
-                   const SKnowledgeCheckOptions& options = {})
+Lines linesOf(const std::vector<SKnowledgeProblem>& problems)
 {
     Lines lines;
-    for (const SKnowledgeProblem& problem : checkKnowledgeFiles(keywordFile, wordPairFile, options)) {
+    for (const SKnowledgeProblem& problem : problems) {
         lines.push_back(formatKnowledgeProblem(problem));
     }
     return lines;
+}
+
+Lines problemLines(const std::string& keywordFile, const std::string& wordPairFile = kGoodPairs,
+                   const SKnowledgeCheckOptions& options = {})
+{
+    return linesOf(checkKnowledgeFiles(keywordFile, wordPairFile, options));
 }
 
 } // namespace
@@ -122,11 +127,8 @@ TEST(HelpFileCheck, EveryRecordNeedsPhrasesThatMatchAndAnswersThatNameHelp)
                                  "# \"...\" \"A*\" \"STERBEN\"\r\n\r\n"
                                  "# \"RITZ\"\r\n\"Sprich mit jemandem.\"\r\n\"Ruf * an: 116 111\"\r\n\"\"\r\n"
                                  "# \"LANG\"\r\n\"eine sehr lange Antwort mit 116 016\"\r\n";
-    Lines lines;
-    for (const SKnowledgeProblem& problem :
-         checkHelpFile(helpFile, [](std::string_view answer) { return answer.size() > 30 ? 3 : 1; })) {
-        lines.push_back(formatKnowledgeProblem(problem));
-    }
+    const Lines lines =
+        linesOf(checkHelpFile(helpFile, [](std::string_view answer) { return answer.size() > 30 ? 3 : 1; }));
     const std::string record4 = "hilfe.dat:4: record \"...\" \"A*\" \"STERBEN\"";
     EXPECT_EQ(lines, (Lines{record4 + ": phrase \"...\" has a part without letters or digits: it is never matched",
                             record4 + ": phrase \"A*\" has a part without letters or digits: it is never matched",

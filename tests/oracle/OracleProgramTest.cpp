@@ -24,10 +24,9 @@ class OracleProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        write("data/sw.dat", kKeywordFile);
-        write("data/hv.dat", kWordPairFile);
+        temp_.write("data/sw.dat", kKeywordFile);
+        temp_.write("data/hv.dat", kWordPairFile);
     }
-    void write(const std::string& name, const std::string& bytes) { temp_.write(name, bytes); }
     RunResult run(const std::string& arguments, const std::string& input = "")
     {
         return runOracleProgram(folder_, arguments, input);
@@ -64,7 +63,7 @@ TEST_F(OracleProgram, RawModeAnswersEveryLineAsTheEngineDoes)
 
 TEST_F(OracleProgram, EveryModeAsksTheHelpFileFirst)
 {
-    write("data/hilfe.dat", "# Gewalt\r\n\"SCHL\xC4GT MICH\"\r\n\"Polizei: 110\"\r\n");
+    temp_.write("data/hilfe.dat", "# Gewalt\r\n\"SCHL\xC4GT MICH\"\r\n\"Polizei: 110\"\r\n");
     const std::string input = "Liebe\ner schlaegt mich, liebt er mich?\nLiebe\n";
     RunResult result = run("--raw --seed 5 --data data", input);
     EXPECT_EQ(result.err, "");
@@ -87,13 +86,12 @@ TEST_F(OracleProgram, InteractiveModeSpeaksUtf8AndGuardsTheQuestionLength)
                               + longQuestion + "\n" + std::string(200, 'a') + "\n\n";
     const RunResult result = run("--seed 1 --data data", input);
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NE(result.out.find("Deine Frage: "), std::string::npos);
-    EXPECT_NE(result.out.find("Du fragst, ob  du meinen Schatz? Die Sterne sagen ja.\n"), std::string::npos);
-    EXPECT_NE(result.out.find("Hmmmm. Wenn ich das w\xC3\xBC\xC3\x9Fte ...\n"), std::string::npos);
-    EXPECT_NE(result.out.find("Gl\xC3\xBC" "ck findest du  f\xC3\xBCr dich.\n"), std::string::npos);
-    EXPECT_NE(result.out.find("zu lang"), std::string::npos);
     // The 200-byte question is answered: by the fallback, in turn.
-    EXPECT_NE(result.out.find("Das verrate ich dir nicht.\n"), std::string::npos);
+    for (const char* shown : {"Deine Frage: ", "Du fragst, ob  du meinen Schatz? Die Sterne sagen ja.\n",
+                              "Hmmmm. Wenn ich das w\xC3\xBC\xC3\x9Fte ...\n", "Gl\xC3\xBC" "ck findest du  f\xC3\xBCr dich.\n",
+                              "zu lang", "Das verrate ich dir nicht.\n"}) {
+        EXPECT_NE(result.out.find(shown), std::string::npos) << shown;
+    }
     EXPECT_EQ(result.err, kNoHelpNote);
 }
 
@@ -107,7 +105,7 @@ TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
                           "Hinweis: hv.dat fehlt; Echos behalten die W\xC3\xB6rter der Frage.\n" +
                               kNoHelpNote);
 
-    write("sw.dat", "");
+    temp_.write("sw.dat", "");
     result = run("--raw", "Hallo\n");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, std::string(1, '\0'));
@@ -122,16 +120,16 @@ TEST_F(OracleProgram, MissingFilesAreNotedAndNotCreated)
 
 TEST_F(OracleProgram, CheckReportsProblemsWithLineNumbers)
 {
-    write("data/sw.dat",
+    temp_.write("data/sw.dat",
               keywordFileText({{{"LIEBE"}, {"Die Liebe ist ein seltsames Spiel."}},
                                {{"SOLL ICH"}, {"Ob du *sollst? Frag dein Herz."}},
                                {{"-NICHTS GEFUNDEN-"}, {"Das verrate ich dir nicht."}}}));
-    write("data/hilfe.dat", "# \"RITZ\"\r\n\"Nummer gegen Kummer: 116 111\"\r\n");
+    temp_.write("data/hilfe.dat", "# \"RITZ\"\r\n\"Nummer gegen Kummer: 116 111\"\r\n");
     RunResult result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 0) << result.out;
     EXPECT_EQ(result.out, "OK: 3 records, 3 answers, 3 word pairs, 1 help records\n");
 
-    write("data/sw.dat", "# \"GL\xDC" "CK\" \"X\"\r\n\"*\"\r\n# \"-NICHTS GEFUNDEN-\"\r\n\"f\"\r\n");
+    temp_.write("data/sw.dat", "# \"GL\xDC" "CK\" \"X\"\r\n\"*\"\r\n# \"-NICHTS GEFUNDEN-\"\r\n\"f\"\r\n");
     result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "sw.dat:1: record \"GL\xC3\x9C" "CK\" \"X\": answer 1 (line 2) holds \"*\", which is "
@@ -147,9 +145,9 @@ TEST_F(OracleProgram, CheckMeasuresAnswersWithTheProgramsFont)
     const std::string fits = "Ein kurzer Satz passt in eine Zeile.";
     const std::string tooLong = "Dieser Satz ist so lang, dass ihn der Spiegel nur auf drei Zeilen zeigen "
                                 "k\xF6nnte, weil er viel mehr sagt, als zwei Zeilen fassen.";
-    write("data/sw.dat",
+    temp_.write("data/sw.dat",
               keywordFileText({{{"LIEBE"}, {fits, tooLong}}, {{"-NICHTS GEFUNDEN-"}, {std::string(48, 'i')}}}));
-    write("data/hilfe.dat", "# \"RITZ\"\r\n\"" + std::string(60, 'W') + " 116 111\"\r\n");
+    temp_.write("data/hilfe.dat", "# \"RITZ\"\r\n\"" + std::string(60, 'W') + " 116 111\"\r\n");
     const RunResult result = run("--check --data data");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "sw.dat:3: record \"LIEBE\": answer 2 (line 5) needs 3 lines of the answer box: more than "

@@ -71,18 +71,3 @@ TEST(Echo, TheTailAfterTheKeywordReplacesTheFirstStar)
         EXPECT_EQ(answer, c.echoed) << c.question;
     }
 }
-
-TEST(Echo, AppliesOnlyWhenExactlyOneKeywordWasFound)
-{
-    auto engine = makeEngine({{{"LIEBT"}, {"Ja, er liebt *!"}},
-                              {{"LIEBT", "WIRKLICH"}, {"Nicht *."}},
-                              {{"-NICHTS GEFUNDEN-"}, {"Wer weiss, ob *."}}},
-                             {{"mich", "dich"}, {"ich", "du"}});
-    EXPECT_EQ(engine.answer("Liebt er mich. Sag!"), "Ja, er liebt  er dich!");
-    EXPECT_EQ(engine.answer("Liebt er mich wirklich"), "Nicht *.");
-    EXPECT_EQ(engine.answer("Keine Ahnung"), "Wer weiss, ob *.");
-    // One keyword without its record: the fallback's answer is echoed as well.
-    auto fallbackEcho = makeEngine({{{"HEIRAT", "NIE"}, {"x"}}, {{"-NICHTS GEFUNDEN-"}, {"Du meinst *?"}}},
-                                   {{"ich", "du"}});
-    EXPECT_EQ(fallbackEcho.answer("heirate ich bald?"), "Du meinst e du bald?");
-}

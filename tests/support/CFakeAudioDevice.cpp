@@ -74,15 +74,11 @@ void CFakeAudioDevice::close(SAudioStream stream)
 
 void CFakeAudioDevice::beep()
 {
-    if (initialised_) {
-        ++beeps_;
-    }
+    beeps_ += initialised_ ? 1 : 0;
     calls_.push_back("beep");
 }
 
 void CFakeAudioDevice::checkBytes(const SOpenStream& stream)
 {
-    if (checksumOf(stream.bytes) != stream.checksum) {
-        ++corruptions_;
-    }
+    corruptions_ += checksumOf(stream.bytes) != stream.checksum ? 1 : 0;
 }
