@@ -41,7 +41,7 @@ TEST(FrameCopy, EqualLayoutsCopyRowsAndLeaveTheDestinationsPaddingAlone)
     EXPECT_EQ(dest, expected);
 }
 
-TEST(FrameCopy, FifteenAndSixteenBitFramesWidenTheirChannelsOnADeeperDisplay)
+TEST(FrameCopy, OtherLayoutsWidenOrNarrowTheirChannelsAndFollowSwappedMasks)
 {
     // 5-5-5 red 31, green 16, blue 1 and 5-6-5 red 1, green 63, blue 30.
     const std::vector<std::uint8_t> frame555{0x01, 0x7E}; // (31 << 10) | (16 << 5) | 1
@@ -51,12 +51,9 @@ TEST(FrameCopy, FifteenAndSixteenBitFramesWidenTheirChannelsOnADeeperDisplay)
     EXPECT_EQ(readPixel(dest, 0, 4), 0xFF8408u); // 31 -> FF, 16 -> 84, 1 -> 08
     ASSERT_TRUE(copyFrame({frame565.data(), 2, 1, 1, ESurfaceFormat::Rgb565}, dest.data(), 4, kDesktop32));
     EXPECT_EQ(readPixel(dest, 0, 4), 0x08FFF7u); // 1 -> 08, 63 -> FF, 30 -> F7
-}
 
-TEST(FrameCopy, DeepFramesNarrowForSixteenBitModesAndFollowSwappedMasks)
-{
+    // Deep frames narrow for sixteen-bit modes and follow swapped masks.
     const std::vector<std::uint8_t> bgr24{0x10, 0x80, 0xFF, 0x00, 0x00, 0x00};
-    std::vector<std::uint8_t> dest(4, 0);
     ASSERT_TRUE(copyFrame({bgr24.data(), 6, 2, 1, ESurfaceFormat::Bgr24}, dest.data(), 4, kRgb565));
     EXPECT_EQ(readPixel(dest, 0, 2), (31u << 11) | (32u << 5) | 2u);
     EXPECT_EQ(readPixel(dest, 2, 2), 0u);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Letterbox, ThePictureFillsOneSideAndIsCentredOnTheOther)
+TEST(Letterbox, ThePictureFillsOneSideIsCentredOnTheOtherAndTakesThePointsOfTheArea)
 {
     EXPECT_EQ(fitPicture(800, 600, 800, 600), (SLetterbox{0, 0, 800, 600}));
     EXPECT_EQ(fitPicture(1600, 1200, 800, 600), (SLetterbox{0, 0, 1600, 1200}));
@@ -11,10 +11,7 @@ TEST(Letterbox, ThePictureFillsOneSideAndIsCentredOnTheOther)
     EXPECT_EQ(fitPicture(1366, 768, 800, 600), (SLetterbox{171, 0, 1024, 768}));
     EXPECT_EQ(fitPicture(0, 600, 800, 600), SLetterbox{});
     EXPECT_EQ(fitPicture(800, 600, 0, 600), SLetterbox{});
-}
-
-TEST(Letterbox, PointsOfTheAreaLandOnThePicturesPixels)
-{
+    // Points of the area land on the picture's pixels.
     const SLetterbox box = fitPicture(1000, 600, 800, 600);
     EXPECT_EQ(pictureFromArea(box, 800, 600, 100, 0), (SPicturePoint{0, 0}));
     EXPECT_EQ(pictureFromArea(box, 800, 600, 899, 599), (SPicturePoint{799, 599}));

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(PixelFormat, DetectsTheFourFormatsFromTheirMasks)
+TEST(PixelFormat, DetectsTheFourFormatsFromTheirMasksAndPaletteOrUnknownOnes)
 {
     SPixelFormatInfo info;
     ASSERT_TRUE(detectPixelFormat({16, true, 0xF800, 0x07E0, 0x001F}, info));
@@ -21,11 +21,8 @@ TEST(PixelFormat, DetectsTheFourFormatsFromTheirMasks)
         ASSERT_TRUE(detectPixelFormat(describeFormat(format), info));
         EXPECT_EQ(info.depth, static_cast<std::uint32_t>(format));
     }
-}
-
-TEST(PixelFormat, PaletteAndUnknownFormats)
-{
-    SPixelFormatInfo info{1, 2, 3, 4, 5, 6, 99};
+    // A palette format, and formats of no known layout.
+    info = SPixelFormatInfo{1, 2, 3, 4, 5, 6, 99};
     ASSERT_TRUE(detectPixelFormat({8, false, 0, 0, 0}, info));
     EXPECT_EQ(info, (SPixelFormatInfo{0, 0, 0, 0, 0, 0, 8}));
     EXPECT_FALSE(detectPixelFormat({16, false, 0xF800, 0x07E0, 0x001F}, info));
