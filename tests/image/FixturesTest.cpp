@@ -45,12 +45,13 @@ TEST(Fixtures, DecodeLikeAnIndependentReader)
             }
         }
         const bool jpeg = name.ends_with(".jpg");
-        if (jpeg && kJpegMeanDifferenceHundredths > 0)
+        if (jpeg && kJpegMeanDifferenceHundredths > 0) {
             EXPECT_LE(sum * 100 / (pixels.size() * 3), std::size_t(kJpegMeanDifferenceHundredths)) << name;
-        else
+        } else {
             EXPECT_LE(worst.first, jpeg ? kJpegTolerance : 0)
                 << name << " differs most at x " << worst.second % std::size_t(reference->width) << ", y "
                 << worst.second / std::size_t(reference->width);
+        }
     }
 }
 
