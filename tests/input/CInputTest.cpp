@@ -159,11 +159,10 @@ TEST_F(InputTest, TypedKeysKeepEveryPressAndRepeatInOrderButRepeatsAreNoNewPress
     source.push({EInputEventType::Text, 0, 'a'});
     source.pressKey(ScanCode::KeypadEnter, 13);
     input.Update();
-    EXPECT_EQ(input.TypedKeys(), (std::vector<STypedKey>{{0, 'a', false},
-                                                         {ScanCode::Backspace, 8, false},
-                                                         {ScanCode::Backspace, 8, true},
-                                                         {0, 'a', false},
-                                                         {ScanCode::KeypadEnter, 13, false}}));
+    // clang-format off
+    EXPECT_EQ(input.TypedKeys(), (std::vector<STypedKey>{{0, 'a', false}, {ScanCode::Backspace, 8, false},
+              {ScanCode::Backspace, 8, true}, {0, 'a', false}, {ScanCode::KeypadEnter, 13, false}}));
+    // clang-format on
     source.push({EInputEventType::KeyRepeat, ScanCode::Backspace, 8});
     input.Update();
     EXPECT_EQ(input.TypedKeys().size(), 1u) << "each update starts a new list";

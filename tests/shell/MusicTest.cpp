@@ -12,7 +12,6 @@ TEST_F(MusicTest, TheMusicButtonSwitchesThePlayerAtOnce)
     ASSERT_TRUE(start());
     CFakeAudioDevice& audio = platform->audioDevice;
     EXPECT_FALSE(audio.playing());
-    EXPECT_EQ(log(), std::vector<std::string>{"Farbtiefe: 32"});
     clickSettings();
     EXPECT_EQ(app->graphics().mb_music->value(), 1);
     click(380, 400);
