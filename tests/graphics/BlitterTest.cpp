@@ -43,8 +43,8 @@ struct Draw {
     std::string describe() const
     {
         const SRect r = rect.value_or(SRect{});
-        std::string text = "mode " + std::to_string(int(mode)) + " alpha " + std::to_string(alpha) + " scale " +
-                           std::to_string(scale) + (rect ? " with" : " without") + " rect; at";
+        std::string text = "mode " + std::to_string(int(mode)) + " alpha " + std::to_string(alpha) +
+                           " scale " + std::to_string(scale) + (rect ? " with" : " without") + " rect; at";
         for (const std::int32_t v : {x, y, r.left, r.top, r.right, r.bottom})
             text += " " + std::to_string(v);
         return text;

@@ -125,7 +125,11 @@ public:
     bool vsyncIsReal() const override { return true; }
 
 private:
-    std::int32_t note(const char* what) { log_ += what; return 0; }
+    std::int32_t note(const char* what)
+    {
+        log_ += what;
+        return 0;
+    }
     std::string& log_;
 };
 

@@ -94,7 +94,8 @@ TEST(LoadFromFile, KeepsTheBytesABorrowingBitmapUsesAndRefusesWhatCannotBeRead)
 {
     const CTempFolder folder{"image"};
     const Bytes file = smallBmp();
-    SDecodeResult result = CDXImage{}.LoadFromFile(folder.write("a.bmp", std::string(file.begin(), file.end())));
+    SDecodeResult result =
+        CDXImage{}.LoadFromFile(folder.write("a.bmp", std::string(file.begin(), file.end())));
     ASSERT_TRUE(result) << result.reason;
     EXPECT_TRUE(result.dib->borrowsRows());
     std::optional<CDib> moved = std::move(result.dib);

@@ -37,13 +37,15 @@ TEST_F(ImageTool, WritesTheSurfaceAsPpm)
         const std::uint32_t v = (c >> shift & 0xFF) >> (8 - bits);
         return (v << (8 - bits) | v >> (2 * bits - 8)) << shift;
     };
-    for (const auto& [depth, greenBits] : {std::pair{"", 8}, {" --depth=24", 8}, {" --depth 15", 5}, {" --depth 16", 6}}) {
+    for (const auto& [depth, greenBits] :
+         {std::pair{"", 8}, {" --depth=24", 8}, {" --depth 15", 5}, {" --depth 16", 6}}) {
         ASSERT_EQ(run(quoted(fixturePath("tga24rle.tga")) + " " + quoted(out()) + depth), 0) << errors();
         const std::optional<PpmPicture> written = parsePpm(readBytes(out()));
         ASSERT_TRUE(written && written->pixels.size() == reference->pixels.size());
         for (std::size_t i = 0; i < written->pixels.size(); ++i) {
             const std::uint32_t c = reference->pixels[i];
-            ASSERT_EQ(written->pixels[i], greenBits == 8 ? c : narrowed(c, 16, 5) | narrowed(c, 8, greenBits) | narrowed(c, 0, 5))
+            ASSERT_EQ(written->pixels[i],
+                      greenBits == 8 ? c : narrowed(c, 16, 5) | narrowed(c, 8, greenBits) | narrowed(c, 0, 5))
                 << depth << ", pixel " << i;
         }
     }

@@ -15,7 +15,8 @@ Bytes tgaRows(int width, int height, int depth, bool topDown)
     Bytes out;
     for (int i = 0; i < height * width; ++i) {
         const std::uint32_t c = patternColor(i % width, topDown ? i / width : height - 1 - i / width);
-        const std::uint32_t v = depth == 16 ? (c >> 9 & 0x7C00) | (c >> 6 & 0x3E0) | (c >> 3 & 0x1F) : c | 0x5A000000;
+        const std::uint32_t v =
+            depth == 16 ? (c >> 9 & 0x7C00) | (c >> 6 & 0x3E0) | (c >> 3 & 0x1F) : c | 0x5A000000;
         for (int b = 0; b < depth / 8; ++b)
             out.push_back(std::uint8_t(v >> 8 * b));
     }
