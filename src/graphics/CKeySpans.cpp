@@ -49,25 +49,30 @@ void CKeySpans::splitForBlend(const CSurfaceMemory& memory, std::int32_t phase)
     const std::int32_t chunks = (memory.width() + phase + 31) / 32;
     const std::size_t line = static_cast<std::size_t>(chunks) * 32;
     std::vector<std::uint16_t> lanes;
+    std::vector<std::uint8_t> greens;
     std::vector<std::uint32_t> drawn;
+    const auto height = static_cast<std::size_t>(memory.height());
     try {
-        lanes.assign(2 * line * static_cast<std::size_t>(memory.height()) + 32, 0);
-        drawn.assign(static_cast<std::size_t>(chunks) * static_cast<std::size_t>(memory.height()), 0);
+        lanes.assign(line * height + 32, 0);
+        greens.assign(line * height + 32, 0);
+        drawn.assign(static_cast<std::size_t>(chunks) * height, 0);
     } catch (const std::bad_alloc&) {
         return;
     }
     const std::uint32_t maskedKey = key_ & keyBits_;
-    // The first line on a 64-byte boundary; the lines are whole 64-byte steps.
+    // The first line on a 64-byte boundary (32 for the green bytes); the lines are whole steps.
     const std::size_t start = (64 - reinterpret_cast<std::uintptr_t>(lanes.data()) % 64) % 64 / 2;
+    const std::size_t greenStart = (32 - reinterpret_cast<std::uintptr_t>(greens.data()) % 32) % 32;
     for (std::int32_t y = 0; y < memory.height(); ++y) {
-        std::uint16_t* blueRed = lanes.data() + start + static_cast<std::size_t>(y) * 2 * line + phase;
-        std::uint16_t* green = blueRed + line;
+        const std::size_t rowStart = static_cast<std::size_t>(y) * line + static_cast<std::size_t>(phase);
+        std::uint16_t* blueRed = lanes.data() + start + rowStart;
+        std::uint8_t* green = greens.data() + greenStart + rowStart;
         std::uint32_t* bits = drawn.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(chunks);
         for (std::int32_t x = 0; x < memory.width(); ++x) {
             const std::uint32_t pixel = PixelAccess::load(memory.row(y) + 2 * x, 2);
             const std::uint32_t red = red565 ? pixel >> 11 : (pixel >> 10) & 0x1F;
             blueRed[x] = static_cast<std::uint16_t>((pixel & 0x1F) << 8 | red);
-            green[x] = static_cast<std::uint16_t>(((pixel >> 5) & (red565 ? 0x3F : 0x1F)) << 8);
+            green[x] = static_cast<std::uint8_t>((pixel >> 5) & (red565 ? 0x3F : 0x1F));
             if ((pixel & keyBits_) != maskedKey) {
                 bits[(x + phase) / 32] |= 1u << ((x + phase) % 32);
             }
@@ -75,7 +80,9 @@ void CKeySpans::splitForBlend(const CSurfaceMemory& memory, std::int32_t phase)
     }
     drawnBits_ = std::move(drawn);
     blendLanes_ = std::move(lanes);
+    blendGreen_ = std::move(greens);
     blendChunks_ = chunks;
     blendStart_ = start;
+    greenStart_ = greenStart;
     blendPhase_ = phase;
 }

@@ -34,9 +34,10 @@ public:
     // Splits the picture's 16-bit pixels for the blend, for chunks of 32 pixels that start
     // at the columns c with (c + phase) % 32 == 0 (the target decides the phase, so that both
     // are read in aligned steps; another phase splits again). Per row and chunk: 32 lanes of
-    // blue << 8 | red, each channel in its own byte, 64-byte aligned; 32 lanes of green << 8;
-    // and a word whose bit i is set when the chunk's pixel i is not the key. Pictures of other
-    // depths, or no memory for it, keep the table as it is.
+    // blue << 8 | red, each channel in its own byte, 64-byte aligned; 32 bytes of green,
+    // 32-byte aligned (a byte a pixel: the blend reads less than with green in lanes, and
+    // reading is what it waits for); and a word whose bit i is set when the chunk's pixel i is
+    // not the key. Pictures of other depths, or no memory for it, keep the table as it is.
     void splitForBlend(const CSurfaceMemory& memory, std::int32_t phase);
     bool splitForBlend() const { return !blendLanes_.empty(); }
     std::int32_t blendPhase() const { return blendPhase_; }
@@ -44,19 +45,17 @@ public:
     {
         return drawnBits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(blendChunks_);
     }
-    // The lanes of the row's first chunk; the green ones follow the row's last chunk.
+    // The lanes and the green bytes of the row's first chunk.
     const std::uint16_t* blueRedOf(std::int32_t y) const
     {
-        return blendLanes_.data() + blendStart_ + static_cast<std::size_t>(y) * 64 * static_cast<std::size_t>(blendChunks_);
+        return blendLanes_.data() + blendStart_ + static_cast<std::size_t>(y) * 32 * static_cast<std::size_t>(blendChunks_);
     }
-    const std::uint16_t* greenOf(std::int32_t y) const
+    const std::uint8_t* greenOf(std::int32_t y) const
     {
-        return blueRedOf(y) + 32 * static_cast<std::size_t>(blendChunks_);
+        return blendGreen_.data() + greenStart_ + static_cast<std::size_t>(y) * 32 * static_cast<std::size_t>(blendChunks_);
     }
 
 private:
-
-
     std::uint32_t key_;
     std::uint32_t keyBits_;
     std::vector<std::uint32_t> rowStart_;
@@ -65,6 +64,8 @@ private:
     std::vector<std::uint32_t> drawnBits_;
     std::int32_t blendChunks_ = 0;
     std::size_t blendStart_ = 0;
+    std::size_t greenStart_ = 0;
     std::int32_t blendPhase_ = 0;
     std::vector<std::uint16_t> blendLanes_;
+    std::vector<std::uint8_t> blendGreen_;
 };

@@ -92,7 +92,9 @@ struct SBlendChunk {
         // for Windows aligns.
         std::uint8_t fields[64];
         std::uint8_t bytes[64];
+        std::uint8_t spread[64];
         for (int i = 0; i < 64; ++i) {
+            spread[i] = static_cast<std::uint8_t>(i / 2);
             // Bit offsets within the 64-bit group of four pixels: green, then red.
             const int pixel = i / 2 % 4;
             fields[i] = static_cast<std::uint8_t>(16 * pixel + (i % 2 == 0 ? 5 : (Red565 ? 11 : 10)));
@@ -101,6 +103,7 @@ struct SBlendChunk {
         }
         fieldsAt = _mm512_loadu_si512(fields);
         highBytes = _mm512_loadu_si512(bytes);
+        greenBytes = _mm512_loadu_si512(spread);
     }
 
     void row(std::int32_t y)
@@ -119,8 +122,11 @@ struct SBlendChunk {
         // (the zero-masking form: gcc 12 warns on the plain one's undefined fill).
         const __m512i greenRed = _mm512_maskz_multishift_epi64_epi8(~std::uint64_t{0}, fieldsAt, d);
         const __m512i redSum = _mm512_maddubs_epi16(targetHigh, select(highField, greenRed, blueRed));
-        const __m512i greenSum =
-            _mm512_maddubs_epi16(targetLow, select(greenField, greenRed, _mm512_load_si512(greenRow + lane)));
+        // The source's green bytes moved into the lanes' high bytes, the low bytes cleared.
+        const __m512i sourceGreen = _mm512_maskz_permutexvar_epi8(
+            0xAAAAAAAAAAAAAAAAu, greenBytes,
+            _mm512_castsi256_si512(_mm256_load_si256(reinterpret_cast<const __m256i*>(greenRow + lane))));
+        const __m512i greenSum = _mm512_maddubs_epi16(targetLow, select(greenField, greenRed, sourceGreen));
         const __m512i blueSum = _mm512_maddubs_epi16(targetLow, select(lowField, d, blueRed));
         // The results are the sums' high bytes: blue and green side by side, then blue + 32 * green.
         const __m512i low = _mm512_maddubs_epi16(blueGreen, _mm512_permutex2var_epi8(blueSum, highBytes, greenSum));
@@ -129,7 +135,7 @@ struct SBlendChunk {
 
     const CKeySpans& spans;
     const std::uint16_t* blueRedRow = nullptr;
-    const std::uint16_t* greenRow = nullptr;
+    const std::uint8_t* greenRow = nullptr;
     __m512i targetLow;
     __m512i targetHigh;
     __m512i blueGreen;
@@ -139,6 +145,7 @@ struct SBlendChunk {
     __m512i redField;
     __m512i fieldsAt;
     __m512i highBytes;
+    __m512i greenBytes;
 };
 
 template <bool Red565>

@@ -170,7 +170,7 @@ TEST(KeySpansSplit, EveryPixelsChannelsAndKeyBitAtThePhasesLane)
                     const unsigned red = red565 ? pixel >> 11 : (pixel >> 10) & 0x1Fu;
                     const unsigned green = (pixel >> 5) & (red565 ? 0x3Fu : 0x1Fu);
                     EXPECT_EQ(spans.blueRedOf(y)[lane], ((pixel & 0x1Fu) << 8) | red) << x << "," << y;
-                    EXPECT_EQ(spans.greenOf(y)[lane], green << 8) << x << "," << y;
+                    EXPECT_EQ(spans.greenOf(y)[lane], green) << x << "," << y;
                     EXPECT_EQ((spans.drawnBitsOf(y)[lane / 32] >> (lane % 32)) & 1u, pixel != key ? 1u : 0u) << x;
                 }
             }
