@@ -39,30 +39,51 @@ CKeySpans::CKeySpans(const CSurfaceMemory& memory, std::uint32_t key, std::uint3
     rowStart_.push_back(static_cast<std::uint32_t>(spans_.size()));
 }
 
+namespace {
+
+// How far `data` is from the next multiple of `alignment` bytes, in elements.
+template <typename T>
+std::size_t toAlignment(const std::vector<T>& data, std::size_t alignment)
+{
+    return (alignment - reinterpret_cast<std::uintptr_t>(data.data()) % alignment) % alignment / sizeof(T);
+}
+
+} // namespace
+
 void CKeySpans::splitForBlend(const CSurfaceMemory& memory, std::int32_t phase)
 {
-    phase = (phase % 32 + 32) % 32;
-    if (pixelBytes(memory.format()) != 2 || (splitForBlend() && phase == blendPhase_)) {
+    const std::int32_t bytes = pixelBytes(memory.format());
+    if (bytes != 2 && bytes != 4) {
         return;
     }
+    const std::int32_t chunkPixels = 64 / bytes;
+    phase = (phase % chunkPixels + chunkPixels) % chunkPixels;
+    if (splitForBlend() && phase == blendPhase_) {
+        return;
+    }
+    try {
+        if (bytes == 2) {
+            splitSixteenBits(memory, phase);
+        } else {
+            splitThirtyTwoBits(memory, phase);
+        }
+    } catch (const std::bad_alloc&) {
+        // The blend then walks the runs.
+    }
+}
+
+void CKeySpans::splitSixteenBits(const CSurfaceMemory& memory, std::int32_t phase)
+{
     const bool red565 = memory.format() == ESurfaceFormat::Rgb565;
     const std::int32_t chunks = (memory.width() + phase + 31) / 32;
     const std::size_t line = static_cast<std::size_t>(chunks) * 32;
-    std::vector<std::uint16_t> lanes;
-    std::vector<std::uint8_t> greens;
-    std::vector<std::uint32_t> drawn;
     const auto height = static_cast<std::size_t>(memory.height());
-    try {
-        lanes.assign(line * height + 32, 0);
-        greens.assign(line * height + 32, 0);
-        drawn.assign(static_cast<std::size_t>(chunks) * height, 0);
-    } catch (const std::bad_alloc&) {
-        return;
-    }
+    std::vector<std::uint16_t> lanes(line * height + 32, 0);
+    std::vector<std::uint8_t> greens(line * height + 32, 0);
+    std::vector<std::uint32_t> drawn(static_cast<std::size_t>(chunks) * height, 0);
     const std::uint32_t maskedKey = key_ & keyBits_;
-    // The first line on a 64-byte boundary (32 for the green bytes); the lines are whole steps.
-    const std::size_t start = (64 - reinterpret_cast<std::uintptr_t>(lanes.data()) % 64) % 64 / 2;
-    const std::size_t greenStart = (32 - reinterpret_cast<std::uintptr_t>(greens.data()) % 32) % 32;
+    const std::size_t start = toAlignment(lanes, 64);
+    const std::size_t greenStart = toAlignment(greens, 32);
     for (std::int32_t y = 0; y < memory.height(); ++y) {
         const std::size_t rowStart = static_cast<std::size_t>(y) * line + static_cast<std::size_t>(phase);
         std::uint16_t* blueRed = lanes.data() + start + rowStart;
@@ -84,5 +105,31 @@ void CKeySpans::splitForBlend(const CSurfaceMemory& memory, std::int32_t phase)
     blendChunks_ = chunks;
     blendStart_ = start;
     greenStart_ = greenStart;
+    blendPhase_ = phase;
+}
+
+void CKeySpans::splitThirtyTwoBits(const CSurfaceMemory& memory, std::int32_t phase)
+{
+    const std::int32_t chunks = (memory.width() + phase + 15) / 16;
+    const std::size_t line = static_cast<std::size_t>(chunks) * 16;
+    const auto height = static_cast<std::size_t>(memory.height());
+    std::vector<std::uint32_t> pixels(line * height + 16, 0);
+    std::vector<std::uint32_t> drawn(static_cast<std::size_t>(chunks) * height, 0);
+    const std::uint32_t maskedKey = key_ & keyBits_;
+    const std::size_t start = toAlignment(pixels, 64);
+    for (std::int32_t y = 0; y < memory.height(); ++y) {
+        std::uint32_t* row = pixels.data() + start + static_cast<std::size_t>(y) * line + static_cast<std::size_t>(phase);
+        std::uint32_t* bits = drawn.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(chunks);
+        for (std::int32_t x = 0; x < memory.width(); ++x) {
+            row[x] = PixelAccess::load(memory.row(y) + 4 * x, 4);
+            if ((row[x] & keyBits_) != maskedKey) {
+                bits[(x + phase) / 16] |= 1u << ((x + phase) % 16);
+            }
+        }
+    }
+    drawnBits_ = std::move(drawn);
+    blendPixels_ = std::move(pixels);
+    blendChunks_ = chunks;
+    pixelsStart_ = start;
     blendPhase_ = phase;
 }

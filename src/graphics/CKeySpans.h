@@ -31,15 +31,16 @@ public:
     const SSpan* rowEnd(std::int32_t y) const { return spans_.data() + rowStart_[static_cast<std::size_t>(y) + 1]; }
     const std::uint8_t* pixels() const { return pixels_.data(); }
 
-    // Splits the picture's 16-bit pixels for the blend, for chunks of 32 pixels that start
-    // at the columns c with (c + phase) % 32 == 0 (the target decides the phase, so that both
-    // are read in aligned steps; another phase splits again). Per row and chunk: 32 lanes of
-    // blue << 8 | red, each channel in its own byte, 64-byte aligned; 32 bytes of green,
-    // 32-byte aligned (a byte a pixel: the blend reads less than with green in lanes, and
-    // reading is what it waits for); and a word whose bit i is set when the chunk's pixel i is
-    // not the key. Pictures of other depths, or no memory for it, keep the table as it is.
+    // Splits the picture for the blend, for chunks of 64 bytes (32 pixels at 15 and 16 bits, 16
+    // at 32 bits) that start at the columns c with (c + phase) % pixels == 0 (the target decides
+    // the phase, so that both are read in aligned steps; another phase splits again). Per row
+    // and chunk, 64-byte aligned: at 15 and 16 bits 32 lanes of blue << 8 | red, each channel in
+    // its own byte, and 32 bytes of green, 32-byte aligned (a byte a pixel: the blend reads less
+    // than with green in lanes, and reading is what it waits for); at 32 bits the 16 pixels as
+    // they are. And a word per chunk whose bit i is set when the chunk's pixel i is not the key.
+    // Pictures of 24 bits, or no memory for it, keep the table as it is.
     void splitForBlend(const CSurfaceMemory& memory, std::int32_t phase);
-    bool splitForBlend() const { return !blendLanes_.empty(); }
+    bool splitForBlend() const { return blendChunks_ > 0; }
     std::int32_t blendPhase() const { return blendPhase_; }
     const std::uint32_t* drawnBitsOf(std::int32_t y) const
     {
@@ -54,8 +55,15 @@ public:
     {
         return blendGreen_.data() + greenStart_ + static_cast<std::size_t>(y) * 32 * static_cast<std::size_t>(blendChunks_);
     }
+    // The 32-bit pixels of the row's first chunk.
+    const std::uint32_t* pixelsOf(std::int32_t y) const
+    {
+        return blendPixels_.data() + pixelsStart_ + static_cast<std::size_t>(y) * 16 * static_cast<std::size_t>(blendChunks_);
+    }
 
 private:
+    void splitSixteenBits(const CSurfaceMemory& memory, std::int32_t phase);
+    void splitThirtyTwoBits(const CSurfaceMemory& memory, std::int32_t phase);
     std::uint32_t key_;
     std::uint32_t keyBits_;
     std::vector<std::uint32_t> rowStart_;
@@ -65,7 +73,9 @@ private:
     std::int32_t blendChunks_ = 0;
     std::size_t blendStart_ = 0;
     std::size_t greenStart_ = 0;
+    std::size_t pixelsStart_ = 0;
     std::int32_t blendPhase_ = 0;
     std::vector<std::uint16_t> blendLanes_;
     std::vector<std::uint8_t> blendGreen_;
+    std::vector<std::uint32_t> blendPixels_;
 };

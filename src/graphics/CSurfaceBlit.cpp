@@ -128,8 +128,9 @@ std::int32_t CSurface::KeyedBlend(CSurface& destination, std::int32_t x, std::in
             // 15 and 16 bits compare whole pixels with the key; 24 and 32 bits their colour.
             const std::uint32_t keyBits = depth <= 16 ? 0xFFFFu : 0xFFFFFFu;
             // The blend's chunks start where the target's pixels lie on 64-byte boundaries.
+            const std::int32_t bytes = pixelBytes(memory_->format());
             const auto misaligned = static_cast<std::int32_t>(
-                reinterpret_cast<std::uintptr_t>(destination.memory_->row(clipped->y) + 2 * clipped->x) % 64 / 2);
+                reinterpret_cast<std::uintptr_t>(destination.memory_->row(clipped->y) + bytes * clipped->x) % 64 / bytes);
             const std::int32_t phase = misaligned - clipped->source.left;
             const CKeySpans* spans = &destination != this ? keySpans(keyBits, phase) : nullptr;
             if (spans) {

@@ -454,9 +454,7 @@ void blendKeyedSpans(const CKeySpans& spans, ESurfaceFormat format, const SRect&
                      std::int32_t x, std::int32_t y, std::uint32_t alpha, ESimd simd)
 {
     const auto a = static_cast<std::int32_t>(alpha);
-    // No weight of 0 or 256 fits the chunk loop's bytes; those blends are a copy or nothing.
-    if (simd == ESimd::Avx512 && KeyedChunks::built() && spans.splitForBlend() && a > 0 && a < 256) {
-        KeyedChunks::blend(spans, format, source, to, x, y, a);
+    if (simd == ESimd::Avx512 && KeyedChunks::blend(spans, format, source, to, x, y, a)) {
         return;
     }
 #if MINNE_AVX2_KERNELS

@@ -12,47 +12,48 @@
 namespace {
 
 #if MINNE_AVX2_KERNELS
-constexpr std::int32_t kChunk = 32;
-
 // The chunk's pixels from `column` on that lie within columns [left, right).
+template <std::int32_t Pixels>
 inline std::uint32_t columnsOf(std::int32_t column, std::int32_t left, std::int32_t right)
 {
-    const auto from = static_cast<unsigned>(std::clamp(left - column, 0, kChunk));
-    const auto to = static_cast<unsigned>(std::clamp(right - column, 0, kChunk));
+    const auto from = static_cast<unsigned>(std::clamp(left - column, 0, Pixels));
+    const auto to = static_cast<unsigned>(std::clamp(right - column, 0, Pixels));
     return static_cast<std::uint32_t>(((std::uint64_t{1} << to) - 1) & ~((std::uint64_t{1} << from) - 1));
 }
 
 // Calls draw.row(row) for every row of `source`, then draw(mask, chunk, target) for the
-// table's chunks that hold its columns, `target` pointing where the chunk's first pixel goes.
-// Lanes outside the mask are neither read nor written, so the first and last chunk may reach
-// past the row's ends; the ones between lie within them (`Inside`) and are read whole.
-template <typename Draw>
+// table's chunks of `Pixels` pixels (64 bytes) that hold its columns, `target` pointing where
+// the chunk's first pixel goes. Lanes outside the mask are neither read nor written, so the
+// first and last chunk may reach past the row's ends; the ones between lie within them
+// (`Inside`) and are read whole.
+template <std::int32_t Pixels, typename Draw>
 MINNE_TARGET_AVX512 inline void forEachChunk(const CKeySpans& spans, const SRect& source, CSurfaceMemory& to,
                                              std::int32_t x, std::int32_t y, Draw draw)
 {
+    constexpr std::ptrdiff_t kBytes = 64 / Pixels;
     // Everything the loop needs is in locals: the stores may alias any memory.
     const std::int32_t phase = spans.blendPhase();
     const std::int32_t left = source.left;
     const std::int32_t right = source.right;
     const std::int32_t bottom = source.bottom;
-    const std::int32_t first = (left + phase) / kChunk;
-    const std::int32_t last = (right - 1 + phase) / kChunk;
-    const std::uint32_t firstColumns = columnsOf(first * kChunk - phase, left, right);
-    const std::uint32_t lastColumns = columnsOf(last * kChunk - phase, left, right);
+    const std::int32_t first = (left + phase) / Pixels;
+    const std::int32_t last = (right - 1 + phase) / Pixels;
+    const std::uint32_t firstColumns = columnsOf<Pixels>(first * Pixels - phase, left, right);
+    const std::uint32_t lastColumns = columnsOf<Pixels>(last * Pixels - phase, left, right);
     const std::ptrdiff_t pitch = to.pitch();
     // Where the first chunk's first pixel goes.
-    std::uint8_t* targetRow = to.row(y) + 2 * (static_cast<std::ptrdiff_t>(x) + first * kChunk - phase - left);
+    std::uint8_t* targetRow = to.row(y) + kBytes * (static_cast<std::ptrdiff_t>(x) + first * Pixels - phase - left);
     for (std::int32_t row = source.top; row < bottom; ++row, targetRow += pitch) {
         draw.row(row);
         const std::uint32_t* bits = spans.drawnBitsOf(row);
         std::uint8_t* target = targetRow;
         draw.template operator()<false>(bits[first] & firstColumns, first, target);
         for (std::int32_t chunk = first + 1; chunk < last; ++chunk) {
-            target += 2 * kChunk;
+            target += 64;
             draw.template operator()<true>(bits[chunk], chunk, target);
         }
         if (last > first) {
-            draw.template operator()<false>(bits[last] & lastColumns, last, target + 2 * kChunk);
+            draw.template operator()<false>(bits[last] & lastColumns, last, target + 64);
         }
     }
 }
@@ -115,7 +116,7 @@ struct SBlendChunk {
     template <bool Inside>
     MINNE_TARGET_AVX512 void operator()(std::uint32_t mask, std::int32_t chunk, std::uint8_t* target) const
     {
-        const std::ptrdiff_t lane = static_cast<std::ptrdiff_t>(chunk) * kChunk;
+        const std::ptrdiff_t lane = static_cast<std::ptrdiff_t>(chunk) * 32;
         const __m512i blueRed = held(_mm512_load_si512(blueRedRow + lane));
         const __m512i d = held(Inside ? _mm512_loadu_si512(target) : _mm512_maskz_loadu_epi16(mask, target));
         // The target's green in a lane's low byte and its red in the high byte, in one step
@@ -148,11 +149,71 @@ struct SBlendChunk {
     __m512i greenBytes;
 };
 
+// The blend at 32 bits as x + floor(b * (y - x) / 256) per channel, where x and y are the
+// source and the target with b = alpha for alpha up to 128, and the other way round with
+// b = 256 - alpha above it (the same value). One multiply-add of the channel pair (x, y) with
+// the signed byte weights (-b, b) gives b * (y - x), whose arithmetic shift is the floor; 128
+// does not fit a signed byte, so it is taken as 64 with a shift of 7. The fourth byte stays
+// the target's.
+template <bool SourceFirst>
+struct SBlend32Chunk {
+    MINNE_TARGET_AVX512 SBlend32Chunk(const CKeySpans& table, std::int32_t weight, int shift)
+        : spans(table), weights(_mm512_set1_epi16(static_cast<short>(weight << 8 | (-weight & 0xFF)))),
+          colour(_mm512_set1_epi32(0x00FFFFFF)), shiftBy(_mm_cvtsi32_si128(shift))
+    {
+        std::uint8_t bytes[64];
+        for (int i = 0; i < 64; ++i) {
+            // Unpacking works within 128-bit blocks: the block's first eight pixel bytes are in
+            // the low pairs' lanes, the other eight in the high pairs'; each result is a lane's low byte.
+            const int block = i / 16;
+            const int index = i % 16;
+            bytes[i] = static_cast<std::uint8_t>(index < 8 ? 2 * (8 * block + index) : 64 + 2 * (8 * block + index - 8));
+        }
+        lowBytes = _mm512_loadu_si512(bytes);
+    }
+
+    void row(std::int32_t y) { pixelRow = spans.pixelsOf(y); }
+
+    template <bool Inside>
+    MINNE_TARGET_AVX512 void operator()(std::uint32_t mask, std::int32_t chunk, std::uint8_t* target) const
+    {
+        const __m512i s = _mm512_load_si512(pixelRow + static_cast<std::ptrdiff_t>(chunk) * 16);
+        const __m512i d = Inside ? _mm512_loadu_si512(target) : _mm512_maskz_loadu_epi32(static_cast<__mmask16>(mask), target);
+        const __m512i first = SourceFirst ? s : d;
+        const __m512i second = SourceFirst ? d : s;
+        const __m512i low = _mm512_unpacklo_epi8(first, second);
+        const __m512i high = _mm512_unpackhi_epi8(first, second);
+        const __m512i lowSum = _mm512_add_epi16(low, _mm512_sra_epi16(_mm512_maddubs_epi16(low, weights), shiftBy));
+        const __m512i highSum = _mm512_add_epi16(high, _mm512_sra_epi16(_mm512_maddubs_epi16(high, weights), shiftBy));
+        const __m512i blended = _mm512_permutex2var_epi8(lowSum, lowBytes, highSum);
+        _mm512_mask_storeu_epi32(target, static_cast<__mmask16>(mask), select(colour, blended, d));
+    }
+
+    const CKeySpans& spans;
+    const std::uint32_t* pixelRow = nullptr;
+    __m512i weights;
+    __m512i colour;
+    __m128i shiftBy;
+    __m512i lowBytes;
+};
+
 template <bool Red565>
 MINNE_TARGET_AVX512 void blendChunks(const CKeySpans& spans, const SRect& source, CSurfaceMemory& to, std::int32_t x,
                                      std::int32_t y, std::int32_t alpha)
 {
-    forEachChunk(spans, source, to, x, y, SBlendChunk<Red565>(spans, alpha));
+    forEachChunk<32>(spans, source, to, x, y, SBlendChunk<Red565>(spans, alpha));
+}
+
+MINNE_TARGET_AVX512 void blendChunks32(const CKeySpans& spans, const SRect& source, CSurfaceMemory& to, std::int32_t x,
+                                       std::int32_t y, std::int32_t alpha)
+{
+    if (alpha < 128) {
+        forEachChunk<16>(spans, source, to, x, y, SBlend32Chunk<true>(spans, alpha, 8));
+    } else if (alpha == 128) {
+        forEachChunk<16>(spans, source, to, x, y, SBlend32Chunk<true>(spans, 64, 7));
+    } else {
+        forEachChunk<16>(spans, source, to, x, y, SBlend32Chunk<false>(spans, 256 - alpha, 8));
+    }
 }
 #endif
 
@@ -160,21 +221,27 @@ MINNE_TARGET_AVX512 void blendChunks(const CKeySpans& spans, const SRect& source
 
 namespace KeyedChunks {
 
-bool built() { return MINNE_AVX2_KERNELS != 0; }
-
-void blend(const CKeySpans& spans, ESurfaceFormat format, const SRect& source, CSurfaceMemory& to, std::int32_t x,
+bool blend(const CKeySpans& spans, ESurfaceFormat format, const SRect& source, CSurfaceMemory& to, std::int32_t x,
            std::int32_t y, std::int32_t alpha)
 {
 #if MINNE_AVX2_KERNELS
-    if (format == ESurfaceFormat::Rgb565) {
-        blendChunks<true>(spans, source, to, x, y, alpha);
-    } else {
-        blendChunks<false>(spans, source, to, x, y, alpha);
+    // No weight of 0 or 256 fits the loops' bytes; those blends take the runs.
+    if (!spans.splitForBlend() || alpha <= 0 || alpha >= 256) {
+        return false;
+    }
+    switch (format) {
+    case ESurfaceFormat::Rgb555: blendChunks<false>(spans, source, to, x, y, alpha); return true;
+    case ESurfaceFormat::Rgb565: blendChunks<true>(spans, source, to, x, y, alpha); return true;
+    case ESurfaceFormat::Bgrx32:
+        blendChunks32(spans, source, to, x, y, alpha);
+        return true;
+    case ESurfaceFormat::Bgr24: return false;
     }
 #else
     static_cast<void>(spans), static_cast<void>(format), static_cast<void>(source), static_cast<void>(to);
     static_cast<void>(x), static_cast<void>(y), static_cast<void>(alpha);
 #endif
+    return false;
 }
 
 } // namespace KeyedChunks

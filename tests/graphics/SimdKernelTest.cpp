@@ -103,7 +103,7 @@ TEST_P(SimdKernelTest, BaselineAndWideLoopsAgree)
 
 // The blend from a table split for the widest loop, on every path: sources clipped anywhere
 // in the picture and drawn at any column, so chunks start and end partly outside the
-// rectangle and the rows of the target, at every alpha including 0 and 256.
+// rectangle and the rows of the target, at every alpha.
 TEST_P(SimdKernelTest, SplitTableBlendsAlikeOnEveryPath)
 {
     const std::uint32_t keyBits = pixelBytes(GetParam()) == 2 ? 0xFFFFu : 0xFFFFFFu;
@@ -118,7 +118,9 @@ TEST_P(SimdKernelTest, SplitTableBlendsAlikeOnEveryPath)
         const std::int32_t right = left + 1 + static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(width - left));
         const SRect part{left, 0, right, height};
         const std::int32_t x = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(151 - (right - left)));
-        const std::uint32_t alpha = round % 9 == 0 ? (round % 2 == 0 ? 0u : 256u) : static_cast<std::uint32_t>(random_() % 257);
+        // 0, 128 and 256 are the loops' edge cases.
+        const std::uint32_t alpha = round % 9 == 0 ? static_cast<std::uint32_t>(round % 3) * 128u
+                                                   : static_cast<std::uint32_t>(random_() % 257);
         const CSurfaceMemory target = randomMemory(150, 5, key);
         CSurfaceMemory narrow = target;
         Blitters::blendKeyedSpans(spans, GetParam(), part, narrow, x, 1, alpha, ESimd::Baseline);
@@ -140,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, SimdKernelTest,
 
 namespace {
 
-// The split table holds every pixel's channels in its own byte, at the lane its phase gives,
-// with a bit for each pixel that is not the key; a new phase lays it out again.
+// The split table holds every pixel's channels (at 15 and 16 bits each in its own byte) at the
+// lane its phase gives, with a bit for each pixel that is not the key; a new phase lays it out again.
 TEST(KeySpansSplit, EveryPixelsChannelsAndKeyBitAtThePhasesLane)
 {
     for (const ESurfaceFormat format : {ESurfaceFormat::Rgb555, ESurfaceFormat::Rgb565}) {
@@ -176,10 +178,34 @@ TEST(KeySpansSplit, EveryPixelsChannelsAndKeyBitAtThePhasesLane)
             }
         }
     }
-    CSurfaceMemory wide(8, 1, ESurfaceFormat::Bgrx32, 0);
-    CKeySpans spans(wide, 1);
-    spans.splitForBlend(wide, 0);
-    EXPECT_FALSE(spans.splitForBlend());
+    // At 32 bits the pixels stay whole, 16 to a chunk, and the key is their colour only.
+    CSurfaceMemory memory(21, 2, ESurfaceFormat::Bgrx32, 0);
+    const std::uint32_t key = 0x00123456;
+    for (std::int32_t y = 0; y < 2; ++y) {
+        for (std::int32_t x = 0; x < 21; ++x) {
+            const std::uint32_t pixel = x % 5 == 2 ? key | 0xAB000000u : 0x9E3779B1u * static_cast<std::uint32_t>(x + 21 * y);
+            std::memcpy(memory.row(y) + 4 * x, &pixel, 4);
+        }
+    }
+    CKeySpans spans(memory, key, 0xFFFFFF);
+    for (const std::int32_t phase : {0, 7, -3}) {
+        spans.splitForBlend(memory, phase);
+        const std::int32_t lane0 = (phase + 16) % 16;
+        EXPECT_EQ(spans.blendPhase(), lane0);
+        for (std::int32_t y = 0; y < 2; ++y) {
+            for (std::int32_t x = 0; x < 21; ++x) {
+                std::uint32_t pixel;
+                std::memcpy(&pixel, memory.row(y) + 4 * x, 4);
+                const std::int32_t lane = x + lane0;
+                EXPECT_EQ(spans.pixelsOf(y)[lane], pixel) << x << "," << y;
+                EXPECT_EQ((spans.drawnBitsOf(y)[lane / 16] >> (lane % 16)) & 1u, (pixel & 0xFFFFFFu) != key ? 1u : 0u) << x;
+            }
+        }
+    }
+    CSurfaceMemory deep(8, 1, ESurfaceFormat::Bgr24, 0);
+    CKeySpans unsplit(deep, 1);
+    unsplit.splitForBlend(deep, 0);
+    EXPECT_FALSE(unsplit.splitForBlend());
 }
 
 } // namespace
