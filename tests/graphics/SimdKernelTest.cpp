@@ -119,7 +119,7 @@ TEST_P(SimdKernelTest, SplitTableBlendsAlikeOnEveryPath)
         const SRect part{left, 0, right, height};
         const std::int32_t x = static_cast<std::int32_t>(random_() % static_cast<std::uint32_t>(151 - (right - left)));
         // 0, 128 and 256 are the loops' edge cases.
-        const std::uint32_t alpha = round % 9 == 0 ? static_cast<std::uint32_t>(round % 3) * 128u
+        const std::uint32_t alpha = round % 9 == 0 ? static_cast<std::uint32_t>(round / 9 % 3) * 128u
                                                    : static_cast<std::uint32_t>(random_() % 257);
         const CSurfaceMemory target = randomMemory(150, 5, key);
         CSurfaceMemory narrow = target;
