@@ -183,6 +183,7 @@ struct SBlend32Chunk {
         const __m512i second = SourceFirst ? d : s;
         const __m512i low = _mm512_unpacklo_epi8(first, second);
         const __m512i high = _mm512_unpackhi_epi8(first, second);
+        // Added to the pair's lane, whose low byte is x: only that byte is kept.
         const __m512i lowSum = _mm512_add_epi16(low, _mm512_sra_epi16(_mm512_maddubs_epi16(low, weights), shiftBy));
         const __m512i highSum = _mm512_add_epi16(high, _mm512_sra_epi16(_mm512_maddubs_epi16(high, weights), shiftBy));
         const __m512i blended = _mm512_permutex2var_epi8(lowSum, lowBytes, highSum);
