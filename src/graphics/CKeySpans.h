@@ -9,8 +9,8 @@
 // copy whole runs instead of testing every pixel, reading only the pixels they draw: most
 // pictures drawn keyed are figures on a key-coloured ground, with long runs of either.
 //
-// At 15 and 16 bits the table may also hold the picture split for the widest blend, which
-// draws 32 pixels at a time under a mask of those that are not the key.
+// At 15, 16 and 32 bits the table may also hold the picture laid out for the widest blend,
+// which draws 64 bytes at a time under a mask of the pixels that are not the key.
 class CKeySpans {
 public:
     struct SSpan {
